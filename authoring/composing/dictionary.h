@@ -1,0 +1,59 @@
+#pragma once
+// The word dictionary of one language: every distinct word of a word file, split by
+// length (1 to 80) and kept in the language's case-insensitive collation order.
+// Queries take a pattern of exactly `length` bytes in which kAnyLetter stands for an
+// open cell and any other byte must match exactly; they are answered from a
+// per-length index of which words hold which letter at which position.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/language.h"
+
+namespace gw {
+
+inline constexpr char kAnyLetter = '.';
+
+class Dictionary {
+ public:
+  static constexpr int kMaxWordLength = 80;
+  using WordId = std::uint32_t;  // position of a word in its length's ordered list
+
+  Dictionary();
+  ~Dictionary();
+  Dictionary(Dictionary&&) noexcept;
+  Dictionary& operator=(Dictionary&&) noexcept;
+
+  // Rebuilds the dictionary from a word file (one word per line, CR LF or LF).
+  // A missing file gives an empty dictionary. A read error throws FileError and
+  // leaves the dictionary as it was.
+  void load(const std::filesystem::path& wordFile, Language language);
+  // The same from lines already in memory (tests, the dictionary editor).
+  void loadLines(const std::vector<std::string>& lines, Language language);
+
+  Language language() const;
+  std::size_t wordCount(int length) const;
+  std::size_t totalWordCount() const;
+  const std::string& word(int length, WordId id) const;
+  // The words of one length joined, each followed by CR LF.
+  std::string text(int length) const;
+
+  // Every word matching the pattern (length = pattern size), in dictionary order.
+  std::vector<WordId> findWords(std::string_view pattern) const;
+  // Whether any word matches; stops at the first match.
+  bool hasWord(std::string_view pattern) const;
+  // Whether the word itself is in the dictionary (exact bytes).
+  bool containsWord(std::string_view word) const;
+
+  // Bytes held by the per-length word lists and their indexes.
+  std::size_t memoryUsage() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace gw

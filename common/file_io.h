@@ -1,0 +1,22 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace gw {
+
+// Reads a whole file. Throws FileError with a message naming the file.
+std::string readWholeFile(const std::filesystem::path& path);
+
+// Writes `bytes` to a temporary file in the same folder and renames it over `path`,
+// so a crash or a full disk never destroys the file that was there. Throws FileError.
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Deletes a file if it exists; a missing file is not an error. Throws FileError otherwise.
+void removeFileIfExists(const std::filesystem::path& path);
+
+// `path` with its extension (from the last dot of the file name) replaced by `extension`,
+// which includes its dot: withExtension("a/spring.C_WM", ".TMP") is "a/spring.TMP".
+std::filesystem::path withExtension(const std::filesystem::path& path, std::string_view extension);
+
+}  // namespace gw
