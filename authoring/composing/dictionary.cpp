@@ -1,0 +1,2 @@
+#include "dictionary.h"
+// Placeholder until the indexed dictionary lands.
