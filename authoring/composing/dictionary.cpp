@@ -1,2 +1,261 @@
 #include "dictionary.h"
-// Placeholder until the indexed dictionary lands.
+
+#include <unicode/ucnv.h>
+#include <unicode/ucol.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+#include <stdexcept>
+#include <system_error>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace gw {
+namespace {
+
+constexpr int kLengths = Dictionary::kMaxWordLength + 1;  // index 0 unused
+
+const char* collationLocale(Language language) {
+  switch (language) {
+    case Language::German: return "de";
+    case Language::Serbian: return "sr";
+    default: return "en";
+  }
+}
+
+struct CollatorCloser {
+  void operator()(UCollator* c) const { ucol_close(c); }
+};
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+
+// Every byte of a single-byte code page is one UTF-16 unit, so a 256-entry table
+// converts a word without a converter call per word.
+std::array<UChar, 256> byteToUnicodeTable(const char* codePage) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<UConverter, ConverterCloser> conv(ucnv_open(codePage, &status));
+  if (U_FAILURE(status)) throw std::runtime_error(std::string("Unknown code page ") + codePage);
+  std::array<UChar, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    char in = static_cast<char>(b);
+    UChar out[4];
+    status = U_ZERO_ERROR;
+    ucnv_reset(conv.get());
+    int32_t n = ucnv_toUChars(conv.get(), out, 4, &in, 1, &status);
+    table[b] = (U_SUCCESS(status) && n == 1) ? out[0] : UChar(0xFFFD);
+  }
+  return table;
+}
+
+// Case-insensitive collation of code-page words: ICU sort keys at secondary strength
+// (accents count, case does not), computed once per word and then compared as bytes.
+class SortKeyMaker {
+ public:
+  explicit SortKeyMaker(Language language) : table_(byteToUnicodeTable(boardCodePage(language))) {
+    UErrorCode status = U_ZERO_ERROR;
+    collator_.reset(ucol_open(collationLocale(language), &status));
+    if (U_FAILURE(status)) throw std::runtime_error("Cannot open the collator");
+    ucol_setStrength(collator_.get(), UCOL_SECONDARY);
+  }
+
+  // Appends the word's sort key (zero-terminated) to `keys`.
+  void append(std::string_view word, std::string& keys) {
+    units_.resize(word.size());
+    for (std::size_t i = 0; i < word.size(); ++i)
+      units_[i] = table_[static_cast<unsigned char>(word[i])];
+    std::size_t at = keys.size();
+    std::size_t room = word.size() * 4 + 16;
+    for (;;) {
+      keys.resize(at + room);
+      int32_t n = ucol_getSortKey(collator_.get(), units_.data(), static_cast<int32_t>(units_.size()),
+                                  reinterpret_cast<uint8_t*>(keys.data() + at),
+                                  static_cast<int32_t>(room));
+      if (n > 0 && static_cast<std::size_t>(n) <= room) {
+        keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
+        return;
+      }
+      room = n > 0 ? static_cast<std::size_t>(n) : room * 2;
+    }
+  }
+
+ private:
+  std::array<UChar, 256> table_;
+  std::unique_ptr<UCollator, CollatorCloser> collator_;
+  std::vector<UChar> units_;
+};
+
+// Splits on LF, dropping the CR of a CR LF (or of a file's cut-off last CR LF);
+// a CR anywhere else belongs to the line.
+template <typename Fn>
+void forEachLine(std::string_view text, Fn&& fn) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) end = text.size();
+    std::size_t stop = (end > start && text[end - 1] == '\r') ? end - 1 : end;
+    fn(text.substr(start, stop - start));
+    start = next;
+  }
+}
+
+}  // namespace
+
+struct Dictionary::Impl {
+  Language language = Language::English;
+  std::array<std::vector<std::string>, kLengths> words;
+
+  // Builds a dictionary from lines (as string_views) without touching any other.
+  template <typename Lines>
+  static std::unique_ptr<Impl> build(const Lines& lines, Language language);
+};
+
+template <typename Lines>
+std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, Language language) {
+  auto impl = std::make_unique<Impl>();
+  impl->language = language;
+  // Per length: the candidate words in reading order, then sorted by sort key with
+  // the reading order breaking ties, so the first of equal words is the one kept.
+  std::array<std::vector<std::string_view>, kLengths> read;
+  for (std::string_view line : lines)
+    if (!line.empty() && line.size() <= static_cast<std::size_t>(kMaxWordLength))
+      read[line.size()].push_back(line);
+
+  SortKeyMaker keyMaker(language);
+  std::string keys;
+  std::vector<std::size_t> keyStart;
+  std::vector<std::uint32_t> order;
+  for (int length = 1; length < kLengths; ++length) {
+    const auto& candidates = read[length];
+    if (candidates.empty()) continue;
+    keys.clear();
+    keyStart.clear();
+    for (std::string_view w : candidates) {
+      keyStart.push_back(keys.size());
+      keyMaker.append(w, keys);
+    }
+    order.resize(candidates.size());
+    std::iota(order.begin(), order.end(), 0u);
+    const char* base = keys.data();
+    auto key = [&](std::uint32_t i) { return base + keyStart[i]; };
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return std::strcmp(key(a), key(b)) < 0;
+    });
+    auto& out = impl->words[length];
+    out.reserve(candidates.size());
+    const char* previous = nullptr;
+    for (std::uint32_t i : order) {
+      if (previous && std::strcmp(previous, key(i)) == 0) continue;
+      previous = key(i);
+      out.emplace_back(candidates[i]);
+    }
+  }
+  return impl;
+}
+
+Dictionary::Dictionary() : impl_(std::make_unique<Impl>()) {}
+Dictionary::~Dictionary() = default;
+Dictionary::Dictionary(Dictionary&&) noexcept = default;
+Dictionary& Dictionary::operator=(Dictionary&&) noexcept = default;
+
+void Dictionary::load(const std::filesystem::path& wordFile, Language language) {
+  std::error_code ec;
+  auto status = std::filesystem::status(wordFile, ec);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    impl_ = std::make_unique<Impl>();
+    impl_->language = language;
+    return;
+  }
+  if (std::filesystem::is_directory(status))
+    throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
+  std::string bytes = readWholeFile(wordFile);
+  std::vector<std::string_view> lines;
+  forEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
+  impl_ = Impl::build(lines, language);
+}
+
+void Dictionary::loadLines(const std::vector<std::string>& lines, Language language) {
+  impl_ = Impl::build(lines, language);
+}
+
+Language Dictionary::language() const { return impl_ ? impl_->language : Language::English; }
+
+std::size_t Dictionary::wordCount(int length) const {
+  if (!impl_ || length < 1 || length > kMaxWordLength) return 0;
+  return impl_->words[length].size();
+}
+
+std::size_t Dictionary::totalWordCount() const {
+  std::size_t total = 0;
+  for (int length = 1; length <= kMaxWordLength; ++length) total += wordCount(length);
+  return total;
+}
+
+const std::string& Dictionary::word(int length, WordId id) const {
+  if (length < 1 || length > kMaxWordLength || id >= wordCount(length))
+    throw std::out_of_range("No word " + std::to_string(id) + " of length " + std::to_string(length));
+  return impl_->words[length][id];
+}
+
+std::string Dictionary::text(int length) const {
+  std::string out;
+  if (wordCount(length) == 0) return out;
+  const auto& list = impl_->words[length];
+  out.reserve(list.size() * (static_cast<std::size_t>(length) + 2));
+  for (const auto& w : list) {
+    out += w;
+    out += "\r\n";
+  }
+  return out;
+}
+
+namespace {
+bool matches(std::string_view pattern, std::string_view word) {
+  for (std::size_t i = 0; i < pattern.size(); ++i)
+    if (pattern[i] != kAnyLetter && pattern[i] != word[i]) return false;
+  return true;
+}
+}  // namespace
+
+std::vector<Dictionary::WordId> Dictionary::findWords(std::string_view pattern) const {
+  std::vector<WordId> out;
+  int length = static_cast<int>(pattern.size());
+  if (wordCount(length) == 0) return out;
+  const auto& list = impl_->words[length];
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (matches(pattern, list[i])) out.push_back(static_cast<WordId>(i));
+  return out;
+}
+
+bool Dictionary::hasWord(std::string_view pattern) const {
+  int length = static_cast<int>(pattern.size());
+  if (wordCount(length) == 0) return false;
+  for (const auto& w : impl_->words[length])
+    if (matches(pattern, w)) return true;
+  return false;
+}
+
+bool Dictionary::containsWord(std::string_view word) const {
+  int length = static_cast<int>(word.size());
+  if (wordCount(length) == 0) return false;
+  const auto& list = impl_->words[length];
+  return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+std::size_t Dictionary::memoryUsage() const {
+  std::size_t bytes = sizeof(Dictionary);
+  if (!impl_) return bytes;
+  bytes += sizeof(Impl);
+  for (const auto& list : impl_->words) {
+    bytes += list.capacity() * sizeof(std::string);
+    for (const auto& w : list)
+      if (w.capacity() > 15) bytes += w.capacity() + 1;
+  }
+  return bytes;
+}
+
+}  // namespace gw

@@ -1,0 +1,206 @@
+#include "authoring/composing/dictionary.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+
+namespace fs = std::filesystem;
+using gw::Dictionary;
+using gw::Language;
+
+namespace {
+
+std::vector<std::string> allWords(const Dictionary& d, int length) {
+  std::vector<std::string> out;
+  for (Dictionary::WordId id = 0; id < d.wordCount(length); ++id) out.push_back(d.word(length, id));
+  return out;
+}
+
+std::vector<std::string> found(const Dictionary& d, std::string_view pattern) {
+  std::vector<std::string> out;
+  for (auto id : d.findWords(pattern)) out.push_back(d.word(static_cast<int>(pattern.size()), id));
+  return out;
+}
+
+Dictionary fromLines(std::vector<std::string> lines, Language language = Language::English) {
+  Dictionary d;
+  d.loadLines(lines, language);
+  return d;
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() / ("gw_dict_test_" + std::to_string(::getpid()));
+    fs::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+  }
+  fs::path file(const std::string& name, const std::string& bytes) const {
+    fs::path p = path_ / name;
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+}  // namespace
+
+TEST(DictionaryLoad, EqualWordsUnderCaseCountAsOneKeepingTheFirstRead) {
+  Dictionary d = fromLines({"cat", "DOG", "CAT", "Dog"});
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"cat", "DOG"}));
+  d = fromLines({"CAT", "cat", "DOG"});
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"CAT", "DOG"}));
+  EXPECT_EQ(d.text(3), "CAT\r\nDOG\r\n");
+  EXPECT_TRUE(d.containsWord("CAT"));
+  EXPECT_FALSE(d.containsWord("cat")) << "the dropped spelling is not a word";
+}
+
+TEST(DictionaryLoad, LengthsOutsideOneToEightyAreSkipped) {
+  Dictionary d = fromLines({"", std::string(81, 'A'), std::string(80, 'B'), "I", "AN"});
+  EXPECT_EQ(d.totalWordCount(), 3u);
+  EXPECT_EQ(allWords(d, 1), (std::vector<std::string>{"I"}));
+  EXPECT_EQ(d.wordCount(80), 1u);
+  EXPECT_EQ(d.wordCount(0), 0u);
+  EXPECT_EQ(d.wordCount(81), 0u);
+  EXPECT_EQ(d.text(0), "");
+  EXPECT_EQ(d.text(81), "");
+  EXPECT_EQ(d.text(5), "");
+  EXPECT_THROW(d.word(1, 1), std::out_of_range);
+  EXPECT_THROW(d.word(81, 0), std::out_of_range);
+}
+
+TEST(DictionaryLoad, FileLinesSplitOnCrLfOrBareLfAndKeepInnerBytes) {
+  TempFolder dir;
+  // A bare LF, a missing final line end and a stray CR inside a line.
+  fs::path f = dir.file("EN.words", "ZEBRA\r\nAPPLE\nMANGO\r\n\r\nBA\rNK\r\nLEMON");
+  Dictionary d;
+  d.load(f, Language::English);
+  EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"APPLE", "BA\rNK", "LEMON", "MANGO", "ZEBRA"}));
+  EXPECT_EQ(d.totalWordCount(), 5u);
+  EXPECT_EQ(d.language(), Language::English);
+}
+
+TEST(DictionaryLoad, MissingFileGivesAnEmptyDictionary) {
+  TempFolder dir;
+  Dictionary d = fromLines({"CAT"});
+  d.load(dir.path() / "nothing.words", Language::German);
+  EXPECT_EQ(d.totalWordCount(), 0u);
+  EXPECT_EQ(d.language(), Language::German);
+  EXPECT_FALSE(d.hasWord("..."));
+  EXPECT_TRUE(d.findWords("...").empty());
+}
+
+TEST(DictionaryLoad, FailedReadKeepsThePreviousDictionary) {
+  TempFolder dir;
+  Dictionary d = fromLines({"CAT", "DOG"}, Language::English);
+  EXPECT_THROW(d.load(dir.path(), Language::German), gw::FileError);  // a folder, not a file
+  if (::geteuid() != 0) {
+    fs::path locked = dir.file("DE.words", "HUND\r\n");
+    fs::permissions(locked, fs::perms::none);
+    EXPECT_THROW(d.load(locked, Language::German), gw::FileError);
+  }
+  EXPECT_EQ(d.language(), Language::English);
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"CAT", "DOG"}));
+}
+
+TEST(DictionaryLoad, ReloadReplacesEverything) {
+  Dictionary d = fromLines({"CAT", "HORSE"});
+  d.loadLines({"DOG"}, Language::German);
+  EXPECT_EQ(d.wordCount(5), 0u);
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"DOG"}));
+  Dictionary moved = std::move(d);
+  EXPECT_TRUE(moved.containsWord("DOG"));
+}
+
+TEST(DictionaryCollation, GermanIgnoresCaseButNotUmlauts) {
+  // Windows-1252: C4 Ä, E4 ä, D6 Ö.
+  Dictionary d = fromLines({"\xC4RGER", "ABEND", "\xE4rger", "ZEBRA", "ARGER", "\xD6LKAN", "OLIVE"},
+                           Language::German);
+  EXPECT_EQ(allWords(d, 5),
+            (std::vector<std::string>{"ABEND", "ARGER", "\xC4RGER", "OLIVE", "\xD6LKAN", "ZEBRA"}));
+}
+
+TEST(DictionaryCollation, SerbianFollowsTheCyrillicAlphabet) {
+  // The Serbian alphabet in Windows-1251, deliberately read in reverse.
+  const std::string alphabet =
+      "\xC0\xC1\xC2\xC3\xC4\x80\xC5\xC6\xC7\xC8\xA3\xCA\xCB\x8A\xCC\xCD\x8C\xCE\xCF\xD0\xD1\xD2\x8E"
+      "\xD3\xD4\xD5\xD6\xD7\x8F\xD8";
+  ASSERT_EQ(alphabet.size(), 30u);
+  std::vector<std::string> lines;
+  for (auto it = alphabet.rbegin(); it != alphabet.rend(); ++it) lines.push_back(std::string(1, *it) + "\xC0");
+  Dictionary d = fromLines(lines, Language::Serbian);
+  std::vector<std::string> expected;
+  for (char c : alphabet) expected.push_back(std::string(1, c) + "\xC0");
+  EXPECT_EQ(allWords(d, 2), expected);
+}
+
+TEST(DictionaryCollation, SerbianCaseInsensitiveDuplicatesDropTheLaterOne) {
+  // ЉУБАВ read after љубав; ЂАК / ђак; Џ (8F) / џ (9F).
+  Dictionary d = fromLines({"\x9A\xF3\xE1\xE0\xE2", "\x8A\xD3\xC1\xC0\xC2", "\x80\xC0\xCA", "\x90\xE0\xEA",
+                            "\x8F\xC0\xCA", "\x9F\xE0\xEA"},
+                           Language::Serbian);
+  EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"\x9A\xF3\xE1\xE0\xE2"}));
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"\x80\xC0\xCA", "\x8F\xC0\xCA"}));
+}
+
+class DictionaryQuery : public ::testing::Test {
+ protected:
+  Dictionary d = fromLines({"AREA", "ALFA", "AQUA", "BETA", "ABBA", "ARIA", "ZETA", "DOG", "I", "ATLAS"});
+};
+
+TEST_F(DictionaryQuery, OpenPatternFindsEveryWordInOrder) {
+  EXPECT_EQ(found(d, "...."), (std::vector<std::string>{"ABBA", "ALFA", "AQUA", "AREA", "ARIA", "BETA", "ZETA"}));
+  EXPECT_EQ(found(d, "."), (std::vector<std::string>{"I"}));
+  EXPECT_TRUE(d.hasWord("...."));
+}
+
+TEST_F(DictionaryQuery, KnownLettersMustMatchExactly) {
+  EXPECT_EQ(found(d, "A..A"), (std::vector<std::string>{"ABBA", "ALFA", "AQUA", "AREA", "ARIA"}));
+  EXPECT_EQ(found(d, "..TA"), (std::vector<std::string>{"BETA", "ZETA"}));
+  EXPECT_EQ(found(d, "AR.A"), (std::vector<std::string>{"AREA", "ARIA"}));
+  EXPECT_EQ(found(d, "ZETA"), (std::vector<std::string>{"ZETA"}));
+  EXPECT_TRUE(found(d, "a..a").empty()) << "matching is case-sensitive";
+  EXPECT_TRUE(found(d, "Q...").empty());
+  EXPECT_FALSE(d.hasWord("Q..."));
+  EXPECT_TRUE(d.hasWord("..U."));
+  EXPECT_FALSE(d.hasWord("A.UB"));
+}
+
+TEST_F(DictionaryQuery, LengthsWithoutWordsFindNothing) {
+  for (std::string pattern : {std::string(), std::string(2, '.'), std::string(6, '.'), std::string(81, '.'),
+                              std::string(200, '.')}) {
+    EXPECT_TRUE(d.findWords(pattern).empty()) << pattern.size();
+    EXPECT_FALSE(d.hasWord(pattern)) << pattern.size();
+  }
+  EXPECT_FALSE(d.containsWord(""));
+}
+
+TEST_F(DictionaryQuery, ContainsWordTakesTheDotLiterally) {
+  EXPECT_TRUE(d.containsWord("ATLAS"));
+  EXPECT_FALSE(d.containsWord("ATLA."));
+  EXPECT_FALSE(d.containsWord("atlas"));
+  Dictionary dotted = fromLines({"A.B", "AXB"});
+  EXPECT_TRUE(dotted.containsWord("A.B"));
+  EXPECT_EQ(found(dotted, "A.B").size(), 2u);
+}
+
+TEST_F(DictionaryQuery, ArbitraryBytesAreMatchedAsBytes) {
+  Dictionary bytes = fromLines({std::string("\xFF\x01Z", 3), std::string("\x00\x80Z", 3), "ZZZ"});
+  EXPECT_TRUE(bytes.containsWord(std::string("\x00\x80Z", 3)));
+  EXPECT_EQ(bytes.findWords(std::string("\xFF..", 3)).size(), 1u);
+  EXPECT_EQ(bytes.findWords("..Z").size(), bytes.wordCount(3));
+}
