@@ -12,6 +12,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "dictionary_index.h"
 
 namespace gw {
 namespace {
@@ -108,6 +109,7 @@ void forEachLine(std::string_view text, Fn&& fn) {
 struct Dictionary::Impl {
   Language language = Language::English;
   std::array<std::vector<std::string>, kLengths> words;
+  std::array<LetterIndex, kLengths> index;
 
   // Builds a dictionary from lines (as string_views) without touching any other.
   template <typename Lines>
@@ -153,6 +155,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
       previous = key(i);
       out.emplace_back(candidates[i]);
     }
+    impl->index[length].build(out, length);
   }
   return impl;
 }
@@ -214,36 +217,31 @@ std::string Dictionary::text(int length) const {
 }
 
 namespace {
-bool matches(std::string_view pattern, std::string_view word) {
-  for (std::size_t i = 0; i < pattern.size(); ++i)
-    if (pattern[i] != kAnyLetter && pattern[i] != word[i]) return false;
-  return true;
-}
+bool queryable(std::size_t length) { return length >= 1 && length <= Dictionary::kMaxWordLength; }
 }  // namespace
 
 std::vector<Dictionary::WordId> Dictionary::findWords(std::string_view pattern) const {
   std::vector<WordId> out;
-  int length = static_cast<int>(pattern.size());
-  if (wordCount(length) == 0) return out;
-  const auto& list = impl_->words[length];
-  for (std::size_t i = 0; i < list.size(); ++i)
-    if (matches(pattern, list[i])) out.push_back(static_cast<WordId>(i));
+  findWords(pattern, out);
   return out;
 }
 
+void Dictionary::findWords(std::string_view pattern, std::vector<WordId>& out) const {
+  out.clear();
+  if (impl_ && queryable(pattern.size())) impl_->index[pattern.size()].find(pattern, kAnyLetter, out);
+}
+
+std::size_t Dictionary::countWords(std::string_view pattern) const {
+  if (!impl_ || !queryable(pattern.size())) return 0;
+  return impl_->index[pattern.size()].count(pattern, kAnyLetter);
+}
+
 bool Dictionary::hasWord(std::string_view pattern) const {
-  int length = static_cast<int>(pattern.size());
-  if (wordCount(length) == 0) return false;
-  for (const auto& w : impl_->words[length])
-    if (matches(pattern, w)) return true;
-  return false;
+  return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter);
 }
 
 bool Dictionary::containsWord(std::string_view word) const {
-  int length = static_cast<int>(word.size());
-  if (wordCount(length) == 0) return false;
-  const auto& list = impl_->words[length];
-  return std::find(list.begin(), list.end(), word) != list.end();
+  return impl_ && queryable(word.size()) && impl_->index[word.size()].exact(word);
 }
 
 std::size_t Dictionary::memoryUsage() const {
@@ -253,8 +251,11 @@ std::size_t Dictionary::memoryUsage() const {
   for (const auto& list : impl_->words) {
     bytes += list.capacity() * sizeof(std::string);
     for (const auto& w : list)
-      if (w.capacity() > 15) bytes += w.capacity() + 1;
+      if (w.data() < reinterpret_cast<const char*>(&w) ||
+          w.data() >= reinterpret_cast<const char*>(&w + 1))
+        bytes += w.capacity() + 1;  // held outside the string object itself
   }
+  for (const auto& index : impl_->index) bytes += index.memoryUsage();
   return bytes;
 }
 

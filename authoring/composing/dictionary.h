@@ -43,7 +43,11 @@ class Dictionary {
 
   // Every word matching the pattern (length = pattern size), in dictionary order.
   std::vector<WordId> findWords(std::string_view pattern) const;
-  // Whether any word matches; stops at the first match.
+  // The same into a caller's buffer (cleared first), so a search can reuse it.
+  void findWords(std::string_view pattern, std::vector<WordId>& out) const;
+  // How many words match.
+  std::size_t countWords(std::string_view pattern) const;
+  // Whether any word matches; stops at the first match and allocates nothing.
   bool hasWord(std::string_view pattern) const;
   // Whether the word itself is in the dictionary (exact bytes).
   bool containsWord(std::string_view word) const;

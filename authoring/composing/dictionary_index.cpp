@@ -1,0 +1,115 @@
+#include "dictionary_index.h"
+
+#include <bit>
+#include <cassert>
+
+namespace gw {
+
+void LetterIndex::build(const std::vector<std::string>& words, int length) {
+  length_ = length;
+  wordCount_ = words.size();
+  blocks_ = (wordCount_ + 63) / 64;
+  setOf_.assign(static_cast<std::size_t>(length) * 256, kAbsent);
+  std::size_t sets = 0;
+  for (const auto& w : words) {
+    assert(w.size() == static_cast<std::size_t>(length));
+    for (int p = 0; p < length; ++p) {
+      auto& slot = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
+      if (slot == kAbsent) slot = static_cast<std::uint16_t>(sets++);
+    }
+  }
+  // Bit sets are numbered in order of first appearance; at most 80 * 256 of them.
+  bits_.assign(sets * blocks_, 0);
+  population_.assign(sets, 0);
+  for (std::size_t id = 0; id < words.size(); ++id) {
+    const std::string& w = words[id];
+    for (int p = 0; p < length; ++p) {
+      std::uint16_t number = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
+      bits_[number * blocks_ + id / 64] |= std::uint64_t{1} << (id % 64);
+      ++population_[number];
+    }
+  }
+}
+
+bool LetterIndex::select(std::string_view pattern, int wildcard, Selection& selection) const {
+  selection.known = 0;
+  if (static_cast<int>(pattern.size()) != length_ || wordCount_ == 0) return false;
+  std::uint32_t population[80];
+  for (int p = 0; p < length_; ++p) {
+    int byte = static_cast<unsigned char>(pattern[p]);
+    if (byte == wildcard) continue;
+    std::uint16_t number = setOf_[p * 256 + byte];
+    if (number == kAbsent) return false;
+    // Insertion by population keeps the rarest set first: its zero blocks end the
+    // AND of a block early.
+    int i = selection.known++;
+    while (i > 0 && population[i - 1] > population_[number]) {
+      selection.sets[i] = selection.sets[i - 1];
+      population[i] = population[i - 1];
+      --i;
+    }
+    selection.sets[i] = set(number);
+    population[i] = population_[number];
+  }
+  return true;
+}
+
+void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<WordId>& out) const {
+  out.clear();
+  Selection s;
+  if (!select(pattern, static_cast<unsigned char>(wildcard), s)) return;
+  if (s.known == 0) {
+    out.resize(wordCount_);
+    for (std::size_t id = 0; id < wordCount_; ++id) out[id] = static_cast<WordId>(id);
+    return;
+  }
+  for (std::size_t b = 0; b < blocks_; ++b) {
+    std::uint64_t block = s.sets[0][b];
+    for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
+    while (block) {
+      out.push_back(static_cast<WordId>(b * 64 + static_cast<std::size_t>(std::countr_zero(block))));
+      block &= block - 1;
+    }
+  }
+}
+
+bool LetterIndex::anyIn(const Selection& s) const {
+  for (std::size_t b = 0; b < blocks_; ++b) {
+    std::uint64_t block = s.sets[0][b];
+    for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
+    if (block) return true;
+  }
+  return false;
+}
+
+bool LetterIndex::any(std::string_view pattern, char wildcard) const {
+  Selection s;
+  if (!select(pattern, static_cast<unsigned char>(wildcard), s)) return false;
+  return s.known == 0 || anyIn(s);
+}
+
+bool LetterIndex::exact(std::string_view word) const {
+  // No byte has the value 256, so every position counts as known.
+  Selection s;
+  return select(word, 256, s) && s.known > 0 && anyIn(s);
+}
+
+std::size_t LetterIndex::count(std::string_view pattern, char wildcard) const {
+  Selection s;
+  if (!select(pattern, static_cast<unsigned char>(wildcard), s)) return 0;
+  if (s.known == 0) return wordCount_;
+  std::size_t n = 0;
+  for (std::size_t b = 0; b < blocks_; ++b) {
+    std::uint64_t block = s.sets[0][b];
+    for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
+    n += static_cast<std::size_t>(std::popcount(block));
+  }
+  return n;
+}
+
+std::size_t LetterIndex::memoryUsage() const {
+  return setOf_.capacity() * sizeof(std::uint16_t) +
+         population_.capacity() * sizeof(std::uint32_t) + bits_.capacity() * sizeof(std::uint64_t);
+}
+
+}  // namespace gw
