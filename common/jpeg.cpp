@@ -1,0 +1,186 @@
+#include "common/jpeg.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <memory>
+
+#include <jpeglib.h>
+
+namespace gw {
+namespace {
+
+// libjpeg reports errors through error_exit, which must not return: jump back to the
+// caller's setjmp and throw from there (a C++ throw across libjpeg's C frames is not safe).
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void onError(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+// Warnings are counted by libjpeg (num_warnings); nothing is printed.
+void onMessage(j_common_ptr cinfo, int level) {
+  if (level < 0) ++cinfo->err->num_warnings;
+}
+
+// A progressive picture can hold thousands of tiny scans that take very long to decode;
+// no real picture needs more than a few dozen.
+constexpr int kMaxScans = 500;
+
+void onProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (dinfo->input_scan_number > kMaxScans) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "The picture has too many scans (more than %d).",
+                  kMaxScans);
+    std::longjmp(err->jump, 1);
+  }
+}
+
+void installErrorManager(ErrorManager& err, j_common_ptr cinfo) {
+  cinfo->err = jpeg_std_error(&err.pub);
+  err.pub.error_exit = onError;
+  err.pub.emit_message = onMessage;
+  err.message[0] = '\0';
+}
+
+// Everything the decode allocates lives here, so that a longjmp back into decodeJpeg leaks
+// nothing: the destructor runs when the thrown exception unwinds.
+struct DecodeState {
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err{};
+  jpeg_progress_mgr progress{};
+  bool created = false;
+  ~DecodeState() {
+    if (created) jpeg_destroy_decompress(&cinfo);
+  }
+};
+
+struct EncodeState {
+  jpeg_compress_struct cinfo{};
+  ErrorManager err{};
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  bool created = false;
+  ~EncodeState() {
+    if (created) jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+  }
+};
+
+// The body of a decode; returns false after a libjpeg error (message in state.err).
+// Kept free of objects with destructors, since longjmp skips them.
+bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
+  if (setjmp(s.err.jump)) return false;
+  jpeg_create_decompress(&s.cinfo);
+  s.created = true;
+  s.progress.progress_monitor = onProgress;
+  s.cinfo.progress = &s.progress;
+  jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&s.cinfo, TRUE);
+  if (static_cast<std::uint64_t>(s.cinfo.image_width) * s.cinfo.image_height > kMaxJpegPixels) {
+    std::snprintf(s.err.message, sizeof s.err.message, "The picture is too large (%u x %u pixels).",
+                  s.cinfo.image_width, s.cinfo.image_height);
+    return false;
+  }
+  s.cinfo.quantize_colors = TRUE;
+  s.cinfo.desired_number_of_colors = 256;
+  s.cinfo.two_pass_quantize = TRUE;
+  s.cinfo.dither_mode = JDITHER_FS;
+  s.cinfo.dct_method = JDCT_ISLOW;
+  jpeg_start_decompress(&s.cinfo);
+
+  image.width = static_cast<int>(s.cinfo.output_width);
+  image.height = static_cast<int>(s.cinfo.output_height);
+  const int colours = s.cinfo.actual_number_of_colors;
+  const bool grey = s.cinfo.out_color_components == 1;
+  image.palette.resize(static_cast<std::size_t>(colours));
+  for (int i = 0; i < colours; ++i) {
+    const std::uint32_t r = s.cinfo.colormap[0][i];
+    const std::uint32_t g = grey ? r : s.cinfo.colormap[1][i];
+    const std::uint32_t b = grey ? r : s.cinfo.colormap[2][i];
+    image.palette[static_cast<std::size_t>(i)] = 0xFF000000u | r << 16 | g << 8 | b;
+  }
+  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+  while (s.cinfo.output_scanline < s.cinfo.output_height) {
+    JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(s.cinfo.output_scanline) * image.width;
+    jpeg_read_scanlines(&s.cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&s.cinfo);
+  return true;
+}
+
+bool runEncode(EncodeState& s, int width, int height, std::string_view rgb) {
+  if (setjmp(s.err.jump)) return false;
+  jpeg_create_compress(&s.cinfo);
+  s.created = true;
+  jpeg_mem_dest(&s.cinfo, &s.buffer, &s.size);
+  s.cinfo.image_width = static_cast<JDIMENSION>(width);
+  s.cinfo.image_height = static_cast<JDIMENSION>(height);
+  s.cinfo.input_components = 3;
+  s.cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&s.cinfo);
+  jpeg_set_quality(&s.cinfo, 75, TRUE);
+  s.cinfo.dct_method = JDCT_ISLOW;
+  jpeg_start_compress(&s.cinfo, TRUE);
+  const std::size_t stride = static_cast<std::size_t>(width) * 3;
+  while (s.cinfo.next_scanline < s.cinfo.image_height) {
+    // libjpeg does not write through the row pointer; the cast only satisfies its C signature.
+    JSAMPROW row = reinterpret_cast<JSAMPROW>(const_cast<char*>(rgb.data() + s.cinfo.next_scanline * stride));
+    jpeg_write_scanlines(&s.cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&s.cinfo);
+  return true;
+}
+
+}  // namespace
+
+IndexedImage decodeJpeg(std::string_view jpegBytes) {
+  if (jpegBytes.empty()) throw JpegError("The picture is empty.");
+  auto state = std::make_unique<DecodeState>();
+  installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
+  IndexedImage image;
+  if (!runDecode(*state, jpegBytes, image))
+    throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
+  if (state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
+  return image;
+}
+
+std::string encodeJpegRgb(int width, int height, std::string_view rgb) {
+  if (width <= 0 || height <= 0 || static_cast<std::uint64_t>(width) * height > kMaxJpegPixels ||
+      width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
+    throw JpegError("A picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels cannot be written.");
+  if (rgb.size() != static_cast<std::size_t>(width) * height * 3)
+    throw JpegError("The picture's pixels do not match its size.");
+  auto state = std::make_unique<EncodeState>();
+  installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
+  if (!runEncode(*state, width, height, rgb))
+    throw JpegError(std::string("The picture cannot be written: ") + state->err.message);
+  return std::string(reinterpret_cast<const char*>(state->buffer), state->size);
+}
+
+std::string encodeJpeg(const IndexedImage& image) {
+  const std::size_t count = static_cast<std::size_t>(std::max(image.width, 0)) * std::max(image.height, 0);
+  if (image.pixels.size() != count) throw JpegError("The picture's pixels do not match its size.");
+  std::string rgb(count * 3, '\0');
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint8_t index = image.pixels[i];
+    const std::uint32_t argb = index < image.palette.size() ? image.palette[index] : 0xFF000000u;
+    rgb[3 * i] = static_cast<char>(argb >> 16);
+    rgb[3 * i + 1] = static_cast<char>(argb >> 8);
+    rgb[3 * i + 2] = static_cast<char>(argb);
+  }
+  return encodeJpegRgb(image.width, image.height, rgb);
+}
+
+}  // namespace gw

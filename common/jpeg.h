@@ -1,0 +1,42 @@
+#pragma once
+// JPEG pictures of crosswords, on libjpeg-turbo. Decoding quantises to at most 256
+// colours (two-pass, Floyd-Steinberg dithering, integer DCT); encoding writes quality 75,
+// integer DCT, baseline (not progressive). Errors never end the program: they throw.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/errors.h"
+
+namespace gw {
+
+class JpegError : public FormatError {
+ public:
+  using FormatError::FormatError;
+};
+
+struct IndexedImage {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> palette;  // 0xFFRRGGBB, at most 256
+  std::vector<std::uint8_t> pixels;    // width*height indices, row by row
+
+  bool empty() const { return width == 0 || height == 0; }
+  std::uint32_t argb(int x, int y) const { return palette[pixels[static_cast<std::size_t>(y) * width + x]]; }
+  friend bool operator==(const IndexedImage&, const IndexedImage&) = default;
+};
+
+// Largest picture decoded or encoded, in pixels; crossword pictures are a few cells wide.
+inline constexpr std::uint64_t kMaxJpegPixels = 25'000'000;
+
+// Decodes a complete JPEG file. Throws JpegError("There are warnings") when the data decodes
+// only with warnings (a truncated file, for instance), and JpegError with libjpeg's message
+// for data that is not a picture it can read.
+IndexedImage decodeJpeg(std::string_view jpegBytes);
+
+// Encodes an indexed image as a JPEG file (quality 75, integer DCT, not progressive).
+std::string encodeJpeg(const IndexedImage& image);
+// Encodes 8-bit RGB pixels (3 bytes a pixel, row by row).
+std::string encodeJpegRgb(int width, int height, std::string_view rgb);
+
+}  // namespace gw
