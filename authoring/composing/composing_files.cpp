@@ -1,0 +1,168 @@
+#include "authoring/composing/composing_files.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "common/byte_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace gw {
+
+std::string serializePattern(const Layout& layout) {
+  ByteWriter w;
+  w.i32(layout.rows);
+  w.i32(layout.columns);
+  w.i32(static_cast<std::int32_t>(layout.language));
+  for (int i = 0; i < kBoardCells; ++i) {
+    w.u8(layout.board.at(i).length);
+    w.u8(static_cast<std::uint8_t>(layout.board.at(i).character));
+  }
+  return w.take();
+}
+
+Layout parsePattern(std::string_view bytes) {
+  ByteReader r(bytes, "pattern file");
+  Layout layout;
+  layout.rows = r.i32("row count");
+  layout.columns = r.i32("column count");
+  std::int32_t language = r.i32("language");
+  if (layout.rows < 1 || layout.rows > kBoardSide || layout.columns < 1 || layout.columns > kBoardSide)
+    throw FormatError("The pattern file holds a board size out of range (" + std::to_string(layout.rows) +
+                      " rows, " + std::to_string(layout.columns) + " columns; at most 41 each).");
+  if (!isKnownLanguage(language))
+    throw FormatError("The pattern file holds an unknown language code (" + std::to_string(language) + ").");
+  layout.language = static_cast<Language>(language);
+  for (int i = 0; i < kBoardCells; ++i) {
+    BoardCell& c = layout.board.at(i);
+    c.length = r.u8("cells");
+    c.character = static_cast<char>(r.u8("cells"));
+    if (c.length > 1)
+      throw FormatError("The pattern file holds a damaged cell (length " + std::to_string(c.length) +
+                        " at byte " + std::to_string(r.position() - 2) + ").");
+  }
+  if (!r.atEnd())
+    throw FormatError("The pattern file is too long (" + std::to_string(bytes.size()) +
+                      " bytes; a pattern file has " + std::to_string(kPatternFileSize) + ").");
+  return layout;
+}
+
+Layout readPatternFile(const std::filesystem::path& path) { return parsePattern(readWholeFile(path)); }
+
+void writePatternFile(const std::filesystem::path& path, const Layout& layout) {
+  writeFileAtomically(path, serializePattern(layout));
+}
+
+std::string serializeState(const SearchState& state) {
+  ByteWriter w;
+  w.i32(state.depth);
+  w.i32(static_cast<std::int32_t>(state.slots.size()));
+  w.i32(state.resultCount);
+  for (const Slot& s : state.slots) {
+    w.i8(s.length);
+    w.u8(s.row);
+    w.u8(s.column);
+    w.zeros(1);
+    w.i32(s.candidateIndex);
+    w.zeros(4);  // where the in-memory list reference lived; readers ignore it
+    w.u8(static_cast<std::uint8_t>(s.direction));
+    w.zeros(3);
+    w.i32(s.candidateCount());
+    w.bytes(std::string_view(s.candidates).substr(0, static_cast<std::size_t>(s.candidateCount()) * s.length));
+  }
+  return w.take();
+}
+
+namespace {
+
+[[noreturn]] void outOfRange(const std::string& what) {
+  throw FormatError("The state file holds " + what + ".");
+}
+
+bool sameSlotsAsLayout(const std::vector<Slot>& slots, const Layout& layout) {
+  std::vector<Slot> derived = deriveSlots(layout);
+  if (derived.size() != slots.size()) return false;
+  auto key = [](const Slot& s) {
+    return std::tuple(static_cast<int>(s.direction), static_cast<int>(s.row), static_cast<int>(s.column),
+                      static_cast<int>(s.length));
+  };
+  std::vector<std::tuple<int, int, int, int>> a, b;
+  for (const Slot& s : derived) a.push_back(key(s));
+  for (const Slot& s : slots) b.push_back(key(s));
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
+}  // namespace
+
+SearchState parseState(std::string_view bytes, const Layout& layout) {
+  ByteReader r(bytes, "state file");
+  SearchState st;
+  st.depth = r.i32("depth");
+  std::int32_t count = r.i32("slot count");
+  st.resultCount = r.i32("result count");
+  if (count < 1 || count > kMaxSlots) outOfRange("a slot count out of range (" + std::to_string(count) + ")");
+  // The last slot is never placed: its word is fixed by the slots that cross it.
+  if (st.depth < 0 || st.depth > count - 1) outOfRange("a depth out of range (" + std::to_string(st.depth) + ")");
+  if (st.resultCount < 0) outOfRange("a negative result count");
+  r.requireRoom(static_cast<std::uint64_t>(count), kSlotRecordSize + 4, "slots");
+  st.slots.reserve(static_cast<std::size_t>(count));
+  for (int i = 1; i <= count; ++i) {
+    Slot s;
+    s.length = r.i8("slot length");
+    s.row = r.u8("slot row");
+    s.column = r.u8("slot column");
+    r.skip(1, "slot");
+    s.candidateIndex = r.i32("candidate index");
+    r.skip(4, "slot");
+    std::uint8_t direction = r.u8("slot direction");
+    r.skip(3, "slot");
+    int across = direction == 0 ? s.length : 1;
+    int down = direction == 0 ? 1 : s.length;
+    if (s.length < 1 || direction > 1 || s.column + across > layout.columns || s.row + down > layout.rows)
+      outOfRange("a slot that does not fit the layout (position " + std::to_string(i) + ")");
+    s.direction = static_cast<Direction>(direction);
+    std::int32_t n = r.i32("candidate count");
+    if (n < 0) outOfRange("a negative candidate count (position " + std::to_string(i) + ")");
+    if (n == 0) {
+      // A list written empty below the depth ends the placed part there.
+      if (i < st.depth) st.depth = i;
+    } else {
+      r.requireRoom(static_cast<std::uint64_t>(n), static_cast<std::uint64_t>(s.length), "candidate words");
+      std::string_view words = r.bytes(static_cast<std::uint64_t>(n) * s.length, "candidate words");
+      if (i <= st.depth) {
+        if (words.find(kIsle) != std::string_view::npos)
+          outOfRange("a candidate word with an isle in it (position " + std::to_string(i) + ")");
+        s.candidates.assign(words);
+      } else {
+        s.candidateIndex = -1;
+      }
+    }
+    st.slots.push_back(std::move(s));
+  }
+  if (!r.atEnd()) throw FormatError("The state file has bytes after its last slot.");
+  for (int i = 1; i <= st.depth; ++i) {
+    const Slot& s = st.slots[static_cast<std::size_t>(i - 1)];
+    bool ok = i < st.depth ? s.hasCurrentWord()
+                           : s.candidateIndex >= -1 && s.candidateIndex <= s.candidateCount();
+    if (!ok) outOfRange("a candidate index out of range (position " + std::to_string(i) + ")");
+  }
+  if (!sameSlotsAsLayout(st.slots, layout))
+    throw FormatError("The state file does not belong to this layout: its slots differ from the layout's.");
+  return st;
+}
+
+SearchState readStateFile(const std::filesystem::path& path, const Layout& layout) {
+  return parseState(readWholeFile(path), layout);
+}
+
+void writeStateFile(const std::filesystem::path& path, const SearchState& state) {
+  writeFileAtomically(path, serializeState(state));
+}
+
+std::filesystem::path stateFileFor(const std::filesystem::path& patternFile) {
+  return withExtension(patternFile, ".TMP");
+}
+
+}  // namespace gw

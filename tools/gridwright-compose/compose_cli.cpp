@@ -1,0 +1,273 @@
+#include "compose_cli.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+
+#include "authoring/composing/composer.h"
+#include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_text.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace gw {
+namespace fs = std::filesystem;
+
+const char kComposeUsage[] =
+    "Usage: gridwright-compose [OPTIONS] LAYOUT.C_WM\n"
+    "       gridwright-compose --layout TEXT_FILE --language en|de|sr --save LAYOUT.C_WM [OPTIONS]\n"
+    "\n"
+    "Fills every across and down run of a crossword layout with dictionary words and writes\n"
+    "every complete fill as a crossword file (LAYOUT1.C_W, LAYOUT2.C_W, ...) into the results\n"
+    "folder. A stopped search (--max-results, --time-limit, Ctrl+C) is saved beside the layout\n"
+    "as LAYOUT.TMP and resumed with --continue, writing exactly the files an unbroken search would.\n"
+    "\n"
+    "Options:\n"
+    "  --results DIR         write the result files into DIR (default: the program's Make/Results)\n"
+    "  --max-results N       stop once this run has written N result files\n"
+    "  --time-limit SECONDS  stop after this many seconds\n"
+    "  --continue            resume the search saved in LAYOUT.TMP\n"
+    "  --words FILE          use this word file in place of the language's own\n"
+    "  --layout TEXT_FILE    make the layout from text: one line per row, '#' an isle,\n"
+    "                        '.' an empty cell, a letter a fixed letter (UTF-8)\n"
+    "  --language en|de|sr   the language of a text layout (English, German, Serbian Cyrillic)\n"
+    "  --save LAYOUT.C_WM    where to save the layout made from text\n"
+    "  --no-compose          only save the layout made from text\n"
+    "  --quiet               no progress line\n"
+    "  --help                show this text\n"
+    "\n"
+    "Exit status: 0 when the search is exhausted or stopped, 1 when composing fails\n"
+    "(\"No words\", \"No solution possible!\", a file error), 2 for a wrong command line.\n";
+
+ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
+  ComposeOptions o;
+  auto value = [&](std::size_t& i) -> const std::string& {
+    if (i + 1 >= args.size()) throw std::invalid_argument("option " + args[i] + " needs a value");
+    return args[++i];
+  };
+  auto number = [&](std::size_t& i) {
+    const std::string& name = args[i];
+    const std::string& v = value(i);
+    try {
+      std::size_t used = 0;
+      double d = std::stod(v, &used);
+      if (used != v.size() || d < 0) throw std::invalid_argument("");
+      return d;
+    } catch (const std::exception&) {
+      throw std::invalid_argument("option " + name + " needs a number, not \"" + v + "\"");
+    }
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") o.help = true;
+    else if (a == "--results") o.resultsFolder = value(i);
+    else if (a == "--max-results") {
+      double n = number(i);
+      if (n < 1 || n != static_cast<long>(n)) throw std::invalid_argument("--max-results needs a whole number of at least 1");
+      o.maxResults = static_cast<long>(n);
+    } else if (a == "--time-limit") o.timeLimit = number(i);
+    else if (a == "--continue") o.resume = true;
+    else if (a == "--words") o.wordFile = value(i);
+    else if (a == "--layout") o.textLayout = value(i);
+    else if (a == "--language") o.language = value(i);
+    else if (a == "--save") o.saveAs = value(i);
+    else if (a == "--no-compose") o.compose = false;
+    else if (a == "--quiet") o.progress = false;
+    else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
+    else if (o.patternFile.empty()) o.patternFile = a;
+    else throw std::invalid_argument("more than one layout file given");
+  }
+  if (o.help) return o;
+  if (!o.textLayout.empty()) {
+    if (o.language != "en" && o.language != "de" && o.language != "sr")
+      throw std::invalid_argument("--layout needs --language en, de or sr");
+    if (o.saveAs.empty()) throw std::invalid_argument("--layout needs --save LAYOUT.C_WM");
+    if (!o.patternFile.empty()) throw std::invalid_argument("give either a layout file or --layout, not both");
+    if (o.resume) throw std::invalid_argument("--continue resumes a saved layout, not a text layout");
+    o.patternFile = o.saveAs;
+  } else {
+    if (o.patternFile.empty()) throw std::invalid_argument("no layout file given");
+    if (!o.language.empty() || !o.saveAs.empty() || !o.compose)
+      throw std::invalid_argument("--language, --save and --no-compose go with --layout");
+  }
+  return o;
+}
+
+namespace {
+
+std::string formatElapsed(double seconds) {
+  long s = static_cast<long>(seconds);
+  char buf[32];
+  if (s >= 3600) std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  else std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
+  return buf;
+}
+
+class CliListener : public ComposerListener {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  CliListener(const ComposeOptions& o, std::ostream& out, std::ostream& err, const volatile std::sig_atomic_t* flag)
+      : options_(o), out_(out), err_(err), stopFlag_(flag), started_(Clock::now()) {}
+
+  void attach(Composer* composer) { composer_ = composer; }
+
+  void pump(PumpPoint) override {
+    if (!composer_ || !composer_->running()) return;
+    if (stopFlag_ && *stopFlag_) {
+      stopReason_ = "interrupted";
+      composer_->stop();
+      return;
+    }
+    // The clock is read only every so often: pumps come many times per step.
+    if (++pumps_ % 64 != 0) return;
+    Clock::time_point now = Clock::now();
+    if (options_.timeLimit > 0 && seconds(now) >= options_.timeLimit) {
+      stopReason_ = "time limit reached";
+      composer_->stop();
+    }
+    if (now - lastDrawn_ >= std::chrono::milliseconds(200)) drawProgress(now);
+  }
+
+  void resultWritten(const fs::path& file, int number) override {
+    clearProgress();
+    out_ << file.string() << '\n';
+    if (written_ == 0) {
+      out_ << "Result " << number << ":\n" << layoutToText(composer_->layout());
+    }
+    out_.flush();
+    ++written_;
+    if (options_.maxResults > 0 && written_ >= options_.maxResults) {
+      stopReason_ = "result limit reached";
+      composer_->stop();
+    }
+  }
+
+  void showMessage(const std::string& text, MessageKind) override {
+    clearProgress();
+    err_ << text << '\n';
+    failed_ = true;
+  }
+
+  bool confirmContinue() override { return options_.resume; }
+
+  void dictionaryLoading(Language language) override {
+    if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
+  }
+
+  void finishProgress() {
+    if (!composer_) return;
+    drawProgress(Clock::now());
+    clearProgress();
+  }
+
+  bool failed() const { return failed_; }
+  long written() const { return written_; }
+  const std::string& stopReason() const { return stopReason_; }
+  double elapsed() const { return seconds(Clock::now()); }
+
+ private:
+  double seconds(Clock::time_point now) const { return std::chrono::duration<double>(now - started_).count(); }
+
+  // One line rewritten in place, only when its text changes.
+  void drawProgress(Clock::time_point now) {
+    lastDrawn_ = now;
+    if (!options_.progress) return;
+    ComposerCounters c = composer_->counters();
+    std::string text = "T: " + std::to_string(c.depth) + "  M: " + std::to_string(c.deepest) +
+                       "  R:" + std::to_string(c.results) + "  " + formatElapsed(seconds(now));
+    if (text == shown_) return;
+    std::string pad(shown_.size() > text.size() ? shown_.size() - text.size() : 0, ' ');
+    err_ << '\r' << text << pad << std::flush;
+    shown_ = text;
+  }
+
+  void clearProgress() {
+    if (shown_.empty()) return;
+    err_ << '\r' << std::string(shown_.size(), ' ') << '\r' << std::flush;
+    shown_.clear();
+  }
+
+  const ComposeOptions& options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  const volatile std::sig_atomic_t* stopFlag_;
+  Composer* composer_ = nullptr;
+  Clock::time_point started_;
+  Clock::time_point lastDrawn_{};
+  std::uint64_t pumps_ = 0;
+  std::string shown_;
+  std::string stopReason_;
+  long written_ = 0;
+  bool failed_ = false;
+};
+
+Language languageOf(const std::string& code) {
+  if (code == "de") return Language::German;
+  if (code == "sr") return Language::Serbian;
+  return Language::English;
+}
+
+}  // namespace
+
+int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& err,
+               const volatile std::sig_atomic_t* stopFlag) {
+  try {
+    fs::path pattern = options.patternFile;
+    if (!options.textLayout.empty()) {
+      Layout layout = parseTextLayout(readWholeFile(options.textLayout), languageOf(options.language));
+      writePatternFile(pattern, layout);
+      out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns << " columns, "
+          << languageName(layout.language) << ")\n";
+      if (!options.compose) return 0;
+    }
+
+    fs::path state = stateFileFor(pattern);
+    std::error_code ec;
+    bool haveState = fs::exists(state, ec);
+    if (options.resume && !haveState) {
+      err << "There is no stopped search to continue: \"" << state.string() << "\" does not exist.\n";
+      return 1;
+    }
+    if (!options.resume && haveState && options.progress)
+      err << "\"" << state.string() << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
+
+    Dictionary dictionary;
+    CliListener listener(options, out, err, stopFlag);
+    Composer composer(dictionary, listener);
+    listener.attach(&composer);
+    if (!options.wordFile.empty()) composer.setWordFile(options.wordFile);
+    if (!options.resultsFolder.empty()) composer.setResultsFolder(options.resultsFolder);
+    fs::path results = composer.resultsFolder();
+    fs::create_directories(results, ec);
+    if (ec) {
+      err << "Cannot create the results folder \"" << results.string() << "\": " << ec.message() << '\n';
+      return 1;
+    }
+
+    OpenResult opened = composer.openLayout(pattern);
+    if (opened == OpenResult::StateRejected) return 1;
+    if (opened == OpenResult::Opened) composer.start();
+    listener.finishProgress();
+
+    if (listener.failed()) return 1;
+    char secs[32];
+    std::snprintf(secs, sizeof secs, "%.1f", listener.elapsed());
+    if (composer.paused()) {
+      err << "Stopped (" << (listener.stopReason().empty() ? "stop" : listener.stopReason()) << ") after "
+          << secs << " s with " << composer.resultCount() << " result files in all; \"" << composer.stateFile().string()
+          << "\" saved, --continue resumes.\n";
+    } else {
+      err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
+          << listener.written() << " written by this run.\n";
+    }
+    return 0;
+  } catch (const std::exception& e) {
+    err << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace gw

@@ -1,0 +1,35 @@
+#pragma once
+// The command line of gridwright-compose, kept apart from main() so that it can be tested.
+#include <csignal>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gw {
+
+struct ComposeOptions {
+  std::string patternFile;  // the layout to compose (or to save with --save)
+  std::string textLayout;   // --layout
+  std::string language;     // --language en|de|sr
+  std::string saveAs;       // --save
+  std::string resultsFolder;
+  std::string wordFile;
+  long maxResults = 0;       // 0: no limit
+  double timeLimit = 0;      // seconds; 0: no limit
+  bool resume = false;       // --continue
+  bool compose = true;       // cleared by --no-compose
+  bool progress = true;      // cleared by --quiet
+  bool help = false;
+};
+
+// Throws std::invalid_argument with a message for the user.
+ComposeOptions parseComposeOptions(const std::vector<std::string>& args);
+
+extern const char kComposeUsage[];
+
+// Runs the program; returns the exit status. `stopFlag` is polled at every pump.
+int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& err,
+               const volatile std::sig_atomic_t* stopFlag);
+
+}  // namespace gw
