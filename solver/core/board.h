@@ -1,0 +1,159 @@
+#pragma once
+// The solver's board: the solution, the player's entries, the clues, the pictures,
+// the cursor and the typing direction, with every rule of moving, typing, checking,
+// revealing and the completion blinking. Qt-free; the window only draws it and
+// turns input into these calls.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/crossword_file.h"
+#include "common/jpeg.h"
+
+namespace gw::cross {
+
+enum class Direction { Across, Down };
+
+// The five clips: numbers as the resources are numbered.
+enum class Sound : int {
+  None = 0,
+  Stored = 1,     // a letter was stored and the cursor moved on
+  Refused = 2,    // an arrow move ran into a picture
+  Completed = 3,  // the crossword has been solved (played to its end)
+  Fanfare = 4,    // right after Completed, unless a clip is still playing
+  Stay = 5,       // stored but could not move on; direction changed; a field revealed
+};
+
+struct Cell {
+  int column = 0;
+  int row = 0;
+  friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+struct Picture {
+  std::uint8_t column = 0;
+  std::uint8_t row = 0;
+  std::uint8_t width = 0;
+  std::uint8_t height = 0;
+  IndexedImage image;  // empty when the picture held no data
+};
+
+// What a typed character did.
+struct KeyOutcome {
+  bool stored = false;        // the key was an accepted letter on a letter cell
+  Sound sound = Sound::None;  // the clip the move asks for (before the "Sounds" setting)
+  bool completedNow = false;  // this key finished the crossword
+};
+
+inline constexpr int kCellPitch = 20;  // pixels between cells
+inline constexpr int kBlinkTicks = 20;  // ticks of blinking before "Try another?"
+
+class Board {
+ public:
+  Board() = default;
+
+  // Builds a board from a parsed file. Unknown language and clue-charset codes read as 0;
+  // every picture is decoded here (throws JpegError), so a board either comes out whole
+  // or not at all. Entries are empty, the direction across, the first letter cell current.
+  static Board fromCrossword(const CrosswordFile& file);
+
+  // --- the crossword ---
+  int rows() const { return rows_; }
+  int columns() const { return columns_; }
+  int languageCode() const { return language_; }
+  int clueCharset() const { return charset_; }
+  char solutionAt(int column, int row) const { return solution_[index(column, row)]; }
+  char entryAt(int column, int row) const { return entries_[index(column, row)]; }
+  const std::string& solution() const { return solution_; }
+  const std::string& entries() const { return entries_; }
+  bool isBlock(int column, int row) const { return solutionAt(column, row) == kBlankCell; }
+  bool isTopEdgeMarked(int column, int row) const;
+  bool isLeftEdgeMarked(int column, int row) const;
+  const std::vector<DefinitionRecord>& words() const { return words_; }
+  const std::vector<Picture>& pictures() const { return pictures_; }
+
+  // Any column and row may be asked; cells off the board are under no picture.
+  bool isUnderPicture(int column, int row) const;
+  // True for a cell whose entry equals its solution (what "Mark bad entries" shows blue).
+  bool isEntryCorrect(int column, int row) const { return entryAt(column, row) == solutionAt(column, row); }
+
+  // --- cursor and direction ---
+  Cell current() const { return current_; }
+  Direction direction() const { return direction_; }
+  // Clue of the last word in file order of that direction through the current cell;
+  // empty on a block cell or where no such word passes.
+  std::string acrossClueAt() const { return clueAt(true); }
+  std::string downClueAt() const { return clueAt(false); }
+  // The first cell, row by row, that is neither a block nor under a picture; (0, 0) when none.
+  Cell firstLetterCell() const;
+  // Moves the cursor; the caller keeps the cell on the board and off the pictures.
+  void selectCell(Cell cell);
+  // The cell under a pixel of the board, or nothing on the right or bottom border line.
+  std::optional<Cell> cellAtPixel(int x, int y) const;
+
+  // The arrow actions: enabled on the board's edges as the cursor allows.
+  bool canMoveLeft() const { return current_.column > 0; }
+  bool canMoveRight() const { return current_.column < columns_ - 1; }
+  bool canMoveUp() const { return current_.row > 0; }
+  bool canMoveDown() const { return current_.row < rows_ - 1; }
+  // Moves one cell; into a picture the cursor stays and Refused is asked for.
+  // A disabled move (off the board) does nothing and asks for nothing.
+  Sound move(int dColumn, int dRow);
+  // Sets the direction; asks for Stay.
+  Sound setDirection(Direction d);
+
+  // --- typing ---
+  // One character as a US keyboard produced it. Mapped to the crossword's language by
+  // key position, stored, and the cursor advanced; then the completion test runs.
+  KeyOutcome typeKey(char usCharacter);
+
+  // --- checking and revealing ---
+  bool isSolved() const;
+  bool completed() const { return completed_; }
+  bool canCheatOne() const { return !isBlock(current_.column, current_.row); }
+  // Reveals the current cell's letter (does not complete: the next key does). Asks for Stay.
+  Sound cheatOne();
+  // Reveals every letter; block cells get a space.
+  void cheatAll();
+
+  // --- completion blinking ---
+  int blinkCount() const { return blinkCount_; }
+  // One 200 ms tick: false when the blinking is over and "Try another?" is due.
+  bool blinkStep();
+
+  // --- progress ---
+  // Replaces the entries with the first rows × columns bytes of a progress file.
+  // Throws FormatError (and changes nothing) when it holds fewer.
+  void applyProgress(std::string_view bytes);
+
+ private:
+  std::size_t index(int column, int row) const {
+    return static_cast<std::size_t>(row) * columns_ + column;
+  }
+  std::string clueAt(bool across) const;
+  bool isLetterCell(int column, int row) const {
+    return !isBlock(column, row) && !isUnderPicture(column, row);
+  }
+
+  int language_ = 0;
+  int charset_ = 0;
+  int rows_ = 0;
+  int columns_ = 0;
+  std::string solution_;
+  std::string entries_;
+  std::vector<EdgeMark> topMarks_;
+  std::vector<EdgeMark> leftMarks_;
+  std::vector<DefinitionRecord> words_;
+  std::vector<Picture> pictures_;
+  Cell current_;
+  Direction direction_ = Direction::Across;
+  bool completed_ = false;
+  int blinkCount_ = 0;
+};
+
+// The progress file of a crossword: its path with the extension ".RES_CW".
+std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath);
+
+}  // namespace gw::cross

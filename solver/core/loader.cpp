@@ -1,0 +1,41 @@
+#include "solver/core/loader.h"
+
+#include <system_error>
+
+#include "common/crossword_reader.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace gw::cross {
+
+MissingCrosswordError::MissingCrosswordError(const std::filesystem::path& path)
+    : std::runtime_error("File doesn't \r\n" + path.string() + "\r\n" + " exist!") {}
+
+LoadedCrossword loadCrossword(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) throw MissingCrosswordError(path);
+  LoadedCrossword loaded;
+  loaded.crosswordPath = path;
+  loaded.progressPath = progressPathFor(path);
+  loaded.board = Board::fromCrossword(readCrosswordFile(path, CrosswordReadMode::Authoring));
+  if (std::filesystem::exists(loaded.progressPath, ec)) {
+    std::string bytes = readWholeFile(loaded.progressPath);
+    try {
+      loaded.board.applyProgress(bytes);
+    } catch (const FormatError& e) {
+      throw FormatError("The progress file " + loaded.progressPath.string() +
+                        " does not fit this crossword. " + e.what());
+    }
+  }
+  return loaded;
+}
+
+void saveProgress(const LoadedCrossword& crossword) {
+  writeFileAtomically(crossword.progressPath, crossword.board.entries());
+}
+
+void deleteProgress(const LoadedCrossword& crossword) {
+  removeFileIfExists(crossword.progressPath);
+}
+
+}  // namespace gw::cross

@@ -1,0 +1,70 @@
+#include "solver/core/settings.h"
+
+// Plain bytes: the file is read and written as the single-byte text it holds.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <cctype>
+#include <system_error>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace gw::cross {
+
+namespace {
+
+constexpr const char* kGeneral = "General";
+constexpr const char* kMarkCorrect = "Mark correct";
+constexpr const char* kSounds = "Sounds";
+constexpr const char* kFolders = "Folders";
+constexpr const char* kSolve = "Solve";
+
+// As the profile functions read an integer: leading blanks, a sign and digits;
+// no digits at all is "not an integer" and keeps the default.
+bool readBool(const CSimpleIniA& ini, const char* key, bool fallback) {
+  const char* v = ini.GetValue(kGeneral, key, nullptr);
+  if (!v) return fallback;
+  while (*v == ' ' || *v == '\t') ++v;
+  if (*v == '-' || *v == '+') ++v;
+  if (!std::isdigit(static_cast<unsigned char>(*v))) return fallback;
+  bool nonzero = false;
+  for (; std::isdigit(static_cast<unsigned char>(*v)); ++v) nonzero |= *v != '0';
+  return nonzero;
+}
+
+void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return;
+  try {
+    std::string text = readWholeFile(file);
+    ini.LoadData(text.data(), text.size());
+  } catch (const FileError&) {
+    // unreadable settings: the defaults apply
+  }
+}
+
+}  // namespace
+
+Settings readSettings(const std::filesystem::path& file, const std::string& defaultSolveFolder) {
+  CSimpleIniA ini;
+  loadInto(ini, file);
+  Settings s;
+  s.markBadEntries = readBool(ini, kMarkCorrect, false);
+  s.sounds = readBool(ini, kSounds, true);
+  s.solveFolder = ini.GetValue(kFolders, kSolve, defaultSolveFolder.c_str());
+  return s;
+}
+
+void writeSettings(const std::filesystem::path& file, const Settings& settings) {
+  CSimpleIniA ini;
+  loadInto(ini, file);
+  ini.SetValue(kGeneral, kMarkCorrect, settings.markBadEntries ? "1" : "0");
+  ini.SetValue(kGeneral, kSounds, settings.sounds ? "1" : "0");
+  ini.SetValue(kFolders, kSolve, settings.solveFolder.c_str());
+  std::string text;
+  if (ini.Save(text) < 0) throw FileError("Cannot write the settings file " + file.string());
+  writeFileAtomically(file, text);
+}
+
+}  // namespace gw::cross

@@ -1,0 +1,21 @@
+#pragma once
+// CROSS.CONF: the solver's two switches and the folder of its open dialog.
+#include <filesystem>
+#include <string>
+
+namespace gw::cross {
+
+struct Settings {
+  bool markBadEntries = false;  // [General] Mark correct
+  bool sounds = true;           // [General] Sounds
+  std::string solveFolder;      // [Folders] Solve
+};
+
+// Reads the file; a missing or unreadable file, or a value that is not an integer,
+// leaves the default. `defaultSolveFolder` is the program folder followed by "Data".
+Settings readSettings(const std::filesystem::path& file, const std::string& defaultSolveFolder);
+
+// Writes the three keys (other keys of the file are kept), atomically. Throws FileError.
+void writeSettings(const std::filesystem::path& file, const Settings& settings);
+
+}  // namespace gw::cross
