@@ -1,9 +1,29 @@
 #include "dictionary_index.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstring>
 
 namespace gw {
+namespace {
+
+// Whether every byte is `wildcard`, eight bytes at a time: an open slot is the most
+// common "any word?" question and needs no bit set at all.
+bool allWildcards(std::string_view pattern, char wildcard) {
+  const std::uint64_t spread = 0x0101010101010101ull * static_cast<unsigned char>(wildcard);
+  std::size_t i = 0;
+  for (; i + 8 <= pattern.size(); i += 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, pattern.data() + i, 8);
+    if (chunk != spread) return false;
+  }
+  for (; i < pattern.size(); ++i)
+    if (pattern[i] != wildcard) return false;
+  return true;
+}
+
+}  // namespace
 
 void LetterIndex::build(const std::vector<std::string>& words, int length) {
   length_ = length;
@@ -14,44 +34,59 @@ void LetterIndex::build(const std::vector<std::string>& words, int length) {
   for (const auto& w : words) {
     assert(w.size() == static_cast<std::size_t>(length));
     for (int p = 0; p < length; ++p) {
-      auto& slot = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
-      if (slot == kAbsent) slot = static_cast<std::uint16_t>(sets++);
+      auto& number = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
+      if (number == kAbsent) number = static_cast<std::uint16_t>(sets++);  // at most 80 * 256
     }
   }
-  // Bit sets are numbered in order of first appearance; at most 80 * 256 of them.
   bits_.assign(sets * blocks_, 0);
-  population_.assign(sets, 0);
+  info_.assign(sets, SetInfo{});
   for (std::size_t id = 0; id < words.size(); ++id) {
     const std::string& w = words[id];
+    const auto block = static_cast<std::uint32_t>(id / 64);
     for (int p = 0; p < length; ++p) {
       std::uint16_t number = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
-      bits_[number * blocks_ + id / 64] |= std::uint64_t{1} << (id % 64);
-      ++population_[number];
+      bits_[number * blocks_ + block] |= std::uint64_t{1} << (id % 64);
+      SetInfo& info = info_[number];
+      if (info.population++ == 0) info.firstBlock = block;
+      info.endBlock = block + 1;
     }
   }
 }
 
-bool LetterIndex::select(std::string_view pattern, int wildcard, Selection& selection) const {
-  selection.known = 0;
+bool LetterIndex::select(std::string_view pattern, int wildcard, Selection& s) const {
+  s.known = 0;
   if (static_cast<int>(pattern.size()) != length_ || wordCount_ == 0) return false;
+  s.begin = 0;
+  s.end = blocks_;
   std::uint32_t population[80];
   for (int p = 0; p < length_; ++p) {
     int byte = static_cast<unsigned char>(pattern[p]);
     if (byte == wildcard) continue;
     std::uint16_t number = setOf_[p * 256 + byte];
     if (number == kAbsent) return false;
-    // Insertion by population keeps the rarest set first: its zero blocks end the
-    // AND of a block early.
-    int i = selection.known++;
-    while (i > 0 && population[i - 1] > population_[number]) {
-      selection.sets[i] = selection.sets[i - 1];
+    const SetInfo& info = info_[number];
+    s.begin = std::max<std::size_t>(s.begin, info.firstBlock);
+    s.end = std::min<std::size_t>(s.end, info.endBlock);
+    // Rarest first: its zero blocks end the AND of a block soonest.
+    int i = s.known++;
+    while (i > 0 && population[i - 1] > info.population) {
+      s.sets[i] = s.sets[i - 1];
       population[i] = population[i - 1];
       --i;
     }
-    selection.sets[i] = set(number);
-    population[i] = population_[number];
+    s.sets[i] = bits_.data() + number * blocks_;
+    population[i] = info.population;
   }
-  return true;
+  return s.known == 0 || s.begin < s.end;
+}
+
+bool LetterIndex::anyIn(const Selection& s) const {
+  for (std::size_t b = s.begin; b < s.end; ++b) {
+    std::uint64_t block = s.sets[0][b];
+    for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
+    if (block) return true;
+  }
+  return false;
 }
 
 void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<WordId>& out) const {
@@ -63,7 +98,7 @@ void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<Word
     for (std::size_t id = 0; id < wordCount_; ++id) out[id] = static_cast<WordId>(id);
     return;
   }
-  for (std::size_t b = 0; b < blocks_; ++b) {
+  for (std::size_t b = s.begin; b < s.end; ++b) {
     std::uint64_t block = s.sets[0][b];
     for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
     while (block) {
@@ -73,25 +108,15 @@ void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<Word
   }
 }
 
-bool LetterIndex::anyIn(const Selection& s) const {
-  for (std::size_t b = 0; b < blocks_; ++b) {
-    std::uint64_t block = s.sets[0][b];
-    for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
-    if (block) return true;
-  }
-  return false;
-}
-
 bool LetterIndex::any(std::string_view pattern, char wildcard) const {
+  if (static_cast<int>(pattern.size()) == length_ && allWildcards(pattern, wildcard)) return wordCount_ > 0;
   Selection s;
-  if (!select(pattern, static_cast<unsigned char>(wildcard), s)) return false;
-  return s.known == 0 || anyIn(s);
+  return select(pattern, static_cast<unsigned char>(wildcard), s) && (s.known == 0 || anyIn(s));
 }
 
 bool LetterIndex::exact(std::string_view word) const {
-  // No byte has the value 256, so every position counts as known.
   Selection s;
-  return select(word, 256, s) && s.known > 0 && anyIn(s);
+  return select(word, kNoWildcard, s) && s.known > 0 && anyIn(s);
 }
 
 std::size_t LetterIndex::count(std::string_view pattern, char wildcard) const {
@@ -99,7 +124,7 @@ std::size_t LetterIndex::count(std::string_view pattern, char wildcard) const {
   if (!select(pattern, static_cast<unsigned char>(wildcard), s)) return 0;
   if (s.known == 0) return wordCount_;
   std::size_t n = 0;
-  for (std::size_t b = 0; b < blocks_; ++b) {
+  for (std::size_t b = s.begin; b < s.end; ++b) {
     std::uint64_t block = s.sets[0][b];
     for (int k = 1; block && k < s.known; ++k) block &= s.sets[k][b];
     n += static_cast<std::size_t>(std::popcount(block));
@@ -108,8 +133,8 @@ std::size_t LetterIndex::count(std::string_view pattern, char wildcard) const {
 }
 
 std::size_t LetterIndex::memoryUsage() const {
-  return setOf_.capacity() * sizeof(std::uint16_t) +
-         population_.capacity() * sizeof(std::uint32_t) + bits_.capacity() * sizeof(std::uint64_t);
+  return setOf_.capacity() * sizeof(std::uint16_t) + info_.capacity() * sizeof(SetInfo) +
+         bits_.capacity() * sizeof(std::uint64_t);
 }
 
 }  // namespace gw

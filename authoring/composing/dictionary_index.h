@@ -1,9 +1,10 @@
 #pragma once
 // The query index of one word length: for every (position, byte) that occurs, a bit
-// set over the word ids of the words holding that byte there. A pattern is answered
-// by AND-ing the bit sets of its known letters, 64 words at a time, so the result
-// comes out in word-id (dictionary) order and "any match" stops at the first
-// nonzero block.
+// set over the ids of the words holding that byte there. A pattern is answered by
+// AND-ing the bit sets of its known letters 64 words at a time, so the result comes
+// out in word-id (dictionary) order and "any match" stops at the first nonzero
+// block. Each set also knows the span of blocks where it has bits: words are
+// sorted, so a known first letter confines the scan to that letter's stretch.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,37 +17,46 @@ class LetterIndex {
  public:
   using WordId = std::uint32_t;
 
-  // Indexes `words`, each exactly `length` bytes; word i gets id i.
+  // Indexes `words`, each exactly `length` bytes (1 to 80); word i gets id i.
   void build(const std::vector<std::string>& words, int length);
 
-  // Patterns must be exactly `length` bytes. In a pattern, `wildcard` matches any
-  // byte; `exact` queries (containsWord) pass no wildcard at all.
+  // In a pattern, `wildcard` matches any byte and every other byte itself. A
+  // pattern of another length than the index's matches nothing.
   void find(std::string_view pattern, char wildcard, std::vector<WordId>& out) const;
   bool any(std::string_view pattern, char wildcard) const;
-  bool exact(std::string_view word) const;
   std::size_t count(std::string_view pattern, char wildcard) const;
+  // Whether `word` is one of the words, byte for byte (no wildcard).
+  bool exact(std::string_view word) const;
 
   std::size_t memoryUsage() const;  // heap bytes of the index
 
  private:
   static constexpr std::uint16_t kAbsent = 0xFFFF;
-  // The bit sets of a pattern's known letters, rarest first; `known == 0` means
-  // every word matches. select() returns false when nothing can match (a letter
-  // that never occurs at its position, a wrong length, no words).
+  static constexpr int kNoWildcard = 256;  // no byte has this value
+
+  struct SetInfo {
+    std::uint32_t population = 0;  // words in the set
+    std::uint32_t firstBlock = 0;  // blocks outside [firstBlock, endBlock) are zero
+    std::uint32_t endBlock = 0;
+  };
+  // The bit sets of a pattern's known letters, rarest first, and the span of blocks
+  // that all of them can have bits in; known == 0 means every word matches.
   struct Selection {
     const std::uint64_t* sets[80];
     int known = 0;
+    std::size_t begin = 0, end = 0;
   };
+  // False when nothing can match: a letter that never occurs at its position, a
+  // wrong length, no words.
   bool select(std::string_view pattern, int wildcard, Selection& selection) const;
   bool anyIn(const Selection& selection) const;  // needs selection.known > 0
-  const std::uint64_t* set(std::uint16_t number) const { return bits_.data() + number * blocks_; }
 
   int length_ = 0;
   std::size_t wordCount_ = 0;
-  std::size_t blocks_ = 0;               // 64-bit blocks per bit set
-  std::vector<std::uint16_t> setOf_;     // [position * 256 + byte] -> bit set number or kAbsent
-  std::vector<std::uint32_t> population_;  // words in each bit set
-  std::vector<std::uint64_t> bits_;      // the bit sets back to back
+  std::size_t blocks_ = 0;                // 64-bit blocks per bit set
+  std::vector<std::uint16_t> setOf_;      // [position * 256 + byte] -> set number or kAbsent
+  std::vector<SetInfo> info_;             // per set number
+  std::vector<std::uint64_t> bits_;       // the bit sets back to back, blocks_ each
 };
 
 }  // namespace gw

@@ -1,0 +1,163 @@
+// Dictionary queries, the bit-set index against the literal method (a multi-line
+// regular expression over the CR LF joined words of one length), and the load of
+// the largest shipped list.
+//
+// Arguments of the query benchmarks: word length, known letters. The known letters
+// are taken from a real word, so every pattern has at least one match. The literal
+// method builds its expression from each query's pattern, as a literal
+// hasWord(pattern) must; the "precompiled:1" rows build it once, to show what the
+// matching alone costs.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "authoring/composing/dictionary.h"
+
+namespace {
+
+using gw::Dictionary;
+
+const Dictionary& english() {
+  static const Dictionary d = [] {
+    Dictionary loaded;
+    loaded.load(std::filesystem::path(GW_PROGRAM_DIR) / "Make/EN.words", gw::Language::English);
+    return loaded;
+  }();
+  return d;
+}
+
+// Known letters at the middle, last and first positions (in that order of adding)
+// of a word a third of the way into its length's list. Only the three-letter
+// patterns know the first letter, which confines a scan to one stretch of the
+// sorted list; the others show the index without that help.
+std::string patternFor(int length, int known) {
+  const Dictionary& d = english();
+  std::string pattern(static_cast<std::size_t>(length), gw::kAnyLetter);
+  if (d.wordCount(length) == 0) return pattern;
+  const std::string& w = d.word(length, static_cast<Dictionary::WordId>(d.wordCount(length) / 3));
+  const int positions[] = {length / 2, length - 1, 0};
+  for (int k = 0; k < known; ++k) pattern[positions[k]] = w[positions[k]];
+  return pattern;
+}
+
+std::regex literalExpression(const std::string& pattern) {
+  return std::regex("^" + pattern + "$", std::regex_constants::ECMAScript | std::regex_constants::multiline);
+}
+
+bool ready(benchmark::State& state, int length) {
+  if (english().wordCount(length) > 0) return true;
+  state.SkipWithError("EN.words is not built");
+  return false;
+}
+
+void label(benchmark::State& state, const std::string& pattern, std::size_t matches) {
+  state.SetLabel(pattern);
+  state.counters["matches"] = static_cast<double>(matches);
+}
+
+void BM_FindWords_Index(benchmark::State& state) {
+  int length = static_cast<int>(state.range(0));
+  if (!ready(state, length)) return;
+  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  std::vector<Dictionary::WordId> ids;
+  for (auto _ : state) {
+    english().findWords(pattern, ids);
+    benchmark::DoNotOptimize(ids.data());
+  }
+  label(state, pattern, ids.size());
+}
+
+void BM_FindWords_Regex(benchmark::State& state) {
+  int length = static_cast<int>(state.range(0));
+  if (!ready(state, length)) return;
+  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  std::string text = english().text(length);
+  bool precompiled = state.range(2) != 0;
+  std::regex once = literalExpression(pattern);
+  std::vector<Dictionary::WordId> ids;
+  for (auto _ : state) {
+    ids.clear();
+    std::regex re = precompiled ? once : literalExpression(pattern);
+    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
+      ids.push_back(static_cast<Dictionary::WordId>(it->position(0) / (length + 2)));
+    benchmark::DoNotOptimize(ids.data());
+  }
+  label(state, pattern, ids.size());
+}
+
+void BM_HasWord_Index(benchmark::State& state) {
+  int length = static_cast<int>(state.range(0));
+  if (!ready(state, length)) return;
+  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  bool found = false;
+  for (auto _ : state) {
+    found = english().hasWord(pattern);
+    benchmark::DoNotOptimize(found);
+  }
+  label(state, pattern, found);
+}
+
+void BM_HasWord_Regex(benchmark::State& state) {
+  int length = static_cast<int>(state.range(0));
+  if (!ready(state, length)) return;
+  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  std::string text = english().text(length);
+  bool precompiled = state.range(2) != 0;
+  std::regex once = literalExpression(pattern);
+  bool found = false;
+  for (auto _ : state) {
+    found = precompiled ? std::regex_search(text, once) : std::regex_search(text, literalExpression(pattern));
+    benchmark::DoNotOptimize(found);
+  }
+  label(state, pattern, found);
+}
+
+void BM_ContainsWord_Index(benchmark::State& state) {
+  int length = static_cast<int>(state.range(0));
+  if (!ready(state, length)) return;
+  std::string word = english().word(length, static_cast<Dictionary::WordId>(english().wordCount(length) / 3));
+  bool found = false;
+  for (auto _ : state) {
+    found = english().containsWord(word);
+    benchmark::DoNotOptimize(found);
+  }
+  label(state, word, found);
+}
+
+void queryArguments(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"length", "known"});
+  for (int length : {4, 7, 10})
+    for (int known : {0, 1, 2, 3}) b->Args({length, known});
+}
+
+void literalArguments(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"length", "known", "precompiled"});
+  for (int precompiled : {0, 1})
+    for (int length : {4, 7, 10})
+      for (int known : {0, 1, 2, 3}) b->Args({length, known, precompiled});
+}
+
+BENCHMARK(BM_FindWords_Index)->Apply(queryArguments);
+BENCHMARK(BM_FindWords_Regex)->Apply(literalArguments);
+BENCHMARK(BM_HasWord_Index)->Apply(queryArguments);
+BENCHMARK(BM_HasWord_Regex)->Apply(literalArguments);
+BENCHMARK(BM_ContainsWord_Index)->ArgName("length")->Arg(4)->Arg(7)->Arg(10);
+
+void BM_LoadGerman(benchmark::State& state) {
+  std::filesystem::path file = std::filesystem::path(GW_PROGRAM_DIR) / "Make/DE.words";
+  if (!std::filesystem::exists(file)) {
+    state.SkipWithError("DE.words is not built");
+    return;
+  }
+  Dictionary d;
+  for (auto _ : state) d.load(file, gw::Language::German);
+  state.counters["words"] = static_cast<double>(d.totalWordCount());
+  state.counters["memory_MB"] = static_cast<double>(d.memoryUsage()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_LoadGerman)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
