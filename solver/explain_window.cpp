@@ -46,6 +46,7 @@ TdExplain::TdExplain(bool isAcross, int clueCharset)
       isAcross_(isAcross),
       charset_(clueCharset) {
   setObjectName(isAcross ? "acrossWindow" : "downWindow");
+  setWindowTitle(isAcross ? "Across" : "Down");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -119,6 +120,5 @@ void TdExplain::ShowClue(const std::string& clue, gw::cross::Direction direction
   Panel1->setPalette(panelPal);
 
   show();
-  raise();
   if (mainWindow && mainWindow->isVisible()) mainWindow->activateWindow();
 }

@@ -1,0 +1,256 @@
+// The solver board's rules: clues, cursor, moves, typing by key position, checking,
+// revealing and the completion blinking.
+#include <gtest/gtest.h>
+
+#include "common/codepage.h"
+#include "common/jpeg.h"
+#include "sample_crosswords.h"
+#include "solver/core/board.h"
+
+using namespace gw;
+using namespace gw::cross;
+using namespace gw::cross::testing;
+
+namespace {
+
+Board boardOf(const CrosswordFile& f) { return Board::fromCrossword(f); }
+
+std::string cp1251(const char* utf8) { return fromUtf8(utf8, "windows-1251"); }
+
+void typeAll(Board& b, const std::string& keys) {
+  for (char k : keys) b.typeKey(k);
+}
+
+}  // namespace
+
+TEST(BoardClues, LastMatchingWordInFileOrderWinsAndBlocksHaveNone) {
+  CrosswordFile f = boardFromRows(0, {"ABC", "D E"});
+  // A second across word over row 0, later in the file, and one of length 1.
+  f.definitions.push_back({true, 0, 1, 2, "later across"});
+  Board b = boardOf(f);
+  b.selectCell({2, 0});
+  EXPECT_EQ(b.acrossClueAt(), "later across");
+  EXPECT_EQ(b.downClueAt(), "Clue CE");
+  b.selectCell({0, 0});
+  EXPECT_EQ(b.acrossClueAt(), "Clue ABC");  // the later word does not cover column 0
+  b.selectCell({1, 1});                      // a block
+  EXPECT_EQ(b.acrossClueAt(), "");
+  EXPECT_EQ(b.downClueAt(), "");
+}
+
+TEST(BoardClues, LetterWithoutDownWordHasEmptyDownClue) {
+  CrosswordFile f = boardFromRows(0, {"AB", "CD"});
+  f.definitions.erase(f.definitions.begin());  // drop the down word of column 0
+  Board b = boardOf(f);
+  EXPECT_EQ(b.downClueAt(), "");
+  EXPECT_EQ(b.acrossClueAt(), "Clue AB");
+}
+
+TEST(BoardCursor, FirstLetterCellSkipsBlocksAndPictures) {
+  CrosswordFile f = boardFromRows(0, {"  XYZ", "ABCDE"});
+  f.pictures.push_back({2, 0, 3, 1, ""});
+  Board b = boardOf(f);
+  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  f.pictures[0].width = 1;
+  EXPECT_EQ(boardOf(f).current(), (Cell{3, 0}));
+}
+
+TEST(BoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
+  CrosswordFile f = boardFromRows(0, {"   ", "   "});
+  Board b = boardOf(f);
+  EXPECT_EQ(b.current(), (Cell{0, 0}));
+  EXPECT_FALSE(b.canCheatOne());
+  // Completes on the first key press, whatever the key.
+  KeyOutcome k = b.typeKey('1');
+  EXPECT_TRUE(k.completedNow);
+  EXPECT_FALSE(k.stored);
+}
+
+TEST(BoardCursor, PixelsToCells) {
+  Board b = boardOf(boardFromRows(0, {"ABC", "DEF"}));
+  EXPECT_EQ(b.cellAtPixel(0, 0), (Cell{0, 0}));
+  EXPECT_EQ(b.cellAtPixel(20, 20), (Cell{0, 0}));
+  EXPECT_EQ(b.cellAtPixel(21, 21), (Cell{1, 1}));
+  EXPECT_EQ(b.cellAtPixel(60, 40), (Cell{2, 1}));
+  EXPECT_FALSE(b.cellAtPixel(61, 10).has_value());  // right border line
+  EXPECT_FALSE(b.cellAtPixel(10, 41).has_value());  // bottom border line
+  EXPECT_FALSE(b.cellAtPixel(-30, 10).has_value());
+}
+
+TEST(BoardMoves, EdgesDisableAndPicturesRefuse) {
+  CrosswordFile f = boardFromRows(0, {"AB", "CD", "EF"});
+  f.pictures.push_back({1, 1, 1, 2, ""});
+  Board b = boardOf(f);
+  EXPECT_FALSE(b.canMoveLeft());
+  EXPECT_FALSE(b.canMoveUp());
+  EXPECT_TRUE(b.canMoveRight());
+  EXPECT_EQ(b.move(-1, 0), Sound::None);  // off the board: nothing at all
+  EXPECT_EQ(b.current(), (Cell{0, 0}));
+  EXPECT_EQ(b.move(0, 1), Sound::None);
+  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  EXPECT_EQ(b.move(1, 0), Sound::Refused);  // into the picture
+  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  EXPECT_TRUE(b.isUnderPicture(1, 2));
+  EXPECT_FALSE(b.isUnderPicture(2, 2));
+  EXPECT_FALSE(b.isUnderPicture(-1, -1));
+  b.move(0, 1);
+  EXPECT_FALSE(b.canMoveDown());
+}
+
+TEST(BoardTyping, AcrossAdvancesAndStaysAtTheEdge) {
+  Board b = boardOf(boardFromRows(0, {"AB ", "CDE"}));
+  KeyOutcome k = b.typeKey('a');
+  EXPECT_TRUE(k.stored);
+  EXPECT_EQ(k.sound, Sound::Stored);
+  EXPECT_EQ(b.entryAt(0, 0), 'A');
+  k = b.typeKey('x');  // last letter before a block: the cursor goes onto the block
+  EXPECT_EQ(k.sound, Sound::Stored);
+  EXPECT_EQ(b.current(), (Cell{2, 0}));
+  k = b.typeKey('q');  // on a block nothing is stored and nothing moves
+  EXPECT_FALSE(k.stored);
+  EXPECT_EQ(k.sound, Sound::None);
+  EXPECT_EQ(b.current(), (Cell{2, 0}));
+  b.selectCell({2, 1});
+  k = b.typeKey('e');  // last column
+  EXPECT_EQ(k.sound, Sound::Stay);
+  EXPECT_EQ(b.current(), (Cell{2, 1}));
+  EXPECT_EQ(b.entryAt(2, 1), 'E');
+}
+
+TEST(BoardTyping, DownDirectionAndPictureInTheWay) {
+  CrosswordFile f = boardFromRows(0, {"AB", "CD", "EF"});
+  f.pictures.push_back({0, 2, 1, 1, ""});
+  Board b = boardOf(f);
+  EXPECT_EQ(b.setDirection(Direction::Down), Sound::Stay);
+  EXPECT_EQ(b.typeKey('a').sound, Sound::Stored);
+  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  EXPECT_EQ(b.typeKey('c').sound, Sound::Stay);  // the picture below stops it
+  EXPECT_EQ(b.current(), (Cell{0, 1}));
+}
+
+TEST(BoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
+  Board b = boardOf(boardFromRows(0, {"AB"}));
+  b.typeKey('a');
+  b.selectCell({0, 0});
+  for (char k : std::string("19-=[;,\r")) {
+    KeyOutcome o = b.typeKey(k);
+    EXPECT_FALSE(o.stored) << k;
+    EXPECT_EQ(b.current(), (Cell{0, 0}));
+  }
+  EXPECT_EQ(b.entryAt(0, 0), 'A');
+  KeyOutcome o = b.typeKey(' ');
+  EXPECT_TRUE(o.stored);
+  EXPECT_EQ(b.entryAt(0, 0), ' ');
+  EXPECT_EQ(b.current(), (Cell{1, 0}));
+}
+
+TEST(BoardTyping, GermanSwapsYAndZ) {
+  Board b = boardOf(boardFromRows(1, {"ZY"}));
+  b.typeKey('y');
+  b.typeKey('Z');
+  EXPECT_EQ(b.entryAt(0, 0), 'Z');
+  EXPECT_EQ(b.entryAt(1, 0), 'Y');
+  EXPECT_TRUE(b.completed());
+  // German symbols on the keys are never letters.
+  Board c = boardOf(boardFromRows(1, {"AB"}));
+  EXPECT_FALSE(c.typeKey(';').stored);  // ö
+  EXPECT_FALSE(c.typeKey('[').stored);  // ü
+}
+
+TEST(BoardTyping, SerbianKeysAndTheirShiftedForms) {
+  std::string row = cp1251("ШЂЧЋЖЉЉЗ");
+  Board b = boardOf(boardFromRows(2, {row}));
+  typeAll(b, "{]:'\\qQy");
+  EXPECT_EQ(b.entries(), row);
+  Board s = boardOf(boardFromRows(2, {cp1251("ШШЧЋЖ")}));
+  typeAll(s, "[{;\"|");
+  EXPECT_EQ(s.entries(), cp1251("ШШЧЋЖ"));
+  // The punctuation keys give Serbian punctuation, which is accepted too.
+  Board p = boardOf(boardFromRows(2, {"-_"}));
+  typeAll(p, "/?");
+  EXPECT_EQ(p.entries(), "-_");
+  // Digits are not letters in Serbian either.
+  Board d = boardOf(boardFromRows(2, {cp1251("А")}));
+  EXPECT_FALSE(d.typeKey('1').stored);
+}
+
+TEST(BoardTyping, UnknownLanguageActsAsEnglish) {
+  CrosswordFile f = boardFromRows(7, {"ZY"});
+  f.charset = 9;
+  Board b = boardOf(f);
+  EXPECT_EQ(b.languageCode(), 0);
+  EXPECT_EQ(b.clueCharset(), 0);
+  typeAll(b, "zy");
+  EXPECT_EQ(b.entries(), "ZY");
+}
+
+TEST(BoardChecking, PicturesAndBlocksDoNotCountAndCheatsWaitForTheNextKey) {
+  CrosswordFile f = boardFromRows(0, {"AB ", "CDX"});
+  f.pictures.push_back({2, 1, 1, 1, ""});
+  Board b = boardOf(f);
+  EXPECT_FALSE(b.isSolved());
+  b.cheatAll();
+  EXPECT_TRUE(b.isSolved());
+  EXPECT_FALSE(b.completed());  // only a key press completes
+  EXPECT_EQ(b.entryAt(2, 0), ' ');
+  KeyOutcome k = b.typeKey('7');
+  EXPECT_TRUE(k.completedNow);
+  EXPECT_TRUE(b.completed());
+  EXPECT_FALSE(b.typeKey('a').stored);  // typing is ignored from then on
+}
+
+TEST(BoardChecking, CheatOneOnTheLastLetterDoesNotComplete) {
+  Board b = boardOf(boardFromRows(0, {"AB"}));
+  b.typeKey('a');
+  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.cheatOne(), Sound::Stay);
+  EXPECT_EQ(b.entryAt(1, 0), 'B');
+  EXPECT_TRUE(b.isEntryCorrect(1, 0));
+  EXPECT_FALSE(b.completed());
+  EXPECT_TRUE(b.typeKey('b').completedNow);  // a letter in the last column; completes
+}
+
+TEST(BoardChecking, WrongLettersAreNotSolved) {
+  Board b = boardOf(boardFromRows(0, {"AB"}));
+  typeAll(b, "ac");
+  EXPECT_FALSE(b.completed());
+  EXPECT_FALSE(b.isEntryCorrect(1, 0));
+  b.selectCell({1, 0});
+  EXPECT_TRUE(b.typeKey('b').completedNow);
+}
+
+TEST(BoardBlinking, TwentyTicksThenTheQuestion) {
+  CrosswordFile f = boardFromRows(0, {"A B", "CDE"});
+  f.pictures.push_back({2, 1, 1, 1, ""});
+  Board b = boardOf(f);
+  b.cheatAll();
+  b.typeKey('.');
+  ASSERT_TRUE(b.completed());
+  std::vector<std::string> states;
+  while (b.blinkStep()) states.push_back(b.entries());
+  ASSERT_EQ(states.size(), 20u);
+  EXPECT_EQ(b.blinkCount(), 20);
+  // Odd ticks blank the letters, even ticks show them; the cell under the picture keeps its letter.
+  EXPECT_EQ(states[0], "     E");
+  EXPECT_EQ(states[1], "A BCDE");
+  EXPECT_EQ(states[19], "A BCDE");
+  EXPECT_FALSE(b.blinkStep());
+}
+
+TEST(BoardPictures, DecodedWithTheBoardAndBadDataFailsTheWholeBoard) {
+  CrosswordFile f = germanSample();
+  Board b = boardOf(f);
+  ASSERT_EQ(b.pictures().size(), 1u);
+  EXPECT_EQ(b.pictures()[0].image.width, 40);
+  EXPECT_FALSE(b.pictures()[0].image.palette.empty());
+  f.pictures[0].jpeg.resize(f.pictures[0].jpeg.size() / 2);  // truncated picture
+  EXPECT_THROW(boardOf(f), JpegError);
+}
+
+TEST(BoardProgress, LongerProgressUsesItsStartShorterIsRefused) {
+  Board b = boardOf(boardFromRows(0, {"AB", "CD"}));
+  b.applyProgress("ABCDEXTRA");
+  EXPECT_EQ(b.entries(), "ABCD");
+  EXPECT_THROW(b.applyProgress("XY"), FormatError);
+  EXPECT_EQ(b.entries(), "ABCD");  // unchanged by the refused file
+}

@@ -1,0 +1,55 @@
+// Helper of the window check under Xvfb.
+//   cross_test_tool samples DIR   writes the sample crosswords en.C_W, de.C_W, sr.C_W
+//   cross_test_tool keys FILE     prints "column row key" for every letter cell of FILE,
+//                                 key being the xdotool name of the US key that enters it
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "common/crossword_reader.h"
+#include "sample_crosswords.h"
+#include "solver/core/board.h"
+
+using namespace gw::cross::testing;
+
+namespace {
+
+std::string xdotoolName(char k) {
+  static const std::map<char, std::string> names{
+      {'[', "bracketleft"}, {']', "bracketright"}, {';', "semicolon"}, {'\'', "apostrophe"},
+      {'\\', "backslash"}, {',', "comma"},        {'.', "period"},    {'/', "slash"},
+      {'-', "minus"},      {'=', "equal"},        {'`', "grave"},     {' ', "space"}};
+  auto it = names.find(k);
+  if (it != names.end()) return it->second;
+  return std::string(1, k);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "samples") {
+    std::filesystem::path dir = argv[2];
+    std::filesystem::create_directories(dir);
+    gw::writeCrosswordFile(dir / "en.C_W", englishSample());
+    gw::writeCrosswordFile(dir / "de.C_W", germanSample());
+    gw::writeCrosswordFile(dir / "sr.C_W", serbianSample());
+    return 0;
+  }
+  if (argc == 3 && std::string(argv[1]) == "keys") {
+    gw::cross::Board b = gw::cross::Board::fromCrossword(
+        gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring));
+    for (int r = 0; r < b.rows(); ++r)
+      for (int c = 0; c < b.columns(); ++c) {
+        if (b.isBlock(c, r) || b.isUnderPicture(c, r)) continue;
+        char k = usKeyFor(b.solutionAt(c, r), b.languageCode());
+        if (k == 0) {
+          std::fprintf(stderr, "no key enters the letter at column %d, row %d\n", c, r);
+          return 1;
+        }
+        std::printf("%d %d %s\n", c, r, xdotoolName(k).c_str());
+      }
+    return 0;
+  }
+  std::fprintf(stderr, "usage: cross_test_tool samples DIR | keys FILE.C_W\n");
+  return 2;
+}

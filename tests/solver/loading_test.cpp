@@ -1,0 +1,157 @@
+// Loading a crossword with its progress, saving and deleting progress, and how
+// loading fails: whole or not at all, with the player's message.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "common/crossword_reader.h"
+#include "common/file_io.h"
+#include "common/jpeg.h"
+#include "sample_crosswords.h"
+#include "solver/core/loader.h"
+
+using namespace gw;
+using namespace gw::cross;
+using namespace gw::cross::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Loading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("cross_loading_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path write(const std::string& name, const CrosswordFile& f) {
+    fs::path p = dir_ / name;
+    writeCrosswordFile(p, f);
+    return p;
+  }
+  fs::path writeBytes(const std::string& name, const std::string& bytes) {
+    fs::path p = dir_ / name;
+    writeFileAtomically(p, bytes);
+    return p;
+  }
+  std::vector<std::string> filesInDir() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(Loading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
+  fs::path p = write("x.C_W", germanSample());
+  LoadedCrossword c = loadCrossword(p);
+  EXPECT_EQ(c.progressPath, dir_ / "x.RES_CW");
+  EXPECT_EQ(c.board.entries(), std::string(24, ' '));
+  EXPECT_EQ(c.board.current(), (Cell{0, 0}));
+  EXPECT_EQ(c.board.direction(), Direction::Across);
+  EXPECT_EQ(c.board.languageCode(), 1);
+  EXPECT_EQ(c.board.acrossClueAt(), "Wort ZEIT");
+  // Pictures come from memory: no temporary picture files appear beside the crossword.
+  EXPECT_EQ(filesInDir(), std::vector<std::string>{"x.C_W"});
+}
+
+TEST_F(Loading, ProgressIsSavedReloadedAndDeleted) {
+  fs::path p = write("x.C_W", englishSample());
+  LoadedCrossword c = loadCrossword(p);
+  c.board.typeKey('c');
+  c.board.typeKey('a');
+  saveProgress(c);
+  EXPECT_EQ(readWholeFile(c.progressPath).size(), 24u);
+  LoadedCrossword again = loadCrossword(p);
+  EXPECT_EQ(again.board.entries().substr(0, 3), "CA ");
+  deleteProgress(again);
+  EXPECT_FALSE(fs::exists(again.progressPath));
+  deleteProgress(again);  // no file: not an error
+}
+
+TEST_F(Loading, ProgressOfOtherSizes) {
+  fs::path p = write("x.C_W", boardFromRows(0, {"AB", "CD"}));
+  writeBytes("x.RES_CW", "ABCDEFGH");
+  EXPECT_EQ(loadCrossword(p).board.entries(), "ABCD");
+  writeBytes("x.RES_CW", "AB");
+  try {
+    loadCrossword(p);
+    FAIL() << "a short progress file must fail the load";
+  } catch (const FormatError& e) {
+    EXPECT_NE(std::string(e.what()).find("x.RES_CW"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), "AB");  // the player's file is left alone
+}
+
+TEST_F(Loading, MissingFileMessageHasThreeLines) {
+  fs::path p = dir_ / "none.C_W";
+  try {
+    loadCrossword(p);
+    FAIL();
+  } catch (const MissingCrosswordError& e) {
+    EXPECT_EQ(std::string(e.what()), "File doesn't \r\n" + p.string() + "\r\n exist!");
+  }
+}
+
+TEST_F(Loading, ShortFileAndWrongMagic) {
+  try {
+    loadCrossword(writeBytes("s.C_W", "CW1"));
+    FAIL();
+  } catch (const CrosswordReadError& e) {
+    EXPECT_EQ(e.kind(), CrosswordReadError::Kind::TooShort);
+    EXPECT_STREQ(e.what(), "Bad file!");
+  }
+  try {
+    loadCrossword(writeBytes("m.C_W", "CW11" + std::string(40, '\0')));
+    FAIL();
+  } catch (const CrosswordReadError& e) {
+    EXPECT_STREQ(e.what(), "Bad file format : CW11");
+  }
+  try {
+    loadCrossword(writeBytes("l.C_W", "cw10" + std::string(40, '\0')));
+    FAIL();
+  } catch (const CrosswordReadError& e) {
+    EXPECT_STREQ(e.what(), "Bad file format : cw10");
+  }
+}
+
+TEST_F(Loading, DamagedFilesFailWhole) {
+  std::string good = serializeCrossword(englishSample());
+  for (std::size_t cut : {5ul, 20ul, good.size() - 1}) {
+    fs::path p = writeBytes("cut.C_W", good.substr(0, cut));
+    EXPECT_THROW(loadCrossword(p), FormatError) << cut;
+  }
+  CrosswordFile f = germanSample();
+  f.pictures[0].jpeg = "not a picture";
+  EXPECT_THROW(loadCrossword(write("pic.C_W", f)), JpegError);
+  // Trailing bytes change nothing.
+  fs::path t = writeBytes("t.C_W", good + "trailing");
+  EXPECT_EQ(loadCrossword(t).board.solution(), englishSample().board);
+}
+
+TEST_F(Loading, UnknownClueCharsetIsRead) {
+  CrosswordFile f = englishSample();
+  f.charset = 5;
+  f.language = 3;
+  LoadedCrossword c = loadCrossword(write("u.C_W", f));
+  EXPECT_EQ(c.board.clueCharset(), 0);
+  EXPECT_EQ(c.board.languageCode(), 0);
+}
+
+TEST_F(Loading, RelativePathNamesTheProgressBesideIt) {
+  write("rel.C_W", englishSample());
+  fs::path old = fs::current_path();
+  fs::current_path(dir_);
+  LoadedCrossword c = loadCrossword("rel.C_W");
+  saveProgress(c);
+  fs::current_path(old);
+  EXPECT_TRUE(fs::exists(dir_ / "rel.RES_CW"));
+}

@@ -1,0 +1,384 @@
+// The real board window, offscreen: typing in three languages, moving, pictures,
+// marking, cheating, completion and its timer, progress, clue windows, load failures.
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "common/codepage.h"
+#include "common/file_io.h"
+#include "sample_crosswords.h"
+#include "solver/explain_window.h"
+#include "solver/main_form.h"
+
+using namespace gw::cross;
+using namespace gw::cross::testing;
+
+namespace {
+
+struct Played {
+  int sound;
+  bool wait;
+};
+
+class RecordingSounds : public SoundOutput {
+ public:
+  explicit RecordingSounds(std::vector<Played>* log) : log_(log) {}
+  void play(Sound s, bool wait, bool) override { log_->push_back({static_cast<int>(s), wait}); }
+
+ private:
+  std::vector<Played>* log_;
+};
+
+// The window with its questions answered by the test.
+class TestForm : public TMainForm {
+ public:
+  TestForm(const std::filesystem::path& conf, std::vector<Played>* sounds)
+      : TMainForm(conf, "/nowhere/Data", std::make_unique<RecordingSounds>(sounds)) {}
+  QStringList messages;
+  int questions = 0;
+  bool answerTryAnother = false;
+  QString nextCrossword;
+
+ protected:
+  void showMessage(const QString& text) override { messages << text; }
+  bool confirmTryAnother() override {
+    ++questions;
+    return answerTryAnother;
+  }
+  QString chooseCrossword() override { return nextCrossword; }
+};
+
+std::vector<int> numbers(const std::vector<Played>& log) {
+  std::vector<int> n;
+  for (const Played& p : log) n.push_back(p.sound);
+  return n;
+}
+
+QString cp1251(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class CrossWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::vector<Played> sounds_;
+  std::unique_ptr<TestForm> form_;
+
+  QString write(const QString& name, const gw::CrosswordFile& f) {
+    QString p = dir_.filePath(name);
+    gw::writeCrosswordFile(p.toStdString(), f);
+    return p;
+  }
+  TestForm& open(const gw::CrosswordFile& f, const QString& name = "puzzle.C_W") {
+    QString p = write(name, f);
+    sounds_.clear();
+    form_ = std::make_unique<TestForm>(std::filesystem::path(dir_.filePath("CROSS.CONF").toStdString()), &sounds_);
+    bool ok = form_->LoadCrossword(p);
+    if (!ok) qWarning() << form_->messages;
+    form_->show();
+    form_->updateActions();
+    return *form_;
+  }
+  void trigger(const char* name) {
+    form_->updateActions();
+    QAction* a = form_->action(name);
+    QVERIFY2(a, name);
+    QVERIFY2(a->isEnabled(), name);
+    a->trigger();
+    form_->updateActions();
+  }
+  bool enabled(const char* name) {
+    form_->updateActions();
+    return form_->action(name)->isEnabled();
+  }
+  // Counts pixels of a colour family inside a cell.
+  int pixelsInCell(int c, int r, bool (*match)(QColor)) {
+    QImage img = form_->grab().toImage();
+    int n = 0;
+    for (int y = 20 * r + 3; y < 20 * r + 20; ++y)
+      for (int x = 20 * c + 3; x < 20 * c + 20; ++x)
+        if (match(img.pixelColor(x, y))) ++n;
+    return n;
+  }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    QFile::remove(dir_.filePath("puzzle.RES_CW"));
+    QFile::remove(dir_.filePath("CROSS.CONF"));
+  }
+  void cleanup() { form_.reset(); }
+
+  void typingEnglishAdvancesAndShowsClues() {
+    TestForm& f = open(englishSample());
+    QCOMPARE(f.size(), QSize(6 * 20 + 2, 4 * 20 + 2));
+    QCOMPARE(f.acrossWindow()->labelText(), QString("Clue CAT"));
+    QCOMPARE(f.downWindow()->labelText(), QString("Clue COW"));
+    QVERIFY(f.acrossWindow()->isVisible());
+    QVERIFY(f.acrossWindow()->isHighlighted());
+    QVERIFY(!f.downWindow()->isHighlighted());
+    QTest::keyClicks(&f, "ca");
+    QCOMPARE(f.board()->entries().substr(0, 2), std::string("CA"));
+    QCOMPARE(f.board()->current(), (Cell{2, 0}));
+    QCOMPARE(f.downWindow()->labelText(), QString("Clue TEN"));
+    QTest::keyClicks(&f, "t");  // onto the block after CAT
+    QCOMPARE(f.board()->current(), (Cell{3, 0}));
+    QVERIFY(!f.acrossWindow()->isVisible());  // a block has no clues
+    QVERIFY(!f.downWindow()->isVisible());
+    QCOMPARE(numbers(sounds_), (std::vector<int>{1, 1, 1}));
+    QTest::keyClick(&f, 'q');  // stores nothing on a block
+    QCOMPARE(f.board()->entryAt(3, 0), ' ');
+    QCOMPARE(sounds_.size(), size_t(3));
+  }
+
+  void directionChangeHighlightsTheDownWindow() {
+    TestForm& f = open(englishSample());
+    QVERIFY(!enabled("RightDirection"));
+    trigger("DownDirection");
+    QCOMPARE(f.board()->direction(), Direction::Down);
+    QVERIFY(f.downWindow()->isHighlighted());
+    QVERIFY(!f.acrossWindow()->isHighlighted());
+    QVERIFY(f.action("DownDirection")->isChecked());
+    QVERIFY(!enabled("DownDirection"));
+    QTest::keyClicks(&f, "co");
+    QCOMPARE(f.board()->current(), (Cell{0, 2}));
+    QCOMPARE(numbers(sounds_), (std::vector<int>{5, 1, 1}));
+  }
+
+  void soundsSettingSilencesEverySound() {
+    TestForm& f = open(englishSample());
+    f.action("Sounds1")->trigger();
+    QVERIFY(!f.soundsOn());
+    trigger("DownDirection");  // the direction change respects the setting too
+    QTest::keyClicks(&f, "cow");
+    trigger("Fill1");
+    QTest::keyClick(&f, 'x');
+    QVERIFY(f.board()->completed());
+    QVERIFY(sounds_.empty());
+  }
+
+  void germanSwapsYAndZAndPicturesBlockMoves() {
+    TestForm& f = open(germanSample());
+    QTest::keyClicks(&f, "yeit");  // the US key Y enters Z
+    QCOMPARE(f.board()->entries().substr(0, 4), std::string("ZEIT"));
+    f.SelectCell({3, 1});
+    QTest::keyClick(&f, 'z');  // the US key Z enters Y
+    QCOMPARE(f.board()->entryAt(3, 1), 'Y');
+    f.SelectCell({3, 2});
+    sounds_.clear();
+    trigger("aRight");  // the picture is in the way
+    QCOMPARE(f.board()->current(), (Cell{3, 2}));
+    QCOMPARE(numbers(sounds_), (std::vector<int>{2}));
+    f.SelectCell({3, 2});
+    QTest::keyClick(&f, 't');  // the last letter before the picture: the cursor stays
+    QCOMPARE(f.board()->current(), (Cell{3, 2}));
+    QCOMPARE(numbers(sounds_).back(), 5);
+    // A click on the picture does nothing; a click on a cell selects it.
+    QTest::mouseClick(f.findChild<QWidget*>("PaintBox1"), Qt::LeftButton, {}, QPoint(105, 55));
+    QCOMPARE(f.board()->current(), (Cell{3, 2}));
+    QTest::mouseClick(f.findChild<QWidget*>("PaintBox1"), Qt::LeftButton, {}, QPoint(25, 25));
+    QCOMPARE(f.board()->current(), (Cell{1, 1}));
+    QTest::mouseClick(f.findChild<QWidget*>("PaintBox1"), Qt::LeftButton, {}, QPoint(121, 10));
+    QCOMPARE(f.board()->current(), (Cell{1, 1}));  // the right border line
+  }
+
+  void serbianKeysByPosition() {
+    TestForm& f = open(serbianSample());
+    QCOMPARE(f.acrossWindow()->labelText(), cp1251("Реч ШУМА"));
+    QTest::keyClick(&f, '[');
+    QTest::keyClick(&f, '{');
+    QCOMPARE(f.board()->entryAt(0, 0), gw::fromUtf8("Ш", "windows-1251")[0]);
+    QCOMPARE(f.board()->entryAt(1, 0), gw::fromUtf8("Ш", "windows-1251")[0]);  // a wrong letter
+    f.SelectCell({0, 2});
+    QTest::keyClicks(&f, "\\eq\"");
+    QCOMPARE(f.board()->entries().substr(10, 4), gw::fromUtf8("ЖЕЉЋ", "windows-1251"));
+  }
+
+  void arrowsStopAtTheEdgesAndTheWheelMoves() {
+    TestForm& f = open(englishSample());
+    QVERIFY(!enabled("aLeft"));
+    QVERIFY(!enabled("aUp"));
+    trigger("aDown");
+    trigger("aRight");
+    QCOMPARE(f.board()->current(), (Cell{1, 1}));
+    QVERIFY(sounds_.empty());
+    QPoint at(25, 25);
+    QWheelEvent up(at, f.mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&f, &up);
+    QCOMPARE(f.board()->current(), (Cell{1, 0}));
+    QApplication::sendEvent(&f, &up);
+    QCOMPARE(f.board()->current(), (Cell{1, 0}));
+  }
+
+  void shortcutsReachTheActions() {
+    TestForm& f = open(englishSample());
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.updateActions();
+    QTest::keyClick(&f, Qt::Key_Right);
+    QCOMPARE(f.board()->current(), (Cell{1, 0}));
+    f.updateActions();
+    QTest::keyClick(&f, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(f.board()->direction(), Direction::Down);
+    f.SelectCell({0, 0});
+    f.updateActions();
+    QTest::keyClick(&f, Qt::Key_Return, Qt::ControlModifier);  // cheat one field
+    QCOMPARE(f.board()->entryAt(0, 0), 'C');
+  }
+
+  void markingColoursEntries() {
+    TestForm& f = open(englishSample());
+    QTest::keyClicks(&f, "cx");
+    f.SelectCell({5, 3});
+    auto blue = [](QColor c) { return c.blue() > 150 && c.red() < 100 && c.green() < 100; };
+    auto red = [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; };
+    QCOMPARE(pixelsInCell(0, 0, blue) + pixelsInCell(1, 0, red), 0);
+    trigger("ChangeShow");
+    QVERIFY(f.markBadEntries());
+    QVERIFY(f.action("ChangeShow")->isChecked());
+    QVERIFY(pixelsInCell(0, 0, blue) > 5);
+    QVERIFY(pixelsInCell(1, 0, red) > 5);
+    f.SelectCell({1, 0});
+    trigger("CheatOne");
+    f.SelectCell({5, 3});
+    QVERIFY(pixelsInCell(1, 0, blue) > 5);  // revealed letters are right
+    QCOMPARE(numbers(sounds_).back(), 5);
+    QVERIFY(sounds_.back().wait);
+  }
+
+  void completionBlinksThenAsks() {
+    TestForm& f = open(englishSample());
+    f.SaveProgress();
+    QVERIFY(QFile::exists(dir_.filePath("puzzle.RES_CW")));
+    trigger("Fill1");
+    QVERIFY(!f.board()->completed());  // revealing does not complete
+    QTest::keyClick(&f, '5');          // any key does
+    QVERIFY(f.board()->completed());
+    QVERIFY(f.timer()->isActive());
+    QCOMPARE(f.timer()->interval(), 200);
+    QVERIFY(!f.acrossWindow()->isVisible());
+    QVERIFY(!f.downWindow()->isVisible());
+    QCOMPARE(numbers(sounds_), (std::vector<int>{3, 4}));
+    QVERIFY(sounds_[0].wait);
+    QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));
+    QTest::keyClick(&f, 'q');  // typing is ignored now
+    QSignalSpy finished(&f, &TMainForm::finished);
+    QVERIFY(QTest::qWaitFor([&] { return f.questions == 1; }, 8000));
+    QCOMPARE(f.board()->blinkCount(), 20);
+    QCOMPARE(f.board()->entries(), englishSample().board);  // the solution shows at the end
+    QVERIFY(!f.timer()->isActive());
+    QCOMPARE(finished.count(), 1);  // Cancel closes the window
+    QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));  // not saved: it was solved
+  }
+
+  void tryAnotherLoadsTheNextCrossword() {
+    QString next = write("next.C_W", serbianSample());
+    TestForm& f = open(englishSample());
+    f.answerTryAnother = true;
+    f.nextCrossword = next;
+    trigger("Fill1");
+    QTest::keyClick(&f, ' ');
+    for (int i = 0; i <= 20; ++i) f.Timer1Timer();
+    QCOMPARE(f.questions, 1);
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(f.board()->languageCode(), 2);
+    QVERIFY(!f.board()->completed());
+    QCOMPARE(f.size(), QSize(5 * 20 + 2, 3 * 20 + 2));
+    QCOMPARE(f.acrossWindow()->labelText(), cp1251("Реч ШУМА"));
+    QVERIFY(QFile::exists(dir_.filePath("CROSS.CONF")));  // settings written before the load
+  }
+
+  void failedTryAnotherKeepsNothing() {
+    QString bad = dir_.filePath("bad.C_W");
+    gw::writeFileAtomically(bad.toStdString(), std::string("CW10\0\x05", 6));
+    TestForm& f = open(englishSample());
+    f.answerTryAnother = true;
+    f.nextCrossword = bad;
+    QSignalSpy finished(&f, &TMainForm::finished);
+    trigger("Fill1");
+    QTest::keyClick(&f, ' ');
+    for (int i = 0; i <= 20; ++i) f.Timer1Timer();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.board() == nullptr);  // neither the old nor a half-read new crossword
+    QCOMPARE(finished.count(), 1);
+  }
+
+  void progressIsKeptHoweverTheWindowCloses() {
+    TestForm& f = open(englishSample());
+    QTest::keyClicks(&f, "cat");
+    QVERIFY(f.close());  // as the window manager closes it
+    std::string saved = gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString());
+    QCOMPARE(saved.substr(0, 4), std::string("CAT "));
+    TestForm& again = open(englishSample());
+    QCOMPARE(again.board()->entries(), saved);
+    QCOMPARE(again.board()->current(), (Cell{0, 0}));
+  }
+
+  void settingsAreReadAndWritten() {
+    gw::writeFileAtomically(dir_.filePath("CROSS.CONF").toStdString(),
+                            "[General]\nMark correct=1\nSounds=0\n");
+    TestForm& f = open(englishSample());
+    QVERIFY(f.markBadEntries());
+    QVERIFY(f.action("ChangeShow")->isChecked());
+    QVERIFY(!f.soundsOn());
+    f.action("Sounds1")->trigger();
+    QVERIFY(f.close());
+    std::string text = gw::readWholeFile(dir_.filePath("CROSS.CONF").toStdString());
+    QVERIFY(text.find("Sounds = 1") != std::string::npos);
+    QVERIFY(text.find("Solve = " + dir_.path().toStdString()) != std::string::npos);
+  }
+
+  void contextMenuOrder() {
+    TestForm& f = open(englishSample());
+    QStringList captions;
+    for (QAction* a : f.popupMenu()->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(captions, (QStringList{"Cheat one field", "Cheat the whole crossword", "-",
+                                    "Mark bad entries", "Sounds", "-", "Right direction",
+                                    "Down direction", "-", "Exit"}));
+    QCOMPARE(f.action("Exit1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  }
+
+  void clueWindowsSitAboveAndBelow() {
+    gw::CrosswordFile cw = englishSample();
+    cw.definitions[0].clue = std::string(300, 'w') + " long clue that wraps over several lines";
+    TestForm& f = open(cw);
+    QRect board = f.geometry();
+    QRect across = f.acrossWindow()->geometry();
+    QRect down = f.downWindow()->geometry();
+    QCOMPARE(across.bottom() + 1, board.top());
+    QCOMPARE(down.top(), board.bottom() + 1);
+    QCOMPARE(across.width(), 289);
+    QVERIFY(down.height() > across.height());  // the long down clue wrapped
+  }
+
+  void loadFailuresShowTheMessageAndKeepNoBoard() {
+    auto failing = [&](const QString& path) {
+      form_ = std::make_unique<TestForm>(std::filesystem::path(), &sounds_);
+      bool ok = form_->LoadCrossword(path);
+      return std::make_pair(ok, form_->messages.value(0));
+    };
+    QString missing = dir_.filePath("none.C_W");
+    auto r = failing(missing);
+    QVERIFY(!r.first);
+    QCOMPARE(r.second, "File doesn't \n" + missing + "\n exist!");
+    QVERIFY(form_->board() == nullptr);
+    QString shortFile = dir_.filePath("short.C_W");
+    gw::writeFileAtomically(shortFile.toStdString(), "CW");
+    QCOMPARE(failing(shortFile).second, QString("Bad file!"));
+    QString magic = dir_.filePath("magic.C_W");
+    gw::writeFileAtomically(magic.toStdString(), "XYZW0000000000");
+    QCOMPARE(failing(magic).second, QString("Bad file format : XYZW"));
+    gw::CrosswordFile pic = germanSample();
+    pic.pictures[0].jpeg.resize(pic.pictures[0].jpeg.size() - 40);
+    r = failing(write("pic.C_W", pic));
+    QVERIFY(!r.first);
+    QVERIFY(!r.second.isEmpty());
+    QVERIFY(form_->board() == nullptr);
+    QVERIFY(form_->acrossWindow() == nullptr);
+  }
+};
+
+QTEST_MAIN(CrossWindowTest)
+#include "main_form_test.moc"

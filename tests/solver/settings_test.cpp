@@ -1,0 +1,80 @@
+// CROSS.CONF and the US key positions.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "common/file_io.h"
+#include "solver/core/settings.h"
+#include "solver/core/us_keyboard.h"
+
+using namespace gw;
+using namespace gw::cross;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path tempConf(const std::string& name) {
+  return fs::temp_directory_path() / ("cross_settings_" + std::to_string(::getpid()) + name);
+}
+
+}  // namespace
+
+TEST(Settings, DefaultsWithoutAFile) {
+  Settings s = readSettings(tempConf("missing"), "/prog/Data");
+  EXPECT_FALSE(s.markBadEntries);
+  EXPECT_TRUE(s.sounds);
+  EXPECT_EQ(s.solveFolder, "/prog/Data");
+}
+
+TEST(Settings, ValuesAsTheProfileFunctionsReadThem) {
+  fs::path p = tempConf("values");
+  writeFileAtomically(p, "[General]\nMark correct=1\nSounds=0\n");
+  Settings s = readSettings(p, "/prog/Data");
+  EXPECT_TRUE(s.markBadEntries);
+  EXPECT_FALSE(s.sounds);
+  EXPECT_EQ(s.solveFolder, "/prog/Data");  // no [Folders] section
+  writeFileAtomically(p, "[General]\nMark correct=yes\nSounds=abc\n[Folders]\nSolve=/home/x/cw\n");
+  s = readSettings(p, "/prog/Data");
+  EXPECT_FALSE(s.markBadEntries);  // not integers: the defaults
+  EXPECT_TRUE(s.sounds);
+  EXPECT_EQ(s.solveFolder, "/home/x/cw");
+  writeFileAtomically(p, "[General]\nMark correct=7\nSounds= 0\n");
+  s = readSettings(p, "");
+  EXPECT_TRUE(s.markBadEntries);
+  EXPECT_FALSE(s.sounds);
+  fs::remove(p);
+}
+
+TEST(Settings, WrittenWithExactKeysAndOtherKeysKept) {
+  fs::path p = tempConf("write");
+  writeFileAtomically(p, "[Other]\nkeep=this\n");
+  writeSettings(p, {true, false, "/data/cw"});
+  std::string text = readWholeFile(p);
+  EXPECT_NE(text.find("Mark correct = 1"), std::string::npos) << text;
+  EXPECT_NE(text.find("Sounds = 0"), std::string::npos) << text;
+  EXPECT_NE(text.find("[Folders]"), std::string::npos) << text;
+  EXPECT_NE(text.find("keep = this"), std::string::npos) << text;
+  Settings s = readSettings(p, "");
+  EXPECT_TRUE(s.markBadEntries);
+  EXPECT_FALSE(s.sounds);
+  EXPECT_EQ(s.solveFolder, "/data/cw");
+  fs::remove(p);
+}
+
+TEST(UsKeyboard, KeyCodesGiveUsCharactersWithShift) {
+  // X11 key codes are the evdev codes + 8.
+  EXPECT_EQ(usCharacterForKey(24, false), 'q');
+  EXPECT_EQ(usCharacterForKey(24, true), 'Q');
+  EXPECT_EQ(usCharacterForKey(29, false), 'y');  // the key a German keyboard labels Z
+  EXPECT_EQ(usCharacterForKey(52, false), 'z');
+  EXPECT_EQ(usCharacterForKey(34, false), '[');
+  EXPECT_EQ(usCharacterForKey(34, true), '{');
+  EXPECT_EQ(usCharacterForKey(47, false), ';');
+  EXPECT_EQ(usCharacterForKey(48, true), '"');
+  EXPECT_EQ(usCharacterForKey(51, false), '\\');
+  EXPECT_EQ(usCharacterForKey(94, false), '\\');  // the ISO key beside left Shift
+  EXPECT_EQ(usCharacterForKey(10, true), '!');
+  EXPECT_EQ(usCharacterForKey(65, false), ' ');
+  EXPECT_FALSE(usCharacterForKey(113, false).has_value());  // Left arrow
+  EXPECT_FALSE(usCharacterForKey(0, false).has_value());
+}

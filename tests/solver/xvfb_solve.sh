@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Solves crosswords in the real program under Xvfb, typing with xdotool by US key
+# position, and checks what a player would see:
+#   1. letters typed, then SIGTERM: the progress file holds them (nothing typed is lost);
+#   2. started again, the rest typed: the crossword completes, blinks, asks "Try another?",
+#      Cancel ends the program and the progress file is gone.
+# Usage: xvfb_solve.sh CROSS TEST_TOOL EXAMPLES_DIR WORK_DIR
+# Screenshots go to WORK_DIR/*.png when CROSS_SHOTS=1.
+set -euo pipefail
+cross=$1 tool=$2 examples=$3 work=$4
+
+if [ -z "${DISPLAY_READY:-}" ]; then
+  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+rm -rf "$work"
+mkdir -p "$work/puzzles" "$work/home"
+export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config
+export QT_QPA_PLATFORM=xcb
+"$tool" samples "$work/puzzles"
+shopt -s nullglob
+for f in "$examples"/*.C_W; do cp "$f" "$work/puzzles/"; done
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
+  local limit=$1; shift
+  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+board_window() { xdotool search --onlyvisible --name '^Crossword Solving Tool$' | head -n 1; }
+
+# Cells of a window: click the cell and press its key.
+type_cells() {  # type_cells WINDOW KEYS_FILE FIRST LAST (1-based line numbers)
+  local win=$1 keys=$2 first=$3 last=$4 args=()
+  while read -r c r key; do
+    args+=(mousemove --window "$win" $((20 * c + 10)) $((20 * r + 10)) click 1 key "$key" sleep 0.02)
+  done < <(sed -n "${first},${last}p" "$keys")
+  [ ${#args[@]} -gt 0 ] && xdotool "${args[@]}"
+  return 0
+}
+
+start_cross() {  # start_cross FILE: starts the program, sets $pid and $win
+  "$cross" "$1" >"$work/cross.log" 2>&1 &
+  pid=$!
+  wait_for 20 board_window || fail "no board window for $1"
+  win=$(board_window)
+  sleep 0.5
+}
+
+solved=0
+for puzzle in "$work"/puzzles/*.C_W; do
+  name=$(basename "$puzzle" .C_W)
+  keys=$work/$name.keys
+  "$tool" keys "$puzzle" >"$keys"
+  total=$(wc -l <"$keys")
+  half=$((total / 2))
+  progress=${puzzle%.C_W}.RES_CW
+
+  start_cross "$puzzle"
+  type_cells "$win" "$keys" 1 "$half"
+  sleep 0.3
+  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-typing.png"
+  kill -TERM "$pid"
+  wait_for 10 bash -c "! kill -0 $pid" || fail "$name: SIGTERM did not end the program"
+  [ -f "$progress" ] || fail "$name: SIGTERM lost the progress"
+  letters=$(tr -d ' ' <"$progress" | wc -c)
+  [ "$letters" -ge "$half" ] || fail "$name: progress holds $letters letters, $half typed"
+
+  start_cross "$puzzle"
+  if [ "${CROSS_SHOTS:-}" = 1 ]; then
+    xdotool mousemove --window "$win" 2 2 click 3; sleep 0.5
+    import -window root "$work/$name-menu.png"; xdotool key Escape; sleep 0.3
+  fi
+  type_cells "$win" "$keys" $((half + 1)) "$total"
+  # Completed: the blinking runs 4.2 s, then the question comes in a window of its own.
+  sleep 1.5
+  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-blinking.png"
+  wait_for 15 bash -c "[ \$(xdotool search --onlyvisible --name '^Crossword Solving Tool$' | wc -l) -ge 2 ]" \
+    || fail "$name: no \"Try another?\" after typing the whole solution"
+  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-question.png"
+  kill -0 "$pid" || fail "$name: the program ended before the question was answered"
+  [ -f "$progress" ] && fail "$name: the progress file of a solved crossword is still there"
+  xdotool key Escape
+  wait_for 10 bash -c "! kill -0 $pid" || fail "$name: Cancel at \"Try another?\" did not end the program"
+  wait "$pid" || true
+  echo "solved $name ($total letters)"
+  solved=$((solved + 1))
+done
+[ "$solved" -ge 3 ] || fail "only $solved crosswords solved"
+echo "$solved passed, 0 failed"
