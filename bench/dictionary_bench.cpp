@@ -48,11 +48,32 @@ std::regex literalExpression(const std::string& pattern) {
   return std::regex("^" + pattern + "$", std::regex_constants::ECMAScript | std::regex_constants::multiline);
 }
 
-bool ready(benchmark::State& state, int length) {
-  if (english().wordCount(length) > 0) return true;
-  state.SkipWithError("EN.words is not built");
-  return false;
+// The pattern of a query benchmark from its arguments; false (and the benchmark
+// skipped) when the word list is missing.
+bool queryPattern(benchmark::State& state, std::string& pattern) {
+  int length = static_cast<int>(state.range(0));
+  if (english().wordCount(length) == 0) {
+    state.SkipWithError("EN.words is not built");
+    return false;
+  }
+  pattern = patternFor(length, static_cast<int>(state.range(1)));
+  return true;
 }
+
+// The literal method over one length's text.
+struct Literal {
+  explicit Literal(benchmark::State& state, const std::string& pattern)
+      : pattern(pattern),
+        text(english().text(static_cast<int>(pattern.size()))),
+        precompiled(state.range(2) != 0),
+        once(literalExpression(pattern)) {}
+  std::regex expression() const { return precompiled ? once : literalExpression(pattern); }
+
+  std::string pattern;
+  std::string text;
+  bool precompiled;
+  std::regex once;
+};
 
 void label(benchmark::State& state, const std::string& pattern, std::size_t matches) {
   state.SetLabel(pattern);
@@ -60,9 +81,8 @@ void label(benchmark::State& state, const std::string& pattern, std::size_t matc
 }
 
 void BM_FindWords_Index(benchmark::State& state) {
-  int length = static_cast<int>(state.range(0));
-  if (!ready(state, length)) return;
-  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  std::string pattern;
+  if (!queryPattern(state, pattern)) return;
   std::vector<Dictionary::WordId> ids;
   for (auto _ : state) {
     english().findWords(pattern, ids);
@@ -72,27 +92,24 @@ void BM_FindWords_Index(benchmark::State& state) {
 }
 
 void BM_FindWords_Regex(benchmark::State& state) {
-  int length = static_cast<int>(state.range(0));
-  if (!ready(state, length)) return;
-  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
-  std::string text = english().text(length);
-  bool precompiled = state.range(2) != 0;
-  std::regex once = literalExpression(pattern);
+  std::string pattern;
+  if (!queryPattern(state, pattern)) return;
+  Literal literal(state, pattern);
+  const auto lineBytes = static_cast<std::ptrdiff_t>(pattern.size() + 2);
   std::vector<Dictionary::WordId> ids;
   for (auto _ : state) {
     ids.clear();
-    std::regex re = precompiled ? once : literalExpression(pattern);
-    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
-      ids.push_back(static_cast<Dictionary::WordId>(it->position(0) / (length + 2)));
+    std::regex re = literal.expression();
+    for (std::sregex_iterator it(literal.text.begin(), literal.text.end(), re), end; it != end; ++it)
+      ids.push_back(static_cast<Dictionary::WordId>(it->position(0) / lineBytes));
     benchmark::DoNotOptimize(ids.data());
   }
   label(state, pattern, ids.size());
 }
 
 void BM_HasWord_Index(benchmark::State& state) {
-  int length = static_cast<int>(state.range(0));
-  if (!ready(state, length)) return;
-  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
+  std::string pattern;
+  if (!queryPattern(state, pattern)) return;
   bool found = false;
   for (auto _ : state) {
     found = english().hasWord(pattern);
@@ -102,15 +119,12 @@ void BM_HasWord_Index(benchmark::State& state) {
 }
 
 void BM_HasWord_Regex(benchmark::State& state) {
-  int length = static_cast<int>(state.range(0));
-  if (!ready(state, length)) return;
-  std::string pattern = patternFor(length, static_cast<int>(state.range(1)));
-  std::string text = english().text(length);
-  bool precompiled = state.range(2) != 0;
-  std::regex once = literalExpression(pattern);
+  std::string pattern;
+  if (!queryPattern(state, pattern)) return;
+  Literal literal(state, pattern);
   bool found = false;
   for (auto _ : state) {
-    found = precompiled ? std::regex_search(text, once) : std::regex_search(text, literalExpression(pattern));
+    found = std::regex_search(literal.text, literal.expression());
     benchmark::DoNotOptimize(found);
   }
   label(state, pattern, found);
@@ -118,7 +132,10 @@ void BM_HasWord_Regex(benchmark::State& state) {
 
 void BM_ContainsWord_Index(benchmark::State& state) {
   int length = static_cast<int>(state.range(0));
-  if (!ready(state, length)) return;
+  if (english().wordCount(length) == 0) {
+    state.SkipWithError("EN.words is not built");
+    return;
+  }
   std::string word = english().word(length, static_cast<Dictionary::WordId>(english().wordCount(length) / 3));
   bool found = false;
   for (auto _ : state) {

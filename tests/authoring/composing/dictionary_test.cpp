@@ -204,3 +204,24 @@ TEST_F(DictionaryQuery, ArbitraryBytesAreMatchedAsBytes) {
   EXPECT_EQ(bytes.findWords(std::string("\xFF..", 3)).size(), 1u);
   EXPECT_EQ(bytes.findWords("..Z").size(), bytes.wordCount(3));
 }
+
+TEST(DictionaryIndexBlocks, WordsAcrossSixtyFourBitBoundariesKeepTheirIds) {
+  for (int count : {63, 64, 65, 128, 130}) {
+    // Words in alphabetical order, so word i has id i.
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i)
+      lines.push_back(std::string("Q") + char('A' + i / 26) + char('A' + i % 26) + (i % 2 ? "X" : "Y"));
+    Dictionary d = fromLines(lines);
+    ASSERT_EQ(d.wordCount(4), static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      ASSERT_EQ(d.findWords(lines[i]), std::vector<Dictionary::WordId>{static_cast<Dictionary::WordId>(i)});
+      ASSERT_TRUE(d.containsWord(lines[i]));
+    }
+    EXPECT_EQ(d.findWords("Q...").size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(d.countWords("...X"), static_cast<std::size_t>(count / 2));
+    // The last word alone has its two middle letters: a match only in the last block.
+    std::string last = lines.back();
+    EXPECT_EQ(found(d, "." + last.substr(1, 2) + "."), std::vector<std::string>{last});
+    EXPECT_FALSE(d.hasWord(".Z.."));
+  }
+}
