@@ -9,6 +9,7 @@
 #include <numeric>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -162,15 +163,29 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
 
 Dictionary::Dictionary() : impl_(std::make_unique<Impl>()) {}
 Dictionary::~Dictionary() = default;
-Dictionary::Dictionary(Dictionary&&) noexcept = default;
-Dictionary& Dictionary::operator=(Dictionary&&) noexcept = default;
+
+Dictionary::Dictionary(Dictionary&& other) noexcept
+    : impl_(std::move(other.impl_)), lengthHasWords_(std::exchange(other.lengthHasWords_, {})) {}
+
+Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
+  impl_ = std::move(other.impl_);
+  lengthHasWords_ = std::exchange(other.lengthHasWords_, {});
+  return *this;
+}
+
+void Dictionary::setImpl(std::unique_ptr<Impl> impl) {
+  impl_ = std::move(impl);
+  for (int length = 0; length <= kMaxWordLength; ++length)
+    lengthHasWords_[length] = !impl_->words[length].empty();
+}
 
 void Dictionary::load(const std::filesystem::path& wordFile, Language language) {
   std::error_code ec;
   auto status = std::filesystem::status(wordFile, ec);
   if (status.type() == std::filesystem::file_type::not_found) {
-    impl_ = std::make_unique<Impl>();
-    impl_->language = language;
+    auto empty = std::make_unique<Impl>();
+    empty->language = language;
+    setImpl(std::move(empty));
     return;
   }
   if (std::filesystem::is_directory(status))
@@ -178,11 +193,11 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language) 
   std::string bytes = readWholeFile(wordFile);
   std::vector<std::string_view> lines;
   forEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
-  impl_ = Impl::build(lines, language);
+  setImpl(Impl::build(lines, language));
 }
 
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language) {
-  impl_ = Impl::build(lines, language);
+  setImpl(Impl::build(lines, language));
 }
 
 Language Dictionary::language() const { return impl_ ? impl_->language : Language::English; }
@@ -236,7 +251,7 @@ std::size_t Dictionary::countWords(std::string_view pattern) const {
   return impl_->index[pattern.size()].count(pattern, kAnyLetter);
 }
 
-bool Dictionary::hasWord(std::string_view pattern) const {
+bool Dictionary::hasWordWithLetters(std::string_view pattern) const {
   return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter);
 }
 

@@ -4,6 +4,7 @@
 // Queries take a pattern of exactly `length` bytes in which kAnyLetter stands for an
 // open cell and any other byte must match exactly; they are answered from a
 // per-length index of which words hold which letter at which position.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -48,7 +49,13 @@ class Dictionary {
   // How many words match.
   std::size_t countWords(std::string_view pattern) const;
   // Whether any word matches; stops at the first match and allocates nothing.
-  bool hasWord(std::string_view pattern) const;
+  bool hasWord(std::string_view pattern) const {
+    // An open pattern needs no index, only a word of its length; inline because
+    // the search asks it of every empty crossing slot.
+    for (char c : pattern)
+      if (c != kAnyLetter) return hasWordWithLetters(pattern);
+    return pattern.size() <= static_cast<std::size_t>(kMaxWordLength) && lengthHasWords_[pattern.size()];
+  }
   // Whether the word itself is in the dictionary (exact bytes).
   bool containsWord(std::string_view word) const;
 
@@ -57,7 +64,11 @@ class Dictionary {
 
  private:
   struct Impl;
+  bool hasWordWithLetters(std::string_view pattern) const;
+  void setImpl(std::unique_ptr<Impl> impl);
+
   std::unique_ptr<Impl> impl_;
+  std::array<bool, kMaxWordLength + 1> lengthHasWords_{};  // [0] stays false
 };
 
 }  // namespace gw

@@ -3,28 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cstring>
 
 namespace gw {
-namespace {
-
-// Whether every byte is `wildcard`, eight bytes at a time: an open slot is the most
-// common "any word?" question and needs no bit set at all.
-bool allWildcards(std::string_view pattern, char wildcard) {
-  const std::uint64_t spread = 0x0101010101010101ull * static_cast<unsigned char>(wildcard);
-  std::size_t i = 0;
-  for (; i + 8 <= pattern.size(); i += 8) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, pattern.data() + i, 8);
-    if (chunk != spread) return false;
-  }
-  for (; i < pattern.size(); ++i)
-    if (pattern[i] != wildcard) return false;
-  return true;
-}
-
-}  // namespace
-
 void LetterIndex::build(const std::vector<std::string>& words, int length) {
   length_ = length;
   wordCount_ = words.size();
@@ -109,7 +89,6 @@ void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<Word
 }
 
 bool LetterIndex::any(std::string_view pattern, char wildcard) const {
-  if (static_cast<int>(pattern.size()) == length_ && allWildcards(pattern, wildcard)) return wordCount_ > 0;
   Selection s;
   return select(pattern, static_cast<unsigned char>(wildcard), s) && (s.known == 0 || anyIn(s));
 }

@@ -124,6 +124,8 @@ TEST(DictionaryLoad, ReloadReplacesEverything) {
   EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"DOG"}));
   Dictionary moved = std::move(d);
   EXPECT_TRUE(moved.containsWord("DOG"));
+  EXPECT_TRUE(moved.hasWord("..."));
+  EXPECT_FALSE(d.hasWord("...")) << "a moved-from dictionary is empty";  // NOLINT(bugprone-use-after-move)
 }
 
 TEST(DictionaryCollation, GermanIgnoresCaseButNotUmlauts) {
