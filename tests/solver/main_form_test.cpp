@@ -353,6 +353,27 @@ class CrossWindowTest : public QObject {
     QVERIFY(down.height() > across.height());  // the long down clue wrapped
   }
 
+  void clueWindowsBecomeStripsWhereTheyDoNotFit() {
+    QRect work(0, 0, 1000, 700);
+    TdExplain across(true, 0);
+    across.ShowClue("clue", Direction::Down, 10, 400, 122, 82, work, nullptr);
+    QCOMPARE(across.geometry(), QRect(0, 0, 1000, 12));  // down to 2 pixels below the board's top
+    QVERIFY(!across.isHighlighted());
+    TdExplain down(false, 0);
+    down.ShowClue("clue", Direction::Down, 600, 400, 122, 82, work, nullptr);
+    QCOMPARE(down.geometry(), QRect(0, 0, 1000, 700 - 600 - 82));
+    QVERIFY(down.isHighlighted());
+    down.ShowClue("clue", Direction::Down, 300, 400, 122, 82, work, nullptr);
+    QCOMPARE(down.geometry().topLeft(), QPoint((1000 - 289) / 2, 382));
+    down.ShowClue(" ", Direction::Down, 300, 400, 122, 82, work, nullptr);
+    QVERIFY(down.isVisible());  // one space is a clue
+    down.ShowClue("", Direction::Down, 300, 400, 122, 82, work, nullptr);
+    QVERIFY(!down.isVisible());
+    TdExplain latin(true, 2);
+    latin.ShowClue(gw::fromUtf8("Čačak", "windows-1250"), Direction::Across, 300, 0, 0, 0, work, nullptr);
+    QCOMPARE(latin.labelText(), QString::fromUtf8("Čačak"));
+  }
+
   void loadFailuresShowTheMessageAndKeepNoBoard() {
     auto failing = [&](const QString& path) {
       form_ = std::make_unique<TestForm>(std::filesystem::path(), &sounds_);

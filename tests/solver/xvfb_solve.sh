@@ -10,12 +10,16 @@ set -euo pipefail
 cross=$1 tool=$2 examples=$3 work=$4
 
 if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 rm -rf "$work"
-mkdir -p "$work/puzzles" "$work/home"
+mkdir -p "$work/puzzles" "$work/home" "$work/bin"
+chmod 700 "$work/home"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config
+# A program folder of its own, so that CROSS.CONF is written there and not in the build tree.
+cp "$cross" "$work/bin/Cross"
+cross=$work/bin/Cross
 export QT_QPA_PLATFORM=xcb
 "$tool" samples "$work/puzzles"
 shopt -s nullglob
@@ -59,6 +63,12 @@ for puzzle in "$work"/puzzles/*.C_W; do
   progress=${puzzle%.C_W}.RES_CW
 
   start_cross "$puzzle"
+  if [ "$solved" -eq 0 ]; then
+    # Only one copy runs: a second start ends at once and shows nothing.
+    timeout 10 "$cross" "$puzzle" || fail "the second copy did not end by itself"
+    [ "$(xdotool search --onlyvisible --name '^Crossword Solving Tool$' | wc -l)" -eq 1 ] \
+      || fail "the second copy showed a window"
+  fi
   type_cells "$win" "$keys" 1 "$half"
   sleep 0.3
   [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-typing.png"
@@ -89,4 +99,5 @@ for puzzle in "$work"/puzzles/*.C_W; do
   solved=$((solved + 1))
 done
 [ "$solved" -ge 3 ] || fail "only $solved crosswords solved"
+grep -q '^Mark correct' "$work/bin/CROSS.CONF" || fail "CROSS.CONF was not written beside the program"
 echo "$solved passed, 0 failed"
