@@ -1,0 +1,76 @@
+#pragma once
+// The definition table: one row per word of the board with its clue text, always in
+// the order "h;x;y" (all down words, then all across words, each by row, then column).
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gw {
+
+struct Definition {
+  bool h = false;    // true: across (along row x); false: down (along column y)
+  int x = 0;         // row of the first letter
+  int y = 0;         // column of the first letter
+  std::string desc;  // clue text in the crossword's clue code page; may be empty
+  std::string word;  // the letters as they stand on the board
+
+  // Calculated, never stored: recomputed from the word on every read.
+  int len() const { return static_cast<int>(word.size()); }
+  friend bool operator==(const Definition&, const Definition&) = default;
+};
+
+// The key order of the table: down before across, then row, then column.
+bool definitionKeyLess(bool h1, int x1, int y1, bool h2, int x2, int y2);
+
+class DefinitionTable {
+ public:
+  const std::vector<Definition>& rows() const { return rows_; }
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  const Definition& at(std::size_t i) const { return rows_.at(i); }
+
+  // Index of the definition (h, x, y), if there is one.
+  std::optional<std::size_t> find(bool h, int x, int y) const;
+  // Makes the definition (h, x, y) the current row; false (current row unchanged) when absent.
+  bool locate(bool h, int x, int y);
+
+  // Adds a row at its place in the key order. Rows enter only while the insert guard is
+  // detached (by preparing definitions): otherwise the insert is cancelled silently, as is an
+  // insert of a key the table already holds. Returns whether the row was added.
+  bool insert(Definition row);
+
+  void setDesc(std::size_t i, std::string desc) { rows_.at(i).desc = std::move(desc); }
+  void setWord(std::size_t i, std::string word) { rows_.at(i).word = std::move(word); }
+  void clear();
+
+  // The current row that the word grid and the clue memo follow; nullopt when empty.
+  std::optional<std::size_t> current() const;
+  void setCurrent(std::size_t i);
+  void first() { current_ = 0; }
+
+  bool insertGuardAttached() const { return guardAttached_; }
+
+  // Detaches the insert guard for its lifetime and attaches it again when it ends,
+  // also when an exception ends the work in between.
+  class InsertScope {
+   public:
+    explicit InsertScope(DefinitionTable& table) : table_(table), was_(table.guardAttached_) {
+      table_.guardAttached_ = false;
+    }
+    ~InsertScope() { table_.guardAttached_ = was_; }
+    InsertScope(const InsertScope&) = delete;
+    InsertScope& operator=(const InsertScope&) = delete;
+
+   private:
+    DefinitionTable& table_;
+    bool was_;
+  };
+
+ private:
+  std::vector<Definition> rows_;
+  std::size_t current_ = 0;
+  bool guardAttached_ = true;
+};
+
+}  // namespace gw

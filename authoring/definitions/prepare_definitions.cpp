@@ -1,0 +1,76 @@
+#include "authoring/definitions/prepare_definitions.h"
+
+#include "common/crossword_file.h"
+
+namespace gw {
+
+namespace {
+
+// One line of cells: collects letters and emits a run at each blank after letters and at the end.
+template <typename CellAt, typename Emit>
+void scanLine(int length, CellAt cellAt, Emit emit) {
+  std::string collected;
+  for (int i = 0; i < length; ++i) {
+    const char c = cellAt(i);
+    if (c == kBlankCell) {
+      if (!collected.empty()) emit(i - static_cast<int>(collected.size()), collected);
+      collected.clear();
+    } else {
+      collected += c;
+    }
+  }
+  if (!collected.empty()) emit(length - static_cast<int>(collected.size()), collected);
+}
+
+}  // namespace
+
+std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int columns) {
+  std::vector<BoardRun> runs;
+  if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return runs;
+  auto cell = [&](int r, int c) { return board[static_cast<std::size_t>(r) * columns + c]; };
+  for (int r = rows - 1; r >= 0; --r)
+    scanLine(columns, [&](int c) { return cell(r, c); },
+             [&](int start, const std::string& text) { runs.push_back({true, r, start, text}); });
+  for (int c = columns - 1; c >= 0; --c)
+    scanLine(rows, [&](int r) { return cell(r, c); },
+             [&](int start, const std::string& text) { runs.push_back({false, start, c, text}); });
+  return runs;
+}
+
+bool RefreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten) {
+  for (const BoardRun& run : runs) {
+    const auto i = table.find(run.h, run.x, run.y);
+    if (!i) return false;
+    table.setWord(*i, run.text);
+    wordsWritten = true;
+  }
+  return true;
+}
+
+bool prepareDefinitions(DefinitionTable& table, std::string_view board, int rows, int columns) {
+  if (rows <= 0 || columns <= 0) return false;
+  const std::vector<BoardRun> runs = findBoardRuns(board, rows, columns);
+  bool wordsWritten = false;
+  if (RefreshDefinitionWords(table, runs, wordsWritten) && table.size() == runs.size()) return wordsWritten;
+
+  // Rebuild, carrying over the clue text of every run that keeps its start and direction.
+  std::vector<Definition> rebuilt;
+  rebuilt.reserve(runs.size());
+  for (const BoardRun& run : runs) {
+    Definition row{run.h, run.x, run.y, {}, run.text};
+    if (const auto old = table.find(run.h, run.x, run.y)) {
+      row.desc = table.at(*old).desc;
+      wordsWritten = true;
+    }
+    rebuilt.push_back(std::move(row));
+  }
+  table.clear();
+  {
+    DefinitionTable::InsertScope scope(table);
+    for (Definition& row : rebuilt) table.insert(std::move(row));
+  }
+  table.first();
+  return wordsWritten;
+}
+
+}  // namespace gw

@@ -1,0 +1,249 @@
+#include "authoring/definitions/crossword_document.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "common/crossword_reader.h"
+#include "common/file_io.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CrosswordDocument : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("gw-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path file(const std::string& name, std::string_view bytes) {
+    const fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return p;
+  }
+  fs::path path(const std::string& name) const { return dir_ / name; }
+
+  // The open crossword of the small board with clues on every word.
+  static gw::Tdm smallDocument(const fs::path& name) {
+    gw::Tdm dm;
+    dm.rows = 2;
+    dm.columns = 3;
+    dm.board = "AB CDE";
+    dm.editPrepareDefinitionsExecute();
+    dm.fileName = name;
+    dm.crosswordOpen = true;
+    return dm;
+  }
+
+  static std::string picture() {
+    std::string rgb;
+    for (int i = 0; i < 40 * 20; ++i) rgb += i % 40 < 20 ? std::string("\xFF\x00\x00", 3) : std::string("\x00\x00\xFF", 3);
+    return gw::encodeJpegRgb(40, 20, rgb);
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(CrosswordDocument, CreatedEmptyAndClosedAsDescribed) {
+  gw::Tdm dm;
+  EXPECT_FALSE(dm.modified);
+  EXPECT_FALSE(dm.crosswordOpen);
+  EXPECT_EQ(dm.rows, 0);
+  EXPECT_TRUE(dm.fileName.empty());
+
+  dm = smallDocument(path("a.C_W"));
+  dm.topMarks = {{1, 1}};
+  dm.pictures = {{2, 0, 1, 1, picture()}};
+  dm.LoadPictures();
+  dm.modified = true;
+  dm.closeCrossword();
+  EXPECT_TRUE(dm.topMarks.empty());
+  EXPECT_TRUE(dm.Desc.empty());
+  EXPECT_FALSE(dm.modified || dm.crosswordOpen);
+  EXPECT_TRUE(dm.fileName.empty());
+  EXPECT_EQ(dm.board, "AB CDE");
+  EXPECT_EQ(dm.pictures.size(), 1u);
+  ASSERT_EQ(dm.pictureImages.size(), 1u);
+  EXPECT_FALSE(dm.pictureImages[0].has_value());
+}
+
+TEST_F(CrosswordDocument, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
+  gw::Tdm dm = smallDocument(path("small.C_W"));
+  dm.modified = true;
+  dm.Desc.setDesc(*dm.Desc.find(true, 1, 0), "Bytes");
+  dm.editSaveExecute();
+  EXPECT_FALSE(dm.modified);
+  const std::string bytes = gw::readWholeFile(path("small.C_W"));
+  const std::string expected = std::string("CW10\x00\x02\x03" "AB CDE", 13) + std::string(8, '\0') + '\0' +
+                               std::string("\x05\x00\x00\x00", 4) +
+                               std::string("\x00\x00\x00\x02\x00\x00\x00\x00", 8) +
+                               std::string("\x00\x00\x01\x02\x00\x00\x00\x00", 8) +
+                               std::string("\x00\x01\x02\x01\x00\x00\x00\x00", 8) +
+                               std::string("\x01\x00\x00\x02\x00\x00\x00\x00", 8) +
+                               std::string("\x01\x01\x00\x03\x05\x00\x00\x00" "Bytes", 13) +
+                               std::string(4, '\0');
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST_F(CrosswordDocument, OpenThenSaveAsReproducesTheFile) {
+  gw::Tdm dm = smallDocument(path("first.C_W"));
+  dm.language = 2;
+  dm.charset = 1;
+  dm.topMarks = {{0, 1}, {1, 1}};
+  dm.leftMarks = {{2, 1}};
+  for (std::size_t i = 0; i < dm.Desc.size(); ++i) dm.Desc.setDesc(i, std::string(i * 150, char('a' + i)));
+  dm.editSaveExecute();
+  const std::string first = gw::readWholeFile(path("first.C_W"));
+
+  gw::Tdm opened;
+  std::vector<std::string> messages;
+  ASSERT_TRUE(opened.LoadCrosswordFile(path("first.C_W"), messages));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(opened.crosswordOpen);
+  EXPECT_FALSE(opened.modified);
+  EXPECT_EQ(opened.Desc.at(4).desc.size(), 600u);
+  EXPECT_EQ(opened.Desc.current(), 0u);
+  opened.saveAs(path("second.C_W"));
+  EXPECT_EQ(opened.fileName, path("second.C_W"));
+  EXPECT_EQ(gw::readWholeFile(path("second.C_W")), first);
+}
+
+TEST_F(CrosswordDocument, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
+  gw::Tdm dm = smallDocument(path("pic.C_W"));
+  dm.pictures = {{1, 0, 2, 1, picture()}};
+  dm.LoadPictures();
+  const gw::PictureImage& image = *dm.pictureImages[0];
+  EXPECT_EQ(image.left, 21);
+  EXPECT_EQ(image.top, 1);
+  EXPECT_EQ(image.width, 40);
+  EXPECT_EQ(image.height, 20);
+  EXPECT_EQ(image.image.width, 40);
+  dm.editSaveExecute();
+
+  gw::Tdm opened;
+  std::vector<std::string> messages;
+  ASSERT_TRUE(opened.LoadCrosswordFile(path("pic.C_W"), messages));
+  ASSERT_EQ(opened.pictureImages.size(), 1u);
+  ASSERT_TRUE(opened.pictureImages[0].has_value());
+  EXPECT_EQ(opened.pictureImages[0]->image.height, 20);
+  EXPECT_EQ(opened.pictures[0].byteLength(), opened.pictures[0].jpeg.size());
+  // No working files appear beside the crossword.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+  // The saved picture is the re-encoded image; the rest of the file is unchanged.
+  opened.saveAs(path("again.C_W"));
+  const gw::CrosswordFile a = gw::readCrosswordFile(path("pic.C_W"), gw::CrosswordReadMode::Authoring);
+  gw::CrosswordFile b = gw::readCrosswordFile(path("again.C_W"), gw::CrosswordReadMode::Authoring);
+  EXPECT_EQ(gw::decodeJpeg(b.pictures[0].jpeg).width, 40);
+  b.pictures[0].jpeg = a.pictures[0].jpeg;
+  EXPECT_EQ(a, b);
+
+  opened.FreePictures();
+  EXPECT_EQ(opened.pictureImages.size(), 1u);
+  EXPECT_FALSE(opened.pictureImages[0].has_value());
+  opened.LoadPictures();
+  EXPECT_TRUE(opened.pictureImages[0].has_value());
+}
+
+TEST_F(CrosswordDocument, CluesWithoutARunAreReportedAndLaterDuplicatesWin) {
+  gw::CrosswordFile cw;
+  cw.rows = 2;
+  cw.columns = 3;
+  cw.board = "AB CDE";
+  cw.definitions = {{true, 0, 0, 2, "first"}, {true, 0, 1, 2, "Lost clue"}, {true, 0, 0, 2, "second"}};
+  gw::Tdm dm;
+  std::vector<std::string> messages;
+  ASSERT_TRUE(dm.LoadCrosswordFile(file("dup.C_W", gw::serializeCrossword(cw) + "trailing"), messages));
+  EXPECT_EQ(messages, std::vector<std::string>{"Lost clue 0 1"});
+  EXPECT_EQ(dm.Desc.size(), 5u);
+  EXPECT_EQ(dm.Desc.at(*dm.Desc.find(true, 0, 0)).desc, "second");
+  EXPECT_FALSE(dm.modified);
+}
+
+TEST_F(CrosswordDocument, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
+  gw::Tdm dm = smallDocument(path("mine.C_W"));
+  dm.Desc.setDesc(0, "keep me");
+  dm.modified = true;
+  const gw::CrosswordFile before = dm.toCrosswordFile();
+
+  gw::CrosswordFile bigger;
+  bigger.rows = 3;
+  bigger.columns = 3;
+  bigger.board = "ABCDEFGHI";
+  bigger.definitions = {{true, 0, 0, 3, "x"}};
+  const std::string good = gw::serializeCrossword(bigger);
+  bigger.pictures = {{0, 0, 1, 1, "not a jpeg"}};
+  const std::string badPicture = gw::serializeCrossword(bigger);
+  bigger.pictures.clear();
+  bigger.definitions = {{true, 0, 1, 3, "x"}};
+  const std::string offBoard = gw::serializeCrossword(bigger);
+
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> messages;
+  };
+  const std::vector<Case> cases = {
+      {"CW1", {"Bad file!", "Bad file format : CW1"}},
+      {"", {"Bad file!", "Bad file format : "}},
+      {"cw10" + good.substr(4), {"Bad file format : cw10"}},
+      {good.substr(0, good.size() - 3), {}},
+      {offBoard, {}},
+      {badPicture, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 4));
+    std::vector<std::string> messages;
+    EXPECT_FALSE(dm.LoadCrosswordFile(file("bad.C_W", c.bytes), messages));
+    ASSERT_FALSE(messages.empty());
+    if (!c.messages.empty()) {
+      EXPECT_EQ(messages, c.messages);
+    }
+    EXPECT_EQ(dm.toCrosswordFile(), before);
+    EXPECT_TRUE(dm.modified);
+    EXPECT_EQ(dm.fileName, path("mine.C_W"));
+  }
+  std::vector<std::string> ignored;
+  EXPECT_THROW(dm.LoadCrosswordFile(path("missing.C_W"), ignored), gw::FileError);
+  EXPECT_EQ(dm.toCrosswordFile(), before);
+}
+
+TEST_F(CrosswordDocument, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+  gw::Tdm dm = smallDocument(path("keep.C_W"));
+  dm.editSaveExecute();
+  const std::string old = gw::readWholeFile(path("keep.C_W"));
+
+  dm.Desc.setDesc(0, "changed");
+  dm.modified = true;
+  // A picture that cannot be encoded stops the save before the file is touched.
+  dm.pictures = {{0, 0, 1, 1, "x"}};
+  dm.pictureImages = {gw::PictureImage{}};
+  dm.pictureImages[0]->image.width = 4;
+  dm.pictureImages[0]->image.height = 4;
+  EXPECT_THROW(dm.editSaveExecute(), gw::JpegError);
+  EXPECT_TRUE(dm.modified);
+  EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
+
+  // A folder that does not exist.
+  dm.pictures.clear();
+  dm.pictureImages.clear();
+  EXPECT_THROW(dm.saveAs(path("no/such/folder.C_W")), gw::FileError);
+  EXPECT_TRUE(dm.modified);
+  EXPECT_EQ(dm.fileName, path("keep.C_W"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CrosswordDocument, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAreRewritten) {
+  gw::Tdm dm = smallDocument(path("m.C_W"));
+  EXPECT_FALSE(dm.modified);  // built from scratch
+  dm.editPrepareDefinitionsExecute();
+  EXPECT_TRUE(dm.modified);
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "authoring/definitions/definition_table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DefinitionTable, InsertsOnlyThroughPreparingAndKeepsKeyOrder) {
+  gw::DefinitionTable table;
+  EXPECT_FALSE(table.insert({true, 0, 0, "", "ABC"}));  // from the word grid: cancelled silently
+  EXPECT_TRUE(table.empty());
+  {
+    gw::DefinitionTable::InsertScope scope(table);
+    EXPECT_TRUE(table.insert({true, 0, 0, "", "AB"}));
+    EXPECT_TRUE(table.insert({false, 2, 0, "", "X"}));
+    EXPECT_TRUE(table.insert({false, 0, 3, "", "Y"}));
+    EXPECT_FALSE(table.insert({false, 0, 3, "", "Z"}));  // key already there
+  }
+  EXPECT_TRUE(table.insertGuardAttached());
+  EXPECT_FALSE(table.insert({true, 5, 5, "", "Q"}));
+  ASSERT_EQ(table.size(), 3u);
+  // Down (0,3), down (2,0), across (0,0).
+  EXPECT_EQ(table.at(0).word, "Y");
+  EXPECT_EQ(table.at(1).word, "X");
+  EXPECT_EQ(table.at(2).word, "AB");
+}
+
+TEST(DefinitionTable, GuardComesBackWhenWorkFails) {
+  gw::DefinitionTable table;
+  try {
+    gw::DefinitionTable::InsertScope scope(table);
+    table.insert({true, 0, 0, "", "A"});
+    throw std::runtime_error("insert failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_TRUE(table.insertGuardAttached());
+  EXPECT_EQ(table.size(), 1u);
+}
+
+TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
+  gw::DefinitionTable table;
+  {
+    gw::DefinitionTable::InsertScope scope(table);
+    table.insert({true, 1, 0, "", "GARDENS"});
+    table.insert({false, 0, 0, "", "AB"});
+  }
+  EXPECT_EQ(table.at(1).len(), 7);
+  table.setWord(1, "GATES");
+  EXPECT_EQ(table.at(1).len(), 5);
+  EXPECT_TRUE(table.locate(true, 1, 0));
+  EXPECT_EQ(table.current(), 1u);
+  EXPECT_FALSE(table.locate(true, 9, 9));
+  EXPECT_EQ(table.current(), 1u);
+  table.clear();
+  EXPECT_FALSE(table.current().has_value());
+}
+
+}  // namespace

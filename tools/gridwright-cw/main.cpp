@@ -1,0 +1,127 @@
+// gridwright-cw: shows a crossword file on the terminal or as JSON.
+//   gridwright-cw show FILE.C_W
+//   gridwright-cw json FILE.C_W
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "common/codepage.h"
+#include "common/crossword_reader.h"
+#include "common/key_mapping.h"
+
+namespace {
+
+void usage() {
+  std::cerr << "Usage: gridwright-cw show FILE.C_W\n"
+               "       gridwright-cw json FILE.C_W\n";
+}
+
+std::string boardRow(const gw::CrosswordFile& cw, int row, char blank) {
+  std::string bytes = cw.board.substr(static_cast<std::size_t>(row) * cw.columns, cw.columns);
+  for (char& c : bytes)
+    if (c == gw::kBlankCell) c = blank;
+  return gw::toUtf8(bytes, gw::boardCodePageOf(cw.language));
+}
+
+std::string clueText(const gw::CrosswordFile& cw, const std::string& clue) {
+  return gw::toUtf8(clue, gw::clueCodePage(cw.charset));
+}
+
+void show(const gw::CrosswordFile& cw) {
+  std::cout << "Language: " << gw::languageCodeName(cw.language) << " (" << int{cw.language} << ")\n"
+            << "Board: " << int{cw.rows} << " rows, " << int{cw.columns} << " columns\n"
+            << "Clues: " << gw::charsetName(cw.charset) << " (" << int{cw.charset} << ")\n"
+            << "Edge marks: " << cw.topMarks.size() << " top, " << cw.leftMarks.size() << " left\n"
+            << "Pictures: " << cw.pictures.size() << "\n\n";
+  for (int r = 0; r < cw.rows; ++r) std::cout << boardRow(cw, r, '#') << '\n';
+  std::cout << '\n';
+  int number = 0;
+  for (const gw::DefinitionRecord& d : cw.definitions)
+    std::cout << ++number << ". " << (d.across ? "across" : "down") << ", row " << int{d.row} << ", column "
+              << int{d.column} << ", " << int{d.length} << (d.length == 1 ? " letter: " : " letters: ")
+              << clueText(cw, d.clue) << '\n';
+}
+
+std::string jsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += ch;
+        }
+    }
+  }
+  return out + '"';
+}
+
+std::string jsonMarks(const std::vector<gw::EdgeMark>& marks) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    out += (i ? ", [" : "[") + std::to_string(marks[i].column) + ", " + std::to_string(marks[i].row) + "]";
+  return out + "]";
+}
+
+void json(const gw::CrosswordFile& cw) {
+  std::string out = "{\n  \"language\": " + std::to_string(cw.language) + ",\n  \"rows\": " +
+                    std::to_string(cw.rows) + ",\n  \"columns\": " + std::to_string(cw.columns) +
+                    ",\n  \"board\": [";
+  for (int r = 0; r < cw.rows; ++r) out += (r ? ", " : "") + jsonString(boardRow(cw, r, ' '));
+  out += "],\n  \"charset\": " + std::to_string(cw.charset) + ",\n  \"top_marks\": " + jsonMarks(cw.topMarks) +
+         ",\n  \"left_marks\": " + jsonMarks(cw.leftMarks) + ",\n  \"definitions\": [";
+  for (std::size_t i = 0; i < cw.definitions.size(); ++i) {
+    const gw::DefinitionRecord& d = cw.definitions[i];
+    out += std::string(i ? "," : "") + "\n    {\"across\": " + (d.across ? "true" : "false") +
+           ", \"row\": " + std::to_string(d.row) + ", \"column\": " + std::to_string(d.column) +
+           ", \"length\": " + std::to_string(d.length) + ", \"clue\": " + jsonString(clueText(cw, d.clue)) + "}";
+  }
+  out += cw.definitions.empty() ? "],\n  \"pictures\": [" : "\n  ],\n  \"pictures\": [";
+  for (std::size_t i = 0; i < cw.pictures.size(); ++i) {
+    const gw::PictureRecord& p = cw.pictures[i];
+    out += std::string(i ? "," : "") + "\n    {\"column\": " + std::to_string(p.column) +
+           ", \"row\": " + std::to_string(p.row) + ", \"width\": " + std::to_string(p.width) +
+           ", \"height\": " + std::to_string(p.height) + ", \"bytes\": " + std::to_string(p.jpeg.size()) + "}";
+  }
+  out += cw.pictures.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  std::cout << out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3 || (std::string_view(argv[1]) != "show" && std::string_view(argv[1]) != "json")) {
+    usage();
+    return 2;
+  }
+  gw::CrosswordFile cw;
+  try {
+    cw = gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring);
+  } catch (const gw::CrosswordReadError& e) {
+    // The magic may hold any bytes: show them as the Windows code page of the programs would.
+    std::cerr << gw::toUtf8(e.what(), "windows-1252") << '\n';
+    if (e.kind() == gw::CrosswordReadError::Kind::TooShort)
+      std::cerr << gw::toUtf8(e.formatMessage(), "windows-1252") << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  if (std::string_view(argv[1]) == "show")
+    show(cw);
+  else
+    json(cw);
+  return 0;
+}

@@ -1,0 +1,150 @@
+// Writes the example crosswords of data/examples through the crossword document, as the
+// authoring program would save them: board, prepared definitions with a clue for every
+// word, dotted edges and a drawn picture.
+//   gridwright-cw-examples OUTPUT_FOLDER
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "authoring/definitions/crossword_document.h"
+#include "common/codepage.h"
+#include "common/jpeg.h"
+#include "common/key_mapping.h"
+
+namespace {
+
+struct Example {
+  const char* fileName;
+  int language;
+  int charset;
+  std::vector<std::string> board;  // UTF-8 rows, '#' for a blank cell
+  std::vector<gw::EdgeMark> topMarks, leftMarks;
+  gw::PicturePlacement picture;    // jpeg filled in by the drawing
+  int drawing;
+  // "A:WORD" or "D:WORD" (UTF-8) to the clue (UTF-8).
+  std::map<std::string, std::string> clues;
+};
+
+struct Rgb {
+  unsigned char r, g, b;
+};
+
+// Three small drawings, computed pixel by pixel: a flower, a sun over the sea, a house.
+Rgb drawingPixel(int drawing, double x, double y) {  // x, y in 0..1
+  auto within = [&](double cx, double cy, double radius) {
+    return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+  };
+  switch (drawing) {
+    case 0: {  // flower
+      if (within(0.5, 0.38, 0.09)) return {250, 210, 40};
+      for (int petal = 0; petal < 6; ++petal) {
+        const double a = petal * 3.14159265 / 3;
+        if (within(0.5 + 0.16 * std::cos(a), 0.38 + 0.16 * std::sin(a), 0.1)) return {220, 40, 60};
+      }
+      if (std::abs(x - 0.5) < 0.03 && y > 0.45) return {40, 140, 50};
+      if (within(0.62, 0.72, 0.08)) return {60, 170, 70};
+      return y > 0.9 ? Rgb{120, 80, 40} : Rgb{200, 230, 250};
+    }
+    case 1: {  // sun over the sea
+      if (within(0.5, 0.5, 0.2) && y < 0.6) return {255, 200, 30};
+      if (y >= 0.6) return (static_cast<int>(y * 40) % 3 == 0) ? Rgb{230, 240, 255} : Rgb{30, 90, 170};
+      return {140, 200, 240};
+    }
+    default: {  // house
+      if (y > 0.45 && y < 0.9 && x > 0.2 && x < 0.8) {
+        if (x > 0.42 && x < 0.58 && y > 0.62) return {110, 60, 30};
+        if (x > 0.27 && x < 0.38 && y > 0.55 && y < 0.68) return {250, 240, 150};
+        return {230, 220, 200};
+      }
+      if (y <= 0.45 && y > 0.15 && std::abs(x - 0.5) < (y - 0.15) * 1.1) return {170, 40, 30};
+      return y >= 0.9 ? Rgb{70, 150, 60} : Rgb{170, 215, 245};
+    }
+  }
+}
+
+std::string drawPicture(int drawing, int cellsWide, int cellsHigh) {
+  const int w = cellsWide * 40, h = cellsHigh * 40;
+  std::string rgb;
+  rgb.reserve(static_cast<std::size_t>(w) * h * 3);
+  for (int py = 0; py < h; ++py)
+    for (int px = 0; px < w; ++px) {
+      const Rgb c = drawingPixel(drawing, (px + 0.5) / w, (py + 0.5) / h);
+      rgb += static_cast<char>(c.r);
+      rgb += static_cast<char>(c.g);
+      rgb += static_cast<char>(c.b);
+    }
+  return gw::encodeJpegRgb(w, h, rgb);
+}
+
+void write(const Example& e, const std::filesystem::path& folder) {
+  gw::Tdm dm;
+  dm.language = static_cast<std::uint8_t>(e.language);
+  dm.charset = static_cast<std::uint8_t>(e.charset);
+  dm.rows = static_cast<std::uint8_t>(e.board.size());
+  std::string board;
+  for (const std::string& row : e.board) {
+    std::string bytes = gw::fromUtf8(row, gw::boardCodePageOf(e.language));
+    for (char& c : bytes)
+      if (c == '#') c = gw::kBlankCell;
+    dm.columns = static_cast<std::uint8_t>(bytes.size());
+    board += bytes;
+  }
+  dm.board = board;
+  dm.topMarks = e.topMarks;
+  dm.leftMarks = e.leftMarks;
+  dm.pictures = {e.picture};
+  dm.pictures[0].jpeg = drawPicture(e.drawing, e.picture.width, e.picture.height);
+  dm.LoadPictures();
+  dm.editPrepareDefinitionsExecute();
+  for (std::size_t i = 0; i < dm.Desc.size(); ++i) {
+    const gw::Definition& d = dm.Desc.at(i);
+    const std::string key = std::string(d.h ? "A:" : "D:") + gw::toUtf8(d.word, gw::boardCodePageOf(e.language));
+    const auto clue = e.clues.find(key);
+    if (clue == e.clues.end()) throw std::runtime_error(std::string(e.fileName) + ": no clue for " + key);
+    dm.Desc.setDesc(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
+  }
+  if (dm.Desc.size() != e.clues.size()) throw std::runtime_error(std::string(e.fileName) + ": unused clues");
+  dm.crosswordOpen = true;
+  dm.saveAs(folder / e.fileName);
+  std::cout << (folder / e.fileName).string() << ": " << dm.Desc.size() << " words\n";
+}
+
+std::vector<Example> examples() {
+  return {
+      {"en-donor.C_W", 0, 0,
+       {"##DOE", "##OUT", "TENTH", "ERODE", "ERROR"},
+       {{3, 3}, {4, 3}},
+       {{2, 2}},
+       {0, 0, 2, 2, {}},
+       0,
+       {{"A:DOE", "Female deer"},
+        {"A:OUT", "Not at home"},
+        {"A:TENTH", "One part in ten"},
+        {"A:ERODE", "Wear away slowly, as the sea does to a cliff"},
+        {"A:ERROR", "Mistake"},
+        {"D:TEE", "Golfer's peg"},
+        {"D:ERR", "Make a mistake"},
+        {"D:DONOR", "Blood giver"},
+        {"D:OUTDO", "Do better than"},
+        {"D:ETHER", "Early anaesthetic, or the upper air"}}},
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "Usage: gridwright-cw-examples OUTPUT_FOLDER\n";
+    return 2;
+  }
+  try {
+    for (const Example& e : examples()) write(e, argv[1]);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
