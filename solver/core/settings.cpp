@@ -44,16 +44,26 @@ void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
   }
 }
 
-}  // namespace
-
-Settings readSettings(const std::filesystem::path& file, const std::string& defaultSolveFolder) {
-  CSimpleIniA ini;
-  loadInto(ini, file);
+Settings fromIni(const CSimpleIniA& ini, const std::string& defaultSolveFolder) {
   Settings s;
   s.markBadEntries = readBool(ini, kMarkCorrect, false);
   s.sounds = readBool(ini, kSounds, true);
   s.solveFolder = ini.GetValue(kFolders, kSolve, defaultSolveFolder.c_str());
   return s;
+}
+
+}  // namespace
+
+Settings readSettings(const std::filesystem::path& file, const std::string& defaultSolveFolder) {
+  CSimpleIniA ini;
+  loadInto(ini, file);
+  return fromIni(ini, defaultSolveFolder);
+}
+
+Settings parseSettings(std::string_view text, const std::string& defaultSolveFolder) {
+  CSimpleIniA ini;
+  ini.LoadData(text.data(), text.size());
+  return fromIni(ini, defaultSolveFolder);
 }
 
 void writeSettings(const std::filesystem::path& file, const Settings& settings) {
