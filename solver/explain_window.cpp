@@ -6,6 +6,7 @@
 
 #include "common/codepage.h"
 #include "common/language.h"
+#include "solver/window_look.h"
 
 namespace {
 
@@ -48,13 +49,7 @@ TdExplain::TdExplain(bool isAcross, int clueCharset)
   setObjectName(isAcross ? "acrossWindow" : "downWindow");
   setWindowTitle(isAcross ? "Across" : "Down");
   setAttribute(Qt::WA_ShowWithoutActivating);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
-  QFont font("Verdana");
-  font.setPixelSize(11);
-  setFont(font);
+  applySolverLook(this);
 
   Panel1 = new QFrame(this);
   Panel1->setFrameShape(QFrame::Box);

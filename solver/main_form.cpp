@@ -20,6 +20,7 @@
 #include "common/language.h"
 #include "solver/core/us_keyboard.h"
 #include "solver/explain_window.h"
+#include "solver/window_look.h"
 
 using gw::cross::Board;
 using gw::cross::Cell;
@@ -81,13 +82,7 @@ TMainForm::TMainForm(std::filesystem::path settingsPath, std::string defaultSolv
       sounds_(std::move(sounds)) {
   setObjectName("MainForm");
   setWindowTitle(kTitle);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
-  QFont font("Verdana");
-  font.setPixelSize(11);
-  setFont(font);
+  applySolverLook(this);
   setFocusPolicy(Qt::StrongFocus);
   resize(222, 153);
   PaintBox1 = new BoardPaintBox(this);
