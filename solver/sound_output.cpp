@@ -11,13 +11,15 @@ namespace {
 constexpr std::array<int, 5> kClipMs{50, 120, 1100, 4700, 60};
 }  // namespace
 
-EffectSoundOutput::EffectSoundOutput(QObject* parent) : QObject(parent) {}
+EffectSoundOutput::EffectSoundOutput(QObject* parent) : QObject(parent) {
+  // Loaded at once, so that the first letter typed is heard without delay.
+  for (int n = 1; n <= 5; ++n) effect(static_cast<gw::cross::Sound>(n));
+}
 
 QSoundEffect* EffectSoundOutput::effect(gw::cross::Sound sound) {
   int i = static_cast<int>(sound) - 1;
   if (i < 0 || i >= static_cast<int>(effects_.size())) return nullptr;
   if (!effects_[i]) {
-    // Made on first use: a session that never plays a sound never touches the audio system.
     effects_[i] = new QSoundEffect(this);
     effects_[i]->setSource(QUrl(QString("qrc:/sounds/%1.wav").arg(i + 1)));
   }

@@ -196,6 +196,29 @@ class CrossWindowTest : public QObject {
     QCOMPARE(f.board()->entries().substr(10, 4), gw::fromUtf8("ЖЕЉЋ", "windows-1251"));
   }
 
+  void keyPositionsWinOverThePlayersLayout() {
+    TestForm& f = open(englishSample());
+    // A German layout sends "z" for the key in the US Y position (X11 key code 29).
+    QKeyEvent yKey(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, 29, 0, 0, "z");
+    QApplication::sendEvent(&f, &yKey);
+    QCOMPARE(f.board()->entryAt(0, 0), 'Y');
+    // With Shift the shifted US character; a key without a character does nothing.
+    QKeyEvent shiftC(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, 54, 0, 0, "C");
+    QApplication::sendEvent(&f, &shiftC);
+    QCOMPARE(f.board()->entryAt(1, 0), 'C');
+    QKeyEvent shiftAlone(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, "");
+    QApplication::sendEvent(&f, &shiftAlone);
+    QCOMPARE(f.board()->current(), (Cell{2, 0}));
+  }
+
+  void noAudioDeviceIsNotAnError() {
+    EffectSoundOutput out;
+    QElapsedTimer clock;
+    clock.start();
+    for (int n = 1; n <= 5; ++n) out.play(static_cast<Sound>(n), n == 3, n == 4);
+    QVERIFY(clock.elapsed() < 5000);  // a synchronous clip waits at most about its length
+  }
+
   void arrowsStopAtTheEdgesAndTheWheelMoves() {
     TestForm& f = open(englishSample());
     QVERIFY(!enabled("aLeft"));
