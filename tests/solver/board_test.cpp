@@ -23,7 +23,7 @@ void typeAll(Board& b, const std::string& keys) {
 
 }  // namespace
 
-TEST(BoardClues, LastMatchingWordInFileOrderWinsAndBlocksHaveNone) {
+TEST(CrossBoardClues, LastMatchingWordInFileOrderWinsAndBlocksHaveNone) {
   CrosswordFile f = boardFromRows(0, {"ABC", "D E"});
   // A second across word over row 0, later in the file, and one of length 1.
   f.definitions.push_back({true, 0, 1, 2, "later across"});
@@ -38,7 +38,7 @@ TEST(BoardClues, LastMatchingWordInFileOrderWinsAndBlocksHaveNone) {
   EXPECT_EQ(b.downClueAt(), "");
 }
 
-TEST(BoardClues, LetterWithoutDownWordHasEmptyDownClue) {
+TEST(CrossBoardClues, LetterWithoutDownWordHasEmptyDownClue) {
   CrosswordFile f = boardFromRows(0, {"AB", "CD"});
   f.definitions.erase(f.definitions.begin());  // drop the down word of column 0
   Board b = boardOf(f);
@@ -46,7 +46,7 @@ TEST(BoardClues, LetterWithoutDownWordHasEmptyDownClue) {
   EXPECT_EQ(b.acrossClueAt(), "Clue AB");
 }
 
-TEST(BoardCursor, FirstLetterCellSkipsBlocksAndPictures) {
+TEST(CrossBoardCursor, FirstLetterCellSkipsBlocksAndPictures) {
   CrosswordFile f = boardFromRows(0, {"  XYZ", "ABCDE"});
   f.pictures.push_back({2, 0, 3, 1, ""});
   Board b = boardOf(f);
@@ -55,7 +55,7 @@ TEST(BoardCursor, FirstLetterCellSkipsBlocksAndPictures) {
   EXPECT_EQ(boardOf(f).current(), (Cell{3, 0}));
 }
 
-TEST(BoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
+TEST(CrossBoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
   CrosswordFile f = boardFromRows(0, {"   ", "   "});
   Board b = boardOf(f);
   EXPECT_EQ(b.current(), (Cell{0, 0}));
@@ -66,7 +66,7 @@ TEST(BoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
   EXPECT_FALSE(k.stored);
 }
 
-TEST(BoardCursor, PixelsToCells) {
+TEST(CrossBoardCursor, PixelsToCells) {
   Board b = boardOf(boardFromRows(0, {"ABC", "DEF"}));
   EXPECT_EQ(b.cellAtPixel(0, 0), (Cell{0, 0}));
   EXPECT_EQ(b.cellAtPixel(20, 20), (Cell{0, 0}));
@@ -77,7 +77,7 @@ TEST(BoardCursor, PixelsToCells) {
   EXPECT_FALSE(b.cellAtPixel(-30, 10).has_value());
 }
 
-TEST(BoardMoves, EdgesDisableAndPicturesRefuse) {
+TEST(CrossBoardMoves, EdgesDisableAndPicturesRefuse) {
   CrosswordFile f = boardFromRows(0, {"AB", "CD", "EF"});
   f.pictures.push_back({1, 1, 1, 2, ""});
   Board b = boardOf(f);
@@ -97,7 +97,7 @@ TEST(BoardMoves, EdgesDisableAndPicturesRefuse) {
   EXPECT_FALSE(b.canMoveDown());
 }
 
-TEST(BoardTyping, AcrossAdvancesAndStaysAtTheEdge) {
+TEST(CrossBoardTyping, AcrossAdvancesAndStaysAtTheEdge) {
   Board b = boardOf(boardFromRows(0, {"AB ", "CDE"}));
   KeyOutcome k = b.typeKey('a');
   EXPECT_TRUE(k.stored);
@@ -117,7 +117,7 @@ TEST(BoardTyping, AcrossAdvancesAndStaysAtTheEdge) {
   EXPECT_EQ(b.entryAt(2, 1), 'E');
 }
 
-TEST(BoardTyping, DownDirectionAndPictureInTheWay) {
+TEST(CrossBoardTyping, DownDirectionAndPictureInTheWay) {
   CrosswordFile f = boardFromRows(0, {"AB", "CD", "EF"});
   f.pictures.push_back({0, 2, 1, 1, ""});
   Board b = boardOf(f);
@@ -128,7 +128,7 @@ TEST(BoardTyping, DownDirectionAndPictureInTheWay) {
   EXPECT_EQ(b.current(), (Cell{0, 1}));
 }
 
-TEST(BoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
+TEST(CrossBoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
   Board b = boardOf(boardFromRows(0, {"AB"}));
   b.typeKey('a');
   b.selectCell({0, 0});
@@ -144,7 +144,7 @@ TEST(BoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
   EXPECT_EQ(b.current(), (Cell{1, 0}));
 }
 
-TEST(BoardTyping, GermanSwapsYAndZ) {
+TEST(CrossBoardTyping, GermanSwapsYAndZ) {
   Board b = boardOf(boardFromRows(1, {"ZY"}));
   b.typeKey('y');
   b.typeKey('Z');
@@ -157,7 +157,7 @@ TEST(BoardTyping, GermanSwapsYAndZ) {
   EXPECT_FALSE(c.typeKey('[').stored);  // ü
 }
 
-TEST(BoardTyping, SerbianKeysAndTheirShiftedForms) {
+TEST(CrossBoardTyping, SerbianKeysAndTheirShiftedForms) {
   std::string row = cp1251("ШЂЧЋЖЉЉЗ");
   Board b = boardOf(boardFromRows(2, {row}));
   typeAll(b, "{]:'\\qQy");
@@ -174,7 +174,7 @@ TEST(BoardTyping, SerbianKeysAndTheirShiftedForms) {
   EXPECT_FALSE(d.typeKey('1').stored);
 }
 
-TEST(BoardTyping, UnknownLanguageActsAsEnglish) {
+TEST(CrossBoardTyping, UnknownLanguageActsAsEnglish) {
   CrosswordFile f = boardFromRows(7, {"ZY"});
   f.charset = 9;
   Board b = boardOf(f);
@@ -184,7 +184,7 @@ TEST(BoardTyping, UnknownLanguageActsAsEnglish) {
   EXPECT_EQ(b.entries(), "ZY");
 }
 
-TEST(BoardChecking, PicturesAndBlocksDoNotCountAndCheatsWaitForTheNextKey) {
+TEST(CrossBoardChecking, PicturesAndBlocksDoNotCountAndCheatsWaitForTheNextKey) {
   CrosswordFile f = boardFromRows(0, {"AB ", "CDX"});
   f.pictures.push_back({2, 1, 1, 1, ""});
   Board b = boardOf(f);
@@ -199,7 +199,7 @@ TEST(BoardChecking, PicturesAndBlocksDoNotCountAndCheatsWaitForTheNextKey) {
   EXPECT_FALSE(b.typeKey('a').stored);  // typing is ignored from then on
 }
 
-TEST(BoardChecking, CheatOneOnTheLastLetterDoesNotComplete) {
+TEST(CrossBoardChecking, CheatOneOnTheLastLetterDoesNotComplete) {
   Board b = boardOf(boardFromRows(0, {"AB"}));
   b.typeKey('a');
   EXPECT_EQ(b.current(), (Cell{1, 0}));
@@ -210,7 +210,7 @@ TEST(BoardChecking, CheatOneOnTheLastLetterDoesNotComplete) {
   EXPECT_TRUE(b.typeKey('b').completedNow);  // a letter in the last column; completes
 }
 
-TEST(BoardChecking, WrongLettersAreNotSolved) {
+TEST(CrossBoardChecking, WrongLettersAreNotSolved) {
   Board b = boardOf(boardFromRows(0, {"AB"}));
   typeAll(b, "ac");
   EXPECT_FALSE(b.completed());
@@ -219,7 +219,7 @@ TEST(BoardChecking, WrongLettersAreNotSolved) {
   EXPECT_TRUE(b.typeKey('b').completedNow);
 }
 
-TEST(BoardBlinking, TwentyTicksThenTheQuestion) {
+TEST(CrossBoardBlinking, TwentyTicksThenTheQuestion) {
   CrosswordFile f = boardFromRows(0, {"A B", "CDE"});
   f.pictures.push_back({2, 1, 1, 1, ""});
   Board b = boardOf(f);
@@ -237,7 +237,7 @@ TEST(BoardBlinking, TwentyTicksThenTheQuestion) {
   EXPECT_FALSE(b.blinkStep());
 }
 
-TEST(BoardPictures, DecodedWithTheBoardAndBadDataFailsTheWholeBoard) {
+TEST(CrossBoardPictures, DecodedWithTheBoardAndBadDataFailsTheWholeBoard) {
   CrosswordFile f = germanSample();
   Board b = boardOf(f);
   ASSERT_EQ(b.pictures().size(), 1u);
@@ -247,7 +247,7 @@ TEST(BoardPictures, DecodedWithTheBoardAndBadDataFailsTheWholeBoard) {
   EXPECT_THROW(boardOf(f), JpegError);
 }
 
-TEST(BoardProgress, LongerProgressUsesItsStartShorterIsRefused) {
+TEST(CrossBoardProgress, LongerProgressUsesItsStartShorterIsRefused) {
   Board b = boardOf(boardFromRows(0, {"AB", "CD"}));
   b.applyProgress("ABCDEXTRA");
   EXPECT_EQ(b.entries(), "ABCD");

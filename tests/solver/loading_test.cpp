@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Loading : public ::testing::Test {
+class CrossLoading : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
@@ -50,7 +50,7 @@ class Loading : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Loading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
+TEST_F(CrossLoading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
   fs::path p = write("x.C_W", germanSample());
   LoadedCrossword c = loadCrossword(p);
   EXPECT_EQ(c.progressPath, dir_ / "x.RES_CW");
@@ -63,7 +63,7 @@ TEST_F(Loading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
   EXPECT_EQ(filesInDir(), std::vector<std::string>{"x.C_W"});
 }
 
-TEST_F(Loading, ProgressIsSavedReloadedAndDeleted) {
+TEST_F(CrossLoading, ProgressIsSavedReloadedAndDeleted) {
   fs::path p = write("x.C_W", englishSample());
   LoadedCrossword c = loadCrossword(p);
   c.board.typeKey('c');
@@ -77,7 +77,7 @@ TEST_F(Loading, ProgressIsSavedReloadedAndDeleted) {
   deleteProgress(again);  // no file: not an error
 }
 
-TEST_F(Loading, ProgressOfOtherSizes) {
+TEST_F(CrossLoading, ProgressOfOtherSizes) {
   fs::path p = write("x.C_W", boardFromRows(0, {"AB", "CD"}));
   writeBytes("x.RES_CW", "ABCDEFGH");
   EXPECT_EQ(loadCrossword(p).board.entries(), "ABCD");
@@ -91,7 +91,7 @@ TEST_F(Loading, ProgressOfOtherSizes) {
   EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), "AB");  // the player's file is left alone
 }
 
-TEST_F(Loading, MissingFileMessageHasThreeLines) {
+TEST_F(CrossLoading, MissingFileMessageHasThreeLines) {
   fs::path p = dir_ / "none.C_W";
   try {
     loadCrossword(p);
@@ -101,7 +101,7 @@ TEST_F(Loading, MissingFileMessageHasThreeLines) {
   }
 }
 
-TEST_F(Loading, ShortFileAndWrongMagic) {
+TEST_F(CrossLoading, ShortFileAndWrongMagic) {
   try {
     loadCrossword(writeBytes("s.C_W", "CW1"));
     FAIL();
@@ -123,7 +123,7 @@ TEST_F(Loading, ShortFileAndWrongMagic) {
   }
 }
 
-TEST_F(Loading, DamagedFilesFailWhole) {
+TEST_F(CrossLoading, DamagedFilesFailWhole) {
   std::string good = serializeCrossword(englishSample());
   for (std::size_t cut : {5ul, 20ul, good.size() - 1}) {
     fs::path p = writeBytes("cut.C_W", good.substr(0, cut));
@@ -137,7 +137,7 @@ TEST_F(Loading, DamagedFilesFailWhole) {
   EXPECT_EQ(loadCrossword(t).board.solution(), englishSample().board);
 }
 
-TEST_F(Loading, UnknownClueCharsetIsRead) {
+TEST_F(CrossLoading, UnknownClueCharsetIsRead) {
   CrosswordFile f = englishSample();
   f.charset = 5;
   f.language = 3;
@@ -146,7 +146,7 @@ TEST_F(Loading, UnknownClueCharsetIsRead) {
   EXPECT_EQ(c.board.languageCode(), 0);
 }
 
-TEST_F(Loading, RelativePathNamesTheProgressBesideIt) {
+TEST_F(CrossLoading, RelativePathNamesTheProgressBesideIt) {
   write("rel.C_W", englishSample());
   fs::path old = fs::current_path();
   fs::current_path(dir_);

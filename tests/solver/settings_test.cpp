@@ -19,14 +19,14 @@ fs::path tempConf(const std::string& name) {
 
 }  // namespace
 
-TEST(Settings, DefaultsWithoutAFile) {
+TEST(CrossSettings, DefaultsWithoutAFile) {
   Settings s = readSettings(tempConf("missing"), "/prog/Data");
   EXPECT_FALSE(s.markBadEntries);
   EXPECT_TRUE(s.sounds);
   EXPECT_EQ(s.solveFolder, "/prog/Data");
 }
 
-TEST(Settings, ValuesAsTheProfileFunctionsReadThem) {
+TEST(CrossSettings, ValuesAsTheProfileFunctionsReadThem) {
   fs::path p = tempConf("values");
   writeFileAtomically(p, "[General]\nMark correct=1\nSounds=0\n");
   Settings s = readSettings(p, "/prog/Data");
@@ -45,7 +45,7 @@ TEST(Settings, ValuesAsTheProfileFunctionsReadThem) {
   fs::remove(p);
 }
 
-TEST(Settings, WrittenWithExactKeysAndOtherKeysKept) {
+TEST(CrossSettings, WrittenWithExactKeysAndOtherKeysKept) {
   fs::path p = tempConf("write");
   writeFileAtomically(p, "[Other]\nkeep=this\n");
   writeSettings(p, {true, false, "/data/cw"});
@@ -61,7 +61,7 @@ TEST(Settings, WrittenWithExactKeysAndOtherKeysKept) {
   fs::remove(p);
 }
 
-TEST(UsKeyboard, KeyCodesGiveUsCharactersWithShift) {
+TEST(CrossUsKeyboard, KeyCodesGiveUsCharactersWithShift) {
   // X11 key codes are the evdev codes + 8.
   EXPECT_EQ(usCharacterForKey(24, false), 'q');
   EXPECT_EQ(usCharacterForKey(24, true), 'Q');

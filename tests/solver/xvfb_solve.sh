@@ -10,7 +10,7 @@ set -euo pipefail
 cross=$1 tool=$2 examples=$3 work=$4
 
 if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+  exec env DISPLAY_READY=1 timeout 580 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 rm -rf "$work"
