@@ -31,10 +31,8 @@ void closeOnTerminationSignals(TMainForm& form) {
     char byte;
     [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
     notifier->setEnabled(false);
-    if (!form.close()) {
-      form.SaveProgress();  // whatever happened, the process ends now
-      QCoreApplication::exit(0);
-    }
+    // Closing saves the progress (and says so if it cannot); the process ends either way.
+    if (!form.close()) QCoreApplication::exit(0);
   });
   struct sigaction sa {};
   sa.sa_handler = onTerminate;
