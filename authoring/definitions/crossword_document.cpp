@@ -43,7 +43,11 @@ void Tdm::editPrepareDefinitionsExecute() {
 }
 
 bool Tdm::LoadCrosswordFile(const std::filesystem::path& path, std::vector<std::string>& messages) {
-  const std::string bytes = readWholeFile(path);
+  return loadCrosswordData(readWholeFile(path), path, messages);
+}
+
+bool Tdm::loadCrosswordData(std::string_view bytes, const std::filesystem::path& path,
+                            std::vector<std::string>& messages) {
   CrosswordFile file;
   try {
     file = parseCrossword(bytes, CrosswordReadMode::Authoring);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "authoring/definitions/definition_table.h"
@@ -77,6 +78,9 @@ class Tdm {
   // document is left exactly as it was. Messages are UTF-8. Throws FileError when the
   // file cannot be read (the document is then also unchanged).
   bool LoadCrosswordFile(const std::filesystem::path& path, std::vector<std::string>& messages);
+  // The same on bytes already read; `path` becomes the file name on success.
+  bool loadCrosswordData(std::string_view bytes, const std::filesystem::path& path,
+                         std::vector<std::string>& messages);
 
   // Writes the open crossword to fileName atomically and clears the modified flag. Pictures
   // are written from their decoded images as new JPEG files. Throws FileError (or JpegError)

@@ -36,6 +36,17 @@ bool DefinitionTable::insert(Definition row) {
   return true;
 }
 
+bool DefinitionTable::assign(std::vector<Definition> rows) {
+  if (guardAttached_) return false;
+  std::sort(rows.begin(), rows.end(), keyLess);
+  rows.erase(std::unique(rows.begin(), rows.end(),
+                         [](const Definition& a, const Definition& b) { return !keyLess(a, b) && !keyLess(b, a); }),
+             rows.end());
+  rows_ = std::move(rows);
+  current_ = 0;
+  return true;
+}
+
 void DefinitionTable::clear() {
   rows_.clear();
   current_ = 0;

@@ -40,6 +40,10 @@ class DefinitionTable {
   // insert of a key the table already holds. Returns whether the row was added.
   bool insert(Definition row);
 
+  // Replaces every row by `rows` (put in key order; keys must be unique), as preparing
+  // definitions does in one go. Cancelled like insert() while the guard is attached.
+  bool assign(std::vector<Definition> rows);
+
   void setDesc(std::size_t i, std::string desc) { rows_.at(i).desc = std::move(desc); }
   void setWord(std::size_t i, std::string word) { rows_.at(i).word = std::move(word); }
   void clear();

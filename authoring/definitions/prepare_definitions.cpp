@@ -64,12 +64,8 @@ bool prepareDefinitions(DefinitionTable& table, std::string_view board, int rows
     }
     rebuilt.push_back(std::move(row));
   }
-  table.clear();
-  {
-    DefinitionTable::InsertScope scope(table);
-    for (Definition& row : rebuilt) table.insert(std::move(row));
-  }
-  table.first();
+  DefinitionTable::InsertScope scope(table);
+  table.assign(std::move(rebuilt));
   return wordsWritten;
 }
 

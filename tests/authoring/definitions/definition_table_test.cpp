@@ -55,3 +55,18 @@ TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DefinitionTable, AssignSortsAndObeysTheGuard) {
+  gw::DefinitionTable table;
+  EXPECT_FALSE(table.assign({{true, 0, 0, "", "A"}}));
+  EXPECT_TRUE(table.empty());
+  gw::DefinitionTable::InsertScope scope(table);
+  EXPECT_TRUE(table.assign({{true, 0, 0, "", "AB"}, {false, 2, 0, "", "X"}, {false, 0, 3, "", "Y"}}));
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table.at(0).word, "Y");
+  EXPECT_EQ(table.at(2).word, "AB");
+}
+
+}  // namespace
