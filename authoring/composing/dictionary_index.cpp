@@ -90,12 +90,13 @@ void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<Word
 
 bool LetterIndex::any(std::string_view pattern, char wildcard) const {
   Selection s;
-  return select(pattern, static_cast<unsigned char>(wildcard), s) && (s.known == 0 || anyIn(s));
+  // A set exists only for a byte that some word has, so one known letter matches.
+  return select(pattern, static_cast<unsigned char>(wildcard), s) && (s.known <= 1 || anyIn(s));
 }
 
 bool LetterIndex::exact(std::string_view word) const {
   Selection s;
-  return select(word, kNoWildcard, s) && s.known > 0 && anyIn(s);
+  return select(word, kNoWildcard, s) && (s.known == 1 || anyIn(s));
 }
 
 std::size_t LetterIndex::count(std::string_view pattern, char wildcard) const {
