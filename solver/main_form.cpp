@@ -384,7 +384,6 @@ void TMainForm::SelectCell(Cell cell) {
 }
 
 void TMainForm::play(Sound sound, bool wait, bool unlessPlaying) {
-  // Every clip follows the "Sounds" check mark, the direction change's included.
   if (sound == Sound::None || !sounds_ || !Sounds1->isChecked()) return;
   sounds_->play(sound, wait, unlessPlaying);
 }
@@ -404,7 +403,9 @@ void TMainForm::setDirection(Direction d) {
   if (!crossword_) return;
   Sound s = crossword_->board.setDirection(d);
   SelectCell(crossword_->board.current());
-  play(s);
+  // The direction change is the one clip heard whatever the "Sounds" check mark says:
+  // with no window title and no caret, it is the player's only sign that it happened.
+  if (s != Sound::None && sounds_) sounds_->play(s, false, false);
   updateActions();
 }
 

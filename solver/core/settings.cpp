@@ -68,6 +68,7 @@ Settings parseSettings(std::string_view text, const std::string& defaultSolveFol
 
 void writeSettings(const std::filesystem::path& file, const Settings& settings) {
   CSimpleIniA ini;
+  ini.SetSpaces(false);  // "key=value", as the classic profile functions write it
   loadInto(ini, file);
   ini.SetValue(kGeneral, kMarkCorrect, settings.markBadEntries ? "1" : "0");
   ini.SetValue(kGeneral, kSounds, settings.sounds ? "1" : "0");

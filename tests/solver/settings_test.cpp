@@ -50,10 +50,10 @@ TEST(CrossSettings, WrittenWithExactKeysAndOtherKeysKept) {
   writeFileAtomically(p, "[Other]\nkeep=this\n");
   writeSettings(p, {true, false, "/data/cw"});
   std::string text = readWholeFile(p);
-  EXPECT_NE(text.find("Mark correct = 1"), std::string::npos) << text;
-  EXPECT_NE(text.find("Sounds = 0"), std::string::npos) << text;
+  EXPECT_NE(text.find("Mark correct=1"), std::string::npos) << text;
+  EXPECT_NE(text.find("Sounds=0"), std::string::npos) << text;
   EXPECT_NE(text.find("[Folders]"), std::string::npos) << text;
-  EXPECT_NE(text.find("keep = this"), std::string::npos) << text;
+  EXPECT_NE(text.find("keep=this"), std::string::npos) << text;
   Settings s = readSettings(p, "");
   EXPECT_TRUE(s.markBadEntries);
   EXPECT_FALSE(s.sounds);
