@@ -1,0 +1,165 @@
+// gridwright-cw run as a program, on files written by the core writer and on the examples.
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "common/crossword_file.h"
+#include "common/file_io.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+};
+
+// Runs the tool with its standard error folded into `out` when `withErrors`.
+ToolRun runTool(const std::string& args, bool withErrors = false) {
+  const std::string command = std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+  ToolRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer{};
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+class GridwrightCw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("gw-cw-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string write(const std::string& name, const gw::CrosswordFile& cw) {
+    gw::writeCrosswordFile(dir_ / name, cw);
+    return (dir_ / name).string();
+  }
+  std::string writeBytes(const std::string& name, const std::string& bytes) {
+    gw::writeFileAtomically(dir_ / name, bytes);
+    return (dir_ / name).string();
+  }
+  fs::path dir_;
+};
+
+// A composer result: a filled board, charset 0, nothing else.
+gw::CrosswordFile composerResult() {
+  gw::CrosswordFile cw;
+  cw.rows = 3;
+  cw.columns = 3;
+  cw.board = "CATA EDOG";
+  return cw;
+}
+
+TEST_F(GridwrightCw, ShowsAComposerResult) {
+  const ToolRun run = runTool("show " + write("result.C_W", composerResult()));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "Language: English (0)\n"
+            "Board: 3 rows, 3 columns\n"
+            "Clues: ANSI (0)\n"
+            "Edge marks: 0 top, 0 left\n"
+            "Pictures: 0\n\n"
+            "CAT\n"
+            "A#E\n"
+            "DOG\n\n");
+}
+
+TEST_F(GridwrightCw, JsonOfAComposerResult) {
+  const ToolRun run = runTool("json " + write("result.C_W", composerResult()));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\n"
+            "  \"language\": 0,\n"
+            "  \"rows\": 3,\n"
+            "  \"columns\": 3,\n"
+            "  \"board\": [\"CAT\", \"A E\", \"DOG\"],\n"
+            "  \"charset\": 0,\n"
+            "  \"top_marks\": [],\n"
+            "  \"left_marks\": [],\n"
+            "  \"definitions\": [],\n"
+            "  \"pictures\": []\n"
+            "}\n");
+}
+
+TEST_F(GridwrightCw, ConvertsCodePagesAndEscapesJson) {
+  gw::CrosswordFile cw;
+  cw.language = 2;
+  cw.charset = 2;
+  cw.rows = 1;
+  cw.columns = 3;
+  cw.board = "\xC4\xC0 ";  // ДА and a blank
+  cw.topMarks = {{1, 0}};
+  cw.leftMarks = {{2, 0}, {1, 0}};
+  cw.definitions = {{true, 0, 0, 2, "Potvrdan \"odgovor\" \\ \x9A\n\t\x01"}};
+  cw.pictures = {{2, 0, 1, 1, std::string(12, 'j')}};
+  const std::string file = write("sr.C_W", cw);
+
+  const ToolRun json = runTool("json " + file);
+  EXPECT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("\"board\": [\"ДА \"]"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"top_marks\": [[1, 0]]"), std::string::npos);
+  EXPECT_NE(json.out.find("\"left_marks\": [[2, 0], [1, 0]]"), std::string::npos);
+  EXPECT_NE(json.out.find("{\"across\": true, \"row\": 0, \"column\": 0, \"length\": 2, "
+                          "\"clue\": \"Potvrdan \\\"odgovor\\\" \\\\ š\\n\\t\\u0001\"}"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("{\"column\": 2, \"row\": 0, \"width\": 1, \"height\": 1, \"bytes\": 12}"),
+            std::string::npos);
+
+  const ToolRun show = runTool("show " + file);
+  EXPECT_NE(show.out.find("ДА#\n"), std::string::npos) << show.out;
+  EXPECT_NE(show.out.find("1. across, row 0, column 0, 2 letters: Potvrdan \"odgovor\" \\ š"), std::string::npos);
+}
+
+TEST_F(GridwrightCw, UnreadableFilesGiveTheReadersMessagesAndStatusOne) {
+  ToolRun run = runTool("show " + writeBytes("short.C_W", "CW1"), true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Bad file!\nBad file format : CW1\n");
+
+  run = runTool("json " + writeBytes("lower.C_W", "cw10 and more"), true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Bad file format : cw10\n");
+
+  const std::string whole = gw::serializeCrossword(composerResult());
+  run = runTool("json " + writeBytes("cut.C_W", whole.substr(0, whole.size() - 2)), true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("ends early"), std::string::npos) << run.out;
+
+  run = runTool("show " + (dir_ / "missing.C_W").string(), true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("missing.C_W"), std::string::npos);
+
+  EXPECT_EQ(runTool("print x.C_W").status, 2);
+}
+
+TEST(GridwrightCwExamples, EveryExampleIsValidJsonWithAClueForEveryWord) {
+  int seen = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(GW_SOURCE_DIR) / "data/examples")) {
+    if (entry.path().extension() != ".C_W") continue;
+    ++seen;
+    SCOPED_TRACE(entry.path().filename().string());
+    const ToolRun show = runTool("show " + entry.path().string());
+    EXPECT_EQ(show.status, 0);
+    EXPECT_EQ(show.out.find(": \n"), std::string::npos) << "a word without a clue:\n" << show.out;
+    // Python's json module is the judge of the JSON.
+    const ToolRun check = runTool("json " + entry.path().string() +
+                              " | python3 -c \"import json,sys; d=json.load(sys.stdin); "
+                              "assert d['definitions'] and d['pictures'] and (d['top_marks'] or d['left_marks']); "
+                              "assert all(len(r) == d['columns'] for r in d['board']); print('ok')\"");
+    EXPECT_EQ(check.out, "ok\n");
+  }
+  EXPECT_GE(seen, 1);
+}
+
+}  // namespace
