@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/language.h"
+
 namespace gw {
 namespace {
 
@@ -192,7 +194,7 @@ std::string_view languageCodeName(int languageCode) {
   }
 }
 
-const char* boardCodePageOf(int languageCode) { return languageCode == 2 ? "windows-1251" : "windows-1252"; }
+const char* boardCodePageOf(int languageCode) { return boardCodePage(static_cast<Language>(languageCode)); }
 
 int boardFontCharset(int languageCode) { return languageCode == 2 ? 204 : 0; }
 
@@ -207,11 +209,7 @@ std::string_view charsetName(int charset) {
 }
 
 const char* clueCodePage(int charset) {
-  switch (charset) {
-    case 1: return "windows-1251";
-    case 2: return "windows-1250";
-    default: return "windows-1252";
-  }
+  return isKnownCharset(charset) ? charsetCodePage(static_cast<DefinitionCharset>(charset)) : "windows-1252";
 }
 
 int clueFontCharset(int charset) {
