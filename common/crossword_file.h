@@ -1,5 +1,6 @@
 #pragma once
 // The crossword file (.C_W, magic "CW10"): the one thing both programs exchange.
+// Writing is here; reading, with every count and position checked, is crossword_reader.h.
 #include <cstdint>
 #include <filesystem>
 #include <string>

@@ -246,4 +246,27 @@ TEST_F(CrosswordDocument, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAreRewr
   EXPECT_TRUE(dm.modified);
 }
 
+TEST_F(CrosswordDocument, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere) {
+  int seen = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(GW_SOURCE_DIR) / "data/examples")) {
+    if (entry.path().extension() != ".C_W") continue;
+    ++seen;
+    SCOPED_TRACE(entry.path().filename().string());
+    gw::Tdm dm;
+    std::vector<std::string> messages;
+    ASSERT_TRUE(dm.LoadCrosswordFile(entry.path(), messages));
+    EXPECT_TRUE(messages.empty());
+    for (const gw::Definition& d : dm.Desc.rows()) EXPECT_FALSE(d.desc.empty()) << d.word;
+    ASSERT_FALSE(dm.pictureImages.empty());
+    for (const auto& image : dm.pictureImages) EXPECT_TRUE(image.has_value() && !image->image.empty());
+
+    dm.saveAs(path("copy.C_W"));
+    gw::CrosswordFile original = gw::readCrosswordFile(entry.path(), gw::CrosswordReadMode::Solver);
+    gw::CrosswordFile copy = gw::readCrosswordFile(path("copy.C_W"), gw::CrosswordReadMode::Solver);
+    for (std::size_t i = 0; i < copy.pictures.size(); ++i) copy.pictures[i].jpeg = original.pictures[i].jpeg;
+    EXPECT_EQ(copy, original);
+  }
+  EXPECT_GE(seen, 4);
+}
+
 }  // namespace
