@@ -17,6 +17,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool warned;
 };
 
 void onError(j_common_ptr cinfo) {
@@ -25,9 +26,15 @@ void onError(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 
-// Warnings are counted by libjpeg (num_warnings); nothing is printed.
+// A warning (corrupt or truncated data) makes the whole decode fail, so stop at the first
+// one instead of decoding the rest of a damaged picture. Trace messages are ignored.
 void onMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) ++cinfo->err->num_warnings;
+  if (level >= 0) return;
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  ++err->pub.num_warnings;
+  err->warned = true;
+  (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
 }
 
 // A progressive picture can hold thousands of tiny scans that take very long to decode;
@@ -50,6 +57,7 @@ void installErrorManager(ErrorManager& err, j_common_ptr cinfo) {
   err.pub.error_exit = onError;
   err.pub.emit_message = onMessage;
   err.message[0] = '\0';
+  err.warned = false;
 }
 
 // Everything the decode allocates lives here, so that a longjmp back into decodeJpeg leaks
@@ -149,9 +157,9 @@ IndexedImage decodeJpeg(std::string_view jpegBytes) {
   auto state = std::make_unique<DecodeState>();
   installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
   IndexedImage image;
-  if (!runDecode(*state, jpegBytes, image))
-    throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
-  if (state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
+  const bool done = runDecode(*state, jpegBytes, image);
+  if (state->err.warned || state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
+  if (!done) throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
   return image;
 }
 
@@ -164,7 +172,7 @@ std::string encodeJpegRgb(int width, int height, std::string_view rgb) {
     throw JpegError("The picture's pixels do not match its size.");
   auto state = std::make_unique<EncodeState>();
   installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
-  if (!runEncode(*state, width, height, rgb))
+  if (!runEncode(*state, width, height, rgb) || state->err.warned)
     throw JpegError(std::string("The picture cannot be written: ") + state->err.message);
   return std::string(reinterpret_cast<const char*>(state->buffer), state->size);
 }

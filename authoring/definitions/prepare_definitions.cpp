@@ -48,7 +48,8 @@ bool RefreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>&
 }
 
 bool prepareDefinitions(DefinitionTable& table, std::string_view board, int rows, int columns) {
-  if (rows <= 0 || columns <= 0) return false;
+  // Without a whole board (nothing open) there is nothing to prepare from.
+  if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return false;
   const std::vector<BoardRun> runs = findBoardRuns(board, rows, columns);
   bool wordsWritten = false;
   if (RefreshDefinitionWords(table, runs, wordsWritten) && table.size() == runs.size()) return wordsWritten;

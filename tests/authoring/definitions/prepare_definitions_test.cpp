@@ -82,6 +82,8 @@ TEST(PrepareDefinitions, BlankBoardLeavesNoDefinitionsButNoBoardLeavesTheTable) 
   gw::prepareDefinitions(t, "AB CDE", 2, 3);
   EXPECT_FALSE(gw::prepareDefinitions(t, "", 0, 0));
   EXPECT_EQ(t.size(), 5u);
+  EXPECT_FALSE(gw::prepareDefinitions(t, "AB", 2, 3));  // dimensions set before the board
+  EXPECT_EQ(t.size(), 5u);
   gw::prepareDefinitions(t, "      ", 2, 3);
   EXPECT_TRUE(t.empty());
 }
