@@ -137,6 +137,18 @@ void Tdm::saveAs(const std::filesystem::path& path) {
   }
 }
 
+void Tdm::newCrossword(int rowCount, int columnCount, int languageCode, int definitionCharset) {
+  rows = static_cast<std::uint8_t>(rowCount);
+  columns = static_cast<std::uint8_t>(columnCount);
+  language = static_cast<std::uint8_t>(languageCode);
+  charset = static_cast<std::uint8_t>(definitionCharset);
+  pictures.clear();
+  pictureImages.clear();
+  board.assign(static_cast<std::size_t>(rows) * columns, kBlankCell);
+  crosswordOpen = true;
+  modified = true;
+}
+
 void Tdm::closeCrossword() {
   topMarks.clear();
   leftMarks.clear();

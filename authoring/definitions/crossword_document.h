@@ -89,6 +89,17 @@ class Tdm {
   // Saves under `path`; the file name changes only when the save succeeds.
   void saveAs(const std::filesystem::path& path);
 
+  // New: a blank board of the given size, no pictures, open and modified. File name, edge
+  // marks and definitions stay as they were (the layout editor and preparing follow).
+  void newCrossword(int rowCount, int columnCount, int languageCode, int definitionCharset);
+
+  // When the editing commands are enabled.
+  bool canOpen() const { return !crosswordOpen; }
+  bool canSave() const { return !fileName.empty() && rows * columns > 0 && modified && crosswordOpen; }
+  bool canClose() const { return crosswordOpen; }
+  bool canTry() const { return crosswordOpen && !fileName.empty(); }
+  bool canDefine() const { return rows * columns > 0 && crosswordOpen; }
+
   // Ends editing: empties the marks and the table, frees the picture images, clears both
   // flags and the file name. Board, dimensions, language, charset and placements stay.
   void closeCrossword();

@@ -74,6 +74,33 @@ TEST_F(CrosswordDocument, CreatedEmptyAndClosedAsDescribed) {
   EXPECT_FALSE(dm.pictureImages[0].has_value());
 }
 
+TEST_F(CrosswordDocument, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheState) {
+  gw::Tdm dm;
+  EXPECT_TRUE(dm.canOpen());
+  EXPECT_FALSE(dm.canClose() || dm.canSave() || dm.canDefine() || dm.canTry());
+  dm.newCrossword(5, 7, 2, 1);
+  EXPECT_EQ(dm.rows, 5);
+  EXPECT_EQ(dm.columns, 7);
+  EXPECT_EQ(dm.board, std::string(35, ' '));
+  EXPECT_TRUE(dm.crosswordOpen && dm.modified);
+  EXPECT_TRUE(dm.canDefine() && dm.canClose());
+  EXPECT_FALSE(dm.canSave() || dm.canTry() || dm.canOpen());  // no file name yet
+  dm.editPrepareDefinitionsExecute();                          // layout editor cancelled
+  EXPECT_TRUE(dm.Desc.empty());
+  dm.saveAs(path("new.C_W"));
+  EXPECT_FALSE(dm.canSave());
+  EXPECT_TRUE(dm.canTry());
+  dm.modified = true;
+  EXPECT_TRUE(dm.canSave());
+
+  // Save as after Close writes the placements' own pictures, not freed images.
+  dm.pictures = {{0, 0, 1, 1, picture()}};
+  dm.LoadPictures();
+  dm.closeCrossword();
+  dm.saveAs(path("closed.C_W"));
+  EXPECT_EQ(gw::readCrosswordFile(path("closed.C_W"), gw::CrosswordReadMode::Solver).pictures[0].jpeg, picture());
+}
+
 TEST_F(CrosswordDocument, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
   gw::Tdm dm = smallDocument(path("small.C_W"));
   dm.modified = true;
