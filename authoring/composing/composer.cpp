@@ -71,7 +71,14 @@ bool Composer::saveLayout() {
     if (!name || name->empty()) return false;
     patternFile_ = *name;
   }
-  writePatternFile(patternFile_, layout_);
+  // While a search exists the working board shows words of the search; the layout is the base.
+  if (searchStarted_ || running_) {
+    Layout drawn = layout_;
+    drawn.board.copyPart(base_, layout_.columns, layout_.rows);
+    writePatternFile(patternFile_, drawn);
+  } else {
+    writePatternFile(patternFile_, layout_);
+  }
   return true;
 }
 
@@ -217,6 +224,9 @@ void Composer::finish() {
       listener_.showMessage(e.what(), MessageKind::Error);
     }
   } else {
+    // The working board goes back to the author's layout: the last fill tried must not
+    // become fixed letters of the next search.
+    layout_.board.copyPart(base_, layout_.columns, layout_.rows);
     listener_.playSound(3);
     running_ = false;
     searchStarted_ = false;
