@@ -4,6 +4,7 @@
 // Queries take a pattern of exactly `length` bytes in which kAnyLetter stands for an
 // open cell and any other byte must match exactly; they are answered from a
 // per-length index of which words hold which letter at which position.
+// The const members keep no scratch state, so they may run on several threads.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -38,6 +39,7 @@ class Dictionary {
   Language language() const;
   std::size_t wordCount(int length) const;
   std::size_t totalWordCount() const;
+  // Throws std::out_of_range for an id at or past wordCount(length).
   const std::string& word(int length, WordId id) const;
   // The words of one length joined, each followed by CR LF.
   std::string text(int length) const;
