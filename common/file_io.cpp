@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <random>
 
 #include "errors.h"
@@ -20,10 +19,22 @@ std::string describe(const char* action, const fs::path& path, int err) {
 }  // namespace
 
 std::string readWholeFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(describe("open", path, errno ? errno : ENOENT));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw FileError(describe("read", path, errno ? errno : EIO));
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FileError(describe("open", path, errno));
+  std::string bytes;
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;  // EISDIR for a folder, EIO for a failing disk
+      ::close(fd);
+      throw FileError(describe("read", path, err));
+    }
+    bytes.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
   return bytes;
 }
 

@@ -47,6 +47,7 @@ TEST_F(FileIoTest, FailedWriteKeepsTheOldFile) {
 TEST_F(FileIoTest, WriteIntoMissingFolderIsAFileError) {
   EXPECT_THROW(gw::writeFileAtomically(dir / "no" / "such.C_W", "x"), gw::FileError);
   EXPECT_THROW(gw::readWholeFile(dir / "missing"), gw::FileError);
+  EXPECT_THROW(gw::readWholeFile(dir), gw::FileError);  // a folder opens, but cannot be read
 }
 
 TEST_F(FileIoTest, RemoveFileIfExistsToleratesMissingFiles) {
