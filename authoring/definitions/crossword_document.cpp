@@ -121,7 +121,15 @@ void Tdm::editSaveExecute() {
   // Each picture is written anew from its image, as the picture dialog would write it.
   for (std::size_t n = 0; n < file.pictures.size() && n < pictureImages.size(); ++n)
     if (pictureImages[n] && !pictureImages[n]->image.empty()) file.pictures[n].jpeg = encodeJpeg(pictureImages[n]->image);
-  writeCrosswordFile(fileName, file);
+  // Never write a file that could not be opened again.
+  const std::string bytes = serializeCrossword(file);
+  try {
+    parseCrossword(bytes, CrosswordReadMode::Authoring);
+  } catch (const CrosswordReadError& e) {
+    throw FormatError(std::string("The crossword cannot be saved because it could not be opened again. ") +
+                      e.what());
+  }
+  writeFileAtomically(fileName, bytes);
   for (std::size_t n = 0; n < pictures.size(); ++n) pictures[n].jpeg = std::move(file.pictures[n].jpeg);
   modified = false;
 }
@@ -145,6 +153,12 @@ void Tdm::newCrossword(int rowCount, int columnCount, int languageCode, int defi
   pictures.clear();
   pictureImages.clear();
   board.assign(static_cast<std::size_t>(rows) * columns, kBlankCell);
+  // A blank board has no words: definitions kept from the crossword before would be clues of
+  // words that do not exist, and marks off the new board could not be saved.
+  Desc.clear();
+  auto offBoard = [this](const EdgeMark& m) { return m.column >= columns || m.row >= rows; };
+  std::erase_if(topMarks, offBoard);
+  std::erase_if(leftMarks, offBoard);
   crosswordOpen = true;
   modified = true;
 }

@@ -83,14 +83,15 @@ class Tdm {
                          std::vector<std::string>& messages);
 
   // Writes the open crossword to fileName atomically and clears the modified flag. Pictures
-  // are written from their decoded images as new JPEG files. Throws FileError (or JpegError)
-  // when it cannot write: the old file stays whole and the document stays modified.
+  // are written from their decoded images as new JPEG files. Throws FileError (or JpegError,
+  // or FormatError for a state that would not read back) when it cannot write: the old file
+  // stays whole and the document stays modified.
   void editSaveExecute();
   // Saves under `path`; the file name changes only when the save succeeds.
   void saveAs(const std::filesystem::path& path);
 
-  // New: a blank board of the given size, no pictures, open and modified. File name, edge
-  // marks and definitions stay as they were (the layout editor and preparing follow).
+  // New: a blank board of the given size, no pictures and no definitions, open and modified.
+  // The file name and the edge marks that lie on the new board stay.
   void newCrossword(int rowCount, int columnCount, int languageCode, int definitionCharset);
 
   // When the editing commands are enabled.

@@ -75,6 +75,13 @@ TEST_F(CrosswordDocument, CreatedEmptyAndClosedAsDescribed) {
 }
 
 TEST_F(CrosswordDocument, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheState) {
+  gw::Tdm open = smallDocument(path("old.C_W"));
+  open.topMarks = {{1, 1}, {2, 1}};
+  open.newCrossword(5, 2, 2, 1);  // New while a crossword is open
+  EXPECT_TRUE(open.Desc.empty());
+  EXPECT_EQ(open.topMarks, (std::vector<gw::EdgeMark>{{1, 1}}));
+  EXPECT_EQ(open.fileName, path("old.C_W"));
+
   gw::Tdm dm;
   EXPECT_TRUE(dm.canOpen());
   EXPECT_FALSE(dm.canClose() || dm.canSave() || dm.canDefine() || dm.canTry());
@@ -256,6 +263,15 @@ TEST_F(CrosswordDocument, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_THROW(dm.editSaveExecute(), gw::JpegError);
   EXPECT_TRUE(dm.modified);
   EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
+
+  // A mark off the board would make a file that cannot be opened again.
+  dm.pictures.clear();
+  dm.pictureImages.clear();
+  dm.leftMarks = {{3, 0}};
+  EXPECT_THROW(dm.editSaveExecute(), gw::FormatError);
+  EXPECT_TRUE(dm.modified);
+  EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
+  dm.leftMarks.clear();
 
   // A folder that does not exist.
   dm.pictures.clear();
