@@ -71,15 +71,6 @@ bool Tdm::loadCrosswordData(std::string_view bytes, const std::filesystem::path&
   next.topMarks = std::move(file.topMarks);
   next.leftMarks = std::move(file.leftMarks);
   next.charset = file.charset;
-  next.editPrepareDefinitionsExecute();
-  for (const DefinitionRecord& record : file.definitions) {
-    if (const auto i = next.Desc.find(record.across, record.row, record.column)) {
-      next.Desc.setDesc(*i, record.clue);
-    } else {
-      messages.push_back(toUtf8(record.clue, clueCodePage(file.charset)) + " " + std::to_string(record.row) +
-                         " " + std::to_string(record.column));
-    }
-  }
   for (PictureRecord& p : file.pictures)
     next.pictures.push_back({p.column, p.row, p.width, p.height, std::move(p.jpeg)});
   try {
@@ -89,6 +80,15 @@ bool Tdm::loadCrosswordData(std::string_view bytes, const std::filesystem::path&
     while (failed <= next.pictureImages.size() && next.pictureImages[failed - 1]) ++failed;
     messages.push_back("Picture " + std::to_string(failed) + " cannot be read: " + e.what());
     return false;
+  }
+  next.editPrepareDefinitionsExecute();
+  for (const DefinitionRecord& record : file.definitions) {
+    if (const auto i = next.Desc.find(record.across, record.row, record.column)) {
+      next.Desc.setDesc(*i, record.clue);
+    } else {
+      messages.push_back(toUtf8(record.clue, clueCodePage(file.charset)) + " " + std::to_string(record.row) +
+                         " " + std::to_string(record.column));
+    }
   }
 
   next.fileName = path;

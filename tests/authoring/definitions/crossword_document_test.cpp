@@ -243,6 +243,10 @@ TEST_F(CrosswordDocument, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
     EXPECT_TRUE(dm.modified);
     EXPECT_EQ(dm.fileName, path("mine.C_W"));
   }
+  std::vector<std::string> messages;
+  dm.LoadCrosswordFile(file("pic.C_W", badPicture), messages);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Picture 1 cannot be read: ", 0), 0u) << messages[0];
   std::vector<std::string> ignored;
   EXPECT_THROW(dm.LoadCrosswordFile(path("missing.C_W"), ignored), gw::FileError);
   EXPECT_EQ(dm.toCrosswordFile(), before);
