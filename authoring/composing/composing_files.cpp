@@ -22,6 +22,10 @@ std::string serializePattern(const Layout& layout) {
 }
 
 Layout parsePattern(std::string_view bytes) {
+  // The size is fixed: a short file is reported as such before any field is judged.
+  if (bytes.size() < kPatternFileSize)
+    throw FormatError("The pattern file ends early (" + std::to_string(bytes.size()) +
+                      " bytes; a pattern file has " + std::to_string(kPatternFileSize) + ").");
   ByteReader r(bytes, "pattern file");
   Layout layout;
   layout.rows = r.i32("row count");

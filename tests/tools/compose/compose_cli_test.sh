@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# compose_cli_test.sh BINARY WORK_FOLDER SCENARIO PROGRAM_FOLDER SOURCE_FOLDER
+set -uo pipefail
+bin=$1 work=$2 scenario=$3 program=$4 source=$5
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# expect STATUS COMMAND...: runs the command with out/err captured and checks its exit status.
+expect() {
+  local want=$1; shift
+  "$@" >out.txt 2>err.txt
+  local got=$?
+  [ "$got" -eq "$want" ] || fail "exit $got (wanted $want): $* -- $(cat err.txt)"
+}
+contains() { grep -qF -- "$2" "$1" || fail "$1 lacks \"$2\": $(cat "$1")"; }
+
+# Two small word lists: one whose fills are few and quick, one that keeps a search busy.
+printf 'CAT\r\nCOT\r\nACE\r\nTEN\r\nTON\r\nONE\r\nOAT\r\nATE\r\nEAT\r\nTEA\r\nNET\r\nANT\r\nCAN\r\nNOT\r\nTOE\r\n' > small.words
+python3 - <<'PY'
+import random
+random.seed(7)
+words = set()
+while len(words) < 3000:
+    words.add(''.join(random.choice('ABCDEFGHIJKLMNOPQRSTUVWXYZ') for _ in range(5)))
+open('busy.words', 'w').write(''.join(w + '\r\n' for w in sorted(words)))
+PY
+printf '...\n...\n...\n' > open3.txt
+printf '.....\n.....\n.....\n.....\n.....\n' > open5.txt
+
+case "$scenario" in
+text_layout)
+  expect 0 "$bin" --layout open3.txt --language en --save open3.C_WM --no-compose
+  [ "$(stat -c %s open3.C_WM)" -eq 3374 ] || fail "pattern file is not 3374 bytes"
+  contains out.txt "Saved open3.C_WM (3 rows, 3 columns, English)"
+  printf 'ђ.\n.#\n' > serbian.txt
+  expect 0 "$bin" --layout serbian.txt --language sr --save serbian.C_WM --no-compose
+  # Column 0, row 0 holds the Windows-1251 capital Ђ (0x80).
+  [ "$(od -An -tx1 -j12 -N2 serbian.C_WM | tr -d ' ')" = "0180" ] || fail "Serbian letter not stored as 0x80"
+  printf '..\n...\n' > ragged.txt
+  expect 1 "$bin" --layout ragged.txt --language en --save ragged.C_WM --no-compose
+  contains err.txt "Layout line 2"
+  [ ! -e ragged.C_WM ] || fail "a bad text layout was saved"
+  expect 2 "$bin" --layout open3.txt --save x.C_WM
+  contains err.txt "--language"
+  ;;
+exhausted)
+  expect 0 "$bin" --quiet --words small.words --results res --layout open3.txt --language en --save open3.C_WM
+  count=$(ls res | wc -l)
+  [ "$count" -gt 0 ] || fail "no result files"
+  [ "$(grep -c '\.C_W$' out.txt)" -eq "$count" ] || fail "not every result file was listed"
+  contains out.txt "res/open31.C_W"
+  contains out.txt "Result 1:"
+  contains err.txt "Search exhausted"
+  [ ! -e open3.TMP ] || fail "state file left after an exhausted search"
+  [ "$(stat -c %s res/open31.C_W)" -eq 33 ] || fail "3 x 3 result is not 33 bytes"
+  # The grid printed is the first result's board.
+  grid=$(sed -n '4,6p' out.txt | tr -d '\n')
+  [ "$grid" = "$(dd if=res/open31.C_W bs=1 skip=7 count=9 2>/dev/null)" ] || fail "printed grid differs from the file"
+  ;;
+stop_and_continue)
+  "$bin" --layout open5.txt --language en --save open5.C_WM --no-compose >/dev/null
+  cp open5.C_WM whole.C_WM
+  expect 0 "$bin" --quiet --words busy.words --results whole --max-results 12 whole.C_WM
+  expect 0 "$bin" --quiet --words busy.words --results parts --max-results 5 open5.C_WM
+  contains err.txt "Stopped (result limit reached)"
+  [ -e open5.TMP ] || fail "no state file after a stop"
+  expect 0 "$bin" --quiet --words busy.words --results parts --max-results 1 --continue open5.C_WM
+  expect 0 "$bin" --quiet --words busy.words --results parts --max-results 6 --continue open5.C_WM
+  for n in $(seq 1 12); do
+    cmp -s "whole/whole$n.C_W" "parts/open5$n.C_W" || fail "result $n differs after stops"
+  done
+  [ ! -e parts/open513.C_W ] || fail "more results than asked for"
+  expect 1 "$bin" --quiet --words busy.words --continue open3.C_WM
+  contains err.txt "no stopped search"
+  ;;
+signal_and_time_limit)
+  "$bin" --layout open5.txt --language en --save open5.C_WM --no-compose >/dev/null
+  "$bin" --words busy.words --results res open5.C_WM >out.txt 2>err.txt &
+  pid=$!
+  sleep 1
+  kill -INT $pid
+  wait $pid
+  status=$?
+  [ "$status" -eq 0 ] || fail "Ctrl+C gave exit $status"
+  contains err.txt "Stopped (interrupted)"
+  contains err.txt "T: "
+  [ -e open5.TMP ] || fail "no state file after Ctrl+C"
+  before=$(ls res | wc -l)
+  expect 0 "$bin" --quiet --words busy.words --results res --time-limit 0.5 --continue open5.C_WM
+  contains err.txt "Stopped (time limit reached)"
+  [ "$(ls res | wc -l)" -ge "$before" ] || fail "results lost"
+  "$bin" --quiet --words busy.words --results res --continue open5.C_WM >/dev/null 2>err.txt &
+  pid=$!
+  sleep 0.5
+  kill -TERM $pid
+  wait $pid || fail "SIGTERM gave a failure status"
+  [ -e open5.TMP ] || fail "no state file after SIGTERM"
+  ;;
+failures)
+  printf 'AB\nCD\n' > letters.txt
+  expect 1 "$bin" --words small.words --layout letters.txt --language en --save letters.C_WM
+  contains err.txt "No words"
+  printf 'Q..\n...\n...\n' > q.txt
+  expect 1 "$bin" --words small.words --layout q.txt --language en --save q.C_WM
+  contains err.txt "No solution possible!"
+  [ ! -e q.TMP ] || fail "state file after No solution possible!"
+  expect 1 "$bin" --words small.words missing.C_WM
+  contains err.txt "Cannot open"
+  head -c 100 /dev/zero > short.C_WM
+  expect 1 "$bin" --words small.words short.C_WM
+  contains err.txt "pattern file ends early"
+  "$bin" --layout open3.txt --language en --save open3.C_WM --no-compose >/dev/null
+  echo x > notAFolder
+  expect 1 "$bin" --quiet --words small.words --results notAFolder/res open3.C_WM
+  contains err.txt "results folder"
+  expect 2 "$bin" --bogus open3.C_WM
+  expect 2 "$bin" --max-results zero open3.C_WM
+  expect 0 "$bin" --help
+  contains out.txt "--max-results N"
+  ;;
+examples)
+  # Every example layout gives a result within seconds with the shipped word lists.
+  [ -e "$program/Make/EN.words" ] || { echo "word lists not built; skipped"; exit 0; }
+  for layout in "$source"/data/layouts/*.C_WM; do
+    name=$(basename "$layout")
+    cp "$layout" "$name"
+    start=$(date +%s.%N)
+    expect 0 "$bin" --quiet --results res --max-results 1 --time-limit 20 "$name"
+    contains err.txt "result limit reached"
+    echo "$name: first result after $(echo "$(date +%s.%N) - $start" | bc) s"
+  done
+  ;;
+*) fail "unknown scenario $scenario" ;;
+esac
+
+[ "$failures" -eq 0 ] && echo "OK: $scenario"
+exit $((failures > 0))
