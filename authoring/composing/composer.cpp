@@ -64,6 +64,14 @@ OpenResult Composer::openLayout(const fs::path& patternFile) {
   return OpenResult::Continued;
 }
 
+void Composer::useLayout(const Layout& layout, const fs::path& patternFile) {
+  if (running_) return;
+  layout_ = layout;
+  patternFile_ = patternFile;
+  layoutOpen_ = true;
+  enterEditable();
+}
+
 bool Composer::saveLayout() {
   if (!layoutOpen_) return false;
   if (patternFile_.empty()) {

@@ -76,6 +76,8 @@ class Composer {
   // and changes nothing when either fails. With a state file beside it, asks "Continue?";
   // on Yes reads it and resumes the search before returning.
   OpenResult openLayout(const std::filesystem::path& patternFile);
+  // Takes a layout already in memory, with the dictionary the caller has loaded for it.
+  void useLayout(const Layout& layout, const std::filesystem::path& patternFile);
   // Saves the layout to its file, asking for a name when it has none. False when cancelled.
   bool saveLayout();
   void closeLayout();

@@ -128,7 +128,7 @@ examples)
     start=$(date +%s.%N)
     expect 0 "$bin" --quiet --results res --max-results 1 --time-limit 20 "$name"
     contains err.txt "result limit reached"
-    echo "$name: first result after $(echo "$(date +%s.%N) - $start" | bc) s"
+    echo "$name: first result after $(awk "BEGIN { print $(date +%s.%N) - $start }") s"
   done
   ;;
 *) fail "unknown scenario $scenario" ;;
