@@ -160,6 +160,17 @@ struct Workspace {
   }
 };
 
+// A composer with a recording listener, set up on a workspace; the layout is not opened yet.
+struct Session {
+  Dictionary dictionary;
+  RecordingListener listener;
+  Composer composer{dictionary, listener};
+  explicit Session(const Workspace& ws) {
+    listener.composer = &composer;
+    ws.setUp(composer);
+  }
+};
+
 // The board (row by row, one line per row) of every fill of the layout in which every slot
 // holds a dictionary word: every letter of the word list's alphabet tried in every empty cell.
 inline std::set<std::string> bruteForceFills(const Layout& layout, const std::vector<std::string>& words) {

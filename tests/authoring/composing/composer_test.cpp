@@ -86,11 +86,9 @@ TEST(Search, OneCellSlotWithoutOneLetterWordsIsNeverFilled) {
 TEST(Search, ResultNumbersRestartAfterAnExhaustedSearchAndOverwrite) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   composer.start();
   std::size_t first = l.results.size();
@@ -182,12 +180,10 @@ TEST(StopAndResume, ReopeningAfterAStopAtEachPointResumesExactly) {
 TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
   const Case c = cases()[4];
   Workspace ws(c.layout, c.words);
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   l.stopAtPump = 40;
-  ws.setUp(composer);
   composer.openLayout(ws.pattern);
   composer.start();
   ASSERT_TRUE(composer.paused());
@@ -209,11 +205,9 @@ TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
 TEST(Lifecycle, FlagsFollowEditableRunningStoppedAndBack) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   EXPECT_TRUE(composer.canEdit());
   l.flagHistory.clear();
@@ -234,11 +228,9 @@ TEST(Lifecycle, FlagsFollowEditableRunningStoppedAndBack) {
 
 TEST(Failures, NoWordsThenEditAndStartAgain) {
   Workspace ws("AB\nCD\n", {"AB", "CD", "AC", "BD", "XY"});
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No words"}));
@@ -255,11 +247,9 @@ TEST(Failures, NoWordsThenEditAndStartAgain) {
 
 TEST(Failures, NoSolutionPossibleThenEditAndStartAgain) {
   Workspace ws("Q..\n...\n", {"ABC", "AB", "BA"});
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!"}));
@@ -275,10 +265,9 @@ TEST(Failures, NoSolutionPossibleThenEditAndStartAgain) {
 
 TEST(Failures, MissingWordFileMeansNoSolutionPossible) {
   Workspace ws("...\n...\n", {});
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.setWordFile(ws.dir / "absent.words");
   composer.openLayout(ws.pattern);
   composer.start();
@@ -290,11 +279,9 @@ TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
   writeText(ws.dir / "notAFolder", "x");
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  l.composer = &composer;
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.setResultsFolder(ws.dir / "notAFolder");
   composer.openLayout(ws.pattern);
   composer.start();
@@ -321,12 +308,10 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
 
   // Stopped at the very first pump: depth 1, nothing tried yet.
   {
-    Dictionary d;
-    RecordingListener l;
-    Composer composer(d, l);
-    l.composer = &composer;
+    Session s(ws);
+    auto& l = s.listener;
+    auto& composer = s.composer;
     l.stopAtPump = 1;
-    ws.setUp(composer);
     composer.openLayout(ws.pattern);
     composer.start();
     SearchState st = readStateFile(composer.stateFile(), composer.layout());
@@ -340,10 +325,9 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   done.slots[0].candidateIndex = done.slots[0].candidateCount();
   writeStateFile(stateFileFor(ws.pattern), done);
   {
-    Dictionary d;
-    RecordingListener l;
-    Composer composer(d, l);
-    ws.setUp(composer);
+    Session s(ws);
+    auto& l = s.listener;
+    auto& composer = s.composer;
     EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::Continued);
     EXPECT_TRUE(l.results.empty());
     EXPECT_FALSE(composer.paused());
@@ -357,10 +341,9 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   fresh.resultCount = 5;
   writeStateFile(stateFileFor(ws.pattern), fresh);
   {
-    Dictionary d;
-    RecordingListener l;
-    Composer composer(d, l);
-    ws.setUp(composer);
+    Session s(ws);
+    auto& l = s.listener;
+    auto& composer = s.composer;
     composer.openLayout(ws.pattern);
     ASSERT_EQ(l.results.size(), baseline.size());
     EXPECT_EQ(l.results[0].number, 6);
@@ -372,20 +355,17 @@ TEST(Resume, ContinueAnsweredNoStartsAfreshAndKeepsTheStateFile) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   {
-    Dictionary d;
-    RecordingListener l;
-    Composer composer(d, l);
-    l.composer = &composer;
+    Session s(ws);
+    auto& l = s.listener;
+    auto& composer = s.composer;
     l.stopAtPump = 30;
-    ws.setUp(composer);
     composer.openLayout(ws.pattern);
     composer.start();
   }
-  Dictionary d;
-  RecordingListener l;
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   l.answerContinue = false;
-  Composer composer(d, l);
-  ws.setUp(composer);
   EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::Opened);
   EXPECT_TRUE(composer.canEdit());
   EXPECT_TRUE(fs::exists(composer.stateFile()));
@@ -395,10 +375,9 @@ TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   writeText(stateFileFor(ws.pattern), std::string("\x01\0\0\0\x09\0\0\0", 8));
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::StateRejected);
   ASSERT_EQ(l.messages.size(), 1u);
   EXPECT_NE(l.messages[0].find("state file ends early"), std::string::npos);
@@ -410,10 +389,9 @@ TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
 TEST(Layouts, DamagedPatternFileChangesNothingOpen) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
-  Dictionary d;
-  RecordingListener l;
-  Composer composer(d, l);
-  ws.setUp(composer);
+  Session s(ws);
+  auto& l = s.listener;
+  auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   Layout before = composer.layout();
   writeText(ws.dir / "bad.C_WM", "short");
