@@ -37,9 +37,7 @@ void Composer::newLayout(int rows, int columns, Language language) {
 OpenResult Composer::openLayout(const fs::path& patternFile) {
   if (running_) return OpenResult::Opened;
   Layout opened = readPatternFile(patternFile);
-  listener_.dictionaryLoading(opened.language);
-  dict_.load(wordFileFor(opened.language), opened.language);
-  listener_.dictionaryLoaded(opened.language);
+  loadDictionary(opened.language);
 
   layout_ = opened;
   patternFile_ = patternFile;
@@ -115,10 +113,17 @@ fs::path Composer::wordFileFor(Language language) const {
   return programFolders().readPath(std::string(wordFileName(language)));
 }
 
-void Composer::loadLayoutDictionary() {
-  listener_.dictionaryLoading(layout_.language);
-  dict_.load(wordFileFor(layout_.language), layout_.language);
-  listener_.dictionaryLoaded(layout_.language);
+void Composer::loadLayoutDictionary() { loadDictionary(layout_.language); }
+
+void Composer::loadDictionary(Language language) {
+  listener_.dictionaryLoading(language);
+  try {
+    dict_.load(wordFileFor(language), language);
+  } catch (...) {
+    listener_.dictionaryLoaded(language);  // the busy window goes also when loading fails
+    throw;
+  }
+  listener_.dictionaryLoaded(language);
 }
 
 fs::path Composer::resultsFolder() const {

@@ -58,7 +58,7 @@ class ComposerListener {
   virtual std::optional<std::filesystem::path> choosePatternFileName() { return std::nullopt; }
   // The running, search-started or paused flag changed.
   virtual void stateChanged() {}
-  // Around loading a language's word list (the busy window).
+  // Around loading a language's word list (the busy window); the second also after a failure.
   virtual void dictionaryLoading(Language) {}
   virtual void dictionaryLoaded(Language) {}
 };
@@ -126,6 +126,7 @@ class Composer {
   Slot& at(int position) { return slots_[static_cast<std::size_t>(position - 1)]; }
   int slotCount() const { return static_cast<int>(slots_.size()); }
   void enterEditable();
+  void loadDictionary(Language language);
   bool prepareFreshSearch();
   void applyWordOrder();
   void computeCrossings();
