@@ -114,6 +114,10 @@ failures)
   echo x > notAFolder
   expect 1 "$bin" --quiet --words small.words --results notAFolder/res open3.C_WM
   contains err.txt "results folder"
+  printf '\001\000\000\000' > open3.TMP
+  expect 1 "$bin" --quiet --words small.words --results res --continue open3.C_WM
+  contains err.txt "The state file ends early"
+  [ "$(stat -c %s open3.TMP)" -eq 4 ] || fail "a rejected state file was changed"
   expect 2 "$bin" --bogus open3.C_WM
   expect 2 "$bin" --max-results zero open3.C_WM
   expect 0 "$bin" --help
