@@ -431,12 +431,16 @@ TEST(WordOrder, TheAuthorsOrderIsUsedAndANonPermutationIgnored) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
-  for (bool valid : {true, false}) {
-    Dictionary d;
-    RecordingListener l;
-    l.wordOrder = valid ? std::vector<int>{6, 5, 4, 3, 2, 1} : std::vector<int>{1, 1, 2, 3, 4, 5};
-    Composer composer(d, l);
-    ws.setUp(composer);
+  // Reversed; a list that is no permutation (kept as computed); unchanged; cancelled.
+  const std::vector<std::optional<std::vector<int>>> answers{
+      std::vector<int>{6, 5, 4, 3, 2, 1}, std::vector<int>{1, 1, 2, 3, 4, 5},
+      std::vector<int>{1, 2, 3, 4, 5, 6}, std::nullopt};
+  for (std::size_t answer = 0; answer < answers.size(); ++answer) {
+    const bool valid = answer == 0;
+    Session s(ws);
+    auto& l = s.listener;
+    auto& composer = s.composer;
+    l.wordOrder = answers[answer];
     composer.openLayout(ws.pattern);
     composer.start();
     ASSERT_EQ(l.orderShown.size(), 6u);
