@@ -148,7 +148,9 @@ TEST(StopAndResume, StoppingAtAnyPumpLosesAndRepeatsNothing) {
       SCOPED_TRACE("stop at pump " + std::to_string(k));
       int stops = 0;
       ASSERT_EQ(composeWithStops(ws, k, 0, false, &stops), baseline);
-      if (k < pumps) EXPECT_EQ(stops, 1);
+      if (k < pumps) {
+        EXPECT_EQ(stops, 1);
+      }
     }
   }
 }
@@ -390,7 +392,6 @@ TEST(Layouts, DamagedPatternFileChangesNothingOpen) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   Session s(ws);
-  auto& l = s.listener;
   auto& composer = s.composer;
   composer.openLayout(ws.pattern);
   Layout before = composer.layout();
