@@ -224,6 +224,13 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       if (!options.compose) return 0;
     }
 
+    // A word file named on the command line must exist; a missing language list is an
+    // empty dictionary, as in the window.
+    if (!options.wordFile.empty() && !fs::is_regular_file(options.wordFile)) {
+      err << "Cannot open the word file \"" << options.wordFile << "\".\n";
+      return 1;
+    }
+
     fs::path state = stateFileFor(pattern);
     std::error_code ec;
     bool haveState = fs::exists(state, ec);

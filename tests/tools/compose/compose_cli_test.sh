@@ -105,6 +105,8 @@ failures)
   expect 1 "$bin" --words small.words --layout q.txt --language en --save q.C_WM
   contains err.txt "No solution possible!"
   [ ! -e q.TMP ] || fail "state file after No solution possible!"
+  expect 1 "$bin" --words absent.words open3.C_WM
+  contains err.txt "Cannot open the word file"
   expect 1 "$bin" --words small.words missing.C_WM
   contains err.txt "Cannot open"
   head -c 100 /dev/zero > short.C_WM
