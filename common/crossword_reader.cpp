@@ -94,8 +94,10 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
     readMarks(in, topCount, cw.topMarks, "top-edge mark", cw);
     readMarks(in, leftCount, cw.leftMarks, "left-edge mark", cw);
     cw.charset = in.u8("definition charset");
-    if (mode == CrosswordReadMode::Solver && cw.charset > 2)
-      damaged("the clue character set " + std::to_string(cw.charset) + " is unknown.");
+    if (mode == CrosswordReadMode::Solver) {
+      if (cw.language > 2) cw.language = 0;
+      if (cw.charset > 2) cw.charset = 0;
+    }
     readDefinitions(in, cw);
     readPictures(in, cw);
   } catch (const CrosswordReadError&) {

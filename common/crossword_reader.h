@@ -1,6 +1,6 @@
 #pragma once
-// Reading a crossword file (.C_W). One parser serves both programs; the solver's
-// stricter rules are switched on by the read mode.
+// Reading a crossword file (.C_W). One parser serves both programs; what the solver
+// does differently is switched on by the read mode.
 //
 // Every count, length and position is checked against the board and against what
 // is left of the file before anything is allocated, so a short or damaged file ends
@@ -15,8 +15,8 @@
 namespace gw {
 
 enum class CrosswordReadMode {
-  Authoring,  // keeps any clue charset byte as it is
-  Solver,     // accepts only the clue charsets 0, 1 and 2
+  Authoring,  // keeps the language and clue charset bytes as they are
+  Solver,     // reads a language or clue charset other than 0, 1, 2 as 0, so play stays possible
 };
 
 inline constexpr std::string_view kCrosswordMagic = "CW10";

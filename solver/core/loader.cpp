@@ -17,7 +17,7 @@ LoadedCrossword loadCrossword(const std::filesystem::path& path) {
   LoadedCrossword loaded;
   loaded.crosswordPath = path;
   loaded.progressPath = progressPathFor(path);
-  loaded.board = Board::fromCrossword(readCrosswordFile(path, CrosswordReadMode::Authoring));
+  loaded.board = Board::fromCrossword(readCrosswordFile(path, CrosswordReadMode::Solver));
   if (std::filesystem::exists(loaded.progressPath, ec)) {
     std::string bytes = readWholeFile(loaded.progressPath);
     try {

@@ -158,12 +158,18 @@ TEST(CrosswordFormat, PositionsOffTheBoardAreRejectedWithTheirPlace) {
   EXPECT_EQ(kindOf(gw::serializeCrossword(pictures)), CrosswordReadError::Kind::Damaged);
 }
 
-TEST(CrosswordFormat, OnlyTheSolverRefusesUnknownClueCharsets) {
+TEST(CrosswordFormat, TheSolverReadsUnknownLanguageAndCharsetCodesAsZero) {
   gw::CrosswordFile cw = smallBoard();
+  cw.language = 7;
   cw.charset = 3;
   const std::string text = gw::serializeCrossword(cw);
-  EXPECT_EQ(gw::parseCrossword(text, CrosswordReadMode::Authoring).charset, 3);
-  EXPECT_NE(messageOf(text, CrosswordReadMode::Solver).find("character set 3"), std::string::npos);
+  gw::CrosswordFile authoring = gw::parseCrossword(text, CrosswordReadMode::Authoring);
+  EXPECT_EQ(authoring.language, 7);
+  EXPECT_EQ(authoring.charset, 3);
+  gw::CrosswordFile solver = gw::parseCrossword(text, CrosswordReadMode::Solver);
+  EXPECT_EQ(solver.language, 0);
+  EXPECT_EQ(solver.charset, 0);
+  EXPECT_EQ(solver.board, authoring.board);
 }
 
 TEST(CrosswordFormat, MissingFileIsAFileError) {
