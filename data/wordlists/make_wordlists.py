@@ -3,7 +3,10 @@
 
 Each output holds one upper-case word a line, CR LF, in the language's board code
 page, and only words made entirely of the letters a crossword of that language can
-hold; a word already written (after upper-casing) is not written again.
+hold; a word already written (after upper-casing) is not written again. English and
+Serbian entries that start with a capital are names (AARON, EDSEL, Београд) and are
+left out: a crossword wants common words. German capitalises every noun, so its list
+keeps them.
 
 usage: make_wordlists.py OUTPUT_FOLDER ENGLISH_LIST GERMAN_LIST SERBIAN_HUNSPELL_DIC
 """
@@ -66,6 +69,10 @@ def hunspell_encoding(dic_path):
     return "utf-8"
 
 
+def common_words(words):
+    return (word for word in words if not word[:1].isupper())
+
+
 def select(words, spell, letters):
     seen = set()
     for word in words:
@@ -99,9 +106,9 @@ def main(argv):
     out, english_list, german_list, serbian_dic = argv[1:]
     os.makedirs(out, exist_ok=True)
     jobs = [
-        ("EN.words", read_plain(english_list), english, ENGLISH_LETTERS, "cp1252"),
+        ("EN.words", common_words(read_plain(english_list)), english, ENGLISH_LETTERS, "cp1252"),
         ("DE.words", read_plain(german_list), german, ENGLISH_LETTERS, "cp1252"),
-        ("YU.words", read_hunspell(serbian_dic, hunspell_encoding(serbian_dic)), serbian,
+        ("YU.words", common_words(read_hunspell(serbian_dic, hunspell_encoding(serbian_dic))), serbian,
          SERBIAN_LETTERS, "cp1251"),
     ]
     for name, words, spell, letters, codepage in jobs:
