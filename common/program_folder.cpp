@@ -58,7 +58,11 @@ ProgramFolders programFolders() {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   fs::path folder = ec ? fs::current_path() : exe.parent_path();
-  return programFoldersFor(folder, kDataInstallDir);
+  // An install moved to another prefix than the one it was built for still finds
+  // its data beside its bin folder.
+  fs::path data = folder.parent_path() / "share" / "gridwright";
+  if (!fs::is_directory(data, ec)) data = kDataInstallDir;
+  return programFoldersFor(folder, data);
 }
 
 }  // namespace gw
