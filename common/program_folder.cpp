@@ -43,7 +43,12 @@ ProgramFolders programFoldersFor(const fs::path& executableFolder,
                                  const fs::path& installedDataFolder) {
   ProgramFolders f;
   f.executableFolder = executableFolder;
-  f.portable = canWrite(executableFolder);
+  // A bin folder with share/gridwright beside it is an installed copy, even where
+  // the user (root, say) could write into it.
+  std::error_code ec;
+  const bool installedLayout =
+      fs::is_directory(executableFolder.parent_path() / "share" / "gridwright", ec);
+  f.portable = canWrite(executableFolder) && !installedLayout;
   if (f.portable) {
     f.dataFolder = f.writableFolder = f.configFolder = executableFolder;
   } else {

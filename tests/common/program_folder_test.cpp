@@ -28,3 +28,15 @@ TEST(ProgramFolders, InstalledCopyReadsShippedFilesAndWritesToXdgFolders) {
   EXPECT_EQ(f.writePath("Make/EN.words"), fs::path("/tmp/xdg-data/gridwright/Make/EN.words"));
   EXPECT_EQ(f.configPath("CROSS.CONF"), fs::path("/tmp/xdg-config/gridwright/CROSS.CONF"));
 }
+
+TEST(ProgramFolders, BinFolderBesideShareGridwrightIsAnInstalledCopy) {
+  fs::path prefix = fs::temp_directory_path() / ("gw_prefix_" + std::to_string(::getpid()));
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "share" / "gridwright" / "Make");
+  ::setenv("XDG_DATA_HOME", "/tmp/xdg-data", 1);
+  gw::ProgramFolders f = gw::programFoldersFor(prefix / "bin", prefix / "share" / "gridwright");
+  EXPECT_FALSE(f.portable);
+  EXPECT_EQ(f.readPath("Make/EN.words"), prefix / "share" / "gridwright" / "Make/EN.words");
+  EXPECT_EQ(f.resultsFolder(), fs::path("/tmp/xdg-data/gridwright/Make/Results"));
+  fs::remove_all(prefix);
+}
