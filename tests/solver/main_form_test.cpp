@@ -252,6 +252,72 @@ class CrossWindowTest : public QObject {
     QCOMPARE(f.board()->entryAt(0, 0), 'C');
   }
 
+  // Lines, block squares, the cursor box, dotted edges and the picture frame, pixel by pixel.
+  void boardGeometryPixelByPixel() {
+    open(englishSample());
+    const QColor navy(0, 0, 128), white(Qt::white), yellow(255, 255, 0), red(255, 0, 0);
+    QImage img = form_->grab().toImage();
+    auto at = [&](int x, int y) { return img.pixelColor(x, y); };
+    QCOMPARE(at(0, 0), white);
+    QCOMPARE(at(1, 1), navy);  // the outer border, (1, 1) to (121, 81)
+    QCOMPARE(at(121, 50), navy);
+    QCOMPARE(at(60, 81), navy);
+    QCOMPARE(at(90, 21), navy);  // top edge of (4, 1): 81 to 100
+    QCOMPARE(at(81, 30), navy);  // left edge of (4, 1)
+    // The block (3, 0): navy from +3 to +19, white around it.
+    for (int d : {3, 10, 19}) {
+      QCOMPARE(at(60 + d, 10), navy);
+      QCOMPARE(at(70, d), navy);
+    }
+    QCOMPARE(at(62, 10), white);
+    QCOMPARE(at(80, 10), white);
+    QCOMPARE(at(70, 2), white);
+    QCOMPARE(at(70, 20), white);
+    // The cursor at (0, 0): navy outline from +2 to +20, yellow inside.
+    for (int d : {2, 10, 20}) {
+      QCOMPARE(at(2, d), navy);
+      QCOMPARE(at(20, d), navy);
+      QCOMPARE(at(d, 2), navy);
+      QCOMPARE(at(d, 20), navy);
+    }
+    QCOMPARE(at(3, 19), yellow);
+    QCOMPARE(at(19, 3), yellow);
+    // Dotted: the left edge of (1, 0) and the top edge of (2, 1) show gaps.
+    int dots = 0, gaps = 0;
+    for (int y = 2; y <= 20; ++y) (at(21, y) == navy ? dots : gaps)++;
+    QVERIFY(dots >= 5 && gaps >= 5);
+    dots = gaps = 0;
+    for (int x = 42; x <= 60; ++x) (at(x, 21) == navy ? dots : gaps)++;
+    QVERIFY(dots >= 5 && gaps >= 5);
+    // The entry: nothing of it left of +5 or above +3, and in the window-text colour.
+    QTest::keyClick(form_.get(), 'a');  // cell (0, 0) holds A; the cursor is now on (1, 0)
+    img = form_->grab().toImage();
+    int left = 99, top = 99;
+    for (int y = 2; y <= 20; ++y)
+      for (int x = 2; x <= 20; ++x)
+        if (at(x, y) != white) left = std::min(left, x), top = std::min(top, y);
+    QVERIFY2(left >= 5 && left <= 8, qPrintable(QString::number(left)));
+    QVERIFY2(top >= 3 && top <= 8, qPrintable(QString::number(top)));
+    QCOMPARE(at(2, 10), white);  // the old cursor box is gone
+    QCOMPARE(at(22, 10), navy);   // the new one
+    // The cursor on a block cell is red, with no block square showing through.
+    form_->SelectCell({3, 0});
+    img = form_->grab().toImage();
+    QCOMPARE(at(62, 10), navy);
+    QCOMPARE(at(70, 10), red);
+    QCOMPARE(at(63, 3), red);
+
+    // A picture at (4, 2), 2 × 2 cells: frame (81, 41) to (121, 81), image (82, 42) to (120, 80).
+    open(germanSample());
+    img = form_->grab().toImage();
+    QCOMPARE(at(81, 60), navy);
+    QCOMPARE(at(100, 41), navy);
+    for (QPoint p : {QPoint(82, 42), QPoint(120, 80), QPoint(101, 61), QPoint(82, 80)}) {
+      QColor c = at(p.x(), p.y());
+      QVERIFY2(c != navy && c != white, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+    }
+  }
+
   void markingColoursEntries() {
     TestForm& f = open(englishSample());
     QTest::keyClicks(&f, "cx");
