@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view progress = take(in);
   (void)parseSettings(settings, "/Data");
   try {
-    Board b = Board::fromCrossword(parseCrossword(in, CrosswordReadMode::Authoring));
+    Board b = Board::fromCrossword(parseCrossword(in, CrosswordReadMode::Solver));
     try {
       b.applyProgress(progress);
     } catch (const FormatError&) {
