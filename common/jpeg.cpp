@@ -67,6 +67,8 @@ struct DecodeState {
   ErrorManager err{};
   jpeg_progress_mgr progress{};
   bool created = false;
+  bool cmyk = false;  // the header names CMYK or YCCK data; nothing was decoded
+  std::vector<unsigned char> row;  // one CMYK scan line
   ~DecodeState() {
     if (created) jpeg_destroy_decompress(&cinfo);
   }
@@ -100,6 +102,12 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
                   s.cinfo.image_width, s.cinfo.image_height);
     return false;
   }
+  // libjpeg turns CMYK into RGB neither by itself nor through its quantiser (which would
+  // take the four channels for three): decodeJpeg converts such pictures first.
+  if (s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK) {
+    s.cmyk = true;
+    return true;
+  }
   s.cinfo.quantize_colors = TRUE;
   s.cinfo.desired_number_of_colors = 256;
   s.cinfo.two_pass_quantize = TRUE;
@@ -127,7 +135,43 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
   return true;
 }
 
-bool runEncode(EncodeState& s, int width, int height, std::string_view rgb) {
+// Decodes a CMYK or YCCK picture to 8-bit RGB, unquantised. Pictures with an Adobe marker
+// (nearly all of them) store the channels inverted.
+bool runDecodeCmyk(DecodeState& s, std::string_view bytes, std::string& rgb, int& width, int& height) {
+  if (setjmp(s.err.jump)) return false;
+  jpeg_create_decompress(&s.cinfo);
+  s.created = true;
+  s.progress.progress_monitor = onProgress;
+  s.cinfo.progress = &s.progress;
+  jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&s.cinfo, TRUE);
+  s.cinfo.out_color_space = JCS_CMYK;
+  s.cinfo.dct_method = JDCT_ISLOW;
+  jpeg_start_decompress(&s.cinfo);
+  width = static_cast<int>(s.cinfo.output_width);
+  height = static_cast<int>(s.cinfo.output_height);
+  const bool inverted = s.cinfo.saw_Adobe_marker;
+  rgb.resize(static_cast<std::size_t>(width) * height * 3);
+  s.row.resize(static_cast<std::size_t>(width) * 4);
+  while (s.cinfo.output_scanline < s.cinfo.output_height) {
+    const std::size_t y = s.cinfo.output_scanline;
+    JSAMPROW row = s.row.data();
+    jpeg_read_scanlines(&s.cinfo, &row, 1);
+    for (int x = 0; x < width; ++x) {
+      const unsigned char* cmyk = s.row.data() + static_cast<std::size_t>(x) * 4;
+      const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+      for (int c = 0; c < 3; ++c) {
+        const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
+        rgb[(y * width + x) * 3 + c] = static_cast<char>((v * k + 127) / 255);
+      }
+    }
+  }
+  jpeg_finish_decompress(&s.cinfo);
+  return true;
+}
+
+bool runEncode(EncodeState& s, int width, int height, std::string_view rgb, int quality) {
   if (setjmp(s.err.jump)) return false;
   jpeg_create_compress(&s.cinfo);
   s.created = true;
@@ -137,7 +181,9 @@ bool runEncode(EncodeState& s, int width, int height, std::string_view rgb) {
   s.cinfo.input_components = 3;
   s.cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&s.cinfo);
-  jpeg_set_quality(&s.cinfo, 75, TRUE);
+  jpeg_set_quality(&s.cinfo, quality, TRUE);
+  if (quality == 100)  // an intermediate copy: keep the colour detail too
+    for (int c = 0; c < s.cinfo.num_components; ++c) s.cinfo.comp_info[c].h_samp_factor = s.cinfo.comp_info[c].v_samp_factor = 1;
   s.cinfo.dct_method = JDCT_ISLOW;
   jpeg_start_compress(&s.cinfo, TRUE);
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
@@ -150,6 +196,9 @@ bool runEncode(EncodeState& s, int width, int height, std::string_view rgb) {
   return true;
 }
 
+// The encoder behind encodeJpegRgb, with the quality as a parameter.
+std::string encodeRgb(int width, int height, std::string_view rgb, int quality);
+
 }  // namespace
 
 IndexedImage decodeJpeg(std::string_view jpegBytes) {
@@ -160,10 +209,22 @@ IndexedImage decodeJpeg(std::string_view jpegBytes) {
   const bool done = runDecode(*state, jpegBytes, image);
   if (state->err.warned || state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
   if (!done) throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
-  return image;
+  if (!state->cmyk) return image;
+
+  // CMYK: convert to RGB, then quantise that as any other picture, through a lossless-enough
+  // RGB JPEG (libjpeg's quantiser only runs inside a decode).
+  state = std::make_unique<DecodeState>();
+  installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
+  std::string rgb;
+  int width = 0, height = 0;
+  const bool converted = runDecodeCmyk(*state, jpegBytes, rgb, width, height);
+  if (state->err.warned || state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
+  if (!converted) throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
+  return decodeJpeg(encodeRgb(width, height, rgb, 100));
 }
 
-std::string encodeJpegRgb(int width, int height, std::string_view rgb) {
+namespace {
+std::string encodeRgb(int width, int height, std::string_view rgb, int quality) {
   if (width <= 0 || height <= 0 || static_cast<std::uint64_t>(width) * height > kMaxJpegPixels ||
       width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION)
     throw JpegError("A picture of " + std::to_string(width) + " x " + std::to_string(height) +
@@ -172,10 +233,13 @@ std::string encodeJpegRgb(int width, int height, std::string_view rgb) {
     throw JpegError("The picture's pixels do not match its size.");
   auto state = std::make_unique<EncodeState>();
   installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
-  if (!runEncode(*state, width, height, rgb) || state->err.warned)
+  if (!runEncode(*state, width, height, rgb, quality) || state->err.warned)
     throw JpegError(std::string("The picture cannot be written: ") + state->err.message);
   return std::string(reinterpret_cast<const char*>(state->buffer), state->size);
 }
+}  // namespace
+
+std::string encodeJpegRgb(int width, int height, std::string_view rgb) { return encodeRgb(width, height, rgb, 75); }
 
 std::string encodeJpeg(const IndexedImage& image) {
   const std::size_t count = static_cast<std::size_t>(std::max(image.width, 0)) * std::max(image.height, 0);

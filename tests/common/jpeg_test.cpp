@@ -1,8 +1,10 @@
 #include "common/jpeg.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 namespace {
 
@@ -35,6 +37,10 @@ TEST(Jpeg, RoundTripKeepsSizeAndColours) {
   // Baseline: a SOF0 marker, no progressive SOF2.
   EXPECT_NE(jpeg.find("\xFF\xC0"), std::string::npos);
   EXPECT_EQ(jpeg.find("\xFF\xC2"), std::string::npos);
+  // Quality 75 halves the standard luminance table: 16 11 12 14 12 10 16 14 in zigzag order.
+  const std::size_t dqt = jpeg.find("\xFF\xDB");
+  ASSERT_NE(dqt, std::string::npos);
+  EXPECT_EQ(jpeg.substr(dqt + 4, 9), std::string("\x00\x08\x06\x06\x07\x06\x05\x08\x07", 9));
 
   const gw::IndexedImage image = gw::decodeJpeg(jpeg);
   ASSERT_EQ(image.width, 64);
@@ -78,6 +84,50 @@ TEST(Jpeg, EncoderRefusesImpossibleSizes) {
   bad.width = 2;
   bad.height = 2;
   EXPECT_THROW(gw::encodeJpeg(bad), gw::JpegError);
+}
+
+// A CMYK picture as print software writes it: Adobe marker, channels stored inverted.
+std::string cmykJpeg(int w, int h, const unsigned char left[4], const unsigned char right[4]) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(w);
+  cinfo.image_height = static_cast<JDIMENSION>(h);
+  cinfo.input_components = 4;
+  cinfo.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::string row(static_cast<std::size_t>(w) * 4, '\0');
+  for (int x = 0; x < w; ++x)
+    for (int c = 0; c < 4; ++c) row[static_cast<std::size_t>(x) * 4 + c] = static_cast<char>(x < w / 2 ? left[c] : right[c]);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW p = reinterpret_cast<JSAMPROW>(row.data());
+    jpeg_write_scanlines(&cinfo, &p, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::string out(reinterpret_cast<const char*>(buffer), size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(buffer);
+  return out;
+}
+
+TEST(Jpeg, CmykPicturesKeepTheirColours) {
+  const unsigned char black[4] = {255, 255, 255, 0};  // inverted C M Y K = 0 0 0 100%
+  const unsigned char red[4] = {255, 0, 0, 255};      // inverted 0 100% 100% 0
+  const gw::IndexedImage image = gw::decodeJpeg(cmykJpeg(32, 16, black, red));
+  ASSERT_EQ(image.width, 32);
+  ASSERT_EQ(image.height, 16);
+  ASSERT_LE(image.palette.size(), 256u);
+  EXPECT_LE(channelDistance(image.argb(4, 8), 0xFF000000), 40);
+  EXPECT_LE(channelDistance(image.argb(28, 8), 0xFFFF0000), 40);
+  // Cut short, it fails like any other picture.
+  const std::string jpeg = cmykJpeg(64, 64, black, red);
+  EXPECT_THROW(gw::decodeJpeg(jpeg.substr(0, jpeg.size() / 2)), gw::JpegError);
 }
 
 }  // namespace
