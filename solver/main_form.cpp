@@ -339,6 +339,17 @@ void TMainForm::PaintBox1Paint(QPainter& p) {
     }
   }
 
+  // The cursor box goes under the pictures: on a board without a letter cell it may
+  // stand on a picture's cell, and the picture covers it there.
+  const bool hasCursor = R > 0 && C > 0;
+  const Cell cur = b.current();
+  const bool cursorOnBlock = hasCursor && b.isBlock(cur.column, cur.row);
+  if (hasCursor) {
+    p.setPen(solid);
+    p.setBrush(cursorOnBlock ? kRed : kYellow);
+    p.drawRect(cur.column * kCellPitch + 2, cur.row * kCellPitch + 2, 18, 18);
+  }
+
   const std::vector<gw::cross::Picture>& pics = b.pictures();
   for (std::size_t i = 0; i < pics.size(); ++i) {
     const gw::cross::Picture& pic = pics[i];
@@ -352,15 +363,7 @@ void TMainForm::PaintBox1Paint(QPainter& p) {
                   pictureImages_[i]);
   }
 
-  // The cursor: never under a picture, so drawing it last is the same as before them.
-  if (R > 0 && C > 0) {
-    Cell cur = b.current();
-    bool block = b.isBlock(cur.column, cur.row);
-    p.setPen(solid);
-    p.setBrush(block ? kRed : kYellow);
-    p.drawRect(cur.column * kCellPitch + 2, cur.row * kCellPitch + 2, 18, 18);
-    if (!block) drawEntry(cur.column, cur.row);
-  }
+  if (hasCursor && !cursorOnBlock) drawEntry(cur.column, cur.row);
 }
 
 void TMainForm::showClues() {
@@ -461,7 +464,13 @@ void TMainForm::keyPressEvent(QKeyEvent* e) {
   // The character the key gives on a US keyboard; without a key code (or with Ctrl/Alt),
   // the character the event carries.
   std::optional<char> ch;
-  bool chord = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  // Alt or Super with a key is a command to the desktop, never a typed character;
+  // Ctrl with a key still is one (a control character, which only runs the completion test).
+  if ((e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && !(e->modifiers() & Qt::ControlModifier)) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  bool chord = e->modifiers() & Qt::ControlModifier;
   if (e->nativeScanCode() != 0 && !chord)
     ch = gw::cross::usCharacterForKey(e->nativeScanCode(), e->modifiers() & Qt::ShiftModifier);
   if (!ch) {

@@ -210,6 +210,13 @@ class CrossWindowTest : public QObject {
     QKeyEvent shiftAlone(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, "");
     QApplication::sendEvent(&f, &shiftAlone);
     QCOMPARE(f.board()->current(), (Cell{2, 0}));
+    // Alt with a letter is no typing; Ctrl with one gives a control character, stored nowhere.
+    QKeyEvent altT(QEvent::KeyPress, Qt::Key_T, Qt::AltModifier, 28, 0, 0, "t");
+    QApplication::sendEvent(&f, &altT);
+    QKeyEvent ctrlT(QEvent::KeyPress, Qt::Key_T, Qt::ControlModifier, 28, 0, 0, "\x14");
+    QApplication::sendEvent(&f, &ctrlT);
+    QCOMPARE(f.board()->entryAt(2, 0), ' ');
+    QCOMPARE(f.board()->current(), (Cell{2, 0}));
   }
 
   void noAudioDeviceIsNotAnError() {
