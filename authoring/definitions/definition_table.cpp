@@ -29,7 +29,7 @@ bool DefinitionTable::locate(bool h, int x, int y) {
 }
 
 bool DefinitionTable::insert(Definition row) {
-  if (guardAttached_ || find(row.h, row.x, row.y)) return false;
+  if (!DescBeforeInsert() || find(row.h, row.x, row.y)) return false;
   auto it = std::upper_bound(rows_.begin(), rows_.end(), row, keyLess);
   current_ = static_cast<std::size_t>(it - rows_.begin());
   rows_.insert(it, std::move(row));
@@ -37,7 +37,7 @@ bool DefinitionTable::insert(Definition row) {
 }
 
 bool DefinitionTable::assign(std::vector<Definition> rows) {
-  if (guardAttached_) return false;
+  if (!DescBeforeInsert()) return false;
   std::sort(rows.begin(), rows.end(), keyLess);
   rows.erase(std::unique(rows.begin(), rows.end(),
                          [](const Definition& a, const Definition& b) { return !keyLess(a, b) && !keyLess(b, a); }),

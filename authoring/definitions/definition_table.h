@@ -54,6 +54,9 @@ class DefinitionTable {
   void first() { current_ = 0; }
 
   bool insertGuardAttached() const { return guardAttached_; }
+  // The before-insert handler: while attached it cancels every insert without a message.
+  // Returns whether an insert may go ahead.
+  bool DescBeforeInsert() const { return !guardAttached_; }
 
   // Detaches the insert guard for its lifetime and attaches it again when it ends,
   // also when an exception ends the work in between.
