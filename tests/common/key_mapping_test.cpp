@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/codepage.h"
+
 namespace {
 
 char k(int c) { return static_cast<char>(c); }
@@ -53,6 +55,24 @@ TEST(KeyMapping, LayoutEditorAndSolverAlsoMapGerman) {
     EXPECT_EQ(map('y', 0), 'y');
     EXPECT_EQ(map('y', 9), 'y');  // unknown codes use no layout
   }
+}
+
+std::string mapAll(std::string_view keys, int code) {
+  std::string out;
+  for (char key : keys) out += gw::mapSolverKey(key, code);
+  return out;
+}
+
+TEST(KeyMapping, EveryLetterKeyGivesItsLetterOnTheSolversLayouts) {
+  // Upper-cased keys, as the solver maps them.
+  EXPECT_EQ(gw::toUtf8(mapAll("QWERTYUIOP{}ASDFGHJKL:\"|ZXCVBNM", 2), "windows-1251"),
+            "ЉЊЕРТЗУИОПШЂАСДФГХЈКЛЧЋЖЅЏЦВБНМ");
+  EXPECT_EQ(mapAll(",./<>?", 2), ",.-;:_");
+  EXPECT_EQ(mapAll("QWERTYUIOPASDFGHJKLZXCVBNM", 1), "QWERTZUIOPASDFGHJKLYXCVBNM");
+  EXPECT_EQ(mapAll("QWERTYUIOPASDFGHJKLZXCVBNM", 0), "QWERTYUIOPASDFGHJKLZXCVBNM");
+  // Small letters on the Serbian layout are the small forms of the same letters.
+  const std::string small = mapAll("qwertyuiopasdfghjklzxcvbnm", 2);
+  EXPECT_EQ(gw::CyrillicUpperCase(small), mapAll("QWERTYUIOPASDFGHJKLZXCVBNM", 2));
 }
 
 TEST(KeyMapping, SolverAcceptsTheLettersOfEachLanguage) {
