@@ -251,8 +251,8 @@ std::size_t Dictionary::countWords(std::string_view pattern) const {
   return impl_->index[pattern.size()].count(pattern, kAnyLetter);
 }
 
-bool Dictionary::hasWordWithLetters(std::string_view pattern) const {
-  return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter);
+bool Dictionary::hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const {
+  return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
 }
 
 bool Dictionary::containsWord(std::string_view word) const {

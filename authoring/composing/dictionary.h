@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/composing/dictionary_index.h"
 #include "common/language.h"
 
 namespace gw {
@@ -54,8 +55,8 @@ class Dictionary {
   bool hasWord(std::string_view pattern) const {
     // An open pattern needs no index, only a word of its length; inline because
     // the search asks it of every empty crossing slot.
-    for (char c : pattern)
-      if (c != kAnyLetter) return hasWordWithLetters(pattern);
+    std::size_t first = nextKnown(pattern, 0, kAnyLetter);
+    if (first < pattern.size()) return hasWordWithLetters(pattern, first);
     return pattern.size() <= static_cast<std::size_t>(kMaxWordLength) && lengthHasWords_[pattern.size()];
   }
   // Whether the word itself is in the dictionary (exact bytes).
@@ -66,7 +67,7 @@ class Dictionary {
 
  private:
   struct Impl;
-  bool hasWordWithLetters(std::string_view pattern) const;
+  bool hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const;
   void setImpl(std::unique_ptr<Impl> impl);
 
   std::unique_ptr<Impl> impl_;

@@ -33,13 +33,13 @@ void LetterIndex::build(const std::vector<std::string>& words, int length) {
   }
 }
 
-bool LetterIndex::select(std::string_view pattern, int wildcard, Selection& s) const {
+bool LetterIndex::select(std::string_view pattern, int wildcard, Selection& s, std::size_t from) const {
   s.known = 0;
   if (static_cast<int>(pattern.size()) != length_ || wordCount_ == 0) return false;
   s.begin = 0;
   s.end = blocks_;
   std::uint32_t population[80];
-  for (int p = 0; p < length_; ++p) {
+  for (int p = static_cast<int>(from); p < length_; ++p) {
     int byte = static_cast<unsigned char>(pattern[p]);
     if (byte == wildcard) continue;
     std::uint16_t number = setOf_[p * 256 + byte];
@@ -88,10 +88,15 @@ void LetterIndex::find(std::string_view pattern, char wildcard, std::vector<Word
   }
 }
 
-bool LetterIndex::any(std::string_view pattern, char wildcard) const {
+bool LetterIndex::any(std::string_view pattern, char wildcard, std::size_t firstKnown) const {
+  if (static_cast<int>(pattern.size()) != length_ || wordCount_ == 0) return false;
+  if (firstKnown >= pattern.size()) return true;
+  // A set exists only for a byte that some word has, so one known letter answers by
+  // itself; only two or more need the bit sets combined.
+  if (setOf_[firstKnown * 256 + static_cast<unsigned char>(pattern[firstKnown])] == kAbsent) return false;
+  if (nextKnown(pattern, firstKnown + 1, wildcard) >= pattern.size()) return true;
   Selection s;
-  // A set exists only for a byte that some word has, so one known letter matches.
-  return select(pattern, static_cast<unsigned char>(wildcard), s) && (s.known <= 1 || anyIn(s));
+  return select(pattern, static_cast<unsigned char>(wildcard), s, firstKnown) && anyIn(s);
 }
 
 bool LetterIndex::exact(std::string_view word) const {

@@ -5,13 +5,31 @@
 // out in word-id (dictionary) order and "any match" stops at the first nonzero
 // block. Each set also knows the span of blocks where it has bits: words are
 // sorted, so a known first letter confines the scan to that letter's stretch.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace gw {
+
+// The position of the first byte at or after `from` that is not `wildcard`, or the
+// pattern's size when there is none. Eight bytes are compared at a time: most
+// patterns the search asks are open but for a letter or two.
+inline std::size_t nextKnown(std::string_view pattern, std::size_t from, char wildcard) {
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t open = 0x0101010101010101ULL * static_cast<unsigned char>(wildcard);
+    for (; from + 8 <= pattern.size(); from += 8) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, pattern.data() + from, 8);
+      if (std::uint64_t differs = chunk ^ open) return from + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+    }
+  }
+  while (from < pattern.size() && pattern[from] == wildcard) ++from;
+  return from;
+}
 
 class LetterIndex {
  public:
@@ -23,7 +41,9 @@ class LetterIndex {
   // In a pattern, `wildcard` matches any byte and every other byte itself. A
   // pattern of another length than the index's matches nothing.
   void find(std::string_view pattern, char wildcard, std::vector<WordId>& out) const;
-  bool any(std::string_view pattern, char wildcard) const;
+  // `firstKnown` is nextKnown(pattern, 0, wildcard) when the caller has it already.
+  bool any(std::string_view pattern, char wildcard) const { return any(pattern, wildcard, nextKnown(pattern, 0, wildcard)); }
+  bool any(std::string_view pattern, char wildcard, std::size_t firstKnown) const;
   std::size_t count(std::string_view pattern, char wildcard) const;
   // Whether `word` is one of the words, byte for byte (no wildcard).
   bool exact(std::string_view word) const;
@@ -48,7 +68,8 @@ class LetterIndex {
   };
   // False when nothing can match: a letter that never occurs at its position, a
   // wrong length, no words.
-  bool select(std::string_view pattern, int wildcard, Selection& selection) const;
+  // Positions before `from` are known to be open.
+  bool select(std::string_view pattern, int wildcard, Selection& selection, std::size_t from = 0) const;
   bool anyIn(const Selection& selection) const;  // needs selection.known > 0
 
   int length_ = 0;

@@ -227,3 +227,32 @@ TEST(DictionaryIndexBlocks, WordsAcrossSixtyFourBitBoundariesKeepTheirIds) {
     EXPECT_FALSE(d.hasWord(".Z.."));
   }
 }
+
+TEST(DictionaryQueryLong, OneOrTwoKnownLettersAnywhereInALongPattern) {
+  // Words of 1 to 20 letters: length L holds "AA..AB" and "BB..BA", so every position of
+  // every length has one letter that occurs there and one (C) that never does.
+  std::vector<std::string> lines;
+  for (int length = 1; length <= 20; ++length) {
+    lines.push_back(std::string(static_cast<std::size_t>(length - 1), 'A') + "B");
+    lines.push_back(std::string(static_cast<std::size_t>(length - 1), 'B') + "A");
+  }
+  Dictionary d = fromLines(lines);
+  for (int length = 2; length <= 20; ++length) {
+    const auto size = static_cast<std::size_t>(length);
+    EXPECT_TRUE(d.hasWord(std::string(size, '.')));
+    for (std::size_t p = 0; p < size; ++p) {
+      std::string pattern(size, '.');
+      pattern[p] = 'C';
+      EXPECT_FALSE(d.hasWord(pattern)) << pattern;
+      pattern[p] = 'A';
+      EXPECT_TRUE(d.hasWord(pattern)) << pattern;
+      // A second known letter that no word pairs with the first.
+      std::size_t q = (p + 9) % size;
+      if (q == p) continue;
+      const bool lastTwo = (p == size - 1) != (q == size - 1);  // only one of them is the last
+      pattern[q] = 'A';
+      EXPECT_EQ(d.hasWord(pattern), !lastTwo) << pattern;
+      EXPECT_EQ(d.findWords(pattern).size(), lastTwo ? 0u : 1u) << pattern;
+    }
+  }
+}
