@@ -29,7 +29,7 @@ struct IndexedImage {
 // Largest picture decoded or encoded, in pixels; crossword pictures are a few cells wide.
 inline constexpr std::uint64_t kMaxJpegPixels = 25'000'000;
 
-// Decodes a complete JPEG file. Throws JpegError("There are warnings") when the data decodes
+// Decodes a complete JPEG file (grey, RGB or CMYK, baseline or progressive). Throws JpegError("There are warnings") when the data decodes
 // only with warnings (a truncated file, for instance), and JpegError with libjpeg's message
 // for data that is not a picture it can read.
 IndexedImage decodeJpeg(std::string_view jpegBytes);
