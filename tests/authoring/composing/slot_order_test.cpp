@@ -30,6 +30,22 @@ TEST(SlotOrdering, FourByFourExampleFollowsTheBoardFromCrossingToCrossing) {
   EXPECT_EQ(orderOf("#...\n....\n....\n...#\n", kThreeAndFour), (std::vector<int>{2, 8, 1, 7, 3, 6, 4, 5}));
 }
 
+TEST(SlotOrdering, DisconnectedPartIsEnteredByTheFallbackChoice) {
+  // Slots 1 to 4 across (left top, right top, left bottom, right bottom), 5 to 8 down.
+  // After the left part (1, 6, 3, 5) nothing crosses an ordered slot: the fallback takes the
+  // first remaining slot that crosses a later one (4), and the order goes on from there.
+  EXPECT_EQ(orderOf("..#..\n..#..\n", {"AB"}), (std::vector<int>{1, 6, 3, 5, 4, 8, 2, 7}));
+}
+
+TEST(SlotOrdering, FallbackThresholdBecomesTheLargestFirstCount) {
+  // In the fallback a later slot replaces the first choice only when it crosses more later
+  // slots than the best count of derivation order.
+  EXPECT_EQ(orderOf("##.##\n.###.\n.####\n.#.#.\n.##.#\n", {"AB", "ABC", "ABCD"}),
+            (std::vector<int>{1, 11, 3, 14, 10, 8, 5, 2, 4, 7, 15, 12, 6, 9, 13}));
+  EXPECT_EQ(orderOf(".#..##\n.##.#.\n.#.#.#\n", {"AB", "ABC"}),
+            (std::vector<int>{2, 10, 12, 4, 5, 14, 9, 1, 3, 6, 11, 7, 13, 8}));
+}
+
 TEST(SlotOrdering, TwoSlotsKeepAcrossFirstAndDownLast) {
   EXPECT_EQ(orderOf("#A#\nB.C\n#D#\n", {"BOC", "AOD"}), (std::vector<int>{1, 2}));
 }
