@@ -325,6 +325,17 @@ class CrossWindowTest : public QObject {
     }
   }
 
+  // Without a letter cell the cursor stays at (0, 0), and a picture there covers its box.
+  void pictureCoversTheCursorOfABoardWithoutLetters() {
+    gw::CrosswordFile cw = boardFromRows(0, {"AB"});
+    cw.pictures.push_back({0, 0, 2, 1, samplePicture()});
+    open(cw);
+    QCOMPARE(form_->board()->current(), (Cell{0, 0}));
+    QImage img = form_->grab().toImage();
+    for (QPoint p : {QPoint(3, 3), QPoint(10, 10), QPoint(19, 19)})
+      QVERIFY(img.pixelColor(p) != QColor(255, 255, 0));
+  }
+
   void markingColoursEntries() {
     TestForm& f = open(englishSample());
     QTest::keyClicks(&f, "cx");
