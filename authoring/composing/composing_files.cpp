@@ -1,6 +1,7 @@
 #include "authoring/composing/composing_files.h"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 #include "common/byte_io.h"
@@ -110,6 +111,9 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
   // The last slot is never placed: its word is fixed by the slots that cross it.
   if (st.depth < 0 || st.depth > count - 1) outOfRange("a depth out of range (" + std::to_string(st.depth) + ")");
   if (st.resultCount < 0) outOfRange("a negative result count");
+  // The next result would need a number past the largest one.
+  if (st.resultCount == std::numeric_limits<std::int32_t>::max())
+    outOfRange("a result count too large to number another result");
   r.requireRoom(static_cast<std::uint64_t>(count), kSlotRecordSize + 4, "slots");
   st.slots.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {

@@ -65,7 +65,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     else if (a == "--results") o.resultsFolder = value(i);
     else if (a == "--max-results") {
       double n = number(i);
-      if (n < 1 || n != static_cast<long>(n)) throw std::invalid_argument("--max-results needs a whole number of at least 1");
+      if (n < 1 || n > 2147483647 || n != static_cast<long>(n))
+        throw std::invalid_argument("--max-results needs a whole number of at least 1");
       o.maxResults = static_cast<long>(n);
     } else if (a == "--time-limit") o.timeLimit = number(i);
     else if (a == "--continue") o.resume = true;

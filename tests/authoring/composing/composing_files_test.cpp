@@ -171,6 +171,7 @@ TEST(StateFile, DamagedOrForeignFilesAreRejected) {
   rejects(patched(0, 9), "depth out of range");
   rejects(patched(0, -1), "depth out of range");
   rejects(patched(8, -1), "negative result count");
+  rejects(patched(8, 0x7FFFFFFF), "result count too large");
   rejects(patched(12 + 16, -3), "negative candidate count");
   rejects(patched(12 + 16, 1 << 29), "ends early");  // a count the file cannot hold
   rejects(patched(12 + 4, 5), "candidate index out of range");  // position 1 has two words

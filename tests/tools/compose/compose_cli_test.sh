@@ -122,6 +122,8 @@ failures)
   [ "$(stat -c %s open3.TMP)" -eq 4 ] || fail "a rejected state file was changed"
   expect 2 "$bin" --bogus open3.C_WM
   expect 2 "$bin" --max-results zero open3.C_WM
+  expect 2 "$bin" --max-results 1e30 open3.C_WM
+  expect 2 "$bin" --max-results 2.5 open3.C_WM
   expect 0 "$bin" --help
   contains out.txt "--max-results N"
   ;;
