@@ -141,7 +141,11 @@ TMainForm::TMainForm(std::filesystem::path settingsPath, std::string defaultSolv
     crossword_->board.cheatAll();
     PaintBox1->repaint();
   });
-  connect(Exit1, &QAction::triggered, this, [this] { close(); });
+  connect(Exit1, &QAction::triggered, this, [this] {  // Exit1Click
+    if (!SaveProgress()) return;  // reported; the window stays open
+    progressSaved_ = true;
+    close();
+  });
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
@@ -281,11 +285,10 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     e->accept();
     return;
   }
-  // However the window closes, an unfinished crossword keeps the player's letters.
-  if (!SaveProgress()) {
-    e->ignore();
-    return;
-  }
+  // However else the window closes, an unfinished crossword keeps the player's letters
+  // where it can. A progress file that cannot be written is reported but does not hold
+  // the window open: the player would have no way left to close it.
+  if (!progressSaved_) SaveProgress();
   FormDestroy();
   finishedForGood_ = true;
   e->accept();

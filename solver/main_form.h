@@ -109,6 +109,7 @@ class TMainForm : public QWidget {
   TdExplain* acrossWindow_ = nullptr;
   TdExplain* downWindow_ = nullptr;
   bool finishedForGood_ = false;
+  bool progressSaved_ = false;  // "Exit" has just written the progress file
 
   BoardPaintBox* PaintBox1;
   QMenu* PopupMenu1;

@@ -107,6 +107,7 @@ class CrossWindowTest : public QObject {
   void init() {
     QVERIFY(dir_.isValid());
     QFile::remove(dir_.filePath("puzzle.RES_CW"));
+    QDir(dir_.path()).rmdir("puzzle.RES_CW");
     QFile::remove(dir_.filePath("CROSS.CONF"));
   }
   void cleanup() { form_.reset(); }
@@ -422,6 +423,23 @@ class CrossWindowTest : public QObject {
     TestForm& again = open(englishSample());
     QCOMPARE(again.board()->entries(), saved);
     QCOMPARE(again.board()->current(), (Cell{0, 0}));
+  }
+
+  // "Exit" keeps the window open when the progress cannot be written; closing it any
+  // other way reports the failure and closes all the same.
+  void unwritableProgressKeepsExitButNotClose() {
+    TestForm& f = open(englishSample());
+    QVERIFY(QDir(dir_.path()).mkdir("puzzle.RES_CW"));  // a folder where the file should go
+    QTest::keyClicks(&f, "ca");
+    QSignalSpy finished(&f, &TMainForm::finished);
+    f.action("Exit1")->trigger();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.isVisible());
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(f.close());
+    QCOMPARE(f.messages.size(), 2);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY2(f.messages[0].contains("puzzle.RES_CW"), qPrintable(f.messages[0]));
   }
 
   void settingsAreReadAndWritten() {
