@@ -388,7 +388,8 @@ class CrossWindowTest : public QObject {
     f.answerTryAnother = true;
     f.nextCrossword = next;
     trigger("Fill1");
-    QTest::keyClick(&f, ' ');
+    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
+    QVERIFY(f.board()->completed());
     for (int i = 0; i <= 20; ++i) f.Timer1Timer();
     QCOMPARE(f.questions, 1);
     QVERIFY(f.messages.isEmpty());
@@ -399,6 +400,22 @@ class CrossWindowTest : public QObject {
     QVERIFY(QFile::exists(dir_.filePath("CROSS.CONF")));  // settings written before the load
   }
 
+  void tryAnotherWithTheOpenDialogCancelledCloses() {
+    TestForm& f = open(englishSample());
+    f.answerTryAnother = true;  // OK, then no file chosen
+    QSignalSpy finished(&f, &TMainForm::finished);
+    trigger("Fill1");
+    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
+    QVERIFY(f.board()->completed());
+    for (int i = 0; i < 20; ++i) f.Timer1Timer();
+    QCOMPARE(f.questions, 0);  // twenty ticks of blinking come first
+    f.Timer1Timer();
+    QCOMPARE(f.questions, 1);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(f.messages.isEmpty());
+    QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));
+  }
+
   void failedTryAnotherKeepsNothing() {
     QString bad = dir_.filePath("bad.C_W");
     gw::writeFileAtomically(bad.toStdString(), std::string("CW10\0\x05", 6));
@@ -407,7 +424,8 @@ class CrossWindowTest : public QObject {
     f.nextCrossword = bad;
     QSignalSpy finished(&f, &TMainForm::finished);
     trigger("Fill1");
-    QTest::keyClick(&f, ' ');
+    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
+    QVERIFY(f.board()->completed());
     for (int i = 0; i <= 20; ++i) f.Timer1Timer();
     QCOMPARE(f.messages.size(), 1);
     QVERIFY(f.board() == nullptr);  // neither the old nor a half-read new crossword
