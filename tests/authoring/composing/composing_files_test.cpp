@@ -142,6 +142,15 @@ TEST(StateFile, EmptyListBelowTheDepthLowersItAndOneAtTheDepthDoesNot) {
   st.slots[3].candidates.clear();  // position 4, the depth itself
   st.slots[3].candidateIndex = -1;
   EXPECT_EQ(parseState(serializeState(st), sample()).depth, 4);
+  // Above the depth only a position that had words gets index −1; an empty one keeps its own.
+  st = sampleState(2, 2);
+  st.slots[5].candidates.clear();
+  st.slots[5].candidateIndex = 3;
+  st.slots[6].candidateIndex = 1;
+  SearchState read = parseState(serializeState(st), sample());
+  EXPECT_EQ(read.slots[5].candidateIndex, 3);
+  EXPECT_EQ(read.slots[6].candidateIndex, -1);
+  EXPECT_TRUE(read.slots[6].candidates.empty());
 }
 
 TEST(StateFile, DamagedOrForeignFilesAreRejected) {
