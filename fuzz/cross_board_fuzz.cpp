@@ -1,7 +1,8 @@
 // Fuzz target: whatever a crossword file, a progress file and CROSS.CONF hold, the solver
 // either refuses them with an error or plays on the board without reading out of bounds.
-// Input: [1 byte: length of the settings text][settings][the progress length byte][progress]
-// [the crossword file]; the crossword's own bytes then drive the moves and keys.
+// The input is the crossword file itself, so that the example crosswords seed it well;
+// the same bytes serve as CROSS.CONF, as the progress file (its last rows × columns bytes,
+// for inputs of even length) and as the script of moves and keys (its last 512 bytes).
 #include <cstdint>
 #include <string_view>
 
@@ -14,16 +15,6 @@ using namespace gw;
 using namespace gw::cross;
 
 namespace {
-
-std::string_view take(std::string_view& in) {
-  if (in.empty()) return {};
-  std::size_t n = static_cast<std::uint8_t>(in[0]);
-  in.remove_prefix(1);
-  n = std::min(n, in.size());
-  std::string_view part = in.substr(0, n);
-  in.remove_prefix(n);
-  return part;
-}
 
 void play(Board& b, std::string_view script) {
   for (char c : script) {
@@ -54,16 +45,18 @@ void play(Board& b, std::string_view script) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view in(reinterpret_cast<const char*>(data), size);
-  std::string_view settings = take(in);
-  std::string_view progress = take(in);
-  (void)parseSettings(settings, "/Data");
+  (void)parseSettings(in, "/Data");
   try {
     Board b = Board::fromCrossword(parseCrossword(in, CrosswordReadMode::Solver));
-    try {
-      b.applyProgress(progress);
-    } catch (const FormatError&) {
+    const std::size_t cells = static_cast<std::size_t>(b.rows()) * b.columns();
+    if (size % 2 == 0) {
+      try {
+        b.applyProgress(in.substr(in.size() > cells ? in.size() - cells : 0));
+      } catch (const FormatError&) {
+        // a progress file shorter than the board is refused whole
+      }
     }
-    play(b, in.substr(0, 512));
+    play(b, in.substr(in.size() > 512 ? in.size() - 512 : 0));
   } catch (const FormatError&) {
     // refused with a message: what the player sees
   }
