@@ -232,6 +232,16 @@ class CrossWindowTest : public QObject {
     TestForm& f = open(englishSample());
     QVERIFY(!enabled("aLeft"));
     QVERIFY(!enabled("aUp"));
+    QVERIFY(enabled("CheatOne"));
+    QVERIFY(enabled("ChangeShow"));
+    f.SelectCell({5, 3});  // the lower right corner
+    QVERIFY(!enabled("aRight"));
+    QVERIFY(!enabled("aDown"));
+    QVERIFY(enabled("aLeft") && enabled("aUp"));
+    f.SelectCell({3, 0});  // a block: nothing to reveal
+    QVERIFY(!enabled("CheatOne"));
+    QVERIFY(enabled("Fill1"));
+    f.SelectCell({0, 0});
     trigger("aDown");
     trigger("aRight");
     QCOMPARE(f.board()->current(), (Cell{1, 1}));
