@@ -1,6 +1,9 @@
 // libFuzzer target: the pattern and state file readers, and resuming any state they accept.
-// The first byte chooses: even reads the rest as a pattern file, odd as the state file of a
-// fixed layout, which is then resumed for a bounded number of steps.
+// The first byte chooses: even reads the rest as a pattern file; odd takes a state file of a
+// fixed layout, which is then resumed for a bounded number of steps. That state file is the
+// rest itself (first byte & 2 clear), or a real stopped search of the layout with the rest
+// XOR-ed over it (so that mutations reach past the slot records), cut to the rest's length
+// when the first byte has bit 4.
 #include <unistd.h>
 
 #include <cstddef>
@@ -21,8 +24,9 @@ using namespace gw;
 struct Bounded : ComposerListener {
   Composer* composer = nullptr;
   int pumps = 0;
+  int stopAt = 400;
   void pump(PumpPoint) override {
-    if (++pumps == 400 && composer) composer->stop();
+    if (++pumps == stopAt && composer) composer->stop();
   }
 };
 
@@ -40,7 +44,19 @@ struct Fixture {
     layout = parseTextLayout("#...\n....\n..A.\n...#\n", Language::English);
     writePatternFile(pattern, layout);
     writeFileAtomically(words, "A\r\nAB\r\nBA\r\nABA\r\nBAB\r\nAAB\r\nABAB\r\nBABA\r\nAABB\r\nBBAA\r\n");
+    // A search stopped part of the way, as the base of patched states.
+    Dictionary dictionary;
+    Bounded stopping;
+    stopping.stopAt = 60;
+    Composer composer(dictionary, stopping);
+    stopping.composer = &composer;
+    composer.setWordFile(words);
+    composer.setResultsFolder(dir / "Results");
+    composer.openLayout(pattern);
+    composer.start();
+    stopped = serializeState(composer.searchState());
   }
+  std::string stopped;
 };
 
 }  // namespace
@@ -54,6 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Layout l = parsePattern(rest);
       if (parsePattern(serializePattern(l)) != l) __builtin_trap();
       return 0;
+    }
+    std::string patched;
+    if (data[0] & 2) {
+      patched = fx.stopped;
+      for (std::size_t i = 0; i < rest.size(); ++i) patched[i % patched.size()] ^= rest[i];
+      if ((data[0] & 4) && rest.size() < patched.size()) patched.resize(rest.size());
+      rest = patched;
     }
     SearchState st = parseState(rest, fx.layout);
     if (serializeState(st).size() > rest.size()) {
