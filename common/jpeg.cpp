@@ -86,10 +86,9 @@ struct EncodeState {
   }
 };
 
-// The body of a decode; returns false after a libjpeg error (message in state.err).
-// Kept free of objects with destructors, since longjmp skips them.
-bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
-  if (setjmp(s.err.jump)) return false;
+// Sets up a decompressor over the bytes and reads the header. Called after the caller's
+// setjmp, so a libjpeg error jumps back there.
+void readHeader(DecodeState& s, std::string_view bytes) {
   jpeg_create_decompress(&s.cinfo);
   s.created = true;
   s.progress.progress_monitor = onProgress;
@@ -97,6 +96,13 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
   jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&s.cinfo, TRUE);
+}
+
+// The body of a decode; returns false after a libjpeg error (message in state.err).
+// Kept free of objects with destructors, since longjmp skips them.
+bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
+  if (setjmp(s.err.jump)) return false;
+  readHeader(s, bytes);
   if (static_cast<std::uint64_t>(s.cinfo.image_width) * s.cinfo.image_height > kMaxJpegPixels) {
     std::snprintf(s.err.message, sizeof s.err.message, "The picture is too large (%u x %u pixels).",
                   s.cinfo.image_width, s.cinfo.image_height);
@@ -139,13 +145,7 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
 // (nearly all of them) store the channels inverted.
 bool runDecodeCmyk(DecodeState& s, std::string_view bytes, std::string& rgb, int& width, int& height) {
   if (setjmp(s.err.jump)) return false;
-  jpeg_create_decompress(&s.cinfo);
-  s.created = true;
-  s.progress.progress_monitor = onProgress;
-  s.cinfo.progress = &s.progress;
-  jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-               static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&s.cinfo, TRUE);
+  readHeader(s, bytes);
   s.cinfo.out_color_space = JCS_CMYK;
   s.cinfo.dct_method = JDCT_ISLOW;
   jpeg_start_decompress(&s.cinfo);
