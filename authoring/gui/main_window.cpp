@@ -50,6 +50,18 @@ void bindToPage(QAction* action, QKeySequence shortcut, QWidget* page) {
   page->addAction(action);
 }
 
+// The first control of a page that takes the focus by Tab, as a new page starts; the
+// page itself when it has none.
+void focusFirstControlOf(QWidget* page) {
+  for (QWidget* w = page->nextInFocusChain(); w != page && page->isAncestorOf(w); w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+      w->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  page->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(gw::ProgramFolders folders, std::filesystem::path settingsFile,
@@ -192,13 +204,7 @@ void MainWindow::showPage(Page page) {
   editMenu_->menuAction()->setVisible(page == Page::Editing);
   // The page's shortcuts work while the focus is inside it.
   QWidget* front = pages_->currentWidget();
-  if (!front->isAncestorOf(QApplication::focusWidget())) {
-    if (QWidget* first = front->nextInFocusChain(); first && front->isAncestorOf(first)) {
-      first->setFocus();
-    } else {
-      front->setFocus();
-    }
-  }
+  if (!front->isAncestorOf(focusWidget())) focusFirstControlOf(front);
   updateActions();
 }
 
@@ -272,7 +278,7 @@ void MainWindow::saveSettings() {
   try {
     writeDialogFolders(settingsFile_, dialogFolders_);
   } catch (const FileError& e) {
-    QMessageBox::warning(this, QString(), QString::fromUtf8(e.what()));
+    QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
   }
 }
 

@@ -4,6 +4,7 @@
 #include "authoring/gui/placeholder_pages.h"
 // clang-format on
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -51,7 +52,7 @@ void PlaceholderComposingPage::openPatternFile(const QString& path) {
   try {
     layout_ = gw::readPatternFile(path.toStdString());
   } catch (const std::exception& e) {
-    QMessageBox::warning(this, QString(), QString::fromUtf8(e.what()));
+    QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
     return;
   }
   emit captionChanged(tr("Composing : ") + path);

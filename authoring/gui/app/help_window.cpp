@@ -80,7 +80,15 @@ QString HelpWindow::currentPage() const { return browser_->source().fileName(); 
 QString HelpWindow::currentTitle() const { return browser_->documentTitle(); }
 
 void HelpWindow::present() {
-  if (!isVisible()) show();
+  if (!isVisible()) {
+    if (!shownBefore_) {
+      // First time: in the middle of the screen the program is on.
+      const QScreen* s = parentWidget() ? parentWidget()->screen() : screen();
+      if (s) move(s->availableGeometry().center() - rect().center());
+      shownBefore_ = true;
+    }
+    show();
+  }
   raise();
   activateWindow();
 }

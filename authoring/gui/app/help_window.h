@@ -31,6 +31,7 @@ class HelpWindow : public QWidget {
   void present();
 
   QTextBrowser* browser_;
+  bool shownBefore_ = false;
 };
 
 }  // namespace gw::gui

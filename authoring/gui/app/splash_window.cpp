@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <algorithm>
 
 #include "authoring/gui/app/version_text.h"
 
@@ -30,21 +31,17 @@ QLabel* makeLabel(QWidget* parent, const QString& name, QRect geometry, bool bol
   return label;
 }
 
-// A strip of crossword cells spelling the program's trade, with a block between the words.
+// A row of crossword cells, touching as on a board, centred in the strip.
 void drawCellStrip(QPainter& p, QRect strip) {
-  const QString letters = QStringLiteral("GRID#WORD");
-  const int cell = strip.height();
-  const int gap = (strip.width() - letters.size() * cell) / (letters.size() - 1);
+  const QString letters = QStringLiteral("AUTHOR");
+  const int cell = std::min(strip.height(), strip.width() / static_cast<int>(letters.size()));
+  const int left = strip.left() + (strip.width() - cell * static_cast<int>(letters.size())) / 2;
   QFont font = p.font();
   font.setBold(true);
   font.setPixelSize(cell * 3 / 5);
   p.setFont(font);
   for (int i = 0; i < letters.size(); ++i) {
-    QRect r(strip.left() + i * (cell + gap), strip.top(), cell - 1, cell - 1);
-    if (letters[i] == '#') {
-      p.fillRect(r, Qt::black);
-      continue;
-    }
+    const QRect r(left + i * cell, strip.top(), cell, cell - 1);
     p.fillRect(r, Qt::white);
     p.setPen(Qt::black);
     p.drawRect(r);
