@@ -1,13 +1,9 @@
 #include "authoring/gui/app/authoring_settings.h"
 
-// Plain bytes: folder names are kept as the UTF-8 the file system uses.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
 #include <QDir>
-#include <array>
 #include <system_error>
 
+#include "authoring/gui/app/folder_settings.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 
@@ -15,29 +11,19 @@ namespace gw::gui {
 
 namespace {
 
-constexpr const char* kFolders = "Folders";
+// The dialog folders in the order of kFolderKeys.
+constexpr std::array<QString FileDialogFolders::*, 4> kFolderMembers{
+    &FileDialogFolders::composeOpen, &FileDialogFolders::composeSave, &FileDialogFolders::editOpen,
+    &FileDialogFolders::editSave};
 
-struct Key {
-  const char* name;
-  QString FileDialogFolders::*folder;
-};
-
-// In the order they are written.
-constexpr std::array<Key, 4> kKeys{{
-    {"Make:Open", &FileDialogFolders::composeOpen},
-    {"Make:Save", &FileDialogFolders::composeSave},
-    {"Edit:Open", &FileDialogFolders::editOpen},
-    {"Edit:Save", &FileDialogFolders::editSave},
-}};
-
-void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
+// The file's text; a missing or unreadable file reads as empty.
+std::string readSettingsText(const std::filesystem::path& file) {
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return;
+  if (!std::filesystem::exists(file, ec)) return {};
   try {
-    std::string text = readWholeFile(file);
-    ini.LoadData(text.data(), text.size());
+    return readWholeFile(file);
   } catch (const FileError&) {
-    // unreadable settings: the defaults apply
+    return {};  // unreadable settings: the defaults apply
   }
 }
 
@@ -54,28 +40,23 @@ FileDialogFolders defaultDialogFolders(const gw::ProgramFolders& folders) {
 }
 
 FileDialogFolders readDialogFolders(const std::filesystem::path& file, const FileDialogFolders& defaults) {
-  CSimpleIniA ini;
-  loadInto(ini, file);
+  const FolderValues values = parseFolderSettings(readSettingsText(file));
   FileDialogFolders result = defaults;
-  for (const Key& key : kKeys) {
-    if (const char* value = ini.GetValue(kFolders, key.name, nullptr)) {
-      result.*key.folder = QString::fromUtf8(value);
-    }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (values[i]) result.*kFolderMembers[i] = QString::fromStdString(*values[i]);
   }
   return result;
 }
 
 void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolders& folders) {
-  CSimpleIniA ini;
-  ini.SetSpaces(false);  // "key=value", as the classic profile functions write it
-  loadInto(ini, file);
-  // Written afresh so the four keys stand in their order whatever order the file had.
-  ini.Delete(kFolders, nullptr);
-  for (const Key& key : kKeys) {
-    ini.SetValue(kFolders, key.name, (folders.*key.folder).toUtf8().constData());
-  }
+  std::array<std::string, 4> values;
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = (folders.*kFolderMembers[i]).toStdString();
   std::string text;
-  if (ini.Save(text) < 0) throw FileError("Cannot write the settings file " + file.string());
+  try {
+    text = withFolderSettings(readSettingsText(file), values);
+  } catch (const FileError&) {
+    throw FileError("Cannot write the settings file " + file.string());
+  }
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
   writeFileAtomically(file, text);
