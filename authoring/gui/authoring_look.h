@@ -9,29 +9,29 @@
 
 namespace gw::gui {
 
-inline const QColor kCream(255, 251, 240);
+inline const QColor kWindowBackground(255, 251, 240);
 
-inline QFont authoringFont() {
+inline QFont windowFont() {
   QFont font(QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(8);
   return font;
 }
 
-inline QPalette authoringPalette(QPalette palette) {
-  palette.setColor(QPalette::Window, kCream);
+inline QPalette windowPalette(QPalette palette) {
+  palette.setColor(QPalette::Window, kWindowBackground);
   return palette;
 }
 
 // For every window of the program, dialogs and message boxes included.
 inline void applyAuthoringLook(QApplication& app) {
-  QApplication::setFont(authoringFont());
-  QApplication::setPalette(authoringPalette(app.palette()));
+  QApplication::setFont(windowFont());
+  QApplication::setPalette(windowPalette(app.palette()));
 }
 
 inline void applyAuthoringLook(QWidget* window) {
-  window->setFont(authoringFont());
-  window->setPalette(authoringPalette(window->palette()));
+  window->setFont(windowFont());
+  window->setPalette(windowPalette(window->palette()));
   window->setAutoFillBackground(true);
 }
 

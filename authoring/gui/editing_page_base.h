@@ -21,7 +21,7 @@ class EditingPageBase : public QWidget {
   // false when the crossword is still modified afterwards (the author cancelled).
   virtual bool closeCrossword() = 0;
 
- signals:
+ Q_SIGNALS:
   void captionChanged(const QString& caption);  // "Edit: ..." / "Editing tool"
   void busy(const QString& status);             // show the busy window with this status line
   void idle();                                  // hide the busy window

@@ -60,7 +60,7 @@ class MainWindow : public QMainWindow {
   SplashWindow* aboutBox() const { return about_; }
   SplashWindow* busyWindow() const { return busy_; }
 
- public slots:
+ public Q_SLOTS:
   void showBusy(const QString& status);
   void hideBusy();
   void showAbout();

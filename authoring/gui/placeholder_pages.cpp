@@ -1,8 +1,4 @@
-// Before any Qt header: the state file's `slots` member meets Qt's `slots` keyword otherwise.
-#include "authoring/composing/composing_files.h"
-// clang-format off
 #include "authoring/gui/placeholder_pages.h"
-// clang-format on
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,6 +7,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "authoring/composing/composing_files.h"
 #include "common/errors.h"
 
 namespace gw::gui {
@@ -55,7 +52,7 @@ void PlaceholderComposingPage::openPatternFile(const QString& path) {
     QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
     return;
   }
-  emit captionChanged(tr("Composing : ") + path);
+  Q_EMIT captionChanged(tr("Composing : ") + path);
 }
 
 void PlaceholderComposingPage::chooseAndOpenPattern() {

@@ -31,7 +31,7 @@ class PlaceholderComposingPage : public QWidget {
   void updateActions(bool pageInFront);
   QString languageName() const;
 
- signals:
+ Q_SIGNALS:
   void captionChanged(const QString& caption);
   void busy(const QString& status);
   void idle();

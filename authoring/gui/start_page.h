@@ -26,7 +26,7 @@ class StartPage : public QWidget {
  public:
   explicit StartPage(QWidget* parent = nullptr);
 
- signals:
+ Q_SIGNALS:
   void composeChosen();
   void editChosen();
 };

@@ -1,9 +1,6 @@
 // The real main window, offscreen: its settings file, page switching with the menus that
 // go with each page, the captions, the shortcuts that must reach the page in front, a
 // layout named on the command line, and closing with unsaved work.
-// Before any Qt header: the state file's `slots` member meets Qt's `slots` keyword otherwise.
-#include "authoring/composing/composing_files.h"
-// clang-format off
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -11,11 +8,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "authoring/composing/composing_files.h"
 #include "authoring/gui/app/help_window.h"
 #include "authoring/gui/main_window.h"
 #include "common/errors.h"
 #include "modal_answerer.h"
-// clang-format on
 
 using gw::gui::EditingPageBase;
 using gw::gui::MainWindow;
@@ -108,7 +105,7 @@ class MainWindowTest : public QObject {
     return menu && menu->menuAction()->isVisible();
   }
 
- private slots:
+ private Q_SLOTS:
   void init() {
     QVERIFY(dir_.isValid());
     QFile::remove(settingsPath());

@@ -44,7 +44,7 @@ QStringList helpPages() {
 class ShellPartsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void wheelNotchesBecomeArrowKeysForTheFocusedWidget() {
     MouseWheelFilter filter;
     qApp->installEventFilter(&filter);
