@@ -272,6 +272,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   saveSettings();
   closed_ = true;
   event->accept();
+  Q_EMIT closed();
 }
 
 void MainWindow::saveSettings() {

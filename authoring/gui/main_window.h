@@ -66,6 +66,10 @@ class MainWindow : public QMainWindow {
   void showAbout();
   void showHelpContents();
 
+ Q_SIGNALS:
+  // The window closed for good (settings written, search stopped): the program ends.
+  void closed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
