@@ -82,6 +82,8 @@ QString SplashWindow::versionLine() const { return version_->text(); }
 
 void SplashWindow::showBusy(const QString& status) {
   modal_ = false;
+  // The author's window keeps the keyboard: the busy window only tells what is going on.
+  setAttribute(Qt::WA_ShowWithoutActivating, true);
   status_->setText(status);
   show();
   raise();
@@ -91,6 +93,7 @@ void SplashWindow::showBusy(const QString& status) {
 }
 
 void SplashWindow::showAbout() {
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
   status_->clear();
   modal_ = true;
   exec();
