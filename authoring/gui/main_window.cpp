@@ -1,6 +1,7 @@
 #include "authoring/gui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -241,7 +242,11 @@ void MainWindow::quitEditing() {
 
 void MainWindow::showBusy(const QString& status) { busy_->showBusy(status); }
 
-void MainWindow::hideBusy() { busy_->hide(); }
+void MainWindow::hideBusy() {
+  busy_->hide();
+  // Where the busy window took the activation along when it went, the author's window gets it back.
+  if (isVisible() && !QApplication::activeWindow()) activateWindow();
+}
 
 void MainWindow::showAbout() { about_->showAbout(); }
 
