@@ -1,6 +1,9 @@
 // The real main window, offscreen: its settings file, page switching with the menus that
 // go with each page, the captions, the shortcuts that must reach the page in front, a
 // layout named on the command line, and closing with unsaved work.
+#include "authoring/gui/main_window.h"
+
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -10,7 +13,6 @@
 
 #include "authoring/composing/composing_files.h"
 #include "authoring/gui/app/help_window.h"
-#include "authoring/gui/main_window.h"
 #include "common/errors.h"
 #include "modal_answerer.h"
 
@@ -330,6 +332,43 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->currentPage(), Page::Start);
     QVERIFY(fakeEditing_->modified);  // still there for the next visit
     QCOMPARE(fakeEditing_->questions, 1);
+  }
+
+  // Closing the window while a search runs stops it as Stop does (its state file written)
+  // and the window goes: no search goes on without a window.
+  void closingDuringASearchStopsItAsStopDoes() {
+    QAction* start = nullptr;
+    auto w = makeWindow();
+    for (QAction* a : w->composingPage()->fileMenuActions()) {
+      if (a->text() == "Start compose ...") start = a;
+    }
+    if (!start) QSKIP("this composing page has no Start command");
+    QDir(dir_.path()).mkpath("Make");
+    QFile::remove(dir_.filePath("Make/EN.words"));
+    QVERIFY(QFile::copy(GW_PROGRAM_DIR "/Make/EN.words", dir_.filePath("Make/EN.words")));
+    w = makeWindow();  // with the word list in its program folder
+    const QString layout = dir_.filePath("en-9x9.C_WM");
+    const QString state = dir_.filePath("en-9x9.TMP");
+    QFile::remove(layout);
+    QFile::remove(state);
+    QVERIFY(QFile::copy(GW_SOURCE_DIR "/data/layouts/en-9x9.C_WM", layout));
+    showActive(*w);
+    click(*w, "composeButton");
+    ModalAnswerer answers({}, true);  // the word order is taken as it is
+    w->composingPage()->openPatternFile(layout);
+    QVERIFY(w->composingPage()->hasOpenLayout());
+    w->updateActions();
+    for (QAction* a : w->composingPage()->fileMenuActions()) {
+      if (a->text() == "Start compose ...") a->trigger();
+    }
+    QTRY_VERIFY(w->composingPage()->isComposing());
+    w->updateActions();
+    QVERIFY2(!w->findChild<QAction*>("quitComposeAction")->isEnabled(), "no Quit compose during a search");
+
+    QVERIFY(w->close());
+    QVERIFY(!w->composingPage()->isComposing());
+    QVERIFY2(QFile::exists(state), "the search is kept in its state file");
+    QVERIFY(QFile::exists(settingsPath()));
   }
 
   void aboutAndHelpAreOnTheHelpMenu() {

@@ -10,7 +10,9 @@
 class ModalAnswerer : public QObject {
  public:
   // `answer` closes a message box; the default presses its default button (or Escape's).
-  explicit ModalAnswerer(std::function<void(QMessageBox*)> answer = {}) : answer_(std::move(answer)) {
+  // Other dialogs are cancelled, or accepted as they stand with `acceptDialogs`.
+  explicit ModalAnswerer(std::function<void(QMessageBox*)> answer = {}, bool acceptDialogs = false)
+      : answer_(std::move(answer)), acceptDialogs_(acceptDialogs) {
     connect(&poll_, &QTimer::timeout, this, &ModalAnswerer::check);
     poll_.start(10);
   }
@@ -33,10 +35,15 @@ class ModalAnswerer : public QObject {
       }
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
       ++dialogs;
-      dialog->reject();
+      if (acceptDialogs_) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
     }
   }
 
   std::function<void(QMessageBox*)> answer_;
+  bool acceptDialogs_;
   QTimer poll_;
 };
