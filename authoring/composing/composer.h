@@ -175,6 +175,7 @@ class Composer {
   int deepest_ = 0;
   int results_ = 0;
   std::uint64_t steps_ = 0;
+  std::string stopMessage_;  // why the search stops, reported by finished()
   bool inRun_ = false;
   bool stopRequest_ = false;
 };

@@ -99,7 +99,8 @@ class LayoutSession {
   bool setIsle(int row, int column);
   bool clearCell(int row, int column);
   bool toggleCell(int row, int column);  // a letter or an isle becomes empty, empty becomes an isle
-  // `letter` is a code-page byte of the layout's language (see layout_text.h, isBoardLetter).
+  // `letter` is a code-page byte of the layout's language; a lower-case letter is upper-cased,
+  // anything that is no letter of the language's boards is refused (layout_text.h).
   bool putLetter(int row, int column, char letter);
   bool clearAll();
 
