@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
         gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring));
     for (int r = 0; r < b.rows(); ++r)
       for (int c = 0; c < b.columns(); ++c) {
-        if (b.isBlock(c, r) || b.isUnderPicture(c, r)) continue;
-        char k = usKeyFor(b.solutionAt(c, r), b.languageCode());
+        if (b.isBlock(r, c) || b.isUnderPicture(r, c)) continue;
+        char k = usKeyFor(b.solutionAt(r, c), b.language());
         if (k == 0) {
           std::fprintf(stderr, "no key enters the letter at column %d, row %d\n", c, r);
           return 1;

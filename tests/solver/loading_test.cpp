@@ -57,7 +57,7 @@ TEST_F(CrossLoading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
   EXPECT_EQ(c.board.entries(), std::string(24, ' '));
   EXPECT_EQ(c.board.current(), (Cell{0, 0}));
   EXPECT_EQ(c.board.direction(), Direction::Across);
-  EXPECT_EQ(c.board.languageCode(), 1);
+  EXPECT_EQ(c.board.language(), Language::German);
   EXPECT_EQ(c.board.acrossClueAt(), "Wort ZEIT");
   // Pictures come from memory: no temporary picture files appear beside the crossword.
   EXPECT_EQ(filesInDir(), std::vector<std::string>{"x.C_W"});
@@ -78,7 +78,7 @@ TEST_F(CrossLoading, ProgressIsSavedReloadedAndDeleted) {
 }
 
 TEST_F(CrossLoading, ProgressOfOtherSizes) {
-  fs::path p = write("x.C_W", boardFromRows(0, {"AB", "CD"}));
+  fs::path p = write("x.C_W", boardFromRows(Language::English, {"AB", "CD"}));
   writeBytes("x.RES_CW", "ABCDEFGH");
   EXPECT_EQ(loadCrossword(p).board.entries(), "ABCD");
   writeBytes("x.RES_CW", "AB");
@@ -139,11 +139,11 @@ TEST_F(CrossLoading, DamagedFilesFailWhole) {
 
 TEST_F(CrossLoading, UnknownClueCharsetIsRead) {
   CrosswordFile f = englishSample();
-  f.charset = 5;
-  f.language = 3;
+  f.charset = static_cast<ClueCharset>(5);
+  f.language = static_cast<Language>(3);
   LoadedCrossword c = loadCrossword(write("u.C_W", f));
-  EXPECT_EQ(c.board.clueCharset(), 0);
-  EXPECT_EQ(c.board.languageCode(), 0);
+  EXPECT_EQ(c.board.clueCharset(), ClueCharset::Ansi);
+  EXPECT_EQ(c.board.language(), Language::English);
 }
 
 TEST_F(CrossLoading, RelativePathNamesTheProgressBesideIt) {

@@ -16,12 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 int saveCrossword(const fs::path& in, const fs::path& out) {
-  gw::Tdm document;
-  std::vector<std::string> messages;
-  if (!document.LoadCrosswordFile(in, messages)) {
-    for (const std::string& m : messages) std::cerr << m << '\n';
-    return 1;
-  }
+  gw::CrosswordDocument document;
+  for (const std::string& m : document.open(in)) std::cerr << m << '\n';
   document.saveAs(out);
   return 0;
 }
@@ -33,7 +29,7 @@ int writeProgress(const fs::path& in, const fs::path& dir) {
   gw::cross::LoadedCrossword loaded = gw::cross::loadCrossword(copy);
   // Letters, keys that are letters only on some layouts, a direction change, a revealed cell.
   for (char key : std::string("qwe[;'asd")) loaded.board.typeKey(key);
-  loaded.board.setDirection(gw::cross::Direction::Down);
+  loaded.board.setDirection(gw::Direction::Down);
   for (char key : std::string("zx,.")) loaded.board.typeKey(key);
   loaded.board.cheatOne();
   gw::cross::saveProgress(loaded);
