@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -48,6 +51,52 @@ TEST_F(FileIoTest, WriteIntoMissingFolderIsAFileError) {
   EXPECT_THROW(gw::writeFileAtomically(dir / "no" / "such.C_W", "x"), gw::FileError);
   EXPECT_THROW(gw::readWholeFile(dir / "missing"), gw::FileError);
   EXPECT_THROW(gw::readWholeFile(dir), gw::FileError);  // a folder opens, but cannot be read
+}
+
+std::size_t openDescriptorCount() {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// Failures that happen whoever runs the test (root ignores permissions, not these): each ends in
+// a FileError naming the file, leaves what was there as it was, no temporary file beside it
+// and no descriptor open.
+TEST_F(FileIoTest, FailedWritesKeepWhatWasThereAndLeakNothing) {
+  gw::writeFileAtomically(dir / "plain", "old");
+  fs::create_directories(dir / "folder" / "inside");
+  struct Case {
+    const char* what;
+    fs::path target;
+  };
+  const std::vector<Case> cases = {
+      {"a folder under a plain file", dir / "plain" / "x.C_W"},
+      {"a name longer than the file system allows", dir / std::string(300, 'n')},
+      {"a rename onto a folder that holds files", dir / "folder"},
+  };
+  const std::size_t descriptors = openDescriptorCount();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    try {
+      gw::writeFileAtomically(c.target, "new");
+      ADD_FAILURE() << "written";
+    } catch (const gw::FileError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.target.filename().string()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(openDescriptorCount(), descriptors);
+  }
+  EXPECT_EQ(gw::readWholeFile(dir / "plain"), "old");
+  EXPECT_TRUE(fs::is_directory(dir / "folder" / "inside"));
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder", "plain"}));
+}
+
+TEST_F(FileIoTest, FailedReadsLeakNoDescriptor) {
+  const std::size_t descriptors = openDescriptorCount();
+  EXPECT_THROW(gw::readWholeFile(dir), gw::FileError);  // opens, then the read fails
+  EXPECT_THROW(gw::readWholeFile(dir / std::string(300, 'n')), gw::FileError);
+  EXPECT_EQ(openDescriptorCount(), descriptors);
 }
 
 TEST_F(FileIoTest, RemoveFileIfExistsToleratesMissingFiles) {
