@@ -15,12 +15,12 @@ using namespace gw::cross::testing;
 namespace {
 
 std::string xdotoolName(char k) {
-  static const std::map<char, std::string> names{
+  static const std::map<char, std::string> kNames{
       {'[', "bracketleft"}, {']', "bracketright"}, {';', "semicolon"}, {'\'', "apostrophe"},
       {'\\', "backslash"}, {',', "comma"},        {'.', "period"},    {'/', "slash"},
       {'-', "minus"},      {'=', "equal"},        {'`', "grave"},     {' ', "space"}};
-  auto it = names.find(k);
-  if (it != names.end()) return it->second;
+  auto it = kNames.find(k);
+  if (it != kNames.end()) return it->second;
   return std::string(1, k);
 }
 

@@ -24,19 +24,19 @@ struct BrokenFile {
 };
 
 const std::vector<BrokenFile>& brokenFiles() {
-  static const std::vector<BrokenFile> files = {
+  static const std::vector<BrokenFile> kFiles = {
       {"broken-empty.C_W", {"Bad file!", "Bad file format : "}, {}},
       {"broken-short.C_W", {"Bad file!", "Bad file format : CW1"}, {}},
       {"broken-magic.C_W", {"Bad file format : XYZW"}, {}},
       {"broken-board-cut.C_W", {}, "at board"},
       {"broken-mark-count-huge.C_W", {}, "damaged (at top-edge mark, byte 21)"},
       {"broken-mark-off-board.C_W", {}, "top-edge mark 1 (column 3, row 0) lies outside the 2 x 3 board"},
-      {"broken-definition-off-board.C_W", {}, "definition 1 (across at row 1, column 1, 3 letters) does not fit"},
+      {"broken-definition-off-board.C_W", {}, "definition 1 (across at row 1, column 1, 3 letters)"},
       {"broken-clue-cut.C_W", {}, "at clue text"},
       {"broken-picture-off-board.C_W", {}, "picture 1 (column 1, row 0, 3 x 1 cells) does not fit"},
       {"broken-picture-not-jpeg.C_W", {}, "Picture 1 cannot be read: "},
   };
-  return files;
+  return kFiles;
 }
 
 TEST(CrosswordFixtures, EveryBrokenFileHasItsExpectedMessages) {
