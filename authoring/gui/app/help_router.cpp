@@ -4,16 +4,11 @@ namespace gw::gui {
 
 QString helpPageForContext(int context) {
   switch (context) {
-    case kHelpCompose:
-      return QStringLiteral("compose.html");
-    case kHelpEdit:
-      return QStringLiteral("edit.html");
-    case kHelpWords:
-      return QStringLiteral("words.html");
-    case kHelpSolve:
-      return QStringLiteral("solve.html");
-    default:
-      return HelpWindow::kContentsPage;
+    case kHelpCompose: return QStringLiteral("compose.html");
+    case kHelpEdit: return QStringLiteral("edit.html");
+    case kHelpWords: return QStringLiteral("words.html");
+    case kHelpSolve: return QStringLiteral("solve.html");
+    default: return HelpWindow::kContentsPage;
   }
 }
 
@@ -28,18 +23,10 @@ void HelpRouter::handle(HelpRequest request, const QVariant& data) {
       if (window_) window_->close();
       return;
     case HelpRequest::Context:
-    case HelpRequest::ContextPopup:
-      ensureWindow()->showTopic(helpPageForContext(data.toInt()));
-      return;
-    case HelpRequest::Contents:
-      ensureWindow()->showContents();
-      return;
-    case HelpRequest::Finder:
-      ensureWindow()->showTopic(data.toString());
-      return;
-    case HelpRequest::Key:
-      ensureWindow()->showIndex(data.toString());
-      return;
+    case HelpRequest::ContextPopup: ensureWindow()->showTopic(helpPageForContext(data.toInt())); return;
+    case HelpRequest::Contents: ensureWindow()->showContents(); return;
+    case HelpRequest::Finder: ensureWindow()->showTopic(data.toString()); return;
+    case HelpRequest::Key: ensureWindow()->showIndex(data.toString()); return;
   }
 }
 

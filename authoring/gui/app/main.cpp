@@ -53,7 +53,8 @@ int main(int argc, char* argv[]) {
   gw::ProgramFolders folders = gw::programFolders();
   gw::gui::MainWindow window(folders, folders.configPath(gw::gui::kSettingsFileName));
   // The program ends with its main window, whatever other window is still up.
-  QObject::connect(&window, &gw::gui::MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  QObject::connect(&window, &gw::gui::MainWindow::closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
   closeOnTerminationSignals(window);
   window.show();
 
