@@ -34,7 +34,7 @@ std::vector<Slot> fiveSlots() {
 class ComposingDialogsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void newLayoutDefaultsToFourByFourEnglish() {
     NewCrosswordDialog dialog;
     QCOMPARE(dialog.windowTitle(), QString("Crossword Layout"));
