@@ -62,6 +62,11 @@ void LayoutSession::open(const fs::path& patternFile) {
   replaceLayout(opened, patternFile);
 }
 
+void LayoutSession::useLayout(const Layout& layout, const fs::path& patternFile) {
+  if (isRunning()) return;
+  replaceLayout(layout, patternFile);
+}
+
 void LayoutSession::save() {
   if (!hasFileName()) throw std::logic_error("the layout has no file name yet");
   writePatternFile(patternFile_, layout_);

@@ -77,6 +77,9 @@ class LayoutSession {
   // and changes nothing when either fails. Afterwards the layout is Editable: whether to
   // continue a stopped search (hasSavedSearch()) is the caller's question ("Continue?").
   void open(const std::filesystem::path& patternFile);
+  // A layout already in memory, named `patternFile` (not read), for a dictionary the caller
+  // has loaded with its language (tools, benchmarks, a layout made from text).
+  void useLayout(const Layout& layout, const std::filesystem::path& patternFile);
   // Writes the layout to its pattern file; the layout must have a file name. Throws FileError.
   void save();
   // Names the layout `patternFile` and writes it there. Throws FileError (the name stays
