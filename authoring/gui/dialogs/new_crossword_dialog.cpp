@@ -93,6 +93,11 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   rowsDownSpin_->setFocus();
 }
 
+void NewCrosswordDialog::showEvent(QShowEvent* event) {
+  centerOnScreen(this);
+  QDialog::showEvent(event);
+}
+
 void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsDownSpin_->setMaximum(rows); }
 
 int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value(); }

@@ -26,6 +26,9 @@ class NewCrosswordDialog : public QDialog {
   Language language() const;
   DefinitionCharset clueCharset() const;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QSpinBox* columnsAcrossSpin_;  // captioned "&Rows:"
   QSpinBox* rowsDownSpin_;       // captioned "&Columns:"
