@@ -7,9 +7,7 @@ namespace gw::gui {
 ComposeController::ComposeController(Dictionary& dictionary, ComposingFiles files, QObject* parent)
     : QObject(parent),
       session_(dictionary, std::move(files), this),
-      composer_(session_, *this),
-      ownSounds_(std::make_unique<EffectComposeSounds>()),
-      sounds_(ownSounds_.get()) {
+      composer_(session_, *this) {
   stepTimer_.setInterval(0);
   connect(&stepTimer_, &QTimer::timeout, this, &ComposeController::runSlice);
   sinceFrame_.start();
@@ -75,7 +73,12 @@ void ComposeController::stateChanged(ComposingState state) {
 }
 
 void ComposeController::soundWanted(ComposerSound sound) {
-  if (sounds_) sounds_->play(sound);
+  // The clips are loaded when first wanted, so a page that never composes opens no audio device.
+  if (!sounds_) {
+    ownSounds_ = std::make_unique<EffectComposeSounds>();
+    sounds_ = ownSounds_.get();
+  }
+  sounds_->play(sound);
 }
 
 void ComposeController::finished(ComposeOutcome outcome, const std::string& message) {

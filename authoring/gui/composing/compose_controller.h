@@ -34,7 +34,7 @@ class ComposeController : public QObject, private LayoutListener, private Compos
   const Layout& shownLayout() const { return composer_.shownLayout(); }
   PreviewState previewState() const;
 
-  // Replaces the sound output (tests); the controller does not own it.
+  // Replaces the sound output (tests, benchmarks); the controller does not own it.
   void setSoundOutput(ComposeSoundOutput* sounds) { sounds_ = sounds; }
 
   // Start compose (the word order answered by the author) or resume a stopped search.
