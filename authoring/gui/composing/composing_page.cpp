@@ -76,7 +76,6 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   grid_->setModel(model_);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    updateActions(pageInFront_);
     popupMenu_->exec(grid_->viewport()->mapToGlobal(at));
   });
 
@@ -419,8 +418,8 @@ void ComposingPage::stopComposing() { controller_->stop(); }
 void ComposingPage::stopBeforeExit() { controller_->stop(); }
 
 void ComposingPage::toggleComposing() {
-  updateActions(pageInFront_);
-  if (startAction_->isEnabled()) {
+  // The rule of "Start compose ..." as it stands now, not as the last idle pass left it.
+  if (canStart()) {
     if (model_->columnCount() < 4 || model_->rowCount() < 4) {
       prompts_->information(window(), "Define crossword pattern first!");
       return;
@@ -429,7 +428,6 @@ void ComposingPage::toggleComposing() {
   } else {
     stopComposing();
   }
-  updateActions(pageInFront_);
 }
 
 void ComposingPage::searchFinished(ComposeOutcome outcome, const QString& message) {
@@ -441,7 +439,6 @@ void ComposingPage::searchFinished(ComposeOutcome outcome, const QString& messag
 
 void ComposingPage::composingStateChanged(ComposingState state) {
   grid_->setFocusMarkShown(state != ComposingState::Running);
-  updateActions(pageInFront_);
 }
 
 // ---------------------------------------------------------------- cells

@@ -346,6 +346,7 @@ class ComposingPageTest : public QObject {
     newLayout(5, 5);
     startWithFileName("long.C_WM");
     QTRY_VERIFY(page_->statusText(4) != "M: 0");  // counters are live
+    idlePass();
     action("stopComposeAction")->trigger();
     QCOMPARE(page_->controller().state(), ComposingState::Stopped);
     const fs::path stateFile = program_->path("Make/long.TMP");
