@@ -74,6 +74,8 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   model_ = new LayoutGridModel([this]() -> const Layout& { return controller_->shownLayout(); }, this);
   grid_ = new LayoutGridView(this);
   grid_->setModel(model_);
+  // Keys typed into the page go to the grid.
+  setFocusProxy(grid_);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     popupMenu_->exec(grid_->viewport()->mapToGlobal(at));

@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &QApplication::aboutToQuit, page, [&] { page->stopBeforeExit(); });
   window.resize(472, 374);
   window.show();
+  page->setFocus();
   if (!args.isEmpty())
     QTimer::singleShot(0, page, [page, file = args.first()] { page->openPatternFile(file); });
   return app.exec();
