@@ -411,6 +411,14 @@ class ComposingPageTest : public QObject {
     page_->openPatternFile(prompts_.openFile);
     QCOMPARE(prompts_.continueQuestions, 2);
     QCOMPARE(page_->controller().state(), ComposingState::Running);
+
+    // A damaged state file: its reader's message, and the layout stays editable.
+    page_->stopBeforeExit();
+    const fs::path state = program_->path("Make/resume.TMP");
+    writeBytes(state, readBytes(state).substr(0, 30));
+    page_->openPatternFile(prompts_.openFile);
+    QCOMPARE(prompts_.errors.size(), 1);
+    QCOMPARE(page_->controller().state(), ComposingState::Editable);
   }
 
   void aFileThatIsNoPatternChangesNothing() {
