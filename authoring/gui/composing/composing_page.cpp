@@ -48,6 +48,11 @@ QString fileNameOnly(const std::filesystem::path& path) {
   return QString::fromStdString(path.filename().string());
 }
 
+QString languageText(Language language) {
+  const std::string_view name = gw::languageName(language);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 QString folderOf(const QString& file) { return QFileInfo(file).absolutePath(); }
 
 std::filesystem::path toPath(const QString& file) { return std::filesystem::path(file.toStdString()); }
@@ -115,16 +120,22 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
           &ComposingPage::composingStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingPage::searchFinished);
   connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this, [this](Language l) {
-    Q_EMIT busy(QString("Loading %1 dictionary ...").arg(QString::fromUtf8(gw::languageName(l).data())));
+    Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l)));
   });
   connect(controller_.get(), &ComposeController::dictionaryLoadFinished, this, [this](Language l) {
-    setStatusText(6, QString::fromUtf8(gw::languageName(l).data()));
+    setStatusText(6, languageText(l));
     Q_EMIT idle();
   });
   updateActions(true);
 }
 
-ComposingPage::~ComposingPage() = default;
+ComposingPage::~ComposingPage() {
+  // The grid reads the controller, which goes first; a search never outlives its page:
+  // it is saved as Stop saves it, with nobody left to tell.
+  grid_->setModel(nullptr);
+  controller_->disconnect(this);
+  controller_->stop();
+}
 
 QAction* ComposingPage::makeAction(const char* objectName, const QString& text, const QString& hint,
                                    const QKeySequence& shortcut) {

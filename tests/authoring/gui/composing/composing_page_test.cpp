@@ -108,7 +108,7 @@ class ComposingPageTest : public QObject {
   }
 
   void cleanup() {
-    page_->stopBeforeExit();
+    if (page_) page_->stopBeforeExit();
     window_.reset();
     page_ = nullptr;
   }
@@ -474,6 +474,17 @@ class ComposingPageTest : public QObject {
     const std::string expected = serializeState(page_->controller().composer().searchState());
     QCOMPARE(readBytes(program_->path("Make/exit.TMP")), expected);
     QVERIFY(saved.slots.size() > 0);
+
+    // A page that goes while its search runs saves it all the same.
+    idlePass();
+    const std::uint64_t stepsBefore = page_->controller().composer().steps();
+    action("startComposeAction")->trigger();
+    QTRY_VERIFY(page_->controller().composer().steps() > stepsBefore);
+    QVERIFY(page_->isComposing());
+    fs::remove(program_->path("Make/exit.TMP"));
+    window_.reset();
+    page_ = nullptr;
+    QVERIFY(fs::exists(program_->path("Make/exit.TMP")));
   }
 
   void aLayoutWithoutWordsSaysSo() {
