@@ -37,23 +37,16 @@ void Composer::discardSearch() {
 
 // ---------------------------------------------------------------- starting
 
-bool Composer::orderFreshSlots(std::vector<Slot>& slots, ComposeOutcome& failure) {
+std::optional<ComposeOutcome> Composer::orderFreshSlots(std::vector<Slot>& slots) {
   slots = deriveSlots(session_.layout());
-  if (slots.empty()) {
-    failure = ComposeOutcome::NoWords;
-    return false;
-  }
-  if (!orderSlots(slots, session_.layout(), session_.dictionary())) {
-    failure = ComposeOutcome::NoSolution;
-    return false;
-  }
-  return true;
+  if (slots.empty()) return ComposeOutcome::NoWords;
+  if (!orderSlots(slots, session_.layout(), session_.dictionary())) return ComposeOutcome::NoSolution;
+  return std::nullopt;
 }
 
 std::vector<Slot> Composer::proposedOrder() {
   std::vector<Slot> slots;
-  ComposeOutcome failure{};
-  if (state() != ComposingState::Editable || !orderFreshSlots(slots, failure)) return {};
+  if (state() != ComposingState::Editable || orderFreshSlots(slots)) return {};
   return slots;
 }
 
@@ -105,12 +98,11 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
   results_ = 0;
   depth_ = 0;
   best_.clear();
-  ComposeOutcome failure{};
-  if (!orderFreshSlots(slots_, failure)) {
+  if (std::optional<ComposeOutcome> failure = orderFreshSlots(slots_)) {
     // The author can edit the layout and start again: nothing of a search is kept.
     slots_.clear();
     notifyCounters();
-    listener_.finished(failure, failure == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage);
+    listener_.finished(*failure, *failure == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage);
     return;
   }
   if (isPermutation(wordOrder, slots_.size())) {

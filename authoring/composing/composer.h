@@ -14,8 +14,10 @@
 //                   std::vector<int> answer;                  // empty: keep the computed order
 //                   if (!order.empty()) answer = wordOrderDialog(order);
 //                   composer.start(answer);                   // throws FileError (saving the layout)
-//                   then, while session.state() == Running, call composer.run(RunBudget::time(20ms))
-//                   from a zero-interval QTimer; repaint from the listener's notes at your own pace.
+//                   then, while state() == Running, call composer.run(RunBudget::forTime(20ms)) from a
+//                   zero-interval QTimer; repaint from the listener's notes at your own pace
+//                   (shownLayout(), counters(), slots()).
+//   Ctrl+C, Quit:   composer.stop() between two run() calls; nothing is lost.
 //   "Continue?" Yes after opening:  composer.resume();       // throws FormatError / FileError
 //   Stop compose:   composer.stop();                          // Stopped at once, state file written
 //   Start when Stopped:  composer.start();                    // resumes the stopped search
@@ -26,6 +28,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,7 +150,8 @@ class Composer {
   void discardSearch();  // the session's layout was replaced or closed
   Slot& at(int position) { return slots_[static_cast<std::size_t>(position - 1)]; }
   int slotCount() const { return static_cast<int>(slots_.size()); }
-  bool orderFreshSlots(std::vector<Slot>& slots, ComposeOutcome& failure);
+  // Derives and orders the slots of a fresh search; the failure when there is none to make.
+  std::optional<ComposeOutcome> orderFreshSlots(std::vector<Slot>& slots);
   void beginFresh(const std::vector<int>& wordOrder);
   void beginResumed(bool baseFromLayout);
   void computeCrossings();
