@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 namespace gw::gui {
@@ -23,6 +24,11 @@ inline void applyAuthoringDialogLook(QWidget* w) {
   pal.setColor(QPalette::Window, kCream);
   w->setPalette(pal);
   w->setFont(authoringFont());
+}
+
+// The authoring dialogs open in the middle of the screen.
+inline void centerOnScreen(QWidget* w) {
+  if (QScreen* screen = w->screen()) w->move(screen->availableGeometry().center() - w->rect().center());
 }
 
 }  // namespace gw::gui

@@ -7,7 +7,7 @@
 namespace gw::gui {
 
 std::optional<char> typedBoardLetter(char usCharacter, Language language) {
-  char k = MapKeyToLayout(usCharacter, static_cast<int>(language));
+  char k = mapKeyToLayout(usCharacter, language);
   switch (language) {
     case Language::English:
     case Language::German: {
@@ -16,8 +16,8 @@ std::optional<char> typedBoardLetter(char usCharacter, Language language) {
       return std::nullopt;
     }
     case Language::Serbian: {
-      char capital = CyrillicUpperCase(std::string(1, k))[0];
-      if (serbianCyrillicCapitals().find(capital) != std::string_view::npos) return capital;
+      char capital = upperCaseCyrillic(std::string(1, k))[0];
+      if (kSerbianCyrillicCapitals.find(capital) != std::string_view::npos) return capital;
       return std::nullopt;
     }
   }

@@ -99,8 +99,10 @@ class WordOrderMiniature : public QWidget {
     const auto& entries = dialog_.entries();
     const int s = dialog_.selectedIndex();
     if (s < 0) return;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      p.fillRect(miniatureRect(entries[i]), static_cast<int>(i) < s ? kSilver : QColor(Qt::white));
+    // The slots still to come in white, then on top of them the ones filled before the selected one.
+    for (std::size_t i = static_cast<std::size_t>(s); i < entries.size(); ++i)
+      p.fillRect(miniatureRect(entries[i]), Qt::white);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(s); ++i) p.fillRect(miniatureRect(entries[i]), kSilver);
     if (s > 0) mark(p, miniatureRect(entries[static_cast<std::size_t>(s - 1)]), Qt::blue, 1, 3);
     mark(p, miniatureRect(entries[static_cast<std::size_t>(s)]), Qt::red, 2, 2);
   }
@@ -201,6 +203,11 @@ WordOrderDialog::WordOrderDialog(int maxColumn, int maxRow, const std::vector<Sl
   resize(wordOrderDialogSize(maxColumn_, maxRow_));
   if (!entries_.empty()) list_->setCurrentRow(0);
   updateCommands();
+}
+
+void WordOrderDialog::showEvent(QShowEvent* event) {
+  centerOnScreen(this);
+  QDialog::showEvent(event);
 }
 
 int WordOrderDialog::selectedIndex() const { return list_ ? list_->currentRow() : -1; }

@@ -40,6 +40,9 @@ class WordOrderDialog : public QDialog {
   const std::vector<WordOrderEntry>& entries() const { return entries_; }
   int selectedIndex() const;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void moveSelected(int by);
   void selectionMoved();

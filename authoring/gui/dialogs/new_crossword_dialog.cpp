@@ -93,6 +93,11 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   rowsDownSpin_->setFocus();
 }
 
+void NewCrosswordDialog::showEvent(QShowEvent* event) {
+  centerOnScreen(this);
+  QDialog::showEvent(event);
+}
+
 void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsDownSpin_->setMaximum(rows); }
 
 int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value(); }
@@ -101,8 +106,8 @@ int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
 
 Language NewCrosswordDialog::language() const { return static_cast<Language>(languageCombo_->currentIndex()); }
 
-DefinitionCharset NewCrosswordDialog::clueCharset() const {
-  return static_cast<DefinitionCharset>(charsetCombo_->currentIndex());
+ClueCharset NewCrosswordDialog::clueCharset() const {
+  return static_cast<ClueCharset>(charsetCombo_->currentIndex());
 }
 
 }  // namespace gw::gui

@@ -24,7 +24,10 @@ class NewCrosswordDialog : public QDialog {
   int columnCount() const;  // "&Rows:"
   int rowCount() const;     // "&Columns:"
   Language language() const;
-  DefinitionCharset clueCharset() const;
+  ClueCharset clueCharset() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QSpinBox* columnsAcrossSpin_;  // captioned "&Rows:"

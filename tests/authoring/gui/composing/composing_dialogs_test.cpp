@@ -34,14 +34,14 @@ std::vector<Slot> fiveSlots() {
 class ComposingDialogsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void newLayoutDefaultsToFourByFourEnglish() {
     NewCrosswordDialog dialog;
     QCOMPARE(dialog.windowTitle(), QString("Crossword Layout"));
     QCOMPARE(dialog.columnCount(), 4);
     QCOMPARE(dialog.rowCount(), 4);
     QCOMPARE(dialog.language(), Language::English);
-    QCOMPARE(dialog.clueCharset(), DefinitionCharset::Ansi);
+    QCOMPARE(dialog.clueCharset(), ClueCharset::Ansi);
   }
 
   void rowsCaptionGivesColumnsAcrossAndColumnsCaptionRowsDown() {
@@ -144,6 +144,8 @@ class ComposingDialogsTest : public QObject {
     QCOMPARE(colourAt(35, 1), QColor(192, 192, 192));
     QCOMPARE(colourAt(35, 11), QColor(192, 192, 192));
     QCOMPARE(colourAt(35, 21), QColor(Qt::white));
+    // Silver lies over the white of later slots where they cross (row 0, column 1).
+    QCOMPARE(colourAt(15, 1), QColor(192, 192, 192));
   }
 
   void wordOrderDialogShowsTheWholeBoard() {
