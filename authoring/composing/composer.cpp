@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/search_look_ahead.h"
 #include "authoring/composing/slot_order.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -13,6 +14,8 @@ namespace fs = std::filesystem;
 
 Composer::Composer(Dictionary& dictionary, ComposerListener& listener)
     : dict_(dictionary), listener_(listener) {}
+
+Composer::~Composer() = default;
 
 // ---------------------------------------------------------------- layout
 
@@ -161,7 +164,10 @@ void Composer::start() {
     // A stopped search of this run keeps its base board; a reopened layout takes it
     // from the pattern file just read.
     if (!paused_) base_ = layout_.board;
-    computeCrossings();
+    // Replaying the placed words may show that the search stands in a branch without fills:
+    // it then goes on from the first word that leaves none.
+    lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, false);
+    depth_ = lookAhead_->resume(slots_, depth_);
     rebuild();
     // Nothing placed yet (a state file saved before the first word): begin at position 1.
     if (depth_ == 0) push();
@@ -195,7 +201,7 @@ bool Composer::prepareFreshSearch() {
     s.candidates.clear();
   }
   searchStarted_ = true;
-  computeCrossings();
+  lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, false);
   rebuild();
   return true;
 }
@@ -250,19 +256,12 @@ void Composer::finish() {
       listener_.showMessage(e.what(), MessageKind::Error);
     }
   }
+  lookAhead_.reset();
   listener_.stateChanged();
   notifyCounters();
 }
 
 // ---------------------------------------------------------------- the search
-
-void Composer::computeCrossings() {
-  const int n = slotCount();
-  crossLater_.assign(static_cast<std::size_t>(n) + 1, {});
-  for (int p = 1; p <= n; ++p)
-    for (int j = p + 1; j <= n; ++j)
-      if (slotsCross(at(p), at(j))) crossLater_[static_cast<std::size_t>(p)].push_back(j);
-}
 
 void Composer::notifyCounters() { listener_.countersChanged(counters()); }
 
@@ -284,17 +283,12 @@ void Composer::push() {
   s.candidates.reserve(ids.size() * static_cast<std::size_t>(s.length));
   for (Dictionary::WordId id : ids) s.candidates += dict_.word(s.length, id);
   if (ids.empty()) return;  // the top slot moves on to its next candidate
+  lookAhead_->setCandidates(n, std::move(ids));
   depth_ = n;
   deepest_ = std::max(deepest_, depth_);
   s.candidateIndex = -1;
   notifyCounters();
   listener_.pump(PumpPoint::Push);
-}
-
-bool Composer::forwardCheck() {
-  for (int j : crossLater_[static_cast<std::size_t>(depth_)])
-    if (!dict_.hasWord(slotQuery(layout_.board, at(j)))) return false;
-  return true;
 }
 
 void Composer::completeFillCheck() {
@@ -340,13 +334,19 @@ bool Composer::mainLoop() {
   const int lastPlaced = slotCount() - 1;
   while (!stopRequest_) {
     Slot& top = at(depth_);
-    ++top.candidateIndex;
+    // Candidates that the look-ahead has ruled out lead to no fill: they count as tried.
+    lookAhead_->unplace(depth_);
+    top.candidateIndex = lookAhead_->nextCandidate(depth_, top.candidateIndex);
     listener_.pump(PumpPoint::Iteration);
     if (top.candidateIndex < top.candidateCount()) {
       ++steps_;
-      rebuild();
-      if (depth_ >= lastPlaced) completeFillCheck();
-      else if (forwardCheck()) push();
+      if (depth_ >= lastPlaced) {
+        rebuild();
+        completeFillCheck();
+      } else if (lookAhead_->place(depth_, top.candidateIndex)) {
+        rebuild();
+        push();
+      }
     } else {
       // Keep the index at the end of the list (not past it) so a saved state stays valid.
       top.candidateIndex = top.candidateCount();

@@ -1,6 +1,6 @@
 #pragma once
 // The composer: fills every slot of a layout with dictionary words by a depth-first search
-// with forward checking, writes every complete fill as a result crossword file, and can be
+// with look-ahead, writes every complete fill as a result crossword file, and can be
 // stopped and resumed (through the state file) without losing or repeating a result.
 //
 // It runs on the caller's thread. At fixed points it calls the listener's pump, where a
@@ -8,6 +8,7 @@
 // request at the end of its current step, so the state it saves is always exact.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 namespace gw {
 
 class Dictionary;
+class SearchLookAhead;
 
 inline constexpr char kNoWordsMessage[] = "No words";
 inline constexpr char kNoSolutionMessage[] = "No solution possible!";
@@ -68,6 +70,7 @@ enum class OpenResult { Opened, Continued, StateRejected };
 class Composer {
  public:
   Composer(Dictionary& dictionary, ComposerListener& listener);
+  ~Composer();
 
   // --- the layout
   // A new empty layout without a file name; sizes are limited to 1 .. 41.
@@ -129,10 +132,8 @@ class Composer {
   void loadDictionary(Language language);
   bool prepareFreshSearch();
   void applyWordOrder();
-  void computeCrossings();
   void rebuild();
   void push();
-  bool forwardCheck();
   void completeFillCheck();
   void backUp();
   void drawBestFill();
@@ -149,7 +150,7 @@ class Composer {
   std::optional<std::filesystem::path> resultsFolder_;
 
   std::vector<Slot> slots_;
-  std::vector<std::vector<int>> crossLater_;  // per position: later positions that cross it
+  std::unique_ptr<SearchLookAhead> lookAhead_;
   std::vector<std::string> best_;
   int depth_ = 0;
   int deepest_ = 0;
