@@ -166,7 +166,7 @@ void Composer::start() {
     if (!paused_) base_ = layout_.board;
     // Replaying the placed words may show that the search stands in a branch without fills:
     // it then goes on from the first word that leaves none.
-    lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, false);
+    lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, noRepeat_);
     depth_ = lookAhead_->resume(slots_, depth_);
     rebuild();
     // Nothing placed yet (a state file saved before the first word): begin at position 1.
@@ -201,7 +201,7 @@ bool Composer::prepareFreshSearch() {
     s.candidates.clear();
   }
   searchStarted_ = true;
-  lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, false);
+  lookAhead_ = std::make_unique<SearchLookAhead>(dict_, base_, slots_, noRepeat_);
   rebuild();
   return true;
 }
@@ -295,6 +295,7 @@ void Composer::completeFillCheck() {
   // Every cell of the last slot lies in a slot placed before it: its word is fixed.
   std::string word = wordOnBoard(layout_.board, at(slotCount()));
   if (!dict_.containsWord(word)) return;
+  if (noRepeat_ && hasRepeatedWord()) return;
   const int number = results_ + 1;
   fs::path file = resultsFolder() / resultFileName(patternFile_.string(), number);
   try {
@@ -313,6 +314,14 @@ void Composer::completeFillCheck() {
   notifyCounters();
   listener_.resultWritten(file, number);
   listener_.playSound(2);
+}
+
+bool Composer::hasRepeatedWord() const {
+  std::vector<std::string> words;
+  for (const Slot& s : slots_)
+    if (s.length >= 2) words.push_back(wordOnBoard(layout_.board, s));
+  std::sort(words.begin(), words.end());
+  return std::adjacent_find(words.begin(), words.end()) != words.end();
 }
 
 void Composer::backUp() {

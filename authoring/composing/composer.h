@@ -102,6 +102,10 @@ class Composer {
   std::filesystem::path resultsFolder() const;
 
   // --- composing
+  // No word of two or more letters twice in one fill. It only prunes: the fills written are
+  // those without a repeated word, in the same order. Not kept in the state file.
+  void setNoRepeat(bool noRepeat) { noRepeat_ = noRepeat; }
+  bool noRepeat() const { return noRepeat_; }
   // A fresh search from the editable state; otherwise resumes the stopped search.
   void start();
   // Asks a running search to stop at the end of its current step; it then saves the state file.
@@ -135,6 +139,7 @@ class Composer {
   void rebuild();
   void push();
   void completeFillCheck();
+  bool hasRepeatedWord() const;
   void backUp();
   void drawBestFill();
   bool mainLoop();  // true when the search is exhausted
@@ -162,6 +167,7 @@ class Composer {
   bool searchStarted_ = false;
   bool paused_ = false;
   bool stopRequest_ = false;
+  bool noRepeat_ = false;
 };
 
 }  // namespace gw

@@ -6,6 +6,28 @@
 namespace gw {
 
 namespace {
+
+// Bit counts are where the look-ahead spends much of its time: let x86-64 use its popcnt
+// instruction where the processor has it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define GW_POPCNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#else
+#define GW_POPCNT_CLONES
+#endif
+
+GW_POPCNT_CLONES std::size_t countBits(const std::uint64_t* a, std::size_t lo, std::size_t hi) {
+  std::size_t n = 0;
+  for (std::size_t b = lo; b < hi; ++b) n += static_cast<std::size_t>(std::popcount(a[b]));
+  return n;
+}
+
+GW_POPCNT_CLONES std::size_t countCommonBits(const std::uint64_t* a, const std::uint64_t* b, std::size_t lo,
+                                             std::size_t hi) {
+  std::size_t n = 0;
+  for (std::size_t i = lo; i < hi; ++i) n += static_cast<std::size_t>(std::popcount(a[i] & b[i]));
+  return n;
+}
+
 LetterSet allLetters() {
   LetterSet s;
   s.words.fill(~std::uint64_t{0});
@@ -19,13 +41,15 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
   slots_.resize(slots.size());
   std::map<int, int> cellOf;                         // board index -> cell number
   std::vector<std::vector<std::pair<int, int>>> in;  // per cell: (slot, position)
-  std::size_t total = 0;
+  std::size_t total = 0, residues = 0;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     const Slot& slot = slots[i];
     SlotState& s = slots_[i];
     s.bits = &bits.forLength(slot.length);
     s.offset = total;
     total += s.bits->blocks();
+    s.residues = residues;
+    residues += static_cast<std::size_t>(slot.length) * 256;
     s.cells.resize(static_cast<std::size_t>(slot.length));
     for (int k = 0; k < slot.length; ++k) {
       int index = slot.cellIndex(k);
@@ -48,6 +72,7 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
 
   // Every word of the slot's length that has the layout's fixed letters.
   domains_.assign(total, 0);
+  residue_.assign(residues, 0);
   for (std::size_t i = 0; i < slots.size(); ++i) {
     SlotState& s = slots_[i];
     std::uint64_t* d = domain(static_cast<int>(i));
@@ -62,8 +87,7 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
       const std::uint64_t* with = s.bits->withLetter(k, static_cast<unsigned char>(cell.character));
       for (std::size_t b = 0; b < s.bits->blocks(); ++b) d[b] &= with ? with[b] : 0;
     }
-    recount(static_cast<int>(i));
-    if (s.count == 0) consistent_ = false;
+    if (!tighten(static_cast<int>(i))) consistent_ = false;
     if (options_.noRepeat && slots[i].length >= 2)
       for (std::size_t j = 0; j < slots.size(); ++j)
         if (j != i && slots[j].length == slots[i].length) s.sameLength.push_back(static_cast<int>(j));
@@ -104,6 +128,7 @@ void FillPropagator::popLevel() {
     std::copy_n(savedBlocks_.begin() + static_cast<std::ptrdiff_t>(save.at), save.hi - save.lo,
                 domain(save.slot) + save.lo);
     s.count = save.count;
+    s.counted = save.counted;
     s.lo = save.lo;
     s.hi = save.hi;
     s.stamp = save.stamp;
@@ -122,7 +147,7 @@ void FillPropagator::saveDomain(int slot) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t id = levels_.back().id;
   if (s.stamp == id) return;
-  domainTrail_.push_back(DomainSave{slot, s.stamp, s.count, s.lo, s.hi, savedBlocks_.size()});
+  domainTrail_.push_back(DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, savedBlocks_.size()});
   const std::uint64_t* d = domain(slot);
   savedBlocks_.insert(savedBlocks_.end(), d + s.lo, d + s.hi);
   s.stamp = id;
@@ -161,29 +186,26 @@ std::size_t FillPropagator::countWithLetter(int slot, int position, unsigned cha
   const SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t* with = s.bits->withLetter(position, letter);
   if (!with) return 0;
-  const std::uint64_t* d = domain(slot);
-  std::size_t n = 0;
-  for (std::size_t b = s.lo; b < s.hi; ++b) n += static_cast<std::size_t>(std::popcount(d[b] & with[b]));
-  return n;
+  return countCommonBits(domain(slot), with, s.lo, s.hi);
+}
+
+std::size_t FillPropagator::size(int slot) const {
+  const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  if (!s.counted) {
+    s.count = countBits(domain(slot), s.lo, s.hi);
+    s.counted = true;
+  }
+  return s.count;
 }
 
 // ---------------------------------------------------------------- changes
 
-void FillPropagator::recount(int slot) {
+bool FillPropagator::tighten(int slot) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t* d = domain(slot);
-  std::size_t count = 0;
-  std::uint32_t lo = s.hi, hi = s.lo;
-  for (std::uint32_t b = s.lo; b < s.hi; ++b)
-    if (d[b]) {
-      count += static_cast<std::size_t>(std::popcount(d[b]));
-      lo = std::min(lo, b);
-      hi = b + 1;
-    }
-  s.count = count;
-  if (count == 0) lo = hi = s.lo;
-  s.lo = lo;
-  s.hi = hi;
+  while (s.lo < s.hi && d[s.lo] == 0) ++s.lo;
+  while (s.hi > s.lo && d[s.hi - 1] == 0) --s.hi;
+  return s.lo < s.hi;
 }
 
 void FillPropagator::enqueue(int slot) {
@@ -202,13 +224,21 @@ bool FillPropagator::fail(int slot, int cause) {
 bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, const LetterSet& removed, int cause) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const LengthWordBits& bits = *s.bits;
-  saveDomain(slot);
   std::uint64_t* d = domain(slot);
-  const std::size_t before = s.count;
+  // The blocks are saved just before the first one changes.
+  bool changed = false;
+  auto narrow = [&](std::uint32_t b, std::uint64_t to) {
+    if (to == d[b]) return;
+    if (!changed) {
+      saveDomain(slot);
+      changed = true;
+    }
+    d[b] = to;
+  };
   if (removed.size() <= keep.size()) {
     removed.forEach([&](unsigned char letter) {
       if (const std::uint64_t* with = bits.withLetter(position, letter))
-        for (std::uint32_t b = s.lo; b < s.hi; ++b) d[b] &= ~with[b];
+        for (std::uint32_t b = s.lo; b < s.hi; ++b) narrow(b, d[b] & ~with[b]);
     });
   } else {
     const std::uint64_t* sets[256];
@@ -219,12 +249,13 @@ bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, con
     for (std::uint32_t b = s.lo; b < s.hi; ++b) {
       std::uint64_t any = 0;
       for (int k = 0; k < n; ++k) any |= sets[k][b];
-      d[b] &= any;
+      narrow(b, d[b] & any);
     }
   }
-  recount(slot);
-  if (s.count == 0) return fail(slot, cause);
-  if (s.count != before) enqueue(slot);
+  if (!changed) return true;
+  s.counted = false;
+  if (!tighten(slot)) return fail(slot, cause);
+  enqueue(slot);
   return true;
 }
 
@@ -233,8 +264,8 @@ bool FillPropagator::removeWord(int slot, WordId word, int cause) {
   saveDomain(slot);
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   domain(slot)[word / 64] &= ~(std::uint64_t{1} << (word % 64));
-  recount(slot);
-  if (s.count == 0) return fail(slot, cause);
+  if (s.counted) --s.count;
+  if (!tighten(slot)) return fail(slot, cause);
   enqueue(slot);
   return true;
 }
@@ -256,7 +287,7 @@ bool FillPropagator::revise(int slot) {
       letterTests += static_cast<std::size_t>(cells_[static_cast<std::size_t>(ref.cell)].letters.size());
     }
   if (open == 0) return true;
-  if (s.count * open <= letterTests * (s.hi - s.lo)) {
+  if (size(slot) * open <= letterTests * (s.hi - s.lo)) {
     forEachWord(slot, [&](WordId id) {
       for (int k = 0; k < length; ++k)
         if (s.cells[static_cast<std::size_t>(k)].cell >= 0) supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
@@ -266,12 +297,19 @@ bool FillPropagator::revise(int slot) {
       const CellRef& ref = s.cells[static_cast<std::size_t>(k)];
       if (ref.cell < 0) continue;
       LetterSet& support = supportScratch_[static_cast<std::size_t>(k)];
+      std::uint16_t* residues = residue_.data() + s.residues + static_cast<std::size_t>(k) * 256;
       cells_[static_cast<std::size_t>(ref.cell)].letters.forEach([&](unsigned char letter) {
         const std::uint64_t* with = bits.withLetter(k, letter);
         if (!with) return;
+        const std::uint16_t last = residues[letter];
+        if (last >= s.lo && last < s.hi && (d[last] & with[last])) {
+          support.add(letter);
+          return;
+        }
         for (std::uint32_t b = s.lo; b < s.hi; ++b)
           if (d[b] & with[b]) {
             support.add(letter);
+            residues[letter] = static_cast<std::uint16_t>(b);
             return;
           }
       });
@@ -291,7 +329,7 @@ bool FillPropagator::revise(int slot) {
     if (ref.other != kNoSlot && !restrict(ref.other, ref.otherPosition, kept, removed, slot)) return false;
   }
 
-  if (s.count == 1 && !s.sameLength.empty()) {
+  if (!s.sameLength.empty() && size(slot) == 1) {
     const WordId only = static_cast<WordId>(next(slot, 0));
     for (int other : s.sameLength)
       if (!removeWord(other, only, slot)) return false;
@@ -319,12 +357,13 @@ bool FillPropagator::propagate() {
 bool FillPropagator::assign(int slot, WordId word) {
   if (!has(slot, word)) return fail(slot, kNoSlot);
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
-  if (s.count > 1) {
+  if (size(slot) > 1) {
     saveDomain(slot);
     std::uint64_t* d = domain(slot);
     std::fill(d + s.lo, d + s.hi, 0);
     d[word / 64] = std::uint64_t{1} << (word % 64);
     s.count = 1;
+    s.counted = true;
     s.lo = word / 64;
     s.hi = s.lo + 1;
   }

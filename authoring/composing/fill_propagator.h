@@ -55,7 +55,7 @@ class FillPropagator {
     const SlotState& s = slots_[static_cast<std::size_t>(slot)];
     return word < s.bits->wordCount() && (domain(slot)[word / 64] >> (word % 64) & 1);
   }
-  std::size_t size(int slot) const { return slots_[static_cast<std::size_t>(slot)].count; }
+  std::size_t size(int slot) const;
   // The first word of the slot at or after `from`, or −1.
   std::int64_t next(int slot, WordId from) const;
   // How many of the slot's words have `letter` at `position`.
@@ -94,7 +94,9 @@ class FillPropagator {
   struct SlotState {
     const LengthWordBits* bits = nullptr;
     std::size_t offset = 0;  // of its blocks in domains_
-    std::size_t count = 0;
+    std::size_t residues = 0;  // of its (position, letter) residues in residue_
+    mutable std::size_t count = 0;  // words left, when counted
+    mutable bool counted = false;
     std::uint32_t lo = 0, hi = 0;  // blocks outside [lo, hi) are zero
     std::uint64_t stamp = 0;       // level id of its last trail entry
     bool queued = false;
@@ -109,6 +111,7 @@ class FillPropagator {
     int slot;
     std::uint64_t stamp;
     std::size_t count;
+    bool counted;
     std::uint32_t lo, hi;
     std::size_t at;  // saved blocks [lo, hi) in savedBlocks_
   };
@@ -128,7 +131,8 @@ class FillPropagator {
   }
   void saveDomain(int slot);
   void saveCell(int cell);
-  void recount(int slot);
+  // Narrows the span to its nonzero blocks; false when no word is left.
+  bool tighten(int slot);
   void enqueue(int slot);
   // Keeps only the slot's words whose letter at `position` is in `keep` (`removed` are the
   // letters just taken from the cell). False when none is left.
@@ -152,6 +156,9 @@ class FillPropagator {
   std::vector<CellSave> cellTrail_;
   std::vector<std::uint64_t> savedBlocks_;
   std::vector<LetterSet> supportScratch_;
+  // Per slot, position and letter: the block where a word with that letter there was last
+  // found, tried first next time (it needs no undoing: it is only a hint).
+  std::vector<std::uint16_t> residue_;
 
   int failedSlot_ = kNoSlot;
   int failedCause_ = kNoSlot;

@@ -127,6 +127,23 @@ void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
   }
 }
 
+// The letter counts that guide propagation agree with the words actually left.
+void expectCountsMatchWords(const FillPropagator& p) {
+  for (int s = 0; s < p.slotCount(); ++s) {
+    const LengthWordBits& bits = p.wordsOf(s);
+    std::map<std::pair<int, unsigned char>, std::size_t> counted;
+    p.forEachWord(s, [&](FillPropagator::WordId id) {
+      for (int k = 0; k < bits.length(); ++k) ++counted[{k, bits.letter(id, k)}];
+    });
+    for (int k = 0; k < bits.length(); ++k)
+      bits.lettersAt(k).forEach([&](unsigned char letter) {
+        auto it = counted.find({k, letter});
+        ASSERT_EQ(p.countWithLetter(s, k, letter), it == counted.end() ? 0u : it->second)
+            << "slot " << s << " position " << k << " letter " << letter;
+      });
+  }
+}
+
 TEST(FillPropagator, InitialPropagationKeepsEveryFillAndIsArcConsistent) {
   for (const Problem& problem : problems()) {
     SCOPED_TRACE(problem.name);
@@ -244,6 +261,7 @@ TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
         p.popLevel();
         stack.pop_back();
         ASSERT_EQ(snapshot(p), stack.back());
+        expectCountsMatchWords(p);
         continue;
       }
       int s = static_cast<int>(rng() % static_cast<unsigned>(p.slotCount()));
@@ -258,6 +276,7 @@ TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
       } else {
         stack.push_back(snapshot(p));
       }
+      expectCountsMatchWords(p);
     }
   }
 }

@@ -69,6 +69,38 @@ TEST(LookAheadSearch, WritesTheBruteForceFillsInThePlainSearchOrder) {
   }
 }
 
+TEST(LookAheadSearch, NoRepeatWritesTheFillsWithoutARepeatedWordInTheSameOrder) {
+  std::size_t left = 0;
+  for (const OrderCase& c : orderCases()) {
+    SCOPED_TRACE(c.name);
+    Workspace ws(c.layout, c.words);
+    const Layout layout = parseTextLayout(c.layout, Language::English);
+    const std::vector<Slot> slots = deriveSlots(layout);
+    std::vector<std::string> expected;
+    for (const RecordedResult& r : ws.composeAll()) {
+      const std::string board = resultBoard(r.bytes, layout);
+      Layout filled = layout;
+      for (int row = 0; row < layout.rows; ++row)
+        for (int col = 0; col < layout.columns; ++col)
+          filled.board.putLetter(col, row, board[static_cast<std::size_t>(row * layout.columns + col)]);
+      std::set<std::string> seen;
+      bool repeated = false;
+      for (const Slot& s : slots)
+        if (s.length >= 2 && !seen.insert(wordOnBoard(filled.board, s)).second) repeated = true;
+      if (!repeated) expected.push_back(board);
+      else ++left;
+    }
+    Session session(ws);
+    session.composer.setNoRepeat(true);
+    session.composer.openLayout(ws.pattern);
+    session.composer.start();
+    std::vector<std::string> found;
+    for (const RecordedResult& r : session.listener.results) found.push_back(resultBoard(r.bytes, layout));
+    EXPECT_EQ(found, expected);
+  }
+  EXPECT_GT(left, 0u) << "no case has a fill with a repeated word";
+}
+
 // A copy of the kept layout, state file and words, written by the search before it looked ahead.
 struct OldStateWorkspace {
   TempDir dir;
