@@ -28,6 +28,10 @@ GW_POPCNT_CLONES std::size_t countCommonBits(const std::uint64_t* a, const std::
   return n;
 }
 
+// A slot's supports are read from its words when there are fewer than this many words per
+// letter to test; else each letter is looked for in the bit sets (most are found at once).
+constexpr std::size_t kDirectFactor = 8;
+
 LetterSet allLetters() {
   LetterSet s;
   s.words.fill(~std::uint64_t{0});
@@ -287,7 +291,7 @@ bool FillPropagator::revise(int slot) {
       letterTests += static_cast<std::size_t>(cells_[static_cast<std::size_t>(ref.cell)].letters.size());
     }
   if (open == 0) return true;
-  if (size(slot) * open <= letterTests * (s.hi - s.lo)) {
+  if (size(slot) * open <= letterTests * kDirectFactor) {
     forEachWord(slot, [&](WordId id) {
       for (int k = 0; k < length; ++k)
         if (s.cells[static_cast<std::size_t>(k)].cell >= 0) supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));

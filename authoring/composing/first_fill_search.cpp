@@ -9,6 +9,9 @@ namespace {
 
 // Failures allowed in a restart of Luby weight 1.
 constexpr std::uint64_t kRestartFailures = 64;
+// Random points added to a word's score (64 points double its count), so that restarts
+// try other words among those nearly as good.
+constexpr std::uint64_t kValueNoise = 1;
 // Words a lane tries between looks at the other lanes.
 constexpr std::uint64_t kLaneChunk = 64;
 
@@ -155,7 +158,7 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
   std::int64_t bestScore = -1;
   std::uint64_t ties = 0;
   propagator_.forEachWord(slot, [&](WordId word) {
-    std::int64_t score = 0;
+    std::int64_t score = static_cast<std::int64_t>(random() % kValueNoise);
     for (int k : scored) score += logCount_[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
     if (score > bestScore) {
       best = word;
