@@ -241,8 +241,11 @@ bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, con
   };
   if (removed.size() <= keep.size()) {
     removed.forEach([&](unsigned char letter) {
-      if (const std::uint64_t* with = bits.withLetter(position, letter))
-        for (std::uint32_t b = s.lo; b < s.hi; ++b) narrow(b, d[b] & ~with[b]);
+      const std::uint64_t* with = bits.withLetter(position, letter);
+      if (!with) return;
+      const LengthWordBits::Span span = bits.spanOf(position, letter);
+      const std::uint32_t end = std::min(s.hi, span.end);
+      for (std::uint32_t b = std::max(s.lo, span.begin); b < end; ++b) narrow(b, d[b] & ~with[b]);
     });
   } else {
     const std::uint64_t* sets[256];
@@ -310,7 +313,9 @@ bool FillPropagator::revise(int slot) {
           support.add(letter);
           return;
         }
-        for (std::uint32_t b = s.lo; b < s.hi; ++b)
+        const LengthWordBits::Span span = bits.spanOf(k, letter);
+        const std::uint32_t end = std::min(s.hi, span.end);
+        for (std::uint32_t b = std::max(s.lo, span.begin); b < end; ++b)
           if (d[b] & with[b]) {
             support.add(letter);
             residues[letter] = static_cast<std::uint16_t>(b);

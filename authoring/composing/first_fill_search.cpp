@@ -8,7 +8,7 @@ namespace gw {
 namespace {
 
 // Failures allowed in a restart of Luby weight 1.
-constexpr std::uint64_t kRestartFailures = 64;
+constexpr std::uint64_t kRestartFailures = 256;
 // Random points added to a word's score (64 points double its count), so that restarts
 // try other words among those nearly as good.
 constexpr std::uint64_t kValueNoise = 1;
@@ -78,8 +78,10 @@ FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
     propagator_.pushLevel();
     if (propagator_.assign(slot, word)) {
       decisions_.push_back({slot, word});
+      if (slot == lastConflict_) lastConflict_ = -1;
       continue;
     }
+    lastConflict_ = slot;
     noteFailure();
     propagator_.popLevel();
     if (!refute(slot, word)) status_ = FirstFillStatus::NoFill;
@@ -91,6 +93,7 @@ void FirstFillLane::beginRestart() {
   // What was refuted at level 0 holds for good; the failure weights are kept too.
   while (propagator_.level() > 0) propagator_.popLevel();
   decisions_.clear();
+  lastConflict_ = -1;
   restart_ += static_cast<std::uint64_t>(lanes_);
   failuresThisRestart_ = 0;
   budget_ = kRestartFailures * luby(restart_ + 1);
@@ -118,6 +121,7 @@ bool FirstFillLane::refute(int slot, WordId word) {
 }
 
 int FirstFillLane::chooseSlot() {
+  if (lastConflict_ >= 0 && propagator_.size(lastConflict_) > 1) return lastConflict_;
   // Fewest words per failure weight; ties broken at random.
   int best = -1;
   std::uint64_t bestSize = 0, bestWeight = 1, ties = 0;

@@ -1,9 +1,10 @@
 #pragma once
 // The first-fill search: one fill of a layout, found fast, beside the exhaustive search
 // (which enumerates every fill in a fixed order). Over the same look-ahead it chooses the
-// slot with the fewest words for how often it has failed (dom/wdeg), tries first the word
-// that leaves the crossing slots the most words, and restarts on a Luby schedule, keeping
-// what it learnt about failures, until a fill is found or none can exist.
+// slot with the fewest words for how often it has failed (dom/wdeg; a slot whose word just
+// failed comes first again until it takes one), tries first the word that leaves the
+// crossing slots the most words, and restarts on a Luby schedule, keeping what it learnt
+// about failures, until a fill is found or none can exist.
 //
 // A run is a pure function of the layout, the dictionary, the options and the seed: all
 // budgets count failures, never time, and the random numbers come from a seeded mt19937_64
@@ -77,6 +78,7 @@ class FirstFillLane {
   const int lanes_;
   std::vector<std::uint64_t> weight_;  // per slot: 1 + the failures it took part in
   std::vector<Decision> decisions_;    // one per level
+  int lastConflict_ = -1;              // a slot whose word just failed: chosen again first
   std::mt19937_64 rng_;
   std::uint64_t restart_;
   std::uint64_t budget_ = 0;  // failures allowed in this restart

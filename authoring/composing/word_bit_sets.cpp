@@ -1,5 +1,6 @@
 #include "authoring/composing/word_bit_sets.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace gw {
@@ -49,10 +50,14 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
       }
     }
   bits_.assign(static_cast<std::size_t>(sets) * blocks_, 0);
+  spans_.assign(static_cast<std::size_t>(sets), Span{static_cast<std::uint32_t>(blocks_), 0});
   for (std::size_t id = 0; id < words_; ++id)
     for (int p = 0; p < length; ++p) {
       std::int32_t set = setOf_[static_cast<std::size_t>(p) * 256 + letter(static_cast<std::uint32_t>(id), p)];
       bits_[static_cast<std::size_t>(set) * blocks_ + id / 64] |= std::uint64_t{1} << (id % 64);
+      Span& span = spans_[static_cast<std::size_t>(set)];
+      span.begin = std::min(span.begin, static_cast<std::uint32_t>(id / 64));
+      span.end = static_cast<std::uint32_t>(id / 64 + 1);
     }
 }
 

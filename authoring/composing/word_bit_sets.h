@@ -57,6 +57,15 @@ class LengthWordBits {
     std::int32_t set = setOf_[static_cast<std::size_t>(position) * 256 + letter];
     return set < 0 ? nullptr : bits_.data() + static_cast<std::size_t>(set) * blocks_;
   }
+  // The blocks outside which the set of withLetter(position, letter) is zero (words are
+  // sorted, so a first letter's words lie together).
+  struct Span {
+    std::uint32_t begin = 0, end = 0;
+  };
+  Span spanOf(int position, unsigned char letter) const {
+    std::int32_t set = setOf_[static_cast<std::size_t>(position) * 256 + letter];
+    return set < 0 ? Span{} : spans_[static_cast<std::size_t>(set)];
+  }
   // The letters that some word has at `position`.
   const LetterSet& lettersAt(int position) const { return letters_[static_cast<std::size_t>(position)]; }
   unsigned char letter(std::uint32_t id, int position) const {
@@ -74,6 +83,7 @@ class LengthWordBits {
   std::vector<std::int32_t> setOf_;    // [position * 256 + letter] -> set number or −1
   std::vector<LetterSet> letters_;     // per position
   std::vector<std::uint64_t> bits_;    // the sets back to back, `blocks_` each
+  std::vector<Span> spans_;            // per set
 };
 
 // The bit sets of the lengths a layout needs, built once per search.
