@@ -1,5 +1,7 @@
 #include "authoring/composing/first_fill_search.h"
 
+#include "authoring/composing/first_fill_result.h"
+
 #include <gtest/gtest.h>
 
 #include "compose_test_support.h"
@@ -144,6 +146,17 @@ TEST(FirstFill, StoppedPartWayHasNoFill) {
     EXPECT_EQ(search.run(1000), FirstFillStatus::Stopped);
     EXPECT_TRUE(search.words().empty());
   }
+}
+
+TEST(FirstFillResult, NumberFollowsTheHighestResultOfThatLayoutOnly) {
+  TempDir dir;
+  EXPECT_EQ(nextResultNumber(dir.path(), "spring.C_WM"), 1);
+  EXPECT_EQ(nextResultNumber(dir / "absent", "spring.C_WM"), 1);
+  for (const char* name : {"spring1.C_W", "spring2.C_W", "spring12.C_W", "spring.C_W", "springx3.C_W", "spring07.C_W",
+                           "autumn40.C_W", "spring99.C_W.tmp", "spring50.TMP"})
+    writeText(dir / name, "x");
+  EXPECT_EQ(nextResultNumber(dir.path(), "some/folder/spring.C_WM"), 13);
+  EXPECT_EQ(nextResultNumber(dir.path(), "autumn.C_WM"), 41);
 }
 
 }  // namespace
