@@ -8,9 +8,11 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_session.h"
 #include "authoring/composing/layout_text.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/program_folder.h"
 #include "first_fill_cli.h"
 
 namespace gw {
@@ -94,7 +96,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       o.seed = std::stoull(v);
     } else if (a == "--lanes") {
       double n = number(i);
-      if (n < 1 || n > 64 || n != static_cast<int>(n)) throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
+      if (n < 1 || n > 64 || n != static_cast<int>(n))
+        throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
       o.lanes = static_cast<int>(n);
     }
     else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
@@ -103,7 +106,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
   }
   if (o.help) return o;
   if (!o.firstFill && (o.seed || o.lanes)) throw std::invalid_argument("--seed and --lanes go with --first-fill");
-  if (o.firstFill && o.resume) throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
+  if (o.firstFill && o.resume)
+    throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
   if (!o.textLayout.empty()) {
     if (o.language != "en" && o.language != "de" && o.language != "sr")
       throw std::invalid_argument("--layout needs --language en, de or sr");
@@ -129,37 +133,26 @@ std::string formatElapsed(double seconds) {
   return buf;
 }
 
-class CliListener : public ComposerListener {
+// Reports the search on the terminal: result file names on `out`, the progress line and
+// messages on `err`. Stops the search at the result limit.
+class TerminalReporter : public LayoutListener, public ComposerListener {
  public:
   using Clock = std::chrono::steady_clock;
 
-  CliListener(const ComposeOptions& o, std::ostream& out, std::ostream& err, const volatile std::sig_atomic_t* flag)
-      : options_(o), out_(out), err_(err), stopFlag_(flag), started_(Clock::now()) {}
+  TerminalReporter(const ComposeOptions& o, std::ostream& out, std::ostream& err)
+      : options_(o), out_(out), err_(err), started_(Clock::now()) {}
 
   void attach(Composer* composer) { composer_ = composer; }
 
-  void pump(PumpPoint) override {
-    if (!composer_ || !composer_->running()) return;
-    if (stopFlag_ && *stopFlag_) {
-      stopReason_ = "interrupted";
-      composer_->stop();
-      return;
-    }
-    // The clock is read only every so often: pumps come many times per step.
-    if (++pumps_ % 64 != 0) return;
-    Clock::time_point now = Clock::now();
-    if (options_.timeLimit > 0 && seconds(now) >= options_.timeLimit) {
-      stopReason_ = "time limit reached";
-      composer_->stop();
-    }
-    if (now - lastDrawn_ >= std::chrono::milliseconds(200)) drawProgress(now);
+  void dictionaryLoading(Language language) override {
+    if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
   }
 
   void resultWritten(const fs::path& file, int number) override {
     clearProgress();
     out_ << file.string() << '\n';
     if (written_ == 0) {
-      out_ << "Result " << number << ":\n" << layoutToText(composer_->layout());
+      out_ << "Result " << number << ":\n" << layoutToText(composer_->shownLayout());
     }
     out_.flush();
     ++written_;
@@ -169,16 +162,25 @@ class CliListener : public ComposerListener {
     }
   }
 
-  void showMessage(const std::string& text, MessageKind) override {
+  void finished(ComposeOutcome outcome, const std::string& message) override {
+    if (outcome == ComposeOutcome::NoWords || outcome == ComposeOutcome::NoSolution) failed_ = true;
+    if (message.empty()) return;
     clearProgress();
-    err_ << text << '\n';
+    err_ << message << '\n';
     failed_ = true;
   }
 
-  bool confirmContinue() override { return options_.resume; }
-
-  void dictionaryLoading(Language language) override {
-    if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
+  // Between two steps of the search: Ctrl+C and the time limit stop it, the progress line is redrawn.
+  void betweenSteps(const volatile std::sig_atomic_t* stopFlag) {
+    Clock::time_point now = Clock::now();
+    if (stopFlag && *stopFlag) {
+      stopReason_ = "interrupted";
+      composer_->stop();
+    } else if (options_.timeLimit > 0 && seconds(now) >= options_.timeLimit) {
+      stopReason_ = "time limit reached";
+      composer_->stop();
+    }
+    if (now - lastDrawn_ >= std::chrono::milliseconds(200)) drawProgress(now);
   }
 
   void finishProgress() {
@@ -224,11 +226,9 @@ class CliListener : public ComposerListener {
   const ComposeOptions& options_;
   std::ostream& out_;
   std::ostream& err_;
-  const volatile std::sig_atomic_t* stopFlag_;
   Composer* composer_ = nullptr;
   Clock::time_point started_;
   Clock::time_point lastDrawn_{};
-  std::uint64_t pumps_ = 0;
   std::string shown_;
   std::string stopReason_;
   long written_ = 0;
@@ -269,40 +269,51 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       err << "There is no stopped search to continue: \"" << state.string() << "\" does not exist.\n";
       return 1;
     }
-    if (!options.resume && haveState && options.progress)
+    if (!options.resume && haveState && options.progress && !options.firstFill)
       err << "\"" << state.string() << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
 
-    if (options.firstFill) return runFirstFill(options, out, err, stopFlag);
-
-    Dictionary dictionary;
-    CliListener listener(options, out, err, stopFlag);
-    Composer composer(dictionary, listener);
-    composer.setNoRepeat(options.noRepeat);
-    listener.attach(&composer);
-    if (!options.wordFile.empty()) composer.setWordFile(options.wordFile);
-    if (!options.resultsFolder.empty()) composer.setResultsFolder(options.resultsFolder);
-    fs::path results = composer.resultsFolder();
-    fs::create_directories(results, ec);
+    ComposingFiles files;
+    if (!options.wordFile.empty()) {
+      files.wordFile = [word = fs::path(options.wordFile)](Language) { return word; };
+    } else {
+      files.wordFile = [](Language language) { return programFolders().readPath(std::string(wordFileName(language))); };
+    }
+    files.resultsFolder =
+        options.resultsFolder.empty() ? programFolders().resultsFolder() : fs::path(options.resultsFolder);
+    fs::create_directories(files.resultsFolder, ec);
     if (ec) {
-      err << "Cannot create the results folder \"" << results.string() << "\": " << ec.message() << '\n';
+      err << "Cannot create the results folder \"" << files.resultsFolder.string() << "\": " << ec.message() << '\n';
       return 1;
     }
 
-    OpenResult opened = composer.openLayout(pattern);
-    if (opened == OpenResult::StateRejected) return 1;
-    if (opened == OpenResult::Opened) composer.start();
-    listener.finishProgress();
+    if (options.firstFill) return runFirstFill(options, files, out, err, stopFlag);
 
-    if (listener.failed()) return 1;
+    Dictionary dictionary;
+    TerminalReporter reporter(options, out, err);
+    LayoutSession session(dictionary, files, &reporter);
+    Composer composer(session, reporter);
+    composer.setNoRepeat(options.noRepeat);
+    reporter.attach(&composer);
+    session.open(pattern);
+    if (options.resume) composer.resume();  // "Continue?" is answered by --continue
+    else composer.start();
+    // The search runs in slices, so that Ctrl+C and the time limit are noticed within one.
+    while (session.state() == ComposingState::Running) {
+      reporter.betweenSteps(stopFlag);
+      composer.run(RunBudget::forTime(std::chrono::milliseconds(50)));
+    }
+    reporter.finishProgress();
+
+    if (reporter.failed()) return 1;
     char secs[32];
-    std::snprintf(secs, sizeof secs, "%.1f", listener.elapsed());
-    if (composer.paused()) {
-      err << "Stopped (" << (listener.stopReason().empty() ? "stop" : listener.stopReason()) << ") after "
-          << secs << " s with " << composer.resultCount() << " result files in all; \"" << composer.stateFile().string()
+    std::snprintf(secs, sizeof secs, "%.1f", reporter.elapsed());
+    if (session.state() == ComposingState::Stopped) {
+      err << "Stopped (" << (reporter.stopReason().empty() ? "stop" : reporter.stopReason()) << ") after "
+          << secs << " s with " << composer.resultCount() << " result files in all; \"" << session.stateFile().string()
           << "\" saved, --continue resumes.\n";
     } else {
       err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
-          << listener.written() << " written by this run.\n";
+          << reporter.written() << " written by this run.\n";
     }
     return 0;
   } catch (const std::exception& e) {

@@ -14,7 +14,6 @@
 #include "authoring/composing/first_fill_search.h"
 #include "authoring/composing/layout_text.h"
 #include "common/file_io.h"
-#include "common/program_folder.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -44,25 +43,16 @@ std::string seconds(Clock::time_point since) {
 
 }  // namespace
 
-int runFirstFill(const ComposeOptions& options, std::ostream& out, std::ostream& err,
+int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out, std::ostream& err,
                  const volatile std::sig_atomic_t* stopFlag) {
   const Clock::time_point started = Clock::now();
   const fs::path pattern = options.patternFile;
-  Layout layout = readPatternFile(pattern);
-
-  fs::path results = options.resultsFolder.empty() ? programFolders().resultsFolder() : fs::path(options.resultsFolder);
-  std::error_code ec;
-  fs::create_directories(results, ec);
-  if (ec) {
-    err << "Cannot create the results folder \"" << results.string() << "\": " << ec.message() << '\n';
-    return 1;
-  }
+  const Layout layout = readPatternFile(pattern);
+  const fs::path& results = files.resultsFolder;
 
   if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
   Dictionary dictionary;
-  dictionary.load(options.wordFile.empty() ? programFolders().readPath(std::string(wordFileName(layout.language)))
-                                           : fs::path(options.wordFile),
-                  layout.language);
+  dictionary.load(files.wordFile(layout.language), layout.language);
 
   const std::vector<Slot> slots = deriveSlots(layout);
   if (slots.empty()) {

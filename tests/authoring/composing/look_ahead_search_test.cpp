@@ -36,7 +36,7 @@ std::vector<Dictionary::WordId> idsInFillingOrder(const std::string& bytes, cons
   const std::string board = resultBoard(bytes, layout);
   for (int r = 0; r < layout.rows; ++r)
     for (int c = 0; c < layout.columns; ++c)
-      if (layout.board.isEmpty(c, r)) filled.board.putLetter(c, r, board[static_cast<std::size_t>(r * layout.columns + c)]);
+      if (layout.board.isEmpty(r, c)) filled.board.putLetter(r, c, board[static_cast<std::size_t>(r * layout.columns + c)]);
   std::vector<Dictionary::WordId> ids;
   for (const Slot& s : order) {
     std::vector<Dictionary::WordId> found = d.findWords(wordOnBoard(filled.board, s));
@@ -50,8 +50,12 @@ TEST(LookAheadSearch, WritesTheBruteForceFillsInThePlainSearchOrder) {
   for (const OrderCase& c : orderCases()) {
     SCOPED_TRACE(c.name);
     Workspace ws(c.layout, c.words);
-    RecordingListener l;
-    std::vector<RecordedResult> results = ws.composeAll(&l);
+    Session s(ws);
+    s.session.open(ws.pattern);
+    const std::vector<Slot> order = s.composer.proposedOrder();
+    s.composer.start();
+    runToEnd(s.composer);
+    const std::vector<RecordedResult>& results = s.listener.results;
     const Layout layout = parseTextLayout(c.layout, Language::English);
     Dictionary d;
     d.loadLines(c.words, Language::English);
@@ -60,7 +64,7 @@ TEST(LookAheadSearch, WritesTheBruteForceFillsInThePlainSearchOrder) {
     std::vector<Dictionary::WordId> previous;
     for (const RecordedResult& r : results) {
       boards.insert(resultBoard(r.bytes, layout));
-      std::vector<Dictionary::WordId> ids = idsInFillingOrder(r.bytes, layout, l.orderShown, d);
+      std::vector<Dictionary::WordId> ids = idsInFillingOrder(r.bytes, layout, order, d);
       EXPECT_LT(previous, ids) << r.name << " is out of order";
       previous = ids;
     }
@@ -82,7 +86,7 @@ TEST(LookAheadSearch, NoRepeatWritesTheFillsWithoutARepeatedWordInTheSameOrder) 
       Layout filled = layout;
       for (int row = 0; row < layout.rows; ++row)
         for (int col = 0; col < layout.columns; ++col)
-          filled.board.putLetter(col, row, board[static_cast<std::size_t>(row * layout.columns + col)]);
+          filled.board.putLetter(row, col, board[static_cast<std::size_t>(row * layout.columns + col)]);
       std::set<std::string> seen;
       bool repeated = false;
       for (const Slot& s : slots)
@@ -92,8 +96,9 @@ TEST(LookAheadSearch, NoRepeatWritesTheFillsWithoutARepeatedWordInTheSameOrder) 
     }
     Session session(ws);
     session.composer.setNoRepeat(true);
-    session.composer.openLayout(ws.pattern);
+    session.session.open(ws.pattern);
     session.composer.start();
+    runToEnd(session.composer);
     std::vector<std::string> found;
     for (const RecordedResult& r : session.listener.results) found.push_back(resultBoard(r.bytes, layout));
     EXPECT_EQ(found, expected);
@@ -115,12 +120,17 @@ struct OldStateWorkspace {
   std::vector<RecordedResult> compose() const {
     Dictionary d;
     RecordingListener l;
-    Composer c(d, l);
-    l.composer = &c;
-    c.setWordFile(dir / "words.txt");
-    c.setResultsFolder(results);
-    if (c.openLayout(pattern) == OpenResult::Opened) c.start();
-    EXPECT_FALSE(c.paused());
+    ComposingFiles files;
+    files.wordFile = [w = dir / "words.txt"](Language) { return w; };
+    files.resultsFolder = results;
+    LayoutSession session(d, files, &l);
+    Composer c(session, l);
+    session.open(pattern);
+    // "Continue?" answered Yes when there is a stopped search.
+    if (session.hasSavedSearch()) c.resume();
+    else c.start();
+    runToEnd(c);
+    EXPECT_EQ(session.state(), ComposingState::Editable);
     EXPECT_TRUE(l.messages.empty());
     return l.results;
   }
