@@ -57,22 +57,26 @@ FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base
                              bool noRepeat, std::uint64_t seed, int lane, int lanes)
     : propagator_(bits, base, slots, FillPropagator::Options{noRepeat}),
       seed_(seed),
-      lanes_(lanes),
       weight_(slots.size(), 1),
-      restart_(static_cast<std::uint64_t>(lane)) {
+      restart_(0) {
+  // Lane 0 is the one-lane search; the others search with seeds of their own.
+  if (lane > 0) seed_ = splitMix(seed ^ splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
   budget_ = kRestartFailures * luby(restart_ + 1);
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
   if (!propagator_.consistent()) status_ = FirstFillStatus::NoFill;
 }
 
 FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
-  while (status_ == FirstFillStatus::Searching && steps-- > 0) {
+  // Where one call ends and the next begins changes nothing: a run is the same in any slices.
+  while (status_ == FirstFillStatus::Searching) {
     if (failuresThisRestart_ >= budget_) beginRestart();
-    const int slot = chooseSlot();
-    if (slot < 0) {
+    if (settled()) {
       status_ = FirstFillStatus::Filled;  // every slot is down to one word
       break;
     }
+    if (steps == 0) break;
+    --steps;
+    const int slot = chooseSlot();
     const WordId word = chooseWord(slot);
     ++steps_;
     propagator_.pushLevel();
@@ -94,7 +98,7 @@ void FirstFillLane::beginRestart() {
   while (propagator_.level() > 0) propagator_.popLevel();
   decisions_.clear();
   lastConflict_ = -1;
-  restart_ += static_cast<std::uint64_t>(lanes_);
+  ++restart_;
   failuresThisRestart_ = 0;
   budget_ = kRestartFailures * luby(restart_ + 1);
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
@@ -118,6 +122,12 @@ bool FirstFillLane::refute(int slot, WordId word) {
     slot = last.slot;
     word = last.word;
   }
+}
+
+bool FirstFillLane::settled() const {
+  for (int s = 0; s < propagator_.slotCount(); ++s)
+    if (propagator_.size(s) > 1) return false;
+  return true;
 }
 
 int FirstFillLane::chooseSlot() {
@@ -241,18 +251,27 @@ FirstFillStatus FirstFillSearch::settled() const {
 void FirstFillSearch::runLane(int index) {
   FirstFillLane& lane = *lanes_[static_cast<std::size_t>(index)];
   while (!stop_) {
+    std::uint64_t chunk = kLaneChunk;
+    bool last = false;
     {
-      // A lane past the restart that filled can no longer give a lower-numbered fill.
+      // The fill is the one found in the fewest words tried (the lower lane on a tie): a lane
+      // that has tried as many as the best so far can no longer beat it.
       std::lock_guard lock(mutex_);
       if (noFill_) break;
-      if (winner_ >= 0 && lane.restart() > lanes_[static_cast<std::size_t>(winner_)]->restart()) break;
+      if (winner_ >= 0) {
+        const std::uint64_t best = lanes_[static_cast<std::size_t>(winner_)]->steps();
+        if (lane.steps() > best || (lane.steps() == best && index > winner_)) break;
+        last = best - lane.steps() <= chunk;
+        chunk = std::min(chunk, best - lane.steps());
+      }
     }
     const std::uint64_t before = lane.steps();
-    FirstFillStatus status = lane.run(kLaneChunk);
+    FirstFillStatus status = lane.run(chunk);
     steps_ += lane.steps() - before;
     if (status == FirstFillStatus::Filled) {
       std::lock_guard lock(mutex_);
-      if (winner_ < 0 || lane.restart() < lanes_[static_cast<std::size_t>(winner_)]->restart()) winner_ = index;
+      const FirstFillLane* best = winner_ >= 0 ? lanes_[static_cast<std::size_t>(winner_)].get() : nullptr;
+      if (!best || lane.steps() < best->steps() || (lane.steps() == best->steps() && index < winner_)) winner_ = index;
       break;
     }
     if (status == FirstFillStatus::NoFill) {
@@ -260,6 +279,7 @@ void FirstFillSearch::runLane(int index) {
       noFill_ = true;
       break;
     }
+    if (last) break;
     changed_.notify_all();
   }
   std::lock_guard lock(mutex_);
@@ -281,6 +301,11 @@ std::vector<std::string> FirstFillSearch::words() const {
   for (std::size_t s = 0; s < ids.size(); ++s)
     out.emplace_back(lane.propagator().wordsOf(static_cast<int>(s)).word(ids[s]));
   return out;
+}
+
+std::uint64_t FirstFillSearch::winningLane() const {
+  std::lock_guard lock(mutex_);
+  return winner_ >= 0 ? static_cast<std::uint64_t>(winner_) : 0;
 }
 
 std::uint64_t FirstFillSearch::restart() const {

@@ -8,9 +8,10 @@
 //
 // A run is a pure function of the layout, the dictionary, the options and the seed: all
 // budgets count failures, never time, and the random numbers come from a seeded mt19937_64
-// read without library distributions. With several lanes (threads), lane k runs restarts
-// k, k + lanes, k + 2 lanes, ...; the fill is that of the lowest-numbered restart that
-// succeeds, so it depends on the seed and the lane count, not on timing.
+// read without library distributions. With several lanes (threads) each lane searches with
+// a seed of its own (lane 0 with the one-lane search's); the fill is that of the lane that
+// found one in the fewest words tried (the lowest lane on a tie), so it depends on the seed
+// and the lane count, not on timing, and more lanes never need more words than one.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -45,13 +46,14 @@ class FirstFillLane {
  public:
   using WordId = FillPropagator::WordId;
 
+  // Lane `lane` of `lanes`.
   FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots, bool noRepeat,
                 std::uint64_t seed, int lane, int lanes);
 
   // Tries at most `steps` more words; Searching when the steps ran out first.
   FirstFillStatus run(std::uint64_t steps);
   FirstFillStatus status() const { return status_; }
-  // The number of the restart under way (or of the one that filled).
+  // The number of the restart under way (or of the one that filled), from 0.
   std::uint64_t restart() const { return restart_; }
   std::uint64_t steps() const { return steps_; }
   std::uint64_t failures() const { return failures_; }
@@ -65,6 +67,7 @@ class FirstFillLane {
     WordId word;
   };
   void beginRestart();
+  bool settled() const;  // every slot down to one word: a fill
   int chooseSlot();
   WordId chooseWord(int slot);
   void noteFailure();
@@ -74,8 +77,7 @@ class FirstFillLane {
   std::uint64_t random() { return rng_(); }
 
   FillPropagator propagator_;
-  const std::uint64_t seed_;
-  const int lanes_;
+  std::uint64_t seed_;
   std::vector<std::uint64_t> weight_;  // per slot: 1 + the failures it took part in
   std::vector<Decision> decisions_;    // one per level
   int lastConflict_ = -1;              // a slot whose word just failed: chosen again first
@@ -107,7 +109,8 @@ class FirstFillSearch {
   FirstFillStatus status() const;
   // Per slot, its word (when filled).
   std::vector<std::string> words() const;
-  // The restart whose fill it is (when filled).
+  // The lane and restart whose fill it is (when filled).
+  std::uint64_t winningLane() const;
   std::uint64_t restart() const;
   std::uint64_t steps() const;
   const FirstFillOptions& options() const { return options_; }

@@ -43,12 +43,12 @@ struct Solved {
   std::vector<Slot> slots;
 };
 
-Solved solve(const FillCase& c, const Dictionary& d, FirstFillOptions options) {
+Solved solve(const FillCase& c, const Dictionary& d, FirstFillOptions options, std::uint64_t slice = 50) {
   Layout layout = parseTextLayout(c.layout, Language::English);
   std::vector<Slot> slots = deriveSlots(layout);
   FirstFillSearch search(d, layout.board, slots, options);
   FirstFillStatus status = FirstFillStatus::Searching;
-  for (int calls = 0; status == FirstFillStatus::Searching && calls < 100000; ++calls) status = search.run(50);
+  for (int calls = 0; status == FirstFillStatus::Searching && calls < 1000000; ++calls) status = search.run(slice);
   return {status, search.words(), slots};
 }
 
@@ -129,6 +129,9 @@ TEST(FirstFill, TheSameSeedGivesTheSameFillAndOtherSeedsMayDiffer) {
       Solved first = solve(c, d, {seed, lanes, false});
       ASSERT_EQ(first.status, FirstFillStatus::Filled);
       for (int again = 0; again < 3; ++again) EXPECT_EQ(solve(c, d, {seed, lanes, false}).words, first.words);
+      // Run in other slices, the search is the same.
+      EXPECT_EQ(solve(c, d, {seed, lanes, false}, 1).words, first.words);
+      EXPECT_EQ(solve(c, d, {seed, lanes, false}, 100000).words, first.words);
       bySeed.insert(first.words);
     }
     EXPECT_GT(bySeed.size(), 1u) << "the seed has no effect";
