@@ -27,7 +27,8 @@ const Dictionary& benchWords() {
     std::set<std::string> words;
     std::ifstream in("/usr/share/dict/american-english");
     for (std::string line; std::getline(in, line);) {
-      std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+      std::transform(line.begin(), line.end(), line.begin(),
+                     [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
       if (line.size() >= 2 && line.size() <= 15 &&
           std::all_of(line.begin(), line.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
         words.insert(line);
@@ -40,8 +41,9 @@ const Dictionary& benchWords() {
 }
 
 Layout grid(const char* name) {
-  return parseTextLayout(readWholeFile(fs::path(GW_SOURCE_DIR) / "bench/grids" / (std::string(name) + ".txt")),
-                         Language::English);
+  return parseTextLayout(
+      readWholeFile(fs::path(GW_SOURCE_DIR) / "bench/grids" / (std::string(name) + ".txt")),
+      Language::English);
 }
 
 std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
@@ -80,8 +82,10 @@ void BM_PlaceAndUndo(benchmark::State& state, const char* name) {
     placed += p.assign(slot, static_cast<FillPropagator::WordId>(next));
     p.popLevel();
   }
-  state.counters["placements"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-  state.counters["consistent"] = benchmark::Counter(static_cast<double>(placed), benchmark::Counter::kAvgIterations);
+  state.counters["placements"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["consistent"] =
+      benchmark::Counter(static_cast<double>(placed), benchmark::Counter::kAvgIterations);
 }
 
 // One first fill with one lane, a new seed each iteration; the dictionary is loaded once.
@@ -98,8 +102,10 @@ void BM_FirstFill(benchmark::State& state, const char* name) {
     filled += status == FirstFillStatus::Filled;
   }
   state.counters["steps"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
-  state.counters["steps_per_fill"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kAvgIterations);
-  state.counters["filled"] = benchmark::Counter(static_cast<double>(filled), benchmark::Counter::kAvgIterations);
+  state.counters["steps_per_fill"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kAvgIterations);
+  state.counters["filled"] =
+      benchmark::Counter(static_cast<double>(filled), benchmark::Counter::kAvgIterations);
 }
 
 #define GW_GRID_BENCH(fn, name) BENCHMARK_CAPTURE(fn, name, #name)->Unit(benchmark::kMillisecond)

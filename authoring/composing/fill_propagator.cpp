@@ -39,8 +39,8 @@ LetterSet allLetters() {
 }
 }  // namespace
 
-FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& board, const std::vector<Slot>& slots,
-                               Options options)
+FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& board,
+                               const std::vector<Slot>& slots, Options options)
     : options_(options) {
   slots_.resize(slots.size());
   std::map<int, int> cellOf;                         // board index -> cell number
@@ -82,7 +82,8 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
     std::uint64_t* d = domain(static_cast<int>(i));
     const std::size_t words = s.bits->wordCount();
     for (std::size_t b = 0; b < s.bits->blocks(); ++b)
-      d[b] = b + 1 < s.bits->blocks() || words % 64 == 0 ? ~std::uint64_t{0} : (std::uint64_t{1} << (words % 64)) - 1;
+      d[b] = b + 1 < s.bits->blocks() || words % 64 == 0 ? ~std::uint64_t{0}
+                                                         : (std::uint64_t{1} << (words % 64)) - 1;
     s.lo = 0;
     s.hi = static_cast<std::uint32_t>(s.bits->blocks());
     for (int k = 0; k < slots[i].length; ++k) {
@@ -225,7 +226,8 @@ bool FillPropagator::fail(int slot, int cause) {
   return false;
 }
 
-bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, const LetterSet& removed, int cause) {
+bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, const LetterSet& removed,
+                              int cause) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const LengthWordBits& bits = *s.bits;
   std::uint64_t* d = domain(slot);
@@ -297,7 +299,8 @@ bool FillPropagator::revise(int slot) {
   if (size(slot) * open <= letterTests * kDirectFactor) {
     forEachWord(slot, [&](WordId id) {
       for (int k = 0; k < length; ++k)
-        if (s.cells[static_cast<std::size_t>(k)].cell >= 0) supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
+        if (s.cells[static_cast<std::size_t>(k)].cell >= 0)
+          supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
     });
   } else {
     for (int k = 0; k < length; ++k) {
@@ -356,7 +359,8 @@ bool FillPropagator::propagate() {
       break;
     }
   }
-  for (std::size_t i = queueHead_; i < queue_.size(); ++i) slots_[static_cast<std::size_t>(queue_[i])].queued = false;
+  for (std::size_t i = queueHead_; i < queue_.size(); ++i)
+    slots_[static_cast<std::size_t>(queue_[i])].queued = false;
   queue_.clear();
   queueHead_ = 0;
   if (!ok && levels_.empty()) consistent_ = false;

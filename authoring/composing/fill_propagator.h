@@ -87,20 +87,20 @@ class FillPropagator {
 
  private:
   struct CellRef {
-    int cell = -1;      // index into cells_, −1 for a fixed letter
+    int cell = -1;        // index into cells_, −1 for a fixed letter
     int other = kNoSlot;  // the crossing slot
     int otherPosition = 0;
   };
   struct SlotState {
     const LengthWordBits* bits = nullptr;
-    std::size_t offset = 0;  // of its blocks in domains_
-    std::size_t residues = 0;  // of its (position, letter) residues in residue_
+    std::size_t offset = 0;         // of its blocks in domains_
+    std::size_t residues = 0;       // of its (position, letter) residues in residue_
     mutable std::size_t count = 0;  // words left, when counted
     mutable bool counted = false;
     std::uint32_t lo = 0, hi = 0;  // blocks outside [lo, hi) are zero
     std::uint64_t stamp = 0;       // level id of its last trail entry
     bool queued = false;
-    std::vector<CellRef> cells;  // per position
+    std::vector<CellRef> cells;   // per position
     std::vector<int> sameLength;  // other slots of its length (no-repeat)
   };
   struct CellState {

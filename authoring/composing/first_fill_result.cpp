@@ -28,9 +28,11 @@ int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile)
   return static_cast<int>(std::min<long>(highest + 1, std::numeric_limits<int>::max()));
 }
 
-Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots, const std::vector<std::string>& words) {
+Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
+                    const std::vector<std::string>& words) {
   Layout filled = layout;
-  for (std::size_t i = 0; i < slots.size() && i < words.size(); ++i) placeWord(filled.board, slots[i], words[i]);
+  for (std::size_t i = 0; i < slots.size() && i < words.size(); ++i)
+    placeWord(filled.board, slots[i], words[i]);
   return filled;
 }
 

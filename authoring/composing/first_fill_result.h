@@ -14,6 +14,7 @@ namespace gw {
 int nextResultNumber(const std::filesystem::path& resultsFolder, const std::filesystem::path& patternFile);
 
 // The layout with word i written into slot i.
-Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots, const std::vector<std::string>& words);
+Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
+                    const std::vector<std::string>& words);
 
 }  // namespace gw

@@ -53,14 +53,17 @@ std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
 
 // ---------------------------------------------------------------- one lane
 
-FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots,
-                             bool noRepeat, std::uint64_t seed, int lane, int lanes)
+FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base,
+                             const std::vector<Slot>& slots, bool noRepeat, std::uint64_t seed, int lane,
+                             int lanes)
     : propagator_(bits, base, slots, FillPropagator::Options{noRepeat}),
       seed_(seed),
       weight_(slots.size(), 1),
       restart_(0) {
   // Lane 0 is the one-lane search; the others search with seeds of their own.
-  if (lane > 0) seed_ = splitMix(seed ^ splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
+  if (lane > 0)
+    seed_ = splitMix(seed ^
+                     splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
   budget_ = kRestartFailures * luby(restart_ + 1);
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
   if (!propagator_.consistent()) status_ = FirstFillStatus::NoFill;
@@ -199,8 +202,8 @@ FirstFillSearch::FirstFillSearch(const Dictionary& dictionary, const ComposingBo
     : options_(options), bits_(std::make_unique<WordBitSets>(dictionary, lengthsOf(slots))) {
   options_.lanes = std::max(1, options_.lanes);
   for (int lane = 0; lane < options_.lanes; ++lane)
-    lanes_.push_back(std::make_unique<FirstFillLane>(*bits_, base, slots, options_.noRepeat, options_.seed, lane,
-                                                     options_.lanes));
+    lanes_.push_back(std::make_unique<FirstFillLane>(*bits_, base, slots, options_.noRepeat, options_.seed,
+                                                     lane, options_.lanes));
 }
 
 FirstFillSearch::~FirstFillSearch() {
@@ -271,7 +274,8 @@ void FirstFillSearch::runLane(int index) {
     if (status == FirstFillStatus::Filled) {
       std::lock_guard lock(mutex_);
       const FirstFillLane* best = winner_ >= 0 ? lanes_[static_cast<std::size_t>(winner_)].get() : nullptr;
-      if (!best || lane.steps() < best->steps() || (lane.steps() == best->steps() && index < winner_)) winner_ = index;
+      if (!best || lane.steps() < best->steps() || (lane.steps() == best->steps() && index < winner_))
+        winner_ = index;
       break;
     }
     if (status == FirstFillStatus::NoFill) {

@@ -47,8 +47,8 @@ class FirstFillLane {
   using WordId = FillPropagator::WordId;
 
   // Lane `lane` of `lanes`.
-  FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots, bool noRepeat,
-                std::uint64_t seed, int lane, int lanes);
+  FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots,
+                bool noRepeat, std::uint64_t seed, int lane, int lanes);
 
   // Tries at most `steps` more words; Searching when the steps ran out first.
   FirstFillStatus run(std::uint64_t steps);

@@ -56,7 +56,8 @@ int SearchLookAhead::nextCandidate(int position, int index) const {
   const int slot = position - 1;
   int i = std::max(index + 1, 0);
   if (!ascending_[static_cast<std::size_t>(position)]) {
-    while (i < count && (ids[static_cast<std::size_t>(i)] == kNotAWord || !propagator_->has(slot, ids[static_cast<std::size_t>(i)])))
+    while (i < count && (ids[static_cast<std::size_t>(i)] == kNotAWord ||
+                         !propagator_->has(slot, ids[static_cast<std::size_t>(i)])))
       ++i;
     return i;
   }
@@ -67,7 +68,8 @@ int SearchLookAhead::nextCandidate(int position, int index) const {
     std::int64_t next = propagator_->next(slot, id);
     if (next < 0) return count;
     if (static_cast<WordId>(next) == id) return i;
-    i = static_cast<int>(std::lower_bound(ids.begin() + i, ids.end(), static_cast<WordId>(next)) - ids.begin());
+    i = static_cast<int>(std::lower_bound(ids.begin() + i, ids.end(), static_cast<WordId>(next)) -
+                         ids.begin());
   }
   return count;
 }

@@ -6,7 +6,8 @@
 namespace gw {
 
 int LetterSet::size() const {
-  return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]) + std::popcount(words[3]);
+  return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]) +
+         std::popcount(words[3]);
 }
 
 unsigned char LetterSet::only() const {
@@ -36,7 +37,8 @@ LetterSet& LetterSet::operator|=(const LetterSet& o) {
 LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
     : length_(length), words_(dictionary.wordCount(length)), blocks_((words_ + 63) / 64) {
   text_.reserve(words_ * static_cast<std::size_t>(length));
-  for (std::size_t id = 0; id < words_; ++id) text_ += dictionary.word(length, static_cast<Dictionary::WordId>(id));
+  for (std::size_t id = 0; id < words_; ++id)
+    text_ += dictionary.word(length, static_cast<Dictionary::WordId>(id));
   setOf_.assign(static_cast<std::size_t>(length) * 256, -1);
   letters_.assign(static_cast<std::size_t>(length), LetterSet{});
   std::int32_t sets = 0;
@@ -53,7 +55,8 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
   spans_.assign(static_cast<std::size_t>(sets), Span{static_cast<std::uint32_t>(blocks_), 0});
   for (std::size_t id = 0; id < words_; ++id)
     for (int p = 0; p < length; ++p) {
-      std::int32_t set = setOf_[static_cast<std::size_t>(p) * 256 + letter(static_cast<std::uint32_t>(id), p)];
+      std::int32_t set =
+          setOf_[static_cast<std::size_t>(p) * 256 + letter(static_cast<std::uint32_t>(id), p)];
       bits_[static_cast<std::size_t>(set) * blocks_ + id / 64] |= std::uint64_t{1} << (id % 64);
       Span& span = spans_[static_cast<std::size_t>(set)];
       span.begin = std::min(span.begin, static_cast<std::uint32_t>(id / 64));

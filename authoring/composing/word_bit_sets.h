@@ -79,11 +79,11 @@ class LengthWordBits {
   int length_;
   std::size_t words_;
   std::size_t blocks_;
-  std::string text_;                   // the words back to back, `length_` bytes each
-  std::vector<std::int32_t> setOf_;    // [position * 256 + letter] -> set number or −1
-  std::vector<LetterSet> letters_;     // per position
-  std::vector<std::uint64_t> bits_;    // the sets back to back, `blocks_` each
-  std::vector<Span> spans_;            // per set
+  std::string text_;                 // the words back to back, `length_` bytes each
+  std::vector<std::int32_t> setOf_;  // [position * 256 + letter] -> set number or −1
+  std::vector<LetterSet> letters_;   // per position
+  std::vector<std::uint64_t> bits_;  // the sets back to back, `blocks_` each
+  std::vector<Span> spans_;          // per set
 };
 
 // The bit sets of the lengths a layout needs, built once per search.

@@ -43,8 +43,8 @@ std::string seconds(Clock::time_point since) {
 
 }  // namespace
 
-int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out, std::ostream& err,
-                 const volatile std::sig_atomic_t* stopFlag) {
+int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out,
+                 std::ostream& err, const volatile std::sig_atomic_t* stopFlag) {
   const Clock::time_point started = Clock::now();
   const fs::path pattern = options.patternFile;
   const Layout layout = readPatternFile(pattern);
@@ -78,8 +78,10 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
     status = search.run(kStepsPerTurn);
     if (status != FirstFillStatus::Searching) break;
     const Clock::time_point now = Clock::now();
-    if (stopFlag && *stopFlag) stopReason = "interrupted";
-    else if (options.timeLimit > 0 && std::chrono::duration<double>(now - started).count() >= options.timeLimit)
+    if (stopFlag && *stopFlag)
+      stopReason = "interrupted";
+    else if (options.timeLimit > 0 &&
+             std::chrono::duration<double>(now - started).count() >= options.timeLimit)
       stopReason = "time limit reached";
     if (!stopReason.empty()) {
       search.stop();
@@ -88,11 +90,12 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
     }
     if (options.progress && now - lastShown >= std::chrono::seconds(options.terminal ? 1 : 5)) {
       lastShown = now;
-      err << (options.terminal ? "\r" : "") << "Searching: " << search.steps() << " words tried, " << seconds(started)
-          << " s" << (options.terminal ? "" : "\n") << std::flush;
+      err << (options.terminal ? "\r" : "") << "Searching: " << search.steps() << " words tried, "
+          << seconds(started) << " s" << (options.terminal ? "" : "\n") << std::flush;
     }
   }
-  if (options.progress && options.terminal && lastShown != started) err << '\r' << std::string(60, ' ') << '\r';
+  if (options.progress && options.terminal && lastShown != started)
+    err << '\r' << std::string(60, ' ') << '\r';
 
   const std::string reproduce = "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
                                 std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "");
@@ -108,8 +111,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
       return 0;
     }
     case FirstFillStatus::NoFill:
-      err << "No fill exists for this layout with this word list" << (options.noRepeat ? " without repeated words" : "")
-          << "; nothing written.\n";
+      err << "No fill exists for this layout with this word list"
+          << (options.noRepeat ? " without repeated words" : "") << "; nothing written.\n";
       return 0;
     default:
       err << "Stopped (" << (stopReason.empty() ? "stop" : stopReason) << ") after " << seconds(started)

@@ -12,7 +12,7 @@ namespace gw {
 // the exit status: 0 when a fill was written, when none exists, or when stopped; 1 when
 // composing fails.
 // `files` names the word list and the (existing) results folder.
-int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out, std::ostream& err,
-                 const volatile std::sig_atomic_t* stopFlag);
+int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out,
+                 std::ostream& err, const volatile std::sig_atomic_t* stopFlag);
 
 }  // namespace gw

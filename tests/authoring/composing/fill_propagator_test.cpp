@@ -29,7 +29,8 @@ std::vector<Problem> problems() {
       {"open3x3", "...\n...\n...\n", randomWords("ABC", {3}, 0.45, 1)},
       {"fourByFour", "#...\n....\n....\n...#\n", randomWords("AB", {3, 4}, 0.6, 2)},
       {"fixedLetters", "A..#\n...B\n#...\n", randomWords("ABC", {2, 3, 4}, 0.5, 3)},
-      {"oneCellSlots", "#.#\n...\n#.#\n", std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
+      {"oneCellSlots", "#.#\n...\n#.#\n",
+       std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
       {"fourByFive", "....\n.#..\n....\n..#.\n....\n", randomWords("AB", {1, 2, 3, 4, 5}, 0.7, 5)},
       {"sparse", "....\n....\n....\n", randomWords("ABCD", {3, 4}, 0.08, 6)},
       {"none", "...\n...\n", std::vector<std::string>{"AB", "BA", "ABA", "ABB"}},
@@ -94,7 +95,8 @@ std::vector<std::string> snapshot(const FillPropagator& p) {
     std::string line = std::to_string(p.size(s)) + ":";
     p.forEachWord(s, [&](FillPropagator::WordId id) { line += std::to_string(id) + ","; });
     for (int k = 0; k < p.wordsOf(s).length(); ++k)
-      for (int w = 0; w < 4; ++w) line += "|" + std::to_string(p.letters(s, k).words[static_cast<std::size_t>(w)]);
+      for (int w = 0; w < 4; ++w)
+        line += "|" + std::to_string(p.letters(s, k).words[static_cast<std::size_t>(w)]);
     out.push_back(line);
   }
   return out;
@@ -200,7 +202,9 @@ void collectFills(const FillCase& setup, FillPropagator& p, std::size_t slot, st
     Layout filled = setup.layout;
     for (std::size_t s = 0; s < setup.slots.size(); ++s) {
       ASSERT_EQ(p.size(static_cast<int>(s)), 1u);
-      placeWord(filled.board, setup.slots[s], p.wordsOf(static_cast<int>(s)).word(static_cast<FillPropagator::WordId>(p.next(static_cast<int>(s), 0))));
+      placeWord(filled.board, setup.slots[s],
+                p.wordsOf(static_cast<int>(s))
+                    .word(static_cast<FillPropagator::WordId>(p.next(static_cast<int>(s), 0))));
     }
     found.insert(resultCrossword(filled).board);
     return;

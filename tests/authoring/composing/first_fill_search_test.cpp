@@ -26,14 +26,16 @@ std::vector<FillCase> fillCases() {
   std::vector<FillCase> cases{
       {"open3x3", "...\n...\n...\n", randomWords("ABC", {3}, 0.45, 1)},
       {"fixedLetters", "A..#\n...B\n#...\n", randomWords("ABC", {2, 3, 4}, 0.5, 3)},
-      {"oneCellSlots", "#.#\n...\n#.#\n", std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
+      {"oneCellSlots", "#.#\n...\n#.#\n",
+       std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
       {"fourByFive", "....\n.#..\n....\n..#.\n....\n", randomWords("AB", {1, 2, 3, 4, 5}, 0.7, 5)},
       {"noFillCrossings", "...\n...\n", {"AB", "BA", "ABA", "ABB"}},
       {"noFillLetter", "..Q\n...\n", {"AB", "BA", "AA", "ABA", "BAB"}},
   };
   // Sparse lists: some have fills, some none.
   for (unsigned seed = 20; seed < 32; ++seed)
-    cases.push_back({"sparse" + std::to_string(seed), "....\n....\n....\n", randomWords("ABC", {3, 4}, 0.25, seed)});
+    cases.push_back(
+        {"sparse" + std::to_string(seed), "....\n....\n....\n", randomWords("ABC", {3, 4}, 0.25, seed)});
   return cases;
 }
 
@@ -48,7 +50,8 @@ Solved solve(const FillCase& c, const Dictionary& d, FirstFillOptions options, s
   std::vector<Slot> slots = deriveSlots(layout);
   FirstFillSearch search(d, layout.board, slots, options);
   FirstFillStatus status = FirstFillStatus::Searching;
-  for (int calls = 0; status == FirstFillStatus::Searching && calls < 1000000; ++calls) status = search.run(slice);
+  for (int calls = 0; status == FirstFillStatus::Searching && calls < 1000000; ++calls)
+    status = search.run(slice);
   return {status, search.words(), slots};
 }
 
@@ -155,8 +158,8 @@ TEST(FirstFillResult, NumberFollowsTheHighestResultOfThatLayoutOnly) {
   TempDir dir;
   EXPECT_EQ(nextResultNumber(dir.path(), "spring.C_WM"), 1);
   EXPECT_EQ(nextResultNumber(dir / "absent", "spring.C_WM"), 1);
-  for (const char* name : {"spring1.C_W", "spring2.C_W", "spring12.C_W", "spring.C_W", "springx3.C_W", "spring07.C_W",
-                           "autumn40.C_W", "spring99.C_W.tmp", "spring50.TMP"})
+  for (const char* name : {"spring1.C_W", "spring2.C_W", "spring12.C_W", "spring.C_W", "springx3.C_W",
+                           "spring07.C_W", "autumn40.C_W", "spring99.C_W.tmp", "spring50.TMP"})
     writeText(dir / name, "x");
   EXPECT_EQ(nextResultNumber(dir.path(), "some/folder/spring.C_WM"), 13);
   EXPECT_EQ(nextResultNumber(dir.path(), "autumn.C_WM"), 41);

@@ -36,7 +36,8 @@ std::vector<Dictionary::WordId> idsInFillingOrder(const std::string& bytes, cons
   const std::string board = resultBoard(bytes, layout);
   for (int r = 0; r < layout.rows; ++r)
     for (int c = 0; c < layout.columns; ++c)
-      if (layout.board.isEmpty(r, c)) filled.board.putLetter(r, c, board[static_cast<std::size_t>(r * layout.columns + c)]);
+      if (layout.board.isEmpty(r, c))
+        filled.board.putLetter(r, c, board[static_cast<std::size_t>(r * layout.columns + c)]);
   std::vector<Dictionary::WordId> ids;
   for (const Slot& s : order) {
     std::vector<Dictionary::WordId> found = d.findWords(wordOnBoard(filled.board, s));
@@ -91,8 +92,10 @@ TEST(LookAheadSearch, NoRepeatWritesTheFillsWithoutARepeatedWordInTheSameOrder) 
       bool repeated = false;
       for (const Slot& s : slots)
         if (s.length >= 2 && !seen.insert(wordOnBoard(filled.board, s)).second) repeated = true;
-      if (!repeated) expected.push_back(board);
-      else ++left;
+      if (!repeated)
+        expected.push_back(board);
+      else
+        ++left;
     }
     Session session(ws);
     session.composer.setNoRepeat(true);
@@ -127,8 +130,10 @@ struct OldStateWorkspace {
     Composer c(session, l);
     session.open(pattern);
     // "Continue?" answered Yes when there is a stopped search.
-    if (session.hasSavedSearch()) c.resume();
-    else c.start();
+    if (session.hasSavedSearch())
+      c.resume();
+    else
+      c.start();
     runToEnd(c);
     EXPECT_EQ(session.state(), ComposingState::Editable);
     EXPECT_TRUE(l.messages.empty());
