@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "authoring/composing/search_look_ahead.h"
 #include "authoring/composing/slot_order.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -26,7 +27,7 @@ SearchState Composer::searchState() const { return SearchState{depth_, results_,
 
 void Composer::discardSearch() {
   slots_.clear();
-  crossLater_.clear();
+  lookAhead_.reset();
   best_.clear();
   depth_ = 0;
   deepest_ = 0;
@@ -117,7 +118,7 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
   }
   working_ = session_.layout();
   base_ = working_.board;
-  computeCrossings();
+  lookAhead_ = std::make_unique<SearchLookAhead>(session_.dictionary(), base_, slots_, noRepeat_);
   rebuild();
   stopRequest_ = false;
   session_.setState(ComposingState::Running);
@@ -132,7 +133,10 @@ void Composer::beginResumed(bool baseFromLayout) {
   // Both are the author's layout, which cannot change while a search exists.
   working_ = session_.layout();
   if (baseFromLayout) base_ = working_.board;
-  computeCrossings();
+  // Replaying the placed words may show that the search stands in a branch without fills:
+  // it then goes on from the first word that leaves none.
+  lookAhead_ = std::make_unique<SearchLookAhead>(session_.dictionary(), base_, slots_, noRepeat_);
+  depth_ = lookAhead_->resume(slots_, depth_);
   rebuild();
   stopRequest_ = false;
   session_.setState(ComposingState::Running);
@@ -199,6 +203,7 @@ void Composer::finishStopped() {
 
 void Composer::finishExhausted() {
   stopRequest_ = false;
+  lookAhead_.reset();
   // The working board goes back to the author's layout: the last fill tried is no part of it.
   working_.board.copyPart(base_, working_.rows, working_.columns);
   listener_.soundWanted(ComposerSound::Exhausted);
@@ -214,14 +219,6 @@ void Composer::finishExhausted() {
 }
 
 // ---------------------------------------------------------------- the search
-
-void Composer::computeCrossings() {
-  const int n = slotCount();
-  crossLater_.assign(static_cast<std::size_t>(n) + 1, {});
-  for (int p = 1; p <= n; ++p)
-    for (int j = p + 1; j <= n; ++j)
-      if (slotsCross(at(p), at(j))) crossLater_[static_cast<std::size_t>(p)].push_back(j);
-}
 
 void Composer::rebuild() {
   working_.board.copyPart(base_, working_.rows, working_.columns);
@@ -241,23 +238,18 @@ void Composer::push() {
   s.candidates.reserve(found_.size() * static_cast<std::size_t>(s.length));
   for (Dictionary::WordId id : found_) s.candidates += dictionary.word(s.length, id);
   if (found_.empty()) return;  // the top slot moves on to its next candidate
+  lookAhead_->setCandidates(n, found_);
   depth_ = n;
   deepest_ = std::max(deepest_, depth_);
   s.candidateIndex = -1;
   notifyCounters();
 }
 
-bool Composer::forwardCheck() {
-  const Dictionary& dictionary = session_.dictionary();
-  for (int j : crossLater_[static_cast<std::size_t>(depth_)])
-    if (!dictionary.hasWord(slotQuery(working_.board, at(j)))) return false;
-  return true;
-}
-
 void Composer::completeFillCheck() {
   // Every cell of the last slot lies in a slot placed before it: its word is fixed.
   std::string word = wordOnBoard(working_.board, at(slotCount()));
   if (!session_.dictionary().containsWord(word)) return;
+  if (noRepeat_ && hasRepeatedWord()) return;
   const int number = results_ + 1;
   fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
   try {
@@ -273,6 +265,14 @@ void Composer::completeFillCheck() {
   notifyCounters();
   listener_.resultWritten(file, number);
   listener_.soundWanted(ComposerSound::ResultWritten);
+}
+
+bool Composer::hasRepeatedWord() const {
+  std::vector<std::string> words;
+  for (const Slot& s : slots_)
+    if (s.length >= 2) words.push_back(wordOnBoard(working_.board, s));
+  std::sort(words.begin(), words.end());
+  return std::adjacent_find(words.begin(), words.end()) != words.end();
 }
 
 void Composer::backUp() {
@@ -292,12 +292,18 @@ void Composer::backUp() {
 // fully tried, so a stop between steps loses and repeats nothing.
 bool Composer::step() {
   Slot& top = at(depth_);
-  ++top.candidateIndex;
+  // Candidates that the look-ahead has ruled out lead to no fill: they count as tried.
+  lookAhead_->unplace(depth_);
+  top.candidateIndex = lookAhead_->nextCandidate(depth_, top.candidateIndex);
   if (top.candidateIndex < top.candidateCount()) {
     ++steps_;
-    rebuild();
-    if (depth_ >= slotCount() - 1) completeFillCheck();
-    else if (forwardCheck()) push();
+    if (depth_ >= slotCount() - 1) {
+      rebuild();
+      completeFillCheck();
+    } else if (lookAhead_->place(depth_, top.candidateIndex)) {
+      rebuild();
+      push();
+    }
   } else {
     // Keep the index at the end of the list (not past it) so a saved state stays valid.
     top.candidateIndex = top.candidateCount();

@@ -1,6 +1,6 @@
 #pragma once
 // The composer: fills every slot of the session's layout with dictionary words by a
-// depth-first search with forward checking, writes every complete fill as a result
+// depth-first search with look-ahead, writes every complete fill as a result
 // crossword file, and can be stopped and resumed (through the state file) without losing
 // or repeating a result.
 //
@@ -28,6 +28,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@
 #include "authoring/composing/layout_session.h"
 
 namespace gw {
+
+class SearchLookAhead;
 
 inline constexpr char kNoWordsMessage[] = "No words";
 inline constexpr char kNoSolutionMessage[] = "No solution possible!";
@@ -100,6 +103,12 @@ class Composer {
 
   // --- starting
 
+  // No word of two or more letters twice in one fill: set before start() or resume(). It
+  // only prunes, so the fills written are those without a repeated word, in the same order.
+  // The state file does not record it.
+  void setNoRepeat(bool noRepeat) { noRepeat_ = noRepeat; }
+  bool noRepeat() const { return noRepeat_; }
+
   // The filling order a fresh search would use (for the word order dialog), or nothing
   // when start() would end with NoWords or NoSolution. Empty also unless Editable.
   std::vector<Slot> proposedOrder();
@@ -154,11 +163,10 @@ class Composer {
   std::optional<ComposeOutcome> orderFreshSlots(std::vector<Slot>& slots);
   void beginFresh(const std::vector<int>& wordOrder);
   void beginResumed(bool baseFromLayout);
-  void computeCrossings();
   void rebuild();
   void push();
-  bool forwardCheck();
   void completeFillCheck();
+  bool hasRepeatedWord() const;
   void backUp();
   bool step();  // one iteration; true when the search is exhausted
   void drawBestFill();
@@ -172,7 +180,7 @@ class Composer {
   ComposingBoard base_;
 
   std::vector<Slot> slots_;
-  std::vector<std::vector<int>> crossLater_;  // per position: later positions that cross it
+  std::unique_ptr<SearchLookAhead> lookAhead_;
   std::vector<std::string> best_;
   std::vector<Dictionary::WordId> found_;     // reused by every push
   int depth_ = 0;
@@ -182,6 +190,7 @@ class Composer {
   std::string stopMessage_;  // why the search stops, reported by finished()
   bool inRun_ = false;
   bool stopRequest_ = false;
+  bool noRepeat_ = false;
 };
 
 }  // namespace gw

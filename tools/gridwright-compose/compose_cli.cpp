@@ -13,6 +13,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/program_folder.h"
+#include "first_fill_cli.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -37,10 +38,17 @@ const char kComposeUsage[] =
     "  --language en|de|sr   the language of a text layout (English, German, Serbian Cyrillic)\n"
     "  --save LAYOUT.C_WM    where to save the layout made from text\n"
     "  --no-compose          only save the layout made from text\n"
+    "  --no-repeat           no word of two or more letters twice in one fill\n"
+    "  --first-fill          find one fill fast instead of every fill in order; it is written\n"
+    "                        as the layout's next result file\n"
+    "  --seed N              with --first-fill: the seed of its random choices (the same seed,\n"
+    "                        lanes and word list give the same fill; printed with the fill)\n"
+    "  --lanes N             with --first-fill: searches run side by side (default: one per\n"
+    "                        core, at most 4)\n"
     "  --quiet               no progress line\n"
     "  --help                show this text\n"
     "\n"
-    "Exit status: 0 when the search is exhausted or stopped, 1 when composing fails\n"
+    "Exit status: 0 when the search is exhausted, stopped or has found its fill, 1 when composing fails\n"
     "(\"No words\", \"No solution possible!\", a file error), 2 for a wrong command line.\n";
 
 ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
@@ -78,11 +86,28 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     else if (a == "--save") o.saveAs = value(i);
     else if (a == "--no-compose") o.compose = false;
     else if (a == "--quiet") o.progress = false;
+    else if (a == "--no-repeat") o.noRepeat = true;
+    else if (a == "--first-fill") o.firstFill = true;
+    else if (a == "--seed") {
+      const std::string& name = args[i];
+      const std::string& v = value(i);
+      if (v.empty() || v.size() > 19 || v.find_first_not_of("0123456789") != std::string::npos)
+        throw std::invalid_argument("option " + name + " needs a whole number, not \"" + v + "\"");
+      o.seed = std::stoull(v);
+    } else if (a == "--lanes") {
+      double n = number(i);
+      if (n < 1 || n > 64 || n != static_cast<int>(n))
+        throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
+      o.lanes = static_cast<int>(n);
+    }
     else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
     else if (o.patternFile.empty()) o.patternFile = a;
     else throw std::invalid_argument("more than one layout file given");
   }
   if (o.help) return o;
+  if (!o.firstFill && (o.seed || o.lanes)) throw std::invalid_argument("--seed and --lanes go with --first-fill");
+  if (o.firstFill && o.resume)
+    throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
   if (!o.textLayout.empty()) {
     if (o.language != "en" && o.language != "de" && o.language != "sr")
       throw std::invalid_argument("--layout needs --language en, de or sr");
@@ -160,7 +185,7 @@ class TerminalReporter : public LayoutListener, public ComposerListener {
 
   void finishProgress() {
     if (!composer_) return;
-    drawProgress(Clock::now());
+    drawProgress(Clock::now(), true);
     clearProgress();
   }
 
@@ -172,21 +197,28 @@ class TerminalReporter : public LayoutListener, public ComposerListener {
  private:
   double seconds(Clock::time_point now) const { return std::chrono::duration<double>(now - started_).count(); }
 
-  // One line rewritten in place, only when its text changes.
-  void drawProgress(Clock::time_point now) {
-    lastDrawn_ = now;
+  // On a terminal one line rewritten in place, only when its text changes; elsewhere (a log
+  // file) a plain line every few seconds.
+  void drawProgress(Clock::time_point now, bool last = false) {
     if (!options_.progress) return;
+    if (!options_.terminal && !last && now - lastDrawn_ < std::chrono::seconds(5)) return;
+    lastDrawn_ = now;
     ComposerCounters c = composer_->counters();
     std::string text = "T: " + std::to_string(c.depth) + "  M: " + std::to_string(c.deepest) +
                        "  R:" + std::to_string(c.results) + "  " + formatElapsed(seconds(now));
     if (text == shown_) return;
+    if (!options_.terminal) {
+      err_ << text << std::endl;
+      shown_ = text;
+      return;
+    }
     std::string pad(shown_.size() > text.size() ? shown_.size() - text.size() : 0, ' ');
     err_ << '\r' << text << pad << std::flush;
     shown_ = text;
   }
 
   void clearProgress() {
-    if (shown_.empty()) return;
+    if (shown_.empty() || !options_.terminal) return;
     err_ << '\r' << std::string(shown_.size(), ' ') << '\r' << std::flush;
     shown_.clear();
   }
@@ -237,7 +269,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       err << "There is no stopped search to continue: \"" << state.string() << "\" does not exist.\n";
       return 1;
     }
-    if (!options.resume && haveState && options.progress)
+    if (!options.resume && haveState && options.progress && !options.firstFill)
       err << "\"" << state.string() << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
 
     ComposingFiles files;
@@ -254,10 +286,13 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
 
+    if (options.firstFill) return runFirstFill(options, files, out, err, stopFlag);
+
     Dictionary dictionary;
     TerminalReporter reporter(options, out, err);
     LayoutSession session(dictionary, files, &reporter);
     Composer composer(session, reporter);
+    composer.setNoRepeat(options.noRepeat);
     reporter.attach(&composer);
     session.open(pattern);
     if (options.resume) composer.resume();  // "Continue?" is answered by --continue

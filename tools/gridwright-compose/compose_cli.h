@@ -1,6 +1,7 @@
 #pragma once
 // The command line of gridwright-compose, kept apart from main() so that it can be tested.
 #include <csignal>
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ struct ComposeOptions {
   bool resume = false;       // --continue
   bool compose = true;       // cleared by --no-compose
   bool progress = true;      // cleared by --quiet
+  bool terminal = false;     // standard error is a terminal: the progress line redraws in place
+  bool noRepeat = false;     // --no-repeat
+  bool firstFill = false;    // --first-fill
+  std::optional<std::uint64_t> seed;  // --seed (first fill); a new one each run without it
+  int lanes = 0;             // --lanes (first fill); 0: one per core, at most 4
   bool help = false;
 };
 

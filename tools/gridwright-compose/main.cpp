@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 #include <stdexcept>
@@ -22,6 +24,7 @@ int main(int argc, char** argv) {
     std::cout << gw::kComposeUsage;
     return 0;
   }
+  options.terminal = ::isatty(STDERR_FILENO) == 1;
   // The handler only sets the flag; the command reads it between slices of the search and stops as Stop does.
   struct sigaction action {};
   action.sa_handler = onStopSignal;

@@ -1,0 +1,39 @@
+#include "authoring/composing/first_fill_result.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+#include "common/file_io.h"
+
+namespace gw {
+namespace fs = std::filesystem;
+
+int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile) {
+  const std::string stem = withExtension(patternFile.filename(), "").string();
+  const std::string suffix = ".C_W";
+  long highest = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(resultsFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() <= stem.size() + suffix.size() || name.compare(0, stem.size(), stem) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+      continue;
+    const std::string digits = name.substr(stem.size(), name.size() - stem.size() - suffix.size());
+    if (digits.size() > 10 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+      continue;
+    highest = std::max(highest, std::stol(digits));
+  }
+  return static_cast<int>(std::min<long>(highest + 1, std::numeric_limits<int>::max()));
+}
+
+Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
+                    const std::vector<std::string>& words) {
+  Layout filled = layout;
+  for (std::size_t i = 0; i < slots.size() && i < words.size(); ++i)
+    placeWord(filled.board, slots[i], words[i]);
+  return filled;
+}
+
+}  // namespace gw

@@ -1,0 +1,124 @@
+#include "first_fill_cli.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <random>
+#include <thread>
+
+#include "authoring/composing/composer.h"
+#include "authoring/composing/dictionary.h"
+#include "authoring/composing/first_fill_result.h"
+#include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/layout_text.h"
+#include "common/file_io.h"
+
+namespace gw {
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Words tried between looks at the clock and the stop flag.
+constexpr std::uint64_t kStepsPerTurn = 256;
+
+int defaultLanes() {
+  unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::clamp(cores, 1u, 4u));
+}
+
+std::uint64_t newSeed() {
+  std::random_device device;
+  return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
+}
+
+std::string seconds(Clock::time_point since) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", std::chrono::duration<double>(Clock::now() - since).count());
+  return text;
+}
+
+}  // namespace
+
+int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std::ostream& out,
+                 std::ostream& err, const volatile std::sig_atomic_t* stopFlag) {
+  const Clock::time_point started = Clock::now();
+  const fs::path pattern = options.patternFile;
+  const Layout layout = readPatternFile(pattern);
+  const fs::path& results = files.resultsFolder;
+
+  if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
+  Dictionary dictionary;
+  dictionary.load(files.wordFile(layout.language), layout.language);
+
+  const std::vector<Slot> slots = deriveSlots(layout);
+  if (slots.empty()) {
+    err << kNoWordsMessage << '\n';
+    return 1;
+  }
+  for (const Slot& s : slots)
+    if (s.length >= 2 && !dictionary.hasWord(slotQuery(layout.board, s))) {
+      err << kNoSolutionMessage << '\n';
+      return 1;
+    }
+
+  FirstFillOptions fillOptions;
+  fillOptions.seed = options.seed ? *options.seed : newSeed();
+  fillOptions.lanes = options.lanes > 0 ? options.lanes : defaultLanes();
+  fillOptions.noRepeat = options.noRepeat;
+  FirstFillSearch search(dictionary, layout.board, slots, fillOptions);
+
+  std::string stopReason;
+  Clock::time_point lastShown = started;
+  FirstFillStatus status = FirstFillStatus::Searching;
+  while (status == FirstFillStatus::Searching) {
+    status = search.run(kStepsPerTurn);
+    if (status != FirstFillStatus::Searching) break;
+    const Clock::time_point now = Clock::now();
+    if (stopFlag && *stopFlag)
+      stopReason = "interrupted";
+    else if (options.timeLimit > 0 &&
+             std::chrono::duration<double>(now - started).count() >= options.timeLimit)
+      stopReason = "time limit reached";
+    if (!stopReason.empty()) {
+      search.stop();
+      status = search.run(0);
+      break;
+    }
+    if (options.progress && now - lastShown >= std::chrono::seconds(options.terminal ? 1 : 5)) {
+      lastShown = now;
+      err << (options.terminal ? "\r" : "") << "Searching: " << search.steps() << " words tried, "
+          << seconds(started) << " s" << (options.terminal ? "" : "\n") << std::flush;
+    }
+  }
+  if (options.progress && options.terminal && lastShown != started)
+    err << '\r' << std::string(60, ' ') << '\r';
+
+  const std::string reproduce = "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
+                                std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "");
+  switch (status) {
+    case FirstFillStatus::Filled: {
+      const Layout filled = filledLayout(layout, slots, search.words());
+      const int number = nextResultNumber(results, pattern);
+      const fs::path file = results / resultFileName(pattern.string(), number);
+      writeCrosswordFile(file, resultCrossword(filled));
+      out << file.string() << '\n' << "Result " << number << ":\n" << layoutToText(filled);
+      out << "Seed " << fillOptions.seed << " (" << reproduce << " gives this fill again)\n";
+      err << "Filled after " << seconds(started) << " s (" << search.steps() << " words tried).\n";
+      return 0;
+    }
+    case FirstFillStatus::NoFill:
+      err << "No fill exists for this layout with this word list"
+          << (options.noRepeat ? " without repeated words" : "") << "; nothing written.\n";
+      return 0;
+    default:
+      err << "Stopped (" << (stopReason.empty() ? "stop" : stopReason) << ") after " << seconds(started)
+          << " s without a fill; nothing written. (" << reproduce << ")\n";
+      return 0;
+  }
+}
+
+}  // namespace gw
