@@ -134,6 +134,31 @@ TEST_F(InterchangeCli, ThePdfTextLayerHoldsEveryClueWithItsNumber) {
   }
 }
 
+// A 15 x 15 board of short words with long clues: the clue lists flow on to further pages and
+// none is lost on the way.
+TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
+  if (run("pdftotext -v").status != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  gw::CrosswordFile cw;
+  cw.rows = cw.columns = 15;
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c) cw.board += (r % 2 == 1 && c % 2 == 1) ? ' ' : static_cast<char>('A' + (r + c) % 26);
+  for (int r = 0; r < 15; r += 2) {  // across words on the even rows, down words on the even columns
+    cw.definitions.push_back({true, static_cast<std::uint8_t>(r), 0, 15, ""});
+    cw.definitions.push_back({false, 0, static_cast<std::uint8_t>(r), 15, ""});
+  }
+  for (std::size_t i = 0; i < cw.definitions.size(); ++i)
+    cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") + std::string(12, '!') +
+                             " over several lines of the narrow clue column, so that the lists need room";
+  gw::writeCrosswordFile(path("long.C_W"), cw);
+  ASSERT_EQ(tool("pdf " + path("long.C_W") + " " + path("long.pdf")).status, 0);
+  ASSERT_EQ(run("pdftotext " + path("long.pdf") + " " + path("long.txt")).status, 0);
+  const std::string text = gw::readWholeFile(path("long.txt"));
+  EXPECT_NE(text.find('\f'), text.rfind('\f')) << "one page only";
+  const std::string flat = std::regex_replace(text, std::regex("\\s+"), " ");
+  for (std::size_t i = 0; i < cw.definitions.size(); ++i)
+    EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+}
+
 TEST_F(InterchangeCli, PaperAndSolutionPageAreAsAsked) {
   if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
   ASSERT_EQ(tool("pdf " + example("en-donor.C_W") + " " + path("a4.pdf")).status, 0);
