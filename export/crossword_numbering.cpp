@@ -25,7 +25,9 @@ CrosswordNumbering numberCrossword(const CrosswordFile& cw) {
   std::map<std::tuple<bool, int, int>, const DefinitionRecord*> clues;
   for (const DefinitionRecord& d : cw.definitions) clues[{d.across, d.row, d.column}] = &d;
 
-  auto letter = [&](int r, int c) { return r >= 0 && c >= 0 && r < cw.rows && c < cw.columns && !isBlockCell(cw, r, c); };
+  auto letter = [&](int r, int c) {
+    return r >= 0 && c >= 0 && r < cw.rows && c < cw.columns && !isBlockCell(cw, r, c);
+  };
   auto runLength = [&](int r, int c, bool across) {
     int length = 0;
     while (letter(r, c)) {

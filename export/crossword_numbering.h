@@ -21,13 +21,15 @@ struct NumberedWord {
 struct CrosswordNumbering {
   int rows = 0;
   int columns = 0;
-  std::vector<int> cellNumbers;    // rows × columns, row by row; 0 for no number
+  std::vector<int> cellNumbers;      // rows × columns, row by row; 0 for no number
   std::vector<NumberedWord> across;  // by number
   std::vector<NumberedWord> down;    // by number
   // Clues that could not be placed (a definition whose word is no longer on the board).
   std::vector<std::string> notes;
 
-  int numberAt(int row, int column) const { return cellNumbers[static_cast<std::size_t>(row) * columns + column]; }
+  int numberAt(int row, int column) const {
+    return cellNumbers[static_cast<std::size_t>(row) * columns + column];
+  }
 };
 
 // True for a cell that holds no letter to solve: a blank cell or a cell under a picture.

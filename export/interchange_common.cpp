@@ -50,9 +50,8 @@ bool fitsCodePage(const std::vector<ForeignClue>& clues, const char* codePage) {
 }
 
 int chooseCharset(const ForeignCrossword& f, int language) {
-  const std::vector<int> order = language == static_cast<int>(Language::Serbian)
-                                     ? std::vector<int>{1, 2, 0}
-                                     : std::vector<int>{0, 2, 1};
+  const std::vector<int> order =
+      language == static_cast<int>(Language::Serbian) ? std::vector<int>{1, 2, 0} : std::vector<int>{0, 2, 1};
   for (int charset : order)
     if (fitsCodePage(f.clues, clueCodePage(charset))) return charset;
   // None holds them all: name the first character that the preferred code page cannot hold.
@@ -60,7 +59,8 @@ int chooseCharset(const ForeignCrossword& f, int language) {
     try {
       fromUtf8(clue.text, clueCodePage(order[0]));
     } catch (const FormatError& e) {
-      throw InterchangeError("The clue " + clue.label + " cannot be written in one clue charset: " + e.what());
+      throw InterchangeError("The clue " + clue.label +
+                             " cannot be written in one clue charset: " + e.what());
     }
   }
   return order[0];
@@ -104,11 +104,13 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
       try {
         bytes = fromUtf8(utf8, boardCodePageOf(language));
       } catch (const FormatError&) {
-        throw InterchangeError("The letter \"" + utf8 + "\" at " + cellName(r, c) + " cannot be written on a " +
-                               std::string(languageCodeName(language)) + " board.");
+        throw InterchangeError("The letter \"" + utf8 + "\" at " + cellName(r, c) +
+                               " cannot be written on a " + std::string(languageCodeName(language)) +
+                               " board.");
       }
       if (bytes.size() != 1 || bytes[0] == kBlankCell)
-        throw InterchangeError("The cell at " + cellName(r, c) + " holds \"" + utf8 + "\", which is no letter.");
+        throw InterchangeError("The cell at " + cellName(r, c) + " holds \"" + utf8 +
+                               "\", which is no letter.");
       cw.board[static_cast<std::size_t>(r) * f.columns + c] = bytes[0];
     }
   cw.topMarks = f.topMarks;
@@ -116,7 +118,8 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
   cw.pictures = f.pictures;
   for (const PictureRecord& p : cw.pictures)
     for (int r = p.row; r < p.row + p.height; ++r)
-      for (int c = p.column; c < p.column + p.width; ++c) cw.board[static_cast<std::size_t>(r) * f.columns + c] = kBlankCell;
+      for (int c = p.column; c < p.column + p.width; ++c)
+        cw.board[static_cast<std::size_t>(r) * f.columns + c] = kBlankCell;
 
   const int charset = f.charset.value_or(chooseCharset(f, language));
   cw.charset = static_cast<std::uint8_t>(charset);

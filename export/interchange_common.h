@@ -37,7 +37,7 @@ struct ForeignClue {
   bool across = false;
   int row = 0;
   int column = 0;
-  std::string text;  // UTF-8
+  std::string text;   // UTF-8
   std::string label;  // how the file names the clue, for messages: "Across 5"
 };
 

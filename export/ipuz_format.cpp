@@ -27,7 +27,8 @@ Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Pictu
   Json style = Json::object();
   std::string dotted;
   auto marked = [&](const std::vector<EdgeMark>& marks) {
-    return std::any_of(marks.begin(), marks.end(), [&](const EdgeMark& m) { return m.row == r && m.column == c; });
+    return std::any_of(marks.begin(), marks.end(),
+                       [&](const EdgeMark& m) { return m.row == r && m.column == c; });
   };
   if (marked(cw.topMarks)) dotted += 'T';
   if (marked(cw.leftMarks)) dotted += 'L';
@@ -37,8 +38,8 @@ Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Pictu
     const auto [w, h] = pixelSizes.at(&p);
     style["imagebg"] = urls.at(&p);
     // The part of the picture this cell shows, in the picture's pixels.
-    style["slice"] = {(c - p.column) * w / p.width, (r - p.row) * h / p.height, (c - p.column + 1) * w / p.width,
-                      (r - p.row + 1) * h / p.height};
+    style["slice"] = {(c - p.column) * w / p.width, (r - p.row) * h / p.height,
+                      (c - p.column + 1) * w / p.width, (r - p.row + 1) * h / p.height};
     break;
   }
   return style;
@@ -58,7 +59,8 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
       const IndexedImage image = decodeJpeg(p.jpeg);
       pixelSizes[&p] = {image.width, image.height};
     } catch (const FormatError& e) {
-      throw InterchangeError("The picture at " + cellName(p.row, p.column) + " is not a readable JPEG: " + e.what());
+      throw InterchangeError("The picture at " + cellName(p.row, p.column) +
+                             " is not a readable JPEG: " + e.what());
     }
     urls[&p] = std::string(kJpegDataUrl) + encodeBase64(p.jpeg);
     for (int r = p.row; r < p.row + p.height; ++r)
@@ -126,9 +128,12 @@ void checkDepth(std::string_view text) {
   bool inString = false, escaped = false;
   for (char ch : text) {
     if (inString) {
-      if (escaped) escaped = false;
-      else if (ch == '\\') escaped = true;
-      else if (ch == '"') inString = false;
+      if (escaped)
+        escaped = false;
+      else if (ch == '\\')
+        escaped = true;
+      else if (ch == '"')
+        inString = false;
     } else if (ch == '"') {
       inString = true;
     } else if (ch == '[' || ch == '{') {
@@ -148,10 +153,18 @@ std::string labelText(const Json& v) {
 
 const char* styleMeaning(const std::string& key) {
   static const std::map<std::string, const char*> meanings = {
-      {"shapebg", "a shape such as a circle"}, {"barred", "barred edges"},     {"dashed", "dashed edges"},
-      {"color", "a colour"},                  {"colortext", "a text colour"}, {"colorborder", "a border colour"},
-      {"divided", "a divided cell"},          {"mark", "corner marks"},       {"label", "a label"},
-      {"highlight", "highlighting"},          {"image", "a picture in the cell"}, {"named", "a named style"},
+      {"shapebg", "a shape such as a circle"},
+      {"barred", "barred edges"},
+      {"dashed", "dashed edges"},
+      {"color", "a colour"},
+      {"colortext", "a text colour"},
+      {"colorborder", "a border colour"},
+      {"divided", "a divided cell"},
+      {"mark", "corner marks"},
+      {"label", "a label"},
+      {"highlight", "highlighting"},
+      {"image", "a picture in the cell"},
+      {"named", "a named style"},
       {"border", "a border"},
   };
   const auto it = meanings.find(key);
@@ -164,9 +177,9 @@ struct CellReader {
   const Json& ipuz;
   std::string block = "#";
   std::string empty = "0";
-  std::set<std::pair<int, int>> top, left;            // (row, column)
+  std::set<std::pair<int, int>> top, left;                               // (row, column)
   std::map<std::string, std::vector<std::pair<int, int>>> pictureCells;  // url -> cells
-  std::map<std::string, std::pair<int, int>> labels;  // label -> (row, column)
+  std::map<std::string, std::pair<int, int>> labels;                     // label -> (row, column)
 
   bool isBlock(const Json& v) const {
     return v.is_null() || (v.is_string() && v.get<std::string>() == block);
@@ -186,22 +199,32 @@ struct CellReader {
     if (!style.is_object()) refuse("The cell at " + cellName(r, c) + " has a style that is not an object.");
     for (const auto& [key, value] : style.items()) {
       if (key == "dotted") {
-        if (!value.is_string()) refuse("The dotted edges of the cell at " + cellName(r, c) + " are not side letters.");
+        if (!value.is_string())
+          refuse("The dotted edges of the cell at " + cellName(r, c) + " are not side letters.");
         for (char side : value.get<std::string>()) {
           switch (side) {
-            case 'T': top.insert({r, c}); break;
-            case 'L': left.insert({r, c}); break;
+            case 'T':
+              top.insert({r, c});
+              break;
+            case 'L':
+              left.insert({r, c});
+              break;
             case 'B':
-              if (r + 1 >= f.rows) refuse("The cell at " + cellName(r, c) + " has a dotted bottom edge on the border of the board, which a crossword cannot hold.");
+              if (r + 1 >= f.rows)
+                refuse(
+                    "The cell at " + cellName(r, c) +
+                    " has a dotted bottom edge on the border of the board, which a crossword cannot hold.");
               top.insert({r + 1, c});
               break;
             case 'R':
-              if (c + 1 >= f.columns) refuse("The cell at " + cellName(r, c) + " has a dotted right edge on the border of the board, which a crossword cannot hold.");
+              if (c + 1 >= f.columns)
+                refuse("The cell at " + cellName(r, c) +
+                       " has a dotted right edge on the border of the board, which a crossword cannot hold.");
               left.insert({r, c + 1});
               break;
             default:
-              refuse("The cell at " + cellName(r, c) + " has a dotted edge on side \"" + std::string(1, side) +
-                     "\", which is none of T, R, B, L.");
+              refuse("The cell at " + cellName(r, c) + " has a dotted edge on side \"" +
+                     std::string(1, side) + "\", which is none of T, R, B, L.");
           }
         }
       } else if (key == "imagebg") {
@@ -209,7 +232,8 @@ struct CellReader {
           refuse("The cell at " + cellName(r, c) +
                  " shows a picture that is not a JPEG held in the file (a data:image/jpeg;base64 URL).");
         if (!blockCell)
-          refuse("The cell at " + cellName(r, c) + " shows a picture over a letter, which a crossword cannot hold.");
+          refuse("The cell at " + cellName(r, c) +
+                 " shows a picture over a letter, which a crossword cannot hold.");
         pictureCells[value.get<std::string>()].push_back({r, c});
       } else if (key == "slice") {
         // Where the picture's part for this cell lies: the rectangle of its cells says it for us.
@@ -231,9 +255,11 @@ struct CellReader {
       cell = puzzleCell.value("cell", Json(empty));
     }
     if (!cell.is_null() && !cell.is_string() && !cell.is_number_integer())
-      refuse("The cell at " + cellName(r, c) + " of the puzzle grid is neither a number, a label nor a block.");
+      refuse("The cell at " + cellName(r, c) +
+             " of the puzzle grid is neither a number, a label nor a block.");
     const bool blockCell = isBlock(cell);
-    if (puzzleCell.is_object() && puzzleCell.contains("style")) readStyle(puzzleCell["style"], r, c, blockCell);
+    if (puzzleCell.is_object() && puzzleCell.contains("style"))
+      readStyle(puzzleCell["style"], r, c, blockCell);
 
     std::string& letter = f.solution[static_cast<std::size_t>(r) * f.columns + c];
     if (blockCell) return;
@@ -242,7 +268,8 @@ struct CellReader {
       refuse("The number " + label + " stands on two cells of the puzzle grid.");
     Json value = solutionCell;
     if (value.is_object()) value = value.value("value", Json());
-    if (!value.is_string() || value.get<std::string>().empty() || isBlock(value) || value.get<std::string>() == empty)
+    if (!value.is_string() || value.get<std::string>().empty() || isBlock(value) ||
+        value.get<std::string>() == empty)
       refuse("The cell at " + cellName(r, c) + " has no letter in the solution.");
     letter = value.get<std::string>();
   }
@@ -295,7 +322,8 @@ void readPictures(CellReader& cells, ForeignCrossword& f) {
   });
 }
 
-void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f, std::vector<std::string>& notes) {
+void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,
+               std::vector<std::string>& notes) {
   const auto clues = ipuz.find("clues");
   if (clues == ipuz.end()) return;
   if (!clues->is_object()) refuse("The clues of the ipuz file are not a list by direction.");
@@ -303,7 +331,8 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f, s
   for (const auto& [key, list] : clues->items()) {
     const std::string direction = key.substr(0, key.find(':'));
     if (direction != "Across" && direction != "Down")
-      refuse("The ipuz file has clues in the direction \"" + direction + "\"; a crossword has only Across and Down.");
+      refuse("The ipuz file has clues in the direction \"" + direction +
+             "\"; a crossword has only Across and Down.");
     if (!list.is_array()) refuse("The " + direction + " clues of the ipuz file are not a list.");
     for (const Json& clue : list) {
       Json number, text;
@@ -314,7 +343,9 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f, s
         number = clue.value("number", Json());
         text = clue.value("clue", Json(""));
         for (const auto& [field, value] : clue.items()) {
-          if (field == "image") refuse("A " + direction + " clue of the ipuz file holds a picture, which a crossword cannot hold.");
+          if (field == "image")
+            refuse("A " + direction +
+                   " clue of the ipuz file holds a picture, which a crossword cannot hold.");
           if (field == "enumeration") enumerations = true;
         }
       } else {
@@ -326,11 +357,12 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f, s
       const auto cell = cells.labels.find(label);
       if (cell == cells.labels.end())
         refuse("The clue " + direction + " " + label + " names no numbered cell of the puzzle grid.");
-      f.clues.push_back({direction == "Across", cell->second.first, cell->second.second, text.get<std::string>(),
-                         direction + " " + label});
+      f.clues.push_back({direction == "Across", cell->second.first, cell->second.second,
+                         text.get<std::string>(), direction + " " + label});
     }
   }
-  if (enumerations) notes.push_back("The enumerations of the clues are left out: the word lengths show them.");
+  if (enumerations)
+    notes.push_back("The enumerations of the clues are left out: the word lengths show them.");
 }
 
 }  // namespace
@@ -349,9 +381,10 @@ ImportedCrossword readIpuz(std::string_view bytes) {
   if (!version.is_string() || version.get<std::string>().rfind("http://ipuz.org/v", 0) != 0)
     refuse("The ipuz file has an unknown version.");
   const Json& kind = member(ipuz, "kind", "puzzle kind");
-  const bool crossword = kind.is_array() && std::any_of(kind.begin(), kind.end(), [](const Json& k) {
-                           return k.is_string() && k.get<std::string>().rfind("http://ipuz.org/crossword", 0) == 0;
-                         });
+  const bool crossword =
+      kind.is_array() && std::any_of(kind.begin(), kind.end(), [](const Json& k) {
+        return k.is_string() && k.get<std::string>().rfind("http://ipuz.org/crossword", 0) == 0;
+      });
   if (!crossword) refuse("The ipuz file holds a puzzle that is not a crossword.");
 
   ImportedCrossword result;
@@ -367,10 +400,13 @@ ImportedCrossword readIpuz(std::string_view bytes) {
   f.solution.assign(static_cast<std::size_t>(f.rows) * f.columns, "");
 
   CellReader cells(f, ipuz);
-  if (const auto b = ipuz.find("block"); b != ipuz.end() && b->is_string()) cells.block = b->get<std::string>();
+  if (const auto b = ipuz.find("block"); b != ipuz.end() && b->is_string())
+    cells.block = b->get<std::string>();
   if (const auto e = ipuz.find("empty"); e != ipuz.end()) {
-    if (e->is_string()) cells.empty = e->get<std::string>();
-    else if (e->is_number_integer()) cells.empty = std::to_string(e->get<long long>());
+    if (e->is_string())
+      cells.empty = e->get<std::string>();
+    else if (e->is_number_integer())
+      cells.empty = std::to_string(e->get<long long>());
   }
   const Json& puzzle = member(ipuz, "puzzle", "puzzle grid");
   const Json& solution = member(ipuz, "solution", "solution");
@@ -380,8 +416,10 @@ ImportedCrossword readIpuz(std::string_view bytes) {
     for (int c = 0; c < f.columns; ++c)
       cells.readCell(puzzleRow[static_cast<std::size_t>(c)], solutionRow[static_cast<std::size_t>(c)], r, c);
   }
-  for (const auto& [r, c] : cells.top) f.topMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
-  for (const auto& [r, c] : cells.left) f.leftMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
+  for (const auto& [r, c] : cells.top)
+    f.topMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
+  for (const auto& [r, c] : cells.left)
+    f.leftMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
   readPictures(cells, f);
   readClues(ipuz, cells, f, result.notes);
 

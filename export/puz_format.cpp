@@ -1,7 +1,7 @@
 #include "export/puz_format.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <set>
 
 #include "common/byte_io.h"
@@ -124,7 +124,8 @@ ExportedCrossword writePuz(const CrosswordFile& cw) {
   std::size_t a = 0, d = 0;
   while (a < numbering.across.size() || d < numbering.down.size()) {
     const bool takeAcross =
-        d == numbering.down.size() || (a < numbering.across.size() && numbering.across[a].number <= numbering.down[d].number);
+        d == numbering.down.size() ||
+        (a < numbering.across.size() && numbering.across[a].number <= numbering.down[d].number);
     const NumberedWord& w = takeAcross ? numbering.across[a++] : numbering.down[d++];
     const std::string name = std::to_string(w.number) + (w.across ? " Across" : " Down");
     if (w.length < 2)
@@ -190,7 +191,8 @@ ImportedCrossword readPuz(std::string_view bytes) {
   if (bytes.size() > kMaxInterchangeFileBytes) refuse("The .puz file is too large to be a crossword.");
   // Some files carry a few bytes before the header; the magic says where it starts.
   const std::size_t magicAt = bytes.find(kMagic);
-  if (magicAt == std::string_view::npos || magicAt < 2) refuse("This is not a .puz file: it has no \"ACROSS&DOWN\" header.");
+  if (magicAt == std::string_view::npos || magicAt < 2)
+    refuse("This is not a .puz file: it has no \"ACROSS&DOWN\" header.");
   bytes.remove_prefix(magicAt - 2);
 
   ImportedCrossword result;
@@ -222,13 +224,13 @@ ImportedCrossword readPuz(std::string_view bytes) {
 
     const Checksums sums = computeChecksums(cib, solution, grid, strings);
     if (sums.file != fileSum || sums.cib != cibSum ||
-        !std::equal(sums.masked.begin(), sums.masked.end(), masked.begin(), [](std::uint8_t a, char b) {
-          return a == static_cast<std::uint8_t>(b);
-        }))
+        !std::equal(sums.masked.begin(), sums.masked.end(), masked.begin(),
+                    [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
       refuse(std::string(kDamaged));
     if (scrambled != 0 || scrambledSum != 0)
       refuse("The solution of this .puz file is scrambled (locked with a key), so its letters are unknown.");
-    if (type == 0x0401) refuse("This .puz file holds a diagramless puzzle, which a crossword file cannot hold.");
+    if (type == 0x0401)
+      refuse("This .puz file holds a diagramless puzzle, which a crossword file cannot hold.");
     if (width < 1 || height < 1) refuse("The .puz file holds an empty board.");
 
     // Extra sections: name, length, checksum, data, NUL.
@@ -240,7 +242,8 @@ ImportedCrossword readPuz(std::string_view bytes) {
       const std::string_view data = in.bytes(length, "extra section");
       in.skip(1, "extra section");
       if (puzChecksum(data) != sum) refuse(std::string(kDamaged));
-      if (name == "GRBS" || name == "RTBL") refuse("The .puz file has rebus cells (several letters in a cell), which a crossword cannot hold.");
+      if (name == "GRBS" || name == "RTBL")
+        refuse("The .puz file has rebus cells (several letters in a cell), which a crossword cannot hold.");
       if (name == "GEXT" && std::any_of(data.begin(), data.end(), [](char f) { return (f & 0x80) != 0; }))
         refuse("The .puz file has circled cells, which a crossword cannot hold.");
       sections.insert(name);
@@ -257,7 +260,8 @@ ImportedCrossword readPuz(std::string_view bytes) {
     // Numbering is implicit: every cell that starts a word of two or more letters, row by row;
     // the clues follow in number order, Across before Down.
     auto letter = [&](int r, int c) {
-      return r >= 0 && c >= 0 && r < height && c < width && !f.solution[static_cast<std::size_t>(r) * width + c].empty();
+      return r >= 0 && c >= 0 && r < height && c < width &&
+             !f.solution[static_cast<std::size_t>(r) * width + c].empty();
     };
     std::size_t next = 0;
     int number = 0;
@@ -282,7 +286,8 @@ ImportedCrossword readPuz(std::string_view bytes) {
     if (!strings.author.empty()) leftOut.push_back("author");
     if (!strings.copyright.empty()) leftOut.push_back("copyright");
     if (!strings.notes.empty()) leftOut.push_back("notes");
-    if (grid.find_first_not_of(std::string{kPuzBlock, kPuzEmpty}) != std::string::npos) leftOut.push_back("the letters already filled in");
+    if (grid.find_first_not_of(std::string{kPuzBlock, kPuzEmpty}) != std::string::npos)
+      leftOut.push_back("the letters already filled in");
     if (sections.count("LTIM")) leftOut.push_back("the timer");
     if (!leftOut.empty()) {
       std::string list;

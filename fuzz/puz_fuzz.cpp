@@ -14,8 +14,8 @@ namespace {
 // Leaves bytes that do not hold a complete header, grids and strings as they are.
 void makeChecksumsRight(std::string& b) {
   if (b.size() < 52) return;
-  const std::size_t cells = static_cast<std::size_t>(static_cast<unsigned char>(b[0x2C])) *
-                            static_cast<unsigned char>(b[0x2D]);
+  const std::size_t cells =
+      static_cast<std::size_t>(static_cast<unsigned char>(b[0x2C])) * static_cast<unsigned char>(b[0x2D]);
   const unsigned clues = static_cast<unsigned char>(b[0x2E]) | static_cast<unsigned char>(b[0x2F]) << 8;
   if (b.size() < 52 + 2 * cells) return;
   const std::string_view all(b);
@@ -23,7 +23,8 @@ void makeChecksumsRight(std::string& b) {
   const std::uint16_t solution = gw::puzChecksum(all.substr(52, cells));
   const std::uint16_t grid = gw::puzChecksum(all.substr(52 + cells, cells));
   std::uint16_t text = 0;
-  std::uint16_t file = gw::puzChecksum(all.substr(52 + cells, cells), gw::puzChecksum(all.substr(52, cells), cib));
+  std::uint16_t file =
+      gw::puzChecksum(all.substr(52 + cells, cells), gw::puzChecksum(all.substr(52, cells), cib));
   std::size_t at = 52 + 2 * cells;
   for (unsigned i = 0; i < clues + 4; ++i) {
     const std::size_t end = b.find('\0', at);

@@ -35,7 +35,8 @@ class PagePainter {
  public:
   PagePainter(const CrosswordFile& cw, QPagedPaintDevice& device, const CrosswordPrintOptions& options)
       : cw_(cw), device_(device), options_(options), numbering_(numberCrossword(cw)) {
-    if (!painter_.begin(&device_)) throw FileError("The crossword cannot be printed: the printer did not start.");
+    if (!painter_.begin(&device_))
+      throw FileError("The crossword cannot be printed: the printer did not start.");
     page_ = QRectF(0, 0, device_.width(), device_.height());
     millimetre_ = device_.logicalDpiX() / 25.4;
     for (const PictureRecord& p : cw_.pictures) {
@@ -55,7 +56,8 @@ class PagePainter {
     paintClues(grid.bottom() + 6 * millimetre_);
     if (options_.withSolution) {
       device_.newPage();
-      top = paintTitle(options_.title.isEmpty() ? QStringLiteral("Solution") : options_.title + " \u2014 Solution");
+      top = paintTitle(options_.title.isEmpty() ? QStringLiteral("Solution")
+                                                : options_.title + " \u2014 Solution");
       paintGrid(gridRect(top, 1.0), true);
     }
   }
@@ -90,11 +92,14 @@ class PagePainter {
 
   void paintGrid(const QRectF& grid, bool solution) {
     const double cell = grid.width() / cw_.columns;
-    auto cellRect = [&](int r, int c) { return QRectF(grid.left() + c * cell, grid.top() + r * cell, cell, cell); };
+    auto cellRect = [&](int r, int c) {
+      return QRectF(grid.left() + c * cell, grid.top() + r * cell, cell, cell);
+    };
     painter_.setRenderHint(QPainter::Antialiasing, false);
     for (int r = 0; r < cw_.rows; ++r)
       for (int c = 0; c < cw_.columns; ++c)
-        if (cw_.cell(r, c) == kBlankCell && !isUnderPicture(cw_, r, c)) painter_.fillRect(cellRect(r, c), Qt::black);
+        if (cw_.cell(r, c) == kBlankCell && !isUnderPicture(cw_, r, c))
+          painter_.fillRect(cellRect(r, c), Qt::black);
     // Lines: thin solid edges, dotted where the crossword marks them, a heavier frame.
     const double thin = std::max(1.0, 0.25 * millimetre_);
     QPen solid(Qt::black, thin);
@@ -102,7 +107,8 @@ class PagePainter {
     dotted.setDashPattern({1.2, 2.0});
     dotted.setCapStyle(Qt::FlatCap);
     auto marked = [](const std::vector<EdgeMark>& marks, int r, int c) {
-      return std::any_of(marks.begin(), marks.end(), [&](const EdgeMark& m) { return m.row == r && m.column == c; });
+      return std::any_of(marks.begin(), marks.end(),
+                         [&](const EdgeMark& m) { return m.row == r && m.column == c; });
     };
     for (int r = 0; r < cw_.rows; ++r)
       for (int c = 0; c < cw_.columns; ++c) {
@@ -124,7 +130,8 @@ class PagePainter {
     // Pictures over their cells' lines, framed.
     for (std::size_t i = 0; i < cw_.pictures.size(); ++i) {
       const PictureRecord& p = cw_.pictures[i];
-      const QRectF rect(grid.left() + p.column * cell, grid.top() + p.row * cell, p.width * cell, p.height * cell);
+      const QRectF rect(grid.left() + p.column * cell, grid.top() + p.row * cell, p.width * cell,
+                        p.height * cell);
       painter_.fillRect(rect, Qt::white);
       if (!pictures_[i].isNull()) painter_.drawImage(rect, pictures_[i]);
       painter_.setPen(solid);
@@ -148,7 +155,8 @@ class PagePainter {
         }
         if (solution) {
           painter_.setFont(letterFont);
-          painter_.drawText(rect.adjusted(0, cell * 0.12, 0, 0), Qt::AlignCenter, fromBoard(cw_, cw_.cell(r, c)));
+          painter_.drawText(rect.adjusted(0, cell * 0.12, 0, 0), Qt::AlignCenter,
+                            fromBoard(cw_, cw_.cell(r, c)));
         }
       }
   }
@@ -210,12 +218,13 @@ class PagePainter {
 
 }  // namespace
 
-void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device, const CrosswordPrintOptions& options) {
+void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device,
+                    const CrosswordPrintOptions& options) {
   PagePainter(crossword, device, options).paint();
 }
 
-void writeCrosswordPdf(const CrosswordFile& crossword, const std::filesystem::path& path, QPageSize::PageSizeId paper,
-                       const CrosswordPrintOptions& options) {
+void writeCrosswordPdf(const CrosswordFile& crossword, const std::filesystem::path& path,
+                       QPageSize::PageSizeId paper, const CrosswordPrintOptions& options) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -227,7 +236,8 @@ void writeCrosswordPdf(const CrosswordFile& crossword, const std::filesystem::pa
     writer.setCreator(QStringLiteral("Gridwright"));
     printCrossword(crossword, writer, options);
   }
-  writeFileAtomically(path, std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())));
+  writeFileAtomically(
+      path, std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())));
 }
 
 }  // namespace gw

@@ -12,13 +12,14 @@
 namespace gw {
 
 struct CrosswordPrintOptions {
-  QString title;          // printed above the grid; may be empty
+  QString title;  // printed above the grid; may be empty
   bool withSolution = false;
 };
 
 // Paints the pages on a printer or PDF writer whose page size the caller has set.
 // Throws FileError when the device cannot be painted on.
-void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device, const CrosswordPrintOptions& options);
+void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device,
+                    const CrosswordPrintOptions& options);
 
 // Writes a PDF file (written aside and renamed into place). Throws FileError.
 void writeCrosswordPdf(const CrosswordFile& crossword, const std::filesystem::path& path,

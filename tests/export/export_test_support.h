@@ -41,8 +41,9 @@ inline DefinitionRecord definition(bool across, int row, int column, int length,
 
 // Marks in a fixed order, for comparing sets of marks.
 inline std::vector<EdgeMark> sorted(std::vector<EdgeMark> marks) {
-  std::sort(marks.begin(), marks.end(),
-            [](const EdgeMark& a, const EdgeMark& b) { return std::pair(a.row, a.column) < std::pair(b.row, b.column); });
+  std::sort(marks.begin(), marks.end(), [](const EdgeMark& a, const EdgeMark& b) {
+    return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+  });
   return marks;
 }
 

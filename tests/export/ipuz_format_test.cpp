@@ -66,7 +66,8 @@ TEST(Ipuz, TheFileHoldsNumbersBlocksSolutionDottedSidesAndCluesWithTheirCells) {
 }
 
 TEST(Ipuz, SerbianLettersAndCluesAreUtf8AndAPictureIsSlicedOverItsCells) {
-  const CrosswordFile cw = test::readExample(std::string(GW_SOURCE_DIR) + "/data/examples/sr-cyrillic-vitez.C_W");
+  const CrosswordFile cw =
+      test::readExample(std::string(GW_SOURCE_DIR) + "/data/examples/sr-cyrillic-vitez.C_W");
   const Json ipuz = Json::parse(writeIpuz(cw).bytes);
   EXPECT_EQ(ipuz["solution"][2][0], "М");
   EXPECT_EQ(ipuz["clues"]["Across"][0]["clue"], "Висина, врх брда");

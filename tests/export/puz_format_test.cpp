@@ -33,8 +33,8 @@ struct Recomputed {
 };
 
 Recomputed recompute(const std::string& b) {
-  const std::size_t cells = static_cast<std::size_t>(static_cast<unsigned char>(b[0x2C])) *
-                            static_cast<unsigned char>(b[0x2D]);
+  const std::size_t cells =
+      static_cast<std::size_t>(static_cast<unsigned char>(b[0x2C])) * static_cast<unsigned char>(b[0x2D]);
   const unsigned clues = word(b, 0x2E);
   const unsigned cib = region(b, 0x2C, 8, 0);
   const unsigned solution = region(b, 52, cells, 0);
@@ -156,13 +156,16 @@ std::string refusalOf(const std::string& bytes) {
 
 TEST(Puz, AWrongChecksumAnywhereIsADamagedFile) {
   const std::string good = writePuz(smallCrossword()).bytes;
-  for (std::size_t at : {std::size_t{0}, std::size_t{0x0E}, std::size_t{0x12}, std::size_t{0x16}, std::size_t{53},
-                         std::size_t{62}, std::size_t{75}}) {
+  for (std::size_t at : {std::size_t{0}, std::size_t{0x0E}, std::size_t{0x12}, std::size_t{0x16},
+                         std::size_t{53}, std::size_t{62}, std::size_t{75}}) {
     std::string bad = good;
     bad[at] = static_cast<char>(bad[at] ^ 0x01);
     EXPECT_EQ(refusalOf(bad), "damaged .puz file") << "byte " << at;
   }
-  std::string badSection = good + std::string("LTIM\x03\0\0\0" "1,0\0", 12);
+  std::string badSection = good + std::string(
+                                      "LTIM\x03\0\0\0"
+                                      "1,0\0",
+                                      12);
   EXPECT_EQ(refusalOf(badSection), "damaged .puz file");
 }
 

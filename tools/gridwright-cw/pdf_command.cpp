@@ -23,9 +23,12 @@ int pdfCommand(int argc, char** argv) {
       solution = true;
     } else if (arg == "--paper" && i + 1 < argc) {
       const std::string_view name = argv[++i];
-      if (name == "a4") paper = QPageSize::A4;
-      else if (name == "letter") paper = QPageSize::Letter;
-      else wrong = true;
+      if (name == "a4")
+        paper = QPageSize::A4;
+      else if (name == "letter")
+        paper = QPageSize::Letter;
+      else
+        wrong = true;
     } else if (arg.starts_with("--")) {
       wrong = true;
     } else {

@@ -1,4 +1,5 @@
 // gridwright-cw export, import and pdf, run as programs on the example crosswords.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -7,8 +8,6 @@
 #include <regex>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
@@ -44,8 +43,9 @@ std::string example(const std::string& name) { return std::string(GW_SOURCE_DIR)
 class InterchangeCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("gw-cw-interchange-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ =
+        fs::temp_directory_path() /
+        ("gw-cw-interchange-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -59,7 +59,8 @@ TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
     SCOPED_TRACE(name);
     const bool serbian = std::string(name).starts_with("sr");
     for (const std::string format : {"ipuz", "puz"}) {
-      const ToolRun exported = tool("export --to " + format + " " + example(name) + " " + path(std::string(name) + "." + format));
+      const ToolRun exported =
+          tool("export --to " + format + " " + example(name) + " " + path(std::string(name) + "." + format));
       if (serbian && format == "puz") {
         EXPECT_EQ(exported.status, 1);
         EXPECT_NE(exported.out.find("ipuz"), std::string::npos) << exported.out;
@@ -69,7 +70,8 @@ TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
       ASSERT_EQ(exported.status, 0) << exported.out;
       // .puz leaves dotted edges and pictures behind, and says so.
       EXPECT_EQ(exported.out.find("Note:") != std::string::npos, format == "puz") << exported.out;
-      const ToolRun imported = tool("import " + path(std::string(name) + "." + format) + " " + path("back.C_W"));
+      const ToolRun imported =
+          tool("import " + path(std::string(name) + "." + format) + " " + path("back.C_W"));
       ASSERT_EQ(imported.status, 0) << imported.out;
       const std::string shown = tool("show " + path("back.C_W")).out;
       const std::string original = tool("show " + example(name)).out;
@@ -84,7 +86,8 @@ TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
 }
 
 TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
-  gw::writeFileAtomically(path("damaged.puz"), std::string(60, 'x').replace(2, 12, std::string("ACROSS&DOWN\0", 12)));
+  gw::writeFileAtomically(path("damaged.puz"),
+                          std::string(60, 'x').replace(2, 12, std::string("ACROSS&DOWN\0", 12)));
   ToolRun r = tool("import " + path("damaged.puz") + " " + path("out.C_W"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("ends early"), std::string::npos) << r.out;
@@ -100,11 +103,11 @@ TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
   EXPECT_EQ(r.out, "damaged .puz file\n");
   EXPECT_EQ(gw::readWholeFile(path("out.C_W")), "what the user had");
 
-  for (const std::string& args : std::vector<std::string>{"export " + example("en-igloo.C_W") + " x.ipuz",
-                                 "export --to jpz " + example("en-igloo.C_W") + " x.jpz",
-                                 "import " + example("en-igloo.C_W") + " x.C_W", "import a.puz",
-                                 "pdf " + example("en-igloo.C_W"), "pdf a.C_W b.pdf --paper a3",
-                                 "pdf a.C_W b.pdf --landscape"}) {
+  for (const std::string& args : std::vector<std::string>{
+           "export " + example("en-igloo.C_W") + " x.ipuz",
+           "export --to jpz " + example("en-igloo.C_W") + " x.jpz",
+           "import " + example("en-igloo.C_W") + " x.C_W", "import a.puz", "pdf " + example("en-igloo.C_W"),
+           "pdf a.C_W b.pdf --paper a3", "pdf a.C_W b.pdf --landscape"}) {
     r = tool(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.out.find("Usage:"), std::string::npos) << args;
@@ -126,7 +129,8 @@ TEST_F(InterchangeCli, ThePdfTextLayerHoldsEveryClueWithItsNumber) {
     EXPECT_EQ(numbering.across.size() + numbering.down.size(), cw.definitions.size());
     for (const auto* list : {&numbering.across, &numbering.down})
       for (const gw::NumberedWord& w : *list) {
-        const std::string entryText = std::to_string(w.number) + ". " + gw::toUtf8(w.clue, gw::clueCodePage(cw.charset));
+        const std::string entryText =
+            std::to_string(w.number) + ". " + gw::toUtf8(w.clue, gw::clueCodePage(cw.charset));
         EXPECT_NE(text.find(entryText), std::string::npos) << entryText;
       }
     EXPECT_NE(text.find("Across"), std::string::npos);
@@ -141,13 +145,15 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
   gw::CrosswordFile cw;
   cw.rows = cw.columns = 15;
   for (int r = 0; r < 15; ++r)
-    for (int c = 0; c < 15; ++c) cw.board += (r % 2 == 1 && c % 2 == 1) ? ' ' : static_cast<char>('A' + (r + c) % 26);
+    for (int c = 0; c < 15; ++c)
+      cw.board += (r % 2 == 1 && c % 2 == 1) ? ' ' : static_cast<char>('A' + (r + c) % 26);
   for (int r = 0; r < 15; r += 2) {  // across words on the even rows, down words on the even columns
     cw.definitions.push_back({true, static_cast<std::uint8_t>(r), 0, 15, ""});
     cw.definitions.push_back({false, 0, static_cast<std::uint8_t>(r), 15, ""});
   }
   for (std::size_t i = 0; i < cw.definitions.size(); ++i)
-    cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") + std::string(12, '!') +
+    cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") +
+                             std::string(12, '!') +
                              " over several lines of the narrow clue column, so that the lists need room";
   gw::writeCrosswordFile(path("long.C_W"), cw);
   ASSERT_EQ(tool("pdf " + path("long.C_W") + " " + path("long.pdf")).status, 0);
@@ -162,7 +168,9 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
 TEST_F(InterchangeCli, PaperAndSolutionPageAreAsAsked) {
   if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
   ASSERT_EQ(tool("pdf " + example("en-donor.C_W") + " " + path("a4.pdf")).status, 0);
-  ASSERT_EQ(tool("pdf " + example("en-donor.C_W") + " " + path("letter.pdf") + " --solution --paper letter").status, 0);
+  ASSERT_EQ(
+      tool("pdf " + example("en-donor.C_W") + " " + path("letter.pdf") + " --solution --paper letter").status,
+      0);
   const std::string a4 = run("pdfinfo " + path("a4.pdf")).out;
   const std::string letter = run("pdfinfo " + path("letter.pdf")).out;
   EXPECT_TRUE(std::regex_search(a4, std::regex("Pages: +1\n"))) << a4;
