@@ -48,6 +48,7 @@ Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Pictu
 }  // namespace
 
 ExportedCrossword writeIpuz(const CrosswordFile& cw) {
+  if (cw.rows == 0 || cw.columns == 0) throw InterchangeError("The crossword has no board to export.");
   ExportedCrossword out;
   const CrosswordNumbering numbering = numberCrossword(cw);
   out.notes = numbering.notes;

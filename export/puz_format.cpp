@@ -96,6 +96,7 @@ std::uint16_t puzChecksum(std::string_view bytes, std::uint16_t sum) {
 }
 
 ExportedCrossword writePuz(const CrosswordFile& cw) {
+  if (cw.rows == 0 || cw.columns == 0) throw InterchangeError("The crossword has no board to export.");
   ExportedCrossword out;
   const CrosswordNumbering numbering = numberCrossword(cw);
   out.notes = numbering.notes;

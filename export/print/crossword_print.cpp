@@ -220,6 +220,8 @@ class PagePainter {
 
 void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device,
                     const CrosswordPrintOptions& options) {
+  if (crossword.rows == 0 || crossword.columns == 0)
+    throw FormatError("The crossword has no board to print.");
   PagePainter(crossword, device, options).paint();
 }
 

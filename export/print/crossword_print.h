@@ -17,7 +17,7 @@ struct CrosswordPrintOptions {
 };
 
 // Paints the pages on a printer or PDF writer whose page size the caller has set.
-// Throws FileError when the device cannot be painted on.
+// Throws FileError when the device cannot be painted on, FormatError for a crossword without a board.
 void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device,
                     const CrosswordPrintOptions& options);
 

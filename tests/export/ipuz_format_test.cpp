@@ -63,6 +63,7 @@ TEST(Ipuz, TheFileHoldsNumbersBlocksSolutionDottedSidesAndCluesWithTheirCells) {
   EXPECT_EQ(ipuz["clues"]["Down"][0]["clue"], "A to C");
   EXPECT_EQ(ipuz["clues"]["Down"][1]["number"], 2);
   EXPECT_EQ(ipuz["clues"]["Down"][1]["clue"], "");
+  EXPECT_THROW(writeIpuz(CrosswordFile{}), InterchangeError);  // no board at all
 }
 
 TEST(Ipuz, SerbianLettersAndCluesAreUtf8AndAPictureIsSlicedOverItsCells) {

@@ -143,6 +143,7 @@ TEST(Puz, AClueOfAOneLetterWordIsRefusedAndAnUncluedOneIsLeftAlone) {
   EXPECT_NO_THROW(writePuz(cw));
   cw.definitions = {definition(false, 1, 2, 1, "Fifth letter")};
   EXPECT_THROW(writePuz(cw), InterchangeError);
+  EXPECT_THROW(writePuz(CrosswordFile{}), InterchangeError);  // no board at all
 }
 
 std::string refusalOf(const std::string& bytes) {
