@@ -16,8 +16,6 @@ namespace {
 constexpr std::string_view kMagic{"ACROSS&DOWN\0", 12};
 constexpr std::string_view kVersion{"1.3\0", 4};
 constexpr std::string_view kMask = "ICHEATED";
-constexpr std::size_t kHeaderSize = 52;
-constexpr std::size_t kCibOffset = 0x2C;
 constexpr std::size_t kCibSize = 8;
 constexpr char kPuzBlock = '.';
 constexpr char kPuzEmpty = '-';
