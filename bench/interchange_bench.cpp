@@ -18,9 +18,9 @@ gw::CrosswordFile largestBoard() {
   for (int r = 0; r < cw.rows; ++r)
     for (int c = 0; c < cw.columns; ++c) cw.board += static_cast<char>('A' + (r * 7 + c * 3) % 26);
   for (int r = 0; r < cw.rows; ++r)
-    cw.definitions.push_back({true, static_cast<std::uint8_t>(r), 0, cw.columns, "An across clue of some length"});
+    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, cw.columns, "An across clue of some length"});
   for (int c = 0; c < cw.columns; ++c)
-    cw.definitions.push_back({false, 0, static_cast<std::uint8_t>(c), cw.rows, "A down clue of some length"});
+    cw.definitions.push_back({gw::Direction::Down, 0, static_cast<std::uint8_t>(c), cw.rows, "A down clue of some length"});
   return cw;
 }
 

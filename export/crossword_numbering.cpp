@@ -7,9 +7,8 @@
 namespace gw {
 
 bool isUnderPicture(const CrosswordFile& cw, int row, int column) {
-  return std::any_of(cw.pictures.begin(), cw.pictures.end(), [&](const PictureRecord& p) {
-    return column >= p.column && column < p.column + p.width && row >= p.row && row < p.row + p.height;
-  });
+  return std::any_of(cw.pictures.begin(), cw.pictures.end(),
+                     [&](const Picture& p) { return p.covers(row, column); });
 }
 
 bool isBlockCell(const CrosswordFile& cw, int row, int column) {
@@ -22,8 +21,8 @@ CrosswordNumbering numberCrossword(const CrosswordFile& cw) {
   n.columns = cw.columns;
   n.cellNumbers.assign(static_cast<std::size_t>(cw.rows) * cw.columns, 0);
 
-  std::map<std::tuple<bool, int, int>, const DefinitionRecord*> clues;
-  for (const DefinitionRecord& d : cw.definitions) clues[{d.across, d.row, d.column}] = &d;
+  std::map<std::tuple<Direction, int, int>, const DefinitionRecord*> clues;
+  for (const DefinitionRecord& d : cw.definitions) clues[{d.direction, d.row, d.column}] = &d;
 
   auto letter = [&](int r, int c) {
     return r >= 0 && c >= 0 && r < cw.rows && c < cw.columns && !isBlockCell(cw, r, c);
@@ -43,10 +42,11 @@ CrosswordNumbering numberCrossword(const CrosswordFile& cw) {
       if (!letter(r, c)) continue;
       bool numbered = false;
       std::vector<NumberedWord> found;
-      for (bool across : {true, false}) {
+      for (Direction direction : {Direction::Across, Direction::Down}) {
+        const bool across = direction == Direction::Across;
         if (letter(across ? r : r - 1, across ? c - 1 : c)) continue;  // not the start of a word
-        NumberedWord w{across, r, c, runLength(r, c, across), 0, {}};
-        const auto clue = clues.find({across, r, c});
+        NumberedWord w{direction, r, c, runLength(r, c, across), 0, {}};
+        const auto clue = clues.find({direction, r, c});
         if (clue != clues.end()) {
           w.clue = clue->second->clue;
           clues.erase(clue);
@@ -60,14 +60,14 @@ CrosswordNumbering numberCrossword(const CrosswordFile& cw) {
       n.cellNumbers[static_cast<std::size_t>(r) * cw.columns + c] = next;
       for (NumberedWord& w : found) {
         w.number = next;
-        (w.across ? n.across : n.down).push_back(std::move(w));
+        (w.direction == Direction::Across ? n.across : n.down).push_back(std::move(w));
       }
       ++next;
     }
 
   for (const auto& [key, d] : clues)
     if (!d->clue.empty())
-      n.notes.push_back(std::string("The clue of the ") + (d->across ? "across" : "down") + " word at row " +
+      n.notes.push_back(std::string("The clue of the ") + (d->direction == Direction::Across ? "across" : "down") + " word at row " +
                         std::to_string(d->row) + ", column " + std::to_string(d->column) +
                         " belongs to no word of the board and is left out.");
   return n;

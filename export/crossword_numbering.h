@@ -10,7 +10,7 @@
 namespace gw {
 
 struct NumberedWord {
-  bool across = false;
+  Direction direction = Direction::Across;
   int row = 0;
   int column = 0;
   int length = 0;

@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "common/codepage.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 #include "common/language.h"
 
 namespace gw {
@@ -24,20 +24,20 @@ icu::UnicodeString cellLetter(const std::string& utf8) {
 
 // Serbian when a letter is Cyrillic; German when a letter or a clue has a German umlaut or
 // sharp s (German boards often hold only A to Z); English otherwise.
-int guessLanguage(const ForeignCrossword& f) {
+Language guessLanguage(const ForeignCrossword& f) {
   for (const std::string& cell : f.solution)
     if (!cell.empty() && ublock_getCode(cellLetter(cell).char32At(0)) == UBLOCK_CYRILLIC)
-      return static_cast<int>(Language::Serbian);
+      return Language::Serbian;
   auto german = [](const std::string& utf8) {
     for (std::string_view mark : {"\u00c4", "\u00d6", "\u00dc", "\u00e4", "\u00f6", "\u00fc", "\u00df"})
       if (utf8.find(mark) != std::string::npos) return true;
     return false;
   };
   for (const std::string& cell : f.solution)
-    if (german(cell)) return static_cast<int>(Language::German);
+    if (german(cell)) return Language::German;
   for (const ForeignClue& clue : f.clues)
-    if (german(clue.text)) return static_cast<int>(Language::German);
-  return static_cast<int>(Language::English);
+    if (german(clue.text)) return Language::German;
+  return Language::English;
 }
 
 bool fitsCodePage(const std::vector<ForeignClue>& clues, const char* codePage) {
@@ -49,10 +49,12 @@ bool fitsCodePage(const std::vector<ForeignClue>& clues, const char* codePage) {
   }
 }
 
-int chooseCharset(const ForeignCrossword& f, int language) {
-  const std::vector<int> order =
-      language == static_cast<int>(Language::Serbian) ? std::vector<int>{1, 2, 0} : std::vector<int>{0, 2, 1};
-  for (int charset : order)
+ClueCharset chooseCharset(const ForeignCrossword& f, Language language) {
+  using enum ClueCharset;
+  const std::vector<ClueCharset> order = language == Language::Serbian
+                                             ? std::vector<ClueCharset>{SerbianCyrillic, SerbianLatin, Ansi}
+                                             : std::vector<ClueCharset>{Ansi, SerbianLatin, SerbianCyrillic};
+  for (ClueCharset charset : order)
     if (fitsCodePage(f.clues, clueCodePage(charset))) return charset;
   // None holds them all: name the first character that the preferred code page cannot hold.
   for (const ForeignClue& clue : f.clues) {
@@ -73,7 +75,7 @@ std::string cellName(int row, int column) {
 }
 
 std::string boardLetterUtf8(const CrosswordFile& cw, int row, int column) {
-  return toUtf8(std::string(1, cw.cell(row, column)), boardCodePageOf(cw.language));
+  return toUtf8(std::string(1, cw.cell(row, column)), boardCodePage(cw.language));
 }
 
 std::string clueUtf8(const CrosswordFile& cw, const std::string& clue) {
@@ -87,8 +89,8 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
   CrosswordFile cw;
   cw.rows = static_cast<std::uint8_t>(f.rows);
   cw.columns = static_cast<std::uint8_t>(f.columns);
-  const int language = f.language.value_or(guessLanguage(f));
-  cw.language = static_cast<std::uint8_t>(language);
+  const Language language = f.language.value_or(guessLanguage(f));
+  cw.language = language;
   cw.board.assign(static_cast<std::size_t>(f.rows) * f.columns, kBlankCell);
   for (int r = 0; r < f.rows; ++r)
     for (int c = 0; c < f.columns; ++c) {
@@ -102,10 +104,10 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
                                "\", more than one letter (a rebus cell), which a crossword cannot hold.");
       std::string bytes;
       try {
-        bytes = fromUtf8(utf8, boardCodePageOf(language));
+        bytes = fromUtf8(utf8, boardCodePage(language));
       } catch (const FormatError&) {
         throw InterchangeError("The letter \"" + utf8 + "\" at " + cellName(r, c) +
-                               " cannot be written on a " + std::string(languageCodeName(language)) +
+                               " cannot be written on a " + std::string(languageName(language)) +
                                " board.");
       }
       if (bytes.size() != 1 || bytes[0] == kBlankCell)
@@ -116,45 +118,47 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
   cw.topMarks = f.topMarks;
   cw.leftMarks = f.leftMarks;
   cw.pictures = f.pictures;
-  for (const PictureRecord& p : cw.pictures)
+  for (const Picture& p : cw.pictures)
     for (int r = p.row; r < p.row + p.height; ++r)
       for (int c = p.column; c < p.column + p.width; ++c)
         cw.board[static_cast<std::size_t>(r) * f.columns + c] = kBlankCell;
 
-  const int charset = f.charset.value_or(chooseCharset(f, language));
-  cw.charset = static_cast<std::uint8_t>(charset);
+  const ClueCharset charset = f.charset.value_or(chooseCharset(f, language));
+  cw.charset = charset;
 
   // Clues by the start of their word.
-  std::map<std::tuple<bool, int, int>, const ForeignClue*> clues;
+  std::map<std::tuple<Direction, int, int>, const ForeignClue*> clues;
   auto isLetter = [&](int r, int c) {
     return r >= 0 && c >= 0 && r < f.rows && c < f.columns && cw.cell(r, c) != kBlankCell;
   };
+  auto across = [](const ForeignClue& clue) { return clue.direction == Direction::Across; };
   for (const ForeignClue& clue : f.clues) {
     if (!isLetter(clue.row, clue.column) ||
-        isLetter(clue.across ? clue.row : clue.row - 1, clue.across ? clue.column - 1 : clue.column))
+        isLetter(across(clue) ? clue.row : clue.row - 1, across(clue) ? clue.column - 1 : clue.column))
       throw InterchangeError("The clue " + clue.label + " does not start a word of the board.");
-    if (!clues.emplace(std::tuple{clue.across, clue.row, clue.column}, &clue).second)
+    if (!clues.emplace(std::tuple{clue.direction, clue.row, clue.column}, &clue).second)
       throw InterchangeError("The clue " + clue.label + " is given twice.");
   }
 
   // One definition per word, down words first, each group by row, then column.
-  for (bool across : {false, true})
+  for (Direction direction : {Direction::Down, Direction::Across})
     for (int r = 0; r < f.rows; ++r)
       for (int c = 0; c < f.columns; ++c) {
+        const bool across = direction == Direction::Across;
         if (!isLetter(r, c) || isLetter(across ? r : r - 1, across ? c - 1 : c)) continue;
         int length = 0;
         while (isLetter(across ? r : r + length, across ? c + length : c)) ++length;
         DefinitionRecord d;
-        d.across = across;
+        d.direction = direction;
         d.row = static_cast<std::uint8_t>(r);
         d.column = static_cast<std::uint8_t>(c);
         d.length = static_cast<std::uint8_t>(length);
-        if (const auto clue = clues.find({across, r, c}); clue != clues.end()) {
+        if (const auto clue = clues.find({direction, r, c}); clue != clues.end()) {
           try {
             d.clue = fromUtf8(clue->second->text, clueCodePage(charset));
           } catch (const FormatError& e) {
             throw InterchangeError("The clue " + clue->second->label + " cannot be written in " +
-                                   std::string(charsetName(charset)) + ": " + e.what());
+                                   std::string(clueCharsetName(charset)) + ": " + e.what());
           }
         }
         cw.definitions.push_back(std::move(d));

@@ -34,7 +34,7 @@ inline constexpr std::size_t kMaxInterchangeFileBytes = 16 * 1024 * 1024;
 
 // A crossword as another format holds it, in UTF-8.
 struct ForeignClue {
-  bool across = false;
+  Direction direction = Direction::Across;
   int row = 0;
   int column = 0;
   std::string text;   // UTF-8
@@ -48,9 +48,9 @@ struct ForeignCrossword {
   std::vector<EdgeMark> topMarks;
   std::vector<EdgeMark> leftMarks;
   std::vector<ForeignClue> clues;
-  std::vector<PictureRecord> pictures;
-  std::optional<int> language;  // when the file says so; else guessed from the letters
-  std::optional<int> charset;   // likewise, from the clues
+  std::vector<Picture> pictures;
+  std::optional<Language> language;  // when the file says so; else guessed from the letters
+  std::optional<ClueCharset> charset;  // likewise, from the clues
 };
 
 // Builds the crossword: the board in the language's code page, one definition for every word

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "common/jpeg.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 #include "export/base64.h"
 #include "export/crossword_numbering.h"
 
@@ -18,12 +18,11 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kJpegDataUrl = "data:image/jpeg;base64,";
 constexpr int kMaxJsonDepth = 32;  // an ipuz crossword nests five deep; deeper is an attack
 
-std::string languageTag(int language) { return std::string(languageCodeName(language)); }
 
 // --- writing ---
 
-Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const PictureRecord*, std::string>& urls,
-               const std::map<const PictureRecord*, std::pair<int, int>>& pixelSizes) {
+Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Picture*, std::string>& urls,
+               const std::map<const Picture*, std::pair<int, int>>& pixelSizes) {
   Json style = Json::object();
   std::string dotted;
   auto marked = [&](const std::vector<EdgeMark>& marks) {
@@ -33,7 +32,7 @@ Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Pictu
   if (marked(cw.topMarks)) dotted += 'T';
   if (marked(cw.leftMarks)) dotted += 'L';
   if (!dotted.empty()) style["dotted"] = dotted;
-  for (const PictureRecord& p : cw.pictures) {
+  for (const Picture& p : cw.pictures) {
     if (r < p.row || r >= p.row + p.height || c < p.column || c >= p.column + p.width) continue;
     const auto [w, h] = pixelSizes.at(&p);
     style["imagebg"] = urls.at(&p);
@@ -53,9 +52,9 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
   const CrosswordNumbering numbering = numberCrossword(cw);
   out.notes = numbering.notes;
 
-  std::map<const PictureRecord*, std::string> urls;
-  std::map<const PictureRecord*, std::pair<int, int>> pixelSizes;
-  for (const PictureRecord& p : cw.pictures) {
+  std::map<const Picture*, std::string> urls;
+  std::map<const Picture*, std::pair<int, int>> pixelSizes;
+  for (const Picture& p : cw.pictures) {
     try {
       const IndexedImage image = decodeJpeg(p.jpeg);
       pixelSizes[&p] = {image.width, image.height};
@@ -92,8 +91,9 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
     Json list = Json::array();
     for (const NumberedWord& w : words) {
       Json cells = Json::array();
+      const bool across = w.direction == Direction::Across;
       for (int i = 0; i < w.length; ++i)
-        cells.push_back({(w.across ? w.column + i : w.column) + 1, (w.across ? w.row : w.row + i) + 1});
+        cells.push_back({(across ? w.column + i : w.column) + 1, (across ? w.row : w.row + i) + 1});
       list.push_back({{"number", w.number}, {"clue", clueUtf8(cw, w.clue)}, {"cells", cells}});
     }
     return list;
@@ -109,8 +109,8 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
       {"puzzle", puzzle},
       {"solution", solution},
       {"clues", {{"Across", clueList(numbering.across)}, {"Down", clueList(numbering.down)}}},
-      {std::string(kIpuzLanguageKey), languageTag(cw.language)},
-      {std::string(kIpuzCharsetKey), std::string(charsetName(cw.charset))},
+      {std::string(kIpuzLanguageKey), std::string(languageName(cw.language))},
+      {std::string(kIpuzCharsetKey), std::string(clueCharsetName(cw.charset))},
   };
   out.bytes = ipuz.dump(1) + "\n";
   return out;
@@ -310,7 +310,7 @@ void readPictures(CellReader& cells, ForeignCrossword& f) {
     } catch (const FormatError& e) {
       refuse("The picture at " + cellName(top, left) + " is not a readable JPEG: " + e.what());
     }
-    PictureRecord p;
+    Picture p;
     p.column = static_cast<std::uint8_t>(left);
     p.row = static_cast<std::uint8_t>(top);
     p.width = static_cast<std::uint8_t>(right - left + 1);
@@ -318,7 +318,7 @@ void readPictures(CellReader& cells, ForeignCrossword& f) {
     p.jpeg = *jpeg;
     f.pictures.push_back(std::move(p));
   }
-  std::sort(f.pictures.begin(), f.pictures.end(), [](const PictureRecord& a, const PictureRecord& b) {
+  std::sort(f.pictures.begin(), f.pictures.end(), [](const Picture& a, const Picture& b) {
     return std::pair(a.row, a.column) < std::pair(b.row, b.column);
   });
 }
@@ -358,7 +358,7 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,
       const auto cell = cells.labels.find(label);
       if (cell == cells.labels.end())
         refuse("The clue " + direction + " " + label + " names no numbered cell of the puzzle grid.");
-      f.clues.push_back({direction == "Across", cell->second.first, cell->second.second,
+      f.clues.push_back({direction == "Across" ? Direction::Across : Direction::Down, cell->second.first, cell->second.second,
                          text.get<std::string>(), direction + " " + label});
     }
   }
@@ -425,11 +425,11 @@ ImportedCrossword readIpuz(std::string_view bytes) {
   readClues(ipuz, cells, f, result.notes);
 
   if (const auto language = ipuz.find(kIpuzLanguageKey); language != ipuz.end() && language->is_string())
-    for (int code = 0; code < 3; ++code)
-      if (languageCodeName(code) == language->get<std::string>()) f.language = code;
+    for (Language known : {Language::English, Language::German, Language::Serbian})
+      if (languageName(known) == language->get<std::string>()) f.language = known;
   if (const auto charset = ipuz.find(kIpuzCharsetKey); charset != ipuz.end() && charset->is_string())
-    for (int code = 0; code < kDefinitionCharsetCount; ++code)
-      if (charsetName(code) == charset->get<std::string>()) f.charset = code;
+    for (ClueCharset known : {ClueCharset::Ansi, ClueCharset::SerbianCyrillic, ClueCharset::SerbianLatin})
+      if (clueCharsetName(known) == charset->get<std::string>()) f.charset = known;
 
   std::vector<std::string> leftOut;
   for (const char* field : {"title", "author", "editor", "copyright", "publisher", "date", "notes", "intro",

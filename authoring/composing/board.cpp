@@ -107,7 +107,7 @@ void placeWord(ComposingBoard& board, const Slot& slot, std::string_view word) {
 
 CrosswordFile resultCrossword(const Layout& layout) {
   CrosswordFile cw;
-  cw.language = static_cast<std::uint8_t>(layout.language);
+  cw.language = layout.language;
   cw.rows = static_cast<std::uint8_t>(layout.rows);
   cw.columns = static_cast<std::uint8_t>(layout.columns);
   cw.board.reserve(static_cast<std::size_t>(layout.rows) * layout.columns);

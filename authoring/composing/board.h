@@ -76,8 +76,6 @@ struct Layout {
   friend bool operator==(const Layout&, const Layout&) = default;
 };
 
-enum class Direction : std::uint8_t { Across = 0, Down = 1 };
-
 // One run of cells to fill with one word, with the candidates the search computed for it.
 struct Slot {
   std::int8_t length = 0;

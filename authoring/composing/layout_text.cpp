@@ -9,10 +9,7 @@ namespace gw {
 
 namespace {
 
-// The 30 capitals of the Serbian Cyrillic alphabet in Windows-1251.
-constexpr std::string_view kSerbianCapitals =
-    "\x8F\x80\xD7\xC6\x8E\x8C\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xCA\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD8"
-    "\x8A\xCB\xA3\xD0\xC8";
+constexpr std::string_view kSerbianCapitals = kSerbianCyrillicCapitals;
 
 std::size_t utf8Length(unsigned char lead) {
   if (lead < 0x80) return 1;

@@ -12,7 +12,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/jpeg.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 #include "export/crossword_numbering.h"
 
 namespace gw {
@@ -21,7 +21,7 @@ namespace {
 constexpr double kGridShareOfPage = 0.58;  // the rest of the first page starts the clue lists
 
 QString fromBoard(const CrosswordFile& cw, char letter) {
-  return QString::fromStdString(toUtf8(std::string(1, letter), boardCodePageOf(cw.language)));
+  return QString::fromStdString(toUtf8(std::string(1, letter), boardCodePage(cw.language)));
 }
 
 QImage toQImage(const IndexedImage& img) {
@@ -39,7 +39,7 @@ class PagePainter {
       throw FileError("The crossword cannot be printed: the printer did not start.");
     page_ = QRectF(0, 0, device_.width(), device_.height());
     millimetre_ = device_.logicalDpiX() / 25.4;
-    for (const PictureRecord& p : cw_.pictures) {
+    for (const Picture& p : cw_.pictures) {
       try {
         pictures_.push_back(toQImage(decodeJpeg(p.jpeg)));
       } catch (const FormatError&) {
@@ -129,7 +129,7 @@ class PagePainter {
       }
     // Pictures over their cells' lines, framed.
     for (std::size_t i = 0; i < cw_.pictures.size(); ++i) {
-      const PictureRecord& p = cw_.pictures[i];
+      const Picture& p = cw_.pictures[i];
       const QRectF rect(grid.left() + p.column * cell, grid.top() + p.row * cell, p.width * cell,
                         p.height * cell);
       painter_.fillRect(rect, Qt::white);

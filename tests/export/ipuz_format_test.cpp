@@ -74,7 +74,7 @@ TEST(Ipuz, SerbianLettersAndCluesAreUtf8AndAPictureIsSlicedOverItsCells) {
   EXPECT_EQ(ipuz["clues"]["Across"][0]["clue"], "Висина, врх брда");
   EXPECT_EQ(ipuz["org.gridwright:language"], "Serbian");
   EXPECT_EQ(ipuz["org.gridwright:cluecharset"], "SR-Cyrillic");
-  const PictureRecord& p = cw.pictures.at(0);
+  const Picture& p = cw.pictures.at(0);
   const Json& first = ipuz["puzzle"][p.row][p.column]["style"];
   const Json& last = ipuz["puzzle"][p.row + p.height - 1][p.column + p.width - 1]["style"];
   EXPECT_EQ(first["imagebg"], last["imagebg"]);
@@ -102,8 +102,8 @@ Json foreignIpuz() {
 TEST(Ipuz, ACrosswordOfAnotherProgramBecomesACrosswordWithADefinitionForEveryWord) {
   const ImportedCrossword in = readIpuz(foreignIpuz().dump());
   const CrosswordFile& cw = in.crossword;
-  EXPECT_EQ(cw.language, 0);
-  EXPECT_EQ(cw.charset, 0);
+  EXPECT_EQ(cw.language, Language::English);
+  EXPECT_EQ(cw.charset, ClueCharset::Ansi);
   EXPECT_EQ(cw.board, std::string("AB CD "));
   EXPECT_EQ(cw.definitions, (std::vector<DefinitionRecord>{
                                 definition(false, 0, 0, 2, "Third"), definition(false, 0, 1, 2, "Fourth"),
@@ -115,12 +115,12 @@ TEST(Ipuz, ACrosswordOfAnotherProgramBecomesACrosswordWithADefinitionForEveryWor
 TEST(Ipuz, LanguageAndClueCharsetAreGuessedFromTheText) {
   Json ipuz = foreignIpuz();
   ipuz["clues"]["Across"][0][1] = "Kleine Wälder";
-  EXPECT_EQ(readIpuz(ipuz.dump()).crossword.language, 1);  // German
+  EXPECT_EQ(readIpuz(ipuz.dump()).crossword.language, Language::German);
   ipuz["clues"]["Across"][0][1] = "Ćerka";
-  EXPECT_EQ(readIpuz(ipuz.dump()).crossword.charset, 2);  // SR-Latin
+  EXPECT_EQ(readIpuz(ipuz.dump()).crossword.charset, ClueCharset::SerbianLatin);
   ipuz["solution"][0][0] = "д";
   const CrosswordFile cw = readIpuz(ipuz.dump()).crossword;
-  EXPECT_EQ(cw.language, 2);
+  EXPECT_EQ(cw.language, Language::Serbian);
   EXPECT_EQ(cw.board[0], '\xc4');  // Д in Windows-1251
 }
 

@@ -106,7 +106,7 @@ TEST(Puz, TheHeaderGridsAndStringsAreLaidOutWithCorrectChecksums) {
 TEST(Puz, EnglishAndGermanExamplesComeBackWithTheSameBoardAndClues) {
   for (const auto& path : test::exampleCrosswords()) {
     const CrosswordFile original = test::readExample(path);
-    if (original.language == 2) continue;
+    if (original.language == Language::Serbian) continue;
     SCOPED_TRACE(path.filename().string());
     const ExportedCrossword out = writePuz(original);
     const Recomputed r = recompute(out.bytes);
@@ -133,7 +133,7 @@ TEST(Puz, SerbianCrosswordsAreRefusedWithIpuzNamedAsTheWay) {
   }
   // Latin letters with Serbian Latin clues: the clue is what does not fit.
   CrosswordFile latin = smallCrossword();
-  latin.charset = 2;
+  latin.charset = ClueCharset::SerbianLatin;
   latin.definitions[0].clue = "\xe8iji";  // čiji in Windows-1250
   EXPECT_THROW(writePuz(latin), InterchangeError);
 }

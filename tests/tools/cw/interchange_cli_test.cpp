@@ -12,7 +12,7 @@
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 #include "export/crossword_numbering.h"
 
 namespace fs = std::filesystem;
@@ -148,8 +148,8 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
     for (int c = 0; c < 15; ++c)
       cw.board += (r % 2 == 1 && c % 2 == 1) ? ' ' : static_cast<char>('A' + (r + c) % 26);
   for (int r = 0; r < 15; r += 2) {  // across words on the even rows, down words on the even columns
-    cw.definitions.push_back({true, static_cast<std::uint8_t>(r), 0, 15, ""});
-    cw.definitions.push_back({false, 0, static_cast<std::uint8_t>(r), 15, ""});
+    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, 15, ""});
+    cw.definitions.push_back({gw::Direction::Down, 0, static_cast<std::uint8_t>(r), 15, ""});
   }
   for (std::size_t i = 0; i < cw.definitions.size(); ++i)
     cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") +
