@@ -18,9 +18,11 @@ gw::CrosswordFile largestBoard() {
   for (int r = 0; r < cw.rows; ++r)
     for (int c = 0; c < cw.columns; ++c) cw.board += static_cast<char>('A' + (r * 7 + c * 3) % 26);
   for (int r = 0; r < cw.rows; ++r)
-    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, cw.columns, "An across clue of some length"});
+    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, cw.columns,
+                              "An across clue of some length"});
   for (int c = 0; c < cw.columns; ++c)
-    cw.definitions.push_back({gw::Direction::Down, 0, static_cast<std::uint8_t>(c), cw.rows, "A down clue of some length"});
+    cw.definitions.push_back(
+        {gw::Direction::Down, 0, static_cast<std::uint8_t>(c), cw.rows, "A down clue of some length"});
   return cw;
 }
 
@@ -29,35 +31,35 @@ gw::CrosswordFile example() {
                                gw::CrosswordReadMode::Authoring);
 }
 
-void BM_WriteIpuzLargest(benchmark::State& state) {
+void writeIpuzLargest(benchmark::State& state) {
   const gw::CrosswordFile cw = largestBoard();
   for (auto _ : state) benchmark::DoNotOptimize(gw::writeIpuz(cw));
 }
-BENCHMARK(BM_WriteIpuzLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(writeIpuzLargest)->Unit(benchmark::kMillisecond);
 
-void BM_ReadIpuzLargest(benchmark::State& state) {
+void readIpuzLargest(benchmark::State& state) {
   const std::string bytes = gw::writeIpuz(largestBoard()).bytes;
   for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_ReadIpuzLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(readIpuzLargest)->Unit(benchmark::kMillisecond);
 
-void BM_ReadIpuzExampleWithPicture(benchmark::State& state) {
+void readIpuzExampleWithPicture(benchmark::State& state) {
   const std::string bytes = gw::writeIpuz(example()).bytes;
   for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
 }
-BENCHMARK(BM_ReadIpuzExampleWithPicture)->Unit(benchmark::kMillisecond);
+BENCHMARK(readIpuzExampleWithPicture)->Unit(benchmark::kMillisecond);
 
-void BM_WritePuzLargest(benchmark::State& state) {
+void writePuzLargest(benchmark::State& state) {
   const gw::CrosswordFile cw = largestBoard();
   for (auto _ : state) benchmark::DoNotOptimize(gw::writePuz(cw));
 }
-BENCHMARK(BM_WritePuzLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(writePuzLargest)->Unit(benchmark::kMillisecond);
 
-void BM_ReadPuzLargest(benchmark::State& state) {
+void readPuzLargest(benchmark::State& state) {
   const std::string bytes = gw::writePuz(largestBoard()).bytes;
   for (auto _ : state) benchmark::DoNotOptimize(gw::readPuz(bytes));
 }
-BENCHMARK(BM_ReadPuzLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(readPuzLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -67,7 +67,8 @@ CrosswordNumbering numberCrossword(const CrosswordFile& cw) {
 
   for (const auto& [key, d] : clues)
     if (!d->clue.empty())
-      n.notes.push_back(std::string("The clue of the ") + (d->direction == Direction::Across ? "across" : "down") + " word at row " +
+      n.notes.push_back(std::string("The clue of the ") +
+                        (d->direction == Direction::Across ? "across" : "down") + " word at row " +
                         std::to_string(d->row) + ", column " + std::to_string(d->column) +
                         " belongs to no word of the board and is left out.");
   return n;

@@ -9,7 +9,6 @@
 
 #include "common/codepage.h"
 #include "common/language.h"
-#include "common/language.h"
 
 namespace gw {
 namespace {
@@ -107,8 +106,7 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
         bytes = fromUtf8(utf8, boardCodePage(language));
       } catch (const FormatError&) {
         throw InterchangeError("The letter \"" + utf8 + "\" at " + cellName(r, c) +
-                               " cannot be written on a " + std::string(languageName(language)) +
-                               " board.");
+                               " cannot be written on a " + std::string(languageName(language)) + " board.");
       }
       if (bytes.size() != 1 || bytes[0] == kBlankCell)
         throw InterchangeError("The cell at " + cellName(r, c) + " holds \"" + utf8 +

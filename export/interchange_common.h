@@ -49,7 +49,7 @@ struct ForeignCrossword {
   std::vector<EdgeMark> leftMarks;
   std::vector<ForeignClue> clues;
   std::vector<Picture> pictures;
-  std::optional<Language> language;  // when the file says so; else guessed from the letters
+  std::optional<Language> language;    // when the file says so; else guessed from the letters
   std::optional<ClueCharset> charset;  // likewise, from the clues
 };
 

@@ -18,7 +18,6 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kJpegDataUrl = "data:image/jpeg;base64,";
 constexpr int kMaxJsonDepth = 32;  // an ipuz crossword nests five deep; deeper is an attack
 
-
 // --- writing ---
 
 Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Picture*, std::string>& urls,
@@ -153,7 +152,7 @@ std::string labelText(const Json& v) {
 }
 
 const char* styleMeaning(const std::string& key) {
-  static const std::map<std::string, const char*> meanings = {
+  static const std::map<std::string, const char*> kMeanings = {
       {"shapebg", "a shape such as a circle"},
       {"barred", "barred edges"},
       {"dashed", "dashed edges"},
@@ -168,8 +167,8 @@ const char* styleMeaning(const std::string& key) {
       {"named", "a named style"},
       {"border", "a border"},
   };
-  const auto it = meanings.find(key);
-  return it == meanings.end() ? "a style" : it->second;
+  const auto it = kMeanings.find(key);
+  return it == kMeanings.end() ? "a style" : it->second;
 }
 
 struct CellReader {
@@ -204,12 +203,8 @@ struct CellReader {
           refuse("The dotted edges of the cell at " + cellName(r, c) + " are not side letters.");
         for (char side : value.get<std::string>()) {
           switch (side) {
-            case 'T':
-              top.insert({r, c});
-              break;
-            case 'L':
-              left.insert({r, c});
-              break;
+            case 'T': top.insert({r, c}); break;
+            case 'L': left.insert({r, c}); break;
             case 'B':
               if (r + 1 >= f.rows)
                 refuse(
@@ -358,8 +353,8 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,
       const auto cell = cells.labels.find(label);
       if (cell == cells.labels.end())
         refuse("The clue " + direction + " " + label + " names no numbered cell of the puzzle grid.");
-      f.clues.push_back({direction == "Across" ? Direction::Across : Direction::Down, cell->second.first, cell->second.second,
-                         text.get<std::string>(), direction + " " + label});
+      f.clues.push_back({direction == "Across" ? Direction::Across : Direction::Down, cell->second.first,
+                         cell->second.second, text.get<std::string>(), direction + " " + label});
     }
   }
   if (enumerations)

@@ -125,7 +125,8 @@ ExportedCrossword writePuz(const CrosswordFile& cw) {
         d == numbering.down.size() ||
         (a < numbering.across.size() && numbering.across[a].number <= numbering.down[d].number);
     const NumberedWord& w = takeAcross ? numbering.across[a++] : numbering.down[d++];
-    const std::string name = std::to_string(w.number) + (w.direction == Direction::Across ? " Across" : " Down");
+    const std::string name =
+        std::to_string(w.number) + (w.direction == Direction::Across ? " Across" : " Down");
     if (w.length < 2)
       refuse("The one-letter word " + name + " at " + cellName(w.row, w.column) +
              " has a clue, which .puz cannot carry (its numbering knows only words of two or more letters). "
@@ -274,7 +275,8 @@ ImportedCrossword readPuz(std::string_view bytes) {
           if (!(dir ? across : down)) continue;
           const std::string label = std::to_string(number) + (dir ? " Across" : " Down");
           if (next >= strings.clues.size()) refuse("The .puz file has fewer clues than its grid has words.");
-          f.clues.push_back({dir ? Direction::Across : Direction::Down, r, c, latin1ToUtf8(strings.clues[next++]), label});
+          f.clues.push_back(
+              {dir ? Direction::Across : Direction::Down, r, c, latin1ToUtf8(strings.clues[next++]), label});
         }
       }
     if (next != strings.clues.size()) refuse("The .puz file has more clues than its grid has words.");

@@ -19,8 +19,9 @@ LoadedCrossword loadCrossword(const std::filesystem::path& path) {
   loaded.crosswordPath = path;
   loaded.progressPath = progressPathFor(path);
   // ipuz and .puz files are solved as if they were crossword files.
-  loaded.board = Board::fromCrossword(interchangeFormatOf(path) ? importCrosswordFile(path).crossword
-                                                                : readCrosswordFile(path, CrosswordReadMode::Solver));
+  loaded.board =
+      Board::fromCrossword(interchangeFormatOf(path) ? importCrosswordFile(path).crossword
+                                                     : readCrosswordFile(path, CrosswordReadMode::Solver));
   if (std::filesystem::exists(loaded.progressPath, ec)) {
     std::string bytes = readWholeFile(loaded.progressPath);
     try {

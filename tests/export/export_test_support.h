@@ -35,8 +35,8 @@ inline CrosswordFile boardOf(const std::vector<std::string>& rows) {
 }
 
 inline DefinitionRecord definition(bool across, int row, int column, int length, std::string clue) {
-  return {across ? Direction::Across : Direction::Down, static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column),
-          static_cast<std::uint8_t>(length), std::move(clue)};
+  return {across ? Direction::Across : Direction::Down, static_cast<std::uint8_t>(row),
+          static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(length), std::move(clue)};
 }
 
 // Marks in a fixed order, for comparing sets of marks.

@@ -27,8 +27,8 @@ class CrossInterchangeLoading : public ::testing::Test {
 
   // The example exported beside a copy of itself: NAME.C_W and NAME.ipuz / NAME.puz.
   fs::path exportExample(const std::string& name, InterchangeFormat format) {
-    const CrosswordFile cw =
-        readCrosswordFile(std::string(GW_SOURCE_DIR) + "/data/examples/" + name + ".C_W", CrosswordReadMode::Solver);
+    const CrosswordFile cw = readCrosswordFile(std::string(GW_SOURCE_DIR) + "/data/examples/" + name + ".C_W",
+                                               CrosswordReadMode::Solver);
     writeCrosswordFile(dir_ / (name + ".C_W"), cw);
     const fs::path out = dir_ / (name + (format == InterchangeFormat::Ipuz ? ".ipuz" : ".puz"));
     writeFileAtomically(out, exportCrossword(cw, format).bytes);
@@ -39,9 +39,9 @@ class CrossInterchangeLoading : public ::testing::Test {
 };
 
 TEST_F(CrossInterchangeLoading, AnExportedCrosswordIsSolvedLikeItsOriginal) {
-  for (const auto& [name, format] : {std::pair{"sr-cyrillic-vitez", InterchangeFormat::Ipuz},
-                                     std::pair{"en-donor", InterchangeFormat::Ipuz},
-                                     std::pair{"de-otter", InterchangeFormat::Puz}}) {
+  for (const auto& [name, format] :
+       {std::pair{"sr-cyrillic-vitez", InterchangeFormat::Ipuz},
+        std::pair{"en-donor", InterchangeFormat::Ipuz}, std::pair{"de-otter", InterchangeFormat::Puz}}) {
     SCOPED_TRACE(name);
     LoadedCrossword exported = loadCrossword(exportExample(name, format));
     LoadedCrossword original = loadCrossword(dir_ / (std::string(name) + ".C_W"));
