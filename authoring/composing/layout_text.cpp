@@ -85,9 +85,9 @@ Layout parseTextLayout(std::string_view utf8, Language language) {
       i += n;
       if (c >= kBoardSide) failAt(r + 1, c + 1, "the row is longer than 41 cells.");
       if (ch == "#") {
-        layout.board.setIsle(c, r);
+        layout.board.setIsle(r, c);
       } else if (ch == ".") {
-        layout.board.clearCell(c, r);
+        layout.board.clearCell(r, c);
       } else {
         std::string bytes;
         try {
@@ -100,7 +100,7 @@ Layout parseTextLayout(std::string_view utf8, Language language) {
         if (bytes.size() != 1 || !isBoardLetter(letter, language))
           failAt(r + 1, c + 1, "\"" + std::string(ch) + "\" is not a letter of the " +
                                    std::string(languageName(language)) + " alphabet.");
-        layout.board.putLetter(c, r, letter);
+        layout.board.putLetter(r, c, letter);
       }
     }
     if (r == 0) layout.columns = c;
@@ -116,7 +116,7 @@ std::string layoutToText(const Layout& layout) {
   std::string bytes;
   for (int r = 0; r < layout.rows; ++r) {
     for (int c = 0; c < layout.columns; ++c) {
-      const BoardCell& cell = layout.board.cell(c, r);
+      const BoardCell& cell = layout.board.cell(r, c);
       bytes.push_back(cell.length == 0 ? '.' : cell.character == kIsle ? '#' : cell.character);
     }
     bytes.push_back('\n');
