@@ -416,7 +416,11 @@ bool BoardWindow::confirmTryAnother() {
 }
 
 QString BoardWindow::chooseCrossword() {
+  // ipuz and .puz files open as crosswords too; the dialog starts on the filter that shows all.
+  QString allCrosswords = "All crosswords (*.C_W *.ipuz *.puz)";
   return QFileDialog::getOpenFileName(isVisible() ? this : nullptr, "Open",
                                       QString::fromStdString(settings_.solveFolder),
-                                      "Crossword files (*.C_W)");
+                                      "Crossword files (*.C_W);;" + allCrosswords +
+                                          ";;ipuz crosswords (*.ipuz);;Across Lite crosswords (*.puz)",
+                                      &allCrosswords);
 }

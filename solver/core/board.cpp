@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/key_mapping.h"
+#include "export/interchange_files.h"
 
 namespace gw::cross {
 
@@ -153,6 +154,12 @@ void Board::applyProgress(std::string_view bytes) {
 }
 
 std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath) {
+  // Beside an ipuz or .puz file, the progress file keeps the whole name: a crossword exported
+  // next to its .C_W file (spring.C_W, spring.puz) must not share spring.RES_CW with it.
+  if (interchangeFormatOf(crosswordPath)) {
+    std::filesystem::path progress = crosswordPath;
+    return progress += ".RES_CW";
+  }
   return withExtension(crosswordPath, ".RES_CW");
 }
 

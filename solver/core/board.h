@@ -147,7 +147,8 @@ class Board {
   int blinkCount_ = 0;
 };
 
-// The progress file of a crossword: its path with the extension ".RES_CW".
+// The progress file of a crossword: its path with the extension ".RES_CW"; for an ipuz or .puz
+// file, its path with ".RES_CW" appended (spring.puz.RES_CW).
 std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath);
 
 }  // namespace gw::cross

@@ -5,6 +5,7 @@
 #include "common/crossword_reader.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "export/interchange_files.h"
 
 namespace gw::cross {
 
@@ -17,7 +18,10 @@ LoadedCrossword loadCrossword(const std::filesystem::path& path) {
   LoadedCrossword loaded;
   loaded.crosswordPath = path;
   loaded.progressPath = progressPathFor(path);
-  loaded.board = Board::fromCrossword(readCrosswordFile(path, CrosswordReadMode::Solver));
+  // ipuz and .puz files are solved as if they were crossword files.
+  loaded.board =
+      Board::fromCrossword(interchangeFormatOf(path) ? importCrosswordFile(path).crossword
+                                                     : readCrosswordFile(path, CrosswordReadMode::Solver));
   if (std::filesystem::exists(loaded.progressPath, ec)) {
     std::string bytes = readWholeFile(loaded.progressPath);
     try {

@@ -21,8 +21,10 @@ struct LoadedCrossword {
   Board board;
 };
 
-// Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), JpegError,
-// or FormatError for a progress file shorter than the board; what() is the player's message.
+// Loads a .C_W file, or an .ipuz or .puz file (by its extension) as if it were one.
+// Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), InterchangeError
+// (FormatError) for an ipuz or .puz file that cannot be a crossword, JpegError, or FormatError
+// for a progress file shorter than the board; what() is the player's message.
 LoadedCrossword loadCrossword(const std::filesystem::path& path);
 
 // Writes the entries, row by row, to the progress file (atomically). Throws FileError.

@@ -9,12 +9,16 @@
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/language.h"
+#include "tools/gridwright-cw/interchange_commands.h"
 
 namespace {
 
 void usage() {
   std::cerr << "Usage: gridwright-cw show FILE.C_W\n"
-               "       gridwright-cw json FILE.C_W\n";
+               "       gridwright-cw json FILE.C_W\n"
+               "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
+               "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
+               "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
 }
 
 std::string boardRow(const gw::CrosswordFile& cw, int row, char blank) {
@@ -105,6 +109,7 @@ void json(const gw::CrosswordFile& cw) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = gw::cw::runInterchangeCommand(argc, argv); status >= 0) return status;
   if (argc != 3 || (std::string_view(argv[1]) != "show" && std::string_view(argv[1]) != "json")) {
     usage();
     return 2;

@@ -1,0 +1,65 @@
+// Writing and reading ipuz and .puz: the largest board the authoring program makes (56 rows of
+// 40 cells, a word across every row and down every column, a clue for each), and an example
+// with its picture.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "common/crossword_reader.h"
+#include "export/ipuz_format.h"
+#include "export/puz_format.h"
+
+namespace {
+
+gw::CrosswordFile largestBoard() {
+  gw::CrosswordFile cw;
+  cw.rows = 56;
+  cw.columns = 40;
+  for (int r = 0; r < cw.rows; ++r)
+    for (int c = 0; c < cw.columns; ++c) cw.board += static_cast<char>('A' + (r * 7 + c * 3) % 26);
+  for (int r = 0; r < cw.rows; ++r)
+    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, cw.columns,
+                              "An across clue of some length"});
+  for (int c = 0; c < cw.columns; ++c)
+    cw.definitions.push_back(
+        {gw::Direction::Down, 0, static_cast<std::uint8_t>(c), cw.rows, "A down clue of some length"});
+  return cw;
+}
+
+gw::CrosswordFile example() {
+  return gw::readCrosswordFile(std::string(GW_SOURCE_DIR) + "/data/examples/en-donor.C_W",
+                               gw::CrosswordReadMode::Authoring);
+}
+
+void writeIpuzLargest(benchmark::State& state) {
+  const gw::CrosswordFile cw = largestBoard();
+  for (auto _ : state) benchmark::DoNotOptimize(gw::writeIpuz(cw));
+}
+BENCHMARK(writeIpuzLargest)->Unit(benchmark::kMillisecond);
+
+void readIpuzLargest(benchmark::State& state) {
+  const std::string bytes = gw::writeIpuz(largestBoard()).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(readIpuzLargest)->Unit(benchmark::kMillisecond);
+
+void readIpuzExampleWithPicture(benchmark::State& state) {
+  const std::string bytes = gw::writeIpuz(example()).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
+}
+BENCHMARK(readIpuzExampleWithPicture)->Unit(benchmark::kMillisecond);
+
+void writePuzLargest(benchmark::State& state) {
+  const gw::CrosswordFile cw = largestBoard();
+  for (auto _ : state) benchmark::DoNotOptimize(gw::writePuz(cw));
+}
+BENCHMARK(writePuzLargest)->Unit(benchmark::kMillisecond);
+
+void readPuzLargest(benchmark::State& state) {
+  const std::string bytes = gw::writePuz(largestBoard()).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(gw::readPuz(bytes));
+}
+BENCHMARK(readPuzLargest)->Unit(benchmark::kMillisecond);
+
+}  // namespace

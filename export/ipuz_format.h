@@ -1,0 +1,23 @@
+#pragma once
+// ipuz (http://ipuz.org/v2, kind crossword): the JSON crossword format of many web and desktop
+// players. Letters and clues are UTF-8; dotted edges are "dotted" side styles; a picture is a
+// rectangle of block cells whose style carries the JPEG as a data: URL in "imagebg", each cell
+// with the "slice" of the picture it shows. The language and clue charset travel in the
+// extension fields "org.gridwright:language" and "org.gridwright:cluecharset".
+#include <string_view>
+
+#include "export/interchange_common.h"
+
+namespace gw {
+
+inline constexpr std::string_view kIpuzLanguageKey = "org.gridwright:language";
+inline constexpr std::string_view kIpuzCharsetKey = "org.gridwright:cluecharset";
+
+// The ipuz file of a crossword. Throws InterchangeError for a picture that is not a readable JPEG.
+ExportedCrossword writeIpuz(const CrosswordFile& crossword);
+
+// Reads an ipuz crossword. What a crossword file cannot hold (rebus cells, circles, barred edges,
+// colours, ...) is refused with an InterchangeError naming it; never dropped.
+ImportedCrossword readIpuz(std::string_view bytes);
+
+}  // namespace gw

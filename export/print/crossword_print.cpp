@@ -1,0 +1,245 @@
+#include "export/print/crossword_print.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextOption>
+
+#include "common/codepage.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/jpeg.h"
+#include "common/language.h"
+#include "export/crossword_numbering.h"
+
+namespace gw {
+namespace {
+
+constexpr double kGridShareOfPage = 0.58;  // the rest of the first page starts the clue lists
+
+QString fromBoard(const CrosswordFile& cw, char letter) {
+  return QString::fromStdString(toUtf8(std::string(1, letter), boardCodePage(cw.language)));
+}
+
+QImage toQImage(const IndexedImage& img) {
+  QImage q(img.width, img.height, QImage::Format_ARGB32);
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x) q.setPixel(x, y, img.argb(x, y));
+  return q;
+}
+
+class PagePainter {
+ public:
+  PagePainter(const CrosswordFile& cw, QPagedPaintDevice& device, const CrosswordPrintOptions& options)
+      : cw_(cw), device_(device), options_(options), numbering_(numberCrossword(cw)) {
+    if (!painter_.begin(&device_))
+      throw FileError("The crossword cannot be printed: the printer did not start.");
+    page_ = QRectF(0, 0, device_.width(), device_.height());
+    millimetre_ = device_.logicalDpiX() / 25.4;
+    for (const Picture& p : cw_.pictures) {
+      try {
+        pictures_.push_back(toQImage(decodeJpeg(p.jpeg)));
+      } catch (const FormatError&) {
+        pictures_.push_back(QImage());  // an unreadable picture prints as an empty frame
+      }
+    }
+  }
+  ~PagePainter() { painter_.end(); }
+
+  void paint() {
+    double top = paintTitle(options_.title);
+    const QRectF grid = gridRect(top, kGridShareOfPage);
+    paintGrid(grid, false);
+    paintClues(grid.bottom() + 6 * millimetre_);
+    if (options_.withSolution) {
+      device_.newPage();
+      top = paintTitle(options_.title.isEmpty() ? QStringLiteral("Solution")
+                                                : options_.title + " \u2014 Solution");
+      paintGrid(gridRect(top, 1.0), true);
+    }
+  }
+
+ private:
+  QFont font(double millimetres, bool bold = false) const {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(std::max(1, static_cast<int>(millimetres * millimetre_)));
+    f.setBold(bold);
+    // No ligatures, so that the PDF's text reads "ff" and not one glyph.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+  }
+
+  double paintTitle(const QString& title) {
+    if (title.isEmpty()) return 0;
+    painter_.setFont(font(6, true));
+    const double height = QFontMetricsF(painter_.font()).height();
+    painter_.setPen(Qt::black);
+    painter_.drawText(QRectF(0, 0, page_.width(), height), Qt::AlignLeft | Qt::AlignVCenter, title);
+    return height + 4 * millimetre_;
+  }
+
+  // The largest square cells that fit the page width and the given share of the page height.
+  QRectF gridRect(double top, double share) const {
+    const double available = page_.height() * share - top;
+    double cell = std::min(page_.width() / cw_.columns, available / cw_.rows);
+    const double width = cell * cw_.columns;
+    return QRectF((page_.width() - width) / 2, top, width, cell * cw_.rows);
+  }
+
+  void paintGrid(const QRectF& grid, bool solution) {
+    const double cell = grid.width() / cw_.columns;
+    auto cellRect = [&](int r, int c) {
+      return QRectF(grid.left() + c * cell, grid.top() + r * cell, cell, cell);
+    };
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    for (int r = 0; r < cw_.rows; ++r)
+      for (int c = 0; c < cw_.columns; ++c)
+        if (cw_.cell(r, c) == kBlankCell && !isUnderPicture(cw_, r, c))
+          painter_.fillRect(cellRect(r, c), Qt::black);
+    // Lines: thin solid edges, dotted where the crossword marks them, a heavier frame.
+    const double thin = std::max(1.0, 0.25 * millimetre_);
+    QPen solid(Qt::black, thin);
+    QPen dotted(Qt::black, thin * 1.6, Qt::CustomDashLine);
+    dotted.setDashPattern({1.2, 2.0});
+    dotted.setCapStyle(Qt::FlatCap);
+    auto marked = [](const std::vector<EdgeMark>& marks, int r, int c) {
+      return std::any_of(marks.begin(), marks.end(),
+                         [&](const EdgeMark& m) { return m.row == r && m.column == c; });
+    };
+    for (int r = 0; r < cw_.rows; ++r)
+      for (int c = 0; c < cw_.columns; ++c) {
+        const QRectF rect = cellRect(r, c);
+        const bool topDotted = marked(cw_.topMarks, r, c), leftDotted = marked(cw_.leftMarks, r, c);
+        if (topDotted) {
+          painter_.setPen(QPen(Qt::white, thin));
+          painter_.drawLine(rect.topLeft(), rect.topRight());
+        }
+        painter_.setPen(topDotted ? dotted : solid);
+        painter_.drawLine(rect.topLeft(), rect.topRight());
+        if (leftDotted) {
+          painter_.setPen(QPen(Qt::white, thin));
+          painter_.drawLine(rect.topLeft(), rect.bottomLeft());
+        }
+        painter_.setPen(leftDotted ? dotted : solid);
+        painter_.drawLine(rect.topLeft(), rect.bottomLeft());
+      }
+    // Pictures over their cells' lines, framed.
+    for (std::size_t i = 0; i < cw_.pictures.size(); ++i) {
+      const Picture& p = cw_.pictures[i];
+      const QRectF rect(grid.left() + p.column * cell, grid.top() + p.row * cell, p.width * cell,
+                        p.height * cell);
+      painter_.fillRect(rect, Qt::white);
+      if (!pictures_[i].isNull()) painter_.drawImage(rect, pictures_[i]);
+      painter_.setPen(solid);
+      painter_.drawRect(rect);
+    }
+
+    painter_.setPen(QPen(Qt::black, thin * 3));
+    painter_.drawRect(grid);
+
+    const QFont numberFont = font(std::min(3.2, cell / millimetre_ * 0.26));
+    const QFont letterFont = font(cell / millimetre_ * 0.55, true);
+    painter_.setPen(Qt::black);
+    for (int r = 0; r < cw_.rows; ++r)
+      for (int c = 0; c < cw_.columns; ++c) {
+        if (isBlockCell(cw_, r, c)) continue;
+        const QRectF rect = cellRect(r, c);
+        if (const int number = numbering_.numberAt(r, c)) {
+          painter_.setFont(numberFont);
+          painter_.drawText(rect.adjusted(cell * 0.07, cell * 0.03, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                            QString::number(number));
+        }
+        if (solution) {
+          painter_.setFont(letterFont);
+          painter_.drawText(rect.adjusted(0, cell * 0.12, 0, 0), Qt::AlignCenter,
+                            fromBoard(cw_, cw_.cell(r, c)));
+        }
+      }
+  }
+
+  // Two columns, Across then Down, flowing on to new pages.
+  void paintClues(double top) {
+    const double gap = 8 * millimetre_;
+    const double columnWidth = (page_.width() - gap) / 2;
+    int column = 0;
+    double y = top;
+    const QFont headingFont = font(4.2, true), clueFont = font(3.6);
+    double columnTop = top;
+    auto room = [&](double height) {
+      if (y + height <= page_.height()) return;
+      if (column == 0) {
+        column = 1;
+      } else {
+        device_.newPage();
+        column = 0;
+        columnTop = 0;
+      }
+      y = columnTop;
+    };
+    auto x = [&] { return column * (columnWidth + gap); };
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const auto* list : {&numbering_.across, &numbering_.down}) {
+      painter_.setFont(headingFont);
+      const double headingHeight = QFontMetricsF(headingFont).height() * 1.4;
+      room(headingHeight * 2);
+      painter_.drawText(QRectF(x(), y, columnWidth, headingHeight), Qt::AlignLeft | Qt::AlignTop,
+                        list == &numbering_.across ? QStringLiteral("Across") : QStringLiteral("Down"));
+      y += headingHeight;
+      painter_.setFont(clueFont);
+      const QFontMetricsF metrics(clueFont);
+      for (const NumberedWord& w : *list) {
+        const QString text = QString::number(w.number) + ". " +
+                             QString::fromStdString(toUtf8(w.clue, clueCodePage(cw_.charset)));
+        const double height =
+            metrics.boundingRect(QRectF(0, 0, columnWidth, 1e6), Qt::TextWordWrap, text).height() +
+            metrics.height() * 0.35;
+        room(height);
+        painter_.drawText(QRectF(x(), y, columnWidth, height), text, wrap);
+        y += height;
+      }
+      y += QFontMetricsF(clueFont).height();
+    }
+  }
+
+  const CrosswordFile& cw_;
+  QPagedPaintDevice& device_;
+  const CrosswordPrintOptions& options_;
+  const CrosswordNumbering numbering_;
+  QPainter painter_;
+  QRectF page_;
+  double millimetre_ = 1;
+  std::vector<QImage> pictures_;
+};
+
+}  // namespace
+
+void printCrossword(const CrosswordFile& crossword, QPagedPaintDevice& device,
+                    const CrosswordPrintOptions& options) {
+  if (crossword.rows == 0 || crossword.columns == 0)
+    throw FormatError("The crossword has no board to print.");
+  PagePainter(crossword, device, options).paint();
+}
+
+void writeCrosswordPdf(const CrosswordFile& crossword, const std::filesystem::path& path,
+                       QPageSize::PageSizeId paper, const CrosswordPrintOptions& options) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(720);
+    writer.setPageSize(QPageSize(paper));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(options.title);
+    writer.setCreator(QStringLiteral("Gridwright"));
+    printCrossword(crossword, writer, options);
+  }
+  writeFileAtomically(
+      path, std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())));
+}
+
+}  // namespace gw

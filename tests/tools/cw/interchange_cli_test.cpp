@@ -1,0 +1,186 @@
+// gridwright-cw export, import and pdf, run as programs on the example crosswords.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "common/codepage.h"
+#include "common/crossword_reader.h"
+#include "common/file_io.h"
+#include "common/language.h"
+#include "export/crossword_numbering.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+};
+
+ToolRun run(const std::string& command) {
+  ToolRun r;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return r;
+  std::array<char, 4096> buffer{};
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return r;
+}
+
+ToolRun tool(const std::string& args) { return run(std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args); }
+
+std::string example(const std::string& name) { return std::string(GW_SOURCE_DIR) + "/data/examples/" + name; }
+
+class InterchangeCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::temp_directory_path() /
+        ("gw-cw-interchange-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  fs::path dir_;
+};
+
+TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
+  for (const char* name : {"en-donor.C_W", "de-otter.C_W", "sr-cyrillic-vitez.C_W", "sr-latin-golub.C_W"}) {
+    SCOPED_TRACE(name);
+    const bool serbian = std::string(name).starts_with("sr");
+    for (const std::string format : {"ipuz", "puz"}) {
+      const ToolRun exported =
+          tool("export --to " + format + " " + example(name) + " " + path(std::string(name) + "." + format));
+      if (serbian && format == "puz") {
+        EXPECT_EQ(exported.status, 1);
+        EXPECT_NE(exported.out.find("ipuz"), std::string::npos) << exported.out;
+        EXPECT_FALSE(fs::exists(path(std::string(name) + ".puz")));
+        continue;
+      }
+      ASSERT_EQ(exported.status, 0) << exported.out;
+      // .puz leaves dotted edges and pictures behind, and says so.
+      EXPECT_EQ(exported.out.find("Note:") != std::string::npos, format == "puz") << exported.out;
+      const ToolRun imported =
+          tool("import " + path(std::string(name) + "." + format) + " " + path("back.C_W"));
+      ASSERT_EQ(imported.status, 0) << imported.out;
+      const std::string shown = tool("show " + path("back.C_W")).out;
+      const std::string original = tool("show " + example(name)).out;
+      if (format == "ipuz") {
+        EXPECT_EQ(shown, original);
+      } else {  // the same board and clues; no marks and no picture
+        EXPECT_EQ(shown.substr(shown.find("\n\n")), original.substr(original.find("\n\n")));
+        EXPECT_NE(shown.find("Edge marks: 0 top, 0 left\nPictures: 0"), std::string::npos);
+      }
+    }
+  }
+}
+
+TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
+  gw::writeFileAtomically(path("damaged.puz"),
+                          std::string(60, 'x').replace(2, 12, std::string("ACROSS&DOWN\0", 12)));
+  ToolRun r = tool("import " + path("damaged.puz") + " " + path("out.C_W"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("ends early"), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists(path("out.C_W")));
+
+  ASSERT_EQ(tool("export --to puz " + example("en-igloo.C_W") + " " + path("igloo.puz")).status, 0);
+  std::string bytes = gw::readWholeFile(path("igloo.puz"));
+  bytes[60] = static_cast<char>(bytes[60] ^ 1);
+  gw::writeFileAtomically(path("igloo.puz"), bytes);
+  gw::writeFileAtomically(path("out.C_W"), "what the user had");
+  r = tool("import " + path("igloo.puz") + " " + path("out.C_W"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "damaged .puz file\n");
+  EXPECT_EQ(gw::readWholeFile(path("out.C_W")), "what the user had");
+
+  for (const std::string& args : std::vector<std::string>{
+           "export " + example("en-igloo.C_W") + " x.ipuz",
+           "export --to jpz " + example("en-igloo.C_W") + " x.jpz",
+           "import " + example("en-igloo.C_W") + " x.C_W", "import a.puz", "pdf " + example("en-igloo.C_W"),
+           "pdf a.C_W b.pdf --paper a3", "pdf a.C_W b.pdf --landscape"}) {
+    r = tool(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.out.find("Usage:"), std::string::npos) << args;
+  }
+  EXPECT_EQ(tool("pdf " + path("missing.C_W") + " " + path("out.pdf")).status, 1);
+}
+
+// The PDF's text layer holds every clue with its number; pdftotext reads it back.
+TEST_F(InterchangeCli, ThePdfTextLayerHoldsEveryClueWithItsNumber) {
+  if (run("pdftotext -v").status != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  for (const auto& entry : fs::directory_iterator(std::string(GW_SOURCE_DIR) + "/data/examples")) {
+    if (entry.path().extension() != ".C_W") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    ASSERT_EQ(tool("pdf " + entry.path().string() + " " + path("out.pdf")).status, 0);
+    ASSERT_EQ(run("pdftotext -enc UTF-8 " + path("out.pdf") + " " + path("out.txt")).status, 0);
+    const std::string text = std::regex_replace(gw::readWholeFile(path("out.txt")), std::regex("\\s+"), " ");
+    const gw::CrosswordFile cw = gw::readCrosswordFile(entry.path(), gw::CrosswordReadMode::Authoring);
+    const gw::CrosswordNumbering numbering = gw::numberCrossword(cw);
+    EXPECT_EQ(numbering.across.size() + numbering.down.size(), cw.definitions.size());
+    for (const auto* list : {&numbering.across, &numbering.down})
+      for (const gw::NumberedWord& w : *list) {
+        const std::string entryText =
+            std::to_string(w.number) + ". " + gw::toUtf8(w.clue, gw::clueCodePage(cw.charset));
+        EXPECT_NE(text.find(entryText), std::string::npos) << entryText;
+      }
+    EXPECT_NE(text.find("Across"), std::string::npos);
+    EXPECT_NE(text.find("Down"), std::string::npos);
+  }
+}
+
+// A 15 x 15 board of short words with long clues: the clue lists flow on to further pages and
+// none is lost on the way.
+TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
+  if (run("pdftotext -v").status != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  gw::CrosswordFile cw;
+  cw.rows = cw.columns = 15;
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c)
+      cw.board += (r % 2 == 1 && c % 2 == 1) ? ' ' : static_cast<char>('A' + (r + c) % 26);
+  for (int r = 0; r < 15; r += 2) {  // across words on the even rows, down words on the even columns
+    cw.definitions.push_back({gw::Direction::Across, static_cast<std::uint8_t>(r), 0, 15, ""});
+    cw.definitions.push_back({gw::Direction::Down, 0, static_cast<std::uint8_t>(r), 15, ""});
+  }
+  for (std::size_t i = 0; i < cw.definitions.size(); ++i)
+    cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") +
+                             std::string(12, '!') +
+                             " over several lines of the narrow clue column, so that the lists need room";
+  gw::writeCrosswordFile(path("long.C_W"), cw);
+  ASSERT_EQ(tool("pdf " + path("long.C_W") + " " + path("long.pdf")).status, 0);
+  ASSERT_EQ(run("pdftotext " + path("long.pdf") + " " + path("long.txt")).status, 0);
+  const std::string text = gw::readWholeFile(path("long.txt"));
+  EXPECT_NE(text.find('\f'), text.rfind('\f')) << "one page only";
+  const std::string flat = std::regex_replace(text, std::regex("\\s+"), " ");
+  for (std::size_t i = 0; i < cw.definitions.size(); ++i)
+    EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+}
+
+TEST_F(InterchangeCli, PaperAndSolutionPageAreAsAsked) {
+  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  ASSERT_EQ(tool("pdf " + example("en-donor.C_W") + " " + path("a4.pdf")).status, 0);
+  ASSERT_EQ(
+      tool("pdf " + example("en-donor.C_W") + " " + path("letter.pdf") + " --solution --paper letter").status,
+      0);
+  const std::string a4 = run("pdfinfo " + path("a4.pdf")).out;
+  const std::string letter = run("pdfinfo " + path("letter.pdf")).out;
+  EXPECT_TRUE(std::regex_search(a4, std::regex("Pages: +1\n"))) << a4;
+  EXPECT_NE(a4.find("(A4)"), std::string::npos) << a4;
+  EXPECT_TRUE(std::regex_search(letter, std::regex("Pages: +2\n"))) << letter;
+  EXPECT_NE(letter.find("612 x 792 pts (letter)"), std::string::npos) << letter;
+  ASSERT_EQ(run("pdftotext -f 2 -l 2 " + path("letter.pdf") + " " + path("solution.txt")).status, 0);
+  const std::string solution = gw::readWholeFile(path("solution.txt"));
+  for (const char* letterOfTheSolution : {"D", "O", "E", "T", "N", "H"})
+    EXPECT_NE(solution.find(letterOfTheSolution), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+// gridwright-cw export, import and pdf. Each returns the exit status: 0 done, 1 failed with the
+// message on standard error, 2 a wrong command line.
+namespace gw::cw {
+
+int exportCommand(int argc, char** argv);  // export --to ipuz|puz FILE.C_W OUT
+int importCommand(int argc, char** argv);  // import FILE.ipuz|FILE.puz OUT.C_W
+int pdfCommand(int argc, char** argv);     // pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]
+
+// Dispatches the three commands; -1 when argv[1] is none of them.
+int runInterchangeCommand(int argc, char** argv);
+
+}  // namespace gw::cw

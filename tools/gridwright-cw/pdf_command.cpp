@@ -1,0 +1,59 @@
+// gridwright-cw pdf: the one command that needs Qt (fonts and the PDF writer). It runs on the
+// offscreen platform, so it works on a server without a display.
+#include <QGuiApplication>
+#include <filesystem>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "common/crossword_reader.h"
+#include "export/print/crossword_print.h"
+#include "tools/gridwright-cw/interchange_commands.h"
+
+namespace gw::cw {
+
+int pdfCommand(int argc, char** argv) {
+  bool solution = false;
+  QPageSize::PageSizeId paper = QPageSize::A4;
+  bool wrong = false;
+  std::vector<std::string_view> files;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--solution") {
+      solution = true;
+    } else if (arg == "--paper" && i + 1 < argc) {
+      const std::string_view name = argv[++i];
+      if (name == "a4")
+        paper = QPageSize::A4;
+      else if (name == "letter")
+        paper = QPageSize::Letter;
+      else
+        wrong = true;
+    } else if (arg.starts_with("--")) {
+      wrong = true;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (wrong || files.size() != 2) {
+    std::cerr << "Usage: gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+  try {
+    const std::filesystem::path input(files[0]);
+    const CrosswordFile cw = readCrosswordFile(input, CrosswordReadMode::Authoring);
+    CrosswordPrintOptions options;
+    options.title = QString::fromStdString(input.stem().string());
+    options.withSolution = solution;
+    writeCrosswordPdf(cw, std::filesystem::path(files[1]), paper, options);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace gw::cw
