@@ -254,8 +254,8 @@ void MainWindow::showHelpContents() { help_->handle(HelpRequest::Contents); }
 
 void MainWindow::showHelpForPage() {
   switch (currentPage()) {
-    case Page::Composing: help_->handle(HelpRequest::Context, kHelpCompose); break;
-    case Page::Editing: help_->handle(HelpRequest::Context, kHelpEdit); break;
+    case Page::Composing: help_->handle(HelpRequest::Context, help_context::kCompose); break;
+    case Page::Editing: help_->handle(HelpRequest::Context, help_context::kEdit); break;
     case Page::Start: help_->handle(HelpRequest::Contents); break;
   }
 }
