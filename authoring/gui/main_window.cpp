@@ -30,13 +30,6 @@ const QString kStartCaption = QStringLiteral("Brevant Software : Crosswords Auth
 constexpr QSize kInitialSize(472, 374);
 constexpr QSize kMinimumSize(300, 300);
 
-// The one place that makes the composing page, so that the real page replaces the
-// placeholder without touching the rest of the window.
-ComposingPage* createComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolders& folders,
-                                   FileDialogFolders& dialogFolders, QWidget* parent) {
-  return new ComposingPage(dictionary, folders, dialogFolders, parent);
-}
-
 QAction* makeAction(const QString& text, const QString& name, QObject* parent) {
   auto* action = new QAction(text, parent);
   action->setObjectName(name);
@@ -99,7 +92,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   pages_ = new QStackedWidget(this);
   pages_->setObjectName("pages");
   startPage_ = new StartPage(pages_);
-  composingPage_ = createComposingPage(dictionary_, folders_, dialogFolders_, pages_);
+  composingPage_ = new ComposingPage(dictionary_, folders_, dialogFolders_, pages_);
   editingPage_ = editingPage ? editingPage(pages_) : new PlaceholderEditingPage(pages_);
   pages_->addWidget(startPage_);
   pages_->addWidget(composingPage_);
@@ -254,8 +247,8 @@ void MainWindow::showHelpContents() { help_->handle(HelpRequest::Contents); }
 
 void MainWindow::showHelpForPage() {
   switch (currentPage()) {
-    case Page::Composing: help_->handle(HelpRequest::Context, kHelpCompose); break;
-    case Page::Editing: help_->handle(HelpRequest::Context, kHelpEdit); break;
+    case Page::Composing: help_->handle(HelpRequest::Context, help_context::kCompose); break;
+    case Page::Editing: help_->handle(HelpRequest::Context, help_context::kEdit); break;
     case Page::Start: help_->handle(HelpRequest::Contents); break;
   }
 }

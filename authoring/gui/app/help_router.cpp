@@ -4,10 +4,10 @@ namespace gw::gui {
 
 QString helpPageForContext(int context) {
   switch (context) {
-    case kHelpCompose: return QStringLiteral("compose.html");
-    case kHelpEdit: return QStringLiteral("edit.html");
-    case kHelpWords: return QStringLiteral("words.html");
-    case kHelpSolve: return QStringLiteral("solve.html");
+    case help_context::kCompose: return QStringLiteral("compose.html");
+    case help_context::kEdit: return QStringLiteral("edit.html");
+    case help_context::kWords: return QStringLiteral("words.html");
+    case help_context::kSolve: return QStringLiteral("solve.html");
     default: return HelpWindow::kContentsPage;
   }
 }

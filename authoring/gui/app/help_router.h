@@ -17,8 +17,13 @@ enum class HelpRequest {
   Key,           // data: a keyword looked up in the index
 };
 
-// Context numbers of the program's windows.
-enum HelpContext : int { kHelpCompose = 10, kHelpEdit = 20, kHelpWords = 30, kHelpSolve = 40 };
+// Context numbers of the program's windows, as help requests carry them.
+namespace help_context {
+inline constexpr int kCompose = 10;
+inline constexpr int kEdit = 20;
+inline constexpr int kWords = 30;
+inline constexpr int kSolve = 40;
+}  // namespace help_context
 
 // The page of a context number; an unknown number gives the contents.
 QString helpPageForContext(int context);

@@ -47,14 +47,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 class FakeEditingPage : public EditingPageBase {
  public:
   explicit FakeEditingPage(QWidget* parent) : EditingPageBase(parent) {
-    newCrossword_ = new QAction("New", this);
-    newCrossword_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    newCrossword_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(newCrossword_);
+    newCrossword = new QAction("New", this);
+    newCrossword->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newCrossword->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(newCrossword);
     setFocusPolicy(Qt::StrongFocus);
   }
-  QList<QAction*> fileMenuActions() const override { return {newCrossword_}; }
-  void updateActions(bool pageInFront) override { newCrossword_->setEnabled(pageInFront); }
+  QList<QAction*> fileMenuActions() const override { return {newCrossword}; }
+  void updateActions(bool pageInFront) override { newCrossword->setEnabled(pageInFront); }
   bool closeCrossword() override {
     if (!modified) return true;
     ++questions;
@@ -65,7 +65,7 @@ class FakeEditingPage : public EditingPageBase {
   bool modified = false;
   bool keepsChanges = false;
   int questions = 0;
-  QAction* newCrossword_;
+  QAction* newCrossword;
 };
 
 QAction* actionWithShortcut(const QList<QAction*>& actions, const QKeySequence& key) {
@@ -216,7 +216,7 @@ class MainWindowTest : public QObject {
     QAction* composeOpen = actionWithShortcut(w->composingPage()->fileMenuActions(), ctrlO);
     QVERIFY2(composeOpen, "the composing page has a Ctrl+O command");
     QSignalSpy composeOpened(composeOpen, &QAction::triggered);
-    QSignalSpy editNew(fakeEditing_->newCrossword_, &QAction::triggered);
+    QSignalSpy editNew(fakeEditing_->newCrossword, &QAction::triggered);
     ModalAnswerer answers;  // the open dialog is cancelled
 
     QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);  // start page: nobody's
@@ -258,40 +258,40 @@ class MainWindowTest : public QObject {
     QVERIFY(answers.messages.isEmpty());
   }
 
-  void commandLineFileThatIsNoLayoutGetsTheReadersMessage_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QByteArray pattern = readFile(GW_SOURCE_DIR "/data/layouts/en-5x5.C_WM");
+  void commandLineFileThatIsNoLayoutGetsTheReadersMessage() {
+    const QByteArray pattern = readFile(GW_SOURCE_DIR "/data/layouts/en-5x5.C_WM");
     QVERIFY(pattern.size() == static_cast<qsizetype>(gw::kPatternFileSize));
-    QTest::newRow("crossword file") << readFile(GW_SOURCE_DIR "/data/examples/en-igloo.C_W");
-    QTest::newRow("short file") << pattern.left(100);
     QByteArray rows = pattern;
     rows[0] = char(99);  // 99 rows
-    QTest::newRow("rows out of range") << rows;
     QByteArray language = pattern;
     language[8] = char(7);
-    QTest::newRow("language out of range") << language;
-  }
+    const std::pair<const char*, QByteArray> files[] = {
+        {"crossword file", readFile(GW_SOURCE_DIR "/data/examples/en-igloo.C_W")},
+        {"short file", pattern.left(100)},
+        {"rows out of range", rows},
+        {"language out of range", language}};
 
-  void commandLineFileThatIsNoLayoutGetsTheReadersMessage() {
-    QFETCH(QByteArray, bytes);
-    const QString bad = dir_.filePath("bad.C_WM");
-    writeFile(bad, bytes);
-    QString readerMessage;
-    try {
-      gw::readPatternFile(bad.toStdString());
-    } catch (const std::exception& e) {
-      readerMessage = QString::fromUtf8(e.what());
+    for (const auto& [what, bytes] : files) {
+      const QString bad = dir_.filePath("bad.C_WM");
+      writeFile(bad, bytes);
+      QString readerMessage;
+      try {
+        gw::readPatternFile(bad.toStdString());
+      } catch (const std::exception& e) {
+        readerMessage = QString::fromUtf8(e.what());
+      }
+      QVERIFY2(!readerMessage.isEmpty(), what);
+
+      auto w = makeWindow();
+      const QString caption = w->windowTitle();
+      ModalAnswerer answers;
+      w->openPatternFileAtStart(bad);
+      QTRY_VERIFY2(!answers.messages.isEmpty(), what);
+      QCOMPARE(answers.messages, QStringList{readerMessage});
+      QVERIFY2(!w->composingPage()->hasOpenLayout(), what);
+      QCOMPARE(w->currentPage(), Page::Start);
+      QCOMPARE(w->windowTitle(), caption);
     }
-    QVERIFY2(!readerMessage.isEmpty(), "the reader refuses the file");
-
-    auto w = makeWindow();
-    const QString caption = w->windowTitle();
-    ModalAnswerer answers;
-    w->openPatternFileAtStart(bad);
-    QTRY_COMPARE(answers.messages, QStringList{readerMessage});
-    QVERIFY(!w->composingPage()->hasOpenLayout());
-    QCOMPARE(w->currentPage(), Page::Start);
-    QCOMPARE(w->windowTitle(), caption);
   }
 
   void commandLineNameOfNoFileIsIgnored() {

@@ -94,29 +94,26 @@ class ShellPartsTest : public QObject {
     QCOMPARE(splash.versionLine(), versionText(gw::kVersionMajor, gw::kVersionMinor, gw::kVersionPatch, 0));
   }
 
-  void aboutBoxClosesOnAClickAnywhere_data() {
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("on the word Crossword") << QPoint(60, 80);
-    QTest::newRow("on the version line") << QPoint(105, 118);
-    QTest::newRow("on the status line") << QPoint(105, 146);
-    QTest::newRow("near a corner") << QPoint(30, 30);
-  }
-
   void aboutBoxClosesOnAClickAnywhere() {
-    QFETCH(QPoint, where);
-    SplashWindow about;
-    bool clicked = false;
-    QTimer::singleShot(50, &about, [&] {
-      QVERIFY(about.isVisible());
-      QVERIFY(about.statusText().isEmpty());
-      QTest::mouseClick(about.childAt(where) ? about.childAt(where) : &about, Qt::LeftButton, {},
-                        about.childAt(where) ? about.childAt(where)->mapFrom(&about, where) : where);
-      clicked = true;
-    });
-    QTimer::singleShot(3000, &about, &QDialog::reject);  // a failure must not hang the test
-    about.showAbout();
-    QVERIFY(clicked);
-    QCOMPARE(about.result(), int(QDialog::Accepted));
+    const std::pair<const char*, QPoint> places[] = {{"on the word Crossword", QPoint(60, 80)},
+                                                     {"on the version line", QPoint(105, 118)},
+                                                     {"on the status line", QPoint(105, 146)},
+                                                     {"near a corner", QPoint(30, 30)}};
+    for (const auto& [place, where] : places) {
+      SplashWindow about;
+      bool clicked = false;
+      QTimer::singleShot(50, &about, [&, where = where] {
+        QVERIFY(about.isVisible());
+        QVERIFY(about.statusText().isEmpty());
+        QWidget* under = about.childAt(where) ? about.childAt(where) : &about;
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(&about, where));
+        clicked = true;
+      });
+      QTimer::singleShot(3000, &about, &QDialog::reject);  // a failure must not hang the test
+      about.showAbout();
+      QVERIFY2(clicked, place);
+      QVERIFY2(about.result() == QDialog::Accepted, place);
+    }
   }
 
   void busyWindowShowsItsStatusAndStaysOnAClick() {
@@ -139,9 +136,9 @@ class ShellPartsTest : public QObject {
     help.handle(HelpRequest::Contents);
     QVERIFY(help.window() && help.window()->isVisible());
     QCOMPARE(help.window()->currentPage(), QString("contents.html"));
-    help.handle(HelpRequest::Context, kHelpCompose);
+    help.handle(HelpRequest::Context, help_context::kCompose);
     QCOMPARE(help.window()->currentPage(), QString("compose.html"));
-    help.handle(HelpRequest::ContextPopup, kHelpEdit);
+    help.handle(HelpRequest::ContextPopup, help_context::kEdit);
     QCOMPARE(help.window()->currentPage(), QString("edit.html"));
     help.handle(HelpRequest::Context, 12345);
     QCOMPARE(help.window()->currentPage(), QString("contents.html"));
