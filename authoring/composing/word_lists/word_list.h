@@ -1,0 +1,80 @@
+#pragma once
+// The editable word list of one language, as the dictionary editor and gridwright-words
+// hold it: every word of a word file, kept sorted in the language's case-insensitive
+// collation. Lookups are binary searches; many new words are merged in one pass, never
+// inserted one at a time. A word file's duplicates stay until "Re-check" removes them;
+// adding never makes a new one.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "authoring/composing/word_lists/word_collation.h"
+#include "common/language.h"
+
+namespace gw {
+
+// A word (code-page bytes) with its sort key.
+struct WordEntry {
+  std::string key;
+  std::string word;
+};
+
+class WordList {
+ public:
+  explicit WordList(Language language);
+
+  Language language() const { return collation_.language(); }
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  // Throws std::out_of_range for a row at or past size().
+  const std::string& word(std::size_t row) const { return entries_.at(row).word; }
+
+  // Replaces the list by the lines of a word file (CR LF or LF; empty lines skipped).
+  // A missing file gives an empty list. Throws FileError and keeps the list as it was.
+  void load(const std::filesystem::path& wordFile);
+  // Replaces the list by these words.
+  void assign(const std::vector<std::string>& words);
+
+  // The word with its sort key, ready for merge().
+  WordEntry entryFor(std::string_view word) const;
+
+  // Row of the first entry equal to `word` (case aside), if any.
+  std::optional<std::size_t> find(std::string_view word) const;
+  // Row of the entry equal to the longest leading part of `text` that is an entry:
+  // ABCX finds ABC when ABCX is missing.
+  std::optional<std::size_t> findLongestLeadingPart(std::string_view text) const;
+
+  // Adds a word unless it is an entry already; the row it got, or nothing.
+  std::optional<std::size_t> insert(std::string_view word);
+  // Throws std::out_of_range for a row at or past size().
+  void erase(std::size_t row);
+
+  // Adds the words of `batch` that are no entries yet (a repeat within the batch counts
+  // once, the first one kept) in one pass. Returns the rows of the added words in the
+  // new list, ascending; its size is the number added.
+  std::vector<std::size_t> merge(std::vector<WordEntry> batch);
+
+  // "Re-check": drops every entry longer than WordRules::kMaxWordLength and every
+  // duplicate (the first kept). Returns how many entries went.
+  std::size_t recheck();
+
+  // The word file: the words in list order, each followed by CR LF.
+  std::string fileBytes() const;
+  // Writes fileBytes() to a temporary file beside `wordFile` and renames it over it,
+  // creating the folder if it is missing. Throws FileError; the old file stays then.
+  void save(const std::filesystem::path& wordFile) const;
+
+  // Bytes held by the entries (for benchmarks).
+  std::size_t memoryUsage() const;
+
+ private:
+  std::vector<WordEntry>::const_iterator lowerBound(const std::string& key) const;
+
+  mutable WordCollation collation_;  // scratch buffers only
+  std::vector<WordEntry> entries_;
+};
+
+}  // namespace gw
