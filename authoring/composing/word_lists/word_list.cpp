@@ -67,12 +67,17 @@ std::vector<WordEntry>::const_iterator WordList::lowerBound(const std::string& k
                           [](const WordEntry& e, const std::string& k) { return e.key < k; });
 }
 
-std::optional<std::size_t> WordList::find(std::string_view word) const {
-  if (word.empty()) return std::nullopt;
+WordList::Position WordList::locate(std::string_view word) const {
   std::string key = collation_.sortKey(word);
   auto it = lowerBound(key);
-  if (it == entries_.end() || it->key != key) return std::nullopt;
-  return static_cast<std::size_t>(it - entries_.begin());
+  return Position{static_cast<std::size_t>(it - entries_.begin()), it != entries_.end() && it->key == key};
+}
+
+std::optional<std::size_t> WordList::find(std::string_view word) const {
+  if (word.empty()) return std::nullopt;
+  Position p = locate(word);
+  if (!p.listed) return std::nullopt;
+  return p.row;
 }
 
 std::optional<std::size_t> WordList::findLongestLeadingPart(std::string_view text) const {

@@ -41,6 +41,13 @@ class WordList {
   // The word with its sort key, ready for merge().
   WordEntry entryFor(std::string_view word) const;
 
+  // Where `word` stands or would be inserted, and whether an entry equals it (case aside).
+  struct Position {
+    std::size_t row = 0;
+    bool listed = false;
+  };
+  Position locate(std::string_view word) const;
+
   // Row of the first entry equal to `word` (case aside), if any.
   std::optional<std::size_t> find(std::string_view word) const;
   // Row of the entry equal to the longest leading part of `text` that is an entry:
