@@ -11,66 +11,75 @@
 namespace gw {
 namespace fs = std::filesystem;
 
-namespace {
+WordList::WordList(Language language) : collation_(language) {}
 
-bool keyLess(const WordEntry& a, const WordEntry& b) { return a.key < b.key; }
-
-// Keeps the first of every run of equal keys; `entries` must be sorted (stably) by key.
-void dropRepeats(std::vector<WordEntry>& entries) {
-  auto last = std::unique(entries.begin(), entries.end(),
-                          [](const WordEntry& a, const WordEntry& b) { return a.key == b.key; });
-  entries.erase(last, entries.end());
+WordList::Entry WordList::append(std::string_view key, std::string_view word) {
+  Entry e{text_.size(), static_cast<std::uint32_t>(key.size()), static_cast<std::uint32_t>(word.size())};
+  text_.append(key);
+  text_.append(word);
+  return e;
 }
 
-}  // namespace
-
-WordList::WordList(Language language) : collation_(language) {}
+void WordList::sortAndKeep(std::vector<Entry> entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [this](const Entry& a, const Entry& b) { return keyOf(a) < keyOf(b); });
+  entries_ = std::move(entries);
+}
 
 void WordList::load(const fs::path& wordFile) {
   std::error_code ec;
   auto status = fs::status(wordFile, ec);
   if (status.type() == fs::file_type::not_found) {
+    text_.clear();
     entries_.clear();
+    erasedBytes_ = 0;
     return;
   }
   if (fs::is_directory(status)) throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
   std::string bytes = readWholeFile(wordFile);
-  std::vector<WordEntry> loaded;
+  text_.clear();
+  erasedBytes_ = 0;
+  text_.reserve(bytes.size() * 3);
+  std::vector<Entry> loaded;
   loaded.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
     std::size_t stop = (end > start && bytes[end - 1] == '\r') ? end - 1 : end;
-    if (stop > start) loaded.push_back(entryFor(std::string_view(bytes).substr(start, stop - start)));
+    if (stop > start) {
+      std::string_view word = std::string_view(bytes).substr(start, stop - start);
+      loaded.push_back(append(collation_.sortKey(word), word));
+    }
     start = end + 1;
   }
-  std::stable_sort(loaded.begin(), loaded.end(), keyLess);
-  entries_ = std::move(loaded);
+  text_.shrink_to_fit();
+  sortAndKeep(std::move(loaded));
 }
 
 void WordList::assign(const std::vector<std::string>& words) {
-  std::vector<WordEntry> loaded;
+  text_.clear();
+  erasedBytes_ = 0;
+  std::vector<Entry> loaded;
   loaded.reserve(words.size());
   for (const auto& w : words)
-    if (!w.empty()) loaded.push_back(entryFor(w));
-  std::stable_sort(loaded.begin(), loaded.end(), keyLess);
-  entries_ = std::move(loaded);
+    if (!w.empty()) loaded.push_back(append(collation_.sortKey(w), w));
+  sortAndKeep(std::move(loaded));
 }
 
 WordEntry WordList::entryFor(std::string_view word) const {
   return WordEntry{collation_.sortKey(word), std::string(word)};
 }
 
-std::vector<WordEntry>::const_iterator WordList::lowerBound(const std::string& key) const {
+std::vector<WordList::Entry>::const_iterator WordList::lowerBound(std::string_view key) const {
   return std::lower_bound(entries_.begin(), entries_.end(), key,
-                          [](const WordEntry& e, const std::string& k) { return e.key < k; });
+                          [this](const Entry& e, std::string_view k) { return keyOf(e) < k; });
 }
 
 WordList::Position WordList::locate(std::string_view word) const {
   std::string key = collation_.sortKey(word);
   auto it = lowerBound(key);
-  return Position{static_cast<std::size_t>(it - entries_.begin()), it != entries_.end() && it->key == key};
+  return Position{static_cast<std::size_t>(it - entries_.begin()), it != entries_.end() && keyOf(*it) == key};
 }
 
 std::optional<std::size_t> WordList::find(std::string_view word) const {
@@ -88,53 +97,83 @@ std::optional<std::size_t> WordList::findLongestLeadingPart(std::string_view tex
 
 std::optional<std::size_t> WordList::insert(std::string_view word) {
   if (word.empty()) return std::nullopt;
-  WordEntry entry = entryFor(word);
-  auto it = lowerBound(entry.key);
-  if (it != entries_.end() && it->key == entry.key) return std::nullopt;
+  std::string key = collation_.sortKey(word);
+  auto it = lowerBound(key);
+  if (it != entries_.end() && keyOf(*it) == key) return std::nullopt;
   auto row = static_cast<std::size_t>(it - entries_.begin());
-  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(row), std::move(entry));
+  Entry e = append(key, word);
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(row), e);
   return row;
 }
 
 void WordList::erase(std::size_t row) {
   if (row >= entries_.size()) throw std::out_of_range("No word at row " + std::to_string(row));
+  erasedBytes_ += entries_[row].keyLength + entries_[row].wordLength;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(row));
+  compactIfWasteful();
+}
+
+void WordList::compactIfWasteful() {
+  if (erasedBytes_ < 4096 || erasedBytes_ * 2 < text_.size()) return;
+  std::string kept;
+  kept.reserve(text_.size() - erasedBytes_);
+  for (Entry& e : entries_) {
+    std::size_t at = kept.size();
+    kept.append(text_, e.offset, e.keyLength + e.wordLength);
+    e.offset = at;
+  }
+  text_ = std::move(kept);
+  erasedBytes_ = 0;
 }
 
 std::vector<std::size_t> WordList::merge(std::vector<WordEntry> batch) {
   std::vector<std::size_t> added;
   if (batch.empty()) return added;
-  std::stable_sort(batch.begin(), batch.end(), keyLess);
-  dropRepeats(batch);
+  std::stable_sort(batch.begin(), batch.end(), [](const WordEntry& a, const WordEntry& b) { return a.key < b.key; });
 
-  std::vector<WordEntry> merged;
+  std::vector<Entry> merged;
   merged.reserve(entries_.size() + batch.size());
   auto old = entries_.begin();
-  for (auto& entry : batch) {
-    while (old != entries_.end() && old->key < entry.key) merged.push_back(std::move(*old++));
-    if (old != entries_.end() && old->key == entry.key) continue;  // an entry already
+  std::string_view previous;
+  bool first = true;
+  for (const WordEntry& entry : batch) {
+    if (!first && entry.key == previous) continue;  // a repeat within the batch
+    first = false;
+    previous = entry.key;
+    while (old != entries_.end() && keyOf(*old) < entry.key) merged.push_back(*old++);
+    if (old != entries_.end() && keyOf(*old) == entry.key) continue;  // an entry already
     added.push_back(merged.size());
-    merged.push_back(std::move(entry));
+    merged.push_back(append(entry.key, entry.word));
   }
-  while (old != entries_.end()) merged.push_back(std::move(*old++));
+  while (old != entries_.end()) merged.push_back(*old++);
   entries_ = std::move(merged);
   return added;
 }
 
 std::size_t WordList::recheck() {
   std::size_t before = entries_.size();
-  std::erase_if(entries_, [](const WordEntry& e) { return e.word.size() > WordRules::kMaxWordLength; });
-  dropRepeats(entries_);  // equal keys are neighbours, the first one read comes first
+  std::vector<Entry> kept;
+  kept.reserve(entries_.size());
+  for (const Entry& e : entries_) {
+    if (e.wordLength > WordRules::kMaxWordLength) continue;
+    // Equal keys are neighbours, the first one read comes first.
+    if (!kept.empty() && keyOf(kept.back()) == keyOf(e)) continue;
+    kept.push_back(e);
+  }
+  for (const Entry& e : entries_) erasedBytes_ += e.keyLength + e.wordLength;
+  for (const Entry& e : kept) erasedBytes_ -= e.keyLength + e.wordLength;
+  entries_ = std::move(kept);
+  compactIfWasteful();
   return before - entries_.size();
 }
 
 std::string WordList::fileBytes() const {
   std::size_t total = 0;
-  for (const auto& e : entries_) total += e.word.size() + 2;
+  for (const auto& e : entries_) total += e.wordLength + 2;
   std::string out;
   out.reserve(total);
   for (const auto& e : entries_) {
-    out += e.word;
+    out += wordOf(e);
     out += "\r\n";
   }
   return out;
@@ -150,14 +189,6 @@ void WordList::save(const fs::path& wordFile) const {
   writeFileAtomically(wordFile, fileBytes());
 }
 
-std::size_t WordList::memoryUsage() const {
-  std::size_t bytes = entries_.capacity() * sizeof(WordEntry);
-  constexpr std::size_t kInline = 15;  // libstdc++ keeps strings this short inside the object
-  for (const auto& e : entries_) {
-    if (e.key.capacity() > kInline) bytes += e.key.capacity() + 1;
-    if (e.word.capacity() > kInline) bytes += e.word.capacity() + 1;
-  }
-  return bytes;
-}
+std::size_t WordList::memoryUsage() const { return text_.capacity() + entries_.capacity() * sizeof(Entry); }
 
 }  // namespace gw

@@ -5,6 +5,7 @@
 // inserted one at a time. A word file's duplicates stay until "Re-check" removes them;
 // adding never makes a new one.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -29,8 +30,8 @@ class WordList {
   Language language() const { return collation_.language(); }
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  // Throws std::out_of_range for a row at or past size().
-  const std::string& word(std::size_t row) const { return entries_.at(row).word; }
+  // Throws std::out_of_range for a row at or past size(). Valid until the list changes.
+  std::string_view word(std::size_t row) const { return wordOf(entries_.at(row)); }
 
   // Replaces the list by the lines of a word file (CR LF or LF; empty lines skipped).
   // A missing file gives an empty list. Throws FileError and keeps the list as it was.
@@ -74,14 +75,31 @@ class WordList {
   // creating the folder if it is missing. Throws FileError; the old file stays then.
   void save(const std::filesystem::path& wordFile) const;
 
-  // Bytes held by the entries (for benchmarks).
+  // Bytes held by the list (for benchmarks).
   std::size_t memoryUsage() const;
 
  private:
-  std::vector<WordEntry>::const_iterator lowerBound(const std::string& key) const;
+  // Every key and word lives in one buffer, so that 356,000 words cost a few megabytes
+  // and merging moves small records only.
+  struct Entry {
+    std::size_t offset;  // of the key in text_; the word follows it
+    std::uint32_t keyLength;
+    std::uint32_t wordLength;
+  };
+
+  std::string_view keyOf(const Entry& e) const { return std::string_view(text_).substr(e.offset, e.keyLength); }
+  std::string_view wordOf(const Entry& e) const {
+    return std::string_view(text_).substr(e.offset + e.keyLength, e.wordLength);
+  }
+  Entry append(std::string_view key, std::string_view word);
+  std::vector<Entry>::const_iterator lowerBound(std::string_view key) const;
+  void sortAndKeep(std::vector<Entry> entries);
+  void compactIfWasteful();
 
   mutable WordCollation collation_;  // scratch buffers only
-  std::vector<WordEntry> entries_;
+  std::string text_;                 // keys and words of the entries (and of erased ones)
+  std::vector<Entry> entries_;
+  std::size_t erasedBytes_ = 0;
 };
 
 }  // namespace gw

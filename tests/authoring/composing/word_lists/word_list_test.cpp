@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> words(const WordList& list) {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < list.size(); ++i) out.push_back(list.word(i));
+  for (std::size_t i = 0; i < list.size(); ++i) out.emplace_back(list.word(i));
   return out;
 }
 
