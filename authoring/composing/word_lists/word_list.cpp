@@ -126,26 +126,41 @@ void WordList::compactIfWasteful() {
   erasedBytes_ = 0;
 }
 
+void WordList::prepareBatch(std::vector<WordEntry>& batch) {
+  auto keyLess = [](const WordEntry& a, const WordEntry& b) { return a.key < b.key; };
+  if (!std::is_sorted(batch.begin(), batch.end(), keyLess)) std::stable_sort(batch.begin(), batch.end(), keyLess);
+  auto last = std::unique(batch.begin(), batch.end(),
+                          [](const WordEntry& a, const WordEntry& b) { return a.key == b.key; });
+  batch.erase(last, batch.end());
+}
+
 std::vector<std::size_t> WordList::merge(std::vector<WordEntry> batch) {
   std::vector<std::size_t> added;
   if (batch.empty()) return added;
-  std::stable_sort(batch.begin(), batch.end(), [](const WordEntry& a, const WordEntry& b) { return a.key < b.key; });
-
+  prepareBatch(batch);
+  // Each new word's place is found by a galloping search from the place of the one before,
+  // and the entries up to it are copied as a block: few comparisons however long the list.
   std::vector<Entry> merged;
   merged.reserve(entries_.size() + batch.size());
-  auto old = entries_.begin();
-  std::string_view previous;
-  bool first = true;
+  auto old = entries_.cbegin();
+  const auto end = entries_.cend();
+  auto keyBefore = [this](const Entry& e, std::string_view k) { return keyOf(e) < k; };
   for (const WordEntry& entry : batch) {
-    if (!first && entry.key == previous) continue;  // a repeat within the batch
-    first = false;
-    previous = entry.key;
-    while (old != entries_.end() && keyOf(*old) < entry.key) merged.push_back(*old++);
-    if (old != entries_.end() && keyOf(*old) == entry.key) continue;  // an entry already
+    const std::string_view key(entry.key);
+    auto low = old;
+    std::ptrdiff_t step = 1;
+    while (end - low > step && keyBefore(low[step], key)) {
+      low += step;
+      step *= 2;
+    }
+    auto at = std::lower_bound(low, low + std::min(step + 1, end - low), key, keyBefore);
+    merged.insert(merged.end(), old, at);
+    old = at;
+    if (old != end && keyOf(*old) == entry.key) continue;  // an entry already
     added.push_back(merged.size());
     merged.push_back(append(entry.key, entry.word));
   }
-  while (old != entries_.end()) merged.push_back(*old++);
+  merged.insert(merged.end(), old, end);
   entries_ = std::move(merged);
   return added;
 }

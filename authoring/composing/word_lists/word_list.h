@@ -64,6 +64,9 @@ class WordList {
   // once, the first one kept) in one pass. Returns the rows of the added words in the
   // new list, ascending; its size is the number added.
   std::vector<std::size_t> merge(std::vector<WordEntry> batch);
+  // Sorts a batch by key (stably) and drops its repeats, as merge() would; a worker
+  // thread may do it beforehand, so that merging on another thread is quicker.
+  static void prepareBatch(std::vector<WordEntry>& batch);
 
   // "Re-check": drops every entry longer than WordRules::kMaxWordLength and every
   // duplicate (the first kept). Returns how many entries went.

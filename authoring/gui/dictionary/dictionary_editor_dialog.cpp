@@ -42,7 +42,7 @@ const QColor kCream(255, 251, 240);
 // Words found by the import worker, waiting for the user-interface thread to merge them.
 struct DictionaryEditorDialog::ImportBatches {
   std::mutex mutex;
-  std::vector<WordEntry> pending;
+  std::vector<std::vector<WordEntry>> pending;  // sorted runs, in the order found
 };
 
 DictionaryEditorDialog::DictionaryEditorDialog(Language language, std::filesystem::path readFile,
@@ -304,24 +304,21 @@ void DictionaryEditorDialog::importFile(const QString& path) {
     auto handOver = [&] {
       lastHandOver = std::chrono::steady_clock::now();
       if (batch.empty()) return;
+      WordList::prepareBatch(batch);  // here, not on the user-interface thread
       bool wasEmpty;
       {
         std::lock_guard lock(batches->mutex);
         wasEmpty = batches->pending.empty();
-        if (wasEmpty)
-          batches->pending = std::move(batch);
-        else
-          batches->pending.insert(batches->pending.end(), std::make_move_iterator(batch.begin()),
-                                  std::make_move_iterator(batch.end()));
+        batches->pending.push_back(std::move(batch));
       }
-      batch.clear();
+      batch = {};
       if (wasEmpty)
         QMetaObject::invokeMethod(runner, [self] { if (self) self->drainImportedWords(); }, Qt::QueuedConnection);
     };
     ImportCallbacks callbacks;
     callbacks.progress = [&](std::int64_t done, std::int64_t total) {
       runner->updateProgress(done, total);
-      if (std::chrono::steady_clock::now() - lastHandOver > std::chrono::milliseconds(50)) handOver();
+      if (std::chrono::steady_clock::now() - lastHandOver > std::chrono::milliseconds(100)) handOver();
     };
     callbacks.cancelled = [&] { return runner->cancelled(); };
     callbacks.wordFound = [&](std::string word) {
@@ -341,13 +338,13 @@ void DictionaryEditorDialog::importFile(const QString& path) {
 }
 
 void DictionaryEditorDialog::drainImportedWords() {
-  std::vector<WordEntry> batch;
+  std::vector<std::vector<WordEntry>> runs;
   {
     std::lock_guard lock(batches_->mutex);
-    batch.swap(batches_->pending);
+    runs.swap(batches_->pending);
   }
-  if (batch.empty()) return;
-  importAdded_ += static_cast<qint64>(model_->mergeWords(std::move(batch)));
+  if (runs.empty()) return;
+  for (auto& run : runs) importAdded_ += static_cast<qint64>(model_->mergeWords(std::move(run)));
   updateCount();
 }
 

@@ -110,10 +110,17 @@ void ProgressRunner::updateProgress(qint64 position, qint64 total) {
   if (options_.showDialog) {
     if (refreshCounter_ == options_.updateTimes) {
       refreshCounter_ = 0;
-      if (options_.inThread)
-        QMetaObject::invokeMethod(this, [this, position, total] { refreshWindow(position, total); },
-                                  Qt::QueuedConnection);
-      else
+      if (options_.inThread) {
+        // One refresh waits in the queue at most: a busy user-interface thread never
+        // falls behind a fast job.
+        latestPosition_ = position;
+        latestTotal_ = total;
+        if (!refreshQueued_.exchange(true))
+          QMetaObject::invokeMethod(this, [this] {
+            refreshQueued_ = false;
+            refreshWindow(latestPosition_, latestTotal_);
+          }, Qt::QueuedConnection);
+      } else
         refreshWindow(position, total);
     }
     ++refreshCounter_;

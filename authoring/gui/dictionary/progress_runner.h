@@ -84,6 +84,9 @@ class ProgressRunner : public QObject {
   int refreshCounter_ = 0;      // touched by the job's thread only
   std::atomic<bool> windowCancelled_{false};
   std::atomic<bool> stopRequested_{false};
+  std::atomic<bool> refreshQueued_{false};  // a refresh waits in the queue
+  std::atomic<qint64> latestPosition_{0};     // what it will show
+  std::atomic<qint64> latestTotal_{0};
   QString workerError_;         // written by the worker before it ends
 };
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -76,6 +77,34 @@ TEST(WordList, MergeAddsNewWordsOnceAndTellsTheirRows) {
   EXPECT_EQ(words(list), (std::vector<std::string>{"ant", "BEE", "CAT", "DOG", "EEL"}));
   EXPECT_EQ(rows, (std::vector<std::size_t>{0, 2, 4}));
   EXPECT_TRUE(list.merge({}).empty());
+}
+
+TEST(WordList, MergeInBatchesAgreesWithASortedSet) {
+  // Random words merged in random batches, against one sort of them all.
+  std::mt19937 random(7);
+  auto randomWord = [&] {
+    std::string w(1 + random() % 6, 'A');
+    for (char& c : w) c = static_cast<char>((random() % 2 ? 'A' : 'a') + random() % 5);
+    return w;
+  };
+  WordList list(Language::English);
+  WordList reference(Language::English);
+  std::vector<std::string> all;
+  for (int round = 0; round < 50; ++round) {
+    std::vector<WordEntry> batch;
+    std::size_t size = random() % (round < 25 ? 4 : 300);
+    for (std::size_t i = 0; i < size; ++i) {
+      all.push_back(randomWord());
+      batch.push_back(list.entryFor(all.back()));
+    }
+    std::size_t before = list.size();
+    std::vector<std::size_t> rows = list.merge(std::move(batch));
+    ASSERT_EQ(list.size(), before + rows.size());
+    for (std::size_t row : rows) ASSERT_LT(row, list.size());
+  }
+  reference.assign(all);
+  reference.recheck();  // one of each, the first met
+  EXPECT_EQ(words(list), words(reference));
 }
 
 TEST(WordList, RecheckDropsOverlongWordsAndCaseDuplicates) {

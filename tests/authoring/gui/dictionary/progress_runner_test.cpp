@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -46,6 +47,7 @@ void ProgressRunnerTest::withoutAJobNothingHappens() {
 void ProgressRunnerTest::workerReportsReachTheWindow() {
   ProgressRunner runner;
   std::atomic<bool> release{false};
+  auto releaseOnExit = qScopeGuard([&] { release = true; });
   ProgressRunner::Options options;
   options.updateTimes = 10;
   runner.setOptions(options);
@@ -92,6 +94,7 @@ void ProgressRunnerTest::withoutCancelButtonNothingCancels() {
   options.canCancel = false;
   runner.setOptions(options);
   std::atomic<bool> release{false};
+  auto releaseOnExit = qScopeGuard([&] { release = true; });
   bool sawCancel = false;
   runner.setJob([&] {
     while (!release) QThread::msleep(1);
