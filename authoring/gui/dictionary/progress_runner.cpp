@@ -26,7 +26,8 @@ bool ProgressRunner::cancelled() const {
 }
 
 void ProgressRunner::createWindow(bool showBar) {
-  window_ = new ProgressWindow(options_.caption, options_.text, showBar, options_.canCancel);
+  // A child of the owner: a modal owner would otherwise block its Cancel button.
+  window_ = new ProgressWindow(options_.caption, options_.text, showBar, options_.canCancel, owner_);
   connect(window_, &ProgressWindow::cancelRequested, this, [this] { windowCancelled_ = true; });
   placeWindow();
 }

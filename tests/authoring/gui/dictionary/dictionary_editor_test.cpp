@@ -28,6 +28,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Whether a modal window blocks input to `w`, as the user would find when clicking it.
+bool blockedByModalWindow(QWidget* w) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || modal == w->window()) return false;
+  for (QWidget* p = w; p; p = p->parentWidget())
+    if (p == modal) return false;
+  return true;
+}
+
 std::string fileBytes(const fs::path& p) { return fs::exists(p) ? gw::readWholeFile(p) : std::string("<none>"); }
 
 void writeFile(const fs::path& p, const std::string& bytes) {
@@ -74,6 +83,7 @@ class DictionaryEditorTest : public QObject {
   void recheckShowsTheBusyWindow();
   void importAddsNewWordsWithItsMessages();
   void importCancelledPartWay();
+  void progressCancelWorksUnderTheModalEditor();
   void secondImportIsRefusedWhileOneRuns();
   void closingDuringAnImportEndsItFirst_data();
   void closingDuringAnImportEndsItFirst();
@@ -301,6 +311,27 @@ void DictionaryEditorTest::importCancelledPartWay() {
   QTRY_COMPARE(answers.texts.size(), 2);
   QCOMPARE(answers.texts.at(1), QString("Added %1 words!").arg(added));
   QCOMPARE(count(*d), QString::number(added));
+}
+
+void DictionaryEditorTest::progressCancelWorksUnderTheModalEditor() {
+  // "Edit words" shows the editor modally: the progress window must still take clicks.
+  writeFile(wordFile_, "");
+  DictionaryEditorDialog d(Language::English, wordFile_, wordFile_);
+  d.loadWordFile();
+  d.setWindowModality(Qt::ApplicationModal);
+  d.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&d));
+  QSignalSpy finished(&d, &DictionaryEditorDialog::importFinished);
+  MessageBoxAnswers answers({QMessageBox::Yes, QMessageBox::Ok});
+  d.importFile(QString::fromStdString(bigImportFile(400000).string()));
+  QTRY_VERIFY(d.model().rowCount() > 0);
+  QWidget* window = d.importRunner().window();
+  QVERIFY(window);
+  QVERIFY(QTest::qWaitForWindowExposed(window));
+  QVERIFY(!blockedByModalWindow(window));
+  QTest::mouseClick(window->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+  QTRY_COMPARE(finished.count(), 1);
+  QCOMPARE(finished.at(0).at(1).toBool(), true);
 }
 
 void DictionaryEditorTest::secondImportIsRefusedWhileOneRuns() {
