@@ -353,7 +353,7 @@ void DictionaryEditorDialog::onImportEnded(bool cancelled, const QString& error)
   updateCount();
   updateActions();
   const qint64 added = importAdded_;
-  emit importFinished(added, cancelled);
+  Q_EMIT importFinished(added, cancelled);
   if (quietImportEnd_) return;  // the dialog is closing
   if (!error.isEmpty()) showError(error);
   if (added > 0) QMessageBox::information(this, windowTitle(), "Added " + QString::number(added) + " words!");

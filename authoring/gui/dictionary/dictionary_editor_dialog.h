@@ -51,7 +51,7 @@ class DictionaryEditorDialog : public QDialog {
   void accept() override;
   void reject() override;
 
- public slots:
+ public Q_SLOTS:
   void addWord();
   void findWord();
   void deleteWord();
@@ -59,7 +59,7 @@ class DictionaryEditorDialog : public QDialog {
   void importFile(const QString& path);
   void recheckWords();
 
- signals:
+ Q_SIGNALS:
   // An import has ended and its words are in the list.
   void importFinished(qint64 added, bool cancelled);
 

@@ -161,7 +161,7 @@ void ProgressRunner::endStep(const QString& error) {
   if (window_) window_->finish();
   window_ = nullptr;
   running_ = false;
-  emit finished(wasCancelled || stopRequested_, error);
+  Q_EMIT finished(wasCancelled || stopRequested_, error);
 }
 
 }  // namespace gw::gui

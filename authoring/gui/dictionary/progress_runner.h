@@ -61,7 +61,7 @@ class ProgressRunner : public QObject {
   // the end step at once. Nothing happens when no job runs.
   void cancelAndWait();
 
- signals:
+ Q_SIGNALS:
   // The job has ended (the end step, on the user-interface thread). `cancelled` as read
   // from the window; `error` is the message of an error the job raised, or empty.
   void finished(bool cancelled, const QString& error);

@@ -66,7 +66,7 @@ void ProgressWindow::setProgress(qint64 position, qint64 total) {
 void ProgressWindow::pressCancel() {
   if (!cancelButton_->isVisible()) return;
   cancelPressed_ = true;
-  emit cancelRequested();
+  Q_EMIT cancelRequested();
 }
 
 void ProgressWindow::reject() { pressCancel(); }

@@ -25,7 +25,7 @@ class ProgressWindow : public QDialog {
   // Esc presses Cancel rather than closing the window under the job.
   void reject() override;
 
- signals:
+ Q_SIGNALS:
   void cancelRequested();
 
  protected:

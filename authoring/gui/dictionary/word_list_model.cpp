@@ -43,7 +43,7 @@ void WordListModel::removeWordAt(int row) {
 
 std::size_t WordListModel::mergeWords(std::vector<WordEntry> batch) {
   if (batch.empty()) return 0;
-  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList before = persistentIndexList();
   std::vector<std::size_t> added = list_.merge(std::move(batch));
   // An old row moves down by the number of new words before it in the new list.
@@ -57,7 +57,7 @@ std::size_t WordListModel::mergeWords(std::vector<WordEntry> batch) {
     after.append(index(static_cast<int>(row + shift), old.column()));
   }
   changePersistentIndexList(before, after);
-  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+  Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
   return added.size();
 }
 

@@ -72,7 +72,7 @@ class MessageBoxAnswers : public QObject {
 
 class DictionaryEditorTest : public QObject {
   Q_OBJECT
- private slots:
+ private Q_SLOTS:
   void init();
   void wordBoxTakesLettersOfTheLanguage_data();
   void wordBoxTakesLettersOfTheLanguage();

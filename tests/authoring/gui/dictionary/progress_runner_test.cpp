@@ -20,7 +20,7 @@ using gw::gui::ProgressWindow;
 
 class ProgressRunnerTest : public QObject {
   Q_OBJECT
- private slots:
+ private Q_SLOTS:
   void withoutAJobNothingHappens();
   void workerReportsReachTheWindow();
   void cancelIsSeenByTheWorkerAndReported();
