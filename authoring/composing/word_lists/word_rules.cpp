@@ -44,7 +44,7 @@ std::string WordRules::upperAscii(std::string_view text) {
 }
 
 std::optional<char> WordRules::typedCharacter(char typed) const {
-  char mapped = MapKeyToLayout(upperAscii(typed), static_cast<int>(language_));
+  char mapped = mapKeyToLayout(upperAscii(typed), language_);
   if (!isLetter(mapped)) return std::nullopt;
   return mapped;
 }
@@ -68,10 +68,10 @@ std::string WordRules::wordFromLine(std::string_view line, std::string_view lati
       // give the word Ћ. It is upper-cased before the transliteration, so LJ and NJ stay
       // two letters there, as in Latin capitals.
       bool latinLetters = std::any_of(upper.begin(), upper.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-      std::string word = latinLetters ? std::string() : keepLetters(CyrillicUpperCase(upper));
+      std::string word = latinLetters ? std::string() : keepLetters(upperCaseCyrillic(upper));
       if (!word.empty()) return word;
-      std::string latin = CyrillicUpperCase(upperAscii(latinLine));
-      return keepLetters(CyrillicUpperCase(LatinToCyrillic(latin)));
+      std::string latin = upperCaseCyrillic(upperAscii(latinLine));
+      return keepLetters(upperCaseCyrillic(serbianLatinToCyrillic(latin)));
     }
     case Language::German: {
       std::string spelt;
