@@ -217,7 +217,7 @@ void MainWindow::updateActions() {
   // "Quit editing ..." shares Alt+F4 with "Exit program": it only works on its own page.
   quitEditing_->setEnabled(page == Page::Editing);
   closeWindow_->setEnabled(page == Page::Start);
-  for (QAction* action : wordListActions_) action->setEnabled(static_cast<bool>(wordListEditor_));
+  for (QAction* action : wordListActions_) action->setEnabled(wordListEditor_ && !composingPage_->isComposing());
 }
 
 void MainWindow::exitComposing() {

@@ -9,6 +9,7 @@
 
 #include "authoring/gui/app/authoring_settings.h"
 #include "authoring/gui/authoring_look.h"
+#include "authoring/gui/dictionary/edit_word_list.h"
 #include "authoring/gui/main_window.h"
 #include "common/program_folder.h"
 #include "gui_common/mouse_wheel_filter.h"
@@ -55,6 +56,19 @@ int main(int argc, char* argv[]) {
   // The program ends with its main window, whatever other window is still up.
   QObject::connect(&window, &gw::gui::MainWindow::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  window.setWordListEditor([](gw::Language language, gw::gui::MainWindow& w) {
+    gw::gui::WordListEditing editing;
+    editing.showBusy = [&w](const QString& status) { w.showBusy(status); };
+    editing.hideBusy = [&w] { w.hideBusy(); };
+    // An English layout is never composed with German words, and a search keeps its words.
+    editing.mayReloadDictionary = [&w](gw::Language edited) {
+      const gw::gui::ComposingPage* page = w.composingPage();
+      if (page->isComposing()) return false;
+      const std::optional<gw::Language> open = page->layoutLanguage();
+      return !open || *open == edited;
+    };
+    gw::gui::editWordList(language, w.dictionary(), w.programFolders(), editing, &w);
+  });
   closeOnTerminationSignals(window);
   window.show();
 

@@ -255,6 +255,11 @@ bool ComposingPage::hasOpenLayout() const { return controller_->session().isOpen
 
 QString ComposingPage::languageName() const { return panels_[5]->text(); }
 
+std::optional<Language> ComposingPage::layoutLanguage() const {
+  if (!hasOpenLayout()) return std::nullopt;
+  return controller_->session().layout().language;
+}
+
 QString ComposingPage::statusText(int panel) const { return panels_[static_cast<std::size_t>(panel - 1)]->text(); }
 
 // ---------------------------------------------------------------- enabling rules

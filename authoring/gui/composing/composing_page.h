@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // The composing page of the authoring window: a toolbar with the progress preview, the
 // layout grid and a status bar of six panels. The author makes or opens a layout, draws
 // isles and fixed letters, starts and stops the composer and watches it work; every
@@ -52,6 +53,8 @@ class ComposingPage : public QWidget {
   void stopBeforeExit();                       // the main window closes: stop exactly as Stop does
   void updateActions(bool pageInFront);        // the enabling rules, run when the event loop is idle
   QString languageName() const;                // the text of status panel 6
+  // The language of the open layout, if one is open.
+  std::optional<gw::Language> layoutLanguage() const;
 
   // --- for tests and the benchmark
   // Replaces the dialogs and message boxes (the page does not own `prompts`).

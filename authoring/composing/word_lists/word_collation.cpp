@@ -1,0 +1,73 @@
+#include "authoring/composing/word_lists/word_collation.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucol.h>
+
+#include <stdexcept>
+
+namespace gw {
+namespace {
+
+const char* collationLocale(Language language) {
+  switch (language) {
+    case Language::German: return "de";
+    case Language::Serbian: return "sr";
+    default: return "en";
+  }
+}
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+
+// Every byte of a single-byte code page is one UTF-16 unit, so a table converts a word
+// without a converter call.
+std::array<char16_t, 256> byteTable(const char* codePage) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<UConverter, ConverterCloser> conv(ucnv_open(codePage, &status));
+  if (U_FAILURE(status)) throw std::runtime_error(std::string("Unknown code page ") + codePage);
+  std::array<char16_t, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    char in = static_cast<char>(b);
+    UChar out[4];
+    status = U_ZERO_ERROR;
+    ucnv_reset(conv.get());
+    int32_t n = ucnv_toUChars(conv.get(), out, 4, &in, 1, &status);
+    table[b] = (U_SUCCESS(status) && n == 1) ? out[0] : u'\uFFFD';
+  }
+  return table;
+}
+
+}  // namespace
+
+void WordCollation::CollatorCloser::operator()(UCollator* c) const { ucol_close(c); }
+
+WordCollation::WordCollation(Language language)
+    : language_(language), toUnicode_(byteTable(boardCodePage(language))) {
+  UErrorCode status = U_ZERO_ERROR;
+  collator_.reset(ucol_open(collationLocale(language), &status));
+  if (U_FAILURE(status)) throw std::runtime_error("Cannot open the collator");
+  ucol_setStrength(collator_.get(), UCOL_SECONDARY);
+}
+
+WordCollation::~WordCollation() = default;
+WordCollation::WordCollation(WordCollation&&) noexcept = default;
+WordCollation& WordCollation::operator=(WordCollation&&) noexcept = default;
+
+std::string WordCollation::sortKey(std::string_view word) {
+  units_.resize(word.size());
+  for (std::size_t i = 0; i < word.size(); ++i) units_[i] = toUnicode_[static_cast<unsigned char>(word[i])];
+  std::string key(word.size() * 3 + 8, '\0');
+  for (;;) {
+    int32_t n = ucol_getSortKey(collator_.get(), reinterpret_cast<const UChar*>(units_.data()),
+                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(key.data()),
+                                static_cast<int32_t>(key.size()));
+    if (n > 0 && static_cast<std::size_t>(n) <= key.size()) {
+      key.resize(static_cast<std::size_t>(n) - 1);  // n counts the terminating zero
+      return key;
+    }
+    key.resize(n > 0 ? static_cast<std::size_t>(n) : key.size() * 2);
+  }
+}
+
+}  // namespace gw

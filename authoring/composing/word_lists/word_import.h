@@ -1,0 +1,41 @@
+#pragma once
+// Importing words from text files into a word list: the one loop that the dictionary
+// editor runs on its worker thread and gridwright-words runs on the command line.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "authoring/composing/word_lists/import_file.h"
+#include "authoring/composing/word_lists/word_rules.h"
+
+namespace gw {
+
+class WordList;
+
+struct ImportCallbacks {
+  // Told before every line: lines done so far, out of the line count.
+  std::function<void(std::int64_t done, std::int64_t total)> progress;
+  // Asked before every line; true ends the import there.
+  std::function<bool()> cancelled;
+  // Every word a line gives, in file order; repeats and words already listed included.
+  std::function<void(std::string word)> wordFound;
+};
+
+struct ImportLoopResult {
+  std::int64_t linesRead = 0;
+  bool cancelled = false;
+};
+
+// Reads `source` to its end (or until cancelled) and turns each line into a word by
+// `rules`. A read error (FileError) goes on to the caller; the words found before it have
+// been handed over already.
+ImportLoopResult readImportWords(ImportLineSource& source, std::int64_t lineCount, const WordRules& rules,
+                                 const ImportCallbacks& callbacks);
+
+// Imports a whole file into `list` (the command line's import): the file is read to its
+// end first, then its new words are merged. Returns the number of words added.
+// Throws FileError and leaves the list as it was.
+std::size_t importFileInto(WordList& list, const std::filesystem::path& file);
+
+}  // namespace gw

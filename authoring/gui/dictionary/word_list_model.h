@@ -1,0 +1,41 @@
+#pragma once
+// The dictionary editor's word list as a list model: one row per word, in the order of
+// the sorted core list. Many words arriving at once (an import) are merged in one pass
+// and announced as one layout change, so a list of 356,000 words stays smooth.
+#include <QAbstractListModel>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "authoring/composing/word_lists/word_list.h"
+#include "authoring/gui/dictionary/code_page_text.h"
+
+namespace gw::gui {
+
+class WordListModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  explicit WordListModel(Language language, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  const WordList& words() const { return list_; }
+  const CodePageText& text() const { return text_; }
+
+  // Replaces the list by a word file. Throws FileError and keeps the list then.
+  void load(const std::filesystem::path& wordFile);
+  // Adds a word (code-page bytes) unless it is listed; its row, or nothing.
+  std::optional<int> addWord(std::string_view word);
+  void removeWordAt(int row);
+  // Merges words found by an import; returns how many were new.
+  std::size_t mergeWords(std::vector<WordEntry> batch);
+  // "Re-check"; returns how many entries went.
+  std::size_t recheck();
+
+ private:
+  WordList list_;
+  CodePageText text_;
+};
+
+}  // namespace gw::gui

@@ -1,0 +1,136 @@
+// Import files: encodings, line counting, the import loop with cancel and read errors,
+// and a whole file merged into a list as gridwright-words does it.
+#include "authoring/composing/word_lists/word_import.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "authoring/composing/word_lists/word_list.h"
+#include "common/errors.h"
+
+namespace gw {
+namespace {
+namespace fs = std::filesystem;
+
+class ImportFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("word_import_test_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path write(const std::string& name, const std::string& bytes) {
+    fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+  }
+
+  std::vector<std::string> importAll(const fs::path& file, Language language) {
+    ImportFileScan scan = scanImportFile(file);
+    ImportFileReader reader(file, scan.encoding, language);
+    std::vector<std::string> found;
+    ImportCallbacks callbacks;
+    callbacks.wordFound = [&](std::string w) { found.push_back(std::move(w)); };
+    readImportWords(reader, scan.lineCount, WordRules(language), callbacks);
+    return found;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(ImportFile, CountsLinesWithOrWithoutAFinalLineBreak) {
+  EXPECT_EQ(scanImportFile(write("a", "one\r\ntwo\r\n")).lineCount, 2);
+  EXPECT_EQ(scanImportFile(write("b", "one\ntwo")).lineCount, 2);
+  EXPECT_EQ(scanImportFile(write("c", "\n\n\n")).lineCount, 3);
+  EXPECT_EQ(scanImportFile(write("d", "")).lineCount, 0);
+  EXPECT_THROW(scanImportFile(dir_ / "missing"), FileError);
+  EXPECT_THROW(scanImportFile(dir_), FileError);
+}
+
+TEST_F(ImportFile, Utf8IsConvertedToTheCodePageAnythingElseIsTakenAsBytes) {
+  // UTF-8 with a byte order mark: Mädchen, Straße.
+  fs::path utf8 = write("utf8", "\xEF\xBB\xBFM\xC3\xA4""dchen\r\nStra\xC3\x9F""e\r\n");
+  EXPECT_EQ(scanImportFile(utf8).encoding, TextEncoding::Utf8);
+  EXPECT_EQ(importAll(utf8, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
+  // The same words in Windows-1252 are no valid UTF-8.
+  fs::path cp = write("cp", "M\xE4""dchen\r\nStra\xDF""e\r\n");
+  EXPECT_EQ(scanImportFile(cp).encoding, TextEncoding::CodePage);
+  EXPECT_EQ(importAll(cp, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
+  // A character the code page lacks is no letter: it is dropped, and still counts toward 40.
+  fs::path greek = write("greek", "ab\xCE\xB1""c\n");
+  EXPECT_EQ(importAll(greek, Language::English), std::vector<std::string>{"ABC"});
+}
+
+TEST_F(ImportFile, SerbianUtf8InBothScripts) {
+  // Зима, zima, Ljubav, Žabljak, Beograd., a lone "."
+  fs::path file = write("sr", "\xD0\x97\xD0\xB8\xD0\xBC\xD0\xB0\nzima\nLjubav\n\xC5\xBD""abljak\nBeograd.\n.\n");
+  EXPECT_EQ(importAll(file, Language::Serbian),
+            (std::vector<std::string>{"\xC7\xC8\xCC\xC0", "\xC7\xC8\xCC\xC0", "\xCB\xA3\xD3\xC1\xC0\xC2",
+                                      "\xC6\xC0\xC1\xCB\xA3\xC0\xCA", "\xC1\xC5\xCE\xC3\xD0\xC0\xC4"}));
+}
+
+TEST_F(ImportFile, MergedIntoAListOnceWithItsCount) {
+  fs::path file = write("sr", "Zima\nzima\nLjubav\n" + std::string(41, 'a') + "\n");
+  WordList list(Language::Serbian);
+  EXPECT_EQ(importFileInto(list, file), 2u);
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_TRUE(list.find("\xC7\xC8\xCC\xC0"));
+  EXPECT_EQ(importFileInto(list, file), 0u) << "nothing new the second time";
+
+  EXPECT_THROW(importFileInto(list, dir_ / "missing"), FileError);
+  EXPECT_EQ(list.size(), 2u);
+}
+
+// Lines from memory that fail after a number of lines, as a vanishing disk would.
+class FailingSource : public ImportLineSource {
+ public:
+  FailingSource(std::vector<std::string> lines, std::size_t failAt) : lines_(std::move(lines)), failAt_(failAt) {}
+  bool next(ImportLine& line) override {
+    if (at_ == failAt_) throw FileError("Cannot read \"words.txt\": Input/output error");
+    if (at_ == lines_.size()) return false;
+    line.clear();
+    line.text = lines_[at_++];
+    return true;
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t failAt_;
+  std::size_t at_ = 0;
+};
+
+TEST(ImportLoop, ReportsProgressAndStopsWhenCancelled) {
+  FailingSource source({"a", "b", "c", "d"}, 99);
+  std::vector<std::int64_t> reported;
+  std::vector<std::string> found;
+  ImportCallbacks callbacks;
+  callbacks.progress = [&](std::int64_t done, std::int64_t total) {
+    EXPECT_EQ(total, 4);
+    reported.push_back(done);
+  };
+  callbacks.cancelled = [&] { return found.size() == 2; };
+  callbacks.wordFound = [&](std::string w) { found.push_back(w); };
+  ImportLoopResult result = readImportWords(source, 4, WordRules(Language::English), callbacks);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(result.linesRead, 2);
+  EXPECT_EQ(found, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(reported, (std::vector<std::int64_t>{0, 1}));
+}
+
+TEST(ImportLoop, AReadErrorKeepsTheWordsFoundBeforeIt) {
+  FailingSource source({"a", "b", "c", "d"}, 3);
+  std::vector<std::string> found;
+  ImportCallbacks callbacks;
+  callbacks.wordFound = [&](std::string w) { found.push_back(w); };
+  EXPECT_THROW(readImportWords(source, 4, WordRules(Language::English), callbacks), FileError);
+  EXPECT_EQ(found, (std::vector<std::string>{"A", "B", "C"}));
+}
+
+}  // namespace
+}  // namespace gw

@@ -1,0 +1,119 @@
+#include "words_cli.h"
+
+#include <ostream>
+#include <stdexcept>
+
+#include "authoring/composing/word_lists/word_import.h"
+#include "authoring/composing/word_lists/word_list.h"
+#include "common/errors.h"
+
+namespace gw {
+
+const char kWordsUsage[] =
+    "Usage: gridwright-words import --language en|de|sr [--words WORDFILE] FILE...\n"
+    "       gridwright-words recheck --language en|de|sr [--words WORDFILE]\n"
+    "\n"
+    "Edits a word list of the composer with the rules of the dictionary editor.\n"
+    "\n"
+    "  import    adds the words of text files (one word per line; UTF-8, or the\n"
+    "            language's code page) to the word file, upper-cased, letters only,\n"
+    "            German umlauts spelt out (AE, OE, UE, SS), Serbian Latin converted to\n"
+    "            Cyrillic; lines over 40 characters and words already listed are skipped\n"
+    "  recheck   removes words over 40 characters and words that differ only in case\n"
+    "\n"
+    "  --language en|de|sr  the language of the word file (English, German, Serbian)\n"
+    "  --words WORDFILE     the word file to edit; by default Make/EN.words, Make/DE.words\n"
+    "                       or Make/YU.words of the program folder\n"
+    "  --help               shows this text\n"
+    "\n"
+    "The word file is written sorted, one word per line with CR LF, and replaced only\n"
+    "when everything was read. Exit status: 0 done, 1 a file error (nothing written),\n"
+    "2 a wrong command line.\n";
+
+namespace {
+
+Language parseLanguage(const std::string& name) {
+  if (name == "en") return Language::English;
+  if (name == "de") return Language::German;
+  if (name == "sr") return Language::Serbian;
+  throw std::invalid_argument("unknown language '" + name + "' (en, de or sr)");
+}
+
+}  // namespace
+
+WordsOptions parseWordsOptions(const std::vector<std::string>& args) {
+  WordsOptions options;
+  bool haveCommand = false;
+  bool haveLanguage = false;
+  bool help = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
+      return args[++i];
+    };
+    if (a == "--help" || a == "-h") {
+      help = true;
+    } else if (a == "--language") {
+      options.language = parseLanguage(value());
+      haveLanguage = true;
+    } else if (a == "--words") {
+      options.wordFile = value();
+      if (options.wordFile.empty()) throw std::invalid_argument("--words needs a file name");
+    } else if (a.starts_with("-") && a != "-") {
+      throw std::invalid_argument("unknown option " + a);
+    } else if (!haveCommand) {
+      if (a == "import")
+        options.command = WordsOptions::Command::Import;
+      else if (a == "recheck")
+        options.command = WordsOptions::Command::Recheck;
+      else
+        throw std::invalid_argument("unknown command '" + a + "' (import or recheck)");
+      haveCommand = true;
+    } else if (options.command == WordsOptions::Command::Import) {
+      options.importFiles.push_back(a);
+    } else {
+      throw std::invalid_argument("recheck takes no files");
+    }
+  }
+  if (help) {
+    options.command = WordsOptions::Command::Help;
+    return options;
+  }
+  if (!haveCommand) throw std::invalid_argument("no command (import or recheck)");
+  if (!haveLanguage) throw std::invalid_argument("--language is missing");
+  if (options.command == WordsOptions::Command::Import && options.importFiles.empty())
+    throw std::invalid_argument("import needs at least one file");
+  return options;
+}
+
+int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out, std::ostream& err) {
+  if (options.command == WordsOptions::Command::Help) {
+    out << kWordsUsage;
+    return 0;
+  }
+  const std::filesystem::path relative(wordFileName(options.language));
+  const std::filesystem::path readFrom = options.wordFile.empty() ? folders.readPath(relative) : std::filesystem::path(options.wordFile);
+  const std::filesystem::path writeTo = options.wordFile.empty() ? folders.writePath(relative) : std::filesystem::path(options.wordFile);
+  try {
+    WordList list(options.language);
+    list.load(readFrom);
+    if (options.command == WordsOptions::Command::Import) {
+      // Every file is read before the word file is written: a failing one changes nothing.
+      std::size_t added = 0;
+      for (const auto& file : options.importFiles) added += importFileInto(list, file);
+      list.save(writeTo);
+      out << "Added " << added << " words\n";
+    } else {
+      std::size_t removed = list.recheck();
+      list.save(writeTo);
+      out << "Removed " << removed << " words, " << list.size() << " left\n";
+    }
+    return 0;
+  } catch (const FileError& e) {
+    err << "gridwright-words: " << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace gw
