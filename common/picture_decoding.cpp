@@ -9,8 +9,7 @@ IndexedImage decodePicture(const Picture& picture) {
 std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures) {
   std::uint64_t total = 0;
   for (const Picture& p : pictures) {
-    const auto size =
-        decodedJpegSize(p.jpeg, p.width * kPictureCellPixels, p.height * kPictureCellPixels);
+    const auto size = decodedJpegSize(p.jpeg, p.width * kPictureCellPixels, p.height * kPictureCellPixels);
     if (size) total += static_cast<std::uint64_t>(size->first) * static_cast<std::uint64_t>(size->second);
   }
   return total;

@@ -31,7 +31,8 @@ LayoutLock::LayoutLock(const std::filesystem::path& patternFile) : path_(lockFil
                         "\" (it holds \"" + path_.string() + "\"). Wait until it has finished.");
       throw FileError("Cannot lock \"" + path_.string() + "\": " + std::strerror(err));
     }
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::fstat(fd, &held) == 0 && ::stat(path_.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
         held.st_dev == named.st_dev) {
       fd_ = fd;
