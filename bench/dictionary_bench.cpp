@@ -8,8 +8,11 @@
 // hasWord(pattern) must; the "precompiled:1" rows build it once, to show what the
 // matching alone costs.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <string>
@@ -181,3 +184,42 @@ void BM_LoadGerman(benchmark::State& state) {
 BENCHMARK(BM_LoadGerman)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
+
+// A word list of long words: what the dictionary keeps per byte of the file, and the process's
+// peak memory per byte (the file itself, the sort keys and the index while it is built).
+// Argument: the word length; words past the longest slot (41) are skipped at reading.
+void BM_LoadLongWords(benchmark::State& state) {
+  const int length = static_cast<int>(state.range(0));
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("gw_bench_long_" + std::to_string(length) + ".words");
+  std::string text;
+  std::uint64_t seed = 7;
+  const std::size_t target = 40u << 20;
+  while (text.size() < target) {
+    for (int k = 0; k < length; ++k) {
+      seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+      text += static_cast<char>('A' + (seed >> 33) % 26);
+    }
+    text += "\r\n";
+  }
+  { std::ofstream(file, std::ios::binary) << text; }
+  const double fileBytes = static_cast<double>(text.size());
+  text = std::string();
+  rusage before{};
+  ::getrusage(RUSAGE_SELF, &before);
+  std::size_t kept = 0;
+  for (auto _ : state) {
+    Dictionary d;
+    d.load(file, gw::Language::English);
+    kept = d.memoryUsage();
+    benchmark::DoNotOptimize(kept);
+  }
+  rusage after{};
+  ::getrusage(RUSAGE_SELF, &after);
+  std::filesystem::remove(file);
+  state.counters["file_MB"] = fileBytes / (1024.0 * 1024.0);
+  state.counters["kept_per_file_byte"] = static_cast<double>(kept) / fileBytes;
+  state.counters["peak_growth_per_file_byte"] =
+      static_cast<double>(after.ru_maxrss - before.ru_maxrss) * 1024.0 / fileBytes;
+}
+BENCHMARK(BM_LoadLongWords)->ArgName("length")->Arg(41)->Arg(80)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -2,6 +2,7 @@
 
 #include "common/byte_io.h"
 #include "common/file_io.h"
+#include "common/picture_decoding.h"
 
 namespace gw {
 namespace {
@@ -101,6 +102,13 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
     }
     readDefinitions(in, cw);
     readPictures(in, cw);
+    const std::uint64_t pixels = decodedPicturePixels(cw.pictures);
+    if (pixels > kPicturePixelBudget)
+      throw CrosswordReadError(CrosswordReadError::Kind::Damaged,
+                               "The crossword's pictures are too large: together they need " +
+                                   std::to_string(pixels) + " pixels, more than " +
+                                   std::to_string(kPicturePixelBudget) + ".",
+                               magic);
   } catch (const CrosswordReadError&) {
     throw;
   } catch (const FormatError& e) {
@@ -110,7 +118,12 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
 }
 
 CrosswordFile readCrosswordFile(const std::filesystem::path& path, CrosswordReadMode mode) {
-  return parseCrossword(readWholeFile(path), mode);
+  const std::string bytes = readWholeFile(path, kMaxCrosswordFileBytes);
+  try {
+    return parseCrossword(bytes, mode);
+  } catch (const std::bad_alloc&) {
+    throw FileError(outOfMemoryMessage(path));
+  }
 }
 
 }  // namespace gw

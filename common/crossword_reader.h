@@ -22,6 +22,9 @@ enum class CrosswordReadMode {
 inline constexpr std::string_view kCrosswordMagic = "CW10";
 inline constexpr std::string_view kBadFileMessage = "Bad file!";
 inline constexpr std::string_view kBadFormatPrefix = "Bad file format : ";
+// A board of at most 255 x 255 cells, its clues and pictures that decode within the pixel budget
+// fit easily; a longer file is refused before it is read.
+inline constexpr std::uint64_t kMaxCrosswordFileBytes = 64ull << 20;
 
 class CrosswordReadError : public FormatError {
  public:

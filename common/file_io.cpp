@@ -1,6 +1,9 @@
 #include "file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -58,12 +61,45 @@ class TemporaryFile {
   fs::path path_;
 };
 
+// Temporary files "<prefix>NNNN" left by a writer that was killed before its rename. A writer
+// holds a lock on its temporary file until it is renamed, so one that can be locked is stale.
+// Plain readdir: a results folder holds thousands of files and is listed at every write.
+void removeStaleTemporaryFiles(const fs::path& dir, const std::string& prefix) {
+  DIR* listing = ::opendir(dir.c_str());
+  if (!listing) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name(entry->d_name);
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.find_first_not_of("0123456789", prefix.size()) != std::string_view::npos)
+      continue;
+    const fs::path stale = dir / name;
+    FileDescriptor fd(::open(stale.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd.valid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(stale.c_str());
+  }
+  ::closedir(listing);
+}
+
 }  // namespace
 
-std::string readWholeFile(const fs::path& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::string readWholeFile(const fs::path& path, std::uint64_t maxBytes) {
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) throw FileError(describe("open", path, errno));
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) throw FileError(describe("read", path, errno));
+  if (!S_ISREG(info.st_mode))
+    throw FileError("Cannot read \"" + path.string() + "\": it is not a regular file");
+  const auto tooLarge = [&] {
+    return FileError("Cannot read \"" + path.string() + "\": it is too large (more than " +
+                     std::to_string(maxBytes) + " bytes)");
+  };
+  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) throw tooLarge();
   std::string bytes;
+  try {
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+  } catch (const std::bad_alloc&) {
+    throw FileError(outOfMemoryMessage(path));
+  }
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(fd.get(), buf, sizeof buf);
@@ -72,18 +108,34 @@ std::string readWholeFile(const fs::path& path) {
       if (errno == EINTR) continue;
       throw FileError(describe("read", path, errno));  // EISDIR for a folder, EIO for a failing disk
     }
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) throw tooLarge();  // it grew while read
     bytes.append(buf, static_cast<std::size_t>(n));
   }
   return bytes;
 }
 
+std::string outOfMemoryMessage(const fs::path& path) {
+  return "There is not enough memory to read \"" + path.string() + "\".";
+}
+
 void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const std::string prefix = "." + path.filename().string() + ".tmp";
+  removeStaleTemporaryFiles(dir, prefix);
   std::random_device rd;
-  const fs::path tmpPath = dir / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+  const fs::path tmpPath = dir / (prefix + std::to_string(rd() % 1000000));
   FileDescriptor fd(::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-  if (!fd.valid()) throw FileError(describe("create", path, errno));
+  if (!fd.valid()) {
+    const int err = errno;
+    // The new content goes into a file beside the old one: a folder that takes no new file is the cause.
+    if (err == EACCES || err == EROFS || err == EPERM)
+      throw FileError("Cannot create \"" + path.string() + "\": the folder \"" + dir.string() +
+                      "\" cannot be written to (" + std::strerror(err) + ")");
+    throw FileError(describe("create", path, err));
+  }
   TemporaryFile tmp(tmpPath);
+  // Held until the file is renamed or removed: a temporary file nobody holds is stale.
+  ::flock(fd.get(), LOCK_EX | LOCK_NB);
   const char* p = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
@@ -99,6 +151,9 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   if (const int err = fd.close(); err != 0) throw FileError(describe("write", path, err));
   if (::rename(tmp.path().c_str(), path.c_str()) != 0) throw FileError(describe("write", path, errno));
   tmp.release();
+  // The new name must reach the disk too, or a power cut could bring back the old file.
+  FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.valid()) ::fsync(folder.get());
 }
 
 void removeFileIfExists(const fs::path& path) {

@@ -1,12 +1,20 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace gw {
 
-// Reads a whole file. Throws FileError with a message naming the file.
-std::string readWholeFile(const std::filesystem::path& path);
+// Largest file a reader takes unless it names its own limit.
+inline constexpr std::uint64_t kDefaultMaxFileBytes = 64ull << 20;
+
+// Reads a whole regular file of at most `maxBytes` bytes. A device, pipe or folder, or a
+// longer file, is refused before anything is read. Throws FileError with a message naming the file.
+std::string readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes = kDefaultMaxFileBytes);
+
+// "There is not enough memory to read ..." for a reader that ran out while taking in the file.
+std::string outOfMemoryMessage(const std::filesystem::path& path);
 
 // Writes `bytes` to a temporary file in the same folder and renames it over `path`,
 // so a crash or a full disk never destroys the file that was there. Throws FileError.

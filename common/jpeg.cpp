@@ -41,6 +41,9 @@ void onMessage(j_common_ptr cinfo, int level) {
 // no real picture needs more than a few dozen.
 constexpr int kMaxScans = 500;
 
+// libjpeg's own whole-picture buffers of one decode.
+constexpr long kMaxJpegWorkingBytes = 256L << 20;
+
 void onProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
   auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
@@ -86,11 +89,28 @@ struct EncodeState {
   }
 };
 
+// Scales the output down, by eighths, to fit maxWidth x maxHeight (0: no limit).
+// Called after readHeader.
+void chooseScale(DecodeState& s, int maxWidth, int maxHeight) {
+  const auto fits = [&](unsigned num) {
+    const auto scaled = [num](unsigned side) { return (side * num + 7) / 8; };
+    return (maxWidth <= 0 || scaled(s.cinfo.image_width) <= static_cast<unsigned>(maxWidth)) &&
+           (maxHeight <= 0 || scaled(s.cinfo.image_height) <= static_cast<unsigned>(maxHeight));
+  };
+  unsigned num = 8;
+  while (num > 1 && !fits(num)) --num;
+  s.cinfo.scale_num = num;
+  s.cinfo.scale_denom = 8;
+}
+
 // Sets up a decompressor over the bytes and reads the header. Called after the caller's
 // setjmp, so a libjpeg error jumps back there.
 void readHeader(DecodeState& s, std::string_view bytes) {
   jpeg_create_decompress(&s.cinfo);
   s.created = true;
+  // Whole-picture buffers (progressive coefficients, the quantiser's pass) beyond this fail
+  // instead of taking the memory.
+  s.cinfo.mem->max_memory_to_use = kMaxJpegWorkingBytes;
   s.progress.progress_monitor = onProgress;
   s.cinfo.progress = &s.progress;
   jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
@@ -100,7 +120,7 @@ void readHeader(DecodeState& s, std::string_view bytes) {
 
 // The body of a decode; returns false after a libjpeg error (message in state.err).
 // Kept free of objects with destructors, since longjmp skips them.
-bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
+bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image, int maxWidth, int maxHeight) {
   if (setjmp(s.err.jump)) return false;
   readHeader(s, bytes);
   if (static_cast<std::uint64_t>(s.cinfo.image_width) * s.cinfo.image_height > kMaxJpegPixels) {
@@ -114,6 +134,7 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
     s.cmyk = true;
     return true;
   }
+  chooseScale(s, maxWidth, maxHeight);
   s.cinfo.quantize_colors = TRUE;
   s.cinfo.desired_number_of_colors = 256;
   s.cinfo.two_pass_quantize = TRUE;
@@ -143,9 +164,11 @@ bool runDecode(DecodeState& s, std::string_view bytes, IndexedImage& image) {
 
 // Decodes a CMYK or YCCK picture to 8-bit RGB, unquantised. Pictures with an Adobe marker
 // (nearly all of them) store the channels inverted.
-bool runDecodeCmyk(DecodeState& s, std::string_view bytes, std::string& rgb, int& width, int& height) {
+bool runDecodeCmyk(DecodeState& s, std::string_view bytes, std::string& rgb, int& width, int& height,
+                   int maxWidth, int maxHeight) {
   if (setjmp(s.err.jump)) return false;
   readHeader(s, bytes);
+  chooseScale(s, maxWidth, maxHeight);
   s.cinfo.out_color_space = JCS_CMYK;
   s.cinfo.dct_method = JDCT_ISLOW;
   jpeg_start_decompress(&s.cinfo);
@@ -199,14 +222,34 @@ bool runEncode(EncodeState& s, int width, int height, std::string_view rgb, int 
 // The encoder behind encodeJpegRgb, with the quality as a parameter.
 std::string encodeRgb(int width, int height, std::string_view rgb, int quality);
 
+// The output size for the limits; false after a libjpeg error. Free of objects with destructors.
+bool runMeasure(DecodeState& s, std::string_view bytes, int maxWidth, int maxHeight, int& width, int& height) {
+  if (setjmp(s.err.jump)) return false;
+  readHeader(s, bytes);
+  chooseScale(s, maxWidth, maxHeight);
+  jpeg_calc_output_dimensions(&s.cinfo);
+  width = static_cast<int>(s.cinfo.output_width);
+  height = static_cast<int>(s.cinfo.output_height);
+  return true;
+}
+
 }  // namespace
 
-IndexedImage decodeJpeg(std::string_view jpegBytes) {
+std::optional<std::pair<int, int>> decodedJpegSize(std::string_view jpegBytes, int maxWidth, int maxHeight) {
+  if (jpegBytes.empty()) return std::nullopt;
+  auto state = std::make_unique<DecodeState>();
+  installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
+  int width = 0, height = 0;
+  if (!runMeasure(*state, jpegBytes, maxWidth, maxHeight, width, height)) return std::nullopt;
+  return std::pair(width, height);
+}
+
+IndexedImage decodeJpeg(std::string_view jpegBytes, int maxWidth, int maxHeight) {
   if (jpegBytes.empty()) throw JpegError("The picture is empty.");
   auto state = std::make_unique<DecodeState>();
   installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
   IndexedImage image;
-  const bool done = runDecode(*state, jpegBytes, image);
+  const bool done = runDecode(*state, jpegBytes, image, maxWidth, maxHeight);
   if (state->err.warned || state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
   if (!done) throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
   if (!state->cmyk) return image;
@@ -217,7 +260,7 @@ IndexedImage decodeJpeg(std::string_view jpegBytes) {
   installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
   std::string rgb;
   int width = 0, height = 0;
-  const bool converted = runDecodeCmyk(*state, jpegBytes, rgb, width, height);
+  const bool converted = runDecodeCmyk(*state, jpegBytes, rgb, width, height, maxWidth, maxHeight);
   if (state->err.warned || state->err.pub.num_warnings > 0) throw JpegError("There are warnings");
   if (!converted) throw JpegError(std::string("The picture cannot be read: ") + state->err.message);
   return decodeJpeg(encodeRgb(width, height, rgb, 100));

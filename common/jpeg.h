@@ -3,6 +3,8 @@
 // colours (two-pass, Floyd-Steinberg dithering, integer DCT); encoding writes quality 75,
 // integer DCT, baseline (not progressive). Errors never end the program: they throw.
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +34,14 @@ inline constexpr std::uint64_t kMaxJpegPixels = 25'000'000;
 // Decodes a complete JPEG file (grey, RGB or CMYK, baseline or progressive). Throws JpegError("There are warnings") when the data decodes
 // only with warnings (a truncated file, for instance), and JpegError with libjpeg's message
 // for data that is not a picture it can read.
-IndexedImage decodeJpeg(std::string_view jpegBytes);
+// A picture larger than maxWidth x maxHeight (when given) is scaled down by libjpeg itself, by
+// the smallest of its eighths that fits (at most eight times), so a huge picture drawn in a few
+// cells never takes its full size in memory.
+IndexedImage decodeJpeg(std::string_view jpegBytes, int maxWidth = 0, int maxHeight = 0);
+
+// Width and height decodeJpeg would give with the same limits, from the header alone;
+// nullopt when the header cannot be read.
+std::optional<std::pair<int, int>> decodedJpegSize(std::string_view jpegBytes, int maxWidth, int maxHeight);
 
 // Encodes an indexed image as a JPEG file (quality 75, integer DCT, not progressive).
 std::string encodeJpeg(const IndexedImage& image);

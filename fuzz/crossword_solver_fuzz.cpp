@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "common/crossword_reader.h"
-#include "common/jpeg.h"
+#include "common/picture_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       __builtin_trap();
   for (const gw::Picture& p : cw.pictures) {
     try {
-      const gw::IndexedImage image = gw::decodeJpeg(p.jpeg);
+      const gw::IndexedImage image = gw::decodePicture(p);
       if (image.pixels.size() != std::size_t(image.width) * image.height || image.palette.size() > 256)
         __builtin_trap();
     } catch (const gw::JpegError&) {

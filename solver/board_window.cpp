@@ -228,7 +228,8 @@ bool BoardWindow::saveProgress() {
     gw::cross::saveProgress(*crossword_);
     return true;
   } catch (const std::exception& e) {
-    showMessage(displayText(e.what()));
+    if (unattended_) std::fprintf(stderr, "Cross: %s\n", e.what());
+    else showMessage(displayText(e.what()));
     return false;
   }
 }

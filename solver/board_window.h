@@ -43,6 +43,10 @@ class BoardWindow : public QWidget {
   void typeCharacter(char usCharacter);
   void selectCell(gw::cross::Cell cell);
 
+  // A signal or a log-out: nobody may be there to answer a message box, so from now on a
+  // progress file that cannot be written is reported on standard error.
+  void setUnattended() { unattended_ = true; }
+
   // State for the tests and the clue windows.
   const gw::cross::Board* board() const { return crossword_ ? &crossword_->board : nullptr; }
   const gw::cross::LoadedCrossword* crossword() const { return crossword_ ? &*crossword_ : nullptr; }
@@ -99,6 +103,7 @@ class BoardWindow : public QWidget {
   std::unique_ptr<ClueWindow> downWindow_;
   bool finishedForGood_ = false;
   bool progressSaved_ = false;  // "Exit" has just written the progress file
+  bool unattended_ = false;
 
   BoardView* boardView_;
   QMenu* contextMenu_;

@@ -31,7 +31,9 @@ void closeOnTerminationSignals(BoardWindow& window) {
     char byte;
     [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
     notifier->setEnabled(false);
-    // Closing saves the progress (and says so if it cannot); the process ends either way.
+    // Closing saves the progress (and says so on standard error if it cannot); the process
+    // ends either way.
+    window.setUnattended();
     if (!window.close()) QCoreApplication::exit(0);
   });
   struct sigaction sa {};
@@ -76,7 +78,10 @@ int main(int argc, char* argv[]) {
   closeOnTerminationSignals(window);
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager&) { window.saveProgress(); });
+                   [&window](QSessionManager&) {
+                     window.setUnattended();
+                     window.saveProgress();
+                   });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
     if (window.isVisible()) window.close();
   });

@@ -1,6 +1,7 @@
 #include "authoring/composing/composer.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "authoring/composing/search_look_ahead.h"
@@ -74,9 +75,16 @@ void Composer::start(const std::vector<int>& wordOrder) {
   }
   if (state() != ComposingState::Editable) return;
   if (!session_.hasFileName()) throw std::logic_error("the layout needs a file name before composing");
-  session_.save();  // the result files are named after it; a failure changes nothing
+  session_.lockForSearch();  // before the save: another search may be using the file
+  try {
+    session_.save();  // the result files are named after it; a failure changes nothing
+  } catch (...) {
+    session_.unlockSearch();
+    throw;
+  }
   listener_.soundWanted(ComposerSound::Started);
   beginFresh(wordOrder);
+  if (state() == ComposingState::Editable) session_.unlockSearch();  // nothing to search: no search exists
 }
 
 void Composer::resume() {
@@ -85,7 +93,14 @@ void Composer::resume() {
     return;
   }
   if (state() != ComposingState::Editable || !session_.hasSavedSearch()) return;
-  SearchState saved = readStateFile(session_.stateFile(), session_.layout());
+  session_.lockForSearch();
+  SearchState saved;
+  try {
+    saved = readStateFile(session_.stateFile(), session_.layout());
+  } catch (...) {
+    session_.unlockSearch();
+    throw;
+  }
   slots_ = std::move(saved.slots);
   depth_ = saved.depth;
   results_ = saved.resultCount;
@@ -103,7 +118,12 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
     // The author can edit the layout and start again: nothing of a search is kept.
     slots_.clear();
     notifyCounters();
-    listener_.finished(*failure, *failure == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage);
+    std::string message = *failure == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage;
+    std::error_code ec;
+    if (*failure == ComposeOutcome::NoSolution && session_.dictionary().totalWordCount() == 0 &&
+        !fs::exists(session_.wordFile(), ec))
+      message += "\nThe word list \"" + session_.wordFile().string() + "\" is missing.";
+    listener_.finished(*failure, message);
     return;
   }
   if (isPermutation(wordOrder, slots_.size())) {
@@ -250,6 +270,14 @@ void Composer::completeFillCheck() {
   std::string word = wordOnBoard(working_.board, at(slotCount()));
   if (!session_.dictionary().containsWord(word)) return;
   if (noRepeat_ && hasRepeatedWord()) return;
+  if (results_ == std::numeric_limits<int>::max()) {
+    // No number is left for this result: stop before it, as a failed write does.
+    --at(depth_).candidateIndex;
+    stopRequest_ = true;
+    stopMessage_ = "Result " + std::to_string(results_) +
+                   " was the last result number: no further result can be written.\nComposing has been stopped.";
+    return;
+  }
   const int number = results_ + 1;
   fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
   try {

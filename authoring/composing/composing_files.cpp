@@ -7,6 +7,7 @@
 #include "common/byte_io.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/letters.h"
 
 namespace gw {
 
@@ -49,10 +50,22 @@ Layout parsePattern(std::string_view bytes) {
   if (!r.atEnd())
     throw FormatError("The pattern file is too long (" + std::to_string(bytes.size()) +
                       " bytes; a pattern file has " + std::to_string(kPatternFileSize) + ").");
+  // A fixed cell is matched literally by the search, so it must be a letter a word can hold
+  // ('.' would match anything). Cells outside the board are never read.
+  for (int row = 0; row < layout.rows; ++row)
+    for (int column = 0; column < layout.columns; ++column)
+      if (layout.board.isLetter(row, column) &&
+          !isBoardLetter(layout.board.cell(row, column).character, layout.language))
+        throw FormatError("The pattern file holds a fixed cell that is not a letter of the " +
+                          std::string(languageName(layout.language)) + " alphabet (row " +
+                          std::to_string(row + 1) + ", column " + std::to_string(column + 1) + ").");
   return layout;
 }
 
-Layout readPatternFile(const std::filesystem::path& path) { return parsePattern(readWholeFile(path)); }
+Layout readPatternFile(const std::filesystem::path& path) {
+  // One byte more than a pattern file, so that a longer one is reported as too long by the parser.
+  return parsePattern(readWholeFile(path, kPatternFileSize + 1));
+}
 
 void writePatternFile(const std::filesystem::path& path, const Layout& layout) {
   writeFileAtomically(path, serializePattern(layout));
@@ -97,6 +110,17 @@ bool sameSlotsAsLayout(const std::vector<Slot>& slots, const Layout& layout) {
   std::sort(a.begin(), a.end());
   std::sort(b.begin(), b.end());
   return a == b;
+}
+
+// Every candidate of the slot holds the layout's fixed letters where the slot crosses them.
+bool wordsKeepFixedLetters(const Slot& slot, const Layout& layout) {
+  for (int k = 0; k < slot.length; ++k) {
+    const BoardCell& cell = layout.board.at(slot.cellIndex(k));
+    if (cell.length == 0 || cell.character == kIsle) continue;
+    for (int n = 0; n < slot.candidateCount(); ++n)
+      if (slot.candidate(n)[static_cast<std::size_t>(k)] != cell.character) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -158,11 +182,23 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
   }
   if (!sameSlotsAsLayout(st.slots, layout))
     throw FormatError("The state file does not belong to this layout: its slots differ from the layout's.");
+  // A layout with the same slots but other fixed letters: its words would ignore those letters.
+  for (int i = 1; i <= st.depth; ++i) {
+    const Slot& s = st.slots[static_cast<std::size_t>(i - 1)];
+    if (!wordsKeepFixedLetters(s, layout))
+      throw FormatError("The state file does not belong to this layout: the words at position " +
+                        std::to_string(i) + " disagree with the layout's fixed letters.");
+  }
   return st;
 }
 
 SearchState readStateFile(const std::filesystem::path& path, const Layout& layout) {
-  return parseState(readWholeFile(path), layout);
+  const std::string bytes = readWholeFile(path, kMaxStateFileBytes);
+  try {
+    return parseState(bytes, layout);
+  } catch (const std::bad_alloc&) {
+    throw FileError(outOfMemoryMessage(path));
+  }
 }
 
 void writeStateFile(const std::filesystem::path& path, const SearchState& state) {

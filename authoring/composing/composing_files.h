@@ -15,6 +15,8 @@ namespace gw {
 inline constexpr std::size_t kPatternFileSize = 12 + 2 * kBoardCells;  // 3374
 inline constexpr std::size_t kSlotRecordSize = 16;
 inline constexpr int kMaxSlots = 2 * kBoardCells;
+// A state file holds the candidate lists of the placed slots, at most the words of a word list each.
+inline constexpr std::uint64_t kMaxStateFileBytes = 1ull << 30;
 
 std::string serializePattern(const Layout& layout);
 Layout parsePattern(std::string_view bytes);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/letters.h"
 #include "common/file_io.h"
 #include "dictionary_index.h"
 
@@ -165,11 +166,14 @@ Dictionary::Dictionary() : impl_(std::make_unique<Impl>()) {}
 Dictionary::~Dictionary() = default;
 
 Dictionary::Dictionary(Dictionary&& other) noexcept
-    : impl_(std::move(other.impl_)), lengthHasWords_(std::exchange(other.lengthHasWords_, {})) {}
+    : impl_(std::move(other.impl_)),
+      lengthHasWords_(std::exchange(other.lengthHasWords_, {})),
+      skippedWordCount_(std::exchange(other.skippedWordCount_, 0)) {}
 
 Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
   impl_ = std::move(other.impl_);
   lengthHasWords_ = std::exchange(other.lengthHasWords_, {});
+  skippedWordCount_ = std::exchange(other.skippedWordCount_, 0);
   return *this;
 }
 
@@ -190,14 +194,42 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language) 
   }
   if (std::filesystem::is_directory(status))
     throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
-  std::string bytes = readWholeFile(wordFile);
-  std::vector<std::string_view> lines;
-  forEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
-  setImpl(Impl::build(lines, language));
+  std::string bytes = readWholeFile(wordFile, kMaxWordFileBytes);
+  try {
+    std::vector<std::string_view> lines;
+    const std::size_t skipped = checkWordFile(bytes, language, lines);
+    setImpl(Impl::build(lines, language));
+    skippedWordCount_ = skipped;
+  } catch (const std::bad_alloc&) {
+    throw FileError(outOfMemoryMessage(wordFile));
+  }
+}
+
+std::size_t Dictionary::checkWordFile(std::string& bytes, Language language, std::vector<std::string_view>& words) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::string_view text(bytes);
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  std::size_t skipped = 0;
+  forEachLine(text, [&](std::string_view line) {
+    if (line.empty()) return;
+    // Upper-casing keeps every byte in place, so the line is changed where it lies.
+    char* at = bytes.data() + (line.data() - bytes.data());
+    bool letters = line.size() <= static_cast<std::size_t>(kMaxSlotLength);
+    for (std::size_t i = 0; letters && i < line.size(); ++i) {
+      at[i] = upperCaseLetter(at[i], language);
+      letters = isBoardLetter(at[i], language);
+    }
+    if (letters)
+      words.push_back(line);
+    else
+      ++skipped;
+  });
+  return skipped;
 }
 
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language) {
   setImpl(Impl::build(lines, language));
+  skippedWordCount_ = 0;
 }
 
 Language Dictionary::language() const { return impl_ ? impl_->language : Language::English; }

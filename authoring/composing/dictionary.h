@@ -23,6 +23,8 @@ inline constexpr char kAnyLetter = '.';
 class Dictionary {
  public:
   static constexpr int kMaxWordLength = 80;
+  static constexpr int kMaxSlotLength = 41;  // a board side: a word file's longer words are skipped
+  static constexpr std::uint64_t kMaxWordFileBytes = 1ull << 30;
   using WordId = std::uint32_t;  // position of a word in its length's ordered list
 
   Dictionary();
@@ -32,8 +34,16 @@ class Dictionary {
 
   // Rebuilds the dictionary from a word file (one word per line, CR LF or LF).
   // A missing file gives an empty dictionary. A read error throws FileError and
-  // leaves the dictionary as it was.
+  // leaves the dictionary as it was. Words are checked as checkWordFile says.
   void load(const std::filesystem::path& wordFile, Language language);
+  // Words of the last load() that were skipped: a caller reports them in one warning line.
+  std::size_t skippedWordCount() const { return skippedWordCount_; }
+
+  // The words of a word file's bytes: a leading UTF-8 byte order mark is dropped, letters are
+  // upper-cased as the language does (in place), and a word holding anything but the language's
+  // letters, or longer than any slot, is skipped. Appends the words (views into `bytes`) and
+  // returns how many were skipped.
+  static std::size_t checkWordFile(std::string& bytes, Language language, std::vector<std::string_view>& words);
   // The same from lines already in memory (tests, the dictionary editor).
   void loadLines(const std::vector<std::string>& lines, Language language);
 
@@ -72,6 +82,7 @@ class Dictionary {
 
   std::unique_ptr<Impl> impl_;
   std::array<bool, kMaxWordLength + 1> lengthHasWords_{};  // [0] stays false
+  std::size_t skippedWordCount_ = 0;
 };
 
 }  // namespace gw

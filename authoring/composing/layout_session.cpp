@@ -8,6 +8,7 @@
 #include "authoring/composing/composer.h"
 #include "authoring/composing/composing_files.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_text.h"
 
 namespace gw {
@@ -18,7 +19,16 @@ LayoutSession::LayoutSession(Dictionary& dictionary, ComposingFiles files, Layou
   if (!files_.wordFile) throw std::invalid_argument("LayoutSession needs a word file for each language");
 }
 
+LayoutSession::~LayoutSession() = default;
+
+void LayoutSession::lockForSearch() {
+  if (!lock_) lock_ = std::make_unique<LayoutLock>(patternFile_);
+}
+
+void LayoutSession::unlockSearch() { lock_.reset(); }
+
 void LayoutSession::setState(ComposingState state) {
+  if (state == ComposingState::Editable || state == ComposingState::Closed) unlockSearch();
   if (state == state_) return;
   state_ = state;
   if (listener_) listener_->stateChanged(state_);

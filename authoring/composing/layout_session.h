@@ -20,12 +20,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "authoring/composing/board.h"
 
 namespace gw {
 
 class Composer;
+class LayoutLock;
 class Dictionary;
 
 // Closed: no layout. Editable: a layout whose cells the author may change (no search
@@ -58,6 +60,7 @@ class LayoutSession {
   // `dictionary` is loaded with the layout's language by newLayout() and open(); the
   // composer searches it. `listener` may be null.
   LayoutSession(Dictionary& dictionary, ComposingFiles files, LayoutListener* listener = nullptr);
+  ~LayoutSession();
   LayoutSession(const LayoutSession&) = delete;
   LayoutSession& operator=(const LayoutSession&) = delete;
 
@@ -120,6 +123,10 @@ class LayoutSession {
  private:
   friend class Composer;
   void setState(ComposingState state);
+  // Held from the start of a search until the layout is editable again (layout_lock.h).
+  // Throws FileError when another search holds the layout.
+  void lockForSearch();
+  void unlockSearch();
   void loadDictionary(Language language);
   void replaceLayout(const Layout& layout, const std::filesystem::path& patternFile);
   bool inLayout(int row, int column) const;
@@ -131,6 +138,7 @@ class LayoutSession {
   Layout layout_;
   std::filesystem::path patternFile_;
   ComposingState state_ = ComposingState::Closed;
+  std::unique_ptr<LayoutLock> lock_;
 };
 
 }  // namespace gw

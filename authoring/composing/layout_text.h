@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "authoring/composing/board.h"
+#include "common/letters.h"
 
 namespace gw {
 
@@ -13,11 +14,5 @@ Layout parseTextLayout(std::string_view utf8, Language language);
 
 // The layout's part of the board as text; letters in UTF-8.
 std::string layoutToText(const Layout& layout);
-
-// Whether `letter` (a code-page byte) is an upper-case letter that the language's boards take.
-bool isBoardLetter(char letter, Language language);
-
-// The upper-case form of a code-page letter of the language's code page.
-char upperCaseLetter(char letter, Language language);
 
 }  // namespace gw

@@ -5,6 +5,7 @@
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
 #include "common/language.h"
+#include "common/picture_decoding.h"
 
 namespace gw {
 
@@ -29,7 +30,7 @@ void CrosswordDocument::decodePictures() {
   pictureImages.resize(pictures.size());
   for (std::size_t n = 0; n < pictures.size(); ++n) {
     PictureImage image = PictureImage::placedAt(pictures[n]);
-    image.image = decodeJpeg(pictures[n].jpeg);
+    image.image = decodePicture(pictures[n]);
     pictureImages[n] = std::move(image);
   }
 }
@@ -43,7 +44,7 @@ void CrosswordDocument::prepareDefinitions() {
 }
 
 std::vector<std::string> CrosswordDocument::open(const std::filesystem::path& path) {
-  return openBytes(readWholeFile(path), path);
+  return openBytes(readWholeFile(path, kMaxCrosswordFileBytes), path);
 }
 
 std::vector<std::string> CrosswordDocument::openBytes(std::string_view bytes,

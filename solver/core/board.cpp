@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/key_mapping.h"
+#include "common/picture_decoding.h"
 #include "export/interchange_files.h"
 
 namespace gw::cross {
@@ -36,7 +37,7 @@ Board Board::fromCrossword(const CrosswordFile& file) {
   b.pictures_ = file.pictures;
   b.pictureImages_.reserve(file.pictures.size());
   for (const Picture& p : file.pictures)
-    b.pictureImages_.push_back(p.jpeg.empty() ? IndexedImage{} : decodeJpeg(p.jpeg));
+    b.pictureImages_.push_back(p.jpeg.empty() ? IndexedImage{} : decodePicture(p));
   b.current_ = b.firstLetterCell();
   return b;
 }

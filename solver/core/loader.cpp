@@ -1,5 +1,9 @@
 #include "solver/core/loader.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 #include "common/crossword_reader.h"
@@ -8,38 +12,73 @@
 #include "export/interchange_files.h"
 
 namespace gw::cross {
+namespace fs = std::filesystem;
+
+namespace {
+constexpr std::uint64_t kMaxProgressFileBytes = 255 * 255;
+}  // namespace
 
 MissingCrosswordError::MissingCrosswordError(const std::filesystem::path& path)
     : std::runtime_error("File doesn't \r\n" + path.string() + "\r\n" + " exist!") {}
 
-LoadedCrossword loadCrossword(const std::filesystem::path& path) {
+fs::path userProgressPathFor(const fs::path& crosswordPath) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw MissingCrosswordError(path);
+  fs::path full = fs::absolute(crosswordPath, ec).lexically_normal();
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: stable from run to run
+  for (unsigned char c : full.string()) hash = (hash ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  fs::path base = dataHome && fs::path(dataHome).is_absolute() ? fs::path(dataHome)
+                                                               : fs::path(home ? home : "/tmp") / ".local/share";
+  return base / "gridwright" / "progress" / (crosswordPath.stem().string() + "-" + hex + ".RES_CW");
+}
+
+LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) throw MissingCrosswordError(path);
   LoadedCrossword loaded;
   loaded.crosswordPath = path;
-  loaded.progressPath = progressPathFor(path);
+  const fs::path beside = progressPathFor(path);
+  const fs::path shared = userProgressPathFor(path);
+  if (place == ProgressPlace::Automatic) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    place = ::access(folder.c_str(), W_OK) == 0 ? ProgressPlace::BesideTheCrossword : ProgressPlace::UserDataFolder;
+  }
+  loaded.progressPath = place == ProgressPlace::BesideTheCrossword ? beside : shared;
+  const fs::path& other = place == ProgressPlace::BesideTheCrossword ? shared : beside;
   // ipuz and .puz files are solved as if they were crossword files.
   loaded.board =
       Board::fromCrossword(interchangeFormatOf(path) ? importCrosswordFile(path).crossword
                                                      : readCrosswordFile(path, CrosswordReadMode::Solver));
-  if (std::filesystem::exists(loaded.progressPath, ec)) {
-    std::string bytes = readWholeFile(loaded.progressPath);
+  for (const fs::path& progress : {loaded.progressPath, other}) {
+    if (!fs::exists(progress, ec)) continue;
+    // A progress file holds one byte a cell; anything longer is not one.
+    std::string bytes = readWholeFile(progress, kMaxProgressFileBytes);
     try {
       loaded.board.applyProgress(bytes);
     } catch (const FormatError& e) {
-      throw FormatError("The progress file " + loaded.progressPath.string() +
-                        " does not fit this crossword. " + e.what());
+      throw FormatError("The progress file " + progress.string() + " does not fit this crossword. " + e.what());
     }
+    break;
   }
   return loaded;
 }
 
 void saveProgress(const LoadedCrossword& crossword) {
+  if (crossword.progressPath != progressPathFor(crossword.crosswordPath)) {
+    std::error_code ec;
+    fs::create_directories(crossword.progressPath.parent_path(), ec);  // a failure shows in the write
+  }
   writeFileAtomically(crossword.progressPath, crossword.board.entries());
 }
 
 void deleteProgress(const LoadedCrossword& crossword) {
+  // Both places: progress left in the other one would come back at the next load.
   removeFileIfExists(crossword.progressPath);
+  const fs::path beside = progressPathFor(crossword.crosswordPath);
+  removeFileIfExists(crossword.progressPath == beside ? userProgressPathFor(crossword.crosswordPath) : beside);
 }
 
 }  // namespace gw::cross

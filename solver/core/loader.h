@@ -17,15 +17,24 @@ class MissingCrosswordError : public std::runtime_error {
 
 struct LoadedCrossword {
   std::filesystem::path crosswordPath;
-  std::filesystem::path progressPath;
+  std::filesystem::path progressPath;  // where progress is saved
   Board board;
 };
 
-// Loads a .C_W file, or an .ipuz or .puz file (by its extension) as if it were one.
+// Where progress is kept: beside the crossword when its folder can be written (the installed
+// examples' cannot), otherwise in the user's data folder.
+enum class ProgressPlace { Automatic, BesideTheCrossword, UserDataFolder };
+
+// The progress file of a crossword whose folder cannot be written:
+// $XDG_DATA_HOME/gridwright/progress/NAME-HASH.RES_CW, HASH from the crossword's full path.
+std::filesystem::path userProgressPathFor(const std::filesystem::path& crosswordPath);
+
+// Loads a .C_W file, or an .ipuz or .puz file (by its extension) as if it were one, and reads
+// the progress from where it is saved, or else from the other place.
 // Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), InterchangeError
-// (FormatError) for an ipuz or .puz file that cannot be a crossword, JpegError, or FormatError
-// for a progress file shorter than the board; what() is the player's message.
-LoadedCrossword loadCrossword(const std::filesystem::path& path);
+// (FormatError) for an ipuz or .puz file that cannot be a crossword, JpegError,
+// or FormatError for a progress file shorter than the board; what() is the player's message.
+LoadedCrossword loadCrossword(const std::filesystem::path& path, ProgressPlace place = ProgressPlace::Automatic);
 
 // Writes the entries, row by row, to the progress file (atomically). Throws FileError.
 void saveProgress(const LoadedCrossword& crossword);

@@ -14,6 +14,9 @@ namespace gw::cross {
 
 namespace {
 
+// CROSS.CONF holds a handful of short keys.
+constexpr std::uint64_t kMaxSettingsFileBytes = 64 << 10;
+
 constexpr const char* kGeneral = "General";
 constexpr const char* kMarkCorrect = "Mark correct";
 constexpr const char* kSounds = "Sounds";
@@ -37,7 +40,7 @@ void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return;
   try {
-    std::string text = readWholeFile(file);
+    std::string text = readWholeFile(file, kMaxSettingsFileBytes);
     ini.LoadData(text.data(), text.size());
   } catch (const FileError&) {
     // unreadable settings: the defaults apply

@@ -1,7 +1,10 @@
 #include "common/file_io.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -42,7 +45,14 @@ TEST_F(FileIoTest, FailedWriteKeepsTheOldFile) {
   fs::path f = dir_ / "keep.C_W";
   gw::writeFileAtomically(f, "old");
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_THROW(gw::writeFileAtomically(f, "new"), gw::FileError);
+  try {
+    gw::writeFileAtomically(f, "new");
+    ADD_FAILURE() << "written";
+  } catch (const gw::FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("the folder \"" + dir_.string() + "\" cannot be written to"),
+              std::string::npos)
+        << e.what();
+  }
   fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
   EXPECT_EQ(gw::readWholeFile(f), "old");
 }
@@ -115,3 +125,43 @@ TEST(WithExtension, ReplacesTheLastExtensionOfTheFileName) {
 }
 
 }  // namespace
+
+TEST_F(FileIoTest, ReadsOnlyRegularFilesWithinTheLimit) {
+  // A device or a pipe would be read forever (or wait for a writer): both are refused at once.
+  EXPECT_THROW(gw::readWholeFile("/dev/zero"), gw::FileError);
+  const fs::path fifo = dir_ / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  try {
+    gw::readWholeFile(fifo);
+    ADD_FAILURE() << "a pipe was read";
+  } catch (const gw::FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+  }
+  gw::writeFileAtomically(dir_ / "ten", "0123456789");
+  EXPECT_EQ(gw::readWholeFile(dir_ / "ten", 10), "0123456789");
+  try {
+    gw::readWholeFile(dir_ / "ten", 9);
+    ADD_FAILURE() << "a file past its limit was read";
+  } catch (const gw::FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
+}
+
+// A writer killed before its rename leaves its temporary file: the next write of the same file
+// removes it, but not the temporary file of a writer still at work, nor anything else.
+TEST_F(FileIoTest, NextWriteRemovesStaleTemporaryFiles) {
+  gw::writeFileAtomically(dir_ / ".keep.C_W.tmp4711", "left by a killed writer");
+  gw::writeFileAtomically(dir_ / ".keep.C_W.tmp815", "being written");
+  gw::writeFileAtomically(dir_ / ".keep.C_W.tmpnotes", "not a temporary file");
+  gw::writeFileAtomically(dir_ / ".other.C_W.tmp12", "another file's");
+  const int busy = ::open((dir_ / ".keep.C_W.tmp815").c_str(), O_RDONLY);
+  ASSERT_GE(busy, 0);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  gw::writeFileAtomically(dir_ / "keep.C_W", "new");
+  ::close(busy);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir_)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".keep.C_W.tmp815", ".keep.C_W.tmpnotes", ".other.C_W.tmp12",
+                                            "keep.C_W"}));
+}

@@ -86,7 +86,7 @@ TEST(Jpeg, FixturesDecodeOrAreRefused) {
   const gw::IndexedImage otter = gw::decodeJpeg(gw::readWholeFile(dir / "good-otter.jpg"));
   EXPECT_GT(otter.width, 0);
   EXPECT_EQ(otter.pixels.size(), static_cast<std::size_t>(otter.width) * otter.height);
-  for (const char* broken : {"broken-cut.jpg", "broken-header.jpg"})
+  for (const char* broken : {"broken-cut.jpg", "broken-header.jpg", "broken-bomb.jpg"})
     EXPECT_THROW(gw::decodeJpeg(gw::readWholeFile(dir / broken)), gw::JpegError) << broken;
 }
 
@@ -141,6 +141,27 @@ TEST(Jpeg, CmykPicturesKeepTheirColours) {
   // Cut short, it fails like any other picture.
   const std::string jpeg = cmykJpeg(64, 64, black, red);
   EXPECT_THROW(gw::decodeJpeg(jpeg.substr(0, jpeg.size() / 2)), gw::JpegError);
+}
+
+// A picture larger than its box decodes scaled down by libjpeg, never enlarged, and the size
+// the budget counts is the size decoded.
+TEST(Jpeg, LargePicturesDecodeAtTheirDrawnSize) {
+  const std::string jpeg = gw::encodeJpegRgb(160, 80, quadrants(160, 80));
+  const gw::IndexedImage half = gw::decodeJpeg(jpeg, 80, 40);
+  EXPECT_EQ(std::pair(half.width, half.height), std::pair(80, 40));
+  EXPECT_EQ(gw::decodedJpegSize(jpeg, 80, 40), std::pair(80, 40));
+  EXPECT_LE(channelDistance(half.argb(10, 10), 0xFFFF0000), 40);  // still red at the top left
+  const gw::IndexedImage small = gw::decodeJpeg(jpeg, 20, 20);  // at most an eighth smaller
+  EXPECT_EQ(std::pair(small.width, small.height), std::pair(20, 10));
+  const gw::IndexedImage same = gw::decodeJpeg(jpeg, 400, 400);
+  EXPECT_EQ(std::pair(same.width, same.height), std::pair(160, 80));
+  const unsigned char black[4] = {255, 255, 255, 0}, red[4] = {255, 0, 0, 255};
+  const gw::IndexedImage cmyk = gw::decodeJpeg(cmykJpeg(32, 16, black, red), 16, 8);
+  EXPECT_EQ(std::pair(cmyk.width, cmyk.height), std::pair(16, 8));
+
+  const std::string bomb = gw::readWholeFile(std::filesystem::path(GW_SOURCE_DIR) / "tests/data/jpeg/broken-bomb.jpg");
+  EXPECT_EQ(gw::decodedJpegSize(bomb, 20, 20), std::pair(625, 625));
+  EXPECT_EQ(gw::decodedJpegSize("not a picture", 20, 20), std::nullopt);
 }
 
 }  // namespace

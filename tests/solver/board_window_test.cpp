@@ -453,6 +453,20 @@ class CrossWindowTest : public QObject {
     QVERIFY2(f.messages[0].contains("puzzle.RES_CW"), qPrintable(f.messages[0]));
   }
 
+  // A signal or a log-out closes without a message box to click: the failure goes to
+  // standard error and the window closes.
+  void unwritableProgressOnASignalClosesWithoutAMessage() {
+    TestWindow& f = open(englishSample());
+    QVERIFY(QDir(dir_.path()).mkdir("puzzle.RES_CW"));
+    QTest::keyClicks(&f, "ca");
+    QSignalSpy finished(&f, &BoardWindow::finished);
+    f.setUnattended();
+    QVERIFY(!f.saveProgress());
+    QVERIFY(f.close());
+    QCOMPARE(f.messages.size(), 0);
+    QCOMPARE(finished.count(), 1);
+  }
+
   void settingsAreReadAndWritten() {
     gw::writeFileAtomically(dir_.filePath("CROSS.CONF").toStdString(),
                             "[General]\nMark correct=1\nSounds=0\n");

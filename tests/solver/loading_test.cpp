@@ -77,6 +77,36 @@ TEST_F(CrossLoading, ProgressIsSavedReloadedAndDeleted) {
   deleteProgress(again);  // no file: not an error
 }
 
+// A crossword in a folder the player cannot write keeps its progress in the user's data folder,
+// under a name of its own full path; loading reads either place.
+TEST_F(CrossLoading, ProgressOfACrosswordInAReadOnlyFolderGoesToTheDataFolder) {
+  const char* oldDataHome = std::getenv("XDG_DATA_HOME");
+  const std::string saved = oldDataHome ? oldDataHome : "";
+  ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+  fs::create_directories(dir_ / "a");
+  fs::create_directories(dir_ / "b");
+  writeCrosswordFile(dir_ / "a" / "x.C_W", englishSample());
+  writeCrosswordFile(dir_ / "b" / "x.C_W", englishSample());
+  const fs::path shared = userProgressPathFor(dir_ / "a" / "x.C_W");
+  EXPECT_EQ(shared.parent_path(), dir_ / "data" / "gridwright" / "progress");
+  EXPECT_EQ(shared.filename().string().rfind("x-", 0), 0u);
+  EXPECT_NE(shared, userProgressPathFor(dir_ / "b" / "x.C_W"));  // same name, another folder
+
+  LoadedCrossword c = loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::UserDataFolder);
+  EXPECT_EQ(c.progressPath, shared);
+  c.board.typeKey('c');
+  saveProgress(c);
+  EXPECT_FALSE(fs::exists(dir_ / "a" / "x.RES_CW"));
+  EXPECT_EQ(loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2), "C ");
+  // The other place is read when the chosen one has nothing: the folder became writable.
+  EXPECT_EQ(loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::BesideTheCrossword).board.entries().substr(0, 2), "C ");
+  EXPECT_EQ(loadCrossword(dir_ / "b" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2), "  ");
+  deleteProgress(c);
+  EXPECT_FALSE(fs::exists(shared));
+  if (oldDataHome) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else ::unsetenv("XDG_DATA_HOME");
+}
+
 TEST_F(CrossLoading, ProgressOfOtherSizes) {
   fs::path p = write("x.C_W", boardFromRows(Language::English, {"AB", "CD"}));
   writeBytes("x.RES_CW", "ABCDEFGH");
@@ -151,6 +181,7 @@ TEST_F(CrossLoading, BrokenFixturesFailWithThePlayersMessage) {
       {"broken-clue-cut.C_W", "at clue text"},
       {"broken-picture-off-board.C_W", "picture 1 (column 1, row 0, 3 x 1 cells)"},
       {"broken-picture-not-jpeg.C_W", "The picture cannot be read"},
+      {"broken-picture-bomb.C_W", "The crossword's pictures are too large"},
   };
   for (const auto& [name, part] : files) {
     SCOPED_TRACE(name);

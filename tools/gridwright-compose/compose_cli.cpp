@@ -1,5 +1,6 @@
 #include "compose_cli.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -57,28 +58,31 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     if (i + 1 >= args.size()) throw std::invalid_argument("option " + args[i] + " needs a value");
     return args[++i];
   };
-  auto number = [&](std::size_t& i) {
+  // Plain decimal numbers only: digits with at most one point between digits (no sign,
+  // exponent, hexadecimal, "inf" or "nan"), and at most `largest`.
+  auto number = [&](std::size_t& i, bool whole, double largest) {
     const std::string& name = args[i];
     const std::string& v = value(i);
-    try {
-      std::size_t used = 0;
-      double d = std::stod(v, &used);
-      if (used != v.size() || d < 0) throw std::invalid_argument("");
-      return d;
-    } catch (const std::exception&) {
-      throw std::invalid_argument("option " + name + " needs a number, not \"" + v + "\"");
-    }
+    const std::size_t point = v.find('.');
+    const bool digitsOnly = !v.empty() && v.find_first_not_of("0123456789.") == std::string::npos &&
+                            (point == std::string::npos ||
+                             (!whole && point > 0 && point + 1 < v.size() && v.find('.', point + 1) == std::string::npos));
+    double d = 0;
+    if (!digitsOnly || std::from_chars(v.data(), v.data() + v.size(), d).ec != std::errc() || d > largest)
+      throw std::invalid_argument("option " + name + " needs a plain " + (whole ? "whole " : "") +
+                                  "number up to " + std::to_string(static_cast<long long>(largest)) + ", not \"" +
+                                  v + "\"");
+    return d;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") o.help = true;
     else if (a == "--results") o.resultsFolder = value(i);
     else if (a == "--max-results") {
-      double n = number(i);
-      if (n < 1 || n > 2147483647 || n != static_cast<long>(n))
-        throw std::invalid_argument("--max-results needs a whole number of at least 1");
+      double n = number(i, true, 2147483647);
+      if (n < 1) throw std::invalid_argument("--max-results needs a whole number of at least 1");
       o.maxResults = static_cast<long>(n);
-    } else if (a == "--time-limit") o.timeLimit = number(i);
+    } else if (a == "--time-limit") o.timeLimit = number(i, false, 1e9);
     else if (a == "--continue") o.resume = true;
     else if (a == "--words") o.wordFile = value(i);
     else if (a == "--layout") o.textLayout = value(i);
@@ -125,6 +129,9 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
 
 namespace {
 
+// A text layout has at most 41 lines of 41 letters; some room for CR LF and UTF-8 letters.
+constexpr std::uint64_t kMaxTextLayoutBytes = 64 << 10;
+
 std::string formatElapsed(double seconds) {
   long s = static_cast<long>(seconds);
   char buf[32];
@@ -142,10 +149,21 @@ class TerminalReporter : public LayoutListener, public ComposerListener {
   TerminalReporter(const ComposeOptions& o, std::ostream& out, std::ostream& err)
       : options_(o), out_(out), err_(err), started_(Clock::now()) {}
 
-  void attach(Composer* composer) { composer_ = composer; }
+  void attach(Composer* composer, const Dictionary* dictionary) {
+    composer_ = composer;
+    dictionary_ = dictionary;
+  }
 
   void dictionaryLoading(Language language) override {
     if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
+  }
+
+  void dictionaryLoaded(Language) override {
+    if (dictionary_ && dictionary_->skippedWordCount() > 0)
+      err_ << "Warning: " << dictionary_->skippedWordCount()
+           << " words of the word list were skipped: they hold characters that are not letters of the "
+              "language, or are longer than "
+           << Dictionary::kMaxSlotLength << " letters.\n";
   }
 
   void resultWritten(const fs::path& file, int number) override {
@@ -227,6 +245,7 @@ class TerminalReporter : public LayoutListener, public ComposerListener {
   std::ostream& out_;
   std::ostream& err_;
   Composer* composer_ = nullptr;
+  const Dictionary* dictionary_ = nullptr;
   Clock::time_point started_;
   Clock::time_point lastDrawn_{};
   std::string shown_;
@@ -248,10 +267,17 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
   try {
     fs::path pattern = options.patternFile;
     if (!options.textLayout.empty()) {
-      Layout layout = parseTextLayout(readWholeFile(options.textLayout), languageOf(options.language));
+      Layout layout = parseTextLayout(readWholeFile(options.textLayout, kMaxTextLayoutBytes), languageOf(options.language));
       writePatternFile(pattern, layout);
       out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns << " columns, "
           << languageName(layout.language) << ")\n";
+      // A stopped search of the layout just replaced belongs to it, not to the new one.
+      const fs::path oldState = stateFileFor(pattern);
+      std::error_code stateError;
+      if (fs::exists(oldState, stateError)) {
+        removeFileIfExists(oldState);
+        out << "Removed " << oldState.string() << ", the stopped search of the layout it replaced.\n";
+      }
       if (!options.compose) return 0;
     }
 
@@ -293,7 +319,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     LayoutSession session(dictionary, files, &reporter);
     Composer composer(session, reporter);
     composer.setNoRepeat(options.noRepeat);
-    reporter.attach(&composer);
+    reporter.attach(&composer, &dictionary);
     session.open(pattern);
     if (options.resume) composer.resume();  // "Continue?" is answered by --continue
     else composer.start();

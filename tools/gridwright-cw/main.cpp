@@ -32,19 +32,45 @@ std::string clueText(const gw::CrosswordFile& cw, const std::string& clue) {
   return gw::toUtf8(clue, gw::clueCodePage(cw.charset));
 }
 
+// Control characters of a file would reach the terminal as escape sequences: they are shown
+// escaped as in JSON, C1 controls (U+0080 to U+009F, two bytes in UTF-8) included.
+std::string terminalText(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    unsigned code = c;
+    if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) code = static_cast<unsigned char>(utf8[++i]);
+    else if (c >= 0x20 && c != 0x7F) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    switch (code) {
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", code);
+        out += buf;
+      }
+    }
+  }
+  return out;
+}
+
 void show(const gw::CrosswordFile& cw) {
   std::cout << "Language: " << gw::languageName(cw.language) << " (" << static_cast<int>(cw.language) << ")\n"
             << "Board: " << int{cw.rows} << " rows, " << int{cw.columns} << " columns\n"
             << "Clues: " << gw::clueCharsetName(cw.charset) << " (" << static_cast<int>(cw.charset) << ")\n"
             << "Edge marks: " << cw.topMarks.size() << " top, " << cw.leftMarks.size() << " left\n"
             << "Pictures: " << cw.pictures.size() << "\n\n";
-  for (int r = 0; r < cw.rows; ++r) std::cout << boardRow(cw, r, '#') << '\n';
+  for (int r = 0; r < cw.rows; ++r) std::cout << terminalText(boardRow(cw, r, '#')) << '\n';
   std::cout << '\n';
   int number = 0;
   for (const gw::DefinitionRecord& d : cw.definitions)
     std::cout << ++number << ". " << (d.direction == gw::Direction::Across ? "across" : "down") << ", row "
               << int{d.row} << ", column " << int{d.column} << ", " << int{d.length}
-              << (d.length == 1 ? " letter: " : " letters: ") << clueText(cw, d.clue) << '\n';
+              << (d.length == 1 ? " letter: " : " letters: ") << terminalText(clueText(cw, d.clue)) << '\n';
 }
 
 std::string jsonString(std::string_view utf8) {

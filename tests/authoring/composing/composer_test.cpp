@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/errors.h"
 #include "compose_test_support.h"
 
@@ -353,7 +355,8 @@ TEST(Failures, NoSolutionPossibleThenEditAndStartAgain) {
   s.session.open(ws.pattern);
   EXPECT_TRUE(s.composer.proposedOrder().empty());  // no word order dialog
   s.composer.start();
-  EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!"}));
+  EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!\nThe word list \"" +
+                                                   (ws.dir / "absent.words").string() + "\" is missing."}));
   EXPECT_EQ(l.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::NoSolution}));
   EXPECT_NE(s.state(), ComposingState::Running);
   ASSERT_TRUE(s.session.canEdit());
@@ -366,7 +369,7 @@ TEST(Failures, NoSolutionPossibleThenEditAndStartAgain) {
   EXPECT_EQ(l.sounds.back(), ComposerSound::Exhausted);
 }
 
-TEST(Failures, MissingWordFileMeansNoSolutionPossible) {
+TEST(Failures, MissingWordFileMeansNoSolutionPossibleAndSaysSo) {
   Workspace ws("...\n...\n", {});
   ComposingFiles files = ws.files();
   files.wordFile = [absent = ws.dir / "absent.words"](Language) { return absent; };
@@ -376,7 +379,8 @@ TEST(Failures, MissingWordFileMeansNoSolutionPossible) {
   Composer composer(session, l);
   session.open(ws.pattern);
   composer.start();
-  EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!"}));
+  EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!\nThe word list \"" +
+                                                   (ws.dir / "absent.words").string() + "\" is missing."}));
 }
 
 TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
@@ -471,6 +475,63 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
     EXPECT_EQ(s.listener.results[0].number, 6);
     EXPECT_EQ(s.listener.results[0].bytes, baseline[0].bytes);
   }
+}
+
+// The last result number is used and the search stops before the next result, which would
+// have none: no overflow, no file with a negative number.
+TEST(Resume, ResultNumbersStopAtTheLargestOne) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  std::vector<RecordedResult> baseline = ws.composeAll();
+  ASSERT_GE(baseline.size(), 2u);
+  {
+    Session s(ws);
+    s.session.open(ws.pattern);
+    s.composer.start();
+    s.composer.stop();
+  }
+  SearchState st = readStateFile(stateFileFor(ws.pattern), parseTextLayout(c.layout, Language::English));
+  st.resultCount = std::numeric_limits<int>::max() - 1;
+  writeStateFile(stateFileFor(ws.pattern), st);
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.resume();
+  runToEnd(s.composer);
+  ASSERT_EQ(s.listener.results.size(), 1u);
+  EXPECT_EQ(s.listener.results[0].number, std::numeric_limits<int>::max());
+  EXPECT_EQ(s.state(), ComposingState::Stopped);
+  ASSERT_FALSE(s.listener.messages.empty());
+  EXPECT_NE(s.listener.messages.back().find("last result number"), std::string::npos);
+  EXPECT_EQ(s.composer.resultCount(), std::numeric_limits<int>::max());
+}
+
+// Two composers on one layout would mix their result and state files: the second is refused
+// while a search of the first exists (running or stopped), and may go once it has ended.
+TEST(Lifecycle, OneSearchPerLayoutAtATime) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  Session first(ws), second(ws);
+  first.session.open(ws.pattern);
+  second.session.open(ws.pattern);
+  first.composer.start();
+  ASSERT_EQ(first.state(), ComposingState::Running);
+  try {
+    second.composer.start();
+    ADD_FAILURE() << "a second search started";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("Another composer is working on the layout"), std::string::npos);
+  }
+  EXPECT_EQ(second.state(), ComposingState::Editable);
+  first.composer.stop();
+  EXPECT_THROW(second.composer.resume(), FileError);  // the stopped search still owns its state file
+  EXPECT_EQ(second.state(), ComposingState::Editable);
+  first.composer.start();  // resumes the stopped one
+  runToEnd(first.composer);
+  EXPECT_EQ(first.state(), ComposingState::Editable);
+  EXPECT_FALSE(fs::exists(ws.dir / "grid.LCK"));
+  second.composer.start();
+  runToEnd(second.composer);
+  EXPECT_EQ(second.listener.results.size(), first.listener.results.size());
 }
 
 TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {

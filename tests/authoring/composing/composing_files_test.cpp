@@ -60,6 +60,28 @@ TEST(PatternFile, DamagedFilesAreRejectedWithAClearMessage) {
   bad = good;
   bad[12 + 100] = 2;  // a cell length byte of 2
   EXPECT_NE(message(bad).find("damaged cell"), std::string::npos);
+  // The fixed A at row 3, column 3 replaced by what is not a German board letter: '.' would
+  // match any letter in the search.
+  for (char notALetter : {'.', 'a', '\0', '\xC4'}) {
+    bad = good;
+    bad[12 + 2 * (2 * 41 + 2) + 1] = notALetter;
+    EXPECT_NE(message(bad).find("not a letter of the German alphabet (row 3, column 3)"), std::string::npos)
+        << message(bad);
+  }
+}
+
+TEST(PatternFile, OnlyARegularFileOfThePatternSizeIsRead) {
+  EXPECT_THROW(readPatternFile("/dev/zero"), FileError);
+  EXPECT_THROW(readPatternFile(fs::path(GW_SOURCE_DIR) / "tests/data/layouts/broken-dot-letter.C_WM"), FormatError);
+  TempDir dir;
+  const fs::path big = dir / "big.C_WM";
+  writeFileAtomically(big, std::string(1 << 20, '\0'));
+  try {
+    readPatternFile(big);
+    ADD_FAILURE() << "read";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
 }
 
 TEST(PatternFile, WritingReplacesTheFileByRenameAndLeavesNoTemporaryFile) {
@@ -81,15 +103,20 @@ TEST(PatternFile, WritingReplacesTheFileByRenameAndLeavesNoTemporaryFile) {
   EXPECT_THROW(readPatternFile(dir / "nothing.C_WM"), FileError);
 }
 
-// A state of the 4 × 4 sample's eight slots; positions 1 to `depth` hold `words` candidates.
+// A state of the 4 × 4 sample's eight slots; positions 1 to `depth` hold `words` candidates,
+// 'A...', 'B...', each keeping the fixed A where it crosses it.
 SearchState sampleState(int depth, int words) {
   SearchState st;
   st.depth = depth;
   st.resultCount = 7;
-  st.slots = deriveSlots(sample());
+  const Layout layout = sample();
+  st.slots = deriveSlots(layout);
   for (std::size_t i = 0; i < st.slots.size(); ++i) {
     Slot& s = st.slots[i];
-    for (int w = 0; w < words; ++w) s.candidates += std::string(static_cast<std::size_t>(s.length), char('A' + w));
+    for (int w = 0; w < words; ++w)
+      for (int k = 0; k < s.length; ++k)
+        s.candidates += layout.board.at(s.cellIndex(k)).length != 0 ? layout.board.at(s.cellIndex(k)).character
+                                                                     : char('A' + w);
     s.candidateIndex = static_cast<int>(i) < depth ? 1 : -1;
   }
   return st;
@@ -194,6 +221,16 @@ TEST(StateFile, DamagedOrForeignFilesAreRejected) {
   Layout other = layout;
   other.board.setIsle(1, 1);
   EXPECT_THROW(parseState(good, other), FormatError);
+  // The same slots with another fixed letter, or a placed word that ignores the fixed A.
+  other = layout;
+  other.board.putLetter(2, 2, 'E');
+  EXPECT_THROW(parseState(good, other), FormatError);
+  other = layout;
+  other.board.putLetter(0, 1, 'Q');
+  EXPECT_THROW(parseState(good, other), FormatError);
+  SearchState ignoring = sampleState(3, 2);
+  ignoring.slots[2].candidates[2] = 'B';  // across row 3 holds the fixed A at column 3
+  rejects(serializeState(ignoring), "position 3 disagree");
 }
 
 TEST(StateFile, NameIsThePatternNameWithTmp) {

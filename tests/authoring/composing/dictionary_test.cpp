@@ -1,9 +1,12 @@
 #include "authoring/composing/dictionary.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -83,15 +86,37 @@ TEST(DictionaryLoad, LengthsOutsideOneToEightyAreSkipped) {
   EXPECT_THROW(d.word(81, 0), std::out_of_range);
 }
 
-TEST(DictionaryLoad, FileLinesSplitOnCrLfOrBareLfAndKeepInnerBytes) {
+TEST(DictionaryLoad, FileLinesSplitOnCrLfOrBareLf) {
   TempFolder dir;
-  // A bare LF, a missing final line end and a stray CR inside a line.
+  // A bare LF, a missing final line end and a stray CR inside a line (not a letter: skipped).
   fs::path f = dir.file("EN.words", "ZEBRA\r\nAPPLE\nMANGO\r\n\r\nBA\rNK\r\nLEMON");
   Dictionary d;
   d.load(f, Language::English);
-  EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"APPLE", "BA\rNK", "LEMON", "MANGO", "ZEBRA"}));
-  EXPECT_EQ(d.totalWordCount(), 5u);
+  EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"APPLE", "LEMON", "MANGO", "ZEBRA"}));
+  EXPECT_EQ(d.totalWordCount(), 4u);
+  EXPECT_EQ(d.skippedWordCount(), 1u);
   EXPECT_EQ(d.language(), Language::English);
+}
+
+// Only words a board can hold come in: a byte order mark does not swallow the first word,
+// lower case is raised as the language does, and anything else is skipped and counted.
+TEST(DictionaryLoad, WordFilesAreCheckedAgainstTheLanguage) {
+  TempFolder dir;
+  Dictionary d;
+  using namespace std::string_literals;
+  d.load(dir.file("EN.words", "\xEF\xBB\xBF" "cat\r\nDo\0G\r\nD.G\r\nCAF\xC9\r\nowl\r\n"s + std::string(41, 'L') +
+                                   "\r\n" + std::string(42, 'L') + "\r\n"),
+         Language::English);
+  EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"CAT", "OWL"}));
+  EXPECT_EQ(d.wordCount(41), 1u);
+  EXPECT_EQ(d.totalWordCount(), 3u);
+  EXPECT_EQ(d.skippedWordCount(), 4u);  // the NUL, the dot, the accent (no English board letter), 42 letters
+
+  // Serbian: small Cyrillic letters are raised; Latin letters are not Serbian board letters.
+  d.load(dir.file("YU.words", "\xEC\xE0\xF7\xEA\xE0\r\nMACKA\r\n\x8F\xE0\r\n"), Language::Serbian);
+  EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"\xCC\xC0\xD7\xCA\xC0"}));
+  EXPECT_EQ(allWords(d, 2), (std::vector<std::string>{"\x8F\xC0"}));
+  EXPECT_EQ(d.skippedWordCount(), 1u);
 }
 
 TEST(DictionaryLoad, MissingFileGivesAnEmptyDictionary) {
@@ -255,4 +280,37 @@ TEST(DictionaryQueryLong, OneOrTwoKnownLettersAnywhereInALongPattern) {
       EXPECT_EQ(d.findWords(pattern).size(), lastTwo ? 0u : 1u) << pattern;
     }
   }
+}
+
+// Running out of memory while a word list is taken in names the list instead of std::bad_alloc.
+TEST(DictionaryLoadDeathTest, RunningOutOfMemoryNamesTheWordList) {
+  TempFolder dir;
+  std::string text;
+  for (int i = 0; i < 400000; ++i) {
+    std::string word(41, 'A');
+    for (int k = 0, n = i; k < 6; ++k, n /= 26) word[static_cast<std::size_t>(k)] = static_cast<char>('A' + n % 26);
+    text += word + "\r\n";
+  }
+  const fs::path words = dir.file("EN.words", text);
+  text.clear();
+  text.shrink_to_fit();
+  EXPECT_EXIT(
+      {
+        // A little more address space than the file itself takes: the dictionary cannot be built.
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        limit.rlim_cur = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (48u << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        try {
+          Dictionary d;
+          d.load(words, Language::English);
+          std::fprintf(stderr, "loaded\n");
+        } catch (const gw::FileError& e) {
+          std::fprintf(stderr, "%s\n", e.what());
+        }
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "There is not enough memory to read \".*EN.words\"");
 }

@@ -57,6 +57,12 @@ exhausted)
   # The grid printed is the first result's board.
   grid=$(sed -n '4,6p' out.txt | tr -d '\n')
   [ "$grid" = "$(dd if=res/open31.C_W bs=1 skip=7 count=9 2>/dev/null)" ] || fail "printed grid differs from the file"
+  # The same list with a byte order mark, in lower case and with two words no board can hold:
+  # the same results, and one warning line.
+  { printf '\357\273\277'; tr 'A-Z' 'a-z' < small.words; printf 'C.T\r\nC\000T\r\n'; } > marked.words
+  expect 0 "$bin" --quiet --words marked.words --results marked open3.C_WM
+  contains err.txt "Warning: 2 words of the word list were skipped"
+  [ "$(ls marked | wc -l)" -eq "$count" ] || fail "a checked word list gave other results"
   ;;
 stop_and_continue)
   "$bin" --layout open5.txt --language en --save open5.C_WM --no-compose >/dev/null
@@ -73,6 +79,11 @@ stop_and_continue)
   [ ! -e parts/open513.C_W ] || fail "more results than asked for"
   expect 1 "$bin" --quiet --words busy.words --continue open3.C_WM
   contains err.txt "no stopped search"
+  # A new layout saved over the stopped one takes its stopped search away.
+  [ -e open5.TMP ] || fail "no state file after the last stop"
+  expect 0 "$bin" --layout open3.txt --language en --save open5.C_WM --no-compose
+  contains out.txt "Removed open5.TMP"
+  [ ! -e open5.TMP ] || fail "the replaced layout's state file is left"
   ;;
 signal_and_time_limit)
   "$bin" --layout open5.txt --language en --save open5.C_WM --no-compose >/dev/null
@@ -109,6 +120,8 @@ failures)
   contains err.txt "Cannot open the word file"
   expect 1 "$bin" --words small.words missing.C_WM
   contains err.txt "Cannot open"
+  expect 1 "$bin" --words small.words /dev/zero
+  contains err.txt "not a regular file"
   head -c 100 /dev/zero > short.C_WM
   expect 1 "$bin" --words small.words short.C_WM
   contains err.txt "pattern file ends early"
@@ -124,6 +137,13 @@ failures)
   expect 2 "$bin" --max-results zero open3.C_WM
   expect 2 "$bin" --max-results 1e30 open3.C_WM
   expect 2 "$bin" --max-results 2.5 open3.C_WM
+  for bad in 0x10 +3 -1 1e3 " 7" 99999999999; do
+    expect 2 "$bin" --max-results "$bad" open3.C_WM
+  done
+  for bad in nan inf -inf 1e3 0x1p3 . 1. .5 1e100; do
+    expect 2 "$bin" --time-limit "$bad" open3.C_WM
+  done
+  contains err.txt "plain number"
   expect 0 "$bin" --help
   contains out.txt "--max-results N"
   ;;

@@ -119,7 +119,24 @@ TEST_F(GridwrightCw, ConvertsCodePagesAndEscapesJson) {
 
   const ToolRun show = runTool("show " + file);
   EXPECT_NE(show.out.find("ДА#\n"), std::string::npos) << show.out;
-  EXPECT_NE(show.out.find("1. across, row 0, column 0, 2 letters: Potvrdan \"odgovor\" \\ š"), std::string::npos);
+  EXPECT_NE(show.out.find("1. across, row 0, column 0, 2 letters: Potvrdan \"odgovor\" \\ š\\n\\t\\u0001\n"),
+            std::string::npos)
+      << show.out;
+}
+
+// A clue or board holding terminal escape sequences (ESC, and the C1 CSI that windows-1252's
+// unassigned 0x81 to 0x9D become) cannot reach the terminal through show.
+TEST_F(GridwrightCw, ShowEscapesControlCharacters) {
+  gw::CrosswordFile cw = composerResult();
+  cw.board[4] = '\x1B';
+  cw.definitions = {{gw::Direction::Across, 0, 0, 3, "\x1B]0;owned\x07\x1B[2J\x9D"}};
+  const ToolRun show = runTool("show " + write("escape.C_W", cw));
+  EXPECT_EQ(show.status, 0);
+  EXPECT_EQ(show.out.find('\x1B'), std::string::npos) << show.out;
+  EXPECT_EQ(show.out.find('\x07'), std::string::npos);
+  EXPECT_EQ(show.out.find("\xC2\x9D"), std::string::npos);
+  EXPECT_NE(show.out.find("letters: \\u001b]0;owned\\u0007\\u001b[2J\\u009d\n"), std::string::npos) << show.out;
+  EXPECT_NE(show.out.find("A\\u001bE\n"), std::string::npos) << show.out;
 }
 
 TEST_F(GridwrightCw, UnreadableFilesGiveTheReadersMessagesAndStatusOne) {

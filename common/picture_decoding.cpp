@@ -1,0 +1,18 @@
+#include "common/picture_decoding.h"
+
+namespace gw {
+
+IndexedImage decodePicture(const Picture& picture) {
+  return decodeJpeg(picture.jpeg, picture.width * kPictureCellPixels, picture.height * kPictureCellPixels);
+}
+
+std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures) {
+  std::uint64_t total = 0;
+  for (const Picture& p : pictures) {
+    const auto size = decodedJpegSize(p.jpeg, p.width * kPictureCellPixels, p.height * kPictureCellPixels);
+    if (size) total += static_cast<std::uint64_t>(size->first) * static_cast<std::uint64_t>(size->second);
+  }
+  return total;
+}
+
+}  // namespace gw

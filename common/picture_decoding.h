@@ -1,0 +1,23 @@
+#pragma once
+// Pictures as the boards draw them: each decoded at most at the size of the cells it covers,
+// and all of a crossword's pictures together within a pixel budget, so that a small file
+// declaring huge pictures is refused before anything large is allocated.
+#include <cstdint>
+#include <vector>
+
+#include "common/jpeg.h"
+#include "common/picture.h"
+
+namespace gw {
+
+inline constexpr int kPictureCellPixels = 20;  // a cell on either board
+inline constexpr std::uint64_t kPicturePixelBudget = 64'000'000;
+
+// Decodes the picture scaled down to about its cells' size. Throws JpegError.
+IndexedImage decodePicture(const Picture& picture);
+
+// Pixels decodePicture would give for all the pictures (one whose header cannot be read counts
+// nothing: decoding it fails on its own).
+std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures);
+
+}  // namespace gw
