@@ -99,8 +99,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
         throw std::invalid_argument("option " + name + " needs a whole number, not \"" + v + "\"");
       o.seed = std::stoull(v);
     } else if (a == "--lanes") {
-      double n = number(i);
-      if (n < 1 || n > 64 || n != static_cast<int>(n))
+      double n = number(i, true, 64);
+      if (n < 1)
         throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
       o.lanes = static_cast<int>(n);
     }
