@@ -15,7 +15,7 @@ int DefinitionTableModel::rowCount(const QModelIndex& parent) const {
 int DefinitionTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant DefinitionTableModel::data(const QModelIndex& index, int role) const {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+  if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   if (index.column() == WordColumn) return fromCodePage(crossword_.word(index.row()), crossword_.boardCodePage());
   return fromCodePage(crossword_.clue(index.row()), crossword_.clueCodePage());
@@ -28,15 +28,14 @@ QVariant DefinitionTableModel::headerData(int section, Qt::Orientation orientati
 }
 
 Qt::ItemFlags DefinitionTableModel::flags(const QModelIndex& index) const {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
+  if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   if (index.column() == ClueColumn) f |= Qt::ItemIsEditable;
   return f;
 }
 
 bool DefinitionTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (role != Qt::EditRole || index.column() != ClueColumn ||
-      !checkIndex(index, CheckIndexOption::IndexIsValid))
+  if (role != Qt::EditRole || !index.isValid() || index.column() != ClueColumn || index.row() >= rowCount())
     return false;
   std::string bytes;
   try {
