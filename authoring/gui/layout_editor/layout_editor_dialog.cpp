@@ -264,19 +264,14 @@ void LayoutEditorDialog::acceptLayout() {
 }
 
 void LayoutEditorDialog::keyPressEvent(QKeyEvent* event) {
-  // A wheel notch turned into an arrow key (the main window's wheel rule) arrives here as a
-  // plain key press, past the shortcuts.
-  QAction* arrow = nullptr;
-  switch (event->key()) {
-    case Qt::Key_Left: arrow = leftAction_; break;
-    case Qt::Key_Right: arrow = rightAction_; break;
-    case Qt::Key_Up: arrow = upAction_; break;
-    case Qt::Key_Down: arrow = downAction_; break;
-    default: break;
-  }
-  if (arrow && !(event->modifiers() & Qt::ControlModifier)) {
-    if (arrow->isEnabled()) arrow->trigger();
-    return;
+  // A key that reaches the dialog past the shortcut map (a wheel notch that the main
+  // window's wheel rule turned into an arrow key, for one) still runs its command.
+  const QKeySequence pressed(event->keyCombination());
+  for (QAction* a : actions()) {
+    if (!a->shortcut().isEmpty() && a->shortcut() == pressed) {
+      if (a->isEnabled()) a->trigger();
+      return;
+    }
   }
   if (event->key() == Qt::Key_Escape) {
     reject();
