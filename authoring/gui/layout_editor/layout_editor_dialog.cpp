@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "authoring/gui/editing/edited_crossword.h"
@@ -20,7 +20,41 @@
 namespace gw::gui {
 
 namespace {
+
 char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The toolbar's glyphs: two cells with the edge between them dotted, and a small picture.
+QIcon markIcon(bool leftEdge) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(QPen(QColor(0, 0, 128), 1));
+  p.drawRect(0, 0, 15, 15);
+  QPen dots(QColor(0, 0, 128), 1, Qt::CustomDashLine);
+  dots.setDashPattern({1, 1});
+  p.setPen(dots);
+  if (leftEdge) {
+    p.drawLine(8, 0, 8, 15);
+  } else {
+    p.drawLine(0, 8, 15, 8);
+  }
+  return QIcon(pixmap);
+}
+
+QIcon pictureIcon() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(QColor(0, 0, 128));
+  p.setBrush(QColor(135, 206, 235));
+  p.drawRect(0, 2, 15, 12);
+  p.setBrush(QColor(34, 139, 34));
+  p.drawPolygon(QPolygon({QPoint(1, 13), QPoint(6, 6), QPoint(10, 10), QPoint(12, 8), QPoint(15, 13)}));
+  p.setBrush(QColor(255, 215, 0));
+  p.drawEllipse(QPoint(11, 5), 2, 2);
+  return QIcon(pixmap);
+}
+
 }  // namespace
 
 LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_ptr<UserInteraction> interaction,
@@ -50,6 +84,9 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
   cancelAction_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
   acceptAction_ = makeAction("acceptAction", QStringLiteral("OK"));
   acceptAction_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+  horizontalAction_->setIcon(markIcon(true));
+  verticalAction_->setIcon(markIcon(false));
+  addPictureAction_->setIcon(pictureIcon());
   horizontalAction_->setCheckable(true);
   verticalAction_->setCheckable(true);
 
@@ -93,10 +130,8 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
   toolBar_->addSeparator();
   toolBar_->addAction(cancelAction_);
   toolBar_->addAction(acceptAction_);
-  toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (QAction* a : {cancelAction_, acceptAction_})
-    if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a)))
-      button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolBar_->setIconSize(QSize(16, 16));
   for (QWidget* w : toolBar_->findChildren<QWidget*>()) w->setFocusPolicy(Qt::NoFocus);
 
   contextMenu_ = new QMenu(this);
@@ -128,7 +163,8 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
   layout->addStretch();
 
   placeCursorOnFirstFreeLetter();
-  resize(std::max(crossword_.columns() * kBoardCellPixels + 16, 150),
+  // Wide enough for the board and for every toolbar button.
+  resize(std::max({crossword_.columns() * kBoardCellPixels + 16, 150, toolBar_->sizeHint().width()}),
          crossword_.rows() * kBoardCellPixels + toolBar_->sizeHint().height() + 40);
   canvas_->setFocus();
   refresh();
