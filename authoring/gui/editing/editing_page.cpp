@@ -8,6 +8,8 @@
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QLabel>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
@@ -32,7 +34,6 @@ QString fromPath(const std::filesystem::path& path) { return QString::fromStdStr
 EditingPage::EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
                          QWidget* parent)
     : QWidget(parent),
-      document_(document),
       crossword_(document),
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
@@ -127,6 +128,7 @@ EditingPage::EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_
             }
             if (current.isValid()) crossword_.setCurrentDefinition(current.row());
             showCurrentDefinition();
+            showStatus();
           });
 
   auto* splitter = new QSplitter(this);
@@ -136,11 +138,23 @@ EditingPage::EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({209, 400});
 
+  // Which word the clue belongs to, and whether there is anything to save.
+  auto* statusBar = new QStatusBar(this);
+  statusBar->setObjectName("editingStatusBar");
+  statusBar->setSizeGripEnabled(false);
+  wordStatus_ = new QLabel(this);
+  wordStatus_->setObjectName("wordStatus");
+  changeStatus_ = new QLabel(this);
+  changeStatus_->setObjectName("changeStatus");
+  statusBar->addWidget(wordStatus_, 1);
+  statusBar->addPermanentWidget(changeStatus_);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar_);
   layout->addWidget(splitter, 1);
+  layout->addWidget(statusBar);
 
   reloadDefinitions();
   updateActions(true);
@@ -179,6 +193,25 @@ void EditingPage::updateActions(bool pageInFront) {
   defineAction_->setEnabled(pageInFront && c.hasBoard() && c.isOpen());
   prepareAction_->setEnabled(pageInFront);
   clueEditor_->setReadOnly(!c.isOpen() || c.definitionCount() == 0);
+  showStatus();
+}
+
+void EditingPage::showStatus() {
+  const int current = crossword_.isOpen() ? crossword_.currentDefinition() : -1;
+  QString word;
+  if (current >= 0) {
+    word = QStringLiteral("Word %1 of %2: %3 at row %4, column %5")
+               .arg(current + 1)
+               .arg(crossword_.definitionCount())
+               .arg(crossword_.isAcross(current) ? QStringLiteral("across") : QStringLiteral("down"))
+               .arg(crossword_.definitionRow(current) + 1)
+               .arg(crossword_.definitionColumn(current) + 1);
+  } else if (crossword_.isOpen()) {
+    word = QStringLiteral("No words yet: Define crossword");
+  }
+  const QString change = crossword_.isOpen() && crossword_.isModified() ? QStringLiteral("Modified") : QString();
+  if (wordStatus_->text() != word) wordStatus_->setText(word);
+  if (changeStatus_->text() != change) changeStatus_->setText(change);
 }
 
 void EditingPage::showMessage(const QString& text) { interaction_->showMessage(this, text); }

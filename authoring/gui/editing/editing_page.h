@@ -13,6 +13,7 @@
 class QAction;
 class QDataWidgetMapper;
 class QDialog;
+class QLabel;
 class QTableView;
 class QToolBar;
 
@@ -74,8 +75,8 @@ class EditingPage : public QWidget {
   void readCrossword(const QString& path);
   void showMessage(const QString& text);
   void setCaptionForFile(const QString& path);
+  void showStatus();
 
-  Tdm& document_;
   EditedCrossword crossword_;
   FileDialogFolders& folders_;
   std::shared_ptr<UserInteraction> interaction_;
@@ -85,6 +86,8 @@ class EditingPage : public QWidget {
   QTableView* wordGrid_;
   ClueEditor* clueEditor_;
   QToolBar* toolBar_;
+  QLabel* wordStatus_;
+  QLabel* changeStatus_;
   QAction* newAction_;
   QAction* openAction_;
   QAction* saveAction_;
