@@ -13,11 +13,12 @@
 #include <QScreen>
 #include <QWheelEvent>
 #include <cstdio>
-#include <cstring>
 
 #include "common/codepage.h"
 #include "common/errors.h"
 #include "common/language.h"
+#include "gui_common/board_painter.h"
+#include "gui_common/qt_bridge.h"
 #include "solver/core/us_keyboard.h"
 #include "solver/explain_window.h"
 #include "solver/window_look.h"
@@ -30,23 +31,10 @@ using gw::cross::kCellPitch;
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QString kTitle = QStringLiteral("Crossword Solving Tool");
-
-QImage toQImage(const gw::IndexedImage& img) {
-  if (img.width <= 0 || img.height <= 0) return {};
-  QImage q(img.width, img.height, QImage::Format_Indexed8);
-  QList<QRgb> table;
-  for (std::uint32_t c : img.palette) table.append(static_cast<QRgb>(c));
-  q.setColorTable(table);
-  for (int y = 0; y < img.height; ++y)
-    std::memcpy(q.scanLine(y), img.pixels.data() + static_cast<std::size_t>(y) * img.width,
-                static_cast<std::size_t>(img.width));
-  return q;
-}
 
 // Shown as separate lines whatever the platform's line ends.
 QString displayText(const std::string& message) {
@@ -213,7 +201,7 @@ bool TMainForm::LoadCrossword(const QString& path) {
   std::vector<QImage> images;
   try {
     loaded = gw::cross::loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    for (const gw::cross::Picture& p : loaded->board.pictures()) images.push_back(toQImage(p.image));
+    for (const gw::cross::Picture& p : loaded->board.pictures()) images.push_back(gw::gui::toQImage(p.image));
   } catch (const std::exception& e) {
     // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.
     crossword_.reset();
@@ -302,71 +290,31 @@ QString TMainForm::entryText(char byte) const {
 
 void TMainForm::PaintBox1Paint(QPainter& p) {
   if (!crossword_) return;
+  // The board is drawn as the layout editor of Gridwright draws it; only the entries,
+  // their colours and the cursor's colours are the solver's own.
   const Board& b = crossword_->board;
   const int R = b.rows(), C = b.columns();
-  QPen solid(kNavy, 0);
-  QPen dotted(kNavy, 0, Qt::CustomDashLine);
-  dotted.setDashPattern({1, 1});
-
-  p.setPen(solid);
-  p.setBrush(Qt::white);
-  p.drawRect(1, 1, C * kCellPitch, R * kCellPitch);
-
-  for (int c = 0; c < C; ++c) {
-    for (int r = 0; r < R; ++r) {
-      int x = c * kCellPitch + 1, y = r * kCellPitch + 1;
-      p.setPen(b.isTopEdgeMarked(c, r) ? dotted : solid);
-      p.drawLine(x, y, x + 19, y);
-      p.setPen(b.isLeftEdgeMarked(c, r) ? dotted : solid);
-      p.drawLine(x, y, x, y + 19);
-    }
-  }
-
-  p.setFont(font());
-  auto entryColour = [&](int c, int r) {
-    if (!settings_.markBadEntries) return palette().color(QPalette::WindowText);
-    return b.isEntryCorrect(c, r) ? kBlue : kRed;
-  };
-  auto drawEntry = [&](int c, int r) {
-    p.setPen(entryColour(c, r));
-    p.drawText(QRect(c * kCellPitch + 5, r * kCellPitch + 3, 15, 17), Qt::AlignLeft | Qt::AlignTop,
-               entryText(b.entryAt(c, r)));
-  };
-  for (int c = 0; c < C; ++c) {
-    for (int r = 0; r < R; ++r) {
-      if (b.isBlock(c, r)) {
-        p.fillRect(c * kCellPitch + 3, r * kCellPitch + 3, 17, 17, kNavy);
-      } else {
-        drawEntry(c, r);
+  gw::gui::BoardScene scene(R, C);
+  scene.font = font();
+  const QColor text = palette().color(QPalette::WindowText);
+  for (int r = 0; r < R; ++r) {
+    for (int c = 0; c < C; ++c) {
+      gw::gui::BoardScene::Cell& cell = scene.cell(r, c);
+      cell.blank = b.isBlock(c, r);
+      if (!cell.blank) {
+        cell.text = entryText(b.entryAt(c, r));
+        cell.textColour = !settings_.markBadEntries ? text : b.isEntryCorrect(c, r) ? kBlue : kRed;
       }
+      scene.topDotted[scene.index(r, c)] = b.isTopEdgeMarked(c, r);
+      scene.leftDotted[scene.index(r, c)] = b.isLeftEdgeMarked(c, r);
     }
   }
-
-  // The cursor box goes under the pictures: on a board without a letter cell it may
-  // stand on a picture's cell, and the picture covers it there.
-  const bool hasCursor = R > 0 && C > 0;
-  const Cell cur = b.current();
-  const bool cursorOnBlock = hasCursor && b.isBlock(cur.column, cur.row);
-  if (hasCursor) {
-    p.setPen(solid);
-    p.setBrush(cursorOnBlock ? kRed : kYellow);
-    p.drawRect(cur.column * kCellPitch + 2, cur.row * kCellPitch + 2, 18, 18);
-  }
-
   const std::vector<gw::cross::Picture>& pics = b.pictures();
-  for (std::size_t i = 0; i < pics.size(); ++i) {
-    const gw::cross::Picture& pic = pics[i];
-    p.setPen(solid);
-    p.setBrush(Qt::white);
-    p.drawRect(pic.column * kCellPitch + 1, pic.row * kCellPitch + 1, pic.width * kCellPitch,
-               pic.height * kCellPitch);
-    if (i < pictureImages_.size() && !pictureImages_[i].isNull())
-      p.drawImage(QRect(pic.column * kCellPitch + 2, pic.row * kCellPitch + 2,
-                        pic.width * kCellPitch - 1, pic.height * kCellPitch - 1),
-                  pictureImages_[i]);
-  }
-
-  if (hasCursor && !cursorOnBlock) drawEntry(cur.column, cur.row);
+  for (std::size_t i = 0; i < pics.size(); ++i)
+    scene.pictures.push_back({pics[i].row, pics[i].column, pics[i].height, pics[i].width,
+                              i < pictureImages_.size() ? pictureImages_[i] : QImage()});
+  if (R > 0 && C > 0) scene.cursor = gw::gui::BoardScene::Cursor{{b.current().row, b.current().column}, kYellow, kRed};
+  gw::gui::paintBoard(p, scene);
 }
 
 void TMainForm::showClues() {
