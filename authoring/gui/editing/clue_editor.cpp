@@ -1,6 +1,8 @@
 #include "authoring/gui/editing/clue_editor.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QRegularExpression>
 
 namespace gw::gui {
 
@@ -26,6 +28,13 @@ void ClueEditor::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+void ClueEditor::insertFromMimeData(const QMimeData* source) {
+  if (!source->hasText()) return;
+  QString text = source->text();
+  text.replace(QRegularExpression(QStringLiteral("[\\r\\n\\x{2029}\\x{2028}]+")), QStringLiteral(" "));
+  insertPlainText(text);
 }
 
 }  // namespace gw::gui

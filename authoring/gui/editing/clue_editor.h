@@ -24,6 +24,8 @@ class ClueEditor : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Pasted text joins the clue's one paragraph: its line breaks become spaces.
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   bool filling_ = false;

@@ -1,6 +1,7 @@
 // The editing page offscreen, driven as an author would: New, Open, the layout editor, clue
 // texts in three charsets, Save, Save as, Close with "Save changes?", Change Charset, Try.
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
@@ -234,6 +235,9 @@ class EditingPageTest : public QObject {
     QTest::keyClick(page_->clueEditor(), Qt::Key_Enter);
     QTest::keyClicks(page_->clueEditor(), "two");
     QCOMPARE(page_->clueEditor()->toPlainText(), QString("onetwo"));
+    QGuiApplication::clipboard()->setText("\nthree\r\nfour");
+    page_->clueEditor()->paste();
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString("onetwo three four"));
   }
 
   void closeAsksToSaveChanges_data() {
