@@ -157,7 +157,7 @@ EditingPage::EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_
   layout->addWidget(statusBar);
 
   reloadDefinitions();
-  updateActions(true);
+  updateActions(pageInFront_);
 }
 
 EditingPage::~EditingPage() = default;
@@ -182,6 +182,7 @@ QAction* EditingPage::action(const QString& objectName) const { return findChild
 QList<QAction*> EditingPage::fileMenuActions() const { return menuActions_; }
 
 void EditingPage::updateActions(bool pageInFront) {
+  pageInFront_ = pageInFront;
   const EditedCrossword& c = crossword_;
   newAction_->setEnabled(pageInFront);
   openAction_->setEnabled(pageInFront && !c.isOpen());
@@ -255,7 +256,7 @@ void EditingPage::reloadDefinitions() {
     }
   }
   showCurrentDefinition();
-  updateActions(true);
+  updateActions(pageInFront_);
 }
 
 void EditingPage::newCrossword() {
@@ -309,7 +310,7 @@ bool EditingPage::saveCrossword() {
     return false;
   }
   folders_.editSave = QFileInfo(fromPath(crossword_.fileName())).absolutePath();
-  updateActions(true);
+  updateActions(pageInFront_);
   return true;
 }
 
@@ -331,7 +332,7 @@ bool EditingPage::saveCrosswordAs() {
   }
   folders_.editSave = QFileInfo(path).absolutePath();
   setCaptionForFile(path);
-  updateActions(true);
+  updateActions(pageInFront_);
   return true;
 }
 

@@ -81,6 +81,7 @@ class EditingPage : public QWidget {
   FileDialogFolders& folders_;
   std::shared_ptr<UserInteraction> interaction_;
   QString lastOpenFolder_;  // where the open dialog starts this session
+  bool pageInFront_ = true;
   DefinitionTableModel* model_;
   QDataWidgetMapper* mapper_;
   QTableView* wordGrid_;
