@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -155,17 +158,35 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
     if (arrow->isEnabled()) arrow->trigger();
   });
 
+  // A board taller or wider than the screen scrolls; the cursor keeps itself in view.
+  scrollArea_ = new QScrollArea(this);
+  scrollArea_->setObjectName("layoutScrollArea");
+  scrollArea_->setFrameShape(QFrame::NoFrame);
+  scrollArea_->setFocusPolicy(Qt::NoFocus);
+  scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scrollArea_->setWidget(canvas_);
+  scrollArea_->setAutoFillBackground(false);
+  scrollArea_->viewport()->setAutoFillBackground(false);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar_);
-  layout->addWidget(canvas_, 0, Qt::AlignLeft | Qt::AlignTop);
-  layout->addStretch();
+  layout->addWidget(scrollArea_, 1);
 
   placeCursorOnFirstFreeLetter();
-  // Wide enough for the board and for every toolbar button.
-  resize(std::max({crossword_.columns() * kBoardCellPixels + 16, 150, toolBar_->sizeHint().width()}),
-         crossword_.rows() * kBoardCellPixels + toolBar_->sizeHint().height() + 40);
+  // Wide enough for the board and for every toolbar button, and no larger than the screen.
+  QSize size(std::max({crossword_.columns() * kBoardCellPixels + 16, 150, toolBar_->sizeHint().width()}),
+             crossword_.rows() * kBoardCellPixels + toolBar_->sizeHint().height() + 40);
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size() * 9 / 10;
+    // A board that scrolls one way needs room for that scroll bar the other way.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (size.height() > room.height()) size.rwidth() += bar;
+    if (size.width() > room.width()) size.rheight() += bar;
+    size = size.boundedTo(room);
+  }
+  resize(size);
   canvas_->setFocus();
   refresh();
 }
@@ -185,6 +206,8 @@ BoardCell LayoutEditorDialog::cursorCell() const { return canvas_->cursorCell();
 
 void LayoutEditorDialog::refresh() {
   const BoardCell at = cursorCell();
+  const QRect cell = cellRect(at.row, at.column);
+  scrollArea_->ensureVisible(cell.center().x(), cell.center().y(), kBoardCellPixels, kBoardCellPixels);
   const bool board = crossword_.hasBoard();
   leftAction_->setEnabled(board && at.column > 0);
   rightAction_->setEnabled(board && at.column < crossword_.columns() - 1);

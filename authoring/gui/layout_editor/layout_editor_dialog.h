@@ -9,6 +9,7 @@
 
 class QAction;
 class QMenu;
+class QScrollArea;
 class QToolBar;
 
 namespace gw {
@@ -56,6 +57,7 @@ class LayoutEditorDialog : public QDialog {
   EditedCrossword& crossword_;
   std::shared_ptr<UserInteraction> interaction_;
   LayoutCanvas* canvas_;
+  QScrollArea* scrollArea_;
   QToolBar* toolBar_;
   QMenu* contextMenu_;
   TypingDirection direction_ = TypingDirection::Right;
