@@ -1,6 +1,7 @@
 #include "authoring/gui/editing/edited_crossword.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "common/key_mapping.h"
 
@@ -20,6 +21,12 @@ void toggleMark(std::vector<EdgeMark>& marks, int row, int column) {
 }
 
 }  // namespace
+
+bool EditedCrossword::isCrosswordFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  char magic[4] = {};
+  return in.read(magic, 4) && std::string_view(magic, 4) == "CW10";
+}
 
 const char* EditedCrossword::clueCodePage() const { return gw::clueCodePage(doc_.charset); }
 const char* EditedCrossword::boardCodePage() const { return boardCodePageOf(doc_.language); }

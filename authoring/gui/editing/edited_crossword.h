@@ -16,6 +16,10 @@ class EditedCrossword {
  public:
   explicit EditedCrossword(Tdm& document) : doc_(document) {}
 
+  // Whether a file starts as a crossword file does ("CW10"), whatever its name: what a
+  // command line or a file manager hands over is opened as a crossword or as a layout by this.
+  static bool isCrosswordFile(const std::filesystem::path& path);
+
   // --- the crossword ---
   bool isOpen() const { return doc_.crosswordOpen; }
   bool isModified() const { return doc_.modified; }

@@ -430,6 +430,15 @@ class EditingPageTest : public QObject {
     QCOMPARE(readBack(file).definitions.at(kCdeRow).clue, std::string("tried"));
   }
 
+  void crosswordFilesAreKnownByTheirContentNotTheirName() {
+    QVERIFY(gw::EditedCrossword::isCrosswordFile(write("named.layout", smallCrossword()).toStdString()));
+    writeBytes(path("layout.C_W"), std::string(3374, '\0'));
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("layout.C_W").toStdString()));
+    writeBytes(path("short.C_W"), "CW1");
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("short.C_W").toStdString()));
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("missing.C_W").toStdString()));
+  }
+
   void openFromTheCommandLineClosesTheOpenCrosswordFirst() {
     page_->openCrosswordFile(write("first.C_W", smallCrossword(0, "one")));
     selectDefinition(kCdeRow);
