@@ -11,7 +11,7 @@ ClueEditor::ClueEditor(QWidget* parent) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     if (filling_) return;
     pendingEdit_ = true;
-    emit editedByUser();
+    Q_EMIT editedByUser();
   });
 }
 

@@ -19,7 +19,7 @@ class ClueEditor : public QPlainTextEdit {
   bool hasPendingEdit() const { return pendingEdit_; }
   void markStored() { pendingEdit_ = false; }
 
- signals:
+ Q_SIGNALS:
   void editedByUser();
 
  protected:

@@ -42,12 +42,12 @@ bool DefinitionTableModel::setData(const QModelIndex& index, const QVariant& val
     bytes = toCodePage(value.toString(), crossword_.clueCodePage());
   } catch (const FormatError& e) {
     ++refusals_;
-    emit clueRefused(QString::fromStdString(e.what()));
+    Q_EMIT clueRefused(QString::fromStdString(e.what()));
     return false;
   }
   if (bytes == crossword_.clue(index.row())) return true;
   crossword_.setClue(index.row(), std::move(bytes));
-  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   return true;
 }
 

@@ -31,7 +31,7 @@ class DefinitionTableModel : public QAbstractTableModel {
   // How many clue texts have been refused so far.
   int refusals() const { return refusals_; }
 
- signals:
+ Q_SIGNALS:
   void clueRefused(const QString& message);
 
  private:

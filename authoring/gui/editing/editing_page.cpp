@@ -218,7 +218,7 @@ void EditingPage::showStatus() {
 void EditingPage::showMessage(const QString& text) { interaction_->showMessage(this, text); }
 
 void EditingPage::setCaptionForFile(const QString& path) {
-  emit captionChanged(QStringLiteral("Edit: ") + QFileInfo(path).fileName());
+  Q_EMIT captionChanged(QStringLiteral("Edit: ") + QFileInfo(path).fileName());
 }
 
 bool EditingPage::storePendingClue() {
@@ -263,7 +263,7 @@ void EditingPage::newCrossword() {
   // Whatever was open is closed first (with its question); if it stays open, New stops.
   if (!closeCrossword()) return;
   CrosswordSettingsDialog dialog(this);
-  emit dialogOpened(&dialog);
+  Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), dialog.language(), dialog.charset());
   reloadDefinitions();
@@ -347,14 +347,14 @@ bool EditingPage::closeCrossword() {
   crossword_.close();
   clueEditor_->markStored();
   reloadDefinitions();
-  emit captionChanged(kEditingTool);
+  Q_EMIT captionChanged(kEditingTool);
   return true;
 }
 
 void EditingPage::changeCharset() {
   CrosswordSettingsDialog dialog(this);
   dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), crossword_.language(), crossword_.charset());
-  emit dialogOpened(&dialog);
+  Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   const int charset = dialog.charset();
   if (charset < 0 || charset > 2 || charset == crossword_.charset()) return;
@@ -377,7 +377,7 @@ void EditingPage::defineCrossword() {
   bool accepted = false;
   {
     LayoutEditorDialog dialog(crossword_, interaction_, this);
-    emit dialogOpened(&dialog);
+    Q_EMIT dialogOpened(&dialog);
     accepted = dialog.exec() == QDialog::Accepted;
   }
   // Changes stay whichever way the editor closed; either way they must not be lost silently.

@@ -59,7 +59,7 @@ class EditingPage : public QWidget {
   void defineCrossword();
   void prepareDefinitions();
 
- signals:
+ Q_SIGNALS:
   void captionChanged(const QString& caption);
   // A dialog of the page is about to be shown modally.
   void dialogOpened(QDialog* dialog);

@@ -58,7 +58,7 @@ void LayoutCanvas::paintEvent(QPaintEvent*) {
 
 void LayoutCanvas::mousePressEvent(QMouseEvent* event) {
   const auto cell = cellAtPixel(event->position().toPoint(), crossword_.rows(), crossword_.columns());
-  if (cell) emit cellPressed(*cell, event->button(), event->globalPosition().toPoint());
+  if (cell) Q_EMIT cellPressed(*cell, event->button(), event->globalPosition().toPoint());
 }
 
 void LayoutCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -68,7 +68,7 @@ void LayoutCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void LayoutCanvas::wheelEvent(QWheelEvent* event) {
   const int dy = event->angleDelta().y();
-  if (dy != 0) emit wheelTurned(dy > 0 ? 1 : -1);
+  if (dy != 0) Q_EMIT wheelTurned(dy > 0 ? 1 : -1);
   event->accept();
 }
 

@@ -22,7 +22,7 @@ class LayoutCanvas : public QWidget {
   // The board's size changed (or first shown): the surface follows it.
   void fitToBoard();
 
- signals:
+ Q_SIGNALS:
   void cellPressed(gw::gui::BoardCell cell, Qt::MouseButton button, QPoint globalPosition);
   void wheelTurned(int notches);  // > 0 forward (up), < 0 backward (down)
 

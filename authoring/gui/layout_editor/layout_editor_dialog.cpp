@@ -278,7 +278,7 @@ void LayoutEditorDialog::addPicture() {
   if (!crossword_.hasBoard()) return;
   const BoardCell at = cursorCell();
   PictureDialog dialog(interaction_, crossword_.columns() - at.column, crossword_.rows() - at.row, this);
-  emit dialogOpened(&dialog);
+  Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.deleteRequested()) return;
   const int w = dialog.widthInCells(), h = dialog.heightInCells();
   if (w * h <= 0 || dialog.jpeg().empty()) return;
@@ -301,7 +301,7 @@ void LayoutEditorDialog::editPicture(int index) {
     // A picture that cannot be shown can still be replaced or deleted.
     interaction_->showMessage(this, QString::fromStdString(e.what()));
   }
-  emit dialogOpened(&dialog);
+  Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   try {
     if (dialog.deleteRequested() || dialog.widthInCells() * dialog.heightInCells() < 1) {

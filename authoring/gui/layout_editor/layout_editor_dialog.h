@@ -38,7 +38,7 @@ class LayoutEditorDialog : public QDialog {
   void addPicture();
   QAction* action(const QString& objectName) const;
 
- signals:
+ Q_SIGNALS:
   // A dialog is about to be shown modally (the picture dialog).
   void dialogOpened(QDialog* dialog);
 

@@ -87,7 +87,7 @@ class EditingPageTest : public QObject {
     return gw::parseCrossword(readBytes(file), gw::CrosswordReadMode::Authoring);
   }
 
- private slots:
+ private Q_SLOTS:
   void init() {
     document_ = std::make_unique<gw::Tdm>();
     folders_ = {};

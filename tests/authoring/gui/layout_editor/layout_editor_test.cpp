@@ -82,7 +82,7 @@ class LayoutEditorTest : public QObject {
     QVERIFY(dialogs.finished());
   }
 
- private slots:
+ private Q_SLOTS:
   void initTestCase() {
     redPicture_ = dir_.filePath("red.jpg");
     bluePicture_ = dir_.filePath("blue.jpeg");
