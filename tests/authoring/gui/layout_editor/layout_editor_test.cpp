@@ -232,6 +232,7 @@ class LayoutEditorTest : public QObject {
 
     // Replacing with the blue picture, then Cancel: nothing changes.
     const std::string confirmed = doc_.pictures[0].jpeg;
+    QVERIFY(isReddish(topLeftColour(confirmed)));
     DialogScript dialogs(editor_.get());
     user_->pictureFiles.push_back(bluePicture_);
     dialogs.then(answerPicture([](QDialog* d) { d->findChild<QPushButton*>("addPictureButton")->click(); }, false));
