@@ -42,21 +42,28 @@ struct StopAfter : ComposerListener {
   }
 };
 
-// Composes `name` until `limit` results are written (or the search is exhausted).
+// Composes `name` until `limit` results are written (or the search is exhausted), in
+// slices of the search as gridwright-compose runs it.
 void compose(benchmark::State& state, const char* name, int limit) {
-  Layout layout = readPatternFile(fs::path(GW_SOURCE_DIR) / "data/layouts" / (std::string(name) + ".C_WM"));
-  Dictionary& dictionary = dictionaryFor(layout.language);
+  const fs::path layoutFile = fs::path(GW_SOURCE_DIR) / "data/layouts" / (std::string(name) + ".C_WM");
   fs::path dir = scratchFolder();
+  ComposingFiles files;
+  files.wordFile = [](Language language) { return fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language)); };
+  files.resultsFolder = dir / "Results";
+  const Layout layout = readPatternFile(layoutFile);
+  Dictionary& dictionary = dictionaryFor(layout.language);
   std::uint64_t steps = 0;
   std::int64_t results = 0;
   for (auto _ : state) {
+    LayoutSession session(dictionary, files);  // the word list is loaded once, above
+    session.useLayout(layout, dir / layoutFile.filename());
     StopAfter listener;
     listener.limit = limit;
-    Composer composer(dictionary, listener);
+    Composer composer(session, listener);
     listener.composer = &composer;
-    composer.setResultsFolder(dir / "Results");
-    composer.useLayout(layout, dir / (std::string(name) + ".C_WM"));
     composer.start();
+    while (composer.run(RunBudget::forTime(std::chrono::milliseconds(50))) == ComposingState::Running) {
+    }
     steps += composer.steps();
     results += listener.written;
   }

@@ -1,14 +1,3 @@
-# Adds every immediate subfolder that has a CMakeLists.txt, in name order.
-function(gw_add_subdirectories)
-  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
-  list(SORT children)
-  foreach(child IN LISTS children)
-    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
-      add_subdirectory(${child})
-    endif()
-  endforeach()
-endfunction()
-
 # gw_add_gtest(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2)
 # A GoogleTest executable whose cases are registered with CTest one by one.
 function(gw_add_gtest)

@@ -8,7 +8,7 @@ namespace gw {
 std::string serializeCrossword(const CrosswordFile& cw) {
   ByteWriter w;
   w.bytes("CW10");
-  w.u8(cw.language);
+  w.u8(static_cast<std::uint8_t>(cw.language));
   w.u8(cw.rows);
   w.u8(cw.columns);
   w.bytes(cw.board);
@@ -16,10 +16,10 @@ std::string serializeCrossword(const CrosswordFile& cw) {
   w.u32(static_cast<std::uint32_t>(cw.leftMarks.size()));
   for (const EdgeMark& m : cw.topMarks) { w.u8(m.column); w.u8(m.row); }
   for (const EdgeMark& m : cw.leftMarks) { w.u8(m.column); w.u8(m.row); }
-  w.u8(cw.charset);
+  w.u8(static_cast<std::uint8_t>(cw.charset));
   w.u32(static_cast<std::uint32_t>(cw.definitions.size()));
   for (const DefinitionRecord& d : cw.definitions) {
-    w.u8(d.across ? 1 : 0);
+    w.u8(d.direction == Direction::Across ? 1 : 0);
     w.u8(d.row);
     w.u8(d.column);
     w.u8(d.length);
@@ -27,7 +27,7 @@ std::string serializeCrossword(const CrosswordFile& cw) {
     w.bytes(d.clue);
   }
   w.u32(static_cast<std::uint32_t>(cw.pictures.size()));
-  for (const PictureRecord& p : cw.pictures) {
+  for (const Picture& p : cw.pictures) {
     w.u8(p.column);
     w.u8(p.row);
     w.u8(p.width);

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/direction.h"
+#include "common/language.h"
+#include "common/picture.h"
+
 namespace gw {
 
 inline constexpr char kBlankCell = ' ';  // a block or clue cell, part of no word
@@ -17,34 +21,26 @@ struct EdgeMark {
 };
 
 // One definition record: the word at (row, column) running across or down, and its clue.
+// In the file the direction is a byte, 1 for across.
 struct DefinitionRecord {
-  bool across = false;       // h
-  std::uint8_t row = 0;      // x
-  std::uint8_t column = 0;   // y
-  std::uint8_t length = 0;   // len, number of cells
-  std::string clue;          // in the code page of the definition charset
+  Direction direction = Direction::Down;
+  std::uint8_t row = 0;
+  std::uint8_t column = 0;
+  std::uint8_t length = 0;  // number of cells
+  std::string clue;         // in the code page of the clue charset
   friend bool operator==(const DefinitionRecord&, const DefinitionRecord&) = default;
 };
 
-struct PictureRecord {
-  std::uint8_t column = 0;
-  std::uint8_t row = 0;
-  std::uint8_t width = 0;   // in cells
-  std::uint8_t height = 0;  // in cells
-  std::string jpeg;         // the complete JPEG file
-  friend bool operator==(const PictureRecord&, const PictureRecord&) = default;
-};
-
 struct CrosswordFile {
-  std::uint8_t language = 0;
+  Language language = Language::English;
   std::uint8_t rows = 0;
   std::uint8_t columns = 0;
   std::string board;  // rows × columns bytes, row 0 first; kBlankCell for a blank cell
   std::vector<EdgeMark> topMarks;
   std::vector<EdgeMark> leftMarks;
-  std::uint8_t charset = 0;
+  ClueCharset charset = ClueCharset::Ansi;
   std::vector<DefinitionRecord> definitions;  // in file order
-  std::vector<PictureRecord> pictures;
+  std::vector<Picture> pictures;
 
   char cell(int row, int column) const { return board[static_cast<std::size_t>(row) * columns + column]; }
   friend bool operator==(const CrosswordFile&, const CrosswordFile&) = default;

@@ -35,16 +35,17 @@ void readDefinitions(ByteReader& in, CrosswordFile& cw) {
   cw.definitions.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     DefinitionRecord& d = cw.definitions[i];
-    d.across = in.u8("definition") != 0;
+    d.direction = in.u8("definition") != 0 ? Direction::Across : Direction::Down;
+    const bool across = d.direction == Direction::Across;
     d.row = in.u8("definition");
     d.column = in.u8("definition");
     d.length = in.u8("definition");
     const std::uint32_t clueLength = in.u32("definition");
-    const std::string name = "definition " + std::to_string(i + 1) + " (" + (d.across ? "across" : "down") +
+    const std::string name = "definition " + std::to_string(i + 1) + " (" + (across ? "across" : "down") +
                              " at row " + std::to_string(d.row) + ", column " + std::to_string(d.column) +
                              ", " + std::to_string(d.length) + " letters)";
-    const unsigned end = d.across ? unsigned{d.column} + d.length : unsigned{d.row} + d.length;
-    const unsigned limit = d.across ? cw.columns : cw.rows;
+    const unsigned end = across ? unsigned{d.column} + d.length : unsigned{d.row} + d.length;
+    const unsigned limit = across ? cw.columns : cw.rows;
     if (d.row >= cw.rows || d.column >= cw.columns || d.length == 0 || end > limit)
       damaged(name + " does not fit the " + boardSize(cw) + ".");
     d.clue = std::string(in.bytes(clueLength, "clue text"));
@@ -56,7 +57,7 @@ void readPictures(ByteReader& in, CrosswordFile& cw) {
   in.requireRoom(count, 8, "picture count");
   cw.pictures.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) {
-    PictureRecord& p = cw.pictures[i];
+    Picture& p = cw.pictures[i];
     p.column = in.u8("picture");
     p.row = in.u8("picture");
     p.width = in.u8("picture");
@@ -85,7 +86,7 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
   ByteReader in(bytes, "crossword file");
   try {
     in.skip(kCrosswordMagic.size(), "magic");
-    cw.language = in.u8("language code");
+    cw.language = static_cast<Language>(in.u8("language code"));
     cw.rows = in.u8("row count");
     cw.columns = in.u8("column count");
     cw.board = std::string(in.bytes(std::uint64_t{cw.rows} * cw.columns, "board"));
@@ -93,10 +94,10 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
     const std::uint32_t leftCount = in.u32("left-edge mark count");
     readMarks(in, topCount, cw.topMarks, "top-edge mark", cw);
     readMarks(in, leftCount, cw.leftMarks, "left-edge mark", cw);
-    cw.charset = in.u8("definition charset");
+    cw.charset = static_cast<ClueCharset>(in.u8("definition charset"));
     if (mode == CrosswordReadMode::Solver) {
-      if (cw.language > 2) cw.language = 0;
-      if (cw.charset > 2) cw.charset = 0;
+      cw.language = knownLanguageOrEnglish(cw.language);
+      cw.charset = knownClueCharsetOrAnsi(cw.charset);
     }
     readDefinitions(in, cw);
     readPictures(in, cw);

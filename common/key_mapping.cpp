@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/language.h"
-
 namespace gw {
 namespace {
 
@@ -46,16 +44,12 @@ constexpr char kLayouts[kKeyboardLayoutCount][kLayoutKeyCount + 1] = {
     "\x44\x46\x47\x48\x4A\x4B\x4C\x57\x58\x43\x56\x42\x4E\x3F",
 };
 
-constexpr char kCapitals[] =
-    "\x8F\x80\xD7\xC6\x8E\x8C\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xCA\xCC"
-    "\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD8\x8A\xCB\xA3\xD0\xC8";
-
 // Which layout a caller uses for a language code; Us means "no layout".
 enum class Caller { ComposePage, LayoutEditor, Solver };
 
-KeyboardLayout layoutFor(Caller caller, int languageCode) {
-  if (languageCode == 2) return KeyboardLayout::SerbianCyrillic;
-  if (languageCode == 1 && caller != Caller::ComposePage) return KeyboardLayout::German;
+KeyboardLayout layoutFor(Caller caller, Language language) {
+  if (language == Language::Serbian) return KeyboardLayout::SerbianCyrillic;
+  if (language == Language::German && caller != Caller::ComposePage) return KeyboardLayout::German;
   return KeyboardLayout::Us;
 }
 
@@ -101,39 +95,34 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
 }  // namespace
 
 std::string_view keyboardLayoutString(KeyboardLayout layout) {
-  return keyboardLayoutString(static_cast<int>(layout));
-}
-
-std::string_view keyboardLayoutString(int index) {
+  int index = static_cast<int>(layout);
   if (index < 0 || index >= kKeyboardLayoutCount) index = 0;
   return std::string_view(kLayouts[index], kLayoutKeyCount);
 }
 
 std::string_view usKeyString() { return keyboardLayoutString(KeyboardLayout::Us); }
 
-std::string_view serbianCyrillicCapitals() { return std::string_view(kCapitals, sizeof kCapitals - 1); }
-
-char MapKeyToLayout(char typed, int languageCode) {
-  return mapKey(typed, layoutFor(Caller::ComposePage, languageCode));
+char mapKeyToLayout(char typed, Language language) {
+  return mapKey(typed, layoutFor(Caller::ComposePage, language));
 }
 
-char mapLayoutEditorKey(char typed, int languageCode) {
-  return mapKey(typed, layoutFor(Caller::LayoutEditor, languageCode));
+char mapLayoutEditorKey(char typed, Language language) {
+  return mapKey(typed, layoutFor(Caller::LayoutEditor, language));
 }
 
-char mapSolverKey(char typed, int languageCode) { return mapKey(typed, layoutFor(Caller::Solver, languageCode)); }
+char mapSolverKey(char typed, Language language) {
+  return mapKey(typed, layoutFor(Caller::Solver, language));
+}
 
-int normalizedLanguageCode(int languageCode) { return languageCode >= 0 && languageCode <= 2 ? languageCode : 0; }
-
-bool IsAcceptedLetter(char ch, int languageCode) {
+bool isAcceptedLetter(char ch, Language language) {
   const char c = lowerAscii(ch);
   if (c == ' ') return true;
-  if (normalizedLanguageCode(languageCode) == 2)
+  if (language == Language::Serbian)
     return keyboardLayoutString(KeyboardLayout::SerbianCyrillic).substr(26).find(c) != std::string_view::npos;
   return c >= 'a' && c <= 'z';
 }
 
-std::string CyrillicUpperCase(std::string_view text) {
+std::string upperCaseCyrillic(std::string_view text) {
   // Small letter to capital, Windows-1251; ы and other letters outside Serbian and
   // Macedonian stay as they are.
   static constexpr std::pair<unsigned char, unsigned char> kPairs[] = {
@@ -154,7 +143,7 @@ std::string CyrillicUpperCase(std::string_view text) {
   return out;
 }
 
-std::string LatinToCyrillic(std::string_view text) {
+std::string serbianLatinToCyrillic(std::string_view text) {
   using namespace std::string_view_literals;
   // The order matters: Windows-1250 and Windows-1251 share byte values, so each source byte is
   // converted before a later step can produce the same value; Ž/ž wait on 0x11 because their
@@ -183,41 +172,6 @@ std::string LatinToCyrillic(std::string_view text) {
   for (const Replacement& r : kCapitalPass) out = replaceAll(std::move(out), r.from, r.to);
   for (const Replacement& r : kSmallPass) out = replaceAll(std::move(out), r.from, r.to);
   return out;
-}
-
-std::string_view languageCodeName(int languageCode) {
-  switch (languageCode) {
-    case 0: return "English";
-    case 1: return "German";
-    case 2: return "Serbian";
-    default: return "Unknown";
-  }
-}
-
-const char* boardCodePageOf(int languageCode) { return boardCodePage(static_cast<Language>(languageCode)); }
-
-int boardFontCharset(int languageCode) { return languageCode == 2 ? 204 : 0; }
-
-bool isKnownCharset(int charset) { return charset >= 0 && charset < kDefinitionCharsetCount; }
-
-std::string_view charsetName(int charset) {
-  switch (charset) {
-    case 1: return "SR-Cyrillic";
-    case 2: return "SR-Latin";
-    default: return "ANSI";
-  }
-}
-
-const char* clueCodePage(int charset) {
-  return isKnownCharset(charset) ? charsetCodePage(static_cast<DefinitionCharset>(charset)) : "windows-1252";
-}
-
-int clueFontCharset(int charset) {
-  switch (charset) {
-    case 1: return 204;
-    case 2: return 238;
-    default: return 0;
-  }
 }
 
 }  // namespace gw

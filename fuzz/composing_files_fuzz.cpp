@@ -1,6 +1,6 @@
 // libFuzzer target: the pattern and state file readers, and resuming any state they accept.
 // The first byte chooses: even reads the rest as a pattern file; odd takes a state file of a
-// fixed layout, which is then resumed for a bounded number of steps. That state file is the
+// fixed layout, which is then resumed for a bounded number of steps and stopped. That state file is the
 // rest itself (first byte & 2 clear), or a real stopped search of the layout with the rest
 // XOR-ed over it (so that mutations reach past the slot records), cut to the rest's length
 // when the first byte has bit 4.
@@ -21,19 +21,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace gw;
 
-struct Bounded : ComposerListener {
-  Composer* composer = nullptr;
-  int pumps = 0;
-  int stopAt = 400;
-  void pump(PumpPoint) override {
-    if (++pumps == stopAt && composer) composer->stop();
-  }
-};
+// Resumed searches run for at most this many steps, then stop.
+constexpr std::uint64_t kResumeSteps = 150;
 
 struct Fixture {
   fs::path dir;
   fs::path pattern, state, words;
   Layout layout;
+  ComposingFiles files;
   Fixture() {
     fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     dir = base / ("gw_composing_fuzz_" + std::to_string(::getpid()));
@@ -44,16 +39,17 @@ struct Fixture {
     layout = parseTextLayout("#...\n....\n..A.\n...#\n", Language::English);
     writePatternFile(pattern, layout);
     writeFileAtomically(words, "A\r\nAB\r\nBA\r\nABA\r\nBAB\r\nAAB\r\nABAB\r\nBABA\r\nAABB\r\nBBAA\r\n");
+    files.wordFile = [w = words](Language) { return w; };
+    files.resultsFolder = dir / "Results";
     // A search stopped part of the way, as the base of patched states.
     Dictionary dictionary;
-    Bounded stopping;
-    stopping.stopAt = 60;
-    Composer composer(dictionary, stopping);
-    stopping.composer = &composer;
-    composer.setWordFile(words);
-    composer.setResultsFolder(dir / "Results");
-    composer.openLayout(pattern);
+    LayoutSession session(dictionary, files);
+    ComposerListener quiet;
+    Composer composer(session, quiet);
+    session.open(pattern);
     composer.start();
+    composer.run(RunBudget::forSteps(20));
+    composer.stop();
     stopped = serializeState(composer.searchState());
   }
   std::string stopped;
@@ -85,15 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     writeFileAtomically(fx.state, rest);
     Dictionary dictionary;
-    struct Yes : Bounded {
-      bool confirmContinue() override { return true; }
-    } yes;
-    Composer resumed(dictionary, yes);
-    yes.composer = &resumed;
-    resumed.setWordFile(fx.words);
-    resumed.setResultsFolder(fx.dir / "Results");
-    resumed.openLayout(fx.pattern);
-    if (resumed.running()) __builtin_trap();
+    LayoutSession session(dictionary, fx.files);
+    ComposerListener quiet;
+    Composer resumed(session, quiet);
+    session.open(fx.pattern);
+    resumed.resume();  // "Continue?" answered Yes
+    resumed.run(RunBudget::forSteps(kResumeSteps));
+    resumed.stop();
+    if (session.state() == ComposingState::Running) __builtin_trap();
   } catch (const FormatError&) {
   } catch (const FileError&) {
   }

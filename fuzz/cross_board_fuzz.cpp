@@ -20,15 +20,15 @@ void play(Board& b, std::string_view script) {
   for (char c : script) {
     auto op = static_cast<std::uint8_t>(c);
     switch (op % 8) {
-      case 0: b.move(1, 0); break;
-      case 1: b.move(0, 1); break;
-      case 2: b.move(-1, 0); break;
-      case 3: b.move(0, -1); break;
+      case 0: b.move(0, 1); break;
+      case 1: b.move(1, 0); break;
+      case 2: b.move(0, -1); break;
+      case 3: b.move(-1, 0); break;
       case 4: b.setDirection(op & 8 ? Direction::Down : Direction::Across); break;
       case 5: b.cheatOne(); break;
       case 6: {
         auto cell = b.cellAtPixel(op * 3 - 100, op * 2 - 50);
-        if (cell && !b.isUnderPicture(cell->column, cell->row)) b.selectCell(*cell);
+        if (cell && !b.isUnderPicture(cell->row, cell->column)) b.selectCell(*cell);
         break;
       }
       default: b.typeKey(static_cast<char>(op >> 1)); break;

@@ -15,10 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   // What was accepted fits the board and the file.
-  if (cw.board.size() != std::size_t{cw.rows} * cw.columns || cw.charset > 2) __builtin_trap();
+  if (cw.board.size() != std::size_t{cw.rows} * cw.columns || !gw::isKnownClueCharset(cw.charset) ||
+      !gw::isKnownLanguage(cw.language))
+    __builtin_trap();
   for (const gw::DefinitionRecord& d : cw.definitions)
-    if ((d.across ? d.column : d.row) + d.length > (d.across ? cw.columns : cw.rows)) __builtin_trap();
-  for (const gw::PictureRecord& p : cw.pictures) {
+    if (const bool across = d.direction == gw::Direction::Across;
+        (across ? d.column : d.row) + d.length > (across ? cw.columns : cw.rows))
+      __builtin_trap();
+  for (const gw::Picture& p : cw.pictures) {
     try {
       const gw::IndexedImage image = gw::decodeJpeg(p.jpeg);
       if (image.pixels.size() != std::size_t(image.width) * image.height || image.palette.size() > 256)

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "common/program_folder.h"
-#include "solver/main_form.h"
+#include "solver/board_window.h"
 
 namespace {
 
@@ -24,15 +24,15 @@ void onTerminate(int) {
 }
 
 // SIGTERM, SIGINT and SIGHUP close the window as the player would, so progress is kept.
-void closeOnTerminationSignals(TMainForm& form) {
+void closeOnTerminationSignals(BoardWindow& window) {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &form);
-  QObject::connect(notifier, &QSocketNotifier::activated, &form, [&form, notifier] {
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
     char byte;
     [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
     notifier->setEnabled(false);
     // Closing saves the progress (and says so if it cannot); the process ends either way.
-    if (!form.close()) QCoreApplication::exit(0);
+    if (!window.close()) QCoreApplication::exit(0);
   });
   struct sigaction sa {};
   sa.sa_handler = onTerminate;
@@ -57,32 +57,32 @@ int main(int argc, char* argv[]) {
   if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) return 0;
 
   gw::ProgramFolders folders = gw::programFolders();
-  TMainForm form(folders.configPath("CROSS.CONF"), folders.readPath("Data").string(),
-                 std::make_unique<EffectSoundOutput>());
-  QObject::connect(&form, &TMainForm::finished, &app, &QCoreApplication::quit);
+  BoardWindow window(folders.configPath("CROSS.CONF"), folders.readPath("Data").string(),
+                     std::make_unique<EffectSoundOutput>());
+  QObject::connect(&window, &BoardWindow::finished, &app, &QCoreApplication::quit);
   app.setQuitOnLastWindowClosed(false);
 
   QStringList args = app.arguments();
   QString path = args.size() > 1 ? args.at(1) : QString();
   if (path.isEmpty()) {
-    path = form.chooseCrosswordAtStart();
+    path = window.chooseCrosswordAtStart();
     if (path.isEmpty()) return 0;
   }
-  if (!form.LoadCrossword(path)) {
-    form.FormDestroy();
+  if (!window.loadCrossword(path)) {
+    window.saveSettingsAndCloseClues();
     return 1;
   }
 
-  closeOnTerminationSignals(form);
+  closeOnTerminationSignals(window);
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                   [&form](QSessionManager&) { form.SaveProgress(); });
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] {
-    if (form.isVisible()) form.close();
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.saveProgress(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+    if (window.isVisible()) window.close();
   });
 
-  form.show();
-  form.activateWindow();
-  form.raise();
+  window.show();
+  window.activateWindow();
+  window.raise();
   return app.exec();
 }

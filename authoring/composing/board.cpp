@@ -5,14 +5,14 @@
 
 namespace gw {
 
-void ComposingBoard::clearAll(int columns, int rows) {
+void ComposingBoard::clearAll(int rows, int columns) {
   for (int c = 0; c < columns; ++c)
-    for (int r = 0; r < rows; ++r) clearCell(c, r);
+    for (int r = 0; r < rows; ++r) clearCell(r, c);
 }
 
-void ComposingBoard::copyPart(const ComposingBoard& from, int columns, int rows) {
+void ComposingBoard::copyPart(const ComposingBoard& from, int rows, int columns) {
   for (int c = 0; c < columns; ++c)
-    for (int r = 0; r < rows; ++r) cell(c, r) = from.cell(c, r);
+    for (int r = 0; r < rows; ++r) cell(r, c) = from.cell(r, c);
 }
 
 namespace {
@@ -57,9 +57,9 @@ std::vector<Slot> deriveSlots(const Layout& layout) {
   std::vector<Slot> slots;
   const ComposingBoard& b = layout.board;
   scanRuns(slots, layout.rows, layout.columns, Direction::Across,
-           [&](int row, int column) -> const BoardCell& { return b.cell(column, row); });
+           [&](int row, int column) -> const BoardCell& { return b.cell(row, column); });
   scanRuns(slots, layout.columns, layout.rows, Direction::Down,
-           [&](int column, int row) -> const BoardCell& { return b.cell(column, row); });
+           [&](int column, int row) -> const BoardCell& { return b.cell(row, column); });
   return slots;
 }
 
@@ -107,13 +107,13 @@ void placeWord(ComposingBoard& board, const Slot& slot, std::string_view word) {
 
 CrosswordFile resultCrossword(const Layout& layout) {
   CrosswordFile cw;
-  cw.language = static_cast<std::uint8_t>(layout.language);
+  cw.language = layout.language;
   cw.rows = static_cast<std::uint8_t>(layout.rows);
   cw.columns = static_cast<std::uint8_t>(layout.columns);
   cw.board.reserve(static_cast<std::size_t>(layout.rows) * layout.columns);
   for (int r = 0; r < layout.rows; ++r) {
     for (int c = 0; c < layout.columns; ++c) {
-      const BoardCell& cell = layout.board.cell(c, r);
+      const BoardCell& cell = layout.board.cell(r, c);
       cw.board.push_back(cell.length == 0 || cell.character == kIsle ? kBlankCell : cell.character);
     }
   }

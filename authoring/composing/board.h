@@ -23,39 +23,40 @@ struct BoardCell {
   friend bool operator==(const BoardCell&, const BoardCell&) = default;
 };
 
-// 41 × 41 cells stored column by column: cell (column c, row r) is element c * 41 + r.
+// 41 × 41 cells stored column by column (the pattern file's order): cell (row r, column c)
+// is element c * 41 + r. Every accessor takes the row first.
 class ComposingBoard {
  public:
-  static constexpr int index(int column, int row) { return column * kBoardSide + row; }
+  static constexpr int index(int row, int column) { return column * kBoardSide + row; }
 
-  const BoardCell& cell(int column, int row) const { return cells_[index(column, row)]; }
-  BoardCell& cell(int column, int row) { return cells_[index(column, row)]; }
+  const BoardCell& cell(int row, int column) const { return cells_[index(row, column)]; }
+  BoardCell& cell(int row, int column) { return cells_[index(row, column)]; }
   const BoardCell& at(int index) const { return cells_[index]; }
   BoardCell& at(int index) { return cells_[index]; }
 
-  bool isEmpty(int column, int row) const { return cell(column, row).length == 0; }
-  bool isIsle(int column, int row) const {
-    const BoardCell& c = cell(column, row);
+  bool isEmpty(int row, int column) const { return cell(row, column).length == 0; }
+  bool isIsle(int row, int column) const {
+    const BoardCell& c = cell(row, column);
     return c.length != 0 && c.character == kIsle;
   }
-  bool isLetter(int column, int row) const {
-    const BoardCell& c = cell(column, row);
+  bool isLetter(int row, int column) const {
+    const BoardCell& c = cell(row, column);
     return c.length != 0 && c.character != kIsle;
   }
 
   // The editing operations of the composing page.
-  void setIsle(int column, int row) { cell(column, row) = {1, kIsle}; }
+  void setIsle(int row, int column) { cell(row, column) = {1, kIsle}; }
   // Keeps the old character byte: the cell still counts as empty everywhere.
-  void clearCell(int column, int row) { cell(column, row).length = 0; }
-  void toggle(int column, int row) {
-    if (isEmpty(column, row)) setIsle(column, row);
-    else clearCell(column, row);
+  void clearCell(int row, int column) { cell(row, column).length = 0; }
+  void toggle(int row, int column) {
+    if (isEmpty(row, column)) setIsle(row, column);
+    else clearCell(row, column);
   }
-  void putLetter(int column, int row, char letter) { cell(column, row) = {1, letter}; }
-  void clearAll(int columns, int rows);
+  void putLetter(int row, int column, char letter) { cell(row, column) = {1, letter}; }
+  void clearAll(int rows, int columns);
 
-  // Copies the top-left columns × rows part of `from`; the rest stays as it was.
-  void copyPart(const ComposingBoard& from, int columns, int rows);
+  // Copies the top-left rows × columns part of `from`; the rest stays as it was.
+  void copyPart(const ComposingBoard& from, int rows, int columns);
 
   friend bool operator==(const ComposingBoard&, const ComposingBoard&) = default;
 
@@ -70,13 +71,11 @@ struct Layout {
   Language language = Language::English;
   ComposingBoard board;
 
-  bool contains(int column, int row) const {
-    return column >= 0 && row >= 0 && column < columns && row < rows;
+  bool contains(int row, int column) const {
+    return row >= 0 && column >= 0 && row < rows && column < columns;
   }
   friend bool operator==(const Layout&, const Layout&) = default;
 };
-
-enum class Direction : std::uint8_t { Across = 0, Down = 1 };
 
 // One run of cells to fill with one word, with the candidates the search computed for it.
 struct Slot {
@@ -95,8 +94,8 @@ struct Slot {
   bool hasCurrentWord() const { return candidateIndex >= 0 && candidateIndex < candidateCount(); }
   // Board index of the slot's k-th cell.
   int cellIndex(int k) const {
-    return direction == Direction::Across ? ComposingBoard::index(column + k, row)
-                                          : ComposingBoard::index(column, row + k);
+    return direction == Direction::Across ? ComposingBoard::index(row, column + k)
+                                          : ComposingBoard::index(row + k, column);
   }
   // Same place and shape (candidates and index aside).
   bool samePlace(const Slot& o) const {

@@ -1,257 +1,216 @@
 #include "authoring/composing/composer.h"
 
 #include <algorithm>
+#include <stdexcept>
 
-#include "authoring/composing/dictionary.h"
 #include "authoring/composing/slot_order.h"
 #include "common/errors.h"
 #include "common/file_io.h"
-#include "common/program_folder.h"
 
 namespace gw {
 namespace fs = std::filesystem;
 
-Composer::Composer(Dictionary& dictionary, ComposerListener& listener)
-    : dict_(dictionary), listener_(listener) {}
-
-// ---------------------------------------------------------------- layout
-
-void Composer::newLayout(int rows, int columns, Language language) {
-  if (running_) return;
-  Language previous = layout_.language;
-  layout_.language = language;
-  try {
-    loadLayoutDictionary();
-  } catch (...) {
-    layout_.language = previous;
-    throw;
-  }
-  layout_.rows = std::clamp(rows, 1, kBoardSide);
-  layout_.columns = std::clamp(columns, 1, kBoardSide);
-  layout_.board.clearAll(layout_.columns, layout_.rows);
-  patternFile_.clear();
-  layoutOpen_ = true;
-  enterEditable();
+Composer::Composer(LayoutSession& session, ComposerListener& listener) : session_(session), listener_(listener) {
+  if (session_.composer_) throw std::logic_error("a layout session takes one composer");
+  session_.composer_ = this;
 }
 
-OpenResult Composer::openLayout(const fs::path& patternFile) {
-  if (running_) return OpenResult::Opened;
-  Layout opened = readPatternFile(patternFile);
-  loadDictionary(opened.language);
+Composer::~Composer() { session_.composer_ = nullptr; }
 
-  layout_ = opened;
-  patternFile_ = patternFile;
-  layoutOpen_ = true;
-  enterEditable();
-
-  fs::path state = stateFile();
-  std::error_code ec;
-  if (!fs::exists(state, ec) || !listener_.confirmContinue()) return OpenResult::Opened;
-  try {
-    SearchState st = readStateFile(state, layout_);
-    slots_ = std::move(st.slots);
-    depth_ = st.depth;
-    results_ = st.resultCount;
-  } catch (const std::runtime_error& e) {
-    listener_.showMessage(e.what(), MessageKind::Error);
-    return OpenResult::StateRejected;
-  }
-  searchStarted_ = true;
-  listener_.stateChanged();
-  start();
-  return OpenResult::Continued;
-}
-
-void Composer::useLayout(const Layout& layout, const fs::path& patternFile) {
-  if (running_) return;
-  layout_ = layout;
-  patternFile_ = patternFile;
-  layoutOpen_ = true;
-  enterEditable();
-}
-
-bool Composer::saveLayout() {
-  if (!layoutOpen_) return false;
-  if (patternFile_.empty()) {
-    std::optional<fs::path> name = listener_.choosePatternFileName();
-    if (!name || name->empty()) return false;
-    patternFile_ = *name;
-  }
-  // While a search exists the working board shows words of the search; the layout is the base.
-  if (searchStarted_ || running_) {
-    Layout drawn = layout_;
-    drawn.board.copyPart(base_, layout_.columns, layout_.rows);
-    writePatternFile(patternFile_, drawn);
-  } else {
-    writePatternFile(patternFile_, layout_);
-  }
-  return true;
-}
-
-void Composer::closeLayout() {
-  if (running_) return;
-  layoutOpen_ = false;
-  patternFile_.clear();
-  enterEditable();
-}
-
-void Composer::enterEditable() {
-  running_ = false;
-  searchStarted_ = false;
-  paused_ = false;
-  slots_.clear();
-  depth_ = 0;
-  deepest_ = 0;
-  results_ = 0;
-  best_.clear();
-  listener_.stateChanged();
-  notifyCounters();
-}
-
-fs::path Composer::wordFileFor(Language language) const {
-  if (wordFile_) return *wordFile_;
-  return programFolders().readPath(std::string(wordFileName(language)));
-}
-
-void Composer::loadLayoutDictionary() { loadDictionary(layout_.language); }
-
-void Composer::loadDictionary(Language language) {
-  listener_.dictionaryLoading(language);
-  try {
-    dict_.load(wordFileFor(language), language);
-  } catch (...) {
-    listener_.dictionaryLoaded(language);  // the busy window goes also when loading fails
-    throw;
-  }
-  listener_.dictionaryLoaded(language);
-}
-
-fs::path Composer::resultsFolder() const {
-  return resultsFolder_ ? *resultsFolder_ : programFolders().resultsFolder();
+const Layout& Composer::shownLayout() const {
+  const ComposingState s = state();
+  return s == ComposingState::Running || s == ComposingState::Stopped ? working_ : session_.layout();
 }
 
 SearchState Composer::searchState() const { return SearchState{depth_, results_, slots_}; }
 
-// ---------------------------------------------------------------- start and stop
-
-void Composer::start() {
-  if (running_ || !layoutOpen_) return;
-  listener_.playSound(1);
+void Composer::discardSearch() {
+  slots_.clear();
+  crossLater_.clear();
+  best_.clear();
+  depth_ = 0;
   deepest_ = 0;
-
-  if (patternFile_.empty() || !searchStarted_) {
-    try {
-      if (!saveLayout()) return;
-    } catch (const FileError& e) {
-      listener_.showMessage(e.what(), MessageKind::Error);
-      return;
-    }
-  }
-
-  const bool resume = searchStarted_;
-  running_ = true;
+  results_ = 0;
   stopRequest_ = false;
-  listener_.stateChanged();
   notifyCounters();
-
-  if (!resume) {
-    if (!prepareFreshSearch()) return;
-    push();
-  } else {
-    // A stopped search of this run keeps its base board; a reopened layout takes it
-    // from the pattern file just read.
-    if (!paused_) base_ = layout_.board;
-    computeCrossings();
-    rebuild();
-    // Nothing placed yet (a state file saved before the first word): begin at position 1.
-    if (depth_ == 0) push();
-  }
-  paused_ = false;
-  listener_.stateChanged();
-
-  // Exhaustion wins over a stop asked for in the same step: nothing is left to resume.
-  if (depth_ == 0 || mainLoop()) stopRequest_ = false;
-  finish();
 }
 
-bool Composer::prepareFreshSearch() {
+// ---------------------------------------------------------------- starting
+
+std::optional<ComposeOutcome> Composer::orderFreshSlots(std::vector<Slot>& slots) {
+  slots = deriveSlots(session_.layout());
+  if (slots.empty()) return ComposeOutcome::NoWords;
+  if (!orderSlots(slots, session_.layout(), session_.dictionary())) return ComposeOutcome::NoSolution;
+  return std::nullopt;
+}
+
+std::vector<Slot> Composer::proposedOrder() {
+  std::vector<Slot> slots;
+  if (state() != ComposingState::Editable || orderFreshSlots(slots)) return {};
+  return slots;
+}
+
+namespace {
+
+// A word order is a permutation of 1 .. n; anything else keeps the computed order.
+bool isPermutation(const std::vector<int>& order, std::size_t n) {
+  if (order.size() != n) return false;
+  std::vector<bool> seen(n, false);
+  for (int given : order) {
+    if (given < 1 || static_cast<std::size_t>(given) > n || seen[static_cast<std::size_t>(given - 1)]) return false;
+    seen[static_cast<std::size_t>(given - 1)] = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+void Composer::start(const std::vector<int>& wordOrder) {
+  if (state() == ComposingState::Stopped) {
+    listener_.soundWanted(ComposerSound::Started);
+    beginResumed(false);
+    return;
+  }
+  if (state() != ComposingState::Editable) return;
+  if (!session_.hasFileName()) throw std::logic_error("the layout needs a file name before composing");
+  session_.save();  // the result files are named after it; a failure changes nothing
+  listener_.soundWanted(ComposerSound::Started);
+  beginFresh(wordOrder);
+}
+
+void Composer::resume() {
+  if (state() == ComposingState::Stopped) {
+    start();
+    return;
+  }
+  if (state() != ComposingState::Editable || !session_.hasSavedSearch()) return;
+  SearchState saved = readStateFile(session_.stateFile(), session_.layout());
+  slots_ = std::move(saved.slots);
+  depth_ = saved.depth;
+  results_ = saved.resultCount;
+  best_.clear();
+  listener_.soundWanted(ComposerSound::Started);
+  beginResumed(true);
+}
+
+void Composer::beginFresh(const std::vector<int>& wordOrder) {
+  deepest_ = 0;
   results_ = 0;
   depth_ = 0;
   best_.clear();
-  slots_ = deriveSlots(layout_);
-  auto fail = [&](const char* message, MessageKind kind) {
-    stopRequest_ = true;
+  if (std::optional<ComposeOutcome> failure = orderFreshSlots(slots_)) {
     // The author can edit the layout and start again: nothing of a search is kept.
-    enterEditable();
-    listener_.showMessage(message, kind);
-    return false;
-  };
-  if (slots_.empty()) return fail(kNoWordsMessage, MessageKind::Information);
-  base_ = layout_.board;
-  if (!orderSlots(slots_, layout_, dict_)) return fail(kNoSolutionMessage, MessageKind::Error);
-  applyWordOrder();
+    slots_.clear();
+    notifyCounters();
+    listener_.finished(*failure, *failure == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage);
+    return;
+  }
+  if (isPermutation(wordOrder, slots_.size())) {
+    std::vector<Slot> reordered;
+    reordered.reserve(slots_.size());
+    for (int given : wordOrder) reordered.push_back(slots_[static_cast<std::size_t>(given - 1)]);
+    slots_ = std::move(reordered);
+  }
   for (Slot& s : slots_) {
     s.candidateIndex = -1;
     s.candidates.clear();
   }
-  searchStarted_ = true;
+  working_ = session_.layout();
+  base_ = working_.board;
   computeCrossings();
   rebuild();
-  return true;
+  stopRequest_ = false;
+  session_.setState(ComposingState::Running);
+  notifyCounters();
+  push();
+  if (depth_ == 0) finishExhausted();  // no word fits the first slot
 }
 
-void Composer::applyWordOrder() {
-  std::optional<std::vector<int>> order =
-      listener_.chooseWordOrder(layout_.columns - 1, layout_.rows - 1, slots_);
-  if (!order || order->size() != slots_.size()) return;
-  std::vector<bool> seen(slots_.size(), false);
-  for (int given : *order) {
-    if (given < 1 || given > slotCount() || seen[static_cast<std::size_t>(given - 1)]) return;
-    seen[static_cast<std::size_t>(given - 1)] = true;
+void Composer::beginResumed(bool baseFromLayout) {
+  deepest_ = 0;
+  // A search stopped in this run keeps its base board; a reopened one takes the layout just read.
+  // Both are the author's layout, which cannot change while a search exists.
+  working_ = session_.layout();
+  if (baseFromLayout) base_ = working_.board;
+  computeCrossings();
+  rebuild();
+  stopRequest_ = false;
+  session_.setState(ComposingState::Running);
+  notifyCounters();
+  // Nothing placed yet (a state file saved before the first word): begin at position 1.
+  if (depth_ == 0) push();
+  if (depth_ == 0) finishExhausted();
+}
+
+// ---------------------------------------------------------------- running and stopping
+
+ComposingState Composer::run(RunBudget budget) {
+  if (state() != ComposingState::Running || inRun_) return state();
+  using Clock = std::chrono::steady_clock;
+  const bool timed = budget.time.count() > 0;
+  const Clock::time_point deadline = timed ? Clock::now() + budget.time : Clock::time_point{};
+  inRun_ = true;
+  bool exhausted = false;
+  std::uint64_t done = 0;
+  try {
+    while (!stopRequest_) {
+      if (step()) {
+        exhausted = true;
+        break;
+      }
+      ++done;
+      if (budget.steps != 0 && done >= budget.steps) break;
+      // The clock is read every so often: a step takes about a microsecond.
+      if (timed && done % 64 == 0 && Clock::now() >= deadline) break;
+    }
+  } catch (...) {
+    inRun_ = false;
+    throw;
   }
-  std::vector<Slot> reordered;
-  reordered.reserve(slots_.size());
-  for (int given : *order) reordered.push_back(slots_[static_cast<std::size_t>(given - 1)]);
-  slots_ = std::move(reordered);
+  inRun_ = false;
+  // Exhaustion wins over a stop asked for in the same step: nothing is left to resume.
+  if (exhausted) finishExhausted();
+  else if (stopRequest_) finishStopped();
+  return state();
 }
 
 void Composer::stop() {
-  if (!running_) return;
+  if (state() != ComposingState::Running) return;
   stopRequest_ = true;
-  searchStarted_ = true;
-  paused_ = true;
-  running_ = false;
-  listener_.stateChanged();
+  if (!inRun_) finishStopped();  // between steps: the search is exact as it stands
 }
 
-void Composer::finish() {
-  if (stopRequest_) {
-    running_ = false;
-    searchStarted_ = true;
-    paused_ = true;
-    drawBestFill();
-    try {
-      writeStateFile(stateFile(), searchState());
-    } catch (const FileError& e) {
-      // The search stays in memory: a start in this run still resumes it.
-      listener_.showMessage(e.what(), MessageKind::Error);
-    }
-  } else {
-    // The working board goes back to the author's layout: the last fill tried must not
-    // become fixed letters of the next search.
-    layout_.board.copyPart(base_, layout_.columns, layout_.rows);
-    listener_.playSound(3);
-    running_ = false;
-    searchStarted_ = false;
-    paused_ = false;
-    try {
-      removeFileIfExists(stateFile());
-    } catch (const FileError& e) {
-      listener_.showMessage(e.what(), MessageKind::Error);
-    }
+void Composer::finishStopped() {
+  stopRequest_ = false;
+  drawBestFill();
+  session_.setState(ComposingState::Stopped);
+  std::string message = std::move(stopMessage_);
+  stopMessage_.clear();
+  try {
+    writeStateFile(session_.stateFile(), searchState());
+  } catch (const FileError& e) {
+    // The search stays in memory: a start in this run still resumes it.
+    if (!message.empty()) message += "\n\n";
+    message += e.what();
   }
-  listener_.stateChanged();
   notifyCounters();
+  listener_.finished(ComposeOutcome::Stopped, message);
+}
+
+void Composer::finishExhausted() {
+  stopRequest_ = false;
+  // The working board goes back to the author's layout: the last fill tried is no part of it.
+  working_.board.copyPart(base_, working_.rows, working_.columns);
+  listener_.soundWanted(ComposerSound::Exhausted);
+  session_.setState(ComposingState::Editable);
+  std::string message;
+  try {
+    removeFileIfExists(session_.stateFile());
+  } catch (const FileError& e) {
+    message = e.what();
+  }
+  notifyCounters();
+  listener_.finished(ComposeOutcome::Exhausted, message);
 }
 
 // ---------------------------------------------------------------- the search
@@ -264,14 +223,11 @@ void Composer::computeCrossings() {
       if (slotsCross(at(p), at(j))) crossLater_[static_cast<std::size_t>(p)].push_back(j);
 }
 
-void Composer::notifyCounters() { listener_.countersChanged(counters()); }
-
 void Composer::rebuild() {
-  listener_.pump(PumpPoint::Rebuild);
-  layout_.board.copyPart(base_, layout_.columns, layout_.rows);
+  working_.board.copyPart(base_, working_.rows, working_.columns);
   for (int p = 1; p <= depth_; ++p) {
     const Slot& s = at(p);
-    if (s.hasCurrentWord()) placeWord(layout_.board, s, s.candidate(s.candidateIndex));
+    if (s.hasCurrentWord()) placeWord(working_.board, s, s.candidate(s.candidateIndex));
   }
 }
 
@@ -279,46 +235,44 @@ void Composer::push() {
   const int n = depth_ + 1;
   if (n > slotCount()) return;
   Slot& s = at(n);
-  std::vector<Dictionary::WordId> ids = dict_.findWords(slotQuery(layout_.board, s));
+  const Dictionary& dictionary = session_.dictionary();
+  dictionary.findWords(slotQuery(working_.board, s), found_);
   s.candidates.clear();
-  s.candidates.reserve(ids.size() * static_cast<std::size_t>(s.length));
-  for (Dictionary::WordId id : ids) s.candidates += dict_.word(s.length, id);
-  if (ids.empty()) return;  // the top slot moves on to its next candidate
+  s.candidates.reserve(found_.size() * static_cast<std::size_t>(s.length));
+  for (Dictionary::WordId id : found_) s.candidates += dictionary.word(s.length, id);
+  if (found_.empty()) return;  // the top slot moves on to its next candidate
   depth_ = n;
   deepest_ = std::max(deepest_, depth_);
   s.candidateIndex = -1;
   notifyCounters();
-  listener_.pump(PumpPoint::Push);
 }
 
 bool Composer::forwardCheck() {
+  const Dictionary& dictionary = session_.dictionary();
   for (int j : crossLater_[static_cast<std::size_t>(depth_)])
-    if (!dict_.hasWord(slotQuery(layout_.board, at(j)))) return false;
+    if (!dictionary.hasWord(slotQuery(working_.board, at(j)))) return false;
   return true;
 }
 
 void Composer::completeFillCheck() {
   // Every cell of the last slot lies in a slot placed before it: its word is fixed.
-  std::string word = wordOnBoard(layout_.board, at(slotCount()));
-  if (!dict_.containsWord(word)) return;
+  std::string word = wordOnBoard(working_.board, at(slotCount()));
+  if (!session_.dictionary().containsWord(word)) return;
   const int number = results_ + 1;
-  fs::path file = resultsFolder() / resultFileName(patternFile_.string(), number);
+  fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
   try {
-    writeCrosswordFile(file, resultCrossword(layout_));
+    writeCrosswordFile(file, resultCrossword(working_));
   } catch (const FileError& e) {
     // Step back so that a resumed search tries this fill again under the same number.
     --at(depth_).candidateIndex;
     stopRequest_ = true;
-    searchStarted_ = true;
-    paused_ = true;
-    running_ = false;
-    listener_.showMessage(std::string(e.what()) + "\nComposing has been stopped.", MessageKind::Error);
+    stopMessage_ = std::string(e.what()) + "\nComposing has been stopped.";
     return;
   }
   results_ = number;
   notifyCounters();
   listener_.resultWritten(file, number);
-  listener_.playSound(2);
+  listener_.soundWanted(ComposerSound::ResultWritten);
 }
 
 void Composer::backUp() {
@@ -328,40 +282,35 @@ void Composer::backUp() {
       const Slot& s = at(p);
       best_.emplace_back(s.hasCurrentWord() ? s.candidate(s.candidateIndex) : std::string_view());
     }
+    listener_.bestFillChanged();
   }
   --depth_;
   notifyCounters();
-  listener_.pump(PumpPoint::BackUp);
 }
 
-// One candidate per iteration: the top slot's candidate index always names the last
-// candidate fully tried, so a stop between iterations loses and repeats nothing.
-bool Composer::mainLoop() {
-  const int lastPlaced = slotCount() - 1;
-  while (!stopRequest_) {
-    Slot& top = at(depth_);
-    ++top.candidateIndex;
-    listener_.pump(PumpPoint::Iteration);
-    if (top.candidateIndex < top.candidateCount()) {
-      ++steps_;
-      rebuild();
-      if (depth_ >= lastPlaced) completeFillCheck();
-      else if (forwardCheck()) push();
-    } else {
-      // Keep the index at the end of the list (not past it) so a saved state stays valid.
-      top.candidateIndex = top.candidateCount();
-      if (depth_ <= 1) return true;  // exhausted
-      backUp();
-    }
+// One candidate per step: the top slot's candidate index always names the last candidate
+// fully tried, so a stop between steps loses and repeats nothing.
+bool Composer::step() {
+  Slot& top = at(depth_);
+  ++top.candidateIndex;
+  if (top.candidateIndex < top.candidateCount()) {
+    ++steps_;
+    rebuild();
+    if (depth_ >= slotCount() - 1) completeFillCheck();
+    else if (forwardCheck()) push();
+  } else {
+    // Keep the index at the end of the list (not past it) so a saved state stays valid.
+    top.candidateIndex = top.candidateCount();
+    if (depth_ <= 1) return true;  // exhausted
+    backUp();
   }
   return false;
 }
 
 void Composer::drawBestFill() {
-  listener_.pump(PumpPoint::BestFill);
-  layout_.board.copyPart(base_, layout_.columns, layout_.rows);
+  working_.board.copyPart(base_, working_.rows, working_.columns);
   for (std::size_t k = 0; k < best_.size() && k < slots_.size(); ++k)
-    if (static_cast<int>(best_[k].size()) == slots_[k].length) placeWord(layout_.board, slots_[k], best_[k]);
+    if (static_cast<int>(best_[k].size()) == slots_[k].length) placeWord(working_.board, slots_[k], best_[k]);
 }
 
 }  // namespace gw

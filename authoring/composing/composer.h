@@ -1,11 +1,31 @@
 #pragma once
-// The composer: fills every slot of a layout with dictionary words by a depth-first search
-// with forward checking, writes every complete fill as a result crossword file, and can be
-// stopped and resumed (through the state file) without losing or repeating a result.
+// The composer: fills every slot of the session's layout with dictionary words by a
+// depth-first search with forward checking, writes every complete fill as a result
+// crossword file, and can be stopped and resumed (through the state file) without losing
+// or repeating a result.
 //
-// It runs on the caller's thread. At fixed points it calls the listener's pump, where a
-// front end processes its events (and may call stop()); the search notices the stop
-// request at the end of its current step, so the state it saves is always exact.
+// The search is a stepping call on the caller's thread: run(budget) does a bounded number
+// of steps (or milliseconds) and returns; stopping between two calls loses nothing. The
+// listener only reports; whatever must be asked of the author is asked before the call
+// that needs it. How a window drives it:
+//
+//   Start compose:  if (!session.hasFileName()) session.saveAs(askFileName());   // cancelled: end
+//                   std::vector<Slot> order = composer.proposedOrder();
+//                   std::vector<int> answer;                  // empty: keep the computed order
+//                   if (!order.empty()) answer = wordOrderDialog(order);
+//                   composer.start(answer);                   // throws FileError (saving the layout)
+//                   then, while state() == Running, call composer.run(RunBudget::forTime(20ms)) from a
+//                   zero-interval QTimer; repaint from the listener's notes at your own pace
+//                   (shownLayout(), counters(), slots()).
+//   Ctrl+C, Quit:   composer.stop() between two run() calls; nothing is lost.
+//   "Continue?" Yes after opening:  composer.resume();       // throws FormatError / FileError
+//   Stop compose:   composer.stop();                          // Stopped at once, state file written
+//   Start when Stopped:  composer.start();                    // resumes the stopped search
+//
+// The search ends by finished(): Exhausted (every result written; the layout is Editable
+// again, the state file is deleted), Stopped (the state file holds the search; start()
+// resumes it), NoWords or NoSolution (nothing was searched; the layout stays Editable).
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,18 +34,13 @@
 
 #include "authoring/composing/board.h"
 #include "authoring/composing/composing_files.h"
+#include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_session.h"
 
 namespace gw {
 
-class Dictionary;
-
 inline constexpr char kNoWordsMessage[] = "No words";
 inline constexpr char kNoSolutionMessage[] = "No solution possible!";
-
-// Where the search hands control to the caller.
-enum class PumpPoint { Iteration, Rebuild, Push, BackUp, BestFill };
-
-enum class MessageKind { Information, Error };
 
 struct ComposerCounters {
   int depth = 0;    // "T: "
@@ -34,132 +49,138 @@ struct ComposerCounters {
   friend bool operator==(const ComposerCounters&, const ComposerCounters&) = default;
 };
 
-// Implemented by the front ends; every hook has a harmless default.
+// The sounds of composing (played asynchronously; a sound still playing is not interrupted).
+enum class ComposerSound { Started, ResultWritten, Exhausted };
+
+enum class ComposeOutcome {
+  Exhausted,   // every candidate of the first slot tried
+  Stopped,     // by stop(), or because a result file could not be written
+  NoWords,     // the layout has no slot: an information message "No words"
+  NoSolution,  // a slot can take no word: an error message "No solution possible!"
+};
+
+// Implemented by the front ends; every hook has a harmless default. Nothing here asks.
 class ComposerListener {
  public:
   virtual ~ComposerListener() = default;
-  // A turn for the caller's event loop; the caller may call Composer::stop() here.
-  virtual void pump(PumpPoint) {}
-  // After every push, back-up and result, and when composing starts and ends.
+  // After every push, back-up and result, when a search starts and when it ends.
   virtual void countersChanged(const ComposerCounters&) {}
-  // 1 when composing starts, 2 for every result file, 3 when a search is exhausted.
-  virtual void playSound(int) {}
-  virtual void resultWritten(const std::filesystem::path&, int /*number*/) {}
-  virtual void showMessage(const std::string&, MessageKind) {}
-  // The word order dialog: given the computed order, return for each position the
-  // (1-based) position in that order of the slot to put there, or nothing to keep it.
-  virtual std::optional<std::vector<int>> chooseWordOrder(int /*maxColumn*/, int /*maxRow*/,
-                                                          const std::vector<Slot>&) {
-    return std::nullopt;
-  }
-  // "Continue?" when an opened layout has a stopped search.
-  virtual bool confirmContinue() { return false; }
-  // A file name for a layout that has none yet; nothing cancels the start.
-  virtual std::optional<std::filesystem::path> choosePatternFileName() { return std::nullopt; }
-  // The running, search-started or paused flag changed.
-  virtual void stateChanged() {}
-  // Around loading a language's word list (the busy window); the second also after a failure.
-  virtual void dictionaryLoading(Language) {}
-  virtual void dictionaryLoaded(Language) {}
+  // A result crossword file was written; `number` is its number (the result count).
+  virtual void resultWritten(const std::filesystem::path& /*file*/, int /*number*/) {}
+  // The best partial fill was replaced (Composer::bestPartialFill()).
+  virtual void bestFillChanged() {}
+  virtual void soundWanted(ComposerSound) {}
+  // The search ended (or could not begin). `message` is empty or a text for the author:
+  // with NoWords an information, otherwise an error (e.g. a result or state file that
+  // could not be written, with Stopped; a state file that could not be deleted, with
+  // Exhausted).
+  virtual void finished(ComposeOutcome, const std::string& /*message*/) {}
 };
 
-enum class OpenResult { Opened, Continued, StateRejected };
+// How much one run() call may do; zero means no limit of that kind. A budget of no limits
+// runs until the search ends or stop() is called from a listener hook.
+struct RunBudget {
+  std::uint64_t steps = 0;
+  std::chrono::milliseconds time{0};
+
+  static RunBudget forSteps(std::uint64_t n) { return {n, std::chrono::milliseconds(0)}; }
+  static RunBudget forTime(std::chrono::milliseconds t) { return {0, t}; }
+  static RunBudget unlimited() { return {}; }
+};
 
 class Composer {
  public:
-  Composer(Dictionary& dictionary, ComposerListener& listener);
+  // The composer searches the session's layout and dictionary and moves its state.
+  Composer(LayoutSession& session, ComposerListener& listener);
+  ~Composer();
+  Composer(const Composer&) = delete;
+  Composer& operator=(const Composer&) = delete;
 
-  // --- the layout
-  // A new empty layout without a file name; sizes are limited to 1 .. 41.
-  void newLayout(int rows, int columns, Language language);
-  // Reads the pattern file and the language's word list; throws FileError or FormatError
-  // and changes nothing when either fails. With a state file beside it, asks "Continue?";
-  // on Yes reads it and resumes the search before returning.
-  OpenResult openLayout(const std::filesystem::path& patternFile);
-  // Takes a layout already in memory, with the dictionary the caller has loaded for it.
-  void useLayout(const Layout& layout, const std::filesystem::path& patternFile);
-  // Saves the layout to its file, asking for a name when it has none. False when cancelled.
-  bool saveLayout();
-  void closeLayout();
+  ComposingState state() const { return session_.state(); }
 
-  Layout& layout() { return layout_; }
-  const Layout& layout() const { return layout_; }
-  // Cells may be edited only while no search exists for the layout.
-  bool canEdit() const { return layoutOpen_ && !running_ && !searchStarted_; }
-  const std::filesystem::path& patternFile() const { return patternFile_; }
-  void setPatternFile(const std::filesystem::path& path) { patternFile_ = path; }
-  std::filesystem::path stateFile() const { return stateFileFor(patternFile_); }
+  // --- starting
 
-  // --- files used
-  // Another word file in place of the language's own.
-  void setWordFile(const std::filesystem::path& path) { wordFile_ = path; }
-  std::filesystem::path wordFileFor(Language language) const;
-  void loadLayoutDictionary();
-  void setResultsFolder(const std::filesystem::path& folder) { resultsFolder_ = folder; }
-  std::filesystem::path resultsFolder() const;
+  // The filling order a fresh search would use (for the word order dialog), or nothing
+  // when start() would end with NoWords or NoSolution. Empty also unless Editable.
+  std::vector<Slot> proposedOrder();
+  // Editable: saves the layout to its file (it must have a name; throws FileError and
+  // changes nothing when saving fails), orders the slots and begins a fresh search:
+  // Running, or finished() with NoWords / NoSolution. `wordOrder` is the author's answer
+  // to the word order dialog: for each position the 1-based position in proposedOrder()
+  // of the slot to put there; empty or not a permutation keeps the computed order.
+  // Stopped: resumes the stopped search (wordOrder is ignored). Otherwise does nothing.
+  void start(const std::vector<int>& wordOrder = {});
+  // Editable with a saved search (the caller asked "Continue?"): reads the state file and
+  // resumes it; throws FormatError or FileError and stays Editable when the file is
+  // damaged or unreadable. Stopped: the same as start(). Otherwise does nothing.
+  void resume();
 
-  // --- composing
-  // A fresh search from the editable state; otherwise resumes the stopped search.
-  void start();
-  // Asks a running search to stop at the end of its current step; it then saves the state file.
+  // --- running
+
+  // Advances a Running search by at most `budget` and returns the state afterwards:
+  // Running while the search has more to do. Every step is one candidate tried or one
+  // back-up; the clock is read every few steps. Does nothing unless Running.
+  ComposingState run(RunBudget budget);
+  // Stops a Running search: called between run() calls, it stops at once (draws the best
+  // partial fill, writes the state file, reports finished(Stopped)); called from a listener
+  // hook inside run(), the search stops at the end of its current step.
   void stop();
 
-  bool running() const { return running_; }
-  bool searchStarted() const { return searchStarted_; }
-  bool paused() const { return paused_; }
-  bool layoutOpen() const { return layoutOpen_; }
-  bool stopRequested() const { return stopRequest_; }
+  // --- what the window shows
 
+  // While a search exists, the layout filled with the search's words (the best partial fill
+  // when Stopped); otherwise the session's layout.
+  const Layout& shownLayout() const;
+  ComposerCounters counters() const { return {depth_, deepest_, results_}; }
   int depth() const { return depth_; }
   int deepestDepth() const { return deepest_; }
   int resultCount() const { return results_; }
-  ComposerCounters counters() const { return {depth_, deepest_, results_}; }
-  // Candidates tried since the object was made (for benchmarks and progress).
-  std::uint64_t steps() const { return steps_; }
+  // The slots in filling order (the progress preview: a column per slot, black up to the depth).
   const std::vector<Slot>& slots() const { return slots_; }
   const std::vector<std::string>& bestPartialFill() const { return best_; }
+  // The author's board the search fills (the layout as the search began).
   const ComposingBoard& baseBoard() const { return base_; }
+  // Candidates tried since the object was made (for benchmarks and progress).
+  std::uint64_t steps() const { return steps_; }
   // The search as the state file holds it.
   SearchState searchState() const;
 
  private:
+  friend class LayoutSession;
+  void discardSearch();  // the session's layout was replaced or closed
   Slot& at(int position) { return slots_[static_cast<std::size_t>(position - 1)]; }
   int slotCount() const { return static_cast<int>(slots_.size()); }
-  void enterEditable();
-  void loadDictionary(Language language);
-  bool prepareFreshSearch();
-  void applyWordOrder();
+  // Derives and orders the slots of a fresh search; the failure when there is none to make.
+  std::optional<ComposeOutcome> orderFreshSlots(std::vector<Slot>& slots);
+  void beginFresh(const std::vector<int>& wordOrder);
+  void beginResumed(bool baseFromLayout);
   void computeCrossings();
   void rebuild();
   void push();
   bool forwardCheck();
   void completeFillCheck();
   void backUp();
+  bool step();  // one iteration; true when the search is exhausted
   void drawBestFill();
-  bool mainLoop();  // true when the search is exhausted
-  void finish();
-  void notifyCounters();
+  void finishExhausted();
+  void finishStopped();
+  void notifyCounters() { listener_.countersChanged(counters()); }
 
-  Dictionary& dict_;
+  LayoutSession& session_;
   ComposerListener& listener_;
-  Layout layout_;
+  Layout working_;  // the session's layout with the search's words
   ComposingBoard base_;
-  std::filesystem::path patternFile_;
-  std::optional<std::filesystem::path> wordFile_;
-  std::optional<std::filesystem::path> resultsFolder_;
 
   std::vector<Slot> slots_;
   std::vector<std::vector<int>> crossLater_;  // per position: later positions that cross it
   std::vector<std::string> best_;
+  std::vector<Dictionary::WordId> found_;     // reused by every push
   int depth_ = 0;
   int deepest_ = 0;
   int results_ = 0;
   std::uint64_t steps_ = 0;
-
-  bool layoutOpen_ = false;
-  bool running_ = false;
-  bool searchStarted_ = false;
-  bool paused_ = false;
+  std::string stopMessage_;  // why the search stops, reported by finished()
+  bool inRun_ = false;
   bool stopRequest_ = false;
 };
 

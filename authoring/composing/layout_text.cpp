@@ -9,10 +9,7 @@ namespace gw {
 
 namespace {
 
-// The 30 capitals of the Serbian Cyrillic alphabet in Windows-1251.
-constexpr std::string_view kSerbianCapitals =
-    "\x8F\x80\xD7\xC6\x8E\x8C\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xCA\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD8"
-    "\x8A\xCB\xA3\xD0\xC8";
+constexpr std::string_view kSerbianCapitals = kSerbianCyrillicCapitals;
 
 std::size_t utf8Length(unsigned char lead) {
   if (lead < 0x80) return 1;
@@ -88,9 +85,9 @@ Layout parseTextLayout(std::string_view utf8, Language language) {
       i += n;
       if (c >= kBoardSide) failAt(r + 1, c + 1, "the row is longer than 41 cells.");
       if (ch == "#") {
-        layout.board.setIsle(c, r);
+        layout.board.setIsle(r, c);
       } else if (ch == ".") {
-        layout.board.clearCell(c, r);
+        layout.board.clearCell(r, c);
       } else {
         std::string bytes;
         try {
@@ -103,7 +100,7 @@ Layout parseTextLayout(std::string_view utf8, Language language) {
         if (bytes.size() != 1 || !isBoardLetter(letter, language))
           failAt(r + 1, c + 1, "\"" + std::string(ch) + "\" is not a letter of the " +
                                    std::string(languageName(language)) + " alphabet.");
-        layout.board.putLetter(c, r, letter);
+        layout.board.putLetter(r, c, letter);
       }
     }
     if (r == 0) layout.columns = c;
@@ -119,7 +116,7 @@ std::string layoutToText(const Layout& layout) {
   std::string bytes;
   for (int r = 0; r < layout.rows; ++r) {
     for (int c = 0; c < layout.columns; ++c) {
-      const BoardCell& cell = layout.board.cell(c, r);
+      const BoardCell& cell = layout.board.cell(r, c);
       bytes.push_back(cell.length == 0 ? '.' : cell.character == kIsle ? '#' : cell.character);
     }
     bytes.push_back('\n');

@@ -4,11 +4,19 @@
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 
 namespace gw {
 
-PictureImage PictureImage::placedAt(const PicturePlacement& p) {
+CrosswordOpenError::CrosswordOpenError(std::vector<std::string> messages)
+    : FormatError([&messages] {
+        std::string joined;
+        for (const std::string& m : messages) joined += (joined.empty() ? "" : "\n") + m;
+        return joined;
+      }()),
+      messages_(std::move(messages)) {}
+
+PictureImage PictureImage::placedAt(const Picture& p) {
   PictureImage image;
   image.left = p.column * kCellPixels + 1;
   image.top = p.row * kCellPixels + 1;
@@ -17,15 +25,7 @@ PictureImage PictureImage::placedAt(const PicturePlacement& p) {
   return image;
 }
 
-void Tdm::DataModuleCreate() {
-  fileName.clear();
-  modified = false;
-  crosswordOpen = false;
-  rows = 0;
-  columns = 0;
-}
-
-void Tdm::LoadPictures() {
+void CrosswordDocument::decodePictures() {
   pictureImages.resize(pictures.size());
   for (std::size_t n = 0; n < pictures.size(); ++n) {
     PictureImage image = PictureImage::placedAt(pictures[n]);
@@ -34,36 +34,32 @@ void Tdm::LoadPictures() {
   }
 }
 
-void Tdm::FreePictures() {
+void CrosswordDocument::releasePictureImages() {
   for (auto& image : pictureImages) image.reset();
 }
 
-void Tdm::editPrepareDefinitionsExecute() {
-  if (prepareDefinitions(Desc, board, rows, columns)) modified = true;
+void CrosswordDocument::prepareDefinitions() {
+  if (gw::prepareDefinitions(definitions, board, rows, columns)) modified = true;
 }
 
-bool Tdm::LoadCrosswordFile(const std::filesystem::path& path, std::vector<std::string>& messages) {
-  return loadCrosswordData(readWholeFile(path), path, messages);
+std::vector<std::string> CrosswordDocument::open(const std::filesystem::path& path) {
+  return openBytes(readWholeFile(path), path);
 }
 
-bool Tdm::loadCrosswordData(std::string_view bytes, const std::filesystem::path& path,
-                            std::vector<std::string>& messages) {
+std::vector<std::string> CrosswordDocument::openBytes(std::string_view bytes,
+                                                      const std::filesystem::path& path) {
   CrosswordFile file;
   try {
     file = parseCrossword(bytes, CrosswordReadMode::Authoring);
   } catch (const CrosswordReadError& e) {
     // The magic may hold any bytes; show them as the program's own code page would.
-    if (e.kind() == CrosswordReadError::Kind::TooShort) {
-      messages.emplace_back(e.what());
-      messages.push_back(toUtf8(e.formatMessage(), "windows-1252"));
-    } else {
-      messages.push_back(toUtf8(e.what(), "windows-1252"));
-    }
-    return false;
+    if (e.kind() == CrosswordReadError::Kind::TooShort)
+      throw CrosswordOpenError({e.what(), toUtf8(e.formatMessage(), "windows-1252")});
+    throw CrosswordOpenError({toUtf8(e.what(), "windows-1252")});
   }
 
   // Everything is built aside and taken over only when the whole file has been accepted.
-  Tdm next;
+  CrosswordDocument next;
   next.language = file.language;
   next.rows = file.rows;
   next.columns = file.columns;
@@ -71,35 +67,34 @@ bool Tdm::loadCrosswordData(std::string_view bytes, const std::filesystem::path&
   next.topMarks = std::move(file.topMarks);
   next.leftMarks = std::move(file.leftMarks);
   next.charset = file.charset;
-  for (PictureRecord& p : file.pictures)
-    next.pictures.push_back({p.column, p.row, p.width, p.height, std::move(p.jpeg)});
+  next.pictures = std::move(file.pictures);
   try {
-    next.LoadPictures();
+    next.decodePictures();
   } catch (const JpegError& e) {
     std::size_t failed = 1;
     while (failed <= next.pictureImages.size() && next.pictureImages[failed - 1]) ++failed;
-    messages.push_back("Picture " + std::to_string(failed) + " cannot be read: " + e.what());
-    return false;
+    throw CrosswordOpenError({"Picture " + std::to_string(failed) + " cannot be read: " + e.what()});
   }
-  next.editPrepareDefinitionsExecute();
+  next.prepareDefinitions();
+  std::vector<std::string> unplacedClues;
   for (const DefinitionRecord& record : file.definitions) {
-    if (const auto i = next.Desc.find(record.across, record.row, record.column)) {
-      next.Desc.setDesc(*i, record.clue);
+    if (const auto i = next.definitions.find(record.direction, record.row, record.column)) {
+      next.definitions.setClue(*i, record.clue);
     } else {
-      messages.push_back(toUtf8(record.clue, clueCodePage(file.charset)) + " " + std::to_string(record.row) +
-                         " " + std::to_string(record.column));
+      unplacedClues.push_back(toUtf8(record.clue, clueCodePage(file.charset)) + " " +
+                              std::to_string(record.row) + " " + std::to_string(record.column));
     }
   }
 
   next.fileName = path;
   next.crosswordOpen = true;
   next.modified = false;
-  next.Desc.first();
+  next.definitions.selectFirst();
   *this = std::move(next);
-  return true;
+  return unplacedClues;
 }
 
-CrosswordFile Tdm::toCrosswordFile() const {
+CrosswordFile CrosswordDocument::toCrosswordFile() const {
   CrosswordFile file;
   file.language = language;
   file.rows = rows;
@@ -108,19 +103,21 @@ CrosswordFile Tdm::toCrosswordFile() const {
   file.topMarks = topMarks;
   file.leftMarks = leftMarks;
   file.charset = charset;
-  for (const Definition& d : Desc.rows())
-    file.definitions.push_back({d.h, static_cast<std::uint8_t>(d.x), static_cast<std::uint8_t>(d.y),
-                                static_cast<std::uint8_t>(d.len()), d.desc});
-  for (const PicturePlacement& p : pictures) file.pictures.push_back({p.column, p.row, p.width, p.height, p.jpeg});
+  for (const Definition& d : definitions.rows())
+    file.definitions.push_back({d.direction, static_cast<std::uint8_t>(d.row),
+                                static_cast<std::uint8_t>(d.column), static_cast<std::uint8_t>(d.length()),
+                                d.clue});
+  file.pictures = pictures;
   return file;
 }
 
-void Tdm::editSaveExecute() {
+void CrosswordDocument::save() {
   if (fileName.empty()) throw FileError("The crossword has no file name to save it under.");
   CrosswordFile file = toCrosswordFile();
   // Each picture is written anew from its image, as the picture dialog would write it.
   for (std::size_t n = 0; n < file.pictures.size() && n < pictureImages.size(); ++n)
-    if (pictureImages[n] && !pictureImages[n]->image.empty()) file.pictures[n].jpeg = encodeJpeg(pictureImages[n]->image);
+    if (pictureImages[n] && !pictureImages[n]->image.empty())
+      file.pictures[n].jpeg = encodeJpeg(pictureImages[n]->image);
   // Never write a file that could not be opened again.
   const std::string bytes = serializeCrossword(file);
   try {
@@ -134,28 +131,29 @@ void Tdm::editSaveExecute() {
   modified = false;
 }
 
-void Tdm::saveAs(const std::filesystem::path& path) {
+void CrosswordDocument::saveAs(const std::filesystem::path& path) {
   std::filesystem::path old = std::move(fileName);
   fileName = path;
   try {
-    editSaveExecute();
+    save();
   } catch (...) {
     fileName = std::move(old);
     throw;
   }
 }
 
-void Tdm::newCrossword(int rowCount, int columnCount, int languageCode, int definitionCharset) {
+void CrosswordDocument::newCrossword(int rowCount, int columnCount, Language newLanguage,
+                                     ClueCharset newCharset) {
   rows = static_cast<std::uint8_t>(rowCount);
   columns = static_cast<std::uint8_t>(columnCount);
-  language = static_cast<std::uint8_t>(languageCode);
-  charset = static_cast<std::uint8_t>(definitionCharset);
+  language = newLanguage;
+  charset = newCharset;
   pictures.clear();
   pictureImages.clear();
   board.assign(static_cast<std::size_t>(rows) * columns, kBlankCell);
   // A blank board has no words: definitions kept from the crossword before would be clues of
   // words that do not exist, and marks off the new board could not be saved.
-  Desc.clear();
+  definitions.clear();
   auto offBoard = [this](const EdgeMark& m) { return m.column >= columns || m.row >= rows; };
   std::erase_if(topMarks, offBoard);
   std::erase_if(leftMarks, offBoard);
@@ -163,11 +161,11 @@ void Tdm::newCrossword(int rowCount, int columnCount, int languageCode, int defi
   modified = true;
 }
 
-void Tdm::closeCrossword() {
+void CrosswordDocument::closeCrossword() {
   topMarks.clear();
   leftMarks.clear();
-  Desc.clear();
-  FreePictures();
+  definitions.clear();
+  releasePictureImages();
   modified = false;
   crosswordOpen = false;
   fileName.clear();

@@ -5,43 +5,45 @@
 
 namespace gw {
 
-bool definitionKeyLess(bool h1, int x1, int y1, bool h2, int x2, int y2) {
-  return std::tie(h1, x1, y1) < std::tie(h2, x2, y2);
-}
-
 namespace {
-auto keyLess = [](const Definition& a, const Definition& b) {
-  return definitionKeyLess(a.h, a.x, a.y, b.h, b.x, b.y);
-};
+// Down words sort before across words.
+int directionRank(Direction d) { return d == Direction::Down ? 0 : 1; }
 }  // namespace
 
-std::optional<std::size_t> DefinitionTable::find(bool h, int x, int y) const {
-  Definition key{h, x, y, {}, {}};
-  auto it = std::lower_bound(rows_.begin(), rows_.end(), key, keyLess);
-  if (it == rows_.end() || it->h != h || it->x != x || it->y != y) return std::nullopt;
+bool definitionKeyLess(const Definition& a, const Definition& b) {
+  return std::tuple(directionRank(a.direction), a.row, a.column) <
+         std::tuple(directionRank(b.direction), b.row, b.column);
+}
+
+std::optional<std::size_t> DefinitionTable::find(Direction direction, int row, int column) const {
+  const Definition key{direction, row, column, {}, {}};
+  auto it = std::lower_bound(rows_.begin(), rows_.end(), key, definitionKeyLess);
+  if (it == rows_.end() || it->direction != direction || it->row != row || it->column != column)
+    return std::nullopt;
   return static_cast<std::size_t>(it - rows_.begin());
 }
 
-bool DefinitionTable::locate(bool h, int x, int y) {
-  const auto i = find(h, x, y);
+bool DefinitionTable::locate(Direction direction, int row, int column) {
+  const auto i = find(direction, row, column);
   if (i) current_ = *i;
   return i.has_value();
 }
 
 bool DefinitionTable::insert(Definition row) {
-  if (!DescBeforeInsert() || find(row.h, row.x, row.y)) return false;
-  auto it = std::upper_bound(rows_.begin(), rows_.end(), row, keyLess);
+  if (!insertAllowed() || find(row.direction, row.row, row.column)) return false;
+  auto it = std::upper_bound(rows_.begin(), rows_.end(), row, definitionKeyLess);
   current_ = static_cast<std::size_t>(it - rows_.begin());
   rows_.insert(it, std::move(row));
   return true;
 }
 
 bool DefinitionTable::assign(std::vector<Definition> rows) {
-  if (!DescBeforeInsert()) return false;
-  std::sort(rows.begin(), rows.end(), keyLess);
-  rows.erase(std::unique(rows.begin(), rows.end(),
-                         [](const Definition& a, const Definition& b) { return !keyLess(a, b) && !keyLess(b, a); }),
-             rows.end());
+  if (!insertAllowed()) return false;
+  std::sort(rows.begin(), rows.end(), definitionKeyLess);
+  auto sameKey = [](const Definition& a, const Definition& b) {
+    return !definitionKeyLess(a, b) && !definitionKeyLess(b, a);
+  };
+  rows.erase(std::unique(rows.begin(), rows.end(), sameKey), rows.end());
   rows_ = std::move(rows);
   current_ = 0;
   return true;

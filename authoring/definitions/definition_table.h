@@ -1,27 +1,29 @@
 #pragma once
-// The definition table: one row per word of the board with its clue text, always in
-// the order "h;x;y" (all down words, then all across words, each by row, then column).
+// The definition table: one row per word of the board with its clue text, always in key
+// order (all down words, then all across words, each by row, then column).
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/direction.h"
+
 namespace gw {
 
 struct Definition {
-  bool h = false;    // true: across (along row x); false: down (along column y)
-  int x = 0;         // row of the first letter
-  int y = 0;         // column of the first letter
-  std::string desc;  // clue text in the crossword's clue code page; may be empty
+  Direction direction = Direction::Down;
+  int row = 0;       // of the first letter
+  int column = 0;    // of the first letter
+  std::string clue;  // in the crossword's clue code page; may be empty
   std::string word;  // the letters as they stand on the board
 
   // Calculated, never stored: recomputed from the word on every read.
-  int len() const { return static_cast<int>(word.size()); }
+  int length() const { return static_cast<int>(word.size()); }
   friend bool operator==(const Definition&, const Definition&) = default;
 };
 
 // The key order of the table: down before across, then row, then column.
-bool definitionKeyLess(bool h1, int x1, int y1, bool h2, int x2, int y2);
+bool definitionKeyLess(const Definition& a, const Definition& b);
 
 class DefinitionTable {
  public:
@@ -30,10 +32,10 @@ class DefinitionTable {
   bool empty() const { return rows_.empty(); }
   const Definition& at(std::size_t i) const { return rows_.at(i); }
 
-  // Index of the definition (h, x, y), if there is one.
-  std::optional<std::size_t> find(bool h, int x, int y) const;
-  // Makes the definition (h, x, y) the current row; false (current row unchanged) when absent.
-  bool locate(bool h, int x, int y);
+  // Index of the definition of the word that starts at (row, column) in `direction`, if there is one.
+  std::optional<std::size_t> find(Direction direction, int row, int column) const;
+  // Makes that definition the current row; false (current row unchanged) when absent.
+  bool locate(Direction direction, int row, int column);
 
   // Adds a row at its place in the key order. Rows enter only while the insert guard is
   // detached (by preparing definitions): otherwise the insert is cancelled silently, as is an
@@ -44,19 +46,18 @@ class DefinitionTable {
   // definitions does in one go. Cancelled like insert() while the guard is attached.
   bool assign(std::vector<Definition> rows);
 
-  void setDesc(std::size_t i, std::string desc) { rows_.at(i).desc = std::move(desc); }
+  void setClue(std::size_t i, std::string clue) { rows_.at(i).clue = std::move(clue); }
   void setWord(std::size_t i, std::string word) { rows_.at(i).word = std::move(word); }
   void clear();
 
   // The current row that the word grid and the clue memo follow; nullopt when empty.
   std::optional<std::size_t> current() const;
   void setCurrent(std::size_t i);
-  void first() { current_ = 0; }
+  void selectFirst() { current_ = 0; }
 
   bool insertGuardAttached() const { return guardAttached_; }
-  // The before-insert handler: while attached it cancels every insert without a message.
-  // Returns whether an insert may go ahead.
-  bool DescBeforeInsert() const { return !guardAttached_; }
+  // While the guard is attached every insert is cancelled without a message.
+  bool insertAllowed() const { return !guardAttached_; }
 
   // Detaches the insert guard for its lifetime and attaches it again when it ends,
   // also when an exception ends the work in between.

@@ -28,18 +28,24 @@ std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int column
   std::vector<BoardRun> runs;
   if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return runs;
   auto cell = [&](int r, int c) { return board[static_cast<std::size_t>(r) * columns + c]; };
-  for (int r = rows - 1; r >= 0; --r)
-    scanLine(columns, [&](int c) { return cell(r, c); },
-             [&](int start, const std::string& text) { runs.push_back({true, r, start, text}); });
-  for (int c = columns - 1; c >= 0; --c)
-    scanLine(rows, [&](int r) { return cell(r, c); },
-             [&](int start, const std::string& text) { runs.push_back({false, start, c, text}); });
+  for (int r = rows - 1; r >= 0; --r) {
+    auto cellAt = [&](int c) { return cell(r, c); };
+    auto emit = [&](int start, const std::string& text) {
+      runs.push_back({Direction::Across, r, start, text});
+    };
+    scanLine(columns, cellAt, emit);
+  }
+  for (int c = columns - 1; c >= 0; --c) {
+    auto cellAt = [&](int r) { return cell(r, c); };
+    auto emit = [&](int start, const std::string& text) { runs.push_back({Direction::Down, start, c, text}); };
+    scanLine(rows, cellAt, emit);
+  }
   return runs;
 }
 
-bool RefreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten) {
+bool refreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten) {
   for (const BoardRun& run : runs) {
-    const auto i = table.find(run.h, run.x, run.y);
+    const auto i = table.find(run.direction, run.row, run.column);
     if (!i) return false;
     table.setWord(*i, run.text);
     wordsWritten = true;
@@ -52,15 +58,15 @@ bool prepareDefinitions(DefinitionTable& table, std::string_view board, int rows
   if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return false;
   const std::vector<BoardRun> runs = findBoardRuns(board, rows, columns);
   bool wordsWritten = false;
-  if (RefreshDefinitionWords(table, runs, wordsWritten) && table.size() == runs.size()) return wordsWritten;
+  if (refreshDefinitionWords(table, runs, wordsWritten) && table.size() == runs.size()) return wordsWritten;
 
   // Rebuild, carrying over the clue text of every run that keeps its start and direction.
   std::vector<Definition> rebuilt;
   rebuilt.reserve(runs.size());
   for (const BoardRun& run : runs) {
-    Definition row{run.h, run.x, run.y, {}, run.text};
-    if (const auto old = table.find(run.h, run.x, run.y)) {
-      row.desc = table.at(*old).desc;
+    Definition row{run.direction, run.row, run.column, {}, run.text};
+    if (const auto old = table.find(run.direction, run.row, run.column)) {
+      row.clue = table.at(*old).clue;
       wordsWritten = true;
     }
     rebuilt.push_back(std::move(row));

@@ -10,9 +10,9 @@ namespace gw {
 
 // A maximal sequence of non-blank cells in one row (across) or one column (down).
 struct BoardRun {
-  bool h = false;  // across
-  int x = 0;       // row of the first letter
-  int y = 0;       // column of the first letter
+  Direction direction = Direction::Down;
+  int row = 0;     // of the first letter
+  int column = 0;  // of the first letter
   std::string text;
   friend bool operator==(const BoardRun&, const BoardRun&) = default;
 };
@@ -24,9 +24,9 @@ std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int column
 
 // Writes the current letters into every definition whose run still exists. Returns false
 // at the first run that has no definition. `wordsWritten` is set when a word was written.
-bool RefreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten);
+bool refreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten);
 
-// Makes the table hold exactly one definition per run: a run whose (h, x, y) had a
+// Makes the table hold exactly one definition per run: a run whose start and direction had a
 // definition keeps its clue text and gets its current word, a new run gets an empty clue,
 // and definitions whose run is gone are dropped. Returns true when an existing definition's
 // word was written (which marks the crossword modified). A board of no cells (nothing open)

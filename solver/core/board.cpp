@@ -12,7 +12,7 @@ namespace {
 
 char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool hasMark(const std::vector<EdgeMark>& marks, int column, int row) {
+bool hasMark(const std::vector<EdgeMark>& marks, int row, int column) {
   return std::any_of(marks.begin(), marks.end(),
                      [&](const EdgeMark& m) { return m.column == column && m.row == row; });
 }
@@ -21,9 +21,9 @@ bool hasMark(const std::vector<EdgeMark>& marks, int column, int row) {
 
 Board Board::fromCrossword(const CrosswordFile& file) {
   Board b;
-  // The key mapping and the clue code pages know only 0, 1 and 2; anything else is English/ANSI.
-  b.language_ = file.language <= 2 ? file.language : 0;
-  b.charset_ = file.charset <= 2 ? file.charset : 0;
+  // The key mapping and the clue code pages know only the three languages and charsets.
+  b.language_ = knownLanguageOrEnglish(file.language);
+  b.charset_ = knownClueCharsetOrAnsi(file.charset);
   b.rows_ = file.rows;
   b.columns_ = file.columns;
   b.solution_ = file.board;
@@ -32,35 +32,31 @@ Board Board::fromCrossword(const CrosswordFile& file) {
   b.topMarks_ = file.topMarks;
   b.leftMarks_ = file.leftMarks;
   b.words_ = file.definitions;
-  b.pictures_.reserve(file.pictures.size());
-  for (const PictureRecord& p : file.pictures) {
-    Picture pic{p.column, p.row, p.width, p.height, {}};
-    if (!p.jpeg.empty()) pic.image = decodeJpeg(p.jpeg);
-    b.pictures_.push_back(std::move(pic));
-  }
+  b.pictures_ = file.pictures;
+  b.pictureImages_.reserve(file.pictures.size());
+  for (const Picture& p : file.pictures)
+    b.pictureImages_.push_back(p.jpeg.empty() ? IndexedImage{} : decodeJpeg(p.jpeg));
   b.current_ = b.firstLetterCell();
   return b;
 }
 
-bool Board::isTopEdgeMarked(int column, int row) const { return hasMark(topMarks_, column, row); }
-bool Board::isLeftEdgeMarked(int column, int row) const { return hasMark(leftMarks_, column, row); }
+bool Board::isTopEdgeMarked(int row, int column) const { return hasMark(topMarks_, row, column); }
+bool Board::isLeftEdgeMarked(int row, int column) const { return hasMark(leftMarks_, row, column); }
 
-bool Board::isUnderPicture(int column, int row) const {
-  return std::any_of(pictures_.begin(), pictures_.end(), [&](const Picture& p) {
-    return p.column <= column && column < p.column + p.width && p.row <= row &&
-           row < p.row + p.height;
-  });
+bool Board::isUnderPicture(int row, int column) const {
+  return std::any_of(pictures_.begin(), pictures_.end(),
+                     [&](const Picture& p) { return p.covers(row, column); });
 }
 
-std::string Board::clueAt(bool across) const {
-  if (rows_ == 0 || columns_ == 0 || isBlock(current_.column, current_.row)) return {};
+std::string Board::clueAt(Direction direction) const {
+  if (rows_ == 0 || columns_ == 0 || isBlock(current_.row, current_.column)) return {};
   const DefinitionRecord* found = nullptr;
   for (const DefinitionRecord& w : words_) {
-    if (w.across != across) continue;
-    bool covers = across ? (w.row == current_.row && w.column <= current_.column &&
-                            current_.column < w.column + w.length)
-                         : (w.column == current_.column && w.row <= current_.row &&
-                            current_.row < w.row + w.length);
+    if (w.direction != direction) continue;
+    bool covers =
+        direction == Direction::Across
+            ? (w.row == current_.row && w.column <= current_.column && current_.column < w.column + w.length)
+            : (w.column == current_.column && w.row <= current_.row && current_.row < w.row + w.length);
     if (covers) found = &w;  // the last one in file order wins
   }
   return found ? found->clue : std::string();
@@ -69,7 +65,7 @@ std::string Board::clueAt(bool across) const {
 Cell Board::firstLetterCell() const {
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c)
-      if (isLetterCell(c, r)) return {c, r};
+      if (isLetterCell(r, c)) return {r, c};
   return {0, 0};
 }
 
@@ -79,14 +75,14 @@ std::optional<Cell> Board::cellAtPixel(int x, int y) const {
   int column = (x - 1) / kCellPitch;  // truncated toward zero: x = 0 is column 0
   int row = (y - 1) / kCellPitch;
   if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return std::nullopt;
-  return Cell{column, row};
+  return Cell{row, column};
 }
 
-Sound Board::move(int dColumn, int dRow) {
-  Cell target{current_.column + dColumn, current_.row + dRow};
+Sound Board::move(int dRow, int dColumn) {
+  Cell target{current_.row + dRow, current_.column + dColumn};
   if (target.column < 0 || target.row < 0 || target.column >= columns_ || target.row >= rows_)
     return Sound::None;
-  if (isUnderPicture(target.column, target.row)) return Sound::Refused;
+  if (isUnderPicture(target.row, target.column)) return Sound::Refused;
   current_ = target;
   return Sound::None;
 }
@@ -100,15 +96,15 @@ KeyOutcome Board::typeKey(char usCharacter) {
   KeyOutcome out;
   if (completed_) return out;
   char key = mapSolverKey(asciiUpper(usCharacter), language_);
-  if (IsAcceptedLetter(key, language_) && rows_ > 0 && columns_ > 0 &&
-      !isBlock(current_.column, current_.row)) {
-    entries_[index(current_.column, current_.row)] = asciiUpper(key);
+  if (isAcceptedLetter(key, language_) && rows_ > 0 && columns_ > 0 &&
+      !isBlock(current_.row, current_.column)) {
+    entries_[index(current_.row, current_.column)] = asciiUpper(key);
     out.stored = true;
-    Cell next = direction_ == Direction::Across ? Cell{current_.column + 1, current_.row}
-                                                : Cell{current_.column, current_.row + 1};
+    Cell next = direction_ == Direction::Across ? Cell{current_.row, current_.column + 1}
+                                                : Cell{current_.row + 1, current_.column};
     bool room = direction_ == Direction::Across ? current_.column < columns_ - 1
                                                 : current_.row < rows_ - 1;
-    if (room && !isUnderPicture(next.column, next.row)) {
+    if (room && !isUnderPicture(next.row, next.column)) {
       current_ = next;
       out.sound = Sound::Stored;
     } else {
@@ -126,13 +122,13 @@ KeyOutcome Board::typeKey(char usCharacter) {
 bool Board::isSolved() const {
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c)
-      if (isLetterCell(c, r) && entryAt(c, r) != solutionAt(c, r)) return false;
+      if (isLetterCell(r, c) && entryAt(r, c) != solutionAt(r, c)) return false;
   return true;
 }
 
 Sound Board::cheatOne() {
   if (rows_ == 0 || columns_ == 0 || !canCheatOne()) return Sound::None;
-  std::size_t i = index(current_.column, current_.row);
+  std::size_t i = index(current_.row, current_.column);
   entries_[i] = solution_[i];
   return Sound::Stay;
 }
@@ -143,8 +139,7 @@ bool Board::blinkStep() {
   if (blinkCount_ >= kBlinkTicks) return false;
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c)
-      if (isLetterCell(c, r))
-        entries_[index(c, r)] = blinkCount_ % 2 == 0 ? kBlankCell : solutionAt(c, r);
+      if (isLetterCell(r, c)) entries_[index(r, c)] = blinkCount_ % 2 == 0 ? kBlankCell : solutionAt(r, c);
   ++blinkCount_;
   return true;
 }

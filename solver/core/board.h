@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "common/crossword_file.h"
+#include "common/direction.h"
 #include "common/jpeg.h"
+#include "common/language.h"
+#include "common/picture.h"
 
 namespace gw::cross {
-
-enum class Direction { Across, Down };
 
 // The five clips: numbers as the resources are numbered.
 enum class Sound : int {
@@ -27,17 +28,9 @@ enum class Sound : int {
 };
 
 struct Cell {
-  int column = 0;
   int row = 0;
+  int column = 0;
   friend bool operator==(const Cell&, const Cell&) = default;
-};
-
-struct Picture {
-  std::uint8_t column = 0;
-  std::uint8_t row = 0;
-  std::uint8_t width = 0;
-  std::uint8_t height = 0;
-  IndexedImage image;  // empty when the picture held no data
 };
 
 // What a typed character did.
@@ -54,7 +47,7 @@ class Board {
  public:
   Board() = default;
 
-  // Builds a board from a parsed file. Unknown language and clue-charset codes read as 0;
+  // Builds a board from a parsed file. Unknown languages read as English, unknown clue charsets as ANSI;
   // every picture is decoded here (throws JpegError), so a board either comes out whole
   // or not at all. Entries are empty, the direction across, the first letter cell current.
   static Board fromCrossword(const CrosswordFile& file);
@@ -62,30 +55,32 @@ class Board {
   // --- the crossword ---
   int rows() const { return rows_; }
   int columns() const { return columns_; }
-  int languageCode() const { return language_; }
-  int clueCharset() const { return charset_; }
-  char solutionAt(int column, int row) const { return solution_[index(column, row)]; }
-  char entryAt(int column, int row) const { return entries_[index(column, row)]; }
+  Language language() const { return language_; }
+  ClueCharset clueCharset() const { return charset_; }
+  char solutionAt(int row, int column) const { return solution_[index(row, column)]; }
+  char entryAt(int row, int column) const { return entries_[index(row, column)]; }
   const std::string& solution() const { return solution_; }
   const std::string& entries() const { return entries_; }
-  bool isBlock(int column, int row) const { return solutionAt(column, row) == kBlankCell; }
-  bool isTopEdgeMarked(int column, int row) const;
-  bool isLeftEdgeMarked(int column, int row) const;
+  bool isBlock(int row, int column) const { return solutionAt(row, column) == kBlankCell; }
+  bool isTopEdgeMarked(int row, int column) const;
+  bool isLeftEdgeMarked(int row, int column) const;
   const std::vector<DefinitionRecord>& words() const { return words_; }
   const std::vector<Picture>& pictures() const { return pictures_; }
+  // The decoded image of pictures()[i]; empty when the picture held no data.
+  const IndexedImage& pictureImage(std::size_t i) const { return pictureImages_.at(i); }
 
-  // Any column and row may be asked; cells off the board are under no picture.
-  bool isUnderPicture(int column, int row) const;
+  // Any row and column may be asked; cells off the board are under no picture.
+  bool isUnderPicture(int row, int column) const;
   // True for a cell whose entry equals its solution (what "Mark bad entries" shows blue).
-  bool isEntryCorrect(int column, int row) const { return entryAt(column, row) == solutionAt(column, row); }
+  bool isEntryCorrect(int row, int column) const { return entryAt(row, column) == solutionAt(row, column); }
 
   // --- cursor and direction ---
   Cell current() const { return current_; }
   Direction direction() const { return direction_; }
   // Clue of the last word in file order of that direction through the current cell;
   // empty on a block cell or where no such word passes.
-  std::string acrossClueAt() const { return clueAt(true); }
-  std::string downClueAt() const { return clueAt(false); }
+  std::string acrossClueAt() const { return clueAt(Direction::Across); }
+  std::string downClueAt() const { return clueAt(Direction::Down); }
   // The first cell, row by row, that is neither a block nor under a picture; (0, 0) when none.
   Cell firstLetterCell() const;
   // Moves the cursor; the caller keeps the cell on the board and off the pictures.
@@ -100,7 +95,7 @@ class Board {
   bool canMoveDown() const { return current_.row < rows_ - 1; }
   // Moves one cell; into a picture the cursor stays and Refused is asked for.
   // A disabled move (off the board) does nothing and asks for nothing.
-  Sound move(int dColumn, int dRow);
+  Sound move(int dRow, int dColumn);
   // Sets the direction; asks for Stay.
   Sound setDirection(Direction d);
 
@@ -112,7 +107,7 @@ class Board {
   // --- checking and revealing ---
   bool isSolved() const;
   bool completed() const { return completed_; }
-  bool canCheatOne() const { return !isBlock(current_.column, current_.row); }
+  bool canCheatOne() const { return !isBlock(current_.row, current_.column); }
   // Reveals the current cell's letter (does not complete: the next key does). Asks for Stay.
   Sound cheatOne();
   // Reveals every letter; block cells get a space.
@@ -129,16 +124,14 @@ class Board {
   void applyProgress(std::string_view bytes);
 
  private:
-  std::size_t index(int column, int row) const {
-    return static_cast<std::size_t>(row) * columns_ + column;
-  }
-  std::string clueAt(bool across) const;
-  bool isLetterCell(int column, int row) const {
-    return !isBlock(column, row) && !isUnderPicture(column, row);
+  std::size_t index(int row, int column) const { return static_cast<std::size_t>(row) * columns_ + column; }
+  std::string clueAt(Direction direction) const;
+  bool isLetterCell(int row, int column) const {
+    return !isBlock(row, column) && !isUnderPicture(row, column);
   }
 
-  int language_ = 0;
-  int charset_ = 0;
+  Language language_ = Language::English;
+  ClueCharset charset_ = ClueCharset::Ansi;
   int rows_ = 0;
   int columns_ = 0;
   std::string solution_;
@@ -147,6 +140,7 @@ class Board {
   std::vector<EdgeMark> leftMarks_;
   std::vector<DefinitionRecord> words_;
   std::vector<Picture> pictures_;
+  std::vector<IndexedImage> pictureImages_;  // one per picture
   Cell current_;
   Direction direction_ = Direction::Across;
   bool completed_ = false;

@@ -8,6 +8,7 @@ namespace {
 
 using gw::CrosswordReadError;
 using gw::CrosswordReadMode;
+using gw::Direction;
 
 // A, B, blank / C, D, E: the smallest board with runs in both directions.
 gw::CrosswordFile smallBoard() {
@@ -53,7 +54,7 @@ TEST(CrosswordFormat, SmallBoardIsThirtyBytesBothWays) {
 
 TEST(CrosswordFormat, DefinitionRecordLayoutAndLongClue) {
   gw::CrosswordFile cw = smallBoard();
-  cw.definitions.push_back({true, 1, 0, 3, "ABCDE"});
+  cw.definitions.push_back({Direction::Across, 1, 0, 3, "ABCDE"});
   std::string text = gw::serializeCrossword(cw);
   // The record sits after the 30-byte file's charset and count.
   EXPECT_EQ(text.substr(26, 13), std::string("\x01\x01\x00\x03\x05\x00\x00\x00" "ABCDE", 13));
@@ -66,11 +67,13 @@ TEST(CrosswordFormat, DefinitionRecordLayoutAndLongClue) {
 
 TEST(CrosswordFormat, MarksPicturesAndAnyClueBytesRoundTrip) {
   gw::CrosswordFile cw = smallBoard();
-  cw.language = 2;
-  cw.charset = 1;
+  cw.language = gw::Language::Serbian;
+  cw.charset = gw::ClueCharset::SerbianCyrillic;
   cw.topMarks = {{0, 1}, {2, 1}};
   cw.leftMarks = {{1, 0}};
-  cw.definitions = {{false, 0, 0, 2, std::string("a\0b", 3)}, {true, 1, 0, 3, ""}, {true, 0, 0, 2, "\xFF"}};
+  cw.definitions = {{Direction::Down, 0, 0, 2, std::string("a\0b", 3)},
+                    {Direction::Across, 1, 0, 3, ""},
+                    {Direction::Across, 0, 0, 2, "\xFF"}};
   cw.pictures = {{2, 0, 1, 2, "not checked here"}, {0, 0, 3, 2, ""}};
   const std::string text = gw::serializeCrossword(cw);
   EXPECT_EQ(gw::parseCrossword(text, CrosswordReadMode::Authoring), cw);
@@ -79,7 +82,8 @@ TEST(CrosswordFormat, MarksPicturesAndAnyClueBytesRoundTrip) {
   // Nonzero h reads as across.
   std::string h7 = text;
   h7[32] = 7;
-  EXPECT_TRUE(gw::parseCrossword(h7, CrosswordReadMode::Solver).definitions[0].across);
+  EXPECT_TRUE(gw::parseCrossword(h7, CrosswordReadMode::Solver).definitions[0].direction ==
+              Direction::Across);
 }
 
 TEST(CrosswordFormat, TrailingBytesAreIgnored) {
@@ -107,7 +111,7 @@ TEST(CrosswordFormat, ShortFileAndWrongMagicGiveTheFixedMessages) {
 TEST(CrosswordFormat, EveryTruncationIsRejectedCleanly) {
   gw::CrosswordFile cw = smallBoard();
   cw.topMarks = {{1, 1}};
-  cw.definitions = {{true, 1, 0, 3, "clue"}};
+  cw.definitions = {{Direction::Across, 1, 0, 3, "clue"}};
   cw.pictures = {{0, 0, 1, 1, "jpeg"}};
   const std::string text = gw::serializeCrossword(cw);
   for (std::size_t n = 4; n < text.size(); ++n) {
@@ -125,7 +129,7 @@ TEST(CrosswordFormat, HugeCountsFailBeforeAllocating) {
     EXPECT_EQ(kindOf(text), CrosswordReadError::Kind::Damaged) << at;
   }
   gw::CrosswordFile cw = smallBoard();
-  cw.definitions = {{true, 1, 0, 3, "x"}};
+  cw.definitions = {{Direction::Across, 1, 0, 3, "x"}};
   std::string text = gw::serializeCrossword(cw);
   text.replace(30, 4, "\xFF\xFF\xFF\x7F");  // clue length
   EXPECT_EQ(kindOf(text), CrosswordReadError::Kind::Damaged);
@@ -137,12 +141,14 @@ TEST(CrosswordFormat, PositionsOffTheBoardAreRejectedWithTheirPlace) {
     cw.definitions = {d};
     return gw::serializeCrossword(cw);
   };
-  EXPECT_NO_THROW(gw::parseCrossword(withDefinition({true, 1, 1, 2, ""}), CrosswordReadMode::Solver));
-  EXPECT_NE(messageOf(withDefinition({true, 1, 1, 3, ""})).find("definition 1 (across at row 1, column 1"),
+  EXPECT_NO_THROW(
+      gw::parseCrossword(withDefinition({Direction::Across, 1, 1, 2, ""}), CrosswordReadMode::Solver));
+  EXPECT_NE(messageOf(withDefinition({Direction::Across, 1, 1, 3, ""}))
+                .find("definition 1 (across at row 1, column 1"),
             std::string::npos);
-  EXPECT_EQ(kindOf(withDefinition({false, 1, 0, 2, ""})), CrosswordReadError::Kind::Damaged);
-  EXPECT_EQ(kindOf(withDefinition({false, 2, 0, 1, ""})), CrosswordReadError::Kind::Damaged);
-  EXPECT_EQ(kindOf(withDefinition({false, 0, 0, 0, ""})), CrosswordReadError::Kind::Damaged);
+  EXPECT_EQ(kindOf(withDefinition({Direction::Down, 1, 0, 2, ""})), CrosswordReadError::Kind::Damaged);
+  EXPECT_EQ(kindOf(withDefinition({Direction::Down, 2, 0, 1, ""})), CrosswordReadError::Kind::Damaged);
+  EXPECT_EQ(kindOf(withDefinition({Direction::Down, 0, 0, 0, ""})), CrosswordReadError::Kind::Damaged);
 
   gw::CrosswordFile marks = smallBoard();
   marks.leftMarks = {{3, 0}};
@@ -160,15 +166,15 @@ TEST(CrosswordFormat, PositionsOffTheBoardAreRejectedWithTheirPlace) {
 
 TEST(CrosswordFormat, TheSolverReadsUnknownLanguageAndCharsetCodesAsZero) {
   gw::CrosswordFile cw = smallBoard();
-  cw.language = 7;
-  cw.charset = 3;
+  cw.language = static_cast<gw::Language>(7);
+  cw.charset = static_cast<gw::ClueCharset>(3);
   const std::string text = gw::serializeCrossword(cw);
   gw::CrosswordFile authoring = gw::parseCrossword(text, CrosswordReadMode::Authoring);
-  EXPECT_EQ(authoring.language, 7);
-  EXPECT_EQ(authoring.charset, 3);
+  EXPECT_EQ(authoring.language, static_cast<gw::Language>(7));
+  EXPECT_EQ(authoring.charset, static_cast<gw::ClueCharset>(3));
   gw::CrosswordFile solver = gw::parseCrossword(text, CrosswordReadMode::Solver);
-  EXPECT_EQ(solver.language, 0);
-  EXPECT_EQ(solver.charset, 0);
+  EXPECT_EQ(solver.language, gw::Language::English);
+  EXPECT_EQ(solver.charset, gw::ClueCharset::Ansi);
   EXPECT_EQ(solver.board, authoring.board);
 }
 

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -14,53 +17,99 @@ namespace {
 class FileIoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("gw_file_io_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    dir_ = fs::temp_directory_path() / ("gw_file_io_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
   }
   void TearDown() override {
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
   }
-  fs::path dir;
+  fs::path dir_;
 };
 
 TEST_F(FileIoTest, WritesAndReplacesWithoutLeavingTemporaryFiles) {
-  fs::path f = dir / "a.C_W";
+  fs::path f = dir_ / "a.C_W";
   gw::writeFileAtomically(f, std::string("one\0two", 7));
   EXPECT_EQ(gw::readWholeFile(f), std::string("one\0two", 7));
   gw::writeFileAtomically(f, "three");
   EXPECT_EQ(gw::readWholeFile(f), "three");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(FileIoTest, FailedWriteKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-  fs::path f = dir / "keep.C_W";
+  fs::path f = dir_ / "keep.C_W";
   gw::writeFileAtomically(f, "old");
-  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
   EXPECT_THROW(gw::writeFileAtomically(f, "new"), gw::FileError);
-  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
   EXPECT_EQ(gw::readWholeFile(f), "old");
 }
 
 TEST_F(FileIoTest, WriteIntoMissingFolderIsAFileError) {
-  EXPECT_THROW(gw::writeFileAtomically(dir / "no" / "such.C_W", "x"), gw::FileError);
-  EXPECT_THROW(gw::readWholeFile(dir / "missing"), gw::FileError);
-  EXPECT_THROW(gw::readWholeFile(dir), gw::FileError);  // a folder opens, but cannot be read
+  EXPECT_THROW(gw::writeFileAtomically(dir_ / "no" / "such.C_W", "x"), gw::FileError);
+  EXPECT_THROW(gw::readWholeFile(dir_ / "missing"), gw::FileError);
+  EXPECT_THROW(gw::readWholeFile(dir_), gw::FileError);  // a folder opens, but cannot be read
+}
+
+std::size_t openDescriptorCount() {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// Failures that happen whoever runs the test (root ignores permissions, not these): each ends in
+// a FileError naming the file, leaves what was there as it was, no temporary file beside it
+// and no descriptor open.
+TEST_F(FileIoTest, FailedWritesKeepWhatWasThereAndLeakNothing) {
+  gw::writeFileAtomically(dir_ / "plain", "old");
+  fs::create_directories(dir_ / "folder" / "inside");
+  struct Case {
+    const char* what;
+    fs::path target;
+  };
+  const std::vector<Case> cases = {
+      {"a folder under a plain file", dir_ / "plain" / "x.C_W"},
+      {"a name longer than the file system allows", dir_ / std::string(300, 'n')},
+      {"a rename onto a folder that holds files", dir_ / "folder"},
+  };
+  const std::size_t descriptors = openDescriptorCount();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    try {
+      gw::writeFileAtomically(c.target, "new");
+      ADD_FAILURE() << "written";
+    } catch (const gw::FileError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.target.filename().string()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(openDescriptorCount(), descriptors);
+  }
+  EXPECT_EQ(gw::readWholeFile(dir_ / "plain"), "old");
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder" / "inside"));
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir_)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"folder", "plain"}));
+}
+
+TEST_F(FileIoTest, FailedReadsLeakNoDescriptor) {
+  const std::size_t descriptors = openDescriptorCount();
+  EXPECT_THROW(gw::readWholeFile(dir_), gw::FileError);  // opens, then the read fails
+  EXPECT_THROW(gw::readWholeFile(dir_ / std::string(300, 'n')), gw::FileError);
+  EXPECT_EQ(openDescriptorCount(), descriptors);
 }
 
 TEST_F(FileIoTest, RemoveFileIfExistsToleratesMissingFiles) {
-  EXPECT_NO_THROW(gw::removeFileIfExists(dir / "missing"));
-  gw::writeFileAtomically(dir / "x", "x");
-  gw::removeFileIfExists(dir / "x");
-  EXPECT_FALSE(fs::exists(dir / "x"));
+  EXPECT_NO_THROW(gw::removeFileIfExists(dir_ / "missing"));
+  gw::writeFileAtomically(dir_ / "x", "x");
+  gw::removeFileIfExists(dir_ / "x");
+  EXPECT_FALSE(fs::exists(dir_ / "x"));
 }
 
 TEST(WithExtension, ReplacesTheLastExtensionOfTheFileName) {
   EXPECT_EQ(gw::withExtension("a/spring.C_WM", ".TMP"), fs::path("a/spring.TMP"));
   EXPECT_EQ(gw::withExtension("P/x.C_W", ".RES_CW"), fs::path("P/x.RES_CW"));
-  EXPECT_EQ(gw::withExtension("dir.d/noext", ".JPG1"), fs::path("dir.d/noext.JPG1"));
+  EXPECT_EQ(gw::withExtension("dir_.d/noext", ".JPG1"), fs::path("dir_.d/noext.JPG1"));
   EXPECT_EQ(gw::withExtension("", ".JPG1"), fs::path(".JPG1"));
   EXPECT_EQ(gw::withExtension("a.b.C_W", ".RES_CW"), fs::path("a.b.RES_CW"));
 }

@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+
+#include "common/file_io.h"
 
 namespace {
 
@@ -75,6 +78,16 @@ TEST(Jpeg, DamagedDataThrowsInsteadOfEndingTheProgram) {
   // Garbage after the start-of-image marker.
   std::string garbage = jpeg.substr(0, 2) + std::string(200, '\x5A');
   EXPECT_THROW(gw::decodeJpeg(garbage), gw::JpegError);
+}
+
+// The pictures of tests/data/jpeg (shared with the fuzz seeds).
+TEST(Jpeg, FixturesDecodeOrAreRefused) {
+  const std::filesystem::path dir = std::filesystem::path(GW_SOURCE_DIR) / "tests/data/jpeg";
+  const gw::IndexedImage otter = gw::decodeJpeg(gw::readWholeFile(dir / "good-otter.jpg"));
+  EXPECT_GT(otter.width, 0);
+  EXPECT_EQ(otter.pixels.size(), static_cast<std::size_t>(otter.width) * otter.height);
+  for (const char* broken : {"broken-cut.jpg", "broken-header.jpg"})
+    EXPECT_THROW(gw::decodeJpeg(gw::readWholeFile(dir / broken)), gw::JpegError) << broken;
 }
 
 TEST(Jpeg, EncoderRefusesImpossibleSizes) {

@@ -15,12 +15,12 @@ using namespace gw::cross::testing;
 namespace {
 
 std::string xdotoolName(char k) {
-  static const std::map<char, std::string> names{
+  static const std::map<char, std::string> kNames{
       {'[', "bracketleft"}, {']', "bracketright"}, {';', "semicolon"}, {'\'', "apostrophe"},
       {'\\', "backslash"}, {',', "comma"},        {'.', "period"},    {'/', "slash"},
       {'-', "minus"},      {'=', "equal"},        {'`', "grave"},     {' ', "space"}};
-  auto it = names.find(k);
-  if (it != names.end()) return it->second;
+  auto it = kNames.find(k);
+  if (it != kNames.end()) return it->second;
   return std::string(1, k);
 }
 
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
         gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring));
     for (int r = 0; r < b.rows(); ++r)
       for (int c = 0; c < b.columns(); ++c) {
-        if (b.isBlock(c, r) || b.isUnderPicture(c, r)) continue;
-        char k = usKeyFor(b.solutionAt(c, r), b.languageCode());
+        if (b.isBlock(r, c) || b.isUnderPicture(r, c)) continue;
+        char k = usKeyFor(b.solutionAt(r, c), b.language());
         if (k == 0) {
           std::fprintf(stderr, "no key enters the letter at column %d, row %d\n", c, r);
           return 1;

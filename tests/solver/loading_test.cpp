@@ -57,7 +57,7 @@ TEST_F(CrossLoading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
   EXPECT_EQ(c.board.entries(), std::string(24, ' '));
   EXPECT_EQ(c.board.current(), (Cell{0, 0}));
   EXPECT_EQ(c.board.direction(), Direction::Across);
-  EXPECT_EQ(c.board.languageCode(), 1);
+  EXPECT_EQ(c.board.language(), Language::German);
   EXPECT_EQ(c.board.acrossClueAt(), "Wort ZEIT");
   // Pictures come from memory: no temporary picture files appear beside the crossword.
   EXPECT_EQ(filesInDir(), std::vector<std::string>{"x.C_W"});
@@ -78,7 +78,7 @@ TEST_F(CrossLoading, ProgressIsSavedReloadedAndDeleted) {
 }
 
 TEST_F(CrossLoading, ProgressOfOtherSizes) {
-  fs::path p = write("x.C_W", boardFromRows(0, {"AB", "CD"}));
+  fs::path p = write("x.C_W", boardFromRows(Language::English, {"AB", "CD"}));
   writeBytes("x.RES_CW", "ABCDEFGH");
   EXPECT_EQ(loadCrossword(p).board.entries(), "ABCD");
   writeBytes("x.RES_CW", "AB");
@@ -137,13 +137,45 @@ TEST_F(CrossLoading, DamagedFilesFailWhole) {
   EXPECT_EQ(loadCrossword(t).board.solution(), englishSample().board);
 }
 
+// The broken files of tests/data/crossword (shared with the fuzz seeds): the player sees the
+// reader's message, and neither the crossword nor a progress file beside it is touched.
+TEST_F(CrossLoading, BrokenFixturesFailWithThePlayersMessage) {
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"broken-empty.C_W", "Bad file!"},
+      {"broken-short.C_W", "Bad file!"},
+      {"broken-magic.C_W", "Bad file format : XYZW"},
+      {"broken-board-cut.C_W", "at board"},
+      {"broken-mark-count-huge.C_W", "at top-edge mark, byte 21"},
+      {"broken-mark-off-board.C_W", "lies outside the 2 x 3 board"},
+      {"broken-definition-off-board.C_W", "does not fit the 2 x 3 board"},
+      {"broken-clue-cut.C_W", "at clue text"},
+      {"broken-picture-off-board.C_W", "picture 1 (column 1, row 0, 3 x 1 cells)"},
+      {"broken-picture-not-jpeg.C_W", "The picture cannot be read"},
+  };
+  for (const auto& [name, part] : files) {
+    SCOPED_TRACE(name);
+    const fs::path copy = dir_ / name;
+    fs::copy_file(fs::path(GW_SOURCE_DIR) / "tests/data/crossword" / name, copy);
+    const std::string bytes = readWholeFile(copy);
+    writeBytes(progressPathFor(copy).filename().string(), "progress");
+    try {
+      loadCrossword(copy);
+      ADD_FAILURE() << "loaded";
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(readWholeFile(copy), bytes);
+    EXPECT_EQ(readWholeFile(progressPathFor(copy)), "progress");
+  }
+}
+
 TEST_F(CrossLoading, UnknownClueCharsetIsRead) {
   CrosswordFile f = englishSample();
-  f.charset = 5;
-  f.language = 3;
+  f.charset = static_cast<ClueCharset>(5);
+  f.language = static_cast<Language>(3);
   LoadedCrossword c = loadCrossword(write("u.C_W", f));
-  EXPECT_EQ(c.board.clueCharset(), 0);
-  EXPECT_EQ(c.board.languageCode(), 0);
+  EXPECT_EQ(c.board.clueCharset(), ClueCharset::Ansi);
+  EXPECT_EQ(c.board.language(), Language::English);
 }
 
 TEST_F(CrossLoading, RelativePathNamesTheProgressBesideIt) {

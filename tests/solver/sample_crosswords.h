@@ -17,7 +17,7 @@ CrosswordFile serbianSample();
 
 // A board from rows of text; one definition per run of letters (down words first),
 // each clue "clue-prefix + the word".
-CrosswordFile boardFromRows(std::uint8_t language, const std::vector<std::string>& rows,
+CrosswordFile boardFromRows(Language language, const std::vector<std::string>& rows,
                             const std::string& cluePrefix = "Clue ");
 
 // A small JPEG picture (a colour gradient).
@@ -25,6 +25,6 @@ std::string samplePicture(int width = 40, int height = 40);
 
 // The US key (as a character a US keyboard gives) that enters `letter` in a crossword of
 // that language; 0 when no key does.
-char usKeyFor(char letter, int languageCode);
+char usKeyFor(char letter, Language language);
 
 }  // namespace gw::cross::testing

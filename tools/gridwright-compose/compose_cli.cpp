@@ -8,9 +8,11 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_session.h"
 #include "authoring/composing/layout_text.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/program_folder.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -106,37 +108,26 @@ std::string formatElapsed(double seconds) {
   return buf;
 }
 
-class CliListener : public ComposerListener {
+// Reports the search on the terminal: result file names on `out`, the progress line and
+// messages on `err`. Stops the search at the result limit.
+class TerminalReporter : public LayoutListener, public ComposerListener {
  public:
   using Clock = std::chrono::steady_clock;
 
-  CliListener(const ComposeOptions& o, std::ostream& out, std::ostream& err, const volatile std::sig_atomic_t* flag)
-      : options_(o), out_(out), err_(err), stopFlag_(flag), started_(Clock::now()) {}
+  TerminalReporter(const ComposeOptions& o, std::ostream& out, std::ostream& err)
+      : options_(o), out_(out), err_(err), started_(Clock::now()) {}
 
   void attach(Composer* composer) { composer_ = composer; }
 
-  void pump(PumpPoint) override {
-    if (!composer_ || !composer_->running()) return;
-    if (stopFlag_ && *stopFlag_) {
-      stopReason_ = "interrupted";
-      composer_->stop();
-      return;
-    }
-    // The clock is read only every so often: pumps come many times per step.
-    if (++pumps_ % 64 != 0) return;
-    Clock::time_point now = Clock::now();
-    if (options_.timeLimit > 0 && seconds(now) >= options_.timeLimit) {
-      stopReason_ = "time limit reached";
-      composer_->stop();
-    }
-    if (now - lastDrawn_ >= std::chrono::milliseconds(200)) drawProgress(now);
+  void dictionaryLoading(Language language) override {
+    if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
   }
 
   void resultWritten(const fs::path& file, int number) override {
     clearProgress();
     out_ << file.string() << '\n';
     if (written_ == 0) {
-      out_ << "Result " << number << ":\n" << layoutToText(composer_->layout());
+      out_ << "Result " << number << ":\n" << layoutToText(composer_->shownLayout());
     }
     out_.flush();
     ++written_;
@@ -146,16 +137,25 @@ class CliListener : public ComposerListener {
     }
   }
 
-  void showMessage(const std::string& text, MessageKind) override {
+  void finished(ComposeOutcome outcome, const std::string& message) override {
+    if (outcome == ComposeOutcome::NoWords || outcome == ComposeOutcome::NoSolution) failed_ = true;
+    if (message.empty()) return;
     clearProgress();
-    err_ << text << '\n';
+    err_ << message << '\n';
     failed_ = true;
   }
 
-  bool confirmContinue() override { return options_.resume; }
-
-  void dictionaryLoading(Language language) override {
-    if (options_.progress) err_ << "Loading " << languageName(language) << " dictionary ...\n";
+  // Between two steps of the search: Ctrl+C and the time limit stop it, the progress line is redrawn.
+  void betweenSteps(const volatile std::sig_atomic_t* stopFlag) {
+    Clock::time_point now = Clock::now();
+    if (stopFlag && *stopFlag) {
+      stopReason_ = "interrupted";
+      composer_->stop();
+    } else if (options_.timeLimit > 0 && seconds(now) >= options_.timeLimit) {
+      stopReason_ = "time limit reached";
+      composer_->stop();
+    }
+    if (now - lastDrawn_ >= std::chrono::milliseconds(200)) drawProgress(now);
   }
 
   void finishProgress() {
@@ -194,11 +194,9 @@ class CliListener : public ComposerListener {
   const ComposeOptions& options_;
   std::ostream& out_;
   std::ostream& err_;
-  const volatile std::sig_atomic_t* stopFlag_;
   Composer* composer_ = nullptr;
   Clock::time_point started_;
   Clock::time_point lastDrawn_{};
-  std::uint64_t pumps_ = 0;
   std::string shown_;
   std::string stopReason_;
   long written_ = 0;
@@ -242,34 +240,45 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     if (!options.resume && haveState && options.progress)
       err << "\"" << state.string() << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
 
-    Dictionary dictionary;
-    CliListener listener(options, out, err, stopFlag);
-    Composer composer(dictionary, listener);
-    listener.attach(&composer);
-    if (!options.wordFile.empty()) composer.setWordFile(options.wordFile);
-    if (!options.resultsFolder.empty()) composer.setResultsFolder(options.resultsFolder);
-    fs::path results = composer.resultsFolder();
-    fs::create_directories(results, ec);
+    ComposingFiles files;
+    if (!options.wordFile.empty()) {
+      files.wordFile = [word = fs::path(options.wordFile)](Language) { return word; };
+    } else {
+      files.wordFile = [](Language language) { return programFolders().readPath(std::string(wordFileName(language))); };
+    }
+    files.resultsFolder =
+        options.resultsFolder.empty() ? programFolders().resultsFolder() : fs::path(options.resultsFolder);
+    fs::create_directories(files.resultsFolder, ec);
     if (ec) {
-      err << "Cannot create the results folder \"" << results.string() << "\": " << ec.message() << '\n';
+      err << "Cannot create the results folder \"" << files.resultsFolder.string() << "\": " << ec.message() << '\n';
       return 1;
     }
 
-    OpenResult opened = composer.openLayout(pattern);
-    if (opened == OpenResult::StateRejected) return 1;
-    if (opened == OpenResult::Opened) composer.start();
-    listener.finishProgress();
+    Dictionary dictionary;
+    TerminalReporter reporter(options, out, err);
+    LayoutSession session(dictionary, files, &reporter);
+    Composer composer(session, reporter);
+    reporter.attach(&composer);
+    session.open(pattern);
+    if (options.resume) composer.resume();  // "Continue?" is answered by --continue
+    else composer.start();
+    // The search runs in slices, so that Ctrl+C and the time limit are noticed within one.
+    while (session.state() == ComposingState::Running) {
+      reporter.betweenSteps(stopFlag);
+      composer.run(RunBudget::forTime(std::chrono::milliseconds(50)));
+    }
+    reporter.finishProgress();
 
-    if (listener.failed()) return 1;
+    if (reporter.failed()) return 1;
     char secs[32];
-    std::snprintf(secs, sizeof secs, "%.1f", listener.elapsed());
-    if (composer.paused()) {
-      err << "Stopped (" << (listener.stopReason().empty() ? "stop" : listener.stopReason()) << ") after "
-          << secs << " s with " << composer.resultCount() << " result files in all; \"" << composer.stateFile().string()
+    std::snprintf(secs, sizeof secs, "%.1f", reporter.elapsed());
+    if (session.state() == ComposingState::Stopped) {
+      err << "Stopped (" << (reporter.stopReason().empty() ? "stop" : reporter.stopReason()) << ") after "
+          << secs << " s with " << composer.resultCount() << " result files in all; \"" << session.stateFile().string()
           << "\" saved, --continue resumes.\n";
     } else {
       err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
-          << listener.written() << " written by this run.\n";
+          << reporter.written() << " written by this run.\n";
     }
     return 0;
   } catch (const std::exception& e) {

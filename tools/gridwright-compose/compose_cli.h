@@ -28,7 +28,7 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args);
 
 extern const char kComposeUsage[];
 
-// Runs the program; returns the exit status. `stopFlag` is polled at every pump.
+// Runs the program; returns the exit status. `stopFlag` (Ctrl+C) is polled between slices of the search.
 int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& err,
                const volatile std::sig_atomic_t* stopFlag);
 

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     std::cout << gw::kComposeUsage;
     return 0;
   }
-  // The handler only sets the flag; the composer's pump reads it and stops as Stop does.
+  // The handler only sets the flag; the command reads it between slices of the search and stops as Stop does.
   struct sigaction action {};
   action.sa_handler = onStopSignal;
   sigemptyset(&action.sa_mask);

@@ -8,7 +8,7 @@
 
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string boardRow(const gw::CrosswordFile& cw, int row, char blank) {
   std::string bytes = cw.board.substr(static_cast<std::size_t>(row) * cw.columns, cw.columns);
   for (char& c : bytes)
     if (c == gw::kBlankCell) c = blank;
-  return gw::toUtf8(bytes, gw::boardCodePageOf(cw.language));
+  return gw::toUtf8(bytes, gw::boardCodePage(cw.language));
 }
 
 std::string clueText(const gw::CrosswordFile& cw, const std::string& clue) {
@@ -29,18 +29,18 @@ std::string clueText(const gw::CrosswordFile& cw, const std::string& clue) {
 }
 
 void show(const gw::CrosswordFile& cw) {
-  std::cout << "Language: " << gw::languageCodeName(cw.language) << " (" << int{cw.language} << ")\n"
+  std::cout << "Language: " << gw::languageName(cw.language) << " (" << static_cast<int>(cw.language) << ")\n"
             << "Board: " << int{cw.rows} << " rows, " << int{cw.columns} << " columns\n"
-            << "Clues: " << gw::charsetName(cw.charset) << " (" << int{cw.charset} << ")\n"
+            << "Clues: " << gw::clueCharsetName(cw.charset) << " (" << static_cast<int>(cw.charset) << ")\n"
             << "Edge marks: " << cw.topMarks.size() << " top, " << cw.leftMarks.size() << " left\n"
             << "Pictures: " << cw.pictures.size() << "\n\n";
   for (int r = 0; r < cw.rows; ++r) std::cout << boardRow(cw, r, '#') << '\n';
   std::cout << '\n';
   int number = 0;
   for (const gw::DefinitionRecord& d : cw.definitions)
-    std::cout << ++number << ". " << (d.across ? "across" : "down") << ", row " << int{d.row} << ", column "
-              << int{d.column} << ", " << int{d.length} << (d.length == 1 ? " letter: " : " letters: ")
-              << clueText(cw, d.clue) << '\n';
+    std::cout << ++number << ". " << (d.direction == gw::Direction::Across ? "across" : "down") << ", row "
+              << int{d.row} << ", column " << int{d.column} << ", " << int{d.length}
+              << (d.length == 1 ? " letter: " : " letters: ") << clueText(cw, d.clue) << '\n';
 }
 
 std::string jsonString(std::string_view utf8) {
@@ -76,21 +76,24 @@ std::string jsonMarks(const std::vector<gw::EdgeMark>& marks) {
 }
 
 void json(const gw::CrosswordFile& cw) {
-  std::string out = "{\n  \"language\": " + std::to_string(cw.language) + ",\n  \"rows\": " +
-                    std::to_string(cw.rows) + ",\n  \"columns\": " + std::to_string(cw.columns) +
-                    ",\n  \"board\": [";
+  std::string out = "{\n  \"language\": " + std::to_string(static_cast<int>(cw.language)) +
+                    ",\n  \"rows\": " + std::to_string(cw.rows) +
+                    ",\n  \"columns\": " + std::to_string(cw.columns) + ",\n  \"board\": [";
   for (int r = 0; r < cw.rows; ++r) out += (r ? ", " : "") + jsonString(boardRow(cw, r, ' '));
-  out += "],\n  \"charset\": " + std::to_string(cw.charset) + ",\n  \"top_marks\": " + jsonMarks(cw.topMarks) +
-         ",\n  \"left_marks\": " + jsonMarks(cw.leftMarks) + ",\n  \"definitions\": [";
+  out += "],\n  \"charset\": " + std::to_string(static_cast<int>(cw.charset)) +
+         ",\n  \"top_marks\": " + jsonMarks(cw.topMarks) + ",\n  \"left_marks\": " + jsonMarks(cw.leftMarks) +
+         ",\n  \"definitions\": [";
   for (std::size_t i = 0; i < cw.definitions.size(); ++i) {
     const gw::DefinitionRecord& d = cw.definitions[i];
-    out += std::string(i ? "," : "") + "\n    {\"across\": " + (d.across ? "true" : "false") +
+    out += std::string(i ? "," : "") +
+           "\n    {\"across\": " + (d.direction == gw::Direction::Across ? "true" : "false") +
            ", \"row\": " + std::to_string(d.row) + ", \"column\": " + std::to_string(d.column) +
-           ", \"length\": " + std::to_string(d.length) + ", \"clue\": " + jsonString(clueText(cw, d.clue)) + "}";
+           ", \"length\": " + std::to_string(d.length) + ", \"clue\": " + jsonString(clueText(cw, d.clue)) +
+           "}";
   }
   out += cw.definitions.empty() ? "],\n  \"pictures\": [" : "\n  ],\n  \"pictures\": [";
   for (std::size_t i = 0; i < cw.pictures.size(); ++i) {
-    const gw::PictureRecord& p = cw.pictures[i];
+    const gw::Picture& p = cw.pictures[i];
     out += std::string(i ? "," : "") + "\n    {\"column\": " + std::to_string(p.column) +
            ", \"row\": " + std::to_string(p.row) + ", \"width\": " + std::to_string(p.width) +
            ", \"height\": " + std::to_string(p.height) + ", \"bytes\": " + std::to_string(p.jpeg.size()) + "}";

@@ -12,17 +12,17 @@
 #include "authoring/definitions/crossword_document.h"
 #include "common/codepage.h"
 #include "common/jpeg.h"
-#include "common/key_mapping.h"
+#include "common/language.h"
 
 namespace {
 
 struct Example {
   const char* fileName;
-  int language;
-  int charset;
+  gw::Language language;
+  gw::ClueCharset charset;
   std::vector<std::string> board;  // UTF-8 rows, '#' for a blank cell
   std::vector<gw::EdgeMark> topMarks, leftMarks;
-  gw::PicturePlacement picture;    // jpeg filled in by the drawing
+  gw::Picture picture;  // jpeg filled in by the drawing
   int drawing;
   // "A:WORD" or "D:WORD" (UTF-8) to the clue (UTF-8).
   std::map<std::string, std::string> clues;
@@ -80,13 +80,13 @@ std::string drawPicture(int drawing, int cellsWide, int cellsHigh) {
 }
 
 void write(const Example& e, const std::filesystem::path& folder) {
-  gw::Tdm dm;
-  dm.language = static_cast<std::uint8_t>(e.language);
-  dm.charset = static_cast<std::uint8_t>(e.charset);
+  gw::CrosswordDocument dm;
+  dm.language = e.language;
+  dm.charset = e.charset;
   dm.rows = static_cast<std::uint8_t>(e.board.size());
   std::string board;
   for (const std::string& row : e.board) {
-    std::string bytes = gw::fromUtf8(row, gw::boardCodePageOf(e.language));
+    std::string bytes = gw::fromUtf8(row, gw::boardCodePage(e.language));
     for (char& c : bytes)
       if (c == '#') c = gw::kBlankCell;
     dm.columns = static_cast<std::uint8_t>(bytes.size());
@@ -97,24 +97,26 @@ void write(const Example& e, const std::filesystem::path& folder) {
   dm.leftMarks = e.leftMarks;
   dm.pictures = {e.picture};
   dm.pictures[0].jpeg = drawPicture(e.drawing, e.picture.width, e.picture.height);
-  dm.LoadPictures();
-  dm.editPrepareDefinitionsExecute();
-  for (std::size_t i = 0; i < dm.Desc.size(); ++i) {
-    const gw::Definition& d = dm.Desc.at(i);
-    const std::string key = std::string(d.h ? "A:" : "D:") + gw::toUtf8(d.word, gw::boardCodePageOf(e.language));
+  dm.decodePictures();
+  dm.prepareDefinitions();
+  for (std::size_t i = 0; i < dm.definitions.size(); ++i) {
+    const gw::Definition& d = dm.definitions.at(i);
+    const std::string key = std::string(d.direction == gw::Direction::Across ? "A:" : "D:") +
+                            gw::toUtf8(d.word, gw::boardCodePage(e.language));
     const auto clue = e.clues.find(key);
     if (clue == e.clues.end()) throw std::runtime_error(std::string(e.fileName) + ": no clue for " + key);
-    dm.Desc.setDesc(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
+    dm.definitions.setClue(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
   }
-  if (dm.Desc.size() != e.clues.size()) throw std::runtime_error(std::string(e.fileName) + ": unused clues");
+  if (dm.definitions.size() != e.clues.size())
+    throw std::runtime_error(std::string(e.fileName) + ": unused clues");
   dm.crosswordOpen = true;
   dm.saveAs(folder / e.fileName);
-  std::cout << (folder / e.fileName).string() << ": " << dm.Desc.size() << " words\n";
+  std::cout << (folder / e.fileName).string() << ": " << dm.definitions.size() << " words\n";
 }
 
 std::vector<Example> examples() {
   return {
-      {"en-donor.C_W", 0, 0,
+      {"en-donor.C_W", gw::Language::English, gw::ClueCharset::Ansi,
        {"##DOE", "##OUT", "TENTH", "ERODE", "ERROR"},
        {{3, 3}, {4, 3}},
        {{2, 2}},
@@ -130,7 +132,7 @@ std::vector<Example> examples() {
         {"D:DONOR", "Blood giver"},
         {"D:OUTDO", "Do better than"},
         {"D:ETHER", "Early anaesthetic, or the upper air"}}},
-      {"en-igloo.C_W", 0, 0,
+      {"en-igloo.C_W", gw::Language::English, gw::ClueCharset::Ansi,
        {"NASTY", "IGLOO", "CLOWN", "HOP##", "EWE##"},
        {{1, 2}, {4, 1}},
        {{2, 1}, {1, 4}},
@@ -146,7 +148,7 @@ std::vector<Example> examples() {
         {"D:SLOPE", "What a skier goes down"},
         {"D:TOW", "Pull behind a vehicle"},
         {"D:YON", "Over there, in old poems"}}},
-      {"de-otter.C_W", 1, 0,
+      {"de-otter.C_W", gw::Language::German, gw::ClueCharset::Ansi,
        {"##OHR", "##TAU", "PATIN", "EBENE", "POREN"},
        {{2, 3}},
        {{3, 2}, {4, 4}},
@@ -162,7 +164,7 @@ std::vector<Example> examples() {
         {"D:OTTER", "Marderartiges Tier am Wasser"},
         {"D:HAINE", "Kleine lichte Wälder (Mehrzahl)"},
         {"D:RUNEN", "Schriftzeichen der alten Germanen"}}},
-      {"sr-cyrillic-vitez.C_W", 2, 1,
+      {"sr-cyrillic-vitez.C_W", gw::Language::Serbian, gw::ClueCharset::SerbianCyrillic,
        {"##ВИС", "##ИСТ", "МОТКА", "АВЕРС", "КОЗА#"},
        {{3, 2}, {2, 4}},
        {{1, 3}},
@@ -178,7 +180,7 @@ std::vector<Example> examples() {
         {"D:ВИТЕЗ", "Средњовековни ратник у оклопу"},
         {"D:ИСКРА", "Светлуцава честица ватре"},
         {"D:СТАС", "Раст и држање тела"}}},
-      {"sr-latin-golub.C_W", 2, 2,
+      {"sr-latin-golub.C_W", gw::Language::Serbian, gw::ClueCharset::SerbianLatin,
        {"##МУЖ", "##ОНА", "ГОЛУБ", "ОСЕКА", "ТАРА#"},
        {{4, 1}, {1, 4}},
        {{2, 3}},

@@ -29,7 +29,7 @@ bool EditedCrossword::isCrosswordFile(const std::filesystem::path& path) {
 }
 
 const char* EditedCrossword::clueCodePage() const { return gw::clueCodePage(doc_.charset); }
-const char* EditedCrossword::boardCodePage() const { return boardCodePageOf(doc_.language); }
+const char* EditedCrossword::boardCodePage() const { return gw::boardCodePage(doc_.language); }
 
 void EditedCrossword::setCell(int row, int column, char letter) {
   doc_.board[static_cast<std::size_t>(row) * doc_.columns + column] = letter;
@@ -46,18 +46,18 @@ EditedCrossword::LayoutSnapshot EditedCrossword::layoutSnapshot() const {
 }
 
 void EditedCrossword::setClue(int i, std::string clue) {
-  if (doc_.Desc.at(i).desc == clue) return;
-  doc_.Desc.setDesc(i, std::move(clue));
+  if (doc_.definitions.at(i).clue == clue) return;
+  doc_.definitions.setClue(i, std::move(clue));
   doc_.modified = true;
 }
 
 int EditedCrossword::currentDefinition() const {
-  const auto current = doc_.Desc.current();
+  const auto current = doc_.definitions.current();
   return current ? static_cast<int>(*current) : -1;
 }
 
 void EditedCrossword::setCurrentDefinition(int i) {
-  if (i >= 0 && i < definitionCount()) doc_.Desc.setCurrent(i);
+  if (i >= 0 && i < definitionCount()) doc_.definitions.setCurrent(i);
 }
 
 const IndexedImage* EditedCrossword::pictureImage(int i) const {
@@ -67,15 +67,14 @@ const IndexedImage* EditedCrossword::pictureImage(int i) const {
 
 int EditedCrossword::pictureAt(int row, int column) const {
   for (int i = 0; i < pictureCount(); ++i) {
-    const PicturePlacement& p = doc_.pictures[i];
-    if (p.column <= column && column < p.column + p.width && p.row <= row && row < p.row + p.height) return i;
+    if (doc_.pictures[i].covers(row, column)) return i;
   }
   return -1;
 }
 
 namespace {
 
-PictureImage decodedPicture(const PicturePlacement& p) {
+PictureImage decodedPicture(const Picture& p) {
   PictureImage image = PictureImage::placedAt(p);
   image.image = decodeJpeg(p.jpeg);
   return image;
@@ -84,7 +83,7 @@ PictureImage decodedPicture(const PicturePlacement& p) {
 }  // namespace
 
 void EditedCrossword::addPicture(int row, int column, int height, int width, std::string jpeg) {
-  PicturePlacement p{static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
+  Picture p{static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
                      static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), std::move(jpeg)};
   PictureImage image = decodedPicture(p);
   doc_.pictureImages.resize(doc_.pictures.size());
@@ -94,7 +93,7 @@ void EditedCrossword::addPicture(int row, int column, int height, int width, std
 }
 
 void EditedCrossword::replacePicture(int i, int height, int width, std::string jpeg) {
-  PicturePlacement p = doc_.pictures.at(i);
+  Picture p = doc_.pictures.at(i);
   p.width = static_cast<std::uint8_t>(width);
   p.height = static_cast<std::uint8_t>(height);
   p.jpeg = std::move(jpeg);
@@ -123,7 +122,7 @@ void EditedCrossword::blankCellsUnderPictures() {
       if (pictureAt(r, c) >= 0) setCell(r, c, kBlankCell);
 }
 
-void EditedCrossword::newCrossword(int rowCount, int columnCount, int language, int charset) {
+void EditedCrossword::newCrossword(int rowCount, int columnCount, Language language, ClueCharset charset) {
   doc_.newCrossword(rowCount, columnCount, language, charset);
   // A new crossword owes nothing to the one before: a Save must never write it over the old file.
   doc_.fileName.clear();
@@ -133,11 +132,16 @@ void EditedCrossword::newCrossword(int rowCount, int columnCount, int language, 
 
 EditedCrossword::OpenResult EditedCrossword::open(const std::filesystem::path& path) {
   OpenResult result;
-  result.opened = doc_.LoadCrosswordFile(path, result.messages);
+  try {
+    result.messages = doc_.open(path);
+    result.opened = true;
+  } catch (const CrosswordOpenError& e) {
+    result.messages = e.messages();
+  }
   return result;
 }
 
-void EditedCrossword::save() { doc_.editSaveExecute(); }
+void EditedCrossword::save() { doc_.save(); }
 void EditedCrossword::saveAs(const std::filesystem::path& path) { doc_.saveAs(path); }
 
 void EditedCrossword::close() {
@@ -150,10 +154,10 @@ void EditedCrossword::close() {
   doc_.pictureImages.clear();
 }
 
-void EditedCrossword::prepareDefinitions() { doc_.editPrepareDefinitionsExecute(); }
+void EditedCrossword::prepareDefinitions() { doc_.prepareDefinitions(); }
 
-void EditedCrossword::setCharset(int charset) {
-  if (isKnownCharset(charset)) doc_.charset = static_cast<std::uint8_t>(charset);
+void EditedCrossword::setCharset(ClueCharset charset) {
+  if (isKnownClueCharset(charset)) doc_.charset = charset;
 }
 
 }  // namespace gw

@@ -14,7 +14,7 @@ namespace gw {
 
 class EditedCrossword {
  public:
-  explicit EditedCrossword(Tdm& document) : doc_(document) {}
+  explicit EditedCrossword(CrosswordDocument& document) : doc_(document) {}
 
   // Whether a file starts as a crossword file does ("CW10"), whatever its name: what a
   // command line or a file manager hands over is opened as a crossword or as a layout by this.
@@ -26,8 +26,8 @@ class EditedCrossword {
   void setModified() { doc_.modified = true; }
   int rows() const { return doc_.rows; }
   int columns() const { return doc_.columns; }
-  int language() const { return doc_.language; }
-  int charset() const { return doc_.charset; }
+  Language language() const { return doc_.language; }
+  ClueCharset charset() const { return doc_.charset; }
   // ICU name of the code page of the clue texts.
   const char* clueCodePage() const;
   // ICU name of the code page of the board letters.
@@ -48,18 +48,18 @@ class EditedCrossword {
   struct LayoutSnapshot {
     std::string board;
     std::vector<EdgeMark> topMarks, leftMarks;
-    std::vector<PicturePlacement> pictures;
+    std::vector<Picture> pictures;
     friend bool operator==(const LayoutSnapshot&, const LayoutSnapshot&) = default;
   };
   LayoutSnapshot layoutSnapshot() const;
 
   // --- definitions, in table order ---
-  int definitionCount() const { return static_cast<int>(doc_.Desc.size()); }
-  bool isAcross(int i) const { return doc_.Desc.at(i).h; }
-  int definitionRow(int i) const { return doc_.Desc.at(i).x; }
-  int definitionColumn(int i) const { return doc_.Desc.at(i).y; }
-  const std::string& word(int i) const { return doc_.Desc.at(i).word; }
-  const std::string& clue(int i) const { return doc_.Desc.at(i).desc; }
+  int definitionCount() const { return static_cast<int>(doc_.definitions.size()); }
+  bool isAcross(int i) const { return doc_.definitions.at(i).direction == Direction::Across; }
+  int definitionRow(int i) const { return doc_.definitions.at(i).row; }
+  int definitionColumn(int i) const { return doc_.definitions.at(i).column; }
+  const std::string& word(int i) const { return doc_.definitions.at(i).word; }
+  const std::string& clue(int i) const { return doc_.definitions.at(i).clue; }
   // Stores a clue text (code-page bytes) and marks the crossword modified when it differs.
   void setClue(int i, std::string clue);
   int currentDefinition() const;
@@ -67,7 +67,7 @@ class EditedCrossword {
 
   // --- pictures, in list order ---
   int pictureCount() const { return static_cast<int>(doc_.pictures.size()); }
-  const PicturePlacement& picture(int i) const { return doc_.pictures.at(i); }
+  const Picture& picture(int i) const { return doc_.pictures.at(i); }
   // The decoded picture, or nullptr when it has none.
   const IndexedImage* pictureImage(int i) const;
   // Index of the first picture covering the cell, or -1.
@@ -83,7 +83,7 @@ class EditedCrossword {
 
   // --- commands ---
   // A blank board, no file name, no marks, no definitions, no pictures; open and modified.
-  void newCrossword(int rows, int columns, int language, int charset);
+  void newCrossword(int rows, int columns, Language language, ClueCharset charset);
   struct OpenResult {
     bool opened = false;
     std::vector<std::string> messages;  // UTF-8, shown one by one
@@ -97,10 +97,10 @@ class EditedCrossword {
   // Forgets the crossword: board, marks, pictures, definitions, file name and both flags.
   void close();
   void prepareDefinitions();
-  void setCharset(int charset);
+  void setCharset(ClueCharset charset);
 
  private:
-  Tdm& doc_;
+  CrosswordDocument& doc_;
 };
 
 }  // namespace gw

@@ -39,7 +39,7 @@ class EditingWindow : public QMainWindow {
   }
 
  private:
-  gw::Tdm document_;
+  gw::CrosswordDocument document_;
   gw::gui::FileDialogFolders folders_;
   gw::gui::EditingPage* page_;
 };

@@ -31,7 +31,7 @@ std::filesystem::path toPath(const QString& path) { return std::filesystem::path
 QString fromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 }  // namespace
 
-EditingPage::EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
+EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
                          QWidget* parent)
     : QWidget(parent),
       crossword_(document),
@@ -265,7 +265,8 @@ void EditingPage::newCrossword() {
   CrosswordSettingsDialog dialog(this);
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), dialog.language(), dialog.charset());
+  crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), static_cast<Language>(dialog.language()),
+                          static_cast<ClueCharset>(dialog.charset()));
   reloadDefinitions();
   defineCrossword();
 }
@@ -353,11 +354,14 @@ bool EditingPage::closeCrossword() {
 
 void EditingPage::changeCharset() {
   CrosswordSettingsDialog dialog(this);
-  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), crossword_.language(), crossword_.charset());
+  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), static_cast<int>(crossword_.language()),
+                             static_cast<int>(crossword_.charset()));
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  const int charset = dialog.charset();
-  if (charset < 0 || charset > 2 || charset == crossword_.charset()) return;
+  // Without a valid choice nothing changes: no charset byte the file format does not know.
+  if (!isKnownClueCharset(dialog.charset())) return;
+  const auto charset = static_cast<ClueCharset>(dialog.charset());
+  if (charset == crossword_.charset()) return;
   // A clue being written belongs to the charset it was written in.
   if (!storePendingClue()) return;
   crossword_.setCharset(charset);

@@ -28,7 +28,7 @@ class EditingPage : public QWidget {
  public:
   // `document` is the program's one crossword document; `folders` the remembered dialog
   // folders ("Edit:Open", "Edit:Save"), updated as crosswords are saved.
-  EditingPage(Tdm& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
+  EditingPage(CrosswordDocument& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
               QWidget* parent = nullptr);
   ~EditingPage() override;
 

@@ -251,7 +251,7 @@ void LayoutEditorDialog::placeCursorOnFirstFreeLetter() {
 void LayoutEditorDialog::typeCharacter(char usCharacter) {
   if (!crossword_.hasBoard()) return;
   const char mapped = mapLayoutEditorKey(asciiUpper(usCharacter), crossword_.language());
-  if (!IsAcceptedLetter(mapped, crossword_.language())) return;
+  if (!isAcceptedLetter(mapped, crossword_.language())) return;
   const BoardCell at = cursorCell();
   crossword_.setCell(at.row, at.column, asciiUpper(mapped));
   BoardCell next = at;
@@ -293,7 +293,7 @@ void LayoutEditorDialog::addPicture() {
 }
 
 void LayoutEditorDialog::editPicture(int index) {
-  const PicturePlacement& p = crossword_.picture(index);
+  const Picture& p = crossword_.picture(index);
   PictureDialog dialog(interaction_, crossword_.columns() - p.column, crossword_.rows() - p.row, this);
   try {
     dialog.setPicture(p.jpeg, p.width, p.height);

@@ -52,8 +52,8 @@ TEST(SlotDerivation, RowOfFixedLettersIsNoSlotButItsLettersConstrainDownSlots) {
 TEST(SlotDerivation, RunsStopAtTheLayoutEdgeWhateverLiesBeyond) {
   Layout l = text("..\n..\n");
   // Cells outside the 2 × 2 part hold letters and empties; they must not extend any run.
-  l.board.putLetter(2, 0, 'X');
-  l.board.clearCell(0, 2);
+  l.board.putLetter(0, 2, 'X');
+  l.board.clearCell(2, 0);
   EXPECT_EQ(runs(l), (std::vector<SlotRun>{{0, 0, 2, A}, {1, 0, 2, A}, {0, 0, 2, D}, {0, 1, 2, D}}));
   EXPECT_EQ(resultCrossword(l).board.size(), 4u);
 }
@@ -63,11 +63,11 @@ TEST(SlotDerivation, EveryEmptyCellLiesInOneAcrossAndOneDownSlot) {
   std::vector<Slot> slots = deriveSlots(l);
   for (int c = 0; c < l.columns; ++c) {
     for (int r = 0; r < l.rows; ++r) {
-      if (!l.board.isEmpty(c, r)) continue;
+      if (!l.board.isEmpty(r, c)) continue;
       int across = 0, down = 0;
       for (const Slot& s : slots)
         for (int k = 0; k < s.length; ++k)
-          if (s.cellIndex(k) == ComposingBoard::index(c, r)) ++(s.direction == A ? across : down);
+          if (s.cellIndex(k) == ComposingBoard::index(r, c)) ++(s.direction == A ? across : down);
       EXPECT_EQ(across, 1) << c << "," << r;
       EXPECT_EQ(down, 1) << c << "," << r;
     }
@@ -115,8 +115,10 @@ TEST(BoardEditing, OperationsChangeOnlyTheirCell) {
   b.clearAll(3, 3);
   EXPECT_TRUE(b.isEmpty(0, 0));
   EXPECT_TRUE(b.isLetter(5, 5));  // outside the cleared part
-  // Column-major storage: column c occupies 41 consecutive cells.
-  EXPECT_EQ(ComposingBoard::index(2, 3), 2 * 41 + 3);
+  // Column-major storage (the pattern file's order): column c occupies 41 consecutive cells.
+  EXPECT_EQ(ComposingBoard::index(3, 2), 2 * 41 + 3);
+  b.putLetter(0, 1, 'R');  // row 0, column 1
+  EXPECT_EQ(b.at(41).character, 'R');
 }
 
 TEST(ResultFile, FiveBySevenBoardIsFiftyNineBytesWithIslesAsBlanks) {
@@ -142,7 +144,7 @@ TEST(TextLayout, LettersAreUpperCasedAndCheckedAgainstTheAlphabet) {
   EXPECT_EQ(l.rows, 2);
   EXPECT_EQ(l.columns, 3);
   EXPECT_TRUE(l.board.isIsle(0, 0));
-  EXPECT_EQ(l.board.cell(1, 0).character, 'A');
+  EXPECT_EQ(l.board.cell(0, 1).character, 'A');
   EXPECT_EQ(layoutToText(l), "#A.\n..Z\n");
   EXPECT_THROW(parseTextLayout("1..\n", Language::English), FormatError);
   EXPECT_THROW(parseTextLayout("...\n..\n", Language::English), FormatError);
@@ -154,7 +156,7 @@ TEST(TextLayout, SerbianCyrillicLettersBecomeWindows1251Capitals) {
   // "љ" and "Ж" in UTF-8; a Latin letter is not Serbian Cyrillic.
   Layout l = parseTextLayout("\xD1\x99\xD0\x96#\n", Language::Serbian);
   EXPECT_EQ(l.board.cell(0, 0).character, '\x8A');
-  EXPECT_EQ(l.board.cell(1, 0).character, '\xC6');
+  EXPECT_EQ(l.board.cell(0, 1).character, '\xC6');
   EXPECT_EQ(layoutToText(l), "\xD0\x89\xD0\x96#\n");
   EXPECT_THROW(parseTextLayout("A\n", Language::Serbian), FormatError);
   try {

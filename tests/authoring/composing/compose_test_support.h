@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the composing tests: temporary folders, small word lists, and a
-// listener that records what the composer reports and can stop it at a chosen pump.
+// listener that records what the session and the composer report.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +14,7 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_session.h"
 #include "authoring/composing/layout_text.h"
 #include "common/file_io.h"
 
@@ -84,44 +85,40 @@ struct RecordedResult {
 
 inline void PrintTo(const RecordedResult& r, std::ostream* os) { *os << r.name << "#" << r.number; }
 
-class RecordingListener : public ComposerListener {
+// Records everything the session and the composer report.
+class RecordingListener : public LayoutListener, public ComposerListener {
  public:
-  Composer* composer = nullptr;
-  long pumps = 0;
-  long stopAtPump = 0;     // stop at this pump (0: never)
-  long stopEveryPump = 0;  // stop at every multiple of this (0: never)
-  bool answerContinue = true;
-  std::optional<std::vector<int>> wordOrder;
-  std::vector<PumpPoint> points;
-  bool keepPoints = false;
-  std::vector<int> sounds;
+  std::vector<ComposerSound> sounds;
   std::vector<std::string> messages;
+  std::vector<ComposeOutcome> outcomes;
   std::vector<RecordedResult> results;
-  std::vector<Slot> orderShown;
+  std::vector<ComposingState> states;
+  std::vector<Language> loading, loaded;
   ComposerCounters lastCounters;
-  std::vector<std::tuple<bool, bool, bool>> flagHistory;  // running, started, paused
+  int bestFillChanges = 0;
+  std::function<void()> onResult;  // e.g. stop the composer from inside the search
 
-  void pump(PumpPoint point) override {
-    ++pumps;
-    if (keepPoints) points.push_back(point);
-    if (!composer) return;
-    if ((stopAtPump && pumps == stopAtPump) || (stopEveryPump && pumps % stopEveryPump == 0)) composer->stop();
-  }
+  void stateChanged(ComposingState state) override { states.push_back(state); }
+  void dictionaryLoading(Language l) override { loading.push_back(l); }
+  void dictionaryLoaded(Language l) override { loaded.push_back(l); }
   void countersChanged(const ComposerCounters& c) override { lastCounters = c; }
-  void playSound(int n) override { sounds.push_back(n); }
+  void soundWanted(ComposerSound s) override { sounds.push_back(s); }
+  void bestFillChanged() override { ++bestFillChanges; }
   void resultWritten(const fs::path& file, int number) override {
     results.push_back({file.filename().string(), readWholeFile(file), number});
+    if (onResult) onResult();
   }
-  void showMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
-  std::optional<std::vector<int>> chooseWordOrder(int, int, const std::vector<Slot>& slots) override {
-    orderShown = slots;
-    return wordOrder;
-  }
-  bool confirmContinue() override { return answerContinue; }
-  void stateChanged() override {
-    if (composer) flagHistory.emplace_back(composer->running(), composer->searchStarted(), composer->paused());
+  void finished(ComposeOutcome outcome, const std::string& message) override {
+    outcomes.push_back(outcome);
+    if (!message.empty()) messages.push_back(message);
   }
 };
+
+// Runs a started search until it is no longer Running.
+inline void runToEnd(Composer& composer, RunBudget budget = RunBudget::unlimited()) {
+  while (composer.run(budget) == ComposingState::Running) {
+  }
+}
 
 // A layout, its word file and a results folder in a temporary folder.
 struct Workspace {
@@ -140,36 +137,36 @@ struct Workspace {
     writePatternFile(pattern, parseTextLayout(textLayout, language));
   }
 
-  void setUp(Composer& c) const {
-    c.setWordFile(words);
-    c.setResultsFolder(results);
+  ComposingFiles files() const {
+    ComposingFiles f;
+    f.wordFile = [w = words](Language) { return w; };
+    f.resultsFolder = results;
+    return f;
   }
 
   // An uninterrupted search from a freshly opened layout.
-  std::vector<RecordedResult> composeAll(RecordingListener* used = nullptr) const {
-    Dictionary dictionary;
-    RecordingListener local;
-    RecordingListener& l = used ? *used : local;
-    Composer c(dictionary, l);
-    l.composer = &c;
-    setUp(c);
-    c.openLayout(pattern);
-    c.start();
-    EXPECT_FALSE(c.paused());
-    return l.results;
-  }
+  std::vector<RecordedResult> composeAll(RecordingListener* used = nullptr) const;
 };
 
-// A composer with a recording listener, set up on a workspace; the layout is not opened yet.
+// A session and composer with a recording listener on a workspace; the layout is not opened yet.
 struct Session {
   Dictionary dictionary;
   RecordingListener listener;
-  Composer composer{dictionary, listener};
-  explicit Session(const Workspace& ws) {
-    listener.composer = &composer;
-    ws.setUp(composer);
-  }
+  LayoutSession session;
+  Composer composer{session, listener};
+  explicit Session(const Workspace& ws) : session(dictionary, ws.files(), &listener) {}
+  ComposingState state() const { return session.state(); }
 };
+
+inline std::vector<RecordedResult> Workspace::composeAll(RecordingListener* used) const {
+  Session s(*this);
+  s.session.open(pattern);
+  s.composer.start();
+  runToEnd(s.composer);
+  EXPECT_EQ(s.state(), ComposingState::Editable);
+  if (used) *used = s.listener;
+  return s.listener.results;
+}
 
 // The board (row by row, one line per row) of every fill of the layout in which every slot
 // holds a dictionary word: every letter of the word list's alphabet tried in every empty cell.
@@ -182,7 +179,7 @@ inline std::set<std::string> bruteForceFills(const Layout& layout, const std::ve
   std::vector<int> open;
   for (int c = 0; c < layout.columns; ++c)
     for (int r = 0; r < layout.rows; ++r)
-      if (layout.board.isEmpty(c, r)) open.push_back(ComposingBoard::index(c, r));
+      if (layout.board.isEmpty(r, c)) open.push_back(ComposingBoard::index(r, c));
   std::vector<Slot> slots = deriveSlots(layout);
   std::set<std::string> fills;
   if (letters.empty()) return fills;

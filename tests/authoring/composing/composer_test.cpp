@@ -60,7 +60,9 @@ TEST(Search, TwoSlotLayoutWritesOneResultPerFittingPairThenEndsExhausted) {
   ASSERT_EQ(results.size(), 2u);
   EXPECT_EQ(results[0].bytes.substr(7, 9), " A BOC D ");
   EXPECT_EQ(results[1].bytes.substr(7, 9), " A BUC D ");
-  EXPECT_EQ(l.sounds, (std::vector<int>{1, 2, 2, 3}));
+  using S = ComposerSound;
+  EXPECT_EQ(l.sounds, (std::vector<S>{S::Started, S::ResultWritten, S::ResultWritten, S::Exhausted}));
+  EXPECT_EQ(l.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::Exhausted}));
   EXPECT_TRUE(l.messages.empty());
 }
 
@@ -80,198 +82,299 @@ TEST(Search, OneCellSlotWithoutOneLetterWordsIsNeverFilled) {
   RecordingListener l;
   EXPECT_TRUE(ws.composeAll(&l).empty());
   EXPECT_TRUE(l.messages.empty());  // not rejected by ordering
-  EXPECT_EQ(l.sounds.back(), 3);
+  EXPECT_EQ(l.sounds.back(), ComposerSound::Exhausted);
 }
 
 TEST(Search, ResultNumbersRestartAfterAnExhaustedSearchAndOverwrite) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   Session s(ws);
-  auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.openLayout(ws.pattern);
-  composer.start();
-  std::size_t first = l.results.size();
+  s.session.open(ws.pattern);
+  s.composer.start();
+  runToEnd(s.composer);
+  std::size_t first = s.listener.results.size();
   ASSERT_GT(first, 1u);
-  composer.start();
-  ASSERT_EQ(l.results.size(), 2 * first);
-  EXPECT_EQ(l.results[first].number, 1);
-  EXPECT_EQ(l.results[first], l.results[0]);
+  EXPECT_EQ(s.composer.resultCount(), static_cast<int>(first));  // "R:" keeps the count
+  s.composer.start();
+  runToEnd(s.composer);
+  ASSERT_EQ(s.listener.results.size(), 2 * first);
+  EXPECT_EQ(s.listener.results[first].number, 1);
+  EXPECT_EQ(s.listener.results[first], s.listener.results[0]);
 }
 
-// Runs the search to its end, stopping it through `arrange` and resuming it each time,
-// either in the same composer or by opening the layout again ("Continue?" answered Yes).
-std::vector<RecordedResult> composeWithStops(const Workspace& ws, long stopAt, long stopEvery, bool reopen,
+TEST(Search, TheAuthorsLayoutIsNotTouchedWhileTheSearchFillsItsOwnBoard) {
+  const Case c = cases()[4];
+  Workspace ws(c.layout, c.words);
+  Session s(ws);
+  s.session.open(ws.pattern);
+  const Layout authored = s.session.layout();
+  s.composer.start();
+  s.composer.run(RunBudget::forSteps(40));
+  ASSERT_EQ(s.state(), ComposingState::Running);
+  EXPECT_EQ(s.session.layout(), authored);
+  EXPECT_NE(s.composer.shownLayout().board, authored.board);
+  runToEnd(s.composer);
+  EXPECT_EQ(s.composer.shownLayout(), authored);  // exhausted: the layout as drawn again
+}
+
+// The number of steps of an uninterrupted search (the last one finds it exhausted).
+long countSteps(const Workspace& ws) {
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.start();
+  long steps = 0;
+  while (s.state() == ComposingState::Running) {
+    s.composer.run(RunBudget::forSteps(1));
+    ++steps;
+  }
+  return steps;
+}
+
+constexpr long kNever = -1;
+
+// Runs the search to its end, stopping it between run() calls after `first` steps (kNever: never;
+// 0: before the first step) and then after every `every` steps (kNever: never), and resuming it
+// each time, either in the same composer or by opening the layout again ("Continue?" answered Yes).
+std::vector<RecordedResult> composeWithStops(const Workspace& ws, long first, long every, bool reopen,
                                              int* stops = nullptr) {
   std::vector<RecordedResult> all;
-  Dictionary d;
-  auto l = std::make_unique<RecordingListener>();
-  auto composer = std::make_unique<Composer>(d, *l);
-  l->composer = composer.get();
-  l->stopAtPump = stopAt;
-  l->stopEveryPump = stopEvery;
-  ws.setUp(*composer);
-  composer->openLayout(ws.pattern);
-  composer->start();
+  auto s = std::make_unique<Session>(ws);
+  s->session.open(ws.pattern);
+  s->composer.start();
   int n = 0;
-  while (composer->paused()) {
+  long next = first != kNever ? first : every;
+  while (s->state() != ComposingState::Editable) {
+    if (s->state() == ComposingState::Running) {
+      if (next == kNever) {
+        runToEnd(s->composer);
+        continue;
+      }
+      if (next > 0) s->composer.run(RunBudget::forSteps(static_cast<std::uint64_t>(next)));
+      next = every;
+      s->composer.stop();
+      continue;
+    }
+    // Stopped.
     if (++n > 100000) break;
-    EXPECT_TRUE(fs::exists(composer->stateFile()));
+    EXPECT_TRUE(fs::exists(s->session.stateFile()));
     if (reopen) {
-      all.insert(all.end(), l->results.begin(), l->results.end());
-      auto next = std::make_unique<RecordingListener>();
-      next->stopEveryPump = stopEvery;
-      composer = std::make_unique<Composer>(d, *next);
-      next->composer = composer.get();
-      l = std::move(next);
-      ws.setUp(*composer);
-      EXPECT_EQ(composer->openLayout(ws.pattern), OpenResult::Continued);
+      all.insert(all.end(), s->listener.results.begin(), s->listener.results.end());
+      s = std::make_unique<Session>(ws);
+      s->session.open(ws.pattern);
+      EXPECT_TRUE(s->session.hasSavedSearch());
+      s->composer.resume();
     } else {
-      composer->start();
+      s->composer.start();
     }
   }
-  all.insert(all.end(), l->results.begin(), l->results.end());
-  EXPECT_FALSE(fs::exists(composer->stateFile()));
+  all.insert(all.end(), s->listener.results.begin(), s->listener.results.end());
+  EXPECT_FALSE(fs::exists(s->session.stateFile()));
   if (stops) *stops = n;
   return all;
 }
 
-TEST(StopAndResume, StoppingAtAnyPumpLosesAndRepeatsNothing) {
-  for (const Case& c : cases()) {
-    SCOPED_TRACE(c.name);
-    Workspace ws(c.layout, c.words);
-    RecordingListener counting;
-    std::vector<RecordedResult> baseline = ws.composeAll(&counting);
-    const long pumps = counting.pumps;
-    const long stride = std::max(1L, pumps / 120);
-    for (long k = 1; k <= pumps + 1; k += stride) {
-      SCOPED_TRACE("stop at pump " + std::to_string(k));
-      int stops = 0;
-      ASSERT_EQ(composeWithStops(ws, k, 0, false, &stops), baseline);
-      if (k < pumps) {
-        EXPECT_EQ(stops, 1);
-      }
-    }
-  }
-}
-
-TEST(StopAndResume, ManyStopsInOneSearchGiveTheSameFiles) {
+TEST(StopAndResume, StoppingAfterAnyStepLosesAndRepeatsNothing) {
   for (const Case& c : cases()) {
     SCOPED_TRACE(c.name);
     Workspace ws(c.layout, c.words);
     std::vector<RecordedResult> baseline = ws.composeAll();
-    for (long every : {3L, 4L, 7L, 29L}) {
-      SCOPED_TRACE("stop every " + std::to_string(every));
-      EXPECT_EQ(composeWithStops(ws, 0, every, false), baseline);
-      EXPECT_EQ(composeWithStops(ws, 0, every, true), baseline);
+    const long steps = countSteps(ws);
+    const long stride = std::max(1L, steps / 120);
+    for (long k = 0; k <= steps; k += stride) {
+      SCOPED_TRACE("stop after step " + std::to_string(k));
+      int stops = 0;
+      ASSERT_EQ(composeWithStops(ws, k, kNever, false, &stops), baseline);
+      EXPECT_EQ(stops, k < steps ? 1 : 0);
     }
   }
 }
 
-TEST(StopAndResume, ReopeningAfterAStopAtEachPointResumesExactly) {
+TEST(StopAndResume, StoppingAfterEveryStepOrEveryFewGivesTheSameFiles) {
+  for (const Case& c : cases()) {
+    SCOPED_TRACE(c.name);
+    Workspace ws(c.layout, c.words);
+    std::vector<RecordedResult> baseline = ws.composeAll();
+    for (long every : {1L, 3L, 4L, 7L, 29L}) {
+      SCOPED_TRACE("stop every " + std::to_string(every));
+      EXPECT_EQ(composeWithStops(ws, kNever, every, false), baseline);
+      EXPECT_EQ(composeWithStops(ws, kNever, every, true), baseline);
+    }
+  }
+}
+
+TEST(StopAndResume, ReopeningAfterAStopAtEachStepResumesExactly) {
   const Case c = cases()[2];
   Workspace ws(c.layout, c.words);
-  RecordingListener counting;
-  std::vector<RecordedResult> baseline = ws.composeAll(&counting);
-  for (long k = 1; k <= counting.pumps; k += 3) {
-    SCOPED_TRACE("stop at pump " + std::to_string(k));
-    ASSERT_EQ(composeWithStops(ws, k, 0, true), baseline);
+  std::vector<RecordedResult> baseline = ws.composeAll();
+  const long steps = countSteps(ws);
+  for (long k = 0; k <= steps; k += 2) {
+    SCOPED_TRACE("stop after step " + std::to_string(k));
+    ASSERT_EQ(composeWithStops(ws, k, kNever, true), baseline);
   }
+}
+
+TEST(StopAndResume, AStopFromInsideTheSearchTakesEffectAtTheEndOfItsStep) {
+  // As gridwright-compose stops at --max-results: from the result notification.
+  const Case c = cases()[4];
+  Workspace ws(c.layout, c.words);
+  std::vector<RecordedResult> baseline = ws.composeAll();
+  ASSERT_GT(baseline.size(), 2u);
+  Session s(ws);
+  s.listener.onResult = [&] { s.composer.stop(); };
+  s.session.open(ws.pattern);
+  s.composer.start();
+  int runs = 0;
+  while (s.state() != ComposingState::Editable && runs < 10000) {
+    if (s.state() == ComposingState::Stopped) s.composer.start();
+    const ComposingState after = s.composer.run(RunBudget::unlimited());
+    EXPECT_EQ(after, s.state());
+    ++runs;
+    if (s.state() == ComposingState::Stopped) {
+      EXPECT_EQ(s.listener.results.size(), static_cast<std::size_t>(s.composer.resultCount()));
+    }
+  }
+  EXPECT_EQ(s.listener.results, baseline);
+  EXPECT_EQ(runs, static_cast<int>(baseline.size()) + 1);  // one stop per result, then exhausted
+}
+
+TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
+  const Case c = cases()[4];
+  Workspace ws(c.layout, c.words);
+  std::vector<RecordedResult> baseline = ws.composeAll();
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.start();
+  runToEnd(s.composer, RunBudget::forTime(std::chrono::milliseconds(1)));
+  EXPECT_EQ(s.listener.results, baseline);
 }
 
 TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
   const Case c = cases()[4];
   Workspace ws(c.layout, c.words);
   Session s(ws);
-  auto& l = s.listener;
-  auto& composer = s.composer;
-  l.stopAtPump = 40;
-  composer.openLayout(ws.pattern);
-  composer.start();
-  ASSERT_TRUE(composer.paused());
-  EXPECT_FALSE(composer.running());
-  EXPECT_TRUE(composer.searchStarted());
-  EXPECT_FALSE(composer.canEdit());
-  EXPECT_GE(composer.deepestDepth(), composer.depth());
-  EXPECT_EQ(l.lastCounters, composer.counters());
-  // The board is the base board plus the best partial fill's words.
-  ComposingBoard expected = composer.baseBoard();
-  for (std::size_t k = 0; k < composer.bestPartialFill().size(); ++k)
-    placeWord(expected, composer.slots()[k], composer.bestPartialFill()[k]);
-  EXPECT_EQ(composer.layout().board, expected);
-  SearchState saved = readStateFile(composer.stateFile(), readPatternFile(ws.pattern));
-  EXPECT_EQ(saved.depth, composer.depth());
-  EXPECT_EQ(saved.resultCount, composer.resultCount());
+  s.session.open(ws.pattern);
+  s.composer.start();
+  s.composer.run(RunBudget::forSteps(25));
+  s.composer.stop();
+  ASSERT_EQ(s.state(), ComposingState::Stopped);
+  EXPECT_FALSE(s.session.canEdit());
+  EXPECT_GT(s.listener.bestFillChanges, 0);
+  EXPECT_GE(s.composer.deepestDepth(), s.composer.depth());
+  EXPECT_EQ(s.listener.lastCounters, s.composer.counters());
+  EXPECT_EQ(s.listener.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::Stopped}));
+  // The board shown is the author's board plus the best partial fill's words.
+  ComposingBoard expected = s.session.layout().board;
+  ASSERT_FALSE(s.composer.bestPartialFill().empty());
+  for (std::size_t k = 0; k < s.composer.bestPartialFill().size(); ++k)
+    placeWord(expected, s.composer.slots()[k], s.composer.bestPartialFill()[k]);
+  EXPECT_EQ(s.composer.shownLayout().board, expected);
+  SearchState saved = readStateFile(s.session.stateFile(), readPatternFile(ws.pattern));
+  EXPECT_EQ(saved.depth, s.composer.depth());
+  EXPECT_EQ(saved.resultCount, s.composer.resultCount());
 }
 
-TEST(Lifecycle, FlagsFollowEditableRunningStoppedAndBack) {
+TEST(Lifecycle, StateFollowsEditableRunningStoppedAndBack) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   Session s(ws);
   auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.openLayout(ws.pattern);
-  EXPECT_TRUE(composer.canEdit());
-  l.flagHistory.clear();
-  l.stopAtPump = 5;
-  composer.start();
-  using F = std::tuple<bool, bool, bool>;
-  EXPECT_EQ(l.flagHistory.front(), F(true, false, false));  // running
-  EXPECT_EQ(l.flagHistory.back(), F(false, true, true));    // stopped
-  EXPECT_EQ(l.sounds, (std::vector<int>{1}));
-  composer.stop();  // nothing runs: no change
-  EXPECT_TRUE(composer.paused());
-  composer.start();  // resumes and runs out
-  EXPECT_EQ(l.flagHistory.back(), F(false, false, false));
-  EXPECT_TRUE(composer.canEdit());
-  EXPECT_EQ(l.sounds.front(), 1);
-  EXPECT_EQ(l.sounds.back(), 3);
+  using St = ComposingState;
+  EXPECT_EQ(s.state(), St::Closed);
+  s.session.open(ws.pattern);
+  EXPECT_TRUE(s.session.canEdit());
+  s.composer.start();
+  s.composer.run(RunBudget::forSteps(3));
+  EXPECT_EQ(s.state(), St::Running);
+  s.composer.start();  // already running: nothing happens
+  s.composer.stop();
+  EXPECT_EQ(l.states, (std::vector<St>{St::Editable, St::Running, St::Stopped}));
+  EXPECT_EQ(l.sounds, (std::vector<ComposerSound>{ComposerSound::Started}));
+  s.composer.stop();  // nothing runs: no change
+  EXPECT_EQ(s.composer.run(RunBudget::unlimited()), St::Stopped);  // nor does run()
+  EXPECT_EQ(l.outcomes.size(), 1u);
+  s.composer.start();  // resumes and runs out
+  runToEnd(s.composer);
+  EXPECT_EQ(l.states.back(), St::Editable);
+  EXPECT_TRUE(s.session.canEdit());
+  EXPECT_EQ(l.sounds.back(), ComposerSound::Exhausted);
+  s.session.close();
+  EXPECT_EQ(l.states.back(), St::Closed);
+  s.composer.start();  // no layout: nothing happens
+  EXPECT_EQ(s.state(), St::Closed);
+}
+
+TEST(Lifecycle, LayoutCallsWaitForARunningSearchAndDiscardAStoppedOne) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.start();
+  s.composer.run(RunBudget::forSteps(10));
+  ASSERT_EQ(s.state(), ComposingState::Running);
+  s.session.close();
+  s.session.newLayout(3, 3, Language::English);
+  s.session.open(ws.pattern);
+  EXPECT_EQ(s.state(), ComposingState::Running);
+  EXPECT_FALSE(s.session.setIsle(0, 0));  // no edits while a search exists
+  s.composer.stop();
+  EXPECT_FALSE(s.session.toggleCell(0, 0));
+  s.session.open(ws.pattern);  // reopening drops the stopped search; its file stays
+  EXPECT_EQ(s.state(), ComposingState::Editable);
+  EXPECT_EQ(s.composer.counters(), ComposerCounters{});
+  EXPECT_TRUE(s.composer.slots().empty());
+  EXPECT_TRUE(s.session.hasSavedSearch());
+  EXPECT_TRUE(s.session.setIsle(0, 0));
 }
 
 TEST(Failures, NoWordsThenEditAndStartAgain) {
   Workspace ws("AB\nCD\n", {"AB", "CD", "AC", "BD", "XY"});
   Session s(ws);
   auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.openLayout(ws.pattern);
-  composer.start();
+  s.session.open(ws.pattern);
+  EXPECT_TRUE(s.composer.proposedOrder().empty());
+  s.composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No words"}));
-  EXPECT_FALSE(composer.running());
-  EXPECT_FALSE(fs::exists(composer.stateFile()));
-  ASSERT_TRUE(composer.canEdit());
-  composer.layout().board.clearCell(1, 1);
-  composer.start();
+  EXPECT_EQ(l.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::NoWords}));
+  EXPECT_FALSE(fs::exists(s.session.stateFile()));
+  ASSERT_TRUE(s.session.canEdit());
+  EXPECT_TRUE(s.session.clearCell(1, 1));
+  s.composer.start();
+  runToEnd(s.composer);
   EXPECT_EQ(l.messages.size(), 1u);
   ASSERT_EQ(l.results.size(), 1u);
   EXPECT_EQ(l.results[0].bytes.substr(7, 4), "ABCD");
-  EXPECT_TRUE(composer.canEdit());
+  EXPECT_TRUE(s.session.canEdit());
 }
 
 TEST(Failures, NoSolutionPossibleThenEditAndStartAgain) {
   Workspace ws("Q..\n...\n", {"ABC", "AB", "BA"});
   Session s(ws);
   auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.openLayout(ws.pattern);
-  composer.start();
+  s.session.open(ws.pattern);
+  EXPECT_TRUE(s.composer.proposedOrder().empty());  // no word order dialog
+  s.composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!"}));
-  EXPECT_FALSE(composer.running());
-  EXPECT_TRUE(l.orderShown.empty());  // failed before the word order
-  ASSERT_TRUE(composer.canEdit());
-  composer.layout().board.putLetter(0, 0, 'A');
-  composer.start();
+  EXPECT_EQ(l.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::NoSolution}));
+  EXPECT_NE(s.state(), ComposingState::Running);
+  ASSERT_TRUE(s.session.canEdit());
+  EXPECT_TRUE(s.session.putLetter(0, 0, 'a'));
+  EXPECT_FALSE(s.composer.proposedOrder().empty());
+  s.composer.start();
+  runToEnd(s.composer);
   EXPECT_EQ(l.messages.size(), 1u);
-  EXPECT_FALSE(composer.paused());
-  EXPECT_EQ(l.sounds.back(), 3);
+  EXPECT_EQ(s.state(), ComposingState::Editable);
+  EXPECT_EQ(l.sounds.back(), ComposerSound::Exhausted);
 }
 
 TEST(Failures, MissingWordFileMeansNoSolutionPossible) {
   Workspace ws("...\n...\n", {});
-  Session s(ws);
-  auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.setWordFile(ws.dir / "absent.words");
-  composer.openLayout(ws.pattern);
+  ComposingFiles files = ws.files();
+  files.wordFile = [absent = ws.dir / "absent.words"](Language) { return absent; };
+  Dictionary d;
+  RecordingListener l;
+  LayoutSession session(d, files, &l);
+  Composer composer(session, l);
+  session.open(ws.pattern);
   composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!"}));
 }
@@ -283,40 +386,57 @@ TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
   writeText(ws.dir / "notAFolder", "x");
   Session s(ws);
   auto& l = s.listener;
-  auto& composer = s.composer;
-  composer.setResultsFolder(ws.dir / "notAFolder");
-  composer.openLayout(ws.pattern);
-  composer.start();
+  s.session.setResultsFolder(ws.dir / "notAFolder");
+  s.session.open(ws.pattern);
+  s.composer.start();
+  runToEnd(s.composer);
   ASSERT_EQ(l.messages.size(), 1u);
   EXPECT_NE(l.messages[0].find("Cannot create"), std::string::npos) << l.messages[0];
   EXPECT_NE(l.messages[0].find("grid1.C_W"), std::string::npos) << l.messages[0];
-  EXPECT_FALSE(composer.running());
-  EXPECT_TRUE(composer.paused());
-  EXPECT_EQ(composer.resultCount(), 0);
+  EXPECT_NE(l.messages[0].find("Composing has been stopped."), std::string::npos) << l.messages[0];
+  EXPECT_EQ(l.outcomes, (std::vector<ComposeOutcome>{ComposeOutcome::Stopped}));
+  EXPECT_EQ(s.state(), ComposingState::Stopped);
+  EXPECT_EQ(s.composer.resultCount(), 0);
   EXPECT_TRUE(l.results.empty());
-  EXPECT_TRUE(fs::exists(composer.stateFile()));
+  EXPECT_TRUE(fs::exists(s.session.stateFile()));
   // With the folder fixed, resuming writes every result, the first one included.
-  composer.setResultsFolder(ws.results);
-  composer.start();
+  s.session.setResultsFolder(ws.results);
+  s.composer.start();
+  runToEnd(s.composer);
   EXPECT_EQ(l.results, baseline);
+}
+
+TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  std::vector<RecordedResult> baseline = ws.composeAll();
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.start();
+  s.composer.run(RunBudget::forSteps(30));
+  fs::create_directories(s.session.stateFile());  // a folder where the file would go
+  s.composer.stop();
+  ASSERT_EQ(s.listener.messages.size(), 1u);
+  EXPECT_EQ(s.state(), ComposingState::Stopped);
+  fs::remove_all(s.session.stateFile());
+  s.composer.start();
+  runToEnd(s.composer);
+  EXPECT_EQ(s.listener.results, baseline);
 }
 
 TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
-  RecordingListener first;
-  std::vector<RecordedResult> baseline = ws.composeAll(&first);
+  std::vector<RecordedResult> baseline = ws.composeAll();
   ASSERT_GT(baseline.size(), 0u);
 
-  // Stopped at the very first pump: depth 1, nothing tried yet.
+  // Stopped before the first step: depth 1, nothing tried yet.
   {
     Session s(ws);
-    auto& l = s.listener;
-    auto& composer = s.composer;
-    l.stopAtPump = 1;
-    composer.openLayout(ws.pattern);
-    composer.start();
-    SearchState st = readStateFile(composer.stateFile(), composer.layout());
+    s.session.open(ws.pattern);
+    s.composer.start();
+    s.composer.stop();
+    SearchState st = readStateFile(s.session.stateFile(), s.session.layout());
     EXPECT_EQ(st.depth, 1);
     EXPECT_EQ(st.slots[0].candidateIndex, -1);
   }
@@ -328,12 +448,12 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   writeStateFile(stateFileFor(ws.pattern), done);
   {
     Session s(ws);
-    auto& l = s.listener;
-    auto& composer = s.composer;
-    EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::Continued);
-    EXPECT_TRUE(l.results.empty());
-    EXPECT_FALSE(composer.paused());
-    EXPECT_EQ(l.sounds.back(), 3);
+    s.session.open(ws.pattern);
+    s.composer.resume();
+    runToEnd(s.composer);
+    EXPECT_TRUE(s.listener.results.empty());
+    EXPECT_EQ(s.state(), ComposingState::Editable);
+    EXPECT_EQ(s.listener.sounds.back(), ComposerSound::Exhausted);
     EXPECT_FALSE(fs::exists(stateFileFor(ws.pattern)));
   }
 
@@ -344,33 +464,35 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   writeStateFile(stateFileFor(ws.pattern), fresh);
   {
     Session s(ws);
-    auto& l = s.listener;
-    auto& composer = s.composer;
-    composer.openLayout(ws.pattern);
-    ASSERT_EQ(l.results.size(), baseline.size());
-    EXPECT_EQ(l.results[0].number, 6);
-    EXPECT_EQ(l.results[0].bytes, baseline[0].bytes);
+    s.session.open(ws.pattern);
+    s.composer.resume();
+    runToEnd(s.composer);
+    ASSERT_EQ(s.listener.results.size(), baseline.size());
+    EXPECT_EQ(s.listener.results[0].number, 6);
+    EXPECT_EQ(s.listener.results[0].bytes, baseline[0].bytes);
   }
 }
 
-TEST(Resume, ContinueAnsweredNoStartsAfreshAndKeepsTheStateFile) {
+TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
+  std::vector<RecordedResult> baseline = ws.composeAll();
   {
     Session s(ws);
-    auto& l = s.listener;
-    auto& composer = s.composer;
-    l.stopAtPump = 30;
-    composer.openLayout(ws.pattern);
-    composer.start();
+    s.session.open(ws.pattern);
+    s.composer.start();
+    s.composer.run(RunBudget::forSteps(10));
+    s.composer.stop();
   }
   Session s(ws);
-  auto& l = s.listener;
-  auto& composer = s.composer;
-  l.answerContinue = false;
-  EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::Opened);
-  EXPECT_TRUE(composer.canEdit());
-  EXPECT_TRUE(fs::exists(composer.stateFile()));
+  s.session.open(ws.pattern);
+  EXPECT_TRUE(s.session.hasSavedSearch());
+  EXPECT_TRUE(s.session.canEdit());
+  EXPECT_TRUE(fs::exists(s.session.stateFile()));
+  s.composer.start();  // a fresh search, numbered from 1
+  runToEnd(s.composer);
+  EXPECT_EQ(s.listener.results, baseline);
+  EXPECT_FALSE(s.session.hasSavedSearch());
 }
 
 TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
@@ -378,79 +500,73 @@ TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
   Workspace ws(c.layout, c.words);
   writeText(stateFileFor(ws.pattern), std::string("\x01\0\0\0\x09\0\0\0", 8));
   Session s(ws);
-  auto& l = s.listener;
-  auto& composer = s.composer;
-  EXPECT_EQ(composer.openLayout(ws.pattern), OpenResult::StateRejected);
-  ASSERT_EQ(l.messages.size(), 1u);
-  EXPECT_NE(l.messages[0].find("state file ends early"), std::string::npos);
-  EXPECT_TRUE(composer.canEdit());
+  s.session.open(ws.pattern);
+  try {
+    s.composer.resume();
+    ADD_FAILURE() << "a damaged state file was accepted";
+  } catch (const FormatError& e) {
+    EXPECT_NE(std::string(e.what()).find("state file ends early"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(s.session.canEdit());
   EXPECT_TRUE(fs::exists(stateFileFor(ws.pattern)));
-  EXPECT_TRUE(l.results.empty());
-}
-
-TEST(Layouts, DamagedPatternFileChangesNothingOpen) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  Session s(ws);
-  auto& composer = s.composer;
-  composer.openLayout(ws.pattern);
-  Layout before = composer.layout();
-  writeText(ws.dir / "bad.C_WM", "short");
-  EXPECT_THROW(composer.openLayout(ws.dir / "bad.C_WM"), FormatError);
-  EXPECT_THROW(composer.openLayout(ws.dir / "absent.C_WM"), FileError);
-  EXPECT_EQ(composer.layout(), before);
-  EXPECT_EQ(composer.patternFile(), ws.pattern);
+  EXPECT_TRUE(s.listener.results.empty());
+  EXPECT_TRUE(s.listener.sounds.empty());
 }
 
 TEST(Layouts, NewLayoutNeedsAFileNameBeforeComposing) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
-  Dictionary d;
-  struct Naming : RecordingListener {
-    fs::path name;
-    std::optional<fs::path> choosePatternFileName() override {
-      if (name.empty()) return std::nullopt;
-      return name;
-    }
-  } l;
-  Composer composer(d, l);
-  ws.setUp(composer);
-  composer.newLayout(3, 3, Language::English);
-  EXPECT_EQ(composer.layout().rows, 3);
-  EXPECT_EQ(composer.layout().columns, 3);
-  composer.start();  // the author cancels the file name
-  EXPECT_FALSE(composer.searchStarted());
-  EXPECT_TRUE(l.results.empty());
-  l.name = ws.dir / "new.C_WM";
-  composer.start();
-  EXPECT_EQ(readWholeFile(l.name).size(), kPatternFileSize);
-  EXPECT_FALSE(l.results.empty());
-  EXPECT_EQ(l.results[0].name, "new1.C_W");
+  Session s(ws);
+  s.session.newLayout(3, 3, Language::English);
+  EXPECT_EQ(s.session.layout().rows, 3);
+  EXPECT_EQ(s.session.layout().columns, 3);
+  EXPECT_THROW(s.composer.start(), std::logic_error);  // the caller asks for a name first
+  EXPECT_EQ(s.state(), ComposingState::Editable);
+  s.session.saveAs(ws.dir / "new.C_WM");
+  s.composer.start();
+  runToEnd(s.composer);
+  EXPECT_EQ(readWholeFile(ws.dir / "new.C_WM").size(), kPatternFileSize);
+  ASSERT_FALSE(s.listener.results.empty());
+  EXPECT_EQ(s.listener.results[0].name, "new1.C_W");
+}
+
+TEST(Layouts, AFreshStartSavesTheLayoutAndAFailedSaveStartsNothing) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  Session s(ws);
+  s.session.open(ws.pattern);
+  ASSERT_TRUE(s.session.setIsle(0, 0));
+  fs::remove(ws.pattern);
+  fs::create_directories(ws.pattern / "blocker");  // the pattern file's name is now a folder
+  EXPECT_THROW(s.composer.start(), FileError);
+  EXPECT_EQ(s.state(), ComposingState::Editable);
+  EXPECT_TRUE(s.listener.sounds.empty());
+  fs::remove_all(ws.pattern);
+  s.composer.start();
+  EXPECT_EQ(readPatternFile(ws.pattern), s.session.layout());
 }
 
 TEST(WordOrder, TheAuthorsOrderIsUsedAndANonPermutationIgnored) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
-  // Reversed; a list that is no permutation (kept as computed); unchanged; cancelled.
-  const std::vector<std::optional<std::vector<int>>> answers{
-      std::vector<int>{6, 5, 4, 3, 2, 1}, std::vector<int>{1, 1, 2, 3, 4, 5},
-      std::vector<int>{1, 2, 3, 4, 5, 6}, std::nullopt};
+  // Reversed; a list that is no permutation (kept as computed); unchanged; none given.
+  const std::vector<std::vector<int>> answers{
+      {6, 5, 4, 3, 2, 1}, {1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}, {}};
   for (std::size_t answer = 0; answer < answers.size(); ++answer) {
     const bool valid = answer == 0;
     Session s(ws);
-    auto& l = s.listener;
-    auto& composer = s.composer;
-    l.wordOrder = answers[answer];
-    composer.openLayout(ws.pattern);
-    composer.start();
-    ASSERT_EQ(l.orderShown.size(), 6u);
+    s.session.open(ws.pattern);
+    std::vector<Slot> shown = s.composer.proposedOrder();
+    ASSERT_EQ(shown.size(), 6u);
+    s.composer.start(answers[answer]);
     for (int p = 0; p < 6; ++p) {
-      const Slot& expected = l.orderShown[static_cast<std::size_t>(valid ? 5 - p : p)];
-      EXPECT_TRUE(composer.slots()[static_cast<std::size_t>(p)].samePlace(expected));
+      const Slot& expected = shown[static_cast<std::size_t>(valid ? 5 - p : p)];
+      EXPECT_TRUE(s.composer.slots()[static_cast<std::size_t>(p)].samePlace(expected));
     }
+    runToEnd(s.composer);
     std::multiset<std::string> a, b;
-    for (const RecordedResult& r : l.results) a.insert(r.bytes);
+    for (const RecordedResult& r : s.listener.results) a.insert(r.bytes);
     for (const RecordedResult& r : baseline) b.insert(r.bytes);
     EXPECT_EQ(a, b);
   }

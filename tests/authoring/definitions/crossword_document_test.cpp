@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CrosswordDocument : public ::testing::Test {
+using gw::Direction;
+
+class CrosswordDocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
@@ -31,12 +33,12 @@ class CrosswordDocument : public ::testing::Test {
   fs::path path(const std::string& name) const { return dir_ / name; }
 
   // The open crossword of the small board with clues on every word.
-  static gw::Tdm smallDocument(const fs::path& name) {
-    gw::Tdm dm;
+  static gw::CrosswordDocument smallDocument(const fs::path& name) {
+    gw::CrosswordDocument dm;
     dm.rows = 2;
     dm.columns = 3;
     dm.board = "AB CDE";
-    dm.editPrepareDefinitionsExecute();
+    dm.prepareDefinitions();
     dm.fileName = name;
     dm.crosswordOpen = true;
     return dm;
@@ -51,21 +53,15 @@ class CrosswordDocument : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(CrosswordDocument, CreatedEmptyAndClosedAsDescribed) {
-  gw::Tdm dm;
-  EXPECT_FALSE(dm.modified);
-  EXPECT_FALSE(dm.crosswordOpen);
-  EXPECT_EQ(dm.rows, 0);
-  EXPECT_TRUE(dm.fileName.empty());
-
-  dm = smallDocument(path("a.C_W"));
+TEST_F(CrosswordDocumentTest, CloseEndsEditingButKeepsBoardAndPlacements) {
+  gw::CrosswordDocument dm = smallDocument(path("a.C_W"));
   dm.topMarks = {{1, 1}};
   dm.pictures = {{2, 0, 1, 1, picture()}};
-  dm.LoadPictures();
+  dm.decodePictures();
   dm.modified = true;
   dm.closeCrossword();
   EXPECT_TRUE(dm.topMarks.empty());
-  EXPECT_TRUE(dm.Desc.empty());
+  EXPECT_TRUE(dm.definitions.empty());
   EXPECT_FALSE(dm.modified || dm.crosswordOpen);
   EXPECT_TRUE(dm.fileName.empty());
   EXPECT_EQ(dm.board, "AB CDE");
@@ -74,26 +70,27 @@ TEST_F(CrosswordDocument, CreatedEmptyAndClosedAsDescribed) {
   EXPECT_FALSE(dm.pictureImages[0].has_value());
 }
 
-TEST_F(CrosswordDocument, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheState) {
-  gw::Tdm open = smallDocument(path("old.C_W"));
+TEST_F(CrosswordDocumentTest, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheState) {
+  gw::CrosswordDocument open = smallDocument(path("old.C_W"));
   open.topMarks = {{1, 1}, {2, 1}};
-  open.newCrossword(5, 2, 2, 1);  // New while a crossword is open
-  EXPECT_TRUE(open.Desc.empty());
+  open.newCrossword(5, 2, gw::Language::Serbian,
+                    gw::ClueCharset::SerbianCyrillic);  // New while a crossword is open
+  EXPECT_TRUE(open.definitions.empty());
   EXPECT_EQ(open.topMarks, (std::vector<gw::EdgeMark>{{1, 1}}));
   EXPECT_EQ(open.fileName, path("old.C_W"));
 
-  gw::Tdm dm;
+  gw::CrosswordDocument dm;
   EXPECT_TRUE(dm.canOpen());
   EXPECT_FALSE(dm.canClose() || dm.canSave() || dm.canDefine() || dm.canTry());
-  dm.newCrossword(5, 7, 2, 1);
+  dm.newCrossword(5, 7, gw::Language::Serbian, gw::ClueCharset::SerbianCyrillic);
   EXPECT_EQ(dm.rows, 5);
   EXPECT_EQ(dm.columns, 7);
   EXPECT_EQ(dm.board, std::string(35, ' '));
   EXPECT_TRUE(dm.crosswordOpen && dm.modified);
   EXPECT_TRUE(dm.canDefine() && dm.canClose());
   EXPECT_FALSE(dm.canSave() || dm.canTry() || dm.canOpen());  // no file name yet
-  dm.editPrepareDefinitionsExecute();                          // layout editor cancelled
-  EXPECT_TRUE(dm.Desc.empty());
+  dm.prepareDefinitions();                                    // layout editor cancelled
+  EXPECT_TRUE(dm.definitions.empty());
   dm.saveAs(path("new.C_W"));
   EXPECT_FALSE(dm.canSave());
   EXPECT_TRUE(dm.canTry());
@@ -102,17 +99,17 @@ TEST_F(CrosswordDocument, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheSta
 
   // Save as after Close writes the placements' own pictures, not freed images.
   dm.pictures = {{0, 0, 1, 1, picture()}};
-  dm.LoadPictures();
+  dm.decodePictures();
   dm.closeCrossword();
   dm.saveAs(path("closed.C_W"));
   EXPECT_EQ(gw::readCrosswordFile(path("closed.C_W"), gw::CrosswordReadMode::Solver).pictures[0].jpeg, picture());
 }
 
-TEST_F(CrosswordDocument, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
-  gw::Tdm dm = smallDocument(path("small.C_W"));
+TEST_F(CrosswordDocumentTest, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
+  gw::CrosswordDocument dm = smallDocument(path("small.C_W"));
   dm.modified = true;
-  dm.Desc.setDesc(*dm.Desc.find(true, 1, 0), "Bytes");
-  dm.editSaveExecute();
+  dm.definitions.setClue(*dm.definitions.find(Direction::Across, 1, 0), "Bytes");
+  dm.save();
   EXPECT_FALSE(dm.modified);
   const std::string bytes = gw::readWholeFile(path("small.C_W"));
   const std::string expected = std::string("CW10\x00\x02\x03" "AB CDE", 13) + std::string(8, '\0') + '\0' +
@@ -126,44 +123,42 @@ TEST_F(CrosswordDocument, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
   EXPECT_EQ(bytes, expected);
 }
 
-TEST_F(CrosswordDocument, OpenThenSaveAsReproducesTheFile) {
-  gw::Tdm dm = smallDocument(path("first.C_W"));
-  dm.language = 2;
-  dm.charset = 1;
+TEST_F(CrosswordDocumentTest, OpenThenSaveAsReproducesTheFile) {
+  gw::CrosswordDocument dm = smallDocument(path("first.C_W"));
+  dm.language = gw::Language::Serbian;
+  dm.charset = gw::ClueCharset::SerbianCyrillic;
   dm.topMarks = {{0, 1}, {1, 1}};
   dm.leftMarks = {{2, 1}};
-  for (std::size_t i = 0; i < dm.Desc.size(); ++i) dm.Desc.setDesc(i, std::string(i * 150, char('a' + i)));
-  dm.editSaveExecute();
+  for (std::size_t i = 0; i < dm.definitions.size(); ++i)
+    dm.definitions.setClue(i, std::string(i * 150, char('a' + i)));
+  dm.save();
   const std::string first = gw::readWholeFile(path("first.C_W"));
 
-  gw::Tdm opened;
-  std::vector<std::string> messages;
-  ASSERT_TRUE(opened.LoadCrosswordFile(path("first.C_W"), messages));
-  EXPECT_TRUE(messages.empty());
+  gw::CrosswordDocument opened;
+  EXPECT_TRUE(opened.open(path("first.C_W")).empty());
   EXPECT_TRUE(opened.crosswordOpen);
   EXPECT_FALSE(opened.modified);
-  EXPECT_EQ(opened.Desc.at(4).desc.size(), 600u);
-  EXPECT_EQ(opened.Desc.current(), 0u);
+  EXPECT_EQ(opened.definitions.at(4).clue.size(), 600u);
+  EXPECT_EQ(opened.definitions.current(), 0u);
   opened.saveAs(path("second.C_W"));
   EXPECT_EQ(opened.fileName, path("second.C_W"));
   EXPECT_EQ(gw::readWholeFile(path("second.C_W")), first);
 }
 
-TEST_F(CrosswordDocument, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
-  gw::Tdm dm = smallDocument(path("pic.C_W"));
+TEST_F(CrosswordDocumentTest, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
+  gw::CrosswordDocument dm = smallDocument(path("pic.C_W"));
   dm.pictures = {{1, 0, 2, 1, picture()}};
-  dm.LoadPictures();
+  dm.decodePictures();
   const gw::PictureImage& image = *dm.pictureImages[0];
   EXPECT_EQ(image.left, 21);
   EXPECT_EQ(image.top, 1);
   EXPECT_EQ(image.width, 40);
   EXPECT_EQ(image.height, 20);
   EXPECT_EQ(image.image.width, 40);
-  dm.editSaveExecute();
+  dm.save();
 
-  gw::Tdm opened;
-  std::vector<std::string> messages;
-  ASSERT_TRUE(opened.LoadCrosswordFile(path("pic.C_W"), messages));
+  gw::CrosswordDocument opened;
+  opened.open(path("pic.C_W"));
   ASSERT_EQ(opened.pictureImages.size(), 1u);
   ASSERT_TRUE(opened.pictureImages[0].has_value());
   EXPECT_EQ(opened.pictureImages[0]->image.height, 20);
@@ -179,31 +174,32 @@ TEST_F(CrosswordDocument, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
   b.pictures[0].jpeg = a.pictures[0].jpeg;
   EXPECT_EQ(a, b);
 
-  opened.FreePictures();
+  opened.releasePictureImages();
   EXPECT_EQ(opened.pictureImages.size(), 1u);
   EXPECT_FALSE(opened.pictureImages[0].has_value());
-  opened.LoadPictures();
+  opened.decodePictures();
   EXPECT_TRUE(opened.pictureImages[0].has_value());
 }
 
-TEST_F(CrosswordDocument, CluesWithoutARunAreReportedAndLaterDuplicatesWin) {
+TEST_F(CrosswordDocumentTest, CluesWithoutARunAreReportedAndLaterDuplicatesWin) {
   gw::CrosswordFile cw;
   cw.rows = 2;
   cw.columns = 3;
   cw.board = "AB CDE";
-  cw.definitions = {{true, 0, 0, 2, "first"}, {true, 0, 1, 2, "Lost clue"}, {true, 0, 0, 2, "second"}};
-  gw::Tdm dm;
-  std::vector<std::string> messages;
-  ASSERT_TRUE(dm.LoadCrosswordFile(file("dup.C_W", gw::serializeCrossword(cw) + "trailing"), messages));
-  EXPECT_EQ(messages, std::vector<std::string>{"Lost clue 0 1"});
-  EXPECT_EQ(dm.Desc.size(), 5u);
-  EXPECT_EQ(dm.Desc.at(*dm.Desc.find(true, 0, 0)).desc, "second");
+  cw.definitions = {{Direction::Across, 0, 0, 2, "first"},
+                    {Direction::Across, 0, 1, 2, "Lost clue"},
+                    {Direction::Across, 0, 0, 2, "second"}};
+  gw::CrosswordDocument dm;
+  EXPECT_EQ(dm.open(file("dup.C_W", gw::serializeCrossword(cw) + "trailing")),
+            std::vector<std::string>{"Lost clue 0 1"});
+  EXPECT_EQ(dm.definitions.size(), 5u);
+  EXPECT_EQ(dm.definitions.at(*dm.definitions.find(Direction::Across, 0, 0)).clue, "second");
   EXPECT_FALSE(dm.modified);
 }
 
-TEST_F(CrosswordDocument, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
-  gw::Tdm dm = smallDocument(path("mine.C_W"));
-  dm.Desc.setDesc(0, "keep me");
+TEST_F(CrosswordDocumentTest, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
+  gw::CrosswordDocument dm = smallDocument(path("mine.C_W"));
+  dm.definitions.setClue(0, "keep me");
   dm.modified = true;
   const gw::CrosswordFile before = dm.toCrosswordFile();
 
@@ -211,12 +207,12 @@ TEST_F(CrosswordDocument, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
   bigger.rows = 3;
   bigger.columns = 3;
   bigger.board = "ABCDEFGHI";
-  bigger.definitions = {{true, 0, 0, 3, "x"}};
+  bigger.definitions = {{Direction::Across, 0, 0, 3, "x"}};
   const std::string good = gw::serializeCrossword(bigger);
   bigger.pictures = {{0, 0, 1, 1, "not a jpeg"}};
   const std::string badPicture = gw::serializeCrossword(bigger);
   bigger.pictures.clear();
-  bigger.definitions = {{true, 0, 1, 3, "x"}};
+  bigger.definitions = {{Direction::Across, 0, 1, 3, "x"}};
   const std::string offBoard = gw::serializeCrossword(bigger);
 
   struct Case {
@@ -233,38 +229,44 @@ TEST_F(CrosswordDocument, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes.substr(0, 4));
-    std::vector<std::string> messages;
-    EXPECT_FALSE(dm.LoadCrosswordFile(file("bad.C_W", c.bytes), messages));
-    ASSERT_FALSE(messages.empty());
-    if (!c.messages.empty()) {
-      EXPECT_EQ(messages, c.messages);
+    try {
+      dm.open(file("bad.C_W", c.bytes));
+      ADD_FAILURE() << "opened";
+    } catch (const gw::CrosswordOpenError& e) {
+      ASSERT_FALSE(e.messages().empty());
+      if (!c.messages.empty()) {
+        EXPECT_EQ(e.messages(), c.messages);
+      }
     }
     EXPECT_EQ(dm.toCrosswordFile(), before);
     EXPECT_TRUE(dm.modified);
     EXPECT_EQ(dm.fileName, path("mine.C_W"));
   }
-  std::vector<std::string> messages;
-  dm.LoadCrosswordFile(file("pic.C_W", badPicture), messages);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("Picture 1 cannot be read: ", 0), 0u) << messages[0];
-  std::vector<std::string> ignored;
-  EXPECT_THROW(dm.LoadCrosswordFile(path("missing.C_W"), ignored), gw::FileError);
+  try {
+    dm.open(file("pic.C_W", badPicture));
+    ADD_FAILURE() << "opened";
+  } catch (const gw::CrosswordOpenError& e) {
+    ASSERT_EQ(e.messages().size(), 1u);
+    EXPECT_EQ(e.messages()[0].rfind("Picture 1 cannot be read: ", 0), 0u) << e.messages()[0];
+    EXPECT_EQ(e.what(), e.messages()[0]);
+  }
+  EXPECT_THROW(dm.open(path("missing.C_W")), gw::FileError);
   EXPECT_EQ(dm.toCrosswordFile(), before);
 }
 
-TEST_F(CrosswordDocument, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
-  gw::Tdm dm = smallDocument(path("keep.C_W"));
-  dm.editSaveExecute();
+TEST_F(CrosswordDocumentTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+  gw::CrosswordDocument dm = smallDocument(path("keep.C_W"));
+  dm.save();
   const std::string old = gw::readWholeFile(path("keep.C_W"));
 
-  dm.Desc.setDesc(0, "changed");
+  dm.definitions.setClue(0, "changed");
   dm.modified = true;
   // A picture that cannot be encoded stops the save before the file is touched.
   dm.pictures = {{0, 0, 1, 1, "x"}};
   dm.pictureImages = {gw::PictureImage{}};
   dm.pictureImages[0]->image.width = 4;
   dm.pictureImages[0]->image.height = 4;
-  EXPECT_THROW(dm.editSaveExecute(), gw::JpegError);
+  EXPECT_THROW(dm.save(), gw::JpegError);
   EXPECT_TRUE(dm.modified);
   EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
 
@@ -272,7 +274,7 @@ TEST_F(CrosswordDocument, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   dm.pictures.clear();
   dm.pictureImages.clear();
   dm.leftMarks = {{3, 0}};
-  EXPECT_THROW(dm.editSaveExecute(), gw::FormatError);
+  EXPECT_THROW(dm.save(), gw::FormatError);
   EXPECT_TRUE(dm.modified);
   EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
   dm.leftMarks.clear();
@@ -286,24 +288,22 @@ TEST_F(CrosswordDocument, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(CrosswordDocument, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAreRewritten) {
-  gw::Tdm dm = smallDocument(path("m.C_W"));
+TEST_F(CrosswordDocumentTest, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAreRewritten) {
+  gw::CrosswordDocument dm = smallDocument(path("m.C_W"));
   EXPECT_FALSE(dm.modified);  // built from scratch
-  dm.editPrepareDefinitionsExecute();
+  dm.prepareDefinitions();
   EXPECT_TRUE(dm.modified);
 }
 
-TEST_F(CrosswordDocument, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere) {
+TEST_F(CrosswordDocumentTest, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere) {
   int seen = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(GW_SOURCE_DIR) / "data/examples")) {
     if (entry.path().extension() != ".C_W") continue;
     ++seen;
     SCOPED_TRACE(entry.path().filename().string());
-    gw::Tdm dm;
-    std::vector<std::string> messages;
-    ASSERT_TRUE(dm.LoadCrosswordFile(entry.path(), messages));
-    EXPECT_TRUE(messages.empty());
-    for (const gw::Definition& d : dm.Desc.rows()) EXPECT_FALSE(d.desc.empty()) << d.word;
+    gw::CrosswordDocument dm;
+    EXPECT_TRUE(dm.open(entry.path()).empty());
+    for (const gw::Definition& d : dm.definitions.rows()) EXPECT_FALSE(d.clue.empty()) << d.word;
     ASSERT_FALSE(dm.pictureImages.empty());
     for (const auto& image : dm.pictureImages) EXPECT_TRUE(image.has_value() && !image->image.empty());
 

@@ -4,19 +4,21 @@
 
 namespace {
 
+using gw::Direction;
+
 TEST(DefinitionTable, InsertsOnlyThroughPreparingAndKeepsKeyOrder) {
   gw::DefinitionTable table;
-  EXPECT_FALSE(table.insert({true, 0, 0, "", "ABC"}));  // from the word grid: cancelled silently
+  EXPECT_FALSE(table.insert({Direction::Across, 0, 0, "", "ABC"}));  // from the word grid: cancelled silently
   EXPECT_TRUE(table.empty());
   {
     gw::DefinitionTable::InsertScope scope(table);
-    EXPECT_TRUE(table.insert({true, 0, 0, "", "AB"}));
-    EXPECT_TRUE(table.insert({false, 2, 0, "", "X"}));
-    EXPECT_TRUE(table.insert({false, 0, 3, "", "Y"}));
-    EXPECT_FALSE(table.insert({false, 0, 3, "", "Z"}));  // key already there
+    EXPECT_TRUE(table.insert({Direction::Across, 0, 0, "", "AB"}));
+    EXPECT_TRUE(table.insert({Direction::Down, 2, 0, "", "X"}));
+    EXPECT_TRUE(table.insert({Direction::Down, 0, 3, "", "Y"}));
+    EXPECT_FALSE(table.insert({Direction::Down, 0, 3, "", "Z"}));  // key already there
   }
   EXPECT_TRUE(table.insertGuardAttached());
-  EXPECT_FALSE(table.insert({true, 5, 5, "", "Q"}));
+  EXPECT_FALSE(table.insert({Direction::Across, 5, 5, "", "Q"}));
   ASSERT_EQ(table.size(), 3u);
   // Down (0,3), down (2,0), across (0,0).
   EXPECT_EQ(table.at(0).word, "Y");
@@ -28,7 +30,7 @@ TEST(DefinitionTable, GuardComesBackWhenWorkFails) {
   gw::DefinitionTable table;
   try {
     gw::DefinitionTable::InsertScope scope(table);
-    table.insert({true, 0, 0, "", "A"});
+    table.insert({Direction::Across, 0, 0, "", "A"});
     throw std::runtime_error("insert failed");
   } catch (const std::runtime_error&) {
   }
@@ -40,15 +42,15 @@ TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
   gw::DefinitionTable table;
   {
     gw::DefinitionTable::InsertScope scope(table);
-    table.insert({true, 1, 0, "", "GARDENS"});
-    table.insert({false, 0, 0, "", "AB"});
+    table.insert({Direction::Across, 1, 0, "", "GARDENS"});
+    table.insert({Direction::Down, 0, 0, "", "AB"});
   }
-  EXPECT_EQ(table.at(1).len(), 7);
+  EXPECT_EQ(table.at(1).length(), 7);
   table.setWord(1, "GATES");
-  EXPECT_EQ(table.at(1).len(), 5);
-  EXPECT_TRUE(table.locate(true, 1, 0));
+  EXPECT_EQ(table.at(1).length(), 5);
+  EXPECT_TRUE(table.locate(Direction::Across, 1, 0));
   EXPECT_EQ(table.current(), 1u);
-  EXPECT_FALSE(table.locate(true, 9, 9));
+  EXPECT_FALSE(table.locate(Direction::Across, 9, 9));
   EXPECT_EQ(table.current(), 1u);
   table.clear();
   EXPECT_FALSE(table.current().has_value());
@@ -58,12 +60,16 @@ TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
 
 namespace {
 
+using gw::Direction;
+
 TEST(DefinitionTable, AssignSortsAndObeysTheGuard) {
   gw::DefinitionTable table;
-  EXPECT_FALSE(table.assign({{true, 0, 0, "", "A"}}));
+  EXPECT_FALSE(table.assign({{Direction::Across, 0, 0, "", "A"}}));
   EXPECT_TRUE(table.empty());
   gw::DefinitionTable::InsertScope scope(table);
-  EXPECT_TRUE(table.assign({{true, 0, 0, "", "AB"}, {false, 2, 0, "", "X"}, {false, 0, 3, "", "Y"}}));
+  EXPECT_TRUE(table.assign({{Direction::Across, 0, 0, "", "AB"},
+                            {Direction::Down, 2, 0, "", "X"},
+                            {Direction::Down, 0, 3, "", "Y"}}));
   ASSERT_EQ(table.size(), 3u);
   EXPECT_EQ(table.at(0).word, "Y");
   EXPECT_EQ(table.at(2).word, "AB");

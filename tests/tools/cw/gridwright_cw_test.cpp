@@ -94,14 +94,14 @@ TEST_F(GridwrightCw, JsonOfAComposerResult) {
 
 TEST_F(GridwrightCw, ConvertsCodePagesAndEscapesJson) {
   gw::CrosswordFile cw;
-  cw.language = 2;
-  cw.charset = 2;
+  cw.language = gw::Language::Serbian;
+  cw.charset = gw::ClueCharset::SerbianLatin;
   cw.rows = 1;
   cw.columns = 3;
   cw.board = "\xC4\xC0 ";  // ДА and a blank
   cw.topMarks = {{1, 0}};
   cw.leftMarks = {{2, 0}, {1, 0}};
-  cw.definitions = {{true, 0, 0, 2, "Potvrdan \"odgovor\" \\ \x9A\n\t\x01"}};
+  cw.definitions = {{gw::Direction::Across, 0, 0, 2, "Potvrdan \"odgovor\" \\ \x9A\n\t\x01"}};
   cw.pictures = {{2, 0, 1, 1, std::string(12, 'j')}};
   const std::string file = write("sr.C_W", cw);
 

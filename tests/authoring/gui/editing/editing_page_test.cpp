@@ -54,7 +54,7 @@ class EditingPageTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  std::unique_ptr<gw::Tdm> document_;
+  std::unique_ptr<gw::CrosswordDocument> document_;
   FileDialogFolders folders_;
   std::shared_ptr<ScriptedInteraction> user_;
   std::unique_ptr<EditingPage> page_;
@@ -89,7 +89,7 @@ class EditingPageTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    document_ = std::make_unique<gw::Tdm>();
+    document_ = std::make_unique<gw::CrosswordDocument>();
     folders_ = {};
     folders_.editSave = dir_.path();
     user_ = std::make_shared<ScriptedInteraction>();
@@ -224,7 +224,7 @@ class EditingPageTest : public QObject {
     writeClue("new");
     selectDefinition(0);
     QCOMPARE(page_->wordGrid()->currentIndex().row(), 0);
-    QCOMPARE(document_->Desc.at(kCdeRow).desc, std::string("new"));
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("new"));
   }
 
   void enterAddsNoLineBreakToAClue() {
@@ -357,7 +357,7 @@ class EditingPageTest : public QObject {
     QVERIFY(enabled("saveAction"));
     // Letters changed inside the runs keep every clue text.
     QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CFE"));
-    QCOMPARE(document_->Desc.at(kCdeRow).desc, std::string("kept"));
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("kept"));
     user_->saveChangesAnswers.push_back(true);
     page_->closeCrossword();
     QCOMPARE(readBack(file).board, std::string("AB CFE"));
@@ -395,7 +395,7 @@ class EditingPageTest : public QObject {
     trigger("changeCharsetAction");
     QCOMPARE(int(document_->charset), 0);
     // š was stored as Windows-1250 0x9A, which Windows-1252 shows as š too; the bytes stay.
-    QCOMPARE(document_->Desc.at(kCdeRow).desc, std::string("\x9A"));
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("\x9A"));
 
     // No valid selection changes nothing.
     dialogs.then([](QDialog* d) {

@@ -19,8 +19,8 @@ CrosswordFile smallCrossword(int charset, const std::string& clueOfCde) {
   f.rows = 2;
   f.columns = 3;
   f.board = "AB CDE";
-  f.charset = static_cast<std::uint8_t>(charset);
-  if (!clueOfCde.empty()) f.definitions.push_back({true, 1, 0, 3, clueOfCde});
+  f.charset = static_cast<ClueCharset>(charset);
+  if (!clueOfCde.empty()) f.definitions.push_back({Direction::Across, 1, 0, 3, clueOfCde});
   return f;
 }
 

@@ -22,8 +22,8 @@ using namespace gw::gui::testing;
 namespace {
 
 // An open crossword of blank cells, or of the given rows.
-void openBoard(gw::Tdm& doc, int rows, int columns, int language = 0, const std::string& board = {}) {
-  gw::EditedCrossword(doc).newCrossword(rows, columns, language, 0);
+void openBoard(gw::CrosswordDocument& doc, int rows, int columns, int language = 0, const std::string& board = {}) {
+  gw::EditedCrossword(doc).newCrossword(rows, columns, static_cast<gw::Language>(language), gw::ClueCharset::Ansi);
   if (!board.empty()) doc.board = board;
   doc.modified = false;
 }
@@ -57,7 +57,7 @@ class LayoutEditorTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  gw::Tdm doc_;
+  gw::CrosswordDocument doc_;
   gw::EditedCrossword crossword_{doc_};
   std::shared_ptr<ScriptedInteraction> user_;
   std::unique_ptr<LayoutEditorDialog> editor_;
@@ -90,7 +90,7 @@ class LayoutEditorTest : public QObject {
     writeBytes(bluePicture_, samplePicture(40, 20, false));
   }
   void init() {
-    doc_ = gw::Tdm();
+    doc_ = gw::CrosswordDocument();
     user_ = std::make_shared<ScriptedInteraction>();
   }
   void cleanup() { editor_.reset(); }
@@ -158,7 +158,7 @@ class LayoutEditorTest : public QObject {
     QVERIFY(!action("verticalAction")->isChecked());
 
     doc_.fileName = dir_.filePath("marks.C_W").toStdString();
-    doc_.editSaveExecute();
+    doc_.save();
     // T = 1, L = 1, then the top mark (column 1, row 1), then the left mark (column 2, row 1).
     QCOMPARE(QByteArray::fromStdString(readBytes(dir_.filePath("marks.C_W")).substr(13, 12)),
              QByteArray("\x01\x00\x00\x00\x01\x00\x00\x00\x01\x01\x02\x01", 12));
@@ -257,7 +257,7 @@ class LayoutEditorTest : public QObject {
     QCOMPARE(doc_.board, std::string("  CD  GHIJKLMNOP"));
     QTemporaryDir saveDir;
     doc_.fileName = saveDir.filePath("pictures.C_W").toStdString();
-    doc_.editSaveExecute();
+    doc_.save();
     const gw::CrosswordFile saved =
         gw::parseCrossword(readBytes(saveDir.filePath("pictures.C_W")), gw::CrosswordReadMode::Authoring);
     QCOMPARE(saved.pictures.size(), std::size_t(1));

@@ -1,54 +1,37 @@
 #pragma once
-// TMainForm: the borderless board window. It holds the loaded crossword, draws it,
-// and turns keys, mouse and menu commands into calls on the board.
+// The borderless board window. It holds the loaded crossword, shows it in a BoardView, and
+// turns keys, mouse and menu commands into calls on the board.
 #include <QAction>
 #include <QActionGroup>
-#include <QImage>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "solver/core/loader.h"
 #include "solver/core/settings.h"
 #include "solver/sound_output.h"
 
-class TdExplain;
-class TMainForm;
+class BoardView;
+class ClueWindow;
 
-// PaintBox1: fills the window and shows the board.
-class BoardPaintBox : public QWidget {
-  Q_OBJECT
- public:
-  explicit BoardPaintBox(TMainForm* form);
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-
- private:
-  TMainForm* form_;
-};
-
-class TMainForm : public QWidget {
+class BoardWindow : public QWidget {
   Q_OBJECT
  public:
   // `settingsPath` is CROSS.CONF; an empty path keeps the settings in memory only.
-  TMainForm(std::filesystem::path settingsPath, std::string defaultSolveFolder,
-            std::unique_ptr<SoundOutput> sounds = nullptr);
-  ~TMainForm() override;
+  BoardWindow(std::filesystem::path settingsPath, std::string defaultSolveFolder,
+              std::unique_ptr<SoundOutput> sounds = nullptr);
+  ~BoardWindow() override;
 
   // Loads a crossword with its progress into a new board and only then replaces the
   // old one. On failure the message is shown, no board remains, and false comes back:
   // the caller ends the program.
-  bool LoadCrossword(const QString& path);
-  // The settings written, the clues and pictures released (before another load and at the end).
-  void FormDestroy();
+  bool loadCrossword(const QString& path);
+  // Writes the settings and closes the clue windows for good (before another load and at the end).
+  void saveSettingsAndCloseClues();
   // Writes the progress file of an uncompleted crossword; reports a failure and returns false.
-  bool SaveProgress();
+  bool saveProgress();
 
   // The open dialog, for a start without an argument.
   QString chooseCrosswordAtStart() { return chooseCrossword(); }
@@ -57,28 +40,31 @@ class TMainForm : public QWidget {
   void updateActions();
 
   // Typing: one character as a US keyboard gives it.
-  void FormKeyPress(char usCharacter);
-  void SelectCell(gw::cross::Cell cell);
-  void PaintBox1Paint(QPainter& p);
-  void PaintBox1MouseDown(int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void Timer1Timer();
+  void typeCharacter(char usCharacter);
+  void selectCell(gw::cross::Cell cell);
 
   // State for the tests and the clue windows.
   const gw::cross::Board* board() const { return crossword_ ? &crossword_->board : nullptr; }
   const gw::cross::LoadedCrossword* crossword() const { return crossword_ ? &*crossword_ : nullptr; }
   const gw::cross::Settings& settings() const { return settings_; }
   bool markBadEntries() const { return settings_.markBadEntries; }
-  bool soundsOn() const { return Sounds1->isChecked(); }
-  TdExplain* acrossWindow() const { return acrossWindow_; }
-  TdExplain* downWindow() const { return downWindow_; }
-  QTimer* timer() { return &Timer1; }
-  QMenu* popupMenu() const { return PopupMenu1; }
+  bool soundsOn() const { return soundsAction_->isChecked(); }
+  ClueWindow* acrossWindow() const { return acrossWindow_.get(); }
+  ClueWindow* downWindow() const { return downWindow_.get(); }
+  QTimer* blinkTimer() { return &blinkTimer_; }
+  QMenu* contextMenu() const { return contextMenu_; }
   QAction* action(const QString& objectName) const;
 
  signals:
   // The window closed for good: the program ends.
   void finished();
+
+ public slots:
+  // "Exit": writes the progress and closes; a progress file that cannot be written keeps
+  // the window open.
+  void saveProgressAndClose();
+  // One 200 ms tick of the completion blinking; at its end, "Try another?".
+  void onBlinkTick();
 
  protected:
   // Where the program asks the player; replaced in the tests.
@@ -93,37 +79,40 @@ class TMainForm : public QWidget {
 
  private:
   QAction* makeAction(const char* name, const QString& caption, const QKeySequence& shortcut);
-  void arrow(int dColumn, int dRow);
-  void setDirection(gw::cross::Direction d);
+  void moveCursor(int dRow, int dColumn);
+  void setDirection(gw::Direction d);
+  void toggleMarkBadEntries();
+  void revealCell();
+  void revealAll();
   void play(gw::cross::Sound sound, bool wait = false, bool unlessPlaying = false);
   void completeCrossword();
   void showClues();
+  void releaseClueWindows();
   void rememberFolderOf(const QString& path);
-  QString entryText(char byte) const;
 
   std::filesystem::path settingsPath_;
   gw::cross::Settings settings_;
   std::unique_ptr<SoundOutput> sounds_;
   std::optional<gw::cross::LoadedCrossword> crossword_;
-  std::vector<QImage> pictureImages_;
-  TdExplain* acrossWindow_ = nullptr;
-  TdExplain* downWindow_ = nullptr;
+  // Top-level windows of their own, so not Qt children of the board window.
+  std::unique_ptr<ClueWindow> acrossWindow_;
+  std::unique_ptr<ClueWindow> downWindow_;
   bool finishedForGood_ = false;
   bool progressSaved_ = false;  // "Exit" has just written the progress file
 
-  BoardPaintBox* PaintBox1;
-  QMenu* PopupMenu1;
-  QTimer Timer1;
-  QAction* aLeft;
-  QAction* aRight;
-  QAction* aUp;
-  QAction* aDown;
-  QAction* RightDirection;
-  QAction* DownDirection;
-  QActionGroup* directionGroup;
-  QAction* ChangeShow;
-  QAction* CheatOne;
-  QAction* Fill1;
-  QAction* Sounds1;
-  QAction* Exit1;
+  BoardView* boardView_;
+  QMenu* contextMenu_;
+  QTimer blinkTimer_;
+  QAction* moveLeftAction_;
+  QAction* moveRightAction_;
+  QAction* moveUpAction_;
+  QAction* moveDownAction_;
+  QAction* acrossDirectionAction_;
+  QAction* downDirectionAction_;
+  QActionGroup* directionGroup_;
+  QAction* markErrorsAction_;
+  QAction* revealCellAction_;
+  QAction* revealAllAction_;
+  QAction* soundsAction_;
+  QAction* exitAction_;
 };
