@@ -11,7 +11,8 @@ BoardScene::BoardScene(int rowCount, int columnCount)
 
 const BoardScene::Picture* BoardScene::pictureAt(int row, int column) const {
   for (const Picture& p : pictures)
-    if (p.column <= column && column < p.column + p.width && p.row <= row && row < p.row + p.height) return &p;
+    if (p.column <= column && column < p.column + p.width && p.row <= row && row < p.row + p.height)
+      return &p;
   return nullptr;
 }
 
@@ -70,8 +71,9 @@ void paintBoard(QPainter& p, const BoardScene& scene) {
     p.setBrush(Qt::white);
     p.drawRect(pic.column * cell + 1, pic.row * cell + 1, pic.width * cell, pic.height * cell);
     if (!pic.image.isNull())
-      p.drawImage(QRect(pic.column * cell + 2, pic.row * cell + 2, pic.width * cell - 1, pic.height * cell - 1),
-                  pic.image);
+      p.drawImage(
+          QRect(pic.column * cell + 2, pic.row * cell + 2, pic.width * cell - 1, pic.height * cell - 1),
+          pic.image);
   }
 
   if (cursorShowsText) drawText(scene.cursor->cell.row, scene.cursor->cell.column);

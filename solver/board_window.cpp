@@ -29,7 +29,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Crossword Solving Tool");
 
-
 // Shown as separate lines whatever the platform's line ends.
 QString displayText(const std::string& message) {
   return QString::fromStdString(message).replace("\r\n", "\n");

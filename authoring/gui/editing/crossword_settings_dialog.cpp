@@ -32,10 +32,12 @@ CrosswordSettingsDialog::CrosswordSettingsDialog(QWidget* parent) : QDialog(pare
   columnsSpin_->setValue(4);
   languageCombo_ = new QComboBox(this);
   languageCombo_->setObjectName("languageComboBox");
-  languageCombo_->addItems({QStringLiteral("English"), QStringLiteral("German"), QStringLiteral("Serbian (Cyrillic)")});
+  languageCombo_->addItems(
+      {QStringLiteral("English"), QStringLiteral("German"), QStringLiteral("Serbian (Cyrillic)")});
   charsetCombo_ = new QComboBox(this);
   charsetCombo_->setObjectName("definitionsComboBox");
-  charsetCombo_->addItems({QStringLiteral("ANSI"), QStringLiteral("SR-Cyrillic"), QStringLiteral("SR-Latin")});
+  charsetCombo_->addItems(
+      {QStringLiteral("ANSI"), QStringLiteral("SR-Cyrillic"), QStringLiteral("SR-Latin")});
 
   auto* form = new QFormLayout;
   auto addRow = [&](const QString& caption, QWidget* field) {

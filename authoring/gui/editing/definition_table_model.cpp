@@ -12,12 +12,15 @@ int DefinitionTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : crossword_.definitionCount();
 }
 
-int DefinitionTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int DefinitionTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant DefinitionTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  if (index.column() == WordColumn) return fromCodePage(crossword_.word(index.row()), crossword_.boardCodePage());
+  if (index.column() == WordColumn)
+    return fromCodePage(crossword_.word(index.row()), crossword_.boardCodePage());
   return fromCodePage(crossword_.clue(index.row()), crossword_.clueCodePage());
 }
 

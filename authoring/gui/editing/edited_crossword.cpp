@@ -61,7 +61,8 @@ void EditedCrossword::setCurrentDefinition(int i) {
 }
 
 const IndexedImage* EditedCrossword::pictureImage(int i) const {
-  if (i < 0 || static_cast<std::size_t>(i) >= doc_.pictureImages.size() || !doc_.pictureImages[i]) return nullptr;
+  if (i < 0 || static_cast<std::size_t>(i) >= doc_.pictureImages.size() || !doc_.pictureImages[i])
+    return nullptr;
   return &doc_.pictureImages[i]->image;
 }
 
@@ -84,7 +85,7 @@ PictureImage decodedPicture(const Picture& p) {
 
 void EditedCrossword::addPicture(int row, int column, int height, int width, std::string jpeg) {
   Picture p{static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
-                     static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), std::move(jpeg)};
+            static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), std::move(jpeg)};
   PictureImage image = decodedPicture(p);
   doc_.pictureImages.resize(doc_.pictures.size());
   doc_.pictures.push_back(std::move(p));

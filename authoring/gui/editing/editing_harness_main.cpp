@@ -14,7 +14,8 @@ namespace {
 
 class EditingWindow : public QMainWindow {
  public:
-  EditingWindow() : page_(new gw::gui::EditingPage(document_, folders_, std::make_shared<gw::gui::UserInteraction>())) {
+  EditingWindow()
+      : page_(new gw::gui::EditingPage(document_, folders_, std::make_shared<gw::gui::UserInteraction>())) {
     setWindowTitle(QStringLiteral("Editing tool"));
     setCentralWidget(page_);
     QMenu* menu = menuBar()->addMenu(QStringLiteral("File (Edit)"));
@@ -24,7 +25,8 @@ class EditingWindow : public QMainWindow {
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(page_, &gw::gui::EditingPage::captionChanged, this, &QWidget::setWindowTitle);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
-      connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { page_->updateActions(true); });
+      connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+              [this] { page_->updateActions(true); });
     resize(620, 420);
   }
   gw::gui::EditingPage* page() const { return page_; }

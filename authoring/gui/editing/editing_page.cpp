@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QLabel>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
@@ -31,8 +31,8 @@ std::filesystem::path toPath(const QString& path) { return std::filesystem::path
 QString fromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 }  // namespace
 
-EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
-                         QWidget* parent)
+EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders,
+                         std::shared_ptr<UserInteraction> interaction, QWidget* parent)
     : QWidget(parent),
       crossword_(document),
       folders_(folders),
@@ -42,8 +42,9 @@ EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders
 
   newAction_ = makeAction("newAction", QStringLiteral("New"), QStringLiteral("Define new crossword!"),
                           QKeySequence(Qt::CTRL | Qt::Key_N));
-  openAction_ = makeAction("openAction", QStringLiteral("Open"), QStringLiteral("Open a crossword from a file"),
-                           QKeySequence(Qt::CTRL | Qt::Key_O));
+  openAction_ =
+      makeAction("openAction", QStringLiteral("Open"), QStringLiteral("Open a crossword from a file"),
+                 QKeySequence(Qt::CTRL | Qt::Key_O));
   saveAction_ = makeAction("saveAction", QStringLiteral("Save"),
                            QStringLiteral("Save the crossword to a file under the old name"));
   saveAsAction_ = makeAction("saveAsAction", QStringLiteral("Save as .."),
@@ -76,8 +77,8 @@ EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders
     s->setSeparator(true);
     return s;
   };
-  menuActions_ = {newAction_,  openAction_, saveAction_,   saveAsAction_,  closeAction_, separator(),
-                  changeCharsetAction_, tryAction_, defineAction_, prepareAction_, separator()};
+  menuActions_ = {newAction_,           openAction_, saveAction_,   saveAsAction_,  closeAction_, separator(),
+                  changeCharsetAction_, tryAction_,  defineAction_, prepareAction_, separator()};
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("editingToolBar");
@@ -186,7 +187,8 @@ void EditingPage::updateActions(bool pageInFront) {
   const EditedCrossword& c = crossword_;
   newAction_->setEnabled(pageInFront);
   openAction_->setEnabled(pageInFront && !c.isOpen());
-  saveAction_->setEnabled(pageInFront && !c.fileName().empty() && c.hasBoard() && c.isModified() && c.isOpen());
+  saveAction_->setEnabled(pageInFront && !c.fileName().empty() && c.hasBoard() && c.isModified() &&
+                          c.isOpen());
   saveAsAction_->setEnabled(pageInFront);
   closeAction_->setEnabled(pageInFront && c.isOpen());
   changeCharsetAction_->setEnabled(pageInFront);
@@ -210,7 +212,8 @@ void EditingPage::showStatus() {
   } else if (crossword_.isOpen()) {
     word = QStringLiteral("No words yet: Define crossword");
   }
-  const QString change = crossword_.isOpen() && crossword_.isModified() ? QStringLiteral("Modified") : QString();
+  const QString change =
+      crossword_.isOpen() && crossword_.isModified() ? QStringLiteral("Modified") : QString();
   if (wordStatus_->text() != word) wordStatus_->setText(word);
   if (changeStatus_->text() != change) changeStatus_->setText(change);
 }
@@ -249,8 +252,9 @@ void EditingPage::reloadDefinitions() {
     QSignalBlocker block(wordGrid_->selectionModel());
     if (current >= 0) {
       crossword_.setCurrentDefinition(current);
-      wordGrid_->selectionModel()->setCurrentIndex(model_->index(current, DefinitionTableModel::WordColumn),
-                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      wordGrid_->selectionModel()->setCurrentIndex(
+          model_->index(current, DefinitionTableModel::WordColumn),
+          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
       wordGrid_->selectionModel()->clear();
     }
@@ -354,8 +358,9 @@ bool EditingPage::closeCrossword() {
 
 void EditingPage::changeCharset() {
   CrosswordSettingsDialog dialog(this);
-  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), static_cast<int>(crossword_.language()),
-                             static_cast<int>(crossword_.charset()));
+  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(),
+                              static_cast<int>(crossword_.language()),
+                              static_cast<int>(crossword_.charset()));
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   // Without a valid choice nothing changes: no charset byte the file format does not know.

@@ -28,8 +28,8 @@ class EditingPage : public QWidget {
  public:
   // `document` is the program's one crossword document; `folders` the remembered dialog
   // folders ("Edit:Open", "Edit:Save"), updated as crosswords are saved.
-  EditingPage(CrosswordDocument& document, FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
-              QWidget* parent = nullptr);
+  EditingPage(CrosswordDocument& document, FileDialogFolders& folders,
+              std::shared_ptr<UserInteraction> interaction, QWidget* parent = nullptr);
   ~EditingPage() override;
 
   // The "File (Edit)" commands in menu order, separators included; the main window

@@ -44,7 +44,8 @@ QString UserInteraction::choosePictureFile(QWidget* parent, const QString& filte
 
 void UserInteraction::startSolver(const QString& crosswordPath) {
   const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Cross"));
-  QString solver = QFileInfo(beside).isExecutable() ? beside : QStandardPaths::findExecutable(QStringLiteral("Cross"));
+  QString solver =
+      QFileInfo(beside).isExecutable() ? beside : QStandardPaths::findExecutable(QStringLiteral("Cross"));
   if (!solver.isEmpty() && QProcess::startDetached(solver, {crosswordPath})) return;
   // Nothing is shown when no program opens crossword files, as the desktop decides that.
   QDesktopServices::openUrl(QUrl::fromLocalFile(crosswordPath));

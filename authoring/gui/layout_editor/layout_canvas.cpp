@@ -41,7 +41,8 @@ void LayoutCanvas::paintEvent(QPaintEvent*) {
     for (int c = 0; c < C; ++c) {
       BoardScene::Cell& cell = scene.cell(r, c);
       cell.blank = crossword_.isBlank(r, c);
-      if (!cell.blank) cell.text = fromCodePage(std::string(1, crossword_.cell(r, c)), crossword_.boardCodePage());
+      if (!cell.blank)
+        cell.text = fromCodePage(std::string(1, crossword_.cell(r, c)), crossword_.boardCodePage());
       scene.topDotted[scene.index(r, c)] = crossword_.hasTopMark(r, c);
       scene.leftDotted[scene.index(r, c)] = crossword_.hasLeftMark(r, c);
     }
@@ -63,7 +64,8 @@ void LayoutCanvas::mousePressEvent(QMouseEvent* event) {
 
 void LayoutCanvas::mouseMoveEvent(QMouseEvent* event) {
   const auto cell = cellAtPixel(event->position().toPoint(), crossword_.rows(), crossword_.columns());
-  setCursor(cell && crossword_.pictureAt(cell->row, cell->column) >= 0 ? Qt::PointingHandCursor : Qt::CrossCursor);
+  setCursor(cell && crossword_.pictureAt(cell->row, cell->column) >= 0 ? Qt::PointingHandCursor
+                                                                       : Qt::CrossCursor);
 }
 
 void LayoutCanvas::wheelEvent(QWheelEvent* event) {

@@ -1,9 +1,9 @@
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
@@ -60,8 +60,8 @@ QIcon pictureIcon() {
 
 }  // namespace
 
-LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_ptr<UserInteraction> interaction,
-                                       QWidget* parent)
+LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword,
+                                       std::shared_ptr<UserInteraction> interaction, QWidget* parent)
     : QDialog(parent, Qt::Tool), crossword_(crossword), interaction_(std::move(interaction)) {
   setObjectName("layoutEditorDialog");
   setWindowTitle(QStringLiteral("Definition"));
@@ -72,8 +72,8 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
   rightAction_ = makeAction("rightAction", QStringLiteral("Right"), QKeySequence(Qt::Key_Right));
   upAction_ = makeAction("upAction", QStringLiteral("Up"), QKeySequence(Qt::Key_Up));
   downAction_ = makeAction("downAction", QStringLiteral("Down"), QKeySequence(Qt::Key_Down));
-  downDirectionAction_ =
-      makeAction("downDirectionAction", QStringLiteral("Words toward down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+  downDirectionAction_ = makeAction("downDirectionAction", QStringLiteral("Words toward down"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_Down));
   rightDirectionAction_ = makeAction("rightDirectionAction", QStringLiteral("Words toward right"),
                                      QKeySequence(Qt::CTRL | Qt::Key_Right));
   // The pop-up menu names the two directions more briefly.
@@ -149,10 +149,12 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
 
   canvas_ = new LayoutCanvas(crossword_, this);
   canvas_->installEventFilter(this);
-  connect(canvas_, &LayoutCanvas::cellPressed, this, [this](BoardCell cell, Qt::MouseButton button, QPoint global) {
-    pressCell(cell);
-    if (button == Qt::RightButton && crossword_.pictureAt(cell.row, cell.column) < 0) contextMenu_->popup(global);
-  });
+  connect(canvas_, &LayoutCanvas::cellPressed, this,
+          [this](BoardCell cell, Qt::MouseButton button, QPoint global) {
+            pressCell(cell);
+            if (button == Qt::RightButton && crossword_.pictureAt(cell.row, cell.column) < 0)
+              contextMenu_->popup(global);
+          });
   connect(canvas_, &LayoutCanvas::wheelTurned, this, [this](int notches) {
     QAction* arrow = notches > 0 ? upAction_ : downAction_;
     if (arrow->isEnabled()) arrow->trigger();
@@ -191,7 +193,8 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword, std::shared_p
   refresh();
 }
 
-QAction* LayoutEditorDialog::makeAction(const char* name, const QString& caption, const QKeySequence& shortcut) {
+QAction* LayoutEditorDialog::makeAction(const char* name, const QString& caption,
+                                        const QKeySequence& shortcut) {
   auto* a = new QAction(caption, this);
   a->setObjectName(name);
   if (!shortcut.isEmpty()) a->setShortcut(shortcut);
@@ -200,7 +203,9 @@ QAction* LayoutEditorDialog::makeAction(const char* name, const QString& caption
   return a;
 }
 
-QAction* LayoutEditorDialog::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* LayoutEditorDialog::action(const QString& objectName) const {
+  return findChild<QAction*>(objectName);
+}
 
 BoardCell LayoutEditorDialog::cursorCell() const { return canvas_->cursorCell(); }
 

@@ -126,13 +126,17 @@ class EditingPageTest : public QObject {
     user_->saveFiles.push_back(path("new"));  // no extension typed: .C_W is added
     trigger("saveAsAction");
 
-    const std::string expected = std::string("CW10\x00\x02\x03" "AB CDE", 13) + std::string(8, '\0') +
-                                 std::string("\x00\x05\x00\x00\x00", 5) +
+    const std::string expected = std::string(
+                                     "CW10\x00\x02\x03"
+                                     "AB CDE",
+                                     13) +
+                                 std::string(8, '\0') + std::string("\x00\x05\x00\x00\x00", 5) +
                                  std::string("\x00\x00\x00\x02\x00\x00\x00\x00", 8) +
                                  std::string("\x00\x00\x01\x02\x00\x00\x00\x00", 8) +
                                  std::string("\x00\x01\x02\x01\x00\x00\x00\x00", 8) +
                                  std::string("\x01\x00\x00\x02\x00\x00\x00\x00", 8) +
-                                 std::string("\x01\x01\x00\x03\x05\x00\x00\x00Hello", 13) + std::string(4, '\0');
+                                 std::string("\x01\x01\x00\x03\x05\x00\x00\x00Hello", 13) +
+                                 std::string(4, '\0');
     QCOMPARE(readBytes(path("new.C_W")), expected);
     QVERIFY(!document_->modified);
     QCOMPARE(captions_.last(), QString("Edit: new.C_W"));
@@ -140,8 +144,8 @@ class EditingPageTest : public QObject {
   }
 
   void commandsAreEnabledByTheCrosswordsState() {
-    const char* all[] = {"newAction", "openAction", "saveAction", "saveAsAction", "closeAction",
-                         "changeCharsetAction", "tryAction", "defineAction", "prepareAction"};
+    const char* all[] = {"newAction",           "openAction", "saveAction",   "saveAsAction", "closeAction",
+                         "changeCharsetAction", "tryAction",  "defineAction", "prepareAction"};
     auto enabledSet = [&] {
       QStringList on;
       for (const char* a : all)
@@ -183,12 +187,28 @@ class EditingPageTest : public QObject {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("ANSI") << 0 << QByteArray("Gr\xF6\xDF" "e") << clueCodeText("Größe")
-                          << clueCodeText("Äpfel über Öl, Straße") << QByteArray("\xC4pfel \xFC" "ber \xD6l, Stra\xDF" "e");
+    QTest::newRow("ANSI") << 0
+                          << QByteArray(
+                                 "Gr\xF6\xDF"
+                                 "e")
+                          << clueCodeText("Größe") << clueCodeText("Äpfel über Öl, Straße")
+                          << QByteArray(
+                                 "\xC4pfel \xFC"
+                                 "ber \xD6l, Stra\xDF"
+                                 "e");
     QTest::newRow("SR-Cyrillic") << 1 << QByteArray("\x8A\xF3\xE1\xE0\xE2") << clueCodeText("Љубав")
-                                 << clueCodeText("Ђак, Џеп, Ћуп") << QByteArray("\x80\xE0\xEA, \x8F\xE5\xEF, \x8E\xF3\xEF");
-    QTest::newRow("SR-Latin") << 2 << QByteArray("\xE8" "a\xE6" "a") << clueCodeText("čaća")
-                              << clueCodeText("Šuma, žaba, đak, ČĆŠŽĐ") << QByteArray("\x8Auma, \x9E" "aba, \xF0" "ak, \xC8\xC6\x8A\x8E\xD0");
+                                 << clueCodeText("Ђак, Џеп, Ћуп")
+                                 << QByteArray("\x80\xE0\xEA, \x8F\xE5\xEF, \x8E\xF3\xEF");
+    QTest::newRow("SR-Latin") << 2
+                              << QByteArray(
+                                     "\xE8"
+                                     "a\xE6"
+                                     "a")
+                              << clueCodeText("čaća") << clueCodeText("Šuma, žaba, đak, ČĆŠŽĐ")
+                              << QByteArray(
+                                     "\x8Auma, \x9E"
+                                     "aba, \xF0"
+                                     "ak, \xC8\xC6\x8A\x8E\xD0");
   }
   void clueTextsRoundTripInEveryCharset() {
     QFETCH(int, charset);
@@ -263,7 +283,9 @@ class EditingPageTest : public QObject {
       page_->openCrosswordFile(file);
     } else {
       DialogScript dialogs(page_.get());
-      dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog*, QWidget* b) { QTest::keyClicks(b, "ab"); }));
+      dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog*, QWidget* b) {
+        QTest::keyClicks(b, "ab");
+      }));
       page_->newCrossword();
       file = path("chosen.C_W");
       if (saveAsChosen) user_->saveFiles.push_back(file);

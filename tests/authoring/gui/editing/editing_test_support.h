@@ -16,7 +16,7 @@ namespace gw::gui::testing {
 class ScriptedInteraction : public UserInteraction {
  public:
   QStringList messages;
-  std::deque<bool> saveChangesAnswers;  // Yes is true; an empty script answers No
+  std::deque<bool> saveChangesAnswers;                     // Yes is true; an empty script answers No
   std::deque<QString> openFiles, saveFiles, pictureFiles;  // an empty script cancels
   QStringList proposedSaveNames;
   QStringList solverStarts;
@@ -32,7 +32,8 @@ class ScriptedInteraction : public UserInteraction {
     return yes;
   }
   QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return next(openFiles); }
-  QString chooseSaveFile(QWidget*, const QString&, const QString& proposed, const QString&, const QString&) override {
+  QString chooseSaveFile(QWidget*, const QString&, const QString& proposed, const QString&,
+                         const QString&) override {
     proposedSaveNames << proposed;
     return next(saveFiles);
   }

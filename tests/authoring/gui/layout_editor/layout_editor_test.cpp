@@ -22,8 +22,10 @@ using namespace gw::gui::testing;
 namespace {
 
 // An open crossword of blank cells, or of the given rows.
-void openBoard(gw::CrosswordDocument& doc, int rows, int columns, int language = 0, const std::string& board = {}) {
-  gw::EditedCrossword(doc).newCrossword(rows, columns, static_cast<gw::Language>(language), gw::ClueCharset::Ansi);
+void openBoard(gw::CrosswordDocument& doc, int rows, int columns, int language = 0,
+               const std::string& board = {}) {
+  gw::EditedCrossword(doc).newCrossword(rows, columns, static_cast<gw::Language>(language),
+                                        gw::ClueCharset::Ansi);
   if (!board.empty()) doc.board = board;
   doc.modified = false;
 }
@@ -235,7 +237,8 @@ class LayoutEditorTest : public QObject {
     QVERIFY(isReddish(topLeftColour(confirmed)));
     DialogScript dialogs(editor_.get());
     user_->pictureFiles.push_back(bluePicture_);
-    dialogs.then(answerPicture([](QDialog* d) { d->findChild<QPushButton*>("addPictureButton")->click(); }, false));
+    dialogs.then(
+        answerPicture([](QDialog* d) { d->findChild<QPushButton*>("addPictureButton")->click(); }, false));
     editor_->pressCell({0, 1});
     QCOMPARE(doc_.pictures[0].jpeg, confirmed);
 
