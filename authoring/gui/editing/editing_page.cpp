@@ -33,11 +33,30 @@ QString fromPath(const std::filesystem::path& path) { return QString::fromStdStr
 
 EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders,
                          std::shared_ptr<UserInteraction> interaction, QWidget* parent)
-    : QWidget(parent),
+    : EditingPageBase(parent),
       crossword_(document),
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
       lastOpenFolder_(folders.editOpen) {
+  createPage();
+}
+
+EditingPage::EditingPage(FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
+                         QWidget* parent)
+    : EditingPageBase(parent),
+      ownDocument_(std::make_unique<CrosswordDocument>()),
+      crossword_(*ownDocument_),
+      folders_(folders),
+      interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
+      lastOpenFolder_(folders.editOpen) {
+  createPage();
+}
+
+EditingPageBase* createEditingPage(FileDialogFolders& folders, QWidget* parent) {
+  return new EditingPage(folders, std::make_shared<UserInteraction>(), parent);
+}
+
+void EditingPage::createPage() {
   setObjectName("editingPage");
 
   newAction_ = makeAction("newAction", QStringLiteral("New"), QStringLiteral("Define new crossword!"),

@@ -4,10 +4,10 @@
 // and try the crossword. The main window hosts the page and shows its commands in its menu.
 #include <QList>
 #include <QString>
-#include <QWidget>
 #include <memory>
 
 #include "authoring/gui/editing/edited_crossword.h"
+#include "authoring/gui/editing_page_base.h"
 #include "authoring/gui/file_dialog_folders.h"
 
 class QAction;
@@ -23,25 +23,28 @@ class ClueEditor;
 class DefinitionTableModel;
 class UserInteraction;
 
-class EditingPage : public QWidget {
+class EditingPage : public EditingPageBase {
   Q_OBJECT
  public:
   // `document` is the program's one crossword document; `folders` the remembered dialog
   // folders ("Edit:Open", "Edit:Save"), updated as crosswords are saved.
   EditingPage(CrosswordDocument& document, FileDialogFolders& folders,
               std::shared_ptr<UserInteraction> interaction, QWidget* parent = nullptr);
+  // The page with a crossword document of its own: the program's one, alive as long as the page.
+  EditingPage(FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
+              QWidget* parent = nullptr);
   ~EditingPage() override;
 
   // The "File (Edit)" commands in menu order, separators included; the main window
   // appends its "Quit editing ..." after them.
-  QList<QAction*> fileMenuActions() const;
+  QList<QAction*> fileMenuActions() const override;
   // The enabling rules; the main window calls it when idle. Behind another page every
   // command is off, so its shortcuts reach that page's commands.
-  void updateActions(bool pageInFront);
+  void updateActions(bool pageInFront) override;
   // The Close command with "Save changes?"; returns whether no crossword is open afterwards.
-  bool closeCrossword();
+  bool closeCrossword() override;
   // Opens a crossword file as Open does (a crossword already open is closed first).
-  void openCrosswordFile(const QString& path);
+  void openCrosswordFile(const QString& path) override;
 
   EditedCrossword& crossword() { return crossword_; }
   DefinitionTableModel* model() const { return model_; }
@@ -60,7 +63,6 @@ class EditingPage : public QWidget {
   void prepareDefinitions();
 
  Q_SIGNALS:
-  void captionChanged(const QString& caption);
   // A dialog of the page is about to be shown modally.
   void dialogOpened(QDialog* dialog);
 
@@ -76,7 +78,9 @@ class EditingPage : public QWidget {
   void showMessage(const QString& text);
   void setCaptionForFile(const QString& path);
   void showStatus();
+  void createPage();
 
+  std::unique_ptr<CrosswordDocument> ownDocument_;  // when the page keeps the document itself
   EditedCrossword crossword_;
   FileDialogFolders& folders_;
   std::shared_ptr<UserInteraction> interaction_;
@@ -100,5 +104,8 @@ class EditingPage : public QWidget {
   QAction* prepareAction_;
   QList<QAction*> menuActions_;
 };
+
+// Page 2 of the main window, as the window makes it.
+EditingPageBase* createEditingPage(FileDialogFolders& folders, QWidget* parent);
 
 }  // namespace gw::gui

@@ -1,0 +1,77 @@
+// Gridwright: start-up of the authoring program. The window opens on its start page; a
+// composing layout named as the first argument is opened once the event loop runs.
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+
+#include "authoring/gui/app/authoring_settings.h"
+#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/editing/edited_crossword.h"
+#include "authoring/gui/main_window.h"
+#include "common/program_folder.h"
+#include "gui_common/mouse_wheel_filter.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int) {
+  char byte = 1;
+  // Only the pipe is touched here; the event loop does the rest.
+  [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM, SIGINT and SIGHUP close the window as the author would: a running search is
+// stopped and saved, the settings are written.
+void closeOnTerminationSignals(gw::gui::MainWindow& window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char byte;
+    [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
+    window.close();
+  });
+  struct sigaction sa {};
+  sa.sa_handler = onTerminate;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &sa, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Gridwright");
+  QApplication::setApplicationDisplayName("Crossword Authoring");
+  QApplication::setDesktopFileName("gridwright");
+  gw::gui::applyAuthoringLook(app);
+  app.installEventFilter(new gw::gui::MouseWheelFilter(&app));
+
+  gw::ProgramFolders folders = gw::programFolders();
+  gw::gui::MainWindow window(folders, folders.configPath(gw::gui::kSettingsFileName));
+  // The program ends with its main window, whatever other window is still up.
+  QObject::connect(&window, &gw::gui::MainWindow::closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  closeOnTerminationSignals(window);
+  window.show();
+
+  // A crossword file named on the command line (as the desktop passes one) opens on the editing
+  // page once the event loop runs; anything else is taken for a composing layout.
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1 && gw::EditedCrossword::isCrosswordFile(QFile::encodeName(args.at(1)).toStdString())) {
+    const QString path = args.at(1);
+    QTimer::singleShot(0, &window, [&window, path] {
+      window.showPage(gw::gui::MainWindow::Page::Editing);
+      window.editingPage()->openCrosswordFile(path);
+    });
+  } else if (args.size() > 1) {
+    window.openPatternFileAtStart(args.at(1));
+  }
+  return app.exec();
+}

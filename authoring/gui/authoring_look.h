@@ -1,0 +1,38 @@
+#pragma once
+// The look the authoring windows and dialogs share: a cream background and Verdana at
+// 8 points (the system's sans font stands in where Verdana is missing).
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+namespace gw::gui {
+
+inline const QColor kWindowBackground(255, 251, 240);
+
+inline QFont windowFont() {
+  QFont font(QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(8);
+  return font;
+}
+
+inline QPalette windowPalette(QPalette palette) {
+  palette.setColor(QPalette::Window, kWindowBackground);
+  return palette;
+}
+
+// For every window of the program, dialogs and message boxes included.
+inline void applyAuthoringLook(QApplication& app) {
+  QApplication::setFont(windowFont());
+  QApplication::setPalette(windowPalette(app.palette()));
+}
+
+inline void applyAuthoringLook(QWidget* window) {
+  window->setFont(windowFont());
+  window->setPalette(windowPalette(window->palette()));
+  window->setAutoFillBackground(true);
+}
+
+}  // namespace gw::gui

@@ -1,0 +1,111 @@
+#include "authoring/gui/composing/layout_grid_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "authoring/gui/composing/composing_geometry.h"
+#include "authoring/gui/composing/layout_grid_model.h"
+#include "solver/core/us_keyboard.h"
+
+namespace gw::gui {
+
+namespace {
+
+// Paints a cell: its colour, the letter centred in black, and "*" at the top left of the
+// current cell when the view shows the focus mark.
+class LayoutCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QRect r = option.rect;
+    p->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
+    p->setPen(Qt::black);
+    p->setFont(option.font);
+    const QString letter = index.data(Qt::DisplayRole).toString();
+    if (!letter.isEmpty()) p->drawText(r, Qt::AlignCenter, letter);
+    const auto* view = qobject_cast<const LayoutGridView*>(option.widget);
+    if (view && view->focusMarkShown() && view->currentIndex() == index)
+      p->drawText(r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, "*");
+  }
+};
+
+}  // namespace
+
+LayoutGridView::LayoutGridView(QWidget* parent) : QTableView(parent) {
+  setObjectName("layoutGrid");
+  setItemDelegate(new LayoutCellDelegate(this));
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
+    h->setMinimumSectionSize(kGridPitch);
+    h->setDefaultSectionSize(kGridPitch);
+    h->setSectionResizeMode(QHeaderView::Fixed);
+  }
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setShowGrid(true);
+  setGridStyle(Qt::SolidLine);
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
+  setFrameShape(QFrame::NoFrame);
+  QFont font("Verdana");
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(kComposingFontPixels);
+  setFont(font);
+}
+
+void LayoutGridView::setFocusMarkShown(bool shown) {
+  if (shown == focusMarkShown_) return;
+  focusMarkShown_ = shown;
+  viewport()->update();
+}
+
+void LayoutGridView::moveCursorTo(int row, int column) {
+  if (!model()) return;
+  setCurrentIndex(model()->index(row, column));
+}
+
+void LayoutGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  // The focus mark moves with the cursor.
+  viewport()->update(visualRect(previous));
+  viewport()->update(visualRect(current));
+}
+
+void LayoutGridView::keyPressEvent(QKeyEvent* event) {
+  // Alt, Ctrl or Super with a key is a command, never a typed character.
+  if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+    QTableView::keyPressEvent(event);
+    return;
+  }
+  // By key position where the key code is known (X11), else by the text the event carries.
+  std::optional<char> ch;
+  if (event->nativeScanCode() != 0)
+    ch = gw::cross::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
+  if (!ch && !event->text().isEmpty()) {
+    const char16_t u = event->text().at(0).unicode();
+    if (u >= 0x20 && u < 0x7f) ch = static_cast<char>(u);
+    else if (u >= 0x80) ch = '\x7f';  // not a US key: never a letter
+  }
+  if (ch) {
+    Q_EMIT characterTyped(*ch);
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void LayoutGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid()) {
+    setCurrentIndex(index);
+    Q_EMIT cellDoubleClicked(index.row(), index.column());
+  }
+  event->accept();
+}
+
+}  // namespace gw::gui

@@ -1,0 +1,246 @@
+#include "authoring/gui/composing/word_order_dialog.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "authoring/gui/composing/authoring_look.h"
+#include "authoring/gui/composing/composing_geometry.h"
+
+namespace gw::gui {
+
+namespace {
+
+const QColor kSilver{192, 192, 192};
+
+// 8 × 8 arrows: down (the Down button and down slots), right (across slots), up (the Up button).
+QPixmap arrowGlyph(Qt::ArrowType arrow, const QColor& color) {
+  QPixmap pixmap(kOrderGlyphSize, kOrderGlyphSize);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(color);
+  QPolygonF triangle;
+  switch (arrow) {
+    case Qt::DownArrow: triangle << QPointF(0, 1) << QPointF(8, 1) << QPointF(4, 7); break;
+    case Qt::UpArrow: triangle << QPointF(0, 7) << QPointF(8, 7) << QPointF(4, 1); break;
+    default: triangle << QPointF(1, 0) << QPointF(1, 8) << QPointF(7, 4); break;
+  }
+  p.drawPolygon(triangle);
+  return pixmap;
+}
+
+QIcon buttonIcon(Qt::ArrowType arrow) {
+  QPixmap big(16, 16);
+  big.fill(Qt::transparent);
+  QPainter p(&big);
+  p.drawPixmap(4, 4, arrowGlyph(arrow, Qt::black));
+  return QIcon(big);
+}
+
+// A row of the order list: the direction glyph, then "%3d (%d)".
+class OrderRowDelegate : public QStyledItemDelegate {
+ public:
+  OrderRowDelegate(const std::vector<WordOrderEntry>& entries, QObject* parent)
+      : QStyledItemDelegate(parent),
+        entries_(entries),
+        downGlyph_(arrowGlyph(Qt::DownArrow, QColor(0, 0, 160))),
+        acrossGlyph_(arrowGlyph(Qt::RightArrow, QColor(0, 120, 0))) {}
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    p->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+    const WordOrderEntry& e = entries_[static_cast<std::size_t>(index.row())];
+    const QRect r = option.rect;
+    const int glyphTop = r.top() + (r.height() - kOrderGlyphSize) / 2;
+    p->drawPixmap(r.left() + kOrderGlyphLeft, glyphTop,
+                  e.direction == Direction::Down ? downGlyph_ : acrossGlyph_);
+    p->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+    QFont mono = option.font;
+    mono.setFamily("monospace");
+    mono.setStyleHint(QFont::TypeWriter);
+    p->setFont(mono);
+    QRect text = r.adjusted(kOrderGlyphLeft + kOrderGlyphSize + kOrderTextGap, 0, 0, 0);
+    p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kOrderRowHeight};
+  }
+
+ private:
+  const std::vector<WordOrderEntry>& entries_;
+  QPixmap downGlyph_;
+  QPixmap acrossGlyph_;
+};
+
+}  // namespace
+
+// The board in black, the slots filled before the selected one silver, the rest white;
+// the selected slot marked red and the one before it blue.
+class WordOrderMiniature : public QWidget {
+ public:
+  WordOrderMiniature(const WordOrderDialog& dialog, int columns, int rows, QWidget* parent)
+      : QWidget(parent), dialog_(dialog), columns_(columns), rows_(rows) {
+    setObjectName("wordOrderMiniature");
+    setMinimumSize(60, 60);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(Qt::NoPen);
+    p.fillRect(QRect(0, 0, columns_ * kMiniatureCellSize, rows_ * kMiniatureCellSize), Qt::black);
+    const auto& entries = dialog_.entries();
+    const int s = dialog_.selectedIndex();
+    if (s < 0) return;
+    // The slots still to come in white, then on top of them the ones filled before the selected one.
+    for (std::size_t i = static_cast<std::size_t>(s); i < entries.size(); ++i)
+      p.fillRect(miniatureRect(entries[i]), Qt::white);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(s); ++i) p.fillRect(miniatureRect(entries[i]), kSilver);
+    if (s > 0) mark(p, miniatureRect(entries[static_cast<std::size_t>(s - 1)]), Qt::blue, 1, 3);
+    mark(p, miniatureRect(entries[static_cast<std::size_t>(s)]), Qt::red, 2, 2);
+  }
+
+ private:
+  // A circle in the slot's first cell and a line from its centre to the last cell's centre.
+  static void mark(QPainter& p, const QRect& r, const QColor& color, int penWidth, int inset) {
+    p.setPen(QPen(color, penWidth));
+    p.setBrush(kSilver);
+    const int left = r.left(), top = r.top();
+    const int right = r.left() + r.width(), bottom = r.top() + r.height();
+    p.drawEllipse(QRect(QPoint(left + inset, top + inset), QPoint(left + 10 - inset - 1, top + 10 - inset - 1)));
+    p.drawLine(left + 5, top + 5, right - 5, bottom - 5);
+  }
+
+  const WordOrderDialog& dialog_;
+  int columns_;
+  int rows_;
+};
+
+QRect miniatureRect(const WordOrderEntry& e) {
+  const int x = e.column * kMiniatureCellSize;
+  const int y = e.row * kMiniatureCellSize;
+  if (e.direction == Direction::Across) return QRect(x, y, e.length * kMiniatureCellSize, kMiniatureCellSize);
+  return QRect(x, y, kMiniatureCellSize, e.length * kMiniatureCellSize);
+}
+
+QString orderEntryText(int listPosition, int length) {
+  return QString::asprintf("%3d (%d)", listPosition, length);
+}
+
+QSize wordOrderDialogSize(int maxColumn, int maxRow) {
+  // The whole miniature beside the panel (the highest index is one cell short of the board).
+  const QSize wanted((maxColumn + 1) * kMiniatureCellSize + kOrderPanelWidth + 4,
+                     (maxRow + 1) * kMiniatureCellSize + 4);
+  return wanted.expandedTo(kWordOrderMinimumSize);
+}
+
+WordOrderDialog::WordOrderDialog(int maxColumn, int maxRow, const std::vector<Slot>& order, QWidget* parent)
+    : QDialog(parent, Qt::Tool), maxColumn_(maxColumn), maxRow_(maxRow) {
+  setObjectName("wordOrderDialog");
+  setWindowTitle("Sort-order of words");
+  applyAuthoringDialogLook(this);
+
+  entries_.reserve(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const Slot& s = order[i];
+    entries_.push_back({s.length, s.row, s.column, s.direction, static_cast<int>(i) + 1});
+  }
+
+  miniature_ = new WordOrderMiniature(*this, maxColumn_ + 1, maxRow_ + 1, this);
+
+  auto* toolbar = new QToolBar(this);
+  toolbar->setObjectName("orderToolBar");
+  toolbar->setIconSize(QSize(16, 16));
+  upAction_ = toolbar->addAction(buttonIcon(Qt::UpArrow), "Up");
+  upAction_->setObjectName("upAction");
+  upAction_->setToolTip("Move selected one up");
+  downAction_ = toolbar->addAction(buttonIcon(Qt::DownArrow), "Down");
+  downAction_->setObjectName("downAction");
+  downAction_->setToolTip("Move selected one down");
+  connect(upAction_, &QAction::triggered, this, [this] { moveSelected(-1); });
+  connect(downAction_, &QAction::triggered, this, [this] { moveSelected(+1); });
+
+  list_ = new QListWidget(this);
+  list_->setObjectName("orderList");
+  list_->setItemDelegate(new OrderRowDelegate(entries_, list_));
+  list_->setUniformItemSizes(true);
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    list_->addItem(orderEntryText(static_cast<int>(i) + 1, entries_[i].length));
+  connect(list_, &QListWidget::currentRowChanged, this, [this] { selectionMoved(); });
+
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("cancelButton");
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("okButton");
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* panel = new QWidget(this);
+  panel->setFixedWidth(kOrderPanelWidth);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  panelLayout->setSpacing(4);
+  panelLayout->addWidget(toolbar);
+  panelLayout->addWidget(list_, 1);
+  panelLayout->addWidget(cancel);
+  panelLayout->addWidget(ok);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  layout->addWidget(miniature_, 1);
+  layout->addWidget(panel);
+
+  setMinimumSize(kWordOrderMinimumSize);
+  resize(wordOrderDialogSize(maxColumn_, maxRow_));
+  if (!entries_.empty()) list_->setCurrentRow(0);
+  updateCommands();
+}
+
+void WordOrderDialog::showEvent(QShowEvent* event) {
+  centerOnScreen(this);
+  QDialog::showEvent(event);
+}
+
+int WordOrderDialog::selectedIndex() const { return list_ ? list_->currentRow() : -1; }
+
+std::vector<int> WordOrderDialog::givenPositions() const {
+  std::vector<int> order;
+  order.reserve(entries_.size());
+  for (const WordOrderEntry& e : entries_) order.push_back(e.givenPosition);
+  return order;
+}
+
+void WordOrderDialog::moveSelected(int by) {
+  const int from = selectedIndex();
+  const int to = from + by;
+  if (from < 0 || to < 0 || to >= static_cast<int>(entries_.size())) return;
+  std::swap(entries_[static_cast<std::size_t>(from)], entries_[static_cast<std::size_t>(to)]);
+  // The texts number list positions, which stay; only the lengths travel with the entries.
+  list_->item(from)->setText(orderEntryText(from + 1, entries_[static_cast<std::size_t>(from)].length));
+  list_->item(to)->setText(orderEntryText(to + 1, entries_[static_cast<std::size_t>(to)].length));
+  list_->setCurrentRow(to);
+  list_->viewport()->update();
+  miniature_->update();
+}
+
+void WordOrderDialog::selectionMoved() {
+  updateCommands();
+  miniature_->update();
+}
+
+void WordOrderDialog::updateCommands() {
+  const int s = selectedIndex();
+  upAction_->setEnabled(s > 0);
+  downAction_->setEnabled(s >= 0 && s + 1 < static_cast<int>(entries_.size()));
+}
+
+}  // namespace gw::gui

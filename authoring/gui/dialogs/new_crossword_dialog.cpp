@@ -1,0 +1,113 @@
+#include "authoring/gui/dialogs/new_crossword_dialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "authoring/gui/composing/authoring_look.h"
+#include "authoring/gui/composing/composing_geometry.h"
+
+namespace gw::gui {
+
+namespace {
+
+QSpinBox* makeSpin(QWidget* parent, const char* name, int maximum) {
+  auto* spin = new QSpinBox(parent);
+  spin->setObjectName(name);
+  spin->setRange(2, maximum);
+  spin->setValue(4);
+  // Text that is not a number falls back to the minimum, a number out of range to the range.
+  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+  return spin;
+}
+
+}  // namespace
+
+NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("newCrosswordDialog");
+  setWindowTitle("Crossword Layout");
+  applyAuthoringDialogLook(this);
+  resize(kNewCrosswordDialogSize);
+
+  auto* title = new QLabel("Dimensions and language", this);
+  title->setObjectName("titleLabel");
+  title->setAutoFillBackground(true);
+  QPalette titlePalette = title->palette();
+  titlePalette.setColor(QPalette::Window, QColor(128, 128, 128));
+  titlePalette.setColor(QPalette::WindowText, QColor(192, 192, 192));
+  title->setPalette(titlePalette);
+  QFont bold = title->font();
+  bold.setBold(true);
+  title->setFont(bold);
+  title->setAlignment(Qt::AlignCenter);
+  title->setMinimumHeight(28);
+
+  columnsAcrossSpin_ = makeSpin(this, "rowsSpinBox", 40);
+  rowsDownSpin_ = makeSpin(this, "columnsSpinBox", 56);
+  languageCombo_ = new QComboBox(this);
+  languageCombo_->setObjectName("languageComboBox");
+  languageCombo_->addItems({"English", "German", "Serbian (Cyrillic)"});
+  charsetCombo_ = new QComboBox(this);
+  charsetCombo_->setObjectName("definitionsComboBox");
+  charsetCombo_->addItems({"ANSI", "SR-Cyrillic", "SR-Latin"});
+
+  auto* form = new QFormLayout;
+  form->setContentsMargins(16, 12, 16, 12);
+  form->setVerticalSpacing(10);
+  form->addRow("&Rows:", columnsAcrossSpin_);
+  form->addRow("&Columns:", rowsDownSpin_);
+  form->addRow("&Language:", languageCombo_);
+  form->addRow("&Definitions:", charsetCombo_);
+
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("cancelButton");
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("okButton");
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 12);
+  layout->addWidget(title);
+  layout->addLayout(form);
+  layout->addStretch();
+  auto* buttonRow = new QWidget(this);
+  buttons->setContentsMargins(16, 0, 16, 0);
+  buttonRow->setLayout(buttons);
+  layout->addWidget(buttonRow);
+
+  setTabOrder(rowsDownSpin_, columnsAcrossSpin_);
+  setTabOrder(columnsAcrossSpin_, languageCombo_);
+  setTabOrder(languageCombo_, charsetCombo_);
+  setTabOrder(charsetCombo_, ok);
+  setTabOrder(ok, cancel);
+  rowsDownSpin_->setFocus();
+}
+
+void NewCrosswordDialog::showEvent(QShowEvent* event) {
+  centerOnScreen(this);
+  QDialog::showEvent(event);
+}
+
+void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsDownSpin_->setMaximum(rows); }
+
+int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value(); }
+
+int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
+
+Language NewCrosswordDialog::language() const { return static_cast<Language>(languageCombo_->currentIndex()); }
+
+ClueCharset NewCrosswordDialog::clueCharset() const {
+  return static_cast<ClueCharset>(charsetCombo_->currentIndex());
+}
+
+}  // namespace gw::gui

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The composing page under Xvfb, driven from the keyboard as an author can drive it: a new
+# 4 × 4 layout with letters and isles, saved, composed, stopped, closed, opened again,
+# "Continue?" answered Yes, stopped again. The result files must be exactly those that an
+# unbroken gridwright-compose writes for the same layout.
+# Usage: xvfb_compose.sh PAGE_HOST GRIDWRIGHT_COMPOSE WORD_FILE WORK_DIR
+# Screenshots stay in WORK_DIR/*.png.
+set -euo pipefail
+host=$1 compose=$2 words=$3 work=$4
+
+if [ ! -s "$words" ]; then
+  echo "no English word list ($words): skipped"
+  exit 77
+fi
+if [ -z "${DISPLAY_READY:-}" ]; then
+  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+fi
+
+rm -rf "$work"
+mkdir -p "$work/prog/Make/Results" "$work/home" "$work/cli/Results"
+chmod 700 "$work/home"
+export HOME=$work/home XDG_RUNTIME_DIR=$work/home QT_QPA_PLATFORM=xcb
+cp "$words" "$work/prog/Make/EN.words"
+pattern=$work/prog/Make/cat.C_WM
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+wait_for() {  # wait_for SECONDS COMMAND...
+  local limit=$1; shift
+  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+# Without a window manager nobody gives the main window the keyboard back after a dialog.
+refocus() { sleep 0.3; xdotool search --onlyvisible --name 'Crosswords Authoring|Make :|Composing :' windowfocus --sync; sleep 0.2; }
+window_named() { xdotool search --onlyvisible --name "$1" | head -n 1 | grep -q .; }
+shot() { import -window root "$work/$1.png"; }
+# The grid's pop-up menu from the keyboard; its first entry starts or stops composing.
+change_status() { xdotool key Menu; sleep 0.4; xdotool key Down Return; sleep 0.4; }
+
+"$host" --program-folder "$work/prog" 2>"$work/host.log" &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+wait_for 20 window_named 'Crosswords Authoring' || fail "the page did not show"
+refocus
+
+xdotool key ctrl+n
+wait_for 10 window_named '^Crossword Layout$' || fail "no new layout dialog"
+xdotool key Return
+refocus
+xdotool type cat
+xdotool key space Down Down Down Left Left Left space Up
+sleep 0.3
+shot 1-layout
+xdotool key ctrl+s
+wait_for 10 window_named '^Save$' || fail "no save dialog"
+xdotool type "$pattern"
+xdotool key Return
+wait_for 10 test -f "$pattern" || fail "the layout was not saved"
+refocus
+
+change_status
+wait_for 10 window_named '^Sort-order of words$' || fail "no word order dialog"
+shot 2-word-order
+xdotool key Return
+refocus
+sleep 1
+shot 3-composing
+change_status
+wait_for 10 test -f "${pattern%.C_WM}.TMP" || fail "Stop wrote no state file"
+
+xdotool key ctrl+F4
+sleep 0.3
+xdotool key ctrl+o
+wait_for 10 window_named '^Open$' || fail "no open dialog"
+xdotool type "$pattern"
+xdotool key Return
+wait_for 10 window_named '^Gridwright$' || fail "no \"Continue?\""
+xdotool key Return
+refocus
+sleep 0.5
+change_status
+sleep 0.5
+shot 4-stopped
+kill $pid
+wait $pid 2>/dev/null || true
+trap - EXIT
+
+count=$(ls "$work/prog/Make/Results" | wc -l)
+[ "$count" -gt 0 ] || fail "no result files"
+cp "$pattern" "$work/cli/cat.C_WM"
+"$compose" --words "$words" --results "$work/cli/Results" --max-results "$count" --quiet "$work/cli/cat.C_WM" \
+  >"$work/cli.log" 2>&1 || fail "gridwright-compose failed"
+diff -r "$work/cli/Results" "$work/prog/Make/Results" >/dev/null || fail "result files differ from gridwright-compose"
+echo "$count result files, identical to gridwright-compose's"
