@@ -11,9 +11,9 @@
 #include <QScreen>
 #include <QWheelEvent>
 #include <cstdio>
-#include <cstring>
 
 #include "common/errors.h"
+#include "gui_common/qt_bridge.h"
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
 #include "solver/core/us_keyboard.h"
@@ -28,18 +28,6 @@ using gw::cross::Sound;
 namespace {
 
 const QString kTitle = QStringLiteral("Crossword Solving Tool");
-
-QImage toQImage(const gw::IndexedImage& img) {
-  if (img.width <= 0 || img.height <= 0) return {};
-  QImage q(img.width, img.height, QImage::Format_Indexed8);
-  QList<QRgb> table;
-  for (std::uint32_t c : img.palette) table.append(static_cast<QRgb>(c));
-  q.setColorTable(table);
-  for (int y = 0; y < img.height; ++y)
-    std::memcpy(q.scanLine(y), img.pixels.data() + static_cast<std::size_t>(y) * img.width,
-                static_cast<std::size_t>(img.width));
-  return q;
-}
 
 // Shown as separate lines whatever the platform's line ends.
 QString displayText(const std::string& message) {
@@ -174,7 +162,7 @@ bool BoardWindow::loadCrossword(const QString& path) {
   try {
     loaded = gw::cross::loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
     for (std::size_t i = 0; i < loaded->board.pictures().size(); ++i)
-      images.push_back(toQImage(loaded->board.pictureImage(i)));
+      images.push_back(gw::gui::toQImage(loaded->board.pictureImage(i)));
   } catch (const std::exception& e) {
     // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.
     boardView_->setBoard(nullptr, {});

@@ -20,6 +20,8 @@ class EditingPageBase : public QWidget {
   // The editing "Close" command: asks "Save changes?" for a modified crossword. Returns
   // false when the crossword is still modified afterwards (the author cancelled).
   virtual bool closeCrossword() = 0;
+  // Opens a crossword file named on the command line (the open crossword is closed first).
+  virtual void openCrosswordFile(const QString& path) { Q_UNUSED(path); }
 
  Q_SIGNALS:
   void captionChanged(const QString& caption);  // "Edit: ..." / "Editing tool"

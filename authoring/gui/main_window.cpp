@@ -17,6 +17,7 @@
 #include "authoring/gui/app/help_router.h"
 #include "authoring/gui/app/splash_window.h"
 #include "authoring/gui/authoring_look.h"
+#include "authoring/gui/editing/editing_page.h"
 #include "authoring/gui/idle_action_updater.h"
 #include "authoring/gui/start_page.h"
 #include "common/errors.h"
@@ -93,7 +94,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   pages_->setObjectName("pages");
   startPage_ = new StartPage(pages_);
   composingPage_ = new ComposingPage(dictionary_, folders_, dialogFolders_, pages_);
-  editingPage_ = editingPage ? editingPage(pages_) : new PlaceholderEditingPage(pages_);
+  editingPage_ = editingPage ? editingPage(pages_) : createEditingPage(dialogFolders_, pages_);
   pages_->addWidget(startPage_);
   pages_->addWidget(composingPage_);
   pages_->addWidget(editingPage_);

@@ -66,8 +66,10 @@ printf '[Folders]\nMake:Open=%s\nMake:Save=%s\nEdit:Open=%s\nEdit:Save=%s\n' \
   "$work/bin/Make" "$work/bin/Make" "$work/bin/Data" "$work/bin/Data" | diff - "$conf" \
   || fail "crossword.conf is not the four folders in order"
 
-# 3. A crossword file given as a layout: the reader's message; the program goes on.
-bad=$(ls "$work"/bin/Data/*.C_W | head -n 1)
+# 3. A file that is no layout (nor a crossword, which opens on the editing page): the pattern
+# reader's message; the program goes on.
+bad=$work/bad.C_WM
+head -c 100 /dev/zero >"$bad"
 "$program" "$bad" >"$work/run2.log" 2>&1 &
 pid=$!
 wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window with a bad layout"

@@ -1,0 +1,35 @@
+#pragma once
+// The clue text of the current definition, edited in place. A clue is one paragraph: the
+// Enter key adds no line break. Its user property "clue" is what QDataWidgetMapper fills
+// and reads, so text put in by the mapper never counts as the author's edit.
+#include <QPlainTextEdit>
+
+namespace gw::gui {
+
+class ClueEditor : public QPlainTextEdit {
+  Q_OBJECT
+  Q_PROPERTY(QString clue READ clue WRITE setClue USER true)
+ public:
+  explicit ClueEditor(QWidget* parent = nullptr);
+
+  QString clue() const { return toPlainText(); }
+  // Shows a stored clue; the editor then holds no edit of the author's.
+  void setClue(const QString& clue);
+  // The author changed the text since it was last shown or stored.
+  bool hasPendingEdit() const { return pendingEdit_; }
+  void markStored() { pendingEdit_ = false; }
+
+ Q_SIGNALS:
+  void editedByUser();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  // Pasted text joins the clue's one paragraph: its line breaks become spaces.
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  bool filling_ = false;
+  bool pendingEdit_ = false;
+};
+
+}  // namespace gw::gui

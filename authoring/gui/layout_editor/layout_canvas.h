@@ -1,0 +1,40 @@
+#pragma once
+// The board of the layout editor: the crossword's cells, marks and pictures drawn by the
+// board painter that Cross uses too, with the editor's cursor. It reports presses on cells
+// and leaves every decision to the dialog.
+#include <QWidget>
+
+#include "gui_common/board_geometry.h"
+
+namespace gw {
+class EditedCrossword;
+}
+
+namespace gw::gui {
+
+class LayoutCanvas : public QWidget {
+  Q_OBJECT
+ public:
+  LayoutCanvas(const EditedCrossword& crossword, QWidget* parent = nullptr);
+
+  void setCursorCell(BoardCell cell);
+  BoardCell cursorCell() const { return cursor_; }
+  // The board's size changed (or first shown): the surface follows it.
+  void fitToBoard();
+
+ Q_SIGNALS:
+  void cellPressed(gw::gui::BoardCell cell, Qt::MouseButton button, QPoint globalPosition);
+  void wheelTurned(int notches);  // > 0 forward (up), < 0 backward (down)
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  const EditedCrossword& crossword_;
+  BoardCell cursor_;
+};
+
+}  // namespace gw::gui

@@ -1,0 +1,40 @@
+#pragma once
+// Where the cells of a crossword board lie on screen, in both programs: cells of 20
+// pixels, the board's frame on pixel 1, so cell (row, column) spans the pixels from
+// column × 20 + 1 to column × 20 + 21 across and the same down.
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <optional>
+
+namespace gw::gui {
+
+inline constexpr int kBoardCellPixels = 20;
+
+struct BoardCell {
+  int row = 0;
+  int column = 0;
+  friend bool operator==(const BoardCell&, const BoardCell&) = default;
+};
+
+// The surface a board of `rows` × `columns` cells needs, frame included.
+inline QSize boardPixelSize(int rows, int columns) {
+  return {columns * kBoardCellPixels + 2, rows * kBoardCellPixels + 2};
+}
+
+// The square of a cell from its top-left grid line to the next ones.
+inline QRect cellRect(int row, int column) {
+  return {column * kBoardCellPixels + 1, row * kBoardCellPixels + 1, kBoardCellPixels, kBoardCellPixels};
+}
+
+// The cell under a pixel of the board surface; nothing outside the board. A coordinate of 0
+// (the pixel left of the frame) still counts as the first cell.
+inline std::optional<BoardCell> cellAtPixel(QPoint pixel, int rows, int columns) {
+  if (pixel.x() < 0 || pixel.y() < 0) return std::nullopt;
+  const int column = pixel.x() == 0 ? 0 : (pixel.x() - 1) / kBoardCellPixels;
+  const int row = pixel.y() == 0 ? 0 : (pixel.y() - 1) / kBoardCellPixels;
+  if (row >= rows || column >= columns) return std::nullopt;
+  return BoardCell{row, column};
+}
+
+}  // namespace gw::gui

@@ -1,0 +1,478 @@
+// The editing page offscreen, driven as an author would: New, Open, the layout editor, clue
+// texts in three charsets, Save, Save as, Close with "Save changes?", Change Charset, Try.
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "authoring/gui/editing/clue_editor.h"
+#include "authoring/gui/editing/crossword_settings_dialog.h"
+#include "authoring/gui/editing/definition_table_model.h"
+#include "authoring/gui/editing/editing_page.h"
+#include "authoring/gui/layout_editor/layout_editor_dialog.h"
+#include "common/crossword_reader.h"
+#include "editing_test_support.h"
+
+using namespace gw::gui;
+using namespace gw::gui::testing;
+
+namespace {
+
+// The dialog of New: "&Rows:" cells across, "&Columns:" cells down.
+DialogScript::Step answerNew(int across, int down, int language = 0, int charset = 0) {
+  return [=](QDialog* d) {
+    d->findChild<QSpinBox*>("rowsSpinBox")->setValue(across);
+    d->findChild<QSpinBox*>("columnsSpinBox")->setValue(down);
+    d->findChild<QComboBox*>("languageComboBox")->setCurrentIndex(language);
+    d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(charset);
+    d->findChild<QPushButton*>("okButton")->click();
+  };
+}
+
+// Types into the layout editor's board, then accepts (or cancels) it.
+DialogScript::Step layoutTyping(std::function<void(LayoutEditorDialog*, QWidget*)> type, bool accept = true) {
+  return [=](QDialog* d) {
+    auto* editor = qobject_cast<LayoutEditorDialog*>(d);
+    QVERIFY(editor);
+    type(editor, editor->findChild<QWidget*>("layoutCanvas"));
+    editor->action(accept ? "acceptAction" : "cancelAction")->trigger();
+  };
+}
+
+QString clueCodeText(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class EditingPageTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<gw::CrosswordDocument> document_;
+  FileDialogFolders folders_;
+  std::shared_ptr<ScriptedInteraction> user_;
+  std::unique_ptr<EditingPage> page_;
+  QStringList captions_;
+
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  QString write(const QString& name, const gw::CrosswordFile& f) {
+    gw::writeCrosswordFile(path(name).toStdString(), f);
+    return path(name);
+  }
+  bool enabled(const char* name) {
+    page_->updateActions(true);
+    return page_->action(name)->isEnabled();
+  }
+  // As the main window does: the enabling rules run when idle, before the next command.
+  void trigger(const char* name) {
+    page_->updateActions(true);
+    page_->action(name)->trigger();
+  }
+  void selectDefinition(int row) {
+    page_->wordGrid()->setCurrentIndex(page_->model()->index(row, DefinitionTableModel::WordColumn));
+  }
+  // Row of the across word CDE of the small crossword: after the three down words.
+  static constexpr int kCdeRow = 4;
+  void writeClue(const QString& text) {
+    page_->clueEditor()->selectAll();
+    page_->clueEditor()->insertPlainText(text);
+  }
+  gw::CrosswordFile readBack(const QString& file) {
+    return gw::parseCrossword(readBytes(file), gw::CrosswordReadMode::Authoring);
+  }
+
+ private Q_SLOTS:
+  void init() {
+    document_ = std::make_unique<gw::CrosswordDocument>();
+    folders_ = {};
+    folders_.editSave = dir_.path();
+    user_ = std::make_shared<ScriptedInteraction>();
+    page_ = std::make_unique<EditingPage>(*document_, folders_, user_);
+    new QAbstractItemModelTester(page_->model(), QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 page_.get());
+    captions_.clear();
+    connect(page_.get(), &EditingPage::captionChanged, this, [this](const QString& c) { captions_ << c; });
+    page_->show();
+  }
+  void cleanup() {
+    page_.reset();
+    for (const QString& f : QDir(dir_.path()).entryList(QDir::Files)) QFile::remove(path(f));
+  }
+
+  // New 3 × 2, letters and a blank typed in the layout editor, accepted, a clue, Save as:
+  // exactly the bytes of the crossword file of two rows "AB " and "CDE".
+  void newCrosswordTypedAndSavedGivesTheExactFile() {
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog* editor, QWidget* board) {
+      QTest::keyClicks(board, "ab ");
+      QCOMPARE(editor->cursorCell(), (BoardCell{0, 2}));  // the last column keeps the cursor
+      editor->pressCell({1, 0});
+      QTest::keyClicks(board, "cde");
+    }));
+    trigger("newAction");
+    QVERIFY(dialogs.finished());
+    QCOMPARE(page_->model()->rowCount(), 5);
+    QVERIFY(document_->modified);
+
+    selectDefinition(kCdeRow);
+    QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CDE"));
+    writeClue("Hello");
+    user_->saveFiles.push_back(path("new"));  // no extension typed: .C_W is added
+    trigger("saveAsAction");
+
+    const std::string expected = std::string(
+                                     "CW10\x00\x02\x03"
+                                     "AB CDE",
+                                     13) +
+                                 std::string(8, '\0') + std::string("\x00\x05\x00\x00\x00", 5) +
+                                 std::string("\x00\x00\x00\x02\x00\x00\x00\x00", 8) +
+                                 std::string("\x00\x00\x01\x02\x00\x00\x00\x00", 8) +
+                                 std::string("\x00\x01\x02\x01\x00\x00\x00\x00", 8) +
+                                 std::string("\x01\x00\x00\x02\x00\x00\x00\x00", 8) +
+                                 std::string("\x01\x01\x00\x03\x05\x00\x00\x00Hello", 13) +
+                                 std::string(4, '\0');
+    QCOMPARE(readBytes(path("new.C_W")), expected);
+    QVERIFY(!document_->modified);
+    QCOMPARE(captions_.last(), QString("Edit: new.C_W"));
+    QCOMPARE(folders_.editSave, dir_.path());
+  }
+
+  void commandsAreEnabledByTheCrosswordsState() {
+    const char* all[] = {"newAction",           "openAction", "saveAction",   "saveAsAction", "closeAction",
+                         "changeCharsetAction", "tryAction",  "defineAction", "prepareAction"};
+    auto enabledSet = [&] {
+      QStringList on;
+      for (const char* a : all)
+        if (enabled(a)) on << a;
+      return on;
+    };
+    QCOMPARE(enabledSet(), QStringList({"newAction", "openAction", "saveAsAction", "changeCharsetAction",
+                                        "prepareAction"}));
+    page_->openCrosswordFile(write("small.C_W", smallCrossword()));
+    QCOMPARE(enabledSet(), QStringList({"newAction", "saveAsAction", "closeAction", "changeCharsetAction",
+                                        "tryAction", "defineAction", "prepareAction"}));
+    selectDefinition(1);
+    QTest::keyClicks(page_->clueEditor(), "x");
+    QVERIFY(enabled("saveAction"));
+    page_->updateActions(false);  // behind the composing page nothing answers its keys
+    QVERIFY(!page_->action("newAction")->isEnabled());
+    QVERIFY(!page_->action("closeAction")->isEnabled());
+  }
+
+  void newCrosswordNeverSavedCanOnlyBeSavedAs() {
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerNew(7, 5)).then([](QDialog* d) { d->reject(); });
+    trigger("newAction");
+    // Cancelling the layout editor leaves an open, modified, all-blank board of 5 rows × 7 columns.
+    QCOMPARE(int(document_->rows), 5);
+    QCOMPARE(int(document_->columns), 7);
+    QCOMPARE(document_->board, std::string(35, ' '));
+    QVERIFY(document_->crosswordOpen && document_->modified);
+    QCOMPARE(page_->model()->rowCount(), 0);
+    QVERIFY(!enabled("saveAction"));
+    QVERIFY(!enabled("tryAction"));
+    QVERIFY(enabled("closeAction"));
+  }
+
+  // Clue texts decode and encode with the open crossword's charset, byte for byte.
+  void clueTextsRoundTripInEveryCharset_data() {
+    QTest::addColumn<int>("charset");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("ANSI") << 0
+                          << QByteArray(
+                                 "Gr\xF6\xDF"
+                                 "e")
+                          << clueCodeText("Größe") << clueCodeText("Äpfel über Öl, Straße")
+                          << QByteArray(
+                                 "\xC4pfel \xFC"
+                                 "ber \xD6l, Stra\xDF"
+                                 "e");
+    QTest::newRow("SR-Cyrillic") << 1 << QByteArray("\x8A\xF3\xE1\xE0\xE2") << clueCodeText("Љубав")
+                                 << clueCodeText("Ђак, Џеп, Ћуп")
+                                 << QByteArray("\x80\xE0\xEA, \x8F\xE5\xEF, \x8E\xF3\xEF");
+    QTest::newRow("SR-Latin") << 2
+                              << QByteArray(
+                                     "\xE8"
+                                     "a\xE6"
+                                     "a")
+                              << clueCodeText("čaća") << clueCodeText("Šuma, žaba, đak, ČĆŠŽĐ")
+                              << QByteArray(
+                                     "\x8Auma, \x9E"
+                                     "aba, \xF0"
+                                     "ak, \xC8\xC6\x8A\x8E\xD0");
+  }
+  void clueTextsRoundTripInEveryCharset() {
+    QFETCH(int, charset);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    const QString file = write("clues.C_W", smallCrossword(charset, stored.toStdString()));
+    page_->openCrosswordFile(file);
+    selectDefinition(kCdeRow);
+    QCOMPARE(page_->clueEditor()->toPlainText(), shown);
+    writeClue(typed);
+    trigger("saveAction");
+    QVERIFY2(user_->messages.isEmpty(), qPrintable(user_->messages.join('\n')));
+    const gw::CrosswordFile back = readBack(file);
+    QCOMPARE(int(back.charset), charset);
+    QCOMPARE(QByteArray::fromStdString(back.definitions.at(kCdeRow).clue), saved);
+  }
+
+  void aClueTheCharsetCannotHoldIsRefusedNeverSavedAsQuestionMarks() {
+    const QString file = write("ansi.C_W", smallCrossword(0, "old"));
+    const std::string before = readBytes(file);
+    page_->openCrosswordFile(file);
+    selectDefinition(kCdeRow);
+    writeClue(clueCodeText("Љубав"));
+    trigger("saveAction");
+    QCOMPARE(user_->messages.size(), 1);
+    QCOMPARE(readBytes(file), before);
+    QVERIFY(document_->modified);
+    // Moving to another word keeps the refused clue's word current for mending.
+    selectDefinition(0);
+    QCOMPARE(page_->wordGrid()->currentIndex().row(), kCdeRow);
+    writeClue("new");
+    selectDefinition(0);
+    QCOMPARE(page_->wordGrid()->currentIndex().row(), 0);
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("new"));
+  }
+
+  void enterAddsNoLineBreakToAClue() {
+    page_->openCrosswordFile(write("small.C_W", smallCrossword()));
+    selectDefinition(kCdeRow);
+    QTest::keyClicks(page_->clueEditor(), "one");
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Return);
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Enter);
+    QTest::keyClicks(page_->clueEditor(), "two");
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString("onetwo"));
+    QGuiApplication::clipboard()->setText("\nthree\r\nfour");
+    page_->clueEditor()->paste();
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString("onetwo three four"));
+  }
+
+  void closeAsksToSaveChanges_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("saveAsChosen");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Yes saves under its name") << true << true << false << true << true;
+    QTest::newRow("No discards") << false << true << false << true << false;
+    QTest::newRow("Yes, never saved, Save as chosen") << true << false << true << true << true;
+    QTest::newRow("Yes, never saved, Save as cancelled") << true << false << false << false << false;
+  }
+  void closeAsksToSaveChanges() {
+    QFETCH(bool, yes);
+    QFETCH(bool, named);
+    QFETCH(bool, saveAsChosen);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
+    QString file;
+    if (named) {
+      file = write("small.C_W", smallCrossword());
+      page_->openCrosswordFile(file);
+    } else {
+      DialogScript dialogs(page_.get());
+      dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog*, QWidget* b) {
+        QTest::keyClicks(b, "ab");
+      }));
+      page_->newCrossword();
+      file = path("chosen.C_W");
+      if (saveAsChosen) user_->saveFiles.push_back(file);
+    }
+    const std::string before = readBytes(file);
+    selectDefinition(0);
+    writeClue("changed");
+    user_->saveChangesAnswers.push_back(yes);
+    trigger("closeAction");
+    QCOMPARE(user_->questions, 1);
+    QCOMPARE(document_->crosswordOpen, !closed);
+    QCOMPARE(readBytes(file) != before, written);
+    if (closed) {
+      QCOMPARE(captions_.last(), QString("Editing tool"));
+      QCOMPARE(page_->model()->rowCount(), 0);
+      QVERIFY(document_->fileName.empty());
+    } else {
+      QVERIFY(document_->modified);
+    }
+  }
+
+  // New with a crossword open closes it first; the new board can never be saved over the old file.
+  void newClosesTheOpenCrosswordFirstAndStartsWithoutAName() {
+    const QString file = write("old.C_W", smallCrossword(0, "clue"));
+    const std::string before = readBytes(file);
+    page_->openCrosswordFile(file);
+    document_->topMarks.push_back({1, 1});
+    selectDefinition(0);
+    writeClue("edited");
+
+    // "Save changes?" answered No: the old crossword closes unchanged on disk.
+    user_->saveChangesAnswers.push_back(false);
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerNew(4, 4)).then([](QDialog* d) { d->reject(); });
+    trigger("newAction");
+    QVERIFY(dialogs.finished());
+    QCOMPARE(user_->questions, 1);
+    QVERIFY(document_->fileName.empty());
+    QVERIFY(document_->topMarks.empty());
+    QVERIFY(document_->pictures.empty());
+    QCOMPARE(page_->model()->rowCount(), 0);
+    QVERIFY(!enabled("saveAction"));
+    trigger("saveAction");
+    QCOMPARE(readBytes(file), before);
+  }
+
+  void newStopsWhenTheOpenCrosswordStaysOpen() {
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerNew(3, 2)).then([](QDialog* d) { d->reject(); });
+    page_->newCrossword();
+    user_->saveChangesAnswers.push_back(true);  // Yes, then Save as cancelled
+    DialogScript none(page_.get());
+    trigger("newAction");
+    QVERIFY(none.finished());  // no dialog of New was shown
+    QVERIFY(document_->crosswordOpen && document_->modified);
+    QCOMPARE(int(document_->rows), 2);
+  }
+
+  // A failed Open changes nothing, and Save cannot write over the file only tried.
+  void aFailedOpenChangesNothing() {
+    const QString bad = path("bad.C_W");
+    writeBytes(bad, "cw10 and more");
+    user_->openFiles.push_back(bad);
+    trigger("openAction");
+    QCOMPARE(user_->messages, QStringList({"Bad file format : cw10"}));
+    QCOMPARE(captions_.last(), QString("Edit: bad.C_W"));
+    QVERIFY(!document_->crosswordOpen);
+    QVERIFY(document_->fileName.empty());
+    QVERIFY(enabled("openAction"));
+    QVERIFY(!enabled("saveAction"));
+    trigger("saveAsAction");
+    QVERIFY(user_->proposedSaveNames.isEmpty());
+    QCOMPARE(readBytes(bad), std::string("cw10 and more"));
+
+    writeBytes(bad, "CW1");
+    page_->openCrosswordFile(bad);
+    QCOMPARE(user_->messages.mid(1), QStringList({"Bad file!", "Bad file format : CW1"}));
+  }
+
+  void layoutChangesAcceptedMarkTheCrosswordModified() {
+    const QString file = write("small.C_W", smallCrossword(0, "kept"));
+    page_->openCrosswordFile(file);
+    QVERIFY(!document_->modified);
+    DialogScript dialogs(page_.get());
+    dialogs.then(layoutTyping([](LayoutEditorDialog* editor, QWidget* board) {
+      editor->pressCell({1, 1});
+      QTest::keyClicks(board, "f");
+    }));
+    trigger("defineAction");
+    QVERIFY(document_->modified);
+    QVERIFY(enabled("saveAction"));
+    // Letters changed inside the runs keep every clue text.
+    QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CFE"));
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("kept"));
+    user_->saveChangesAnswers.push_back(true);
+    page_->closeCrossword();
+    QCOMPARE(readBack(file).board, std::string("AB CFE"));
+  }
+
+  void closeForgetsTheBoardAndNothingOpenWritesNothing() {
+    gw::CrosswordFile f = smallCrossword();
+    f.pictures.push_back({0, 0, 1, 1, samplePicture()});
+    page_->openCrosswordFile(write("pic.C_W", f));
+    trigger("closeAction");
+    QCOMPARE(int(document_->rows * document_->columns), 0);
+    QVERIFY(document_->pictures.empty());
+    QVERIFY(document_->pictureImages.empty());
+    user_->saveFiles.push_back(path("nothing.C_W"));
+    trigger("saveAsAction");
+    QVERIFY(!QFile::exists(path("nothing.C_W")));
+    trigger("prepareAction");
+    QCOMPARE(page_->model()->rowCount(), 0);
+    QVERIFY(!enabled("defineAction"));
+  }
+
+  void changeCharsetStoresThePendingClueFirstAndNeedsAChoice() {
+    const QString file = write("latin.C_W", smallCrossword(2, "\xE8"));
+    page_->openCrosswordFile(file);
+    selectDefinition(kCdeRow);
+    writeClue(clueCodeText("š"));
+    DialogScript dialogs(page_.get());
+    dialogs.then([](QDialog* d) {
+      QVERIFY(!d->findChild<QSpinBox*>("rowsSpinBox")->isEnabled());
+      QVERIFY(!d->findChild<QComboBox*>("languageComboBox")->isEnabled());
+      QCOMPARE(d->findChild<QSpinBox*>("columnsSpinBox")->value(), 2);  // the row count
+      d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(0);
+      d->accept();
+    });
+    trigger("changeCharsetAction");
+    QCOMPARE(int(document_->charset), 0);
+    // š was stored as Windows-1250 0x9A, which Windows-1252 shows as š too; the bytes stay.
+    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("\x9A"));
+
+    // No valid selection changes nothing.
+    dialogs.then([](QDialog* d) {
+      d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(-1);
+      d->accept();
+    });
+    trigger("changeCharsetAction");
+    QCOMPARE(int(document_->charset), 0);
+
+    // Only a charset change leaves Save off until another change.
+    trigger("saveAction");
+    dialogs.then([](QDialog* d) {
+      d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(1);
+      d->accept();
+    });
+    trigger("changeCharsetAction");
+    QCOMPARE(int(document_->charset), 1);
+    QVERIFY(!enabled("saveAction"));
+    QVERIFY(dialogs.finished());
+  }
+
+  void tryingSavesAModifiedCrosswordFirst() {
+    const QString file = write("try.C_W", smallCrossword());
+    page_->openCrosswordFile(file);
+    trigger("tryAction");
+    QCOMPARE(user_->solverStarts, QStringList({file}));
+    selectDefinition(kCdeRow);
+    writeClue("tried");
+    trigger("tryAction");
+    QCOMPARE(user_->solverStarts.size(), 2);
+    QVERIFY(!document_->modified);
+    QCOMPARE(readBack(file).definitions.at(kCdeRow).clue, std::string("tried"));
+  }
+
+  void crosswordFilesAreKnownByTheirContentNotTheirName() {
+    QVERIFY(gw::EditedCrossword::isCrosswordFile(write("named.layout", smallCrossword()).toStdString()));
+    writeBytes(path("layout.C_W"), std::string(3374, '\0'));
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("layout.C_W").toStdString()));
+    writeBytes(path("short.C_W"), "CW1");
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("short.C_W").toStdString()));
+    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("missing.C_W").toStdString()));
+  }
+
+  void openFromTheCommandLineClosesTheOpenCrosswordFirst() {
+    page_->openCrosswordFile(write("first.C_W", smallCrossword(0, "one")));
+    selectDefinition(kCdeRow);
+    writeClue("changed");
+    user_->saveChangesAnswers.push_back(false);
+    page_->openCrosswordFile(write("second.C_W", smallCrossword(0, "two")));
+    QCOMPARE(user_->questions, 1);
+    QCOMPARE(captions_.last(), QString("Edit: second.C_W"));
+    selectDefinition(kCdeRow);
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString("two"));
+  }
+};
+
+QTEST_MAIN(EditingPageTest)
+#include "editing_page_test.moc"
