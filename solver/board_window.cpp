@@ -205,6 +205,10 @@ bool BoardWindow::loadCrossword(const QString& path) {
   selectCell(b.current());
   rememberFolderOf(path);
   updateActions();
+  if (crossword_->progressDiscarded)
+    showMessage(
+        "The saved progress belongs to another version of this crossword. The crossword starts "
+        "empty, and the old progress is replaced when your letters are next saved.");
   return true;
 }
 
@@ -370,6 +374,11 @@ void BoardWindow::keyPressEvent(QKeyEvent* e) {
   // The character the key gives on a US keyboard; without a key code (or with Ctrl/Alt),
   // the character the event carries.
   std::optional<char> ch;
+  // Delete gives no character (Qt hands it over as DEL): it neither types nor completes.
+  if (e->key() == Qt::Key_Delete) {
+    e->accept();
+    return;
+  }
   // Alt or Super with a key is a command to the desktop, never a typed character;
   // Ctrl with a key still is one (a control character, which only runs the completion test).
   if ((e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && !(e->modifiers() & Qt::ControlModifier)) {

@@ -20,11 +20,12 @@ LoadedCrossword loadCrossword(const std::filesystem::path& path) {
   loaded.board = Board::fromCrossword(readCrosswordFile(path, CrosswordReadMode::Solver));
   if (std::filesystem::exists(loaded.progressPath, ec)) {
     std::string bytes = readWholeFile(loaded.progressPath);
-    try {
+    // Any other size belongs to another version of the crossword; reading a part of it would
+    // put letters into the wrong cells, and refusing the load would lock the player out.
+    if (bytes.size() == loaded.board.entries().size()) {
       loaded.board.applyProgress(bytes);
-    } catch (const FormatError& e) {
-      throw FormatError("The progress file " + loaded.progressPath.string() +
-                        " does not fit this crossword. " + e.what());
+    } else {
+      loaded.progressDiscarded = true;
     }
   }
   return loaded;

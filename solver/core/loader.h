@@ -19,10 +19,13 @@ struct LoadedCrossword {
   std::filesystem::path crosswordPath;
   std::filesystem::path progressPath;
   Board board;
+  // A progress file was there but does not fit this board (the crossword was edited after
+  // the player saved): the board starts empty and the next save replaces the file.
+  bool progressDiscarded = false;
 };
 
-// Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), JpegError,
-// or FormatError for a progress file shorter than the board; what() is the player's message.
+// Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError) or JpegError;
+// what() is the player's message. Progress is read only when it holds exactly rows × columns letters.
 LoadedCrossword loadCrossword(const std::filesystem::path& path);
 
 // Writes the entries, row by row, to the progress file (atomically). Throws FileError.

@@ -1,6 +1,7 @@
 // The real board window, offscreen: typing in three languages, moving, pictures,
 // marking, cheating, completion and its timer, progress, clue windows, load failures.
 #include <QSignalSpy>
+#include <map>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -222,6 +223,60 @@ class CrossWindowTest : public QObject {
     QApplication::sendEvent(&f, &ctrlT);
     QCOMPARE(f.board()->entryAt(0, 2), ' ');
     QCOMPARE(f.board()->current(), (Cell{0, 2}));
+  }
+
+  // Delete gives no character: it neither types nor completes a revealed crossword;
+  // Backspace still runs the completion test.
+  void deleteTypesNothingAndDoesNotComplete() {
+    TestWindow& f = open(englishSample());
+    trigger("revealAllAction");
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0, 0, "\x7f");
+    QApplication::sendEvent(&f, &del);
+    QVERIFY(!f.board()->completed());
+    QVERIFY(sounds_.empty());
+    QTest::keyClick(&f, Qt::Key_Backspace);
+    QVERIFY(f.board()->completed());
+  }
+
+  // A progress file of another version opens an empty board, says so once, and is replaced on save.
+  void progressOfAnotherVersionOpensEmpty() {
+    QString progress = dir_.filePath("puzzle.RES_CW");
+    gw::writeFileAtomically(progress.toStdString(), "CAT");
+    TestWindow& f = open(englishSample());
+    QVERIFY(f.board());
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains("another version"), qPrintable(f.messages[0]));
+    QCOMPARE(f.board()->entries(), std::string(24, ' '));
+    QTest::keyClicks(&f, "co");
+    QVERIFY(f.close());
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(gw::readWholeFile(progress.toStdString()).substr(0, 3), std::string("CO "));
+    TestWindow& again = open(englishSample());
+    QVERIFY(again.messages.isEmpty());
+    QCOMPARE(again.board()->entryAt(0, 1), 'O');
+  }
+
+  // The fanfare follows the waited-for completion clip even when the backend still reports
+  // that clip playing; a clip that really plays still holds the fanfare back.
+  void fanfareFollowsTheCompletionClip() {
+    struct StickyClip : SoundClip {
+      explicit StickyClip(std::map<int, int>* plays, int n) : plays_(plays), n_(n) {}
+      void play() override { ++(*plays_)[n_]; playing_ = true; }
+      void stop() override {}  // the backend keeps saying it plays
+      bool isPlaying() const override { return playing_; }
+      bool failed() const override { return false; }
+      std::map<int, int>* plays_;
+      int n_;
+      bool playing_ = false;
+    };
+    std::map<int, int> plays;
+    EffectSoundOutput out([&](Sound s) { return std::make_unique<StickyClip>(&plays, static_cast<int>(s)); });
+    out.play(Sound::Completed, true, false);
+    out.play(Sound::Fanfare, false, true);
+    QCOMPARE(plays[4], 1);
+    out.play(Sound::Stored, false, false);
+    out.play(Sound::Fanfare, false, true);
+    QCOMPARE(plays[4], 1);
   }
 
   void noAudioDeviceIsNotAnError() {
