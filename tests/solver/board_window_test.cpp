@@ -1,5 +1,6 @@
 // The real board window, offscreen: typing in three languages, moving, pictures,
 // marking, cheating, completion and its timer, progress, clue windows, load failures.
+#include <QPainter>
 #include <QSignalSpy>
 #include <map>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 #include "common/codepage.h"
 #include "common/file_io.h"
 #include "sample_crosswords.h"
+#include "solver/board_view.h"
 #include "solver/board_window.h"
 #include "solver/clue_window.h"
 
@@ -529,7 +531,8 @@ class CrossWindowTest : public QObject {
     for (QAction* a : f.contextMenu()->actions())
       if (!a->isSeparator()) offered << a->text();
     QCOMPARE(offered, (QSet<QString>{"Cheat one field", "Cheat the whole crossword", "Mark bad entries",
-                                     "Sounds", "Right direction", "Down direction", "Exit"}));
+                                     "Sounds", "Right direction", "Down direction", "Zoom in", "Zoom out",
+                                     "Normal size", "Open crossword...", "Exit"}));
     QCOMPARE(f.action("exitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     QTest::keyClicks(&f, "ca");
     QSignalSpy finished(&f, &BoardWindow::finished);
@@ -538,6 +541,95 @@ class CrossWindowTest : public QObject {
     QCOMPARE(finished.count(), 1);
     QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 3),
              std::string("CA "));
+  }
+
+  // Zoom changes the cell size, the clicks and the clue font, and is remembered; Ctrl+0 resets it.
+  void zoomResizesTheBoardAndIsRemembered() {
+    TestWindow& f = open(englishSample());
+    const int clueFont = f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize();
+    trigger("zoomInAction");
+    trigger("zoomInAction");
+    QCOMPARE(f.cellSize(), 24);
+    QCOMPARE(f.size(), QSize(6 * 24 + 2, 4 * 24 + 2));
+    QVERIFY(f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize() > clueFont);
+    QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(24 * 2 + 5, 24 + 5));
+    QCOMPARE(f.board()->current(), (Cell{1, 2}));
+    QVERIFY(f.close());
+    std::string conf = gw::readWholeFile(dir_.filePath("CROSS.CONF").toStdString());
+    QVERIFY2(conf.find("Cell size=24") != std::string::npos, conf.c_str());
+    TestWindow& again = open(englishSample());
+    QCOMPARE(again.cellSize(), 24);
+    trigger("zoomResetAction");
+    QCOMPARE(again.cellSize(), 20);
+    trigger("zoomOutAction");
+    QCOMPARE(again.size(), QSize(6 * 18 + 2, 4 * 18 + 2));
+  }
+
+  // A board taller than the screen shrinks its cells until it and a clue line above and below fit.
+  void tallBoardFitsTheScreen() {
+    const int tall = QGuiApplication::primaryScreen()->availableGeometry().height() / 20 + 4;
+    std::vector<std::string> rows(tall, std::string(30, 'A'));  // taller than the offscreen screen
+    TestWindow& f = open(boardFromRows(Language::English, rows));
+    QRect work = f.screen()->availableGeometry();
+    QVERIFY(f.cellSize() < 20);
+    QVERIFY(f.height() + 2 * f.acrossWindow()->oneLineHeight() <= work.height());
+    QVERIFY(f.geometry().top() - work.top() >= f.acrossWindow()->oneLineHeight());
+    QVERIFY(f.acrossWindow()->height() >= f.acrossWindow()->oneLineHeight());
+    QTest::keyClick(&f, 'a');
+    QCOMPARE(f.board()->current(), (Cell{0, 1}));
+  }
+
+  // At scale factors 1.5 and 2 the grid lines are whole device pixels without gaps at crossings,
+  // and dotted edges keep gaps of a logical pixel.
+  void gridLinesAreCrispAtScaleFactors() {
+    open(englishSample());
+    auto* view = window_->findChild<BoardView*>("boardView");
+    const QColor navy(0, 0, 128);
+    for (double ratio : {1.5, 2.0}) {
+      QImage img(view->size() * ratio, QImage::Format_RGB32);
+      img.setDevicePixelRatio(ratio);
+      img.fill(Qt::green);
+      {
+        QPainter p(&img);
+        view->paintBoard(p, ratio);
+      }
+      const int line = qRound(ratio);
+      auto lineStart = [&](int i) { return qRound((i * 20 + 1) * ratio); };
+      // The solid line between rows 1 and 2 runs unbroken over the whole board, `line` pixels thick.
+      int y = lineStart(2);
+      for (int x = lineStart(0); x < img.width(); ++x)
+        for (int t = 0; t < line; ++t)
+          QVERIFY2(img.pixelColor(x, y + t) == navy, qPrintable(QString("%1 at x %2").arg(ratio).arg(x)));
+      QVERIFY(img.pixelColor(lineStart(1) + line + 1, y + line) != navy);  // and no thicker
+      // The left edge of row 0, column 1 is dotted: gaps, yet its ends at the crossings are solid.
+      int x = lineStart(1), gaps = 0;
+      for (int yy = lineStart(0) + line; yy < lineStart(1); ++yy) gaps += img.pixelColor(x, yy) != navy;
+      QVERIFY2(gaps >= 5 * line, qPrintable(QString::number(ratio)));
+      QCOMPARE(img.pixelColor(x, lineStart(1)), navy);
+    }
+  }
+
+  // "Open crossword..." keeps the progress and opens another; a failed load keeps the current one.
+  void openAnotherKeepsProgressAndSurvivesBadFiles() {
+    QString next = write("next.C_W", serbianSample());
+    QString bad = dir_.filePath("bad.C_W");
+    gw::writeFileAtomically(bad.toStdString(), "XYZW0000000000");
+    TestWindow& f = open(englishSample());
+    QTest::keyClicks(&f, "ca");
+    f.nextCrossword = bad;
+    trigger("openAction");
+    QCOMPARE(f.messages, QStringList{"Bad file format : XYZW"});
+    QCOMPARE(f.board()->entries().substr(0, 2), std::string("CA"));  // still the English board
+    QVERIFY(f.acrossWindow());
+    f.nextCrossword = next;
+    trigger("openAction");
+    QCOMPARE(f.board()->language(), Language::Serbian);
+    QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 3),
+             std::string("CA "));
+    f.nextCrossword.clear();  // the dialog cancelled: nothing changes
+    trigger("openAction");
+    QCOMPARE(f.board()->language(), Language::Serbian);
+    QCOMPARE(f.messages.size(), 1);
   }
 
   void clueWindowsSitAboveAndBelow() {
