@@ -12,6 +12,7 @@
 #include "solver/board_view.h"
 #include "solver/board_window.h"
 #include "solver/clue_window.h"
+#include "solver/instance_channel.h"
 
 using gw::ClueCharset;
 using gw::Direction;
@@ -113,7 +114,7 @@ class CrossWindowTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    QFile::remove(dir_.filePath("puzzle.RES_CW"));
+    for (const QString& name : QDir(dir_.path()).entryList({"*.RES_CW"}, QDir::Files)) QFile::remove(dir_.filePath(name));
     QDir(dir_.path()).rmdir("puzzle.RES_CW");
     QFile::remove(dir_.filePath("CROSS.CONF"));
   }
@@ -630,6 +631,32 @@ class CrossWindowTest : public QObject {
     trigger("openAction");
     QCOMPARE(f.board()->language(), Language::Serbian);
     QCOMPARE(f.messages.size(), 1);
+  }
+
+  // A second copy hands its crossword to the running one, which saves the progress and switches;
+  // with nobody listening the hand-over says so.
+  void handedOverCrosswordReplacesTheCurrentOne() {
+    const QString socket = dir_.filePath("cross.socket");
+    QVERIFY(!InstanceChannel::handOver(socket, "x.C_W"));
+    InstanceChannel channel(socket);
+    QVERIFY(channel.listen());
+    QString next = write("next.C_W", germanSample());
+    TestWindow& f = open(englishSample());
+    connect(&channel, &InstanceChannel::crosswordHandedOver, &f, &BoardWindow::acceptHandedOverCrossword);
+    QTest::keyClicks(&f, "c");
+    QSignalSpy handed(&channel, &InstanceChannel::crosswordHandedOver);
+    QVERIFY(InstanceChannel::handOver(socket, next));
+    QTRY_COMPARE(handed.count(), 1);
+    QCOMPARE(handed[0][0].toString(), next);
+    QCOMPARE(f.board()->language(), Language::German);
+    QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 2), std::string("C "));
+    QVERIFY(InstanceChannel::handOver(socket, ""));  // no file: only to the front
+    QTRY_COMPARE(handed.count(), 2);
+    QCOMPARE(f.board()->language(), Language::German);
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join('|')));
+    // A stale socket of a crashed copy does not keep the next copy from listening.
+    InstanceChannel again(socket);
+    QVERIFY(again.listen());
   }
 
   void clueWindowsSitAboveAndBelow() {
