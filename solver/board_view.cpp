@@ -7,6 +7,7 @@
 
 #include "common/codepage.h"
 #include "common/language.h"
+#include "solver/board_accessible.h"
 
 using gw::cross::Board;
 using gw::cross::Cell;
@@ -21,6 +22,7 @@ const QColor kBlue(0, 0, 255);
 }  // namespace
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
+  BoardAccessible::installFactory();
   setObjectName("boardView");
   setMouseTracking(true);
   setCursor(Qt::CrossCursor);
@@ -58,6 +60,16 @@ std::optional<Cell> BoardView::cellAt(QPoint at) const {
   int row = (at.y() - 1) / cellSize_;
   if (column < 0 || row < 0 || column >= board_->columns() || row >= board_->rows()) return std::nullopt;
   return Cell{row, column};
+}
+
+QString BoardView::clueAt(Cell cell, gw::Direction direction) const {
+  if (!board_) return {};
+  return QString::fromStdString(
+      gw::toUtf8(board_->clueAt(cell, direction), gw::clueCodePage(board_->clueCharset())));
+}
+
+QRect BoardView::cellRect(Cell cell) const {
+  return QRect(cell.column * cellSize_ + 1, cell.row * cellSize_ + 1, cellSize_ + 1, cellSize_ + 1);
 }
 
 int BoardView::lineAt(int i, double ratio) const { return static_cast<int>(std::lround((i * cellSize_ + 1) * ratio)); }

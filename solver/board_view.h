@@ -26,6 +26,11 @@ class BoardView : public QWidget {
   QSize boardSize() const;
   // The cell under a point, or nothing on the right or bottom border line.
   std::optional<gw::cross::Cell> cellAt(QPoint at) const;
+  const gw::cross::Board* board() const { return board_; }
+  // The entry of a cell and the clues through it, as the player reads them; the cell's bounds.
+  QString letterAt(gw::cross::Cell cell) const { return entryText(board_->entryAt(cell.row, cell.column)); }
+  QString clueAt(gw::cross::Cell cell, gw::Direction direction) const;
+  QRect cellRect(gw::cross::Cell cell) const;
   // Paints the board on a device of that scale factor, `p` set up in logical pixels.
   void paintBoard(QPainter& p, double ratio);
 

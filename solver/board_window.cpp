@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "common/errors.h"
+#include "solver/board_accessible.h"
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
 #include "solver/core/cell_size.h"
@@ -368,6 +369,7 @@ void BoardWindow::selectCell(Cell cell) {
   if (!crossword_) return;
   crossword_->board.selectCell(cell);
   boardView_->update();
+  BoardAccessible::notifyCursorMoved(boardView_);
   showClues();
 }
 

@@ -1,5 +1,6 @@
 // The real board window, offscreen: typing in three languages, moving, pictures,
 // marking, cheating, completion and its timer, progress, clue windows, load failures.
+#include <QAccessible>
 #include <QPainter>
 #include <QSignalSpy>
 #include <map>
@@ -657,6 +658,31 @@ class CrossWindowTest : public QObject {
     // A stale socket of a crashed copy does not keep the next copy from listening.
     InstanceChannel again(socket);
     QVERIFY(again.listen());
+  }
+
+  // Assistive technology reads the board as a table: each cell's place, letter or kind, its clues,
+  // and the cursor as the focused cell.
+  void boardIsAnAccessibleTable() {
+    TestWindow& f = open(germanSample());
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(f.findChild<BoardView*>("boardView"));
+    QVERIFY(board);
+    QCOMPARE(board->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = board->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->columnCount(), 6);
+    QTest::keyClicks(&f, "y");  // the US key Y enters Z in German
+    QAccessibleInterface* first = table->cellAt(0, 0);
+    QCOMPARE(first->text(QAccessible::Name), QString("Row 1, column 1, Z"));
+    QCOMPARE(first->text(QAccessible::Description), QString("Across: Wort ZEIT; Down: Wort ZOO"));
+    QCOMPARE(table->cellAt(2, 4)->text(QAccessible::Name), QString("Row 3, column 5, picture"));
+    QCOMPARE(table->cellAt(0, 1)->text(QAccessible::Name), QString("Row 1, column 2, empty"));
+    QVERIFY(table->cellAt(0, 1)->state().focused);  // the cursor moved on
+    QVERIFY(!first->state().focused);
+    QCOMPARE(board->focusChild(), table->cellAt(0, 1));
+    QCOMPARE(board->indexOfChild(table->cellAt(1, 2)), 1 * 6 + 2);
+    QCOMPARE(table->cellAt(3, 0)->text(QAccessible::Name), QString("Row 4, column 1, block"));
+    QVERIFY(table->cellAt(4, 0) == nullptr);
   }
 
   void clueWindowsSitAboveAndBelow() {
