@@ -1,5 +1,6 @@
 #include "solver/board_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -23,6 +24,13 @@ const QColor kBlue(0, 0, 255);
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
   BoardAccessible::installFactory();
+  // With accessibility on, QWidget's constructor already made a plain widget's interface
+  // for this object; it goes, so that the next query makes the board's table.
+  if (QAccessible::isActive()) {
+    QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
+    if (early && early->role() != QAccessible::Table)
+      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+  }
   setObjectName("boardView");
   setMouseTracking(true);
   setCursor(Qt::CrossCursor);
