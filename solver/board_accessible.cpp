@@ -128,8 +128,7 @@ void* BoardAccessible::interface_cast(QAccessible::InterfaceType t) {
 
 QString BoardAccessible::text(QAccessible::Text t) const {
   if (t == QAccessible::Name) return "Crossword";
-  if (t == QAccessible::Description)
-    return QString("%1 rows, %2 columns").arg(rowCount()).arg(columnCount());
+  if (t == QAccessible::Description) return QString("%1 rows, %2 columns").arg(rowCount()).arg(columnCount());
   return QAccessibleWidget::text(t);
 }
 

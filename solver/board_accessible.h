@@ -3,8 +3,8 @@
 // whether they are blocks or under a picture, and their across and down clues; the cursor
 // is the focused cell. Qt hands it to AT-SPI on Linux.
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QHash>
+#include <QPointer>
 
 class BoardView;
 

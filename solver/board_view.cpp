@@ -80,7 +80,9 @@ QRect BoardView::cellRect(Cell cell) const {
   return QRect(cell.column * cellSize_ + 1, cell.row * cellSize_ + 1, cellSize_ + 1, cellSize_ + 1);
 }
 
-int BoardView::lineAt(int i, double ratio) const { return static_cast<int>(std::lround((i * cellSize_ + 1) * ratio)); }
+int BoardView::lineAt(int i, double ratio) const {
+  return static_cast<int>(std::lround((i * cellSize_ + 1) * ratio));
+}
 
 // Everything is drawn in whole device pixels: lines are as many device pixels wide as one
 // logical pixel rounds to, every cell starts on a whole pixel, and segments overlap at the

@@ -89,7 +89,8 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   exitAction_ = makeAction("exitAction", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4));
   openAction_ = makeAction("openAction", "Open crossword...", QKeySequence(Qt::CTRL | Qt::Key_O));
   zoomInAction_ = makeAction("zoomInAction", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_Plus));
-  zoomInAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  zoomInAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   zoomOutAction_ = makeAction("zoomOutAction", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_Minus));
   zoomResetAction_ = makeAction("zoomResetAction", "Normal size", QKeySequence(Qt::CTRL | Qt::Key_0));
 

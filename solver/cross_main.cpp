@@ -1,5 +1,7 @@
 // Cross: start-up of the solver. One copy per user; the crossword comes from the
 // first argument or from the open dialog.
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +11,6 @@
 #include <QStandardPaths>
 #include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "common/program_folder.h"
 #include "solver/board_window.h"
@@ -62,7 +62,8 @@ int main(int argc, char* argv[]) {
   QStringList args = app.arguments();
   QString path = args.size() > 1 ? args.at(1) : QString();
   if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-    InstanceChannel::handOver(lockName + ".socket", path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+    InstanceChannel::handOver(lockName + ".socket",
+                              path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
     return 0;
   }
 
@@ -84,7 +85,8 @@ int main(int argc, char* argv[]) {
   InstanceChannel channel(lockName + ".socket");
   QObject::connect(&channel, &InstanceChannel::crosswordHandedOver, &window,
                    &BoardWindow::acceptHandedOverCrossword);
-  if (!channel.listen()) std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
+  if (!channel.listen())
+    std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
 
   closeOnTerminationSignals(window);
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.

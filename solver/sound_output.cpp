@@ -14,9 +14,7 @@ constexpr int kPollMs = 10;
 
 class EffectClip : public SoundClip {
  public:
-  explicit EffectClip(int number) {
-    effect_.setSource(QUrl(QString("qrc:/sounds/%1.wav").arg(number)));
-  }
+  explicit EffectClip(int number) { effect_.setSource(QUrl(QString("qrc:/sounds/%1.wav").arg(number))); }
   void play() override { effect_.play(); }
   void stop() override { effect_.stop(); }
   bool isPlaying() const override { return effect_.isPlaying(); }

@@ -54,10 +54,9 @@ std::string Board::clueAt(Cell cell, Direction direction) const {
   const DefinitionRecord* found = nullptr;
   for (const DefinitionRecord& w : words_) {
     if (w.direction != direction) continue;
-    bool covers =
-        direction == Direction::Across
-            ? (w.row == cell.row && w.column <= cell.column && cell.column < w.column + w.length)
-            : (w.column == cell.column && w.row <= cell.row && cell.row < w.row + w.length);
+    bool covers = direction == Direction::Across
+                      ? (w.row == cell.row && w.column <= cell.column && cell.column < w.column + w.length)
+                      : (w.column == cell.column && w.row <= cell.row && cell.row < w.row + w.length);
     if (covers) found = &w;  // the last one in file order wins
   }
   return found ? found->clue : std::string();

@@ -10,9 +10,7 @@ int smallestCellSize(double devicePixelRatio) {
   return std::max(4, static_cast<int>(std::ceil(kSmallestCellDevicePixels / ratio)));
 }
 
-int boundedCellSize(int cellSize) {
-  return std::clamp(cellSize, smallestCellSize(1.0), kLargestCellSize);
-}
+int boundedCellSize(int cellSize) { return std::clamp(cellSize, smallestCellSize(1.0), kLargestCellSize); }
 
 int fittedCellSize(int wanted, const BoardFit& fit) {
   int size = wanted;

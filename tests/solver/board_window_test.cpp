@@ -3,9 +3,9 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QSignalSpy>
-#include <map>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 
 #include "common/codepage.h"
 #include "common/file_io.h"
@@ -115,7 +115,8 @@ class CrossWindowTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    for (const QString& name : QDir(dir_.path()).entryList({"*.RES_CW"}, QDir::Files)) QFile::remove(dir_.filePath(name));
+    for (const QString& name : QDir(dir_.path()).entryList({"*.RES_CW"}, QDir::Files))
+      QFile::remove(dir_.filePath(name));
     QDir(dir_.path()).rmdir("puzzle.RES_CW");
     QFile::remove(dir_.filePath("CROSS.CONF"));
   }
@@ -265,7 +266,10 @@ class CrossWindowTest : public QObject {
   void fanfareFollowsTheCompletionClip() {
     struct StickyClip : SoundClip {
       explicit StickyClip(std::map<int, int>* plays, int n) : plays_(plays), n_(n) {}
-      void play() override { ++(*plays_)[n_]; playing_ = true; }
+      void play() override {
+        ++(*plays_)[n_];
+        playing_ = true;
+      }
       void stop() override {}  // the backend keeps saying it plays
       bool isPlaying() const override { return playing_; }
       bool failed() const override { return false; }
