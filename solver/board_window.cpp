@@ -10,19 +10,21 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QWheelEvent>
+#include <cmath>
 #include <cstdio>
 
 #include "common/errors.h"
 #include "gui_common/qt_bridge.h"
+#include "solver/board_accessible.h"
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
+#include "solver/core/cell_size.h"
 #include "solver/core/us_keyboard.h"
 #include "solver/window_look.h"
 
 using gw::Direction;
 using gw::cross::Board;
 using gw::cross::Cell;
-using gw::cross::kCellPitch;
 using gw::cross::Sound;
 
 namespace {
@@ -73,6 +75,12 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   revealAllAction_ = makeAction("revealAllAction", "Cheat the whole crossword", QKeySequence());
   soundsAction_ = makeAction("soundsAction", "Sounds", QKeySequence());
   exitAction_ = makeAction("exitAction", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4));
+  openAction_ = makeAction("openAction", "Open crossword...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  zoomInAction_ = makeAction("zoomInAction", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_Plus));
+  zoomInAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  zoomOutAction_ = makeAction("zoomOutAction", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  zoomResetAction_ = makeAction("zoomResetAction", "Normal size", QKeySequence(Qt::CTRL | Qt::Key_0));
 
   acrossDirectionAction_->setCheckable(true);
   downDirectionAction_->setCheckable(true);
@@ -94,6 +102,10 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   connect(revealCellAction_, &QAction::triggered, this, &BoardWindow::revealCell);
   connect(revealAllAction_, &QAction::triggered, this, &BoardWindow::revealAll);
   connect(exitAction_, &QAction::triggered, this, &BoardWindow::saveProgressAndClose);
+  connect(openAction_, &QAction::triggered, this, &BoardWindow::openAnotherCrossword);
+  connect(zoomInAction_, &QAction::triggered, this, [this] { zoomBy(1); });
+  connect(zoomOutAction_, &QAction::triggered, this, [this] { zoomBy(-1); });
+  connect(zoomResetAction_, &QAction::triggered, this, &BoardWindow::resetZoom);
 
   contextMenu_ = new QMenu(this);
   contextMenu_->setObjectName("contextMenu");
@@ -106,6 +118,11 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   contextMenu_->addAction(acrossDirectionAction_);
   contextMenu_->addAction(downDirectionAction_);
   contextMenu_->addSeparator();
+  contextMenu_->addAction(zoomInAction_);
+  contextMenu_->addAction(zoomOutAction_);
+  contextMenu_->addAction(zoomResetAction_);
+  contextMenu_->addSeparator();
+  contextMenu_->addAction(openAction_);
   contextMenu_->addAction(exitAction_);
 
   blinkTimer_.setInterval(200);
@@ -144,6 +161,8 @@ void BoardWindow::updateActions() {
   markErrorsAction_->setChecked(settings_.markBadEntries);
   revealCellAction_->setEnabled(b && b->canCheatOne());
   revealAllAction_->setEnabled(b != nullptr);
+  zoomInAction_->setEnabled(settings_.cellSize < gw::cross::kLargestCellSize);
+  zoomOutAction_->setEnabled(settings_.cellSize > gw::cross::smallestCellSize(1.0));
 }
 
 void BoardWindow::rememberFolderOf(const QString& path) {
@@ -155,8 +174,7 @@ void BoardWindow::releaseClueWindows() {
   downWindow_.reset();
 }
 
-bool BoardWindow::loadCrossword(const QString& path) {
-  rememberFolderOf(path);
+bool BoardWindow::loadCrossword(const QString& path, bool keepCurrentOnFailure) {
   std::optional<gw::cross::LoadedCrossword> loaded;
   std::vector<QImage> images;
   try {
@@ -164,7 +182,12 @@ bool BoardWindow::loadCrossword(const QString& path) {
     for (std::size_t i = 0; i < loaded->board.pictures().size(); ++i)
       images.push_back(gw::gui::toQImage(loaded->board.pictureImage(i)));
   } catch (const std::exception& e) {
+    if (keepCurrentOnFailure) {
+      showMessage(displayText(e.what()));
+      return false;
+    }
     // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.
+    rememberFolderOf(path);
     boardView_->setBoard(nullptr, {});
     crossword_.reset();
     releaseClueWindows();
@@ -177,23 +200,81 @@ bool BoardWindow::loadCrossword(const QString& path) {
   crossword_ = std::move(loaded);
   const Board& b = crossword_->board;
   boardView_->setBoard(&b, std::move(images));
-
-  int width = b.columns() * kCellPitch + 2;
-  int height = b.rows() * kCellPitch + 2;
-  setFixedSize(width, height);
-  boardView_->setGeometry(0, 0, width, height);
-
   acrossWindow_ = std::make_unique<ClueWindow>(Direction::Across, b.clueCharset());
   downWindow_ = std::make_unique<ClueWindow>(Direction::Down, b.clueCharset());
-
-  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  QRect work = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-  move((work.width() - width) / 2, (work.height() - height) / 2);
+  layOutBoard();
 
   selectCell(b.current());
   rememberFolderOf(path);
   updateActions();
+  if (crossword_->progressDiscarded)
+    showMessage(
+        "The saved progress belongs to another version of this crossword. The crossword starts "
+        "empty, and the old progress is replaced when your letters are next saved.");
   return true;
+}
+
+QRect BoardWindow::workArea() const {
+  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+int BoardWindow::cellSize() const { return boardView_->cellSize(); }
+
+// The zoom's cell size unless the board with a clue line above and below would not fit the
+// work area; the board centred, which leaves the clue windows their room.
+void BoardWindow::layOutBoard() {
+  const int clueFont = static_cast<int>(std::lround(11.0 * settings_.cellSize / gw::cross::kDefaultCellSize));
+  for (ClueWindow* w : {acrossWindow_.get(), downWindow_.get()})
+    if (w) w->setTextPixelSize(clueFont);
+  if (!crossword_) return;
+  const Board& b = crossword_->board;
+  QRect work = workArea();
+  QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  gw::cross::BoardFit fit{b.rows(),
+                          b.columns(),
+                          work.width(),
+                          work.height(),
+                          acrossWindow_ ? acrossWindow_->oneLineHeight() : 22,
+                          s ? s->devicePixelRatio() : 1.0};
+  boardView_->setCellSize(gw::cross::fittedCellSize(settings_.cellSize, fit));
+  QSize size = boardView_->boardSize();
+  setFixedSize(size);
+  boardView_->setGeometry(QRect(QPoint(0, 0), size));
+  move(work.x() + (work.width() - size.width()) / 2, work.y() + (work.height() - size.height()) / 2);
+}
+
+void BoardWindow::zoomBy(int steps) {
+  settings_.cellSize = gw::cross::boundedCellSize(settings_.cellSize + steps * gw::cross::kZoomStep);
+  layOutBoard();
+  showClues();
+  updateActions();
+}
+
+void BoardWindow::resetZoom() {
+  settings_.cellSize = gw::cross::kDefaultCellSize;
+  layOutBoard();
+  showClues();
+  updateActions();
+}
+
+bool BoardWindow::switchToCrossword(const QString& path) {
+  if (!saveProgress()) return false;  // reported; the player's letters stay on the board
+  return loadCrossword(path, true);
+}
+
+void BoardWindow::openAnotherCrossword() {
+  if (!saveProgress()) return;
+  QString path = chooseCrossword();
+  if (path.isEmpty()) return;
+  if (loadCrossword(path, true)) boardView_->update();
+}
+
+void BoardWindow::acceptHandedOverCrossword(const QString& path) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  if (!path.isEmpty()) switchToCrossword(path);
 }
 
 void BoardWindow::saveSettingsAndCloseClues() {
@@ -278,6 +359,7 @@ void BoardWindow::selectCell(Cell cell) {
   if (!crossword_) return;
   crossword_->board.selectCell(cell);
   boardView_->update();
+  BoardAccessible::notifyCursorMoved(boardView_);
   showClues();
 }
 
@@ -359,6 +441,11 @@ void BoardWindow::keyPressEvent(QKeyEvent* e) {
   // The character the key gives on a US keyboard; without a key code (or with Ctrl/Alt),
   // the character the event carries.
   std::optional<char> ch;
+  // Delete gives no character (Qt hands it over as DEL): it neither types nor completes.
+  if (e->key() == Qt::Key_Delete) {
+    e->accept();
+    return;
+  }
   // Alt or Super with a key is a command to the desktop, never a typed character;
   // Ctrl with a key still is one (a control character, which only runs the completion test).
   if ((e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && !(e->modifiers() & Qt::ControlModifier)) {

@@ -25,9 +25,11 @@ class BoardWindow : public QWidget {
   ~BoardWindow() override;
 
   // Loads a crossword with its progress into a new board and only then replaces the
-  // old one. On failure the message is shown, no board remains, and false comes back:
-  // the caller ends the program.
-  bool loadCrossword(const QString& path);
+  // old one. On failure the message is shown and false comes back; no board remains
+  // (the caller ends the program) unless `keepCurrentOnFailure`.
+  bool loadCrossword(const QString& path, bool keepCurrentOnFailure = false);
+  // Saves the progress as "Exit" does, then loads `path`; a failed load keeps the current crossword.
+  bool switchToCrossword(const QString& path);
   // Writes the settings and closes the clue windows for good (before another load and at the end).
   void saveSettingsAndCloseClues();
   // Writes the progress file of an uncompleted crossword; reports a failure and returns false.
@@ -53,6 +55,8 @@ class BoardWindow : public QWidget {
   const gw::cross::Settings& settings() const { return settings_; }
   bool markBadEntries() const { return settings_.markBadEntries; }
   bool soundsOn() const { return soundsAction_->isChecked(); }
+  // The cell size in use: the zoom, made smaller where the board would not fit the screen.
+  int cellSize() const;
   ClueWindow* acrossWindow() const { return acrossWindow_.get(); }
   ClueWindow* downWindow() const { return downWindow_.get(); }
   QTimer* blinkTimer() { return &blinkTimer_; }
@@ -69,6 +73,14 @@ class BoardWindow : public QWidget {
   void saveProgressAndClose();
   // One 200 ms tick of the completion blinking; at its end, "Try another?".
   void onBlinkTick();
+  // "Open crossword...": the open dialog, then switchToCrossword.
+  void openAnotherCrossword();
+  // A crossword handed over by a second copy of the program (empty: none): the window comes
+  // to the front and switches to it.
+  void acceptHandedOverCrossword(const QString& path);
+  // The zoom: the player's cell size, and the board and clue windows laid out for it.
+  void zoomBy(int steps);
+  void resetZoom();
 
  protected:
   // Where the program asks the player; replaced in the tests.
@@ -93,6 +105,8 @@ class BoardWindow : public QWidget {
   void showClues();
   void releaseClueWindows();
   void rememberFolderOf(const QString& path);
+  void layOutBoard();
+  QRect workArea() const;
 
   std::filesystem::path settingsPath_;
   gw::cross::Settings settings_;
@@ -120,4 +134,8 @@ class BoardWindow : public QWidget {
   QAction* revealAllAction_;
   QAction* soundsAction_;
   QAction* exitAction_;
+  QAction* openAction_;
+  QAction* zoomInAction_;
+  QAction* zoomOutAction_;
+  QAction* zoomResetAction_;
 };

@@ -118,3 +118,11 @@ void ClueWindow::showClue(const std::string& clue, gw::Direction typingDirection
   show();
   if (boardWindow && boardWindow->isVisible()) boardWindow->activateWindow();
 }
+
+void ClueWindow::setTextPixelSize(int pixels) {
+  QFont f = clueLabel_->font();
+  f.setPixelSize(pixels);
+  clueLabel_->setFont(f);
+}
+
+int ClueWindow::oneLineHeight() const { return QFontMetrics(clueLabel_->font()).height() + 8; }

@@ -23,6 +23,10 @@ class ClueWindow : public QWidget {
                 const QRect& workArea, QWidget* boardWindow);
 
   QString clueText() const { return clueLabel_->text(); }
+  // The clue's font follows the board's zoom.
+  void setTextPixelSize(int pixels);
+  // The height of the window when the clue takes one line.
+  int oneLineHeight() const;
   bool isHighlighted() const { return highlighted_; }
 
  private:

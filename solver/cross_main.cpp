@@ -1,17 +1,20 @@
 // Cross: start-up of the solver. One copy per user; the crossword comes from the
 // first argument or from the open dialog.
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <cstdio>
 
 #include "common/program_folder.h"
 #include "solver/board_window.h"
+#include "solver/instance_channel.h"
 
 namespace {
 
@@ -51,12 +54,20 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName("Crossword Solving Tool");
   QApplication::setDesktopFileName("cross");
 
-  // The single running copy: a second start ends at once, without a word.
+  // The single running copy: a second start hands its crossword (or nothing) to it, which
+  // comes to the front, and ends at once, without a word.
   QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (runtime.isEmpty()) runtime = QDir::tempPath();
-  QLockFile lock(runtime + "/Fennick Crossword Solving.lock");
+  const QString lockName = runtime + "/Fennick Crossword Solving";
+  QLockFile lock(lockName + ".lock");
   lock.setStaleLockTime(0);
-  if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) return 0;
+  QStringList args = app.arguments();
+  QString path = args.size() > 1 ? args.at(1) : QString();
+  if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+    InstanceChannel::handOver(lockName + ".socket",
+                              path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+    return 0;
+  }
 
   gw::ProgramFolders folders = gw::programFolders();
   BoardWindow window(folders.configPath("CROSS.CONF"), folders.readPath("Data").string(),
@@ -64,8 +75,6 @@ int main(int argc, char* argv[]) {
   QObject::connect(&window, &BoardWindow::finished, &app, &QCoreApplication::quit);
   app.setQuitOnLastWindowClosed(false);
 
-  QStringList args = app.arguments();
-  QString path = args.size() > 1 ? args.at(1) : QString();
   if (path.isEmpty()) {
     path = window.chooseCrosswordAtStart();
     if (path.isEmpty()) return 0;
@@ -74,6 +83,12 @@ int main(int argc, char* argv[]) {
     window.saveSettingsAndCloseClues();
     return 1;
   }
+
+  InstanceChannel channel(lockName + ".socket");
+  QObject::connect(&channel, &InstanceChannel::crosswordHandedOver, &window,
+                   &BoardWindow::acceptHandedOverCrossword);
+  if (!channel.listen())
+    std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
 
   closeOnTerminationSignals(window);
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.

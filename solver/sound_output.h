@@ -3,11 +3,10 @@
 // simply not heard.
 #include <QObject>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "solver/core/board.h"
-
-class QSoundEffect;
 
 class SoundOutput {
  public:
@@ -17,14 +16,31 @@ class SoundOutput {
   virtual void play(gw::cross::Sound sound, bool wait, bool unlessPlaying) = 0;
 };
 
-// Plays the clips compiled into the program (":/sounds/N.wav") with QSoundEffect.
+// One clip as the output drives it; QSoundEffect in the program, a stand-in in the tests.
+class SoundClip {
+ public:
+  virtual ~SoundClip() = default;
+  virtual void play() = 0;
+  virtual void stop() = 0;
+  virtual bool isPlaying() const = 0;
+  virtual bool failed() const = 0;  // the clip cannot be played at all
+};
+
+// Plays the clips compiled into the program (":/sounds/N.wav"), or the clips a factory makes.
 class EffectSoundOutput : public QObject, public SoundOutput {
   Q_OBJECT
  public:
+  using ClipFactory = std::function<std::unique_ptr<SoundClip>(gw::cross::Sound)>;
   explicit EffectSoundOutput(QObject* parent = nullptr);
+  EffectSoundOutput(ClipFactory makeClip, QObject* parent = nullptr);
+  ~EffectSoundOutput() override;
   void play(gw::cross::Sound sound, bool wait, bool unlessPlaying) override;
 
  private:
-  QSoundEffect* effect(gw::cross::Sound sound);
-  std::array<QSoundEffect*, 5> effects_{};
+  SoundClip* clip(gw::cross::Sound sound);
+  void waitForEnd(SoundClip* c, int limitMs);
+
+  ClipFactory makeClip_;
+  std::array<std::unique_ptr<SoundClip>, 5> clips_;
+  SoundClip* waitedFor_ = nullptr;  // ended by the wait, whatever the backend still reports
 };

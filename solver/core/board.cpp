@@ -50,15 +50,15 @@ bool Board::isUnderPicture(int row, int column) const {
                      [&](const Picture& p) { return p.covers(row, column); });
 }
 
-std::string Board::clueAt(Direction direction) const {
-  if (rows_ == 0 || columns_ == 0 || isBlock(current_.row, current_.column)) return {};
+std::string Board::clueAt(Cell cell, Direction direction) const {
+  bool onBoard = cell.row >= 0 && cell.column >= 0 && cell.row < rows_ && cell.column < columns_;
+  if (!onBoard || isBlock(cell.row, cell.column)) return {};
   const DefinitionRecord* found = nullptr;
   for (const DefinitionRecord& w : words_) {
     if (w.direction != direction) continue;
-    bool covers =
-        direction == Direction::Across
-            ? (w.row == current_.row && w.column <= current_.column && current_.column < w.column + w.length)
-            : (w.column == current_.column && w.row <= current_.row && current_.row < w.row + w.length);
+    bool covers = direction == Direction::Across
+                      ? (w.row == cell.row && w.column <= cell.column && cell.column < w.column + w.length)
+                      : (w.column == cell.column && w.row <= cell.row && cell.row < w.row + w.length);
     if (covers) found = &w;  // the last one in file order wins
   }
   return found ? found->clue : std::string();

@@ -81,6 +81,8 @@ class Board {
   // empty on a block cell or where no such word passes.
   std::string acrossClueAt() const { return clueAt(Direction::Across); }
   std::string downClueAt() const { return clueAt(Direction::Down); }
+  // The same for any cell of the board (what a screen reader tells of a cell).
+  std::string clueAt(Cell cell, Direction direction) const;
   // The first cell, row by row, that is neither a block nor under a picture; (0, 0) when none.
   Cell firstLetterCell() const;
   // Moves the cursor; the caller keeps the cell on the board and off the pictures.
@@ -125,7 +127,7 @@ class Board {
 
  private:
   std::size_t index(int row, int column) const { return static_cast<std::size_t>(row) * columns_ + column; }
-  std::string clueAt(Direction direction) const;
+  std::string clueAt(Direction direction) const { return clueAt(current_, direction); }
   bool isLetterCell(int row, int column) const {
     return !isBlock(row, column) && !isUnderPicture(row, column);
   }

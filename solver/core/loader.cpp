@@ -54,12 +54,13 @@ LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
                                                      : readCrosswordFile(path, CrosswordReadMode::Solver));
   for (const fs::path& progress : {loaded.progressPath, other}) {
     if (!fs::exists(progress, ec)) continue;
-    // A progress file holds one byte a cell; anything longer is not one.
-    std::string bytes = readWholeFile(progress, kMaxProgressFileBytes);
-    try {
-      loaded.board.applyProgress(bytes);
-    } catch (const FormatError& e) {
-      throw FormatError("The progress file " + progress.string() + " does not fit this crossword. " + e.what());
+    // Any other size belongs to another version of the crossword; reading a part of it would
+    // put letters into the wrong cells, and refusing the load would lock the player out.
+    const std::uintmax_t size = fs::file_size(progress, ec);
+    if (!ec && size == loaded.board.entries().size()) {
+      loaded.board.applyProgress(readWholeFile(progress, kMaxProgressFileBytes));
+    } else {
+      loaded.progressDiscarded = true;
     }
     break;
   }

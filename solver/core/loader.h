@@ -19,6 +19,9 @@ struct LoadedCrossword {
   std::filesystem::path crosswordPath;
   std::filesystem::path progressPath;  // where progress is saved
   Board board;
+  // A progress file was there but does not fit this board (the crossword was edited after
+  // the player saved): the board starts empty and the next save replaces the file.
+  bool progressDiscarded = false;
 };
 
 // Where progress is kept: beside the crossword when its folder can be written (the installed
@@ -33,7 +36,7 @@ std::filesystem::path userProgressPathFor(const std::filesystem::path& crossword
 // the progress from where it is saved, or else from the other place.
 // Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), InterchangeError
 // (FormatError) for an ipuz or .puz file that cannot be a crossword, JpegError,
-// or FormatError for a progress file shorter than the board; what() is the player's message.
+// what() is the player's message. Progress is read only when it holds exactly rows × columns letters.
 LoadedCrossword loadCrossword(const std::filesystem::path& path, ProgressPlace place = ProgressPlace::Automatic);
 
 // Writes the entries, row by row, to the progress file (atomically). Throws FileError.

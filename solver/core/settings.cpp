@@ -5,10 +5,12 @@
 #include <SimpleIni.h>
 
 #include <cctype>
+#include <string>
 #include <system_error>
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "solver/core/cell_size.h"
 
 namespace gw::cross {
 
@@ -20,6 +22,7 @@ constexpr std::uint64_t kMaxSettingsFileBytes = 64 << 10;
 constexpr const char* kGeneral = "General";
 constexpr const char* kMarkCorrect = "Mark correct";
 constexpr const char* kSounds = "Sounds";
+constexpr const char* kCellSize = "Cell size";
 constexpr const char* kFolders = "Folders";
 constexpr const char* kSolve = "Solve";
 
@@ -52,6 +55,7 @@ Settings fromIni(const CSimpleIniA& ini, const std::string& defaultSolveFolder) 
   s.markBadEntries = readBool(ini, kMarkCorrect, false);
   s.sounds = readBool(ini, kSounds, true);
   s.solveFolder = ini.GetValue(kFolders, kSolve, defaultSolveFolder.c_str());
+  s.cellSize = boundedCellSize(static_cast<int>(ini.GetLongValue(kGeneral, kCellSize, kDefaultCellSize)));
   return s;
 }
 
@@ -76,6 +80,9 @@ void writeSettings(const std::filesystem::path& file, const Settings& settings) 
   ini.SetValue(kGeneral, kMarkCorrect, settings.markBadEntries ? "1" : "0");
   ini.SetValue(kGeneral, kSounds, settings.sounds ? "1" : "0");
   ini.SetValue(kFolders, kSolve, settings.solveFolder.c_str());
+  // A player who never zoomed gets the file exactly as it always was.
+  if (settings.cellSize != kDefaultCellSize || ini.GetValue(kGeneral, kCellSize, nullptr))
+    ini.SetValue(kGeneral, kCellSize, std::to_string(settings.cellSize).c_str());
   std::string text;
   if (ini.Save(text) < 0) throw FileError("Cannot write the settings file " + file.string());
   writeFileAtomically(file, text);

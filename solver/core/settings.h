@@ -1,5 +1,5 @@
 #pragma once
-// CROSS.CONF: the solver's two switches and the folder of its open dialog.
+// CROSS.CONF: the solver's two switches, its zoom and the folder of its open dialog.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,6 +10,7 @@ struct Settings {
   bool markBadEntries = false;  // [General] Mark correct
   bool sounds = true;           // [General] Sounds
   std::string solveFolder;      // [Folders] Solve
+  int cellSize = 20;            // [General] Cell size: written once it differs from 20
 };
 
 // Reads the file; a missing or unreadable file, or a value that is not an integer,
@@ -19,7 +20,7 @@ Settings readSettings(const std::filesystem::path& file, const std::string& defa
 // The same from the file's text.
 Settings parseSettings(std::string_view text, const std::string& defaultSolveFolder);
 
-// Writes the three keys (other keys of the file are kept), atomically. Throws FileError.
+// Writes the keys (other keys of the file are kept), atomically. Throws FileError.
 void writeSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace gw::cross

@@ -1,14 +1,19 @@
 // The real board window, offscreen: typing in three languages, moving, pictures,
 // marking, cheating, completion and its timer, progress, clue windows, load failures.
+#include <QAccessible>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 
 #include "common/codepage.h"
 #include "common/file_io.h"
 #include "sample_crosswords.h"
+#include "solver/board_view.h"
 #include "solver/board_window.h"
 #include "solver/clue_window.h"
+#include "solver/instance_channel.h"
 
 using gw::ClueCharset;
 using gw::Direction;
@@ -110,7 +115,8 @@ class CrossWindowTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    QFile::remove(dir_.filePath("puzzle.RES_CW"));
+    for (const QString& name : QDir(dir_.path()).entryList({"*.RES_CW"}, QDir::Files))
+      QFile::remove(dir_.filePath(name));
     QDir(dir_.path()).rmdir("puzzle.RES_CW");
     QFile::remove(dir_.filePath("CROSS.CONF"));
   }
@@ -222,6 +228,63 @@ class CrossWindowTest : public QObject {
     QApplication::sendEvent(&f, &ctrlT);
     QCOMPARE(f.board()->entryAt(0, 2), ' ');
     QCOMPARE(f.board()->current(), (Cell{0, 2}));
+  }
+
+  // Delete gives no character: it neither types nor completes a revealed crossword;
+  // Backspace still runs the completion test.
+  void deleteTypesNothingAndDoesNotComplete() {
+    TestWindow& f = open(englishSample());
+    trigger("revealAllAction");
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0, 0, "\x7f");
+    QApplication::sendEvent(&f, &del);
+    QVERIFY(!f.board()->completed());
+    QVERIFY(sounds_.empty());
+    QTest::keyClick(&f, Qt::Key_Backspace);
+    QVERIFY(f.board()->completed());
+  }
+
+  // A progress file of another version opens an empty board, says so once, and is replaced on save.
+  void progressOfAnotherVersionOpensEmpty() {
+    QString progress = dir_.filePath("puzzle.RES_CW");
+    gw::writeFileAtomically(progress.toStdString(), "CAT");
+    TestWindow& f = open(englishSample());
+    QVERIFY(f.board());
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains("another version"), qPrintable(f.messages[0]));
+    QCOMPARE(f.board()->entries(), std::string(24, ' '));
+    QTest::keyClicks(&f, "co");
+    QVERIFY(f.close());
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(gw::readWholeFile(progress.toStdString()).substr(0, 3), std::string("CO "));
+    TestWindow& again = open(englishSample());
+    QVERIFY(again.messages.isEmpty());
+    QCOMPARE(again.board()->entryAt(0, 1), 'O');
+  }
+
+  // The fanfare follows the waited-for completion clip even when the backend still reports
+  // that clip playing; a clip that really plays still holds the fanfare back.
+  void fanfareFollowsTheCompletionClip() {
+    struct StickyClip : SoundClip {
+      explicit StickyClip(std::map<int, int>* plays, int n) : plays_(plays), n_(n) {}
+      void play() override {
+        ++(*plays_)[n_];
+        playing_ = true;
+      }
+      void stop() override {}  // the backend keeps saying it plays
+      bool isPlaying() const override { return playing_; }
+      bool failed() const override { return false; }
+      std::map<int, int>* plays_;
+      int n_;
+      bool playing_ = false;
+    };
+    std::map<int, int> plays;
+    EffectSoundOutput out([&](Sound s) { return std::make_unique<StickyClip>(&plays, static_cast<int>(s)); });
+    out.play(Sound::Completed, true, false);
+    out.play(Sound::Fanfare, false, true);
+    QCOMPARE(plays[4], 1);
+    out.play(Sound::Stored, false, false);
+    out.play(Sound::Fanfare, false, true);
+    QCOMPARE(plays[4], 1);
   }
 
   void noAudioDeviceIsNotAnError() {
@@ -488,7 +551,8 @@ class CrossWindowTest : public QObject {
     for (QAction* a : f.contextMenu()->actions())
       if (!a->isSeparator()) offered << a->text();
     QCOMPARE(offered, (QSet<QString>{"Cheat one field", "Cheat the whole crossword", "Mark bad entries",
-                                     "Sounds", "Right direction", "Down direction", "Exit"}));
+                                     "Sounds", "Right direction", "Down direction", "Zoom in", "Zoom out",
+                                     "Normal size", "Open crossword...", "Exit"}));
     QCOMPARE(f.action("exitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     QTest::keyClicks(&f, "ca");
     QSignalSpy finished(&f, &BoardWindow::finished);
@@ -497,6 +561,146 @@ class CrossWindowTest : public QObject {
     QCOMPARE(finished.count(), 1);
     QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 3),
              std::string("CA "));
+  }
+
+  // Zoom changes the cell size, the clicks and the clue font, and is remembered; Ctrl+0 resets it.
+  void zoomResizesTheBoardAndIsRemembered() {
+    TestWindow& f = open(englishSample());
+    const int clueFont = f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize();
+    trigger("zoomInAction");
+    trigger("zoomInAction");
+    QCOMPARE(f.cellSize(), 24);
+    QCOMPARE(f.size(), QSize(6 * 24 + 2, 4 * 24 + 2));
+    QVERIFY(f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize() > clueFont);
+    QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(24 * 2 + 5, 24 + 5));
+    QCOMPARE(f.board()->current(), (Cell{1, 2}));
+    QVERIFY(f.close());
+    std::string conf = gw::readWholeFile(dir_.filePath("CROSS.CONF").toStdString());
+    QVERIFY2(conf.find("Cell size=24") != std::string::npos, conf.c_str());
+    TestWindow& again = open(englishSample());
+    QCOMPARE(again.cellSize(), 24);
+    trigger("zoomResetAction");
+    QCOMPARE(again.cellSize(), 20);
+    trigger("zoomOutAction");
+    QCOMPARE(again.size(), QSize(6 * 18 + 2, 4 * 18 + 2));
+  }
+
+  // A board taller than the screen shrinks its cells until it and a clue line above and below fit.
+  void tallBoardFitsTheScreen() {
+    const int tall = QGuiApplication::primaryScreen()->availableGeometry().height() / 20 + 4;
+    std::vector<std::string> rows(tall, std::string(30, 'A'));  // taller than the offscreen screen
+    TestWindow& f = open(boardFromRows(Language::English, rows));
+    QRect work = f.screen()->availableGeometry();
+    QVERIFY(f.cellSize() < 20);
+    QVERIFY(f.height() + 2 * f.acrossWindow()->oneLineHeight() <= work.height());
+    QVERIFY(f.geometry().top() - work.top() >= f.acrossWindow()->oneLineHeight());
+    QVERIFY(f.acrossWindow()->height() >= f.acrossWindow()->oneLineHeight());
+    QTest::keyClick(&f, 'a');
+    QCOMPARE(f.board()->current(), (Cell{0, 1}));
+  }
+
+  // At scale factors 1.5 and 2 the grid lines are whole device pixels without gaps at crossings,
+  // and dotted edges keep gaps of a logical pixel.
+  void gridLinesAreCrispAtScaleFactors() {
+    open(englishSample());
+    auto* view = window_->findChild<BoardView*>("boardView");
+    const QColor navy(0, 0, 128);
+    for (double ratio : {1.5, 2.0}) {
+      QImage img(view->size() * ratio, QImage::Format_RGB32);
+      img.setDevicePixelRatio(ratio);
+      img.fill(Qt::green);
+      {
+        QPainter p(&img);
+        view->paintBoard(p, ratio);
+      }
+      const int line = qRound(ratio);
+      auto lineStart = [&](int i) { return qRound((i * 20 + 1) * ratio); };
+      // The solid line between rows 1 and 2 runs unbroken over the whole board, `line` pixels thick.
+      int y = lineStart(2);
+      for (int x = lineStart(0); x < img.width(); ++x)
+        for (int t = 0; t < line; ++t)
+          QVERIFY2(img.pixelColor(x, y + t) == navy, qPrintable(QString("%1 at x %2").arg(ratio).arg(x)));
+      QVERIFY(img.pixelColor(lineStart(1) + line + 1, y + line) != navy);  // and no thicker
+      // The left edge of row 0, column 1 is dotted: gaps, yet its ends at the crossings are solid.
+      int x = lineStart(1), gaps = 0;
+      for (int yy = lineStart(0) + line; yy < lineStart(1); ++yy) gaps += img.pixelColor(x, yy) != navy;
+      QVERIFY2(gaps >= 5 * line, qPrintable(QString::number(ratio)));
+      QCOMPARE(img.pixelColor(x, lineStart(1)), navy);
+    }
+  }
+
+  // "Open crossword..." keeps the progress and opens another; a failed load keeps the current one.
+  void openAnotherKeepsProgressAndSurvivesBadFiles() {
+    QString next = write("next.C_W", serbianSample());
+    QString bad = dir_.filePath("bad.C_W");
+    gw::writeFileAtomically(bad.toStdString(), "XYZW0000000000");
+    TestWindow& f = open(englishSample());
+    QTest::keyClicks(&f, "ca");
+    f.nextCrossword = bad;
+    trigger("openAction");
+    QCOMPARE(f.messages, QStringList{"Bad file format : XYZW"});
+    QCOMPARE(f.board()->entries().substr(0, 2), std::string("CA"));  // still the English board
+    QVERIFY(f.acrossWindow());
+    f.nextCrossword = next;
+    trigger("openAction");
+    QCOMPARE(f.board()->language(), Language::Serbian);
+    QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 3),
+             std::string("CA "));
+    f.nextCrossword.clear();  // the dialog cancelled: nothing changes
+    trigger("openAction");
+    QCOMPARE(f.board()->language(), Language::Serbian);
+    QCOMPARE(f.messages.size(), 1);
+  }
+
+  // A second copy hands its crossword to the running one, which saves the progress and switches;
+  // with nobody listening the hand-over says so.
+  void handedOverCrosswordReplacesTheCurrentOne() {
+    const QString socket = dir_.filePath("cross.socket");
+    QVERIFY(!InstanceChannel::handOver(socket, "x.C_W"));
+    InstanceChannel channel(socket);
+    QVERIFY(channel.listen());
+    QString next = write("next.C_W", germanSample());
+    TestWindow& f = open(englishSample());
+    connect(&channel, &InstanceChannel::crosswordHandedOver, &f, &BoardWindow::acceptHandedOverCrossword);
+    QTest::keyClicks(&f, "c");
+    QSignalSpy handed(&channel, &InstanceChannel::crosswordHandedOver);
+    QVERIFY(InstanceChannel::handOver(socket, next));
+    QTRY_COMPARE(handed.count(), 1);
+    QCOMPARE(handed[0][0].toString(), next);
+    QCOMPARE(f.board()->language(), Language::German);
+    QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 2), std::string("C "));
+    QVERIFY(InstanceChannel::handOver(socket, ""));  // no file: only to the front
+    QTRY_COMPARE(handed.count(), 2);
+    QCOMPARE(f.board()->language(), Language::German);
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join('|')));
+    // A stale socket of a crashed copy does not keep the next copy from listening.
+    InstanceChannel again(socket);
+    QVERIFY(again.listen());
+  }
+
+  // Assistive technology reads the board as a table: each cell's place, letter or kind, its clues,
+  // and the cursor as the focused cell.
+  void boardIsAnAccessibleTable() {
+    TestWindow& f = open(germanSample());
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(f.findChild<BoardView*>("boardView"));
+    QVERIFY(board);
+    QCOMPARE(board->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = board->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->columnCount(), 6);
+    QTest::keyClicks(&f, "y");  // the US key Y enters Z in German
+    QAccessibleInterface* first = table->cellAt(0, 0);
+    QCOMPARE(first->text(QAccessible::Name), QString("Row 1, column 1, Z"));
+    QCOMPARE(first->text(QAccessible::Description), QString("Across: Wort ZEIT; Down: Wort ZOO"));
+    QCOMPARE(table->cellAt(2, 4)->text(QAccessible::Name), QString("Row 3, column 5, picture"));
+    QCOMPARE(table->cellAt(0, 1)->text(QAccessible::Name), QString("Row 1, column 2, empty"));
+    QVERIFY(table->cellAt(0, 1)->state().focused);  // the cursor moved on
+    QVERIFY(!first->state().focused);
+    QCOMPARE(board->focusChild(), table->cellAt(0, 1));
+    QCOMPARE(board->indexOfChild(table->cellAt(1, 2)), 1 * 6 + 2);
+    QCOMPARE(table->cellAt(3, 0)->text(QAccessible::Name), QString("Row 4, column 1, block"));
+    QVERIFY(table->cellAt(4, 0) == nullptr);
   }
 
   void clueWindowsSitAboveAndBelow() {

@@ -1,8 +1,10 @@
 // Helper of the window check under Xvfb.
 //   cross_test_tool samples DIR   writes the sample crosswords en.C_W, de.C_W, sr.C_W
+//   cross_test_tool tall ROWS COLUMNS FILE  writes an English crossword of that size
 //   cross_test_tool keys FILE     prints "column row key" for every letter cell of FILE,
 //                                 key being the xdotool name of the US key that enters it
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -33,6 +35,15 @@ int main(int argc, char** argv) {
     gw::writeCrosswordFile(dir / "en.C_W", englishSample());
     gw::writeCrosswordFile(dir / "de.C_W", germanSample());
     gw::writeCrosswordFile(dir / "sr.C_W", serbianSample());
+    return 0;
+  }
+  if (argc == 5 && std::string(argv[1]) == "tall") {
+    int rows = std::atoi(argv[2]), columns = std::atoi(argv[3]);
+    std::vector<std::string> lines(rows, std::string(columns, ' '));
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < columns; ++c)
+        lines[r][c] = (r + 2 * c) % 7 == 3 ? ' ' : static_cast<char>('A' + (r * 7 + c) % 26);
+    gw::writeCrosswordFile(argv[4], boardFromRows(gw::Language::English, lines));
     return 0;
   }
   if (argc == 3 && std::string(argv[1]) == "keys") {

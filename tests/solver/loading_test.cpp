@@ -107,18 +107,24 @@ TEST_F(CrossLoading, ProgressOfACrosswordInAReadOnlyFolderGoesToTheDataFolder) {
   else ::unsetenv("XDG_DATA_HOME");
 }
 
-TEST_F(CrossLoading, ProgressOfOtherSizes) {
+// A progress file of another size belongs to an edited crossword: the board starts empty,
+// the file is left as it is until the next save replaces it.
+TEST_F(CrossLoading, ProgressOfOtherSizesIsSetAside) {
   fs::path p = write("x.C_W", boardFromRows(Language::English, {"AB", "CD"}));
-  writeBytes("x.RES_CW", "ABCDEFGH");
-  EXPECT_EQ(loadCrossword(p).board.entries(), "ABCD");
-  writeBytes("x.RES_CW", "AB");
-  try {
-    loadCrossword(p);
-    FAIL() << "a short progress file must fail the load";
-  } catch (const FormatError& e) {
-    EXPECT_NE(std::string(e.what()).find("x.RES_CW"), std::string::npos) << e.what();
+  writeBytes("x.RES_CW", "ABCD");
+  LoadedCrossword fits = loadCrossword(p);
+  EXPECT_EQ(fits.board.entries(), "ABCD");
+  EXPECT_FALSE(fits.progressDiscarded);
+  for (const char* other : {"ABCDEFGH", "AB", ""}) {
+    writeBytes("x.RES_CW", other);
+    LoadedCrossword c = loadCrossword(p);
+    EXPECT_EQ(c.board.entries(), "    ") << other;
+    EXPECT_TRUE(c.progressDiscarded) << other;
+    EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), other);  // untouched until a save
+    c.board.typeKey('a');
+    saveProgress(c);
+    EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), "A   ");
   }
-  EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), "AB");  // the player's file is left alone
 }
 
 TEST_F(CrossLoading, MissingFileMessageHasThreeLines) {

@@ -61,6 +61,22 @@ TEST(CrossSettings, WrittenWithExactKeysAndOtherKeysKept) {
   fs::remove(p);
 }
 
+// The zoom is written only once the player changed it, and read back within its bounds.
+TEST(CrossSettings, CellSizeIsAddedOnlyWhenZoomed) {
+  fs::path p = tempConf("zoom");
+  writeSettings(p, {false, true, "/d"});
+  EXPECT_EQ(readWholeFile(p).find("Cell size"), std::string::npos);
+  writeSettings(p, {false, true, "/d", 26});
+  EXPECT_EQ(readSettings(p, "").cellSize, 26);
+  writeSettings(p, {false, true, "/d", 20});  // back to the default: still remembered
+  EXPECT_NE(readWholeFile(p).find("Cell size=20"), std::string::npos);
+  writeFileAtomically(p, "[General]\nCell size=3\n");
+  EXPECT_EQ(readSettings(p, "").cellSize, 16);
+  writeFileAtomically(p, "[General]\nCell size=huge\n");
+  EXPECT_EQ(readSettings(p, "").cellSize, 20);
+  fs::remove(p);
+}
+
 TEST(CrossUsKeyboard, KeyCodesGiveUsCharactersWithShift) {
   // X11 key codes are the evdev codes + 8.
   EXPECT_EQ(usCharacterForKey(24, false), 'q');
