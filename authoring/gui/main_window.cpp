@@ -80,6 +80,7 @@ MainWindow::MainWindow(gw::ProgramFolders folders, std::filesystem::path setting
   busy_->setObjectName("busyWindow");
 
   createPages(editingPage);
+  composingPage_->setComposeOptions(readComposeOptions(settingsFile_));
   createActions();
   createMenus();
   showStartPage();
@@ -105,6 +106,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   connect(composingPage_, &ComposingPage::captionChanged, this, &QWidget::setWindowTitle);
   connect(composingPage_, &ComposingPage::busy, this, &MainWindow::showBusy);
   connect(composingPage_, &ComposingPage::idle, this, &MainWindow::hideBusy);
+  connect(composingPage_, &ComposingPage::noRepeatedWordsChanged, this, [this] { composeOptionsChanged_ = true; });
   connect(editingPage_, &EditingPageBase::captionChanged, this, &QWidget::setWindowTitle);
   connect(editingPage_, &EditingPageBase::busy, this, &MainWindow::showBusy);
   connect(editingPage_, &EditingPageBase::idle, this, &MainWindow::hideBusy);
@@ -271,6 +273,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::saveSettings() {
   try {
     writeDialogFolders(settingsFile_, dialogFolders_);
+    if (composeOptionsChanged_) writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
   } catch (const FileError& e) {
     QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
   }

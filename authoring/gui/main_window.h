@@ -106,6 +106,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<HelpRouter> help_;
   IdleActionUpdater* idleUpdater_ = nullptr;
   bool closed_ = false;
+  bool composeOptionsChanged_ = false;  // written to crossword.conf only when the author changed them
 };
 
 }  // namespace gw::gui

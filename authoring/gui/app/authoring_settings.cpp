@@ -27,6 +27,12 @@ std::string readSettingsText(const std::filesystem::path& file) {
   }
 }
 
+void writeSettingsText(const std::filesystem::path& file, const std::string& text) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  writeFileAtomically(file, text);
+}
+
 QString nativeFolder(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
 }
@@ -57,9 +63,21 @@ void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolde
   } catch (const FileError&) {
     throw FileError("Cannot write the settings file " + file.string());
   }
-  std::error_code ec;
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  writeFileAtomically(file, text);
+  writeSettingsText(file, text);
+}
+
+gw::ComposeOptions readComposeOptions(const std::filesystem::path& file) {
+  return parseComposeSettings(readSettingsText(file));
+}
+
+void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords) {
+  std::string text;
+  try {
+    text = withNoRepeatedWords(readSettingsText(file), noRepeatedWords);
+  } catch (const FileError&) {
+    throw FileError("Cannot write the settings file " + file.string());
+  }
+  writeSettingsText(file, text);
 }
 
 }  // namespace gw::gui

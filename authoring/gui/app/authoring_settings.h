@@ -1,8 +1,9 @@
 #pragma once
-// crossword.conf: the starting folders of the main window's four file dialogs, in its
-// one section "Folders".
+// crossword.conf: the starting folders of the main window's four file dialogs (section
+// "Folders") and the composing page's options (section "Compose").
 #include <filesystem>
 
+#include "authoring/gui/app/compose_settings.h"
 #include "authoring/gui/file_dialog_folders.h"
 #include "common/program_folder.h"
 
@@ -22,5 +23,11 @@ FileDialogFolders readDialogFolders(const std::filesystem::path& file, const Fil
 // "Edit:Open", "Edit:Save", keeping whatever else the file holds; atomically, creating
 // the file's folder if needed. Throws FileError.
 void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolders& folders);
+
+// The composing options; a missing or unreadable file gives the defaults.
+gw::ComposeOptions readComposeOptions(const std::filesystem::path& file);
+
+// Writes "No repeated words", keeping whatever else the file holds; atomically. Throws FileError.
+void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords);
 
 }  // namespace gw::gui

@@ -72,7 +72,7 @@ void ComposeController::stateChanged(ComposingState state) {
   Q_EMIT composingStateChanged(state);
 }
 
-void ComposeController::soundWanted(ComposerSound sound) {
+void ComposeController::playSound(ComposerSound sound) {
   // The clips are loaded when first wanted, so a page that never composes opens no audio device.
   if (!sounds_) {
     ownSounds_ = std::make_unique<EffectComposeSounds>();

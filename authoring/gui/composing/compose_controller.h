@@ -36,6 +36,8 @@ class ComposeController : public QObject, private LayoutListener, private Compos
 
   // Replaces the sound output (tests, benchmarks); the controller does not own it.
   void setSoundOutput(ComposeSoundOutput* sounds) { sounds_ = sounds; }
+  // Plays a composing sound (Quick fill's result sounds as a search's does).
+  void playSound(ComposerSound sound);
 
   // Start compose (the word order answered by the author) or resume a stopped search.
   void start(const std::vector<int>& wordOrder = {});
@@ -62,7 +64,7 @@ class ComposeController : public QObject, private LayoutListener, private Compos
   void countersChanged(const ComposerCounters&) override { dirty_ = true; }
   void bestFillChanged() override { dirty_ = true; }
   void resultWritten(const std::filesystem::path&, int) override { dirty_ = true; }
-  void soundWanted(ComposerSound sound) override;
+  void soundWanted(ComposerSound sound) override { playSound(sound); }
   void finished(ComposeOutcome outcome, const std::string& message) override;
 
   void runSlice();

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QStatusBar>
@@ -18,6 +19,7 @@
 #include "authoring/gui/composing/layout_grid_model.h"
 #include "authoring/gui/composing/layout_grid_view.h"
 #include "authoring/gui/composing/progress_preview.h"
+#include "authoring/gui/composing/quick_fill_controller.h"
 #include "common/errors.h"
 
 namespace gw::gui {
@@ -71,12 +73,13 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   files.wordFile = [folders](Language l) { return folders.readPath(std::string(wordFileName(l))); };
   files.resultsFolder = folders.resultsFolder();
   controller_ = std::make_unique<ComposeController>(dictionary, std::move(files));
+  quickFill_ = std::make_unique<QuickFillController>();
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("composingToolBar");
   toolBar_->setIconSize(QSize(16, 16));
   preview_ = new ProgressPreview(toolBar_);
-  model_ = new LayoutGridModel([this]() -> const Layout& { return controller_->shownLayout(); }, this);
+  model_ = new LayoutGridModel([this]() -> const Layout& { return shownLayout(); }, this);
   grid_ = new LayoutGridView(this);
   grid_->setModel(model_);
   // Keys typed into the page go to the grid.
@@ -102,6 +105,9 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
     statusBar_->addWidget(label);
     panels_[i] = label;
   }
+  statusMessage_ = new QLabel(statusBar_);
+  statusMessage_->setObjectName("statusMessage");
+  statusBar_->addWidget(statusMessage_, 1);
 
   buildActions();
   buildMenus();
@@ -119,6 +125,11 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   connect(controller_.get(), &ComposeController::composingStateChanged, this,
           &ComposingPage::composingStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingPage::searchFinished);
+  connect(quickFill_.get(), &QuickFillController::progressed, this, [this](std::uint64_t steps) {
+    statusMessage_->setText(
+        QString("Quick fill (seed %1): %2 words tried").arg(quickFill_->seed()).arg(QLocale().toString(static_cast<qulonglong>(steps))));
+  });
+  connect(quickFill_.get(), &QuickFillController::finished, this, &ComposingPage::quickFillFinished);
   connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this, [this](Language l) {
     Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l)));
   });
@@ -135,6 +146,8 @@ ComposingPage::~ComposingPage() {
   grid_->setModel(nullptr);
   controller_->disconnect(this);
   controller_->stop();
+  quickFill_->disconnect(this);
+  quickFill_->stop();
 }
 
 QAction* ComposingPage::makeAction(const char* objectName, const QString& text, const QString& hint,
@@ -174,6 +187,11 @@ void ComposingPage::buildActions() {
   clearLayoutAction_ = makeAction("clearLayoutAction", "Clear layout", "Clear composing layout");
   clearFixedAction_ = makeAction("clearFixedAction", "Clear fixed ", {});
   changeStatusAction_ = makeAction("changeStatusAction", "ChangeStatus", {});
+  quickFillAction_ = makeAction("quickFillAction", "Quick fill", "Find one fill fast and write it as the next result");
+  quickFillAction_->setIcon(s->standardIcon(QStyle::SP_MediaSeekForward));
+  noRepeatedWordsAction_ =
+      makeAction("noRepeatedWordsAction", "No repeated words", "No word twice in one fill (both searches)");
+  noRepeatedWordsAction_->setCheckable(true);
 
   // Space and Del belong to the grid alone: elsewhere they keep their usual meaning.
   setIsleAction_ = new QAction(cellIcon(QColor(255, 255, 0)), "Set isle", this);
@@ -193,6 +211,12 @@ void ComposingPage::buildActions() {
   connect(saveLayoutAction_, &QAction::triggered, this, &ComposingPage::saveLayout);
   connect(startAction_, &QAction::triggered, this, &ComposingPage::startComposing);
   connect(stopAction_, &QAction::triggered, this, &ComposingPage::stopComposing);
+  connect(quickFillAction_, &QAction::triggered, this, &ComposingPage::quickFill);
+  // Only the author's choice reaches crossword.conf: setComposeOptions() uses setChecked().
+  connect(noRepeatedWordsAction_, &QAction::triggered, this, [this](bool on) {
+    controller_->composer().setNoRepeat(on);
+    Q_EMIT noRepeatedWordsChanged(on);
+  });
   connect(clearLayoutAction_, &QAction::triggered, this, &ComposingPage::clearLayout);
   connect(clearFixedAction_, &QAction::triggered, this, &ComposingPage::clearLayout);
   connect(changeStatusAction_, &QAction::triggered, this, &ComposingPage::toggleComposing);
@@ -208,6 +232,7 @@ void ComposingPage::buildActions() {
   toolBar_->addSeparator();
   toolBar_->addWidget(preview_);
   toolBar_->addAction(startAction_);
+  toolBar_->addAction(quickFillAction_);
   toolBar_->addAction(stopAction_);
 }
 
@@ -220,13 +245,16 @@ void ComposingPage::buildMenus() {
   // "File (Compose)": the main window appends "Quit compose".
   fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_, closeLayoutAction_, separator(),
                        setIsleAction_,   clearFieldAction_, clearFixedAction_,  separator(),
-                       startAction_,     stopAction_,       separator()};
+                       startAction_,     quickFillAction_,  stopAction_,        noRepeatedWordsAction_,
+                       separator()};
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("gridPopupMenu");
   popupMenu_->addAction(changeStatusAction_);
   popupMenu_->addAction(startAction_);
+  popupMenu_->addAction(quickFillAction_);
   popupMenu_->addAction(stopAction_);
+  popupMenu_->addAction(noRepeatedWordsAction_);
   popupMenu_->addSeparator();
   popupMenu_->addAction(setIsleAction_);
   popupMenu_->addAction(clearFieldAction_);
@@ -249,7 +277,21 @@ void ComposingPage::setPrompts(ComposingPrompts* prompts) {
   prompts_ = prompts ? prompts : ownPrompts_.get();
 }
 
-bool ComposingPage::isComposing() const { return controller_->state() == ComposingState::Running; }
+bool ComposingPage::isComposing() const {
+  return controller_->state() == ComposingState::Running || isQuickFilling();
+}
+
+bool ComposingPage::isQuickFilling() const { return quickFill_->isRunning(); }
+
+void ComposingPage::setComposeOptions(const ComposeOptions& options) {
+  noRepeatedWordsAction_->setChecked(options.noRepeatedWords);
+  controller_->composer().setNoRepeat(options.noRepeatedWords);
+  quickFillLanes_ = options.quickFillLanes;
+}
+
+ComposeOptions ComposingPage::composeOptions() const {
+  return ComposeOptions{noRepeatedWordsAction_->isChecked(), quickFillLanes_};
+}
 
 bool ComposingPage::hasOpenLayout() const { return controller_->session().isOpen(); }
 
@@ -261,6 +303,8 @@ std::optional<Language> ComposingPage::layoutLanguage() const {
 }
 
 QString ComposingPage::statusText(int panel) const { return panels_[static_cast<std::size_t>(panel - 1)]->text(); }
+
+QString ComposingPage::statusMessage() const { return statusMessage_->text(); }
 
 // ---------------------------------------------------------------- enabling rules
 
@@ -274,21 +318,31 @@ bool ComposingPage::currentCell(int& row, int& column) const {
 
 bool ComposingPage::canStart() const {
   const ComposingState state = controller_->state();
-  return state == ComposingState::Editable || state == ComposingState::Stopped;
+  return (state == ComposingState::Editable || state == ComposingState::Stopped) && !isQuickFilling();
+}
+
+bool ComposingPage::canQuickFill() const {
+  // An editable layout that Start compose would take: the size ChangeStatus asks for and a word list.
+  const LayoutSession& session = controller_->session();
+  return session.canEdit() && !isQuickFilling() && session.layout().rows >= 4 && session.layout().columns >= 4 &&
+         session.dictionary().totalWordCount() > 0;
 }
 
 void ComposingPage::updateActions(bool pageInFront) {
   pageInFront_ = pageInFront;
   const ComposingState state = controller_->state();
-  const bool running = state == ComposingState::Running;
+  const bool running = isComposing();
   const bool open = state != ComposingState::Closed;
-  const bool editable = state == ComposingState::Editable;
+  const bool editable = state == ComposingState::Editable && !running;
   newLayoutAction_->setEnabled(!running && pageInFront);
   openLayoutAction_->setEnabled(!running && pageInFront);
   closeLayoutAction_->setEnabled(open && !running && pageInFront);
   saveLayoutAction_->setEnabled(open && !running && pageInFront);
   startAction_->setEnabled(canStart());
   stopAction_->setEnabled(running);
+  quickFillAction_->setEnabled(canQuickFill());
+  // The option is read when a search starts: changing it while one runs would change nothing.
+  noRepeatedWordsAction_->setEnabled(!running);
   clearLayoutAction_->setEnabled(editable);
   clearFixedAction_->setEnabled(editable);
   int row = 0, column = 0;
@@ -383,12 +437,14 @@ void ComposingPage::saveLayout() {
 void ComposingPage::closeLayout() {
   if (isComposing()) return;
   controller_->session().close();
+  quickFillShown_.reset();
   model_->setLayoutOpen(false);
   grid_->moveCursorTo(0, 0);
   showFrame();
 }
 
 void ComposingPage::layoutReplaced() {
+  quickFillShown_.reset();
   model_->setLayoutOpen(true);
   model_->resetLayout();
   grid_->moveCursorTo(0, 0);
@@ -414,6 +470,7 @@ void ComposingPage::startComposing() {
     return;
   }
   if (!ensureFileName()) return;
+  quickFillShown_.reset();
   Composer& composer = controller_->composer();
   Q_EMIT busy("Sorting words ...");
   std::vector<Slot> order = composer.proposedOrder();
@@ -431,13 +488,72 @@ void ComposingPage::startComposing() {
   }
 }
 
-void ComposingPage::stopComposing() { controller_->stop(); }
+void ComposingPage::stopComposing() {
+  if (isQuickFilling()) quickFill_->stop();
+  else controller_->stop();
+}
 
-void ComposingPage::stopBeforeExit() { controller_->stop(); }
+void ComposingPage::stopBeforeExit() {
+  quickFill_->stop();
+  controller_->stop();
+}
+
+void ComposingPage::quickFill() {
+  if (!canQuickFill()) return;
+  if (!ensureFileName()) return;
+  LayoutSession& session = controller_->session();
+  FirstFillOptions options;
+  options.seed = QuickFillController::newSeed();
+  options.lanes = quickFillLanes_;
+  options.noRepeat = noRepeatedWordsAction_->isChecked();
+  std::optional<QuickFillRefusal> refusal;
+  try {
+    refusal = quickFill_->start(session, options);
+  } catch (const std::runtime_error& e) {
+    prompts_->error(window(), QString::fromStdString(e.what()));
+    return;
+  }
+  // Saved as Start compose saves it.
+  Q_EMIT captionChanged("Make : " + fileNameOnly(session.patternFile()));
+  if (refusal) {
+    if (refusal->outcome == ComposeOutcome::NoWords) prompts_->information(window(), refusal->message);
+    else prompts_->error(window(), refusal->message);
+    return;
+  }
+  quickFillShown_.reset();
+  grid_->setFocusMarkShown(false);
+  statusMessage_->setText(QString("Quick fill (seed %1) ...").arg(options.seed));
+  showFrame();
+}
+
+void ComposingPage::quickFillFinished(const QuickFillReport& report) {
+  grid_->setFocusMarkShown(true);
+  const QString seed = QString("seed %1").arg(report.seed);
+  const QString repeated = report.noRepeat ? " without repeated words" : "";
+  switch (report.outcome) {
+    case QuickFillOutcome::Filled:
+      quickFillShown_ = report.filled;
+      statusMessage_->setText(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+      controller_->playSound(ComposerSound::ResultWritten);
+      break;
+    case QuickFillOutcome::NoFill:
+      statusMessage_->setText(
+          QString("Quick fill: no fill exists for this layout with this word list%1; nothing written").arg(repeated));
+      break;
+    case QuickFillOutcome::Stopped:
+      statusMessage_->setText(QString("Quick fill stopped (%1); nothing written").arg(seed));
+      break;
+    case QuickFillOutcome::Failed:
+      statusMessage_->setText(QString("Quick fill: the fill could not be written (%1)").arg(seed));
+      prompts_->error(window(), report.message);
+      break;
+  }
+  showFrame();
+}
 
 void ComposingPage::toggleComposing() {
   // The rule of "Start compose ..." as it stands now, not as the last idle pass left it.
-  if (canStart()) {
+  if (canStart() && !isQuickFilling()) {
     if (model_->columnCount() < 4 || model_->rowCount() < 4) {
       prompts_->information(window(), "Define crossword pattern first!");
       return;
@@ -461,35 +577,48 @@ void ComposingPage::composingStateChanged(ComposingState state) {
 
 // ---------------------------------------------------------------- cells
 
+const Layout& ComposingPage::shownLayout() const {
+  if (quickFillShown_ && controller_->state() == ComposingState::Editable) return *quickFillShown_;
+  return controller_->shownLayout();
+}
+
+void ComposingPage::cellsChanged() {
+  // The author works on the layout again: the fill made from the old one goes.
+  quickFillShown_.reset();
+  model_->refreshCells();
+}
+
 void ComposingPage::setIsle() {
   int row = 0, column = 0;
-  if (currentCell(row, column) && controller_->session().setIsle(row, column)) model_->refreshCells();
+  if (isQuickFilling()) return;
+  if (currentCell(row, column) && controller_->session().setIsle(row, column)) cellsChanged();
 }
 
 void ComposingPage::clearField() {
   int row = 0, column = 0;
-  if (currentCell(row, column) && controller_->session().clearCell(row, column)) model_->refreshCells();
+  if (isQuickFilling()) return;
+  if (currentCell(row, column) && controller_->session().clearCell(row, column)) cellsChanged();
 }
 
 void ComposingPage::clearLayout() {
-  if (controller_->session().clearAll()) model_->refreshCells();
+  if (!isQuickFilling() && controller_->session().clearAll()) cellsChanged();
 }
 
 void ComposingPage::typeCharacter(char usCharacter) {
   LayoutSession& session = controller_->session();
   // Only an editable layout takes letters: a running or stopped search is never changed.
-  if (!session.canEdit()) return;
+  if (!session.canEdit() || isQuickFilling()) return;
   int row = 0, column = 0;
   if (!currentCell(row, column)) return;
   std::optional<char> letter = typedBoardLetter(usCharacter, session.layout().language);
   if (!letter || !session.putLetter(row, column, *letter)) return;
   const GridCursor next = cursorAfterLetter({row, column}, session.layout().rows, session.layout().columns);
   grid_->moveCursorTo(next.row, next.column);
-  model_->refreshCells();
+  cellsChanged();
 }
 
 void ComposingPage::toggleCell(int row, int column) {
-  if (controller_->session().toggleCell(row, column)) model_->refreshCells();
+  if (!isQuickFilling() && controller_->session().toggleCell(row, column)) cellsChanged();
 }
 
 // ---------------------------------------------------------------- display

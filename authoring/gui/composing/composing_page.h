@@ -5,6 +5,9 @@
 // isles and fixed letters, starts and stops the composer and watches it work; every
 // complete fill becomes a result crossword file in the results folder.
 //
+// Beside the exhaustive search, "Quick fill" finds one fill fast (quick_fill_controller.h)
+// and shows it in the grid; "No repeated words" applies to both searches.
+//
 // The main window hosts the page, shows fileMenuActions() in its "File (Compose)" menu and
 // calls updateActions() when the event loop goes idle; the page's commands live on the
 // page (shortcut context: the page and its children), Space and Del on the grid alone.
@@ -14,6 +17,7 @@
 #include <memory>
 
 #include "authoring/composing/composer.h"
+#include "authoring/gui/app/compose_settings.h"
 #include "authoring/gui/file_dialog_folders.h"
 #include "common/program_folder.h"
 
@@ -30,6 +34,8 @@ class ComposingPrompts;
 class LayoutGridModel;
 class LayoutGridView;
 class ProgressPreview;
+class QuickFillController;
+struct QuickFillReport;
 
 class ComposingPage : public QWidget {
   Q_OBJECT
@@ -46,6 +52,7 @@ class ComposingPage : public QWidget {
   QList<QAction*> fileMenuActions() const;
   // The main window's "Exit program" action: the last entry of the grid's pop-up menu.
   void setExitProgramAction(QAction* action);
+  // A search runs: the exhaustive one or Quick fill.
   bool isComposing() const;
   bool hasOpenLayout() const;
   void closeLayout();                          // the "Close " command, no question asked
@@ -56,17 +63,25 @@ class ComposingPage : public QWidget {
   // The language of the open layout, if one is open.
   std::optional<gw::Language> layoutLanguage() const;
 
+  // The options remembered in crossword.conf; the main window sets them at start.
+  void setComposeOptions(const gw::ComposeOptions& options);
+  gw::ComposeOptions composeOptions() const;
+
   // --- for tests and the benchmark
   // Replaces the dialogs and message boxes (the page does not own `prompts`).
   void setPrompts(ComposingPrompts* prompts);
   ComposeController& controller() { return *controller_; }
+  QuickFillController& quickFillController() { return *quickFill_; }
   LayoutGridView* grid() const { return grid_; }
   QString statusText(int panel) const;  // panel 1 .. 6
+  QString statusMessage() const;        // what Quick fill says, right of the panels
 
  Q_SIGNALS:
   void captionChanged(const QString& caption);  // "Composing : ..." / "Make : ..."
   void busy(const QString& status);             // show the busy window with this status line
   void idle();                                  // hide the busy window
+  // The author switched "No repeated words" (the main window writes it to crossword.conf).
+  void noRepeatedWordsChanged(bool on);
 
  private:
   QAction* makeAction(const char* objectName, const QString& text, const QString& hint,
@@ -81,6 +96,8 @@ class ComposingPage : public QWidget {
   void startComposing();
   void stopComposing();
   void toggleComposing();  // ChangeStatus
+  void quickFill();
+  void quickFillFinished(const QuickFillReport& report);
   void setIsle();
   void clearField();
   void clearLayout();
@@ -98,11 +115,17 @@ class ComposingPage : public QWidget {
   void searchFinished(ComposeOutcome outcome, const QString& message);
   void composingStateChanged(ComposingState state);
   bool canStart() const;
+  bool canQuickFill() const;
+  bool isQuickFilling() const;
+  // The cells the grid shows: a Quick fill's result until the layout changes, else the controller's.
+  const gw::Layout& shownLayout() const;
+  void cellsChanged();  // the author edited the layout
   bool currentCell(int& row, int& column) const;
 
   gw::ProgramFolders folders_;
   FileDialogFolders& dialogFolders_;
   std::unique_ptr<ComposeController> controller_;
+  std::unique_ptr<QuickFillController> quickFill_;
   std::unique_ptr<ComposingPrompts> ownPrompts_;
   ComposingPrompts* prompts_;
 
@@ -112,6 +135,7 @@ class ComposingPage : public QWidget {
   LayoutGridView* grid_;
   QStatusBar* statusBar_;
   std::array<QLabel*, 6> panels_{};
+  QLabel* statusMessage_;
   QMenu* popupMenu_;
 
   QAction* newLayoutAction_;
@@ -120,6 +144,8 @@ class ComposingPage : public QWidget {
   QAction* saveLayoutAction_;
   QAction* startAction_;
   QAction* stopAction_;
+  QAction* quickFillAction_;
+  QAction* noRepeatedWordsAction_;
   QAction* clearLayoutAction_;
   QAction* clearFixedAction_;
   QAction* clearFieldAction_;
@@ -128,6 +154,8 @@ class ComposingPage : public QWidget {
   QAction* exitProgramAction_ = nullptr;
   QList<QAction*> fileMenu_;
   bool pageInFront_ = true;
+  int quickFillLanes_ = gw::kDefaultQuickFillLanes;
+  std::optional<gw::Layout> quickFillShown_;  // the last Quick fill, shown until the layout changes
 };
 
 }  // namespace gw::gui

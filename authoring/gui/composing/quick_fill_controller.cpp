@@ -1,0 +1,125 @@
+#include "authoring/gui/composing/quick_fill_controller.h"
+
+#include <algorithm>
+#include <random>
+
+#include "authoring/composing/first_fill_result.h"
+#include "authoring/composing/layout_lock.h"
+#include "authoring/composing/layout_session.h"
+#include "common/crossword_file.h"
+
+namespace gw::gui {
+
+namespace {
+
+// Steps asked of one call: at least a lane's chunk, at most what a fast machine does in a slice.
+constexpr std::uint64_t kFewestSteps = 64;
+constexpr std::uint64_t kMostSteps = std::uint64_t{1} << 20;
+
+}  // namespace
+
+QuickFillController::QuickFillController(QObject* parent) : QObject(parent) {
+  stepTimer_.setInterval(0);
+  connect(&stepTimer_, &QTimer::timeout, this, &QuickFillController::runSlice);
+}
+
+QuickFillController::~QuickFillController() {
+  // The lanes end before the search goes (its destructor joins them); nobody is told.
+  if (search_) search_->stop();
+}
+
+std::uint64_t QuickFillController::steps() const { return search_ ? search_->steps() : 0; }
+
+std::uint64_t QuickFillController::newSeed() {
+  std::random_device device;
+  return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
+}
+
+std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session, const FirstFillOptions& options) {
+  if (search_ || !session.canEdit() || !session.hasFileName()) return std::nullopt;
+  // Before the save, as Start compose: another search may be using the file.
+  auto lock = std::make_unique<LayoutLock>(session.patternFile());
+  session.save();
+
+  const Layout& layout = session.layout();
+  std::vector<Slot> slots = deriveSlots(layout);
+  if (slots.empty()) return QuickFillRefusal{ComposeOutcome::NoWords, kNoWordsMessage};
+  const Dictionary& dictionary = session.dictionary();
+  for (const Slot& s : slots) {
+    if (s.length >= 2 && !dictionary.hasWord(slotQuery(layout.board, s))) {
+      QString message = kNoSolutionMessage;
+      std::error_code ec;
+      if (dictionary.totalWordCount() == 0 && !std::filesystem::exists(session.wordFile(), ec))
+        message += "\nThe word list \"" + QString::fromStdString(session.wordFile().string()) + "\" is missing.";
+      return QuickFillRefusal{ComposeOutcome::NoSolution, message};
+    }
+  }
+
+  options_ = options;
+  layout_ = layout;
+  patternFile_ = session.patternFile();
+  resultsFolder_ = session.resultsFolder();
+  search_ = std::make_unique<FirstFillSearch>(dictionary, layout.board, slots, options_);
+  slots_ = std::move(slots);
+  lock_ = std::move(lock);
+  stepsPerSlice_ = 256;
+  shownSteps_ = 0;
+  sinceProgress_.start();
+  stepTimer_.start();
+  return std::nullopt;
+}
+
+void QuickFillController::stop() {
+  if (!search_) return;
+  search_->stop();
+  finish(FirstFillStatus::Stopped);
+}
+
+void QuickFillController::runSlice() {
+  if (!search_) return stepTimer_.stop();
+  QElapsedTimer took;
+  took.start();
+  const FirstFillStatus status = search_->run(stepsPerSlice_);
+  // Each call waits about one slice for the lanes: fewer steps when they are slow, more when fast.
+  const auto elapsed = std::chrono::milliseconds(took.elapsed());
+  if (elapsed < kSlice / 2) stepsPerSlice_ = std::min(stepsPerSlice_ * 2, kMostSteps);
+  else if (elapsed > kSlice * 2) stepsPerSlice_ = std::max(stepsPerSlice_ / 2, kFewestSteps);
+  if (status != FirstFillStatus::Searching) return finish(status);
+  const std::uint64_t steps = search_->steps();
+  if (steps != shownSteps_ && sinceProgress_.elapsed() >= kProgressIntervalMs) {
+    shownSteps_ = steps;
+    sinceProgress_.restart();
+    Q_EMIT progressed(steps);
+  }
+}
+
+void QuickFillController::finish(FirstFillStatus status) {
+  stepTimer_.stop();
+  QuickFillReport report;
+  report.seed = options_.seed;
+  report.steps = search_->steps();
+  report.noRepeat = options_.noRepeat;
+  switch (status) {
+    case FirstFillStatus::Filled:
+      report.outcome = QuickFillOutcome::Filled;
+      try {
+        // As gridwright-compose --first-fill writes it: the next number, never over an earlier result.
+        report.filled = filledLayout(layout_, slots_, search_->words());
+        report.number = nextResultNumber(resultsFolder_, patternFile_);
+        report.file = resultsFolder_ / resultFileName(patternFile_.string(), report.number);
+        writeCrosswordFile(report.file, resultCrossword(report.filled));
+      } catch (const std::exception& e) {
+        report.outcome = QuickFillOutcome::Failed;
+        report.message = QString::fromStdString(e.what());
+      }
+      break;
+    case FirstFillStatus::NoFill: report.outcome = QuickFillOutcome::NoFill; break;
+    default: report.outcome = QuickFillOutcome::Stopped; break;
+  }
+  search_.reset();  // joins the lanes
+  lock_.reset();
+  slots_.clear();
+  Q_EMIT finished(report);
+}
+
+}  // namespace gw::gui

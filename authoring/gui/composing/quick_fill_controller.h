@@ -1,0 +1,105 @@
+#pragma once
+// "Quick fill": one fill of the open layout found by the first-fill search and written as
+// the layout's next result file, numbered and named as the exhaustive search names its
+// results. The lanes search on threads of their own; a zero-interval timer calls the
+// search's stepping call, which waits a few milliseconds for the lanes and returns, so the
+// window thread stays responsive and never re-enters the event loop. The layout lock is
+// held from the start until the search ends, as for the exhaustive search.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "authoring/composing/board.h"
+#include "authoring/composing/composer.h"
+#include "authoring/composing/first_fill_search.h"
+
+namespace gw {
+class LayoutLock;
+class LayoutSession;
+}  // namespace gw
+
+namespace gw::gui {
+
+enum class QuickFillOutcome {
+  Filled,  // a fill was found and written
+  NoFill,  // no fill exists; nothing written
+  Stopped,  // stopped by the author; nothing written
+  Failed,   // the fill could not be written; `message` says why
+};
+
+struct QuickFillReport {
+  QuickFillOutcome outcome = QuickFillOutcome::Stopped;
+  std::uint64_t seed = 0;
+  std::uint64_t steps = 0;    // words tried, summed over the lanes
+  bool noRepeat = false;
+  std::filesystem::path file;  // Filled: the result file written
+  int number = 0;              // Filled: its number
+  Layout filled;               // Filled: the layout with the fill
+  QString message;             // Failed: why
+};
+
+// Why a layout cannot be quick-filled (before any search): the outcome and the message that
+// Start compose gives for it ("No words", "No solution possible!").
+struct QuickFillRefusal {
+  ComposeOutcome outcome;
+  QString message;
+};
+
+class QuickFillController : public QObject {
+  Q_OBJECT
+ public:
+  // How long one call of the stepping call may wait for the lanes, and the shortest time
+  // between two progress notes.
+  static constexpr std::chrono::milliseconds kSlice{20};
+  static constexpr int kProgressIntervalMs = 50;
+
+  explicit QuickFillController(QObject* parent = nullptr);
+  ~QuickFillController() override;
+
+  bool isRunning() const { return search_ != nullptr; }
+  std::uint64_t seed() const { return options_.seed; }
+  std::uint64_t steps() const;
+
+  // Begins a quick fill of the session's layout (which has a file name and is Editable):
+  // takes the layout lock, saves the layout to its file (as Start compose does), and starts
+  // the search. Returns the refusal when the layout has no slot or a slot no word fits (the
+  // lock is released again); throws FileError when the lock is held by another search or
+  // saving fails. `options.seed` is used as given.
+  std::optional<QuickFillRefusal> start(LayoutSession& session, const FirstFillOptions& options);
+  // Ends the search without writing anything; finished(Stopped) is sent before this returns.
+  void stop();
+
+  // A seed for a new run: a different one each time, small enough to type on the command line.
+  static std::uint64_t newSeed();
+
+ Q_SIGNALS:
+  // While searching, at most about twenty times a second.
+  void progressed(std::uint64_t steps);
+  // The search ended; the lock is released and nothing runs any more.
+  void finished(const gw::gui::QuickFillReport& report);
+
+ private:
+  void runSlice();
+  void finish(FirstFillStatus status);
+
+  std::unique_ptr<LayoutLock> lock_;
+  std::unique_ptr<FirstFillSearch> search_;
+  FirstFillOptions options_;
+  Layout layout_;
+  std::vector<Slot> slots_;
+  std::filesystem::path patternFile_;
+  std::filesystem::path resultsFolder_;
+  std::uint64_t stepsPerSlice_ = 256;
+  std::uint64_t shownSteps_ = 0;
+  QTimer stepTimer_;
+  QElapsedTimer sinceProgress_;
+};
+
+}  // namespace gw::gui
