@@ -13,6 +13,7 @@
 
 #include "authoring/composing/composing_files.h"
 #include "authoring/gui/app/help_window.h"
+#include "authoring/gui/composing/compose_controller.h"
 #include "common/errors.h"
 #include "modal_answerer.h"
 
@@ -144,6 +145,27 @@ class MainWindowTest : public QObject {
     auto again = makeWindow();
     QCOMPARE(again->dialogFolders().editSave, QString("/e/save"));
     QCOMPARE(again->dialogFolders().composeOpen, QString());
+  }
+
+  void composeOptionsAreReadAtStartAndWrittenOnlyWhenTheAuthorChangesThem() {
+    writeFile(settingsPath(), "[Compose]\nNo repeated words=1\nQuick fill lanes=3\n");
+    auto w = makeWindow();
+    auto* noRepeat = w->composingPage()->findChild<QAction*>("noRepeatedWordsAction");
+    QVERIFY(noRepeat->isChecked());
+    QVERIFY(w->composingPage()->controller().composer().noRepeat());
+    QCOMPARE(w->composingPage()->composeOptions().quickFillLanes, 3);
+    QVERIFY(w->close());
+    QVERIFY2(readFile(settingsPath()).contains("[Compose]\nNo repeated words=1\nQuick fill lanes=3\n"),
+             readFile(settingsPath()).constData());
+
+    // The author unticks it: written as 0, and the next start has it off.
+    auto again = makeWindow();
+    again->composingPage()->findChild<QAction*>("noRepeatedWordsAction")->trigger();
+    QVERIFY(!again->composingPage()->controller().composer().noRepeat());
+    QVERIFY(again->close());
+    QVERIFY2(readFile(settingsPath()).contains("No repeated words=0\n"), readFile(settingsPath()).constData());
+    auto third = makeWindow();
+    QVERIFY(!third->composingPage()->composeOptions().noRepeatedWords);
   }
 
   void startPageButtonsSwitchPagesWithTheirMenus() {

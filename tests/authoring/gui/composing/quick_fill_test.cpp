@@ -1,0 +1,328 @@
+// "Quick fill" and "No repeated words" on the composing page, driven as the author drives
+// them: the result files written (and not written), what the grid shows, what the
+// commands allow meanwhile, and the option reaching both searches.
+#include <QAction>
+#include <QMainWindow>
+#include <QtTest>
+#include <memory>
+#include <set>
+
+#include "authoring/composing/composing_files.h"
+#include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_lock.h"
+#include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/composing/composing_page.h"
+#include "authoring/gui/composing/layout_grid_view.h"
+#include "authoring/gui/composing/quick_fill_controller.h"
+#include "common/crossword_reader.h"
+#include "composing_test_support.h"
+
+using namespace gw;
+using namespace gw::gui;
+using namespace gw::gui::testing;
+
+namespace {
+
+// The four rotations of ABCD: on an open 4 × 4 the first row decides every column, and each
+// fill is a symmetric square, every word twice (row i is column i).
+const std::vector<std::string> kOnlyRepeatingFills{"ABCD", "BCDA", "CDAB", "DABC"};
+
+// Those and the eight words of a square whose rows and columns all differ
+// (ABCD CDAB BADC DCBA across, ACBD BDAC CADB DBCA down): fills with and without repeats.
+std::vector<std::string> mixedSquares() {
+  std::vector<std::string> words{"ABCD", "ACBD", "BADC", "BCDA", "BDAC", "CADB", "CDAB", "DABC", "DBCA", "DCBA"};
+  return words;
+}
+
+// Random eight-letter words: an open 8 × 8 of them keeps a search busy far longer than a test.
+std::vector<std::string> randomWords(int count, int length, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::set<std::string> words;
+  while (static_cast<int>(words.size()) < count) {
+    std::string w;
+    for (int k = 0; k < length; ++k) w += static_cast<char>('A' + rng() % 26);
+    words.insert(w);
+  }
+  return {words.begin(), words.end()};
+}
+
+// The words of a filled board, slot by slot (the slots of the author's layout).
+std::vector<std::string> wordsOf(const CrosswordFile& crossword, const std::vector<Slot>& slots) {
+  std::vector<std::string> words;
+  for (const Slot& s : slots) {
+    std::string w;
+    for (int k = 0; k < s.length; ++k)
+      w += s.direction == Direction::Across ? crossword.cell(s.row, s.column + k) : crossword.cell(s.row + k, s.column);
+    words.push_back(w);
+  }
+  return words;
+}
+
+}  // namespace
+
+class QuickFillTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramFolderFixture> program_;
+  std::unique_ptr<Dictionary> dictionary_;
+  FileDialogFolders dialogFolders_;
+  std::unique_ptr<QMainWindow> window_;
+  ComposingPage* page_ = nullptr;
+  ScriptedPrompts prompts_;
+  RecordedSounds sounds_;
+
+  LayoutGridView* grid() { return page_->grid(); }
+  LayoutSession& session() { return page_->controller().session(); }
+  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
+  void idlePass() { page_->updateActions(true); }
+
+  void newLayout(int rows, int columns) {
+    prompts_.nextLayout = NewLayoutValues{rows, columns, Language::English};
+    idlePass();
+    action("newLayoutAction")->trigger();
+    grid()->setFocus();
+  }
+  void type(int row, int column, const char* letters) {
+    grid()->moveCursorTo(row, column);
+    QTest::keyClicks(grid(), letters);
+  }
+  // Quick fill as the author asks for it; the first time the save dialog answers `name`.
+  void quickFill(const std::string& name) {
+    prompts_.saveFile = QString::fromStdString(program_->path("Make/" + name).string());
+    idlePass();
+    QVERIFY(action("quickFillAction")->isEnabled());
+    action("quickFillAction")->trigger();
+  }
+  void waitForQuickFill() { QTRY_VERIFY_WITH_TIMEOUT(!page_->quickFillController().isRunning(), 60000); }
+  QString shownLetters() {
+    QString letters;
+    for (int r = 0; r < grid()->model()->rowCount(); ++r)
+      for (int c = 0; c < grid()->model()->columnCount(); ++c) {
+        const QString cell = grid()->model()->index(r, c).data().toString();
+        letters += cell.isEmpty() ? QString(".") : cell;
+      }
+    return letters;
+  }
+  // The letters of the board, row by row, '.' for a blank (an isle).
+  static QString boardLetters(const CrosswordFile& crossword) {
+    QString letters;
+    for (char ch : crossword.board) letters += ch == kBlankCell ? '.' : QChar(ch);
+    return letters;
+  }
+  bool layoutIsFree() {
+    try {
+      LayoutLock lock(session().patternFile());
+      return true;
+    } catch (const FileError&) {
+      return false;
+    }
+  }
+
+ private Q_SLOTS:
+  void init() {
+    program_ = std::make_unique<ProgramFolderFixture>();
+    program_->writeWords("EN.words", mixedSquares());
+    program_->writeWords("DE.words", {});
+    program_->writeWords("YU.words", {});
+    dictionary_ = std::make_unique<Dictionary>();
+    dialogFolders_ = {};
+    prompts_ = ScriptedPrompts();
+    sounds_ = RecordedSounds();
+    window_ = std::make_unique<QMainWindow>();
+    page_ = new ComposingPage(*dictionary_, program_->folders(), dialogFolders_);
+    page_->setPrompts(&prompts_);
+    page_->controller().setSoundOutput(&sounds_);
+    window_->setCentralWidget(page_);
+    window_->resize(300, 300);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  void cleanup() {
+    if (page_) page_->stopBeforeExit();
+    window_.reset();
+    page_ = nullptr;
+  }
+
+  void quickFillWritesTheNextResultAndShowsIt() {
+    // An earlier result 2 stays; the fill becomes result 3.
+    program_->writeWords("EN.words", {"ABCD", "ACBD", "AXBY", "BADC", "BDAC", "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"});
+    newLayout(4, 4);
+    type(0, 0, "a");
+    const Layout drawn = session().layout();
+    writeBytes(program_->results() / "square2.C_W", "an earlier result");
+
+    quickFill("square.C_WM");
+    QVERIFY(page_->isComposing());
+    waitForQuickFill();
+    QVERIFY(prompts_.errors.isEmpty() && prompts_.informations.isEmpty());
+
+    const auto results = program_->resultFiles();
+    QCOMPARE(results.size(), std::size_t{2});
+    QCOMPARE(results.at("square2.C_W"), std::string("an earlier result"));
+    const CrosswordFile written = readCrosswordFile(program_->results() / "square3.C_W", CrosswordReadMode::Authoring);
+    QCOMPARE(written.cell(0, 0), 'A');  // the fixed letter is kept
+    const std::vector<std::string> list{"ABCD", "ACBD", "AXBY", "BADC", "BDAC", "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"};
+    for (const std::string& w : wordsOf(written, deriveSlots(drawn)))
+      QVERIFY2(std::find(list.begin(), list.end(), w) != list.end(), w.c_str());
+
+    // The grid shows the fill, the author's layout and its file keep only the fixed letter.
+    QCOMPARE(shownLetters(), boardLetters(written));
+    QVERIFY(session().layout() == drawn);
+    QVERIFY(readPatternFile(program_->path("Make/square.C_WM")) == drawn);
+    QVERIFY2(page_->statusMessage().contains("square3.C_W"), qPrintable(page_->statusMessage()));
+    QVERIFY(page_->statusMessage().contains(QString("seed %1").arg(page_->quickFillController().seed())));
+    QCOMPARE(sounds_.count(ComposerSound::ResultWritten), 1);
+    QVERIFY2(layoutIsFree(), "the layout lock goes with the search");
+
+    // Once the author changes the layout, the grid shows the layout again.
+    type(3, 3, "d");
+    QCOMPARE(shownLetters(), QString("A..............D"));
+  }
+
+  void eachQuickFillTakesANewSeedAndNumber() {
+    newLayout(4, 4);
+    quickFill("again.C_WM");
+    waitForQuickFill();
+    const std::uint64_t firstSeed = page_->quickFillController().seed();
+    quickFill("again.C_WM");
+    waitForQuickFill();
+    QVERIFY(page_->quickFillController().seed() != firstSeed);
+    QCOMPARE(prompts_.saveDialogs, 1);
+    const auto results = program_->resultFiles();
+    QVERIFY(results.count("again1.C_W") && results.count("again2.C_W"));
+  }
+
+  void noRepeatedWordsHoldsForQuickFill() {
+    newLayout(4, 4);
+    idlePass();
+    action("noRepeatedWordsAction")->trigger();
+    QVERIFY(page_->composeOptions().noRepeatedWords);
+    for (int run = 0; run < 4; ++run) {
+      quickFill("distinct.C_WM");
+      waitForQuickFill();
+    }
+    const auto results = program_->resultFiles();
+    QCOMPARE(results.size(), std::size_t{4});
+    for (const auto& [name, bytes] : results) {
+      const std::vector<std::string> words =
+          wordsOf(parseCrossword(bytes, CrosswordReadMode::Authoring), deriveSlots(session().layout()));
+      QCOMPARE(std::set<std::string>(words.begin(), words.end()).size(), words.size());
+    }
+  }
+
+  void noRepeatedWordsReachesBothSearches() {
+    program_->writeWords("EN.words", kOnlyRepeatingFills);
+    newLayout(4, 4);
+    // Off (the default): both searches find the repeating squares.
+    QVERIFY(!action("noRepeatedWordsAction")->isChecked());
+    quickFill("twice.C_WM");
+    waitForQuickFill();
+    QCOMPARE(program_->resultFiles().size(), std::size_t{1});
+    prompts_.orderAnswer = {};
+    idlePass();
+    action("startComposeAction")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
+    QCOMPARE(program_->resultFiles().size(), std::size_t{4});
+    for (const auto& entry : fs::directory_iterator(program_->results())) fs::remove(entry.path());
+
+    // On: neither writes anything, and Quick fill says why.
+    idlePass();
+    action("noRepeatedWordsAction")->trigger();
+    quickFill("twice.C_WM");
+    waitForQuickFill();
+    QVERIFY2(page_->statusMessage().contains("no fill exists") &&
+                 page_->statusMessage().contains("without repeated words"),
+             qPrintable(page_->statusMessage()));
+    idlePass();
+    action("startComposeAction")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
+    QVERIFY(program_->resultFiles().empty());
+  }
+
+  void aLayoutWithoutAFillWritesNothing() {
+    program_->writeWords("EN.words", {"ABCD", "DCBA"});  // fits every slot, fills none
+    newLayout(4, 4);
+    type(1, 1, "b");
+    const Layout drawn = session().layout();
+    quickFill("none.C_WM");
+    waitForQuickFill();
+    QVERIFY(program_->resultFiles().empty());
+    QVERIFY2(page_->statusMessage().contains("no fill exists"), qPrintable(page_->statusMessage()));
+    QVERIFY(prompts_.errors.isEmpty());
+    QVERIFY(session().layout() == drawn);
+    QCOMPARE(shownLetters(), QString(".....B.........."));
+    QCOMPARE(session().state(), ComposingState::Editable);
+    QVERIFY(layoutIsFree());
+  }
+
+  void layoutsStartComposeRefusesAreRefusedAlike() {
+    // A slot that no word fits: "No solution possible!" as Start compose says, and no search.
+    newLayout(4, 4);
+    type(0, 0, "zz");
+    quickFill("nosolution.C_WM");
+    QCOMPARE(prompts_.errors, QStringList{"No solution possible!"});
+    QVERIFY(!page_->quickFillController().isRunning());
+    QVERIFY(layoutIsFree());
+
+    // Too small, or no layout at all: not offered.
+    newLayout(3, 6);
+    idlePass();
+    QVERIFY(!action("quickFillAction")->isEnabled());
+    page_->closeLayout();
+    idlePass();
+    QVERIFY(!action("quickFillAction")->isEnabled());
+    QVERIFY(program_->resultFiles().empty());
+  }
+
+  void stopDuringQuickFillLeavesNoFileAndTheLayoutAsItWas() {
+    program_->writeWords("EN.words", randomWords(20000, 8, 5));
+    newLayout(8, 8);
+    const Layout drawn = session().layout();
+    quickFill("busy.C_WM");
+    QVERIFY(page_->quickFillController().isRunning());
+
+    // Meanwhile only Stop works: no other search, no layout commands, no cell edits.
+    idlePass();
+    for (const char* off : {"startComposeAction", "quickFillAction", "newLayoutAction", "openLayoutAction",
+                            "saveLayoutAction", "closeLayoutAction", "setIsleAction", "noRepeatedWordsAction"})
+      QVERIFY2(!action(off)->isEnabled(), off);
+    QVERIFY(action("stopComposeAction")->isEnabled());
+    QVERIFY2(!layoutIsFree(), "the search holds the layout lock");
+    QTest::keyClicks(grid(), "abc");
+    QVERIFY(session().layout() == drawn);
+
+    // The window goes on while the lanes search; progress reaches the status bar.
+    QTRY_VERIFY_WITH_TIMEOUT(page_->statusMessage().contains("words tried"), 20000);
+    QVERIFY2(page_->quickFillController().isRunning(), "this layout was meant to keep the search busy");
+    action("stopComposeAction")->trigger();
+    QVERIFY(!page_->quickFillController().isRunning());
+    QVERIFY2(page_->statusMessage().contains("stopped"), qPrintable(page_->statusMessage()));
+    QVERIFY(program_->resultFiles().empty());
+    QVERIFY(session().layout() == drawn);
+    QCOMPARE(session().state(), ComposingState::Editable);
+    QVERIFY(layoutIsFree());
+    idlePass();
+    QVERIFY(action("startComposeAction")->isEnabled() && action("quickFillAction")->isEnabled());
+  }
+
+  void startComposeAfterQuickFillWorksAsBefore() {
+    newLayout(4, 4);
+    quickFill("both.C_WM");
+    waitForQuickFill();
+    QCOMPARE(program_->resultFiles().size(), std::size_t{1});
+    prompts_.orderAnswer = {};
+    idlePass();
+    action("startComposeAction")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
+    QVERIFY(prompts_.errors.isEmpty());
+    QCOMPARE(sounds_.count(ComposerSound::Exhausted), 1);
+    // Every fill of the list, numbered from 1 as the exhaustive search numbers them.
+    QVERIFY(page_->controller().composer().resultCount() >= 2);
+    QVERIFY(program_->resultFiles().count("both1.C_W"));
+    QCOMPARE(shownLetters(), QString(16, '.'));
+  }
+};
+
+QTEST_MAIN(QuickFillTest)
+#include "quick_fill_test.moc"
