@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -126,7 +127,7 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
           &ComposingPage::composingStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingPage::searchFinished);
   connect(quickFill_.get(), &QuickFillController::progressed, this, [this](std::uint64_t steps) {
-    statusMessage_->setText(
+    showStatusMessage(
         QString("Quick fill (seed %1): %2 words tried").arg(quickFill_->seed()).arg(QLocale().toString(static_cast<qulonglong>(steps))));
   });
   connect(quickFill_.get(), &QuickFillController::finished, this, &ComposingPage::quickFillFinished);
@@ -438,6 +439,7 @@ void ComposingPage::closeLayout() {
   if (isComposing()) return;
   controller_->session().close();
   quickFillShown_.reset();
+  showStatusMessage({});
   model_->setLayoutOpen(false);
   grid_->moveCursorTo(0, 0);
   showFrame();
@@ -445,6 +447,7 @@ void ComposingPage::closeLayout() {
 
 void ComposingPage::layoutReplaced() {
   quickFillShown_.reset();
+  showStatusMessage({});
   model_->setLayoutOpen(true);
   model_->resetLayout();
   grid_->moveCursorTo(0, 0);
@@ -471,6 +474,7 @@ void ComposingPage::startComposing() {
   }
   if (!ensureFileName()) return;
   quickFillShown_.reset();
+  showStatusMessage({});
   Composer& composer = controller_->composer();
   Q_EMIT busy("Sorting words ...");
   std::vector<Slot> order = composer.proposedOrder();
@@ -522,7 +526,7 @@ void ComposingPage::quickFill() {
   }
   quickFillShown_.reset();
   grid_->setFocusMarkShown(false);
-  statusMessage_->setText(QString("Quick fill (seed %1) ...").arg(options.seed));
+  showStatusMessage(QString("Quick fill (seed %1) ...").arg(options.seed));
   showFrame();
 }
 
@@ -533,18 +537,18 @@ void ComposingPage::quickFillFinished(const QuickFillReport& report) {
   switch (report.outcome) {
     case QuickFillOutcome::Filled:
       quickFillShown_ = report.filled;
-      statusMessage_->setText(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+      showStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
       controller_->playSound(ComposerSound::ResultWritten);
       break;
     case QuickFillOutcome::NoFill:
-      statusMessage_->setText(
-          QString("Quick fill: no fill exists for this layout with this word list%1; nothing written").arg(repeated));
+      showStatusMessage(
+          QString("Quick fill: no fill exists with this word list%1; nothing written").arg(repeated));
       break;
     case QuickFillOutcome::Stopped:
-      statusMessage_->setText(QString("Quick fill stopped (%1); nothing written").arg(seed));
+      showStatusMessage(QString("Quick fill stopped (%1); nothing written").arg(seed));
       break;
     case QuickFillOutcome::Failed:
-      statusMessage_->setText(QString("Quick fill: the fill could not be written (%1)").arg(seed));
+      showStatusMessage(QString("Quick fill: the fill could not be written (%1)").arg(seed));
       prompts_->error(window(), report.message);
       break;
   }
@@ -636,6 +640,20 @@ void ComposingPage::updateStatus() {
   setStatusText(2, QString("R:%1").arg(composer.resultCount()));
   setStatusText(3, QString("T: %1").arg(composer.depth()));
   setStatusText(4, QString("M: %1").arg(composer.deepestDepth()));
+}
+
+void ComposingPage::showStatusMessage(const QString& text) {
+  if (statusMessage_->text() == text) return;
+  statusMessage_->setText(text);
+  statusMessage_->setToolTip(text);
+  // The window grows to show the message whole, as it grows to show a layout; never beyond the
+  // screen, and it never shrinks here.
+  const int missing = statusMessage_->sizeHint().width() - statusMessage_->width();
+  QWidget* w = window();
+  if (missing <= 0 || !w->isVisible()) return;
+  int width = w->width() + missing;
+  if (const QScreen* screen = w->screen()) width = std::min(width, screen->availableGeometry().width());
+  if (width > w->width()) w->resize(width, w->height());
 }
 
 void ComposingPage::setStatusText(int panel, const QString& text) {

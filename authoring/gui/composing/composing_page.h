@@ -111,6 +111,7 @@ class ComposingPage : public QWidget {
   void showFrame();
   void updateStatus();
   void setStatusText(int panel, const QString& text);
+  void showStatusMessage(const QString& text);
   void growWindowToLayout();
   void searchFinished(ComposeOutcome outcome, const QString& message);
   void composingStateChanged(ComposingState state);
