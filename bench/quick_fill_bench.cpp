@@ -88,7 +88,8 @@ void BM_Headless(benchmark::State& state, const std::string& name) {
     std::uint64_t steps = 0;
     int fills = 0;
     for (int seed = 1; seed <= seedCount(); ++seed) {
-      FirstFillSearch search(dictionary, layout.board, slots, FirstFillOptions{static_cast<std::uint64_t>(seed), kLanes});
+      FirstFillSearch search(dictionary, layout.board, slots,
+                             FirstFillOptions{static_cast<std::uint64_t>(seed), kLanes});
       while (search.run(256) == FirstFillStatus::Searching) {
       }
       steps += search.steps();
@@ -139,7 +140,8 @@ void BM_Window(benchmark::State& state, const std::string& name) {
     }
     const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     report(state, fills, wall, cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuBegin, steps);
-    state.counters["window_cpu_ms_per_fill"] = (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - windowCpuBegin) * 1000 / fills;
+    state.counters["window_cpu_ms_per_fill"] =
+        (cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - windowCpuBegin) * 1000 / fills;
     state.counters["worst_input_delay_ms"] = static_cast<double>(worstLate);
   }
   fs::remove_all(dir);

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;  // reported to the author as a write error
   }
   const gw::ComposeOptions back = gw::parseComposeSettings(written);
-  if (back.noRepeatedWords == read.noRepeatedWords || back.quickFillLanes != read.quickFillLanes) std::abort();
+  if (back.noRepeatedWords == read.noRepeatedWords || back.quickFillLanes != read.quickFillLanes)
+    std::abort();
   if (gw::parseFolderSettings(written) != gw::parseFolderSettings(text)) std::abort();
   return 0;
 }

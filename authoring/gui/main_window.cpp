@@ -106,7 +106,8 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   connect(composingPage_, &ComposingPage::captionChanged, this, &QWidget::setWindowTitle);
   connect(composingPage_, &ComposingPage::busy, this, &MainWindow::showBusy);
   connect(composingPage_, &ComposingPage::idle, this, &MainWindow::hideBusy);
-  connect(composingPage_, &ComposingPage::noRepeatedWordsChanged, this, [this] { composeOptionsChanged_ = true; });
+  connect(composingPage_, &ComposingPage::noRepeatedWordsChanged, this,
+          [this] { composeOptionsChanged_ = true; });
   connect(editingPage_, &EditingPageBase::captionChanged, this, &QWidget::setWindowTitle);
   connect(editingPage_, &EditingPageBase::busy, this, &MainWindow::showBusy);
   connect(editingPage_, &EditingPageBase::idle, this, &MainWindow::hideBusy);
@@ -273,7 +274,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::saveSettings() {
   try {
     writeDialogFolders(settingsFile_, dialogFolders_);
-    if (composeOptionsChanged_) writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
+    if (composeOptionsChanged_)
+      writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
   } catch (const FileError& e) {
     QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
   }

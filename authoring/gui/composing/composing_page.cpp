@@ -127,8 +127,9 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
           &ComposingPage::composingStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingPage::searchFinished);
   connect(quickFill_.get(), &QuickFillController::progressed, this, [this](std::uint64_t steps) {
-    showStatusMessage(
-        QString("Quick fill (seed %1): %2 words tried").arg(quickFill_->seed()).arg(QLocale().toString(static_cast<qulonglong>(steps))));
+    showStatusMessage(QString("Quick fill (seed %1): %2 words tried")
+                          .arg(quickFill_->seed())
+                          .arg(QLocale().toString(static_cast<qulonglong>(steps))));
   });
   connect(quickFill_.get(), &QuickFillController::finished, this, &ComposingPage::quickFillFinished);
   connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this, [this](Language l) {
@@ -188,7 +189,8 @@ void ComposingPage::buildActions() {
   clearLayoutAction_ = makeAction("clearLayoutAction", "Clear layout", "Clear composing layout");
   clearFixedAction_ = makeAction("clearFixedAction", "Clear fixed ", {});
   changeStatusAction_ = makeAction("changeStatusAction", "ChangeStatus", {});
-  quickFillAction_ = makeAction("quickFillAction", "Quick fill", "Find one fill fast and write it as the next result");
+  quickFillAction_ =
+      makeAction("quickFillAction", "Quick fill", "Find one fill fast and write it as the next result");
   quickFillAction_->setIcon(s->standardIcon(QStyle::SP_MediaSeekForward));
   noRepeatedWordsAction_ =
       makeAction("noRepeatedWordsAction", "No repeated words", "No word twice in one fill (both searches)");
@@ -325,8 +327,8 @@ bool ComposingPage::canStart() const {
 bool ComposingPage::canQuickFill() const {
   // An editable layout that Start compose would take: the size ChangeStatus asks for and a word list.
   const LayoutSession& session = controller_->session();
-  return session.canEdit() && !isQuickFilling() && session.layout().rows >= 4 && session.layout().columns >= 4 &&
-         session.dictionary().totalWordCount() > 0;
+  return session.canEdit() && !isQuickFilling() && session.layout().rows >= 4 &&
+         session.layout().columns >= 4 && session.dictionary().totalWordCount() > 0;
 }
 
 void ComposingPage::updateActions(bool pageInFront) {
@@ -493,8 +495,10 @@ void ComposingPage::startComposing() {
 }
 
 void ComposingPage::stopComposing() {
-  if (isQuickFilling()) quickFill_->stop();
-  else controller_->stop();
+  if (isQuickFilling())
+    quickFill_->stop();
+  else
+    controller_->stop();
 }
 
 void ComposingPage::stopBeforeExit() {
@@ -557,7 +561,7 @@ void ComposingPage::quickFillFinished(const QuickFillReport& report) {
 
 void ComposingPage::toggleComposing() {
   // The rule of "Start compose ..." as it stands now, not as the last idle pass left it.
-  if (canStart() && !isQuickFilling()) {
+  if (canStart()) {
     if (model_->columnCount() < 4 || model_->rowCount() < 4) {
       prompts_->information(window(), "Define crossword pattern first!");
       return;

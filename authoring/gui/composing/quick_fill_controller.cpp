@@ -35,7 +35,8 @@ std::uint64_t QuickFillController::newSeed() {
   return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
 }
 
-std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session, const FirstFillOptions& options) {
+std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session,
+                                                           const FirstFillOptions& options) {
   if (search_ || !session.canEdit() || !session.hasFileName()) return std::nullopt;
   // Before the save, as Start compose: another search may be using the file.
   auto lock = std::make_unique<LayoutLock>(session.patternFile());
@@ -50,7 +51,8 @@ std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& sessio
       QString message = kNoSolutionMessage;
       std::error_code ec;
       if (dictionary.totalWordCount() == 0 && !std::filesystem::exists(session.wordFile(), ec))
-        message += "\nThe word list \"" + QString::fromStdString(session.wordFile().string()) + "\" is missing.";
+        message +=
+            "\nThe word list \"" + QString::fromStdString(session.wordFile().string()) + "\" is missing.";
       return QuickFillRefusal{ComposeOutcome::NoSolution, message};
     }
   }
@@ -82,8 +84,10 @@ void QuickFillController::runSlice() {
   const FirstFillStatus status = search_->run(stepsPerSlice_);
   // Each call waits about one slice for the lanes: fewer steps when they are slow, more when fast.
   const auto elapsed = std::chrono::milliseconds(took.elapsed());
-  if (elapsed < kSlice / 2) stepsPerSlice_ = std::min(stepsPerSlice_ * 2, kMostSteps);
-  else if (elapsed > kSlice * 2) stepsPerSlice_ = std::max(stepsPerSlice_ / 2, kFewestSteps);
+  if (elapsed < kSlice / 2)
+    stepsPerSlice_ = std::min(stepsPerSlice_ * 2, kMostSteps);
+  else if (elapsed > kSlice * 2)
+    stepsPerSlice_ = std::max(stepsPerSlice_ / 2, kFewestSteps);
   if (status != FirstFillStatus::Searching) return finish(status);
   const std::uint64_t steps = search_->steps();
   if (steps != shownSteps_ && sinceProgress_.elapsed() >= kProgressIntervalMs) {

@@ -28,8 +28,8 @@ class LayoutSession;
 namespace gw::gui {
 
 enum class QuickFillOutcome {
-  Filled,  // a fill was found and written
-  NoFill,  // no fill exists; nothing written
+  Filled,   // a fill was found and written
+  NoFill,   // no fill exists; nothing written
   Stopped,  // stopped by the author; nothing written
   Failed,   // the fill could not be written; `message` says why
 };
@@ -37,7 +37,7 @@ enum class QuickFillOutcome {
 struct QuickFillReport {
   QuickFillOutcome outcome = QuickFillOutcome::Stopped;
   std::uint64_t seed = 0;
-  std::uint64_t steps = 0;    // words tried, summed over the lanes
+  std::uint64_t steps = 0;  // words tried, summed over the lanes
   bool noRepeat = false;
   std::filesystem::path file;  // Filled: the result file written
   int number = 0;              // Filled: its number

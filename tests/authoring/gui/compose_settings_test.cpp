@@ -22,7 +22,8 @@ TEST(ComposeSettingsTest, ValuesReadAsTheProfileFunctionsReadNumbers) {
   EXPECT_EQ(read("Quick fill lanes=4 lanes\n").quickFillLanes, 4);
   EXPECT_EQ(read("Quick fill lanes=64\n").quickFillLanes, 64);
   for (const char* bad : {"0", "65", "-2", "many", "", "99999999999999999999"})
-    EXPECT_EQ(read(std::string("Quick fill lanes=") + bad + "\n").quickFillLanes, kDefaultQuickFillLanes) << bad;
+    EXPECT_EQ(read(std::string("Quick fill lanes=") + bad + "\n").quickFillLanes, kDefaultQuickFillLanes)
+        << bad;
 }
 
 TEST(ComposeSettingsTest, WritingTheOptionKeepsTheFoldersAndEveryOtherKey) {

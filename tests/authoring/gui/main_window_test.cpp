@@ -163,7 +163,8 @@ class MainWindowTest : public QObject {
     again->composingPage()->findChild<QAction*>("noRepeatedWordsAction")->trigger();
     QVERIFY(!again->composingPage()->controller().composer().noRepeat());
     QVERIFY(again->close());
-    QVERIFY2(readFile(settingsPath()).contains("No repeated words=0\n"), readFile(settingsPath()).constData());
+    QVERIFY2(readFile(settingsPath()).contains("No repeated words=0\n"),
+             readFile(settingsPath()).constData());
     auto third = makeWindow();
     QVERIFY(!third->composingPage()->composeOptions().noRepeatedWords);
   }

@@ -30,7 +30,8 @@ const std::vector<std::string> kOnlyRepeatingFills{"ABCD", "BCDA", "CDAB", "DABC
 // Those and the eight words of a square whose rows and columns all differ
 // (ABCD CDAB BADC DCBA across, ACBD BDAC CADB DBCA down): fills with and without repeats.
 std::vector<std::string> mixedSquares() {
-  std::vector<std::string> words{"ABCD", "ACBD", "BADC", "BCDA", "BDAC", "CADB", "CDAB", "DABC", "DBCA", "DCBA"};
+  std::vector<std::string> words{"ABCD", "ACBD", "BADC", "BCDA", "BDAC",
+                                 "CADB", "CDAB", "DABC", "DBCA", "DCBA"};
   return words;
 }
 
@@ -52,7 +53,8 @@ std::vector<std::string> wordsOf(const CrosswordFile& crossword, const std::vect
   for (const Slot& s : slots) {
     std::string w;
     for (int k = 0; k < s.length; ++k)
-      w += s.direction == Direction::Across ? crossword.cell(s.row, s.column + k) : crossword.cell(s.row + k, s.column);
+      w += s.direction == Direction::Across ? crossword.cell(s.row, s.column + k)
+                                            : crossword.cell(s.row + k, s.column);
     words.push_back(w);
   }
   return words;
@@ -146,7 +148,8 @@ class QuickFillTest : public QObject {
 
   void quickFillWritesTheNextResultAndShowsIt() {
     // An earlier result 2 stays; the fill becomes result 3.
-    program_->writeWords("EN.words", {"ABCD", "ACBD", "AXBY", "BADC", "BDAC", "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"});
+    program_->writeWords("EN.words",
+                         {"ABCD", "ACBD", "AXBY", "BADC", "BDAC", "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"});
     newLayout(4, 4);
     type(0, 0, "a");
     const Layout drawn = session().layout();
@@ -160,9 +163,11 @@ class QuickFillTest : public QObject {
     const auto results = program_->resultFiles();
     QCOMPARE(results.size(), std::size_t{2});
     QCOMPARE(results.at("square2.C_W"), std::string("an earlier result"));
-    const CrosswordFile written = readCrosswordFile(program_->results() / "square3.C_W", CrosswordReadMode::Authoring);
+    const CrosswordFile written =
+        readCrosswordFile(program_->results() / "square3.C_W", CrosswordReadMode::Authoring);
     QCOMPARE(written.cell(0, 0), 'A');  // the fixed letter is kept
-    const std::vector<std::string> list{"ABCD", "ACBD", "AXBY", "BADC", "BDAC", "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"};
+    const std::vector<std::string> list{"ABCD", "ACBD", "AXBY", "BADC", "BDAC",
+                                        "CADB", "CDAB", "DBCA", "DCBA", "ZZZZ"};
     for (const std::string& w : wordsOf(written, deriveSlots(drawn)))
       QVERIFY2(std::find(list.begin(), list.end(), w) != list.end(), w.c_str());
 
@@ -284,8 +289,9 @@ class QuickFillTest : public QObject {
 
     // Meanwhile only Stop works: no other search, no layout commands, no cell edits.
     idlePass();
-    for (const char* off : {"startComposeAction", "quickFillAction", "newLayoutAction", "openLayoutAction",
-                            "saveLayoutAction", "closeLayoutAction", "setIsleAction", "noRepeatedWordsAction"})
+    for (const char* off :
+         {"startComposeAction", "quickFillAction", "newLayoutAction", "openLayoutAction", "saveLayoutAction",
+          "closeLayoutAction", "setIsleAction", "noRepeatedWordsAction"})
       QVERIFY2(!action(off)->isEnabled(), off);
     QVERIFY(action("stopComposeAction")->isEnabled());
     QVERIFY2(!layoutIsFree(), "the search holds the layout lock");
