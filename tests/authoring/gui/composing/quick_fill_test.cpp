@@ -163,6 +163,7 @@ class QuickFillTest : public QObject {
     const auto results = program_->resultFiles();
     QCOMPARE(results.size(), std::size_t{2});
     QCOMPARE(results.at("square2.C_W"), std::string("an earlier result"));
+    QVERIFY2(results.count("square3.C_W"), "the next number after the highest result");
     const CrosswordFile written =
         readCrosswordFile(program_->results() / "square3.C_W", CrosswordReadMode::Authoring);
     QCOMPARE(written.cell(0, 0), 'A');  // the fixed letter is kept
