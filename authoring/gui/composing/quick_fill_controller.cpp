@@ -19,7 +19,6 @@ constexpr std::uint64_t kMostSteps = std::uint64_t{1} << 20;
 }  // namespace
 
 QuickFillController::QuickFillController(QObject* parent) : QObject(parent) {
-  stepTimer_.setInterval(0);
   connect(&stepTimer_, &QTimer::timeout, this, &QuickFillController::runSlice);
 }
 
@@ -67,7 +66,10 @@ std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& sessio
   stepsPerSlice_ = 256;
   shownSteps_ = 0;
   sinceProgress_.start();
-  stepTimer_.start();
+  // Lanes on threads of their own set off at once and are looked at now and then; one lane
+  // searches on this thread.
+  if (options_.lanes > 1) search_->run(0);
+  stepTimer_.start(options_.lanes > 1 ? static_cast<int>(kLookInterval.count()) : 0);
   return std::nullopt;
 }
 
@@ -79,15 +81,22 @@ void QuickFillController::stop() {
 
 void QuickFillController::runSlice() {
   if (!search_) return stepTimer_.stop();
-  QElapsedTimer took;
-  took.start();
-  const FirstFillStatus status = search_->run(stepsPerSlice_);
-  // Each call waits about one slice for the lanes: fewer steps when they are slow, more when fast.
-  const auto elapsed = std::chrono::milliseconds(took.elapsed());
-  if (elapsed < kSlice / 2)
-    stepsPerSlice_ = std::min(stepsPerSlice_ * 2, kMostSteps);
-  else if (elapsed > kSlice * 2)
-    stepsPerSlice_ = std::max(stepsPerSlice_ / 2, kFewestSteps);
+  FirstFillStatus status = FirstFillStatus::Searching;
+  if (options_.lanes > 1) {
+    // Asked for no more words, the stepping call only looks at the lanes: the window never
+    // waits for them (waiting for a few hundred words took up to 80 ms on a busy machine).
+    status = search_->run(0);
+  } else {
+    QElapsedTimer took;
+    took.start();
+    status = search_->run(stepsPerSlice_);
+    // About one slice per call: fewer steps when they are slow, more when they are fast.
+    const auto elapsed = std::chrono::milliseconds(took.elapsed());
+    if (elapsed < kSlice / 2)
+      stepsPerSlice_ = std::min(stepsPerSlice_ * 2, kMostSteps);
+    else if (elapsed > kSlice * 2)
+      stepsPerSlice_ = std::max(stepsPerSlice_ / 2, kFewestSteps);
+  }
   if (status != FirstFillStatus::Searching) return finish(status);
   const std::uint64_t steps = search_->steps();
   if (steps != shownSteps_ && sinceProgress_.elapsed() >= kProgressIntervalMs) {

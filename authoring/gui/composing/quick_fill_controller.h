@@ -1,10 +1,11 @@
 #pragma once
 // "Quick fill": one fill of the open layout found by the first-fill search and written as
 // the layout's next result file, numbered and named as the exhaustive search names its
-// results. The lanes search on threads of their own; a zero-interval timer calls the
-// search's stepping call, which waits a few milliseconds for the lanes and returns, so the
-// window thread stays responsive and never re-enters the event loop. The layout lock is
-// held from the start until the search ends, as for the exhaustive search.
+// results. With two or more lanes the lanes search on threads of their own and a timer
+// looks at them through the search's stepping call, asked for no steps; with one lane a
+// zero-interval timer calls it for about a slice at a time on the window thread. Either
+// way the window stays responsive and the event loop is never re-entered. The layout lock
+// is held from the start until the search ends, as for the exhaustive search.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -55,8 +56,9 @@ struct QuickFillRefusal {
 class QuickFillController : public QObject {
   Q_OBJECT
  public:
-  // How long one call of the stepping call may wait for the lanes, and the shortest time
-  // between two progress notes.
+  // How often lanes on threads are looked at, how long one lane searches on the window thread
+  // at a time, and the shortest time between two progress notes.
+  static constexpr std::chrono::milliseconds kLookInterval{10};
   static constexpr std::chrono::milliseconds kSlice{20};
   static constexpr int kProgressIntervalMs = 50;
 

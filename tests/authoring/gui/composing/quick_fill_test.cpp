@@ -191,6 +191,8 @@ class QuickFillTest : public QObject {
     quickFill("again.C_WM");
     waitForQuickFill();
     const std::uint64_t firstSeed = page_->quickFillController().seed();
+    // One lane (crossword.conf's "Quick fill lanes=1") searches on the window thread.
+    page_->setComposeOptions(ComposeOptions{false, 1});
     quickFill("again.C_WM");
     waitForQuickFill();
     QVERIFY(page_->quickFillController().seed() != firstSeed);
