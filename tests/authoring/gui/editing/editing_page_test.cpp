@@ -12,7 +12,6 @@
 #include <QtTest>
 
 #include "authoring/gui/editing/clue_editor.h"
-#include "authoring/gui/editing/crossword_settings_dialog.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/editing_page.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
