@@ -135,6 +135,7 @@ void EditingPage::createPage() {
   verdana.setPointSize(8);
   wordGrid_ = new QTableView(this);
   wordGrid_->setObjectName("wordGrid");
+  wordGrid_->setAccessibleName(QStringLiteral("Words"));
   wordGrid_->setModel(model_);
   wordGrid_->setFont(verdana);
   wordGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -148,6 +149,7 @@ void EditingPage::createPage() {
 
   clueEditor_ = new ClueEditor(this);
   clueEditor_->setFont(verdana);
+  clueEditor_->setAccessibleName(QStringLiteral("Clue"));
   connect(clueEditor_, &ClueEditor::editedByUser, this, [this] {
     if (crossword_.isOpen() && crossword_.definitionCount() > 0) crossword_.setModified();
   });
