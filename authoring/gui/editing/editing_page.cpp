@@ -50,7 +50,7 @@ EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
       lastOpenFolder_(folders.editOpen),
-      pdfPaper_(localPaper()) {
+      paper_(localPaper()) {
   createPage();
 }
 
@@ -62,7 +62,7 @@ EditingPage::EditingPage(FileDialogFolders& folders, std::shared_ptr<UserInterac
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
       lastOpenFolder_(folders.editOpen),
-      pdfPaper_(localPaper()) {
+      paper_(localPaper()) {
   createPage();
 }
 
@@ -452,7 +452,7 @@ void EditingPage::printCrossword() {
   if (!storePendingClue()) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(printTitle().isEmpty() ? QStringLiteral("Crossword") : printTitle());
-  printer.setPageSize(QPageSize(pdfPaper_));
+  printer.setPageSize(QPageSize(paper_));
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("Print crossword"));
   auto* options = new QWidget;
@@ -460,14 +460,15 @@ void EditingPage::printCrossword() {
   options->setWindowTitle(QStringLiteral("Crossword"));
   auto* solution = new QCheckBox(QStringLiteral("Add the &solution page"), options);
   solution->setObjectName("solutionCheckBox");
-  solution->setChecked(pdfWithSolution_);
+  solution->setChecked(withSolution_);
   auto* optionsLayout = new QVBoxLayout(options);
   optionsLayout->addWidget(solution);
   optionsLayout->addStretch();
   dialog.setOptionTabs({options});
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  paintCrossword(printer, solution->isChecked());
+  withSolution_ = solution->isChecked();
+  paintCrossword(printer, withSolution_);
 }
 
 bool EditingPage::exportPdf() {
@@ -475,7 +476,7 @@ bool EditingPage::exportPdf() {
   if (!storePendingClue()) return false;
   PdfExportChoice choice;
   {
-    PdfExportDialog dialog({proposedPdfPath(), pdfPaper_, pdfWithSolution_},
+    PdfExportDialog dialog({proposedPdfPath(), paper_, withSolution_},
                            [this](const QString& current) {
                              return interaction_->chooseSaveFile(this, QStringLiteral("Export PDF"), current,
                                                                  kPdfFilter, QStringLiteral("pdf"));
@@ -486,8 +487,8 @@ bool EditingPage::exportPdf() {
     choice = dialog.choice();
   }
   if (choice.path.isEmpty()) return false;
-  pdfPaper_ = choice.paper;
-  pdfWithSolution_ = choice.withSolution;
+  paper_ = choice.paper;
+  withSolution_ = choice.withSolution;
   try {
     CrosswordPrintOptions options;
     options.title = printTitle();

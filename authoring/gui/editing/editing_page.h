@@ -97,9 +97,9 @@ class EditingPage : public EditingPageBase {
   FileDialogFolders& folders_;
   std::shared_ptr<UserInteraction> interaction_;
   QString lastOpenFolder_;  // where the open dialog starts this session
-  // The last PDF export's paper and solution page, proposed again this session.
-  QPageSize::PageSizeId pdfPaper_;
-  bool pdfWithSolution_ = false;
+  // The paper and solution page last chosen for printing or a PDF, proposed again this session.
+  QPageSize::PageSizeId paper_;
+  bool withSolution_ = false;
   bool pageInFront_ = true;
   DefinitionTableModel* model_;
   QDataWidgetMapper* mapper_;

@@ -3,7 +3,7 @@
 # modal dialog would not return until the dialog closes):
 #   Edit on the start page; File (Edit) > New, 3 across and 2 down; in the layout editor
 #   "ab ", then "cde" on the second row, OK; a clue for every word; Save as OUT_DIR/flow.C_W;
-#   Export PDF with the solution page beside it.
+#   Export PDF with the solution page beside it; Print to a PDF file with the solution page.
 # Usage: drive_editing.py OUT_DIR SHOT_DIR. Screenshots go to SHOT_DIR/*.png.
 import subprocess
 import sys
@@ -161,4 +161,22 @@ for _ in range(50):
 else:
     fail("the Export PDF dialog stays open")
 shot("exported")
+
+# Print: with no printer set up the print dialog prints to a PDF file; ours in OUT_DIR.
+menu_command("Print...")
+printing = wait_for(pyatspi.ROLE_DIALOG, "Print crossword")
+type_into(wait_for(pyatspi.ROLE_TEXT, "Output file:", printing), f"{out_dir}/printed.pdf")
+click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Options >>", printing))
+click(wait_for(pyatspi.ROLE_PAGE_TAB, "Crossword", printing))
+solution = wait_for(pyatspi.ROLE_CHECK_BOX, "Add the solution page", printing)
+if not solution.getState().contains(pyatspi.STATE_CHECKED):  # as chosen for the export
+    fail("the print dialog does not propose the solution page chosen for the export")
+shot("print-dialog")
+click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Print", printing))
+for _ in range(50):
+    if not find(pyatspi.ROLE_DIALOG, "Print crossword"):
+        break
+    time.sleep(0.2)
+else:
+    fail("the print dialog stays open")
 print("editing flow driven")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The editing flow in the real Gridwright under Xvfb, driven through AT-SPI by widget names
 # (drive_editing.py): New 3 × 2, letters and a blank in the layout editor, a clue for every
-# word, Save as, Export PDF. Then the saved file's bytes are compared with the expected ones
-# and the PDF's text layer is read with pdftotext.
+# word, Save as, Export PDF, Print to a file. Then the saved file's bytes are compared with the expected ones
+# and the PDFs' text layers are read with pdftotext.
 # Usage: xvfb_editing.sh GRIDWRIGHT WORK_DIR. Screenshots go to WORK_DIR/*.png.
 # Exits 77 (skipped) when python3-pyatspi, dbus-launch or pdftotext is missing.
 set -euo pipefail
@@ -66,6 +66,11 @@ for text in flow Across Down "Clue for CDE" "Clue for E" Solution; do
   grep -q "$text" "$work/flow.txt" || fail "the PDF's text lacks \"$text\""
 done
 [ "$(pdfinfo "$work/out/flow.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "the PDF is not two pages"
+
+# Printed to a file through the print dialog: the same two pages.
+[ -f "$work/out/printed.pdf" ] || fail "nothing printed"
+pdftotext "$work/out/printed.pdf" "$work/printed.txt"
+grep -q "Clue for AB" "$work/printed.txt" && grep -q Solution "$work/printed.txt" || fail "the print lacks clues or solution"
 
 kill -TERM "$pid"
 wait "$pid" || fail "SIGTERM did not end the program cleanly"
