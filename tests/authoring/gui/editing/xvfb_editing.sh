@@ -30,13 +30,13 @@ cp "$program" "$work/bin/Gridwright"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 eval "$(dbus-launch --sh-syntax)"
-pid=
+pid= bus=
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true
+  for p in $pid $bus $DBUS_SESSION_BUS_PID; do kill "$p" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
+bus=$!
 sleep 1
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/bin/Gridwright" >"$work/gridwright.log" 2>&1 &
 pid=$!
