@@ -1,12 +1,12 @@
 #include "authoring/gui/editing/editing_page.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDataWidgetMapper>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
 #include <QPrintDialog>
@@ -19,8 +19,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/dialogs/new_crossword_dialog.h"
+#include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/pdf_export_dialog.h"
 #include "authoring/gui/editing/user_interaction.h"
@@ -82,8 +82,9 @@ void EditingPage::createPage() {
                            QStringLiteral("Save the crossword to a file under the old name"));
   saveAsAction_ = makeAction("saveAsAction", QStringLiteral("Save as .."),
                              QStringLiteral("Save a crossword to a file after defining new filename"));
-  printAction_ = makeAction("printAction", QStringLiteral("Print..."),
-                            QStringLiteral("Print the crossword with its clues"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  printAction_ =
+      makeAction("printAction", QStringLiteral("Print..."),
+                 QStringLiteral("Print the crossword with its clues"), QKeySequence(Qt::CTRL | Qt::Key_P));
   exportPdfAction_ = makeAction("exportPdfAction", QStringLiteral("Export PDF..."),
                                 QStringLiteral("Write the crossword with its clues as a PDF file"));
   closeAction_ = makeAction("closeAction", QStringLiteral("Close"),
@@ -116,9 +117,9 @@ void EditingPage::createPage() {
     s->setSeparator(true);
     return s;
   };
-  menuActions_ = {newAction_,       openAction_,          saveAction_, saveAsAction_, printAction_,
-                  exportPdfAction_, closeAction_,         separator(), changeCharsetAction_, tryAction_,
-                  defineAction_,    prepareAction_,       separator()};
+  menuActions_ = {newAction_,       openAction_,    saveAction_, saveAsAction_,        printAction_,
+                  exportPdfAction_, closeAction_,   separator(), changeCharsetAction_, tryAction_,
+                  defineAction_,    prepareAction_, separator()};
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("editingToolBar");
@@ -476,12 +477,13 @@ bool EditingPage::exportPdf() {
   if (!storePendingClue()) return false;
   PdfExportChoice choice;
   {
-    PdfExportDialog dialog({proposedPdfPath(), paper_, withSolution_},
-                           [this](const QString& current) {
-                             return interaction_->chooseSaveFile(this, QStringLiteral("Export PDF"), current,
-                                                                 kPdfFilter, QStringLiteral("pdf"));
-                           },
-                           this);
+    PdfExportDialog dialog(
+        {proposedPdfPath(), paper_, withSolution_},
+        [this](const QString& current) {
+          return interaction_->chooseSaveFile(this, QStringLiteral("Export PDF"), current, kPdfFilter,
+                                              QStringLiteral("pdf"));
+        },
+        this);
     Q_EMIT dialogOpened(&dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     choice = dialog.choice();

@@ -81,7 +81,8 @@ PdfExportChoice PdfExportDialog::choice() const {
   PdfExportChoice c;
   c.path = fileEdit_->text().trimmed();
   if (!c.path.isEmpty() && QFileInfo(c.path).isRelative()) c.path = QDir(folder_).filePath(c.path);
-  if (!c.path.isEmpty() && QFileInfo(c.path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) != 0)
+  if (!c.path.isEmpty() &&
+      QFileInfo(c.path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) != 0)
     c.path += QStringLiteral(".pdf");
   c.paper = static_cast<QPageSize::PageSizeId>(paperCombo_->currentData().toInt());
   c.withSolution = solutionCheck_->isChecked();

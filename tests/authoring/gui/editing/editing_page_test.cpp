@@ -10,10 +10,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,7 +56,8 @@ DialogScript::Step layoutTyping(std::function<void(LayoutEditorDialog*, QWidget*
 QString clueCodeText(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The Export PDF dialog: a file name (as typed, or kept when empty), the paper, the solution page.
-DialogScript::Step answerPdf(const QString& file, int paperIndex, bool solution, QString* proposed = nullptr) {
+DialogScript::Step answerPdf(const QString& file, int paperIndex, bool solution,
+                             QString* proposed = nullptr) {
   return [=](QDialog* d) {
     auto* edit = d->findChild<QLineEdit*>("pdfFileEdit");
     if (proposed) *proposed = edit->text();
@@ -174,9 +175,9 @@ class EditingPageTest : public QObject {
   }
 
   void commandsAreEnabledByTheCrosswordsState() {
-    const char* all[] = {"newAction",   "openAction",          "saveAction", "saveAsAction",
-                         "printAction", "exportPdfAction",     "closeAction", "changeCharsetAction",
-                         "tryAction",   "defineAction",        "prepareAction"};
+    const char* all[] = {"newAction",   "openAction",      "saveAction",   "saveAsAction",
+                         "printAction", "exportPdfAction", "closeAction",  "changeCharsetAction",
+                         "tryAction",   "defineAction",    "prepareAction"};
     auto enabledSet = [&] {
       QStringList on;
       for (const char* a : all)
@@ -186,9 +187,9 @@ class EditingPageTest : public QObject {
     QCOMPARE(enabledSet(), QStringList({"newAction", "openAction", "saveAsAction", "changeCharsetAction",
                                         "prepareAction"}));
     page_->openCrosswordFile(write("small.C_W", smallCrossword()));
-    QCOMPARE(enabledSet(), QStringList({"newAction", "saveAsAction", "printAction", "exportPdfAction",
-                                        "closeAction", "changeCharsetAction", "tryAction", "defineAction",
-                                        "prepareAction"}));
+    QCOMPARE(enabledSet(),
+             QStringList({"newAction", "saveAsAction", "printAction", "exportPdfAction", "closeAction",
+                          "changeCharsetAction", "tryAction", "defineAction", "prepareAction"}));
     selectDefinition(1);
     QTest::keyClicks(page_->clueEditor(), "x");
     QVERIFY(enabled("saveAction"));
@@ -611,7 +612,8 @@ class EditingPageTest : public QObject {
     QVERIFY(!page_->exportPdf());
     QVERIFY(!page_->exportPdf());
     QCOMPARE(user_->messages.size(), 2);
-    for (const QString& m : user_->messages) QVERIFY2(m.startsWith("The PDF file could not be written."), qPrintable(m));
+    for (const QString& m : user_->messages)
+      QVERIFY2(m.startsWith("The PDF file could not be written."), qPrintable(m));
     QVERIFY(!QFileInfo::exists(path("no such folder")));
     QCOMPARE(readBytes(path("taken.pdf/inside")), std::string("kept"));
     QVERIFY(!document_->modified);
@@ -626,15 +628,14 @@ class EditingPageTest : public QObject {
     page_->openCrosswordFile(write("small.C_W", smallCrossword(0, "Printed clue")));
     const QString out = path("printed.pdf");
     DialogScript dialogs(page_.get());
-    dialogs.then([](QDialog* d) { d->reject(); })
-        .then([out](QDialog* d) {
-          auto* print = qobject_cast<QPrintDialog*>(d);
-          QVERIFY(print);
-          print->printer()->setOutputFormat(QPrinter::PdfFormat);
-          print->printer()->setOutputFileName(out);
-          d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(true);
-          d->done(QDialog::Accepted);  // the printer as set here, not as the dialog's page shows it
-        });
+    dialogs.then([](QDialog* d) { d->reject(); }).then([out](QDialog* d) {
+      auto* print = qobject_cast<QPrintDialog*>(d);
+      QVERIFY(print);
+      print->printer()->setOutputFormat(QPrinter::PdfFormat);
+      print->printer()->setOutputFileName(out);
+      d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(true);
+      d->done(QDialog::Accepted);  // the printer as set here, not as the dialog's page shows it
+    });
     trigger("printAction");
     QVERIFY(!QFileInfo::exists(out));
     trigger("printAction");
