@@ -74,6 +74,16 @@ def wait_for(role, name, root=None, seconds=20):
     fail(f"nothing of role {role} named {name!r} is showing")
 
 
+def wait_active(window, seconds=20):
+    """Until the window has the keyboard, so that keys typed next reach it."""
+    for _ in range(seconds * 5):
+        if window.getState().contains(pyatspi.STATE_ACTIVE):
+            time.sleep(0.2)
+            return
+        time.sleep(0.2)
+    fail(f"{window.name!r} never became the active window")
+
+
 def click(node):
     x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
@@ -113,7 +123,7 @@ click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "OK", layout))
 
 # The layout editor has the keyboard: the last column keeps the cursor.
 editor = wait_for(pyatspi.ROLE_DIALOG, "Definition")
-time.sleep(0.5)
+wait_active(editor)
 xdotool("type", "--delay", "80", "ab ")
 xdotool("key", "--delay", "80", "Down", "Left", "Left")
 xdotool("type", "--delay", "80", "cde")
@@ -136,8 +146,7 @@ shot("clues-written")
 
 # Save as: the file dialog takes the whole path in its name field.
 menu_command("Save as ..")
-save = wait_for(pyatspi.ROLE_DIALOG, "Save crossword")
-time.sleep(0.5)
+wait_active(wait_for(pyatspi.ROLE_DIALOG, "Save crossword"))
 xdotool("type", "--delay", "20", f"{out_dir}/flow")
 xdotool("key", "Return")
 for _ in range(50):
@@ -165,6 +174,7 @@ shot("exported")
 # Print: with no printer set up the print dialog prints to a PDF file; ours in OUT_DIR.
 menu_command("Print...")
 printing = wait_for(pyatspi.ROLE_DIALOG, "Print crossword")
+wait_active(printing)
 type_into(wait_for(pyatspi.ROLE_TEXT, "Output file:", printing), f"{out_dir}/printed.pdf")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Options >>", printing))
 click(wait_for(pyatspi.ROLE_PAGE_TAB, "Crossword", printing))
