@@ -456,7 +456,7 @@ void EditingPage::printCrossword() {
   printer.setPageSize(QPageSize(paper_));
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("Print crossword"));
-  auto* options = new QWidget;
+  auto* options = new QWidget(&dialog);  // the dialog takes it as its "Crossword" tab
   options->setObjectName("printOptions");
   options->setWindowTitle(QStringLiteral("Crossword"));
   auto* solution = new QCheckBox(QStringLiteral("Add the &solution page"), options);
