@@ -2,7 +2,8 @@
 # its accessible name and clicking or typing with xdotool (an AT-SPI action that opens a
 # modal dialog would not return until the dialog closes):
 #   Edit on the start page; File (Edit) > New, 3 across and 2 down; in the layout editor
-#   "ab ", then "cde" on the second row, OK; a clue for every word; Save as OUT_DIR/flow.C_W;
+#   "ab ", then "cde" on the second row, OK; a clue for every word; Change Charset shows the
+#   crossword with only the charset open (cancelled); Save as OUT_DIR/flow.C_W;
 #   Export PDF with the solution page beside it; Print to a PDF file with the solution page.
 # Usage: drive_editing.py OUT_DIR SHOT_DIR. Screenshots go to SHOT_DIR/*.png.
 import subprocess
@@ -143,6 +144,20 @@ for word, text in CLUES.items():
     click(wait_for(pyatspi.ROLE_TABLE_CELL, word, words, seconds=5))
     type_into(clue, text)
 shot("clues-written")
+
+# Change Charset: the same dialog shows the crossword, only the charset open; cancelled.
+menu_command("Change Charset")
+charset = wait_for(pyatspi.ROLE_DIALOG, "Crossword Layout")
+for caption, value in (("Rows:", 3), ("Columns:", 2)):
+    spin = wait_for(pyatspi.ROLE_SPIN_BUTTON, caption, charset)
+    if spin.getState().contains(pyatspi.STATE_SENSITIVE) or spin.queryValue().currentValue != value:
+        fail(f"Change Charset shows {caption} {spin.queryValue().currentValue}, open to change")
+combos = pyatspi.findAllDescendants(charset, lambda n: n.getRole() == pyatspi.ROLE_COMBO_BOX)
+open_ones = [c.name for c in combos if c.getState().contains(pyatspi.STATE_SENSITIVE)]
+if len(combos) != 2 or open_ones != ["ANSI"]:
+    fail(f"Change Charset leaves open {open_ones} of {[c.name for c in combos]}, not the charset alone")
+shot("change-charset")
+click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Cancel", charset))
 
 # Save as: the file dialog takes the whole path in its name field.
 menu_command("Save as ..")
