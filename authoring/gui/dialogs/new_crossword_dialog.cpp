@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "authoring/gui/composing/authoring_look.h"
 #include "authoring/gui/composing/composing_geometry.h"
@@ -100,6 +101,23 @@ void NewCrosswordDialog::showEvent(QShowEvent* event) {
 
 void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsDownSpin_->setMaximum(rows); }
 
+void NewCrosswordDialog::showForCharsetChange(int rowCount, int columnCount, Language language,
+                                              ClueCharset charset) {
+  // The spins show the crossword as it is, even a size the dialog would not make.
+  auto show = [](QSpinBox* spin, int value) {
+    spin->setRange(std::min(spin->minimum(), value), std::max(spin->maximum(), value));
+    spin->setValue(value);
+    spin->setEnabled(false);
+  };
+  show(rowsDownSpin_, rowCount);
+  show(columnsAcrossSpin_, columnCount);
+  languageCombo_->setCurrentIndex(isKnownLanguage(language) ? static_cast<int>(language) : -1);
+  languageCombo_->setEnabled(false);
+  shownCharset_ = charset;
+  charsetCombo_->setCurrentIndex(isKnownClueCharset(charset) ? static_cast<int>(charset) : -1);
+  charsetCombo_->setFocus();
+}
+
 int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value(); }
 
 int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
@@ -107,7 +125,8 @@ int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
 Language NewCrosswordDialog::language() const { return static_cast<Language>(languageCombo_->currentIndex()); }
 
 ClueCharset NewCrosswordDialog::clueCharset() const {
-  return static_cast<ClueCharset>(charsetCombo_->currentIndex());
+  const int index = charsetCombo_->currentIndex();
+  return isKnownClueCharset(index) ? static_cast<ClueCharset>(index) : shownCharset_;
 }
 
 }  // namespace gw::gui

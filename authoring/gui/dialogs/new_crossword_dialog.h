@@ -1,6 +1,7 @@
 #pragma once
-// "Crossword Layout": the size, language and clue charset of a new board. It only collects
-// values; the command that shows it applies them.
+// "Crossword Layout": the size, language and clue charset of a new board, or of the open
+// crossword with only its charset open (Change Charset). It only collects values; the command
+// that shows it applies them.
 //
 // Mind the captions: the number under "&Rows:" is the board's column count (cells across)
 // and the number under "&Columns:" its row count (cells down), for every caller.
@@ -20,10 +21,13 @@ class NewCrosswordDialog : public QDialog {
 
   // Limits the row count (the "&Columns:" field); the composing board holds 41 rows.
   void setMaximumRowCount(int rows);
+  // Shows an open crossword's values with everything but the charset locked.
+  void showForCharsetChange(int rowCount, int columnCount, Language language, ClueCharset charset);
 
   int columnCount() const;  // "&Rows:"
   int rowCount() const;     // "&Columns:"
   Language language() const;
+  // With no charset chosen, the one shown for a change (else ANSI): nothing changes.
   ClueCharset clueCharset() const;
 
  protected:
@@ -34,6 +38,7 @@ class NewCrosswordDialog : public QDialog {
   QSpinBox* rowsDownSpin_;       // captioned "&Columns:"
   QComboBox* languageCombo_;
   QComboBox* charsetCombo_;
+  ClueCharset shownCharset_ = ClueCharset::Ansi;
 };
 
 }  // namespace gw::gui

@@ -34,6 +34,8 @@ class EditedCrossword {
   const char* boardCodePage() const;
   const std::filesystem::path& fileName() const { return doc_.fileName; }
   bool hasBoard() const { return rows() * columns() > 0; }
+  // The crossword as it would be written now, for printing and exporting.
+  CrosswordFile toCrosswordFile() const { return doc_.toCrosswordFile(); }
 
   // --- the board ---
   char cell(int row, int column) const { return doc_.cell(row, column); }

@@ -1,12 +1,16 @@
 #include "authoring/gui/editing/editing_page.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDataWidgetMapper>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -15,17 +19,25 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "authoring/gui/dialogs/new_crossword_dialog.h"
 #include "authoring/gui/editing/clue_editor.h"
-#include "authoring/gui/editing/crossword_settings_dialog.h"
 #include "authoring/gui/editing/definition_table_model.h"
+#include "authoring/gui/editing/pdf_export_dialog.h"
 #include "authoring/gui/editing/user_interaction.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
+#include "export/print/crossword_print.h"
 
 namespace gw::gui {
 
 namespace {
 const QString kCrosswordFilter = QStringLiteral("Crossword files (*.C_W)");
 const QString kEditingTool = QStringLiteral("Editing tool");
+const QString kPdfFilter = QStringLiteral("PDF files (*.pdf)");
+
+// Letter where people measure in inches, else A4.
+QPageSize::PageSizeId localPaper() {
+  return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+}
 
 std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 QString fromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
@@ -37,7 +49,8 @@ EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders
       crossword_(document),
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
-      lastOpenFolder_(folders.editOpen) {
+      lastOpenFolder_(folders.editOpen),
+      paper_(localPaper()) {
   createPage();
 }
 
@@ -48,7 +61,8 @@ EditingPage::EditingPage(FileDialogFolders& folders, std::shared_ptr<UserInterac
       crossword_(*ownDocument_),
       folders_(folders),
       interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
-      lastOpenFolder_(folders.editOpen) {
+      lastOpenFolder_(folders.editOpen),
+      paper_(localPaper()) {
   createPage();
 }
 
@@ -68,6 +82,11 @@ void EditingPage::createPage() {
                            QStringLiteral("Save the crossword to a file under the old name"));
   saveAsAction_ = makeAction("saveAsAction", QStringLiteral("Save as .."),
                              QStringLiteral("Save a crossword to a file after defining new filename"));
+  printAction_ =
+      makeAction("printAction", QStringLiteral("Print..."),
+                 QStringLiteral("Print the crossword with its clues"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  exportPdfAction_ = makeAction("exportPdfAction", QStringLiteral("Export PDF..."),
+                                QStringLiteral("Write the crossword with its clues as a PDF file"));
   closeAction_ = makeAction("closeAction", QStringLiteral("Close"),
                             QStringLiteral("Close opened crossword and save or discard  changes"),
                             QKeySequence(Qt::CTRL | Qt::Key_F4));
@@ -85,6 +104,8 @@ void EditingPage::createPage() {
   connect(openAction_, &QAction::triggered, this, &EditingPage::openCrossword);
   connect(saveAction_, &QAction::triggered, this, &EditingPage::saveCrossword);
   connect(saveAsAction_, &QAction::triggered, this, &EditingPage::saveCrosswordAs);
+  connect(printAction_, &QAction::triggered, this, &EditingPage::printCrossword);
+  connect(exportPdfAction_, &QAction::triggered, this, &EditingPage::exportPdf);
   connect(closeAction_, &QAction::triggered, this, &EditingPage::closeCrossword);
   connect(changeCharsetAction_, &QAction::triggered, this, &EditingPage::changeCharset);
   connect(tryAction_, &QAction::triggered, this, &EditingPage::tryCrossword);
@@ -96,8 +117,9 @@ void EditingPage::createPage() {
     s->setSeparator(true);
     return s;
   };
-  menuActions_ = {newAction_,           openAction_, saveAction_,   saveAsAction_,  closeAction_, separator(),
-                  changeCharsetAction_, tryAction_,  defineAction_, prepareAction_, separator()};
+  menuActions_ = {newAction_,       openAction_,    saveAction_, saveAsAction_,        printAction_,
+                  exportPdfAction_, closeAction_,   separator(), changeCharsetAction_, tryAction_,
+                  defineAction_,    prepareAction_, separator()};
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("editingToolBar");
@@ -114,6 +136,7 @@ void EditingPage::createPage() {
   verdana.setPointSize(8);
   wordGrid_ = new QTableView(this);
   wordGrid_->setObjectName("wordGrid");
+  wordGrid_->setAccessibleName(QStringLiteral("Words"));
   wordGrid_->setModel(model_);
   wordGrid_->setFont(verdana);
   wordGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -127,6 +150,7 @@ void EditingPage::createPage() {
 
   clueEditor_ = new ClueEditor(this);
   clueEditor_->setFont(verdana);
+  clueEditor_->setAccessibleName(QStringLiteral("Clue"));
   connect(clueEditor_, &ClueEditor::editedByUser, this, [this] {
     if (crossword_.isOpen() && crossword_.definitionCount() > 0) crossword_.setModified();
   });
@@ -210,6 +234,8 @@ void EditingPage::updateActions(bool pageInFront) {
                           c.isOpen());
   saveAsAction_->setEnabled(pageInFront);
   closeAction_->setEnabled(pageInFront && c.isOpen());
+  printAction_->setEnabled(pageInFront && c.isOpen() && c.hasBoard());
+  exportPdfAction_->setEnabled(pageInFront && c.isOpen() && c.hasBoard());
   changeCharsetAction_->setEnabled(pageInFront);
   tryAction_->setEnabled(pageInFront && c.isOpen() && !c.fileName().empty());
   defineAction_->setEnabled(pageInFront && c.hasBoard() && c.isOpen());
@@ -285,11 +311,10 @@ void EditingPage::reloadDefinitions() {
 void EditingPage::newCrossword() {
   // Whatever was open is closed first (with its question); if it stays open, New stops.
   if (!closeCrossword()) return;
-  CrosswordSettingsDialog dialog(this);
+  NewCrosswordDialog dialog(this);
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), static_cast<Language>(dialog.language()),
-                          static_cast<ClueCharset>(dialog.charset()));
+  crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), dialog.language(), dialog.clueCharset());
   reloadDefinitions();
   defineCrossword();
 }
@@ -376,16 +401,14 @@ bool EditingPage::closeCrossword() {
 }
 
 void EditingPage::changeCharset() {
-  CrosswordSettingsDialog dialog(this);
-  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(),
-                              static_cast<int>(crossword_.language()),
-                              static_cast<int>(crossword_.charset()));
+  NewCrosswordDialog dialog(this);
+  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), crossword_.language(),
+                              crossword_.charset());
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  // Without a valid choice nothing changes: no charset byte the file format does not know.
-  if (!isKnownClueCharset(dialog.charset())) return;
-  const auto charset = static_cast<ClueCharset>(dialog.charset());
-  if (charset == crossword_.charset()) return;
+  // Without a valid choice the dialog gives back the charset it showed: nothing changes.
+  const ClueCharset charset = dialog.clueCharset();
+  if (!isKnownClueCharset(charset) || charset == crossword_.charset()) return;
   // A clue being written belongs to the charset it was written in.
   if (!storePendingClue()) return;
   crossword_.setCharset(charset);
@@ -396,6 +419,88 @@ void EditingPage::tryCrossword() {
   if (!crossword_.isOpen() || crossword_.fileName().empty()) return;
   if ((crossword_.isModified() || clueEditor_->hasPendingEdit()) && !saveCrossword()) return;
   interaction_->startSolver(fromPath(crossword_.fileName()));
+}
+
+QString EditingPage::printTitle() const {
+  return QString::fromStdString(crossword_.fileName().stem().string());
+}
+
+QString EditingPage::proposedPdfPath() const {
+  if (crossword_.fileName().empty())
+    return QDir(folders_.editSave.isEmpty() ? QDir::homePath() : folders_.editSave)
+        .filePath(QStringLiteral("crossword.pdf"));
+  std::filesystem::path pdf = crossword_.fileName();
+  pdf.replace_extension(".pdf");
+  return fromPath(pdf);
+}
+
+bool EditingPage::paintCrossword(QPagedPaintDevice& device, bool withSolution) {
+  try {
+    CrosswordPrintOptions options;
+    options.title = printTitle();
+    options.withSolution = withSolution;
+    gw::printCrossword(crossword_.toCrosswordFile(), device, options);
+  } catch (const std::exception& e) {
+    showMessage(QString::fromStdString(e.what()));
+    return false;
+  }
+  return true;
+}
+
+void EditingPage::printCrossword() {
+  if (!crossword_.isOpen() || !crossword_.hasBoard()) return;
+  // The clue being written is printed too; storing it changes no flag its typing did not.
+  if (!storePendingClue()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(printTitle().isEmpty() ? QStringLiteral("Crossword") : printTitle());
+  printer.setPageSize(QPageSize(paper_));
+  QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(QStringLiteral("Print crossword"));
+  auto* options = new QWidget(&dialog);  // the dialog takes it as its "Crossword" tab
+  options->setObjectName("printOptions");
+  options->setWindowTitle(QStringLiteral("Crossword"));
+  auto* solution = new QCheckBox(QStringLiteral("Add the &solution page"), options);
+  solution->setObjectName("solutionCheckBox");
+  solution->setChecked(withSolution_);
+  auto* optionsLayout = new QVBoxLayout(options);
+  optionsLayout->addWidget(solution);
+  optionsLayout->addStretch();
+  dialog.setOptionTabs({options});
+  Q_EMIT dialogOpened(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return;
+  withSolution_ = solution->isChecked();
+  paintCrossword(printer, withSolution_);
+}
+
+bool EditingPage::exportPdf() {
+  if (!crossword_.isOpen() || !crossword_.hasBoard()) return false;
+  if (!storePendingClue()) return false;
+  PdfExportChoice choice;
+  {
+    PdfExportDialog dialog(
+        {proposedPdfPath(), paper_, withSolution_},
+        [this](const QString& current) {
+          return interaction_->chooseSaveFile(this, QStringLiteral("Export PDF"), current, kPdfFilter,
+                                              QStringLiteral("pdf"));
+        },
+        this);
+    Q_EMIT dialogOpened(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.choice();
+  }
+  if (choice.path.isEmpty()) return false;
+  paper_ = choice.paper;
+  withSolution_ = choice.withSolution;
+  try {
+    CrosswordPrintOptions options;
+    options.title = printTitle();
+    options.withSolution = choice.withSolution;
+    writeCrosswordPdf(crossword_.toCrosswordFile(), toPath(choice.path), choice.paper, options);
+  } catch (const std::exception& e) {
+    showMessage(QStringLiteral("The PDF file could not be written.\n") + QString::fromStdString(e.what()));
+    return false;
+  }
+  return true;
 }
 
 void EditingPage::defineCrossword() {

@@ -1,8 +1,9 @@
 #pragma once
 // The editing page: the words of the open crossword on the left, the clue of the current
-// word on the right, and the "File (Edit)" commands that create, open, shape, save, close
-// and try the crossword. The main window hosts the page and shows its commands in its menu.
+// word on the right, and the "File (Edit)" commands that create, open, shape, save, print,
+// export, close and try the crossword. The main window hosts the page and shows its commands in its menu.
 #include <QList>
+#include <QPageSize>
 #include <QString>
 #include <memory>
 
@@ -14,6 +15,7 @@ class QAction;
 class QDataWidgetMapper;
 class QDialog;
 class QLabel;
+class QPagedPaintDevice;
 class QTableView;
 class QToolBar;
 
@@ -59,6 +61,10 @@ class EditingPage : public EditingPageBase {
   bool saveCrosswordAs();
   void changeCharset();
   void tryCrossword();
+  // Print and Export PDF take the crossword as it stands in the editor, unsaved edits
+  // included, and leave the modified flag as it was.
+  void printCrossword();
+  bool exportPdf();
   void defineCrossword();
   void prepareDefinitions();
 
@@ -79,12 +85,21 @@ class EditingPage : public EditingPageBase {
   void setCaptionForFile(const QString& path);
   void showStatus();
   void createPage();
+  // The title printed above the grid: the crossword file's name without extension.
+  QString printTitle() const;
+  // The proposed PDF: the crossword's name with ".pdf", in the crossword's folder.
+  QString proposedPdfPath() const;
+  // Paints the crossword on a printer or PDF writer; false (with a message) when it cannot.
+  bool paintCrossword(QPagedPaintDevice& device, bool withSolution);
 
   std::unique_ptr<CrosswordDocument> ownDocument_;  // when the page keeps the document itself
   EditedCrossword crossword_;
   FileDialogFolders& folders_;
   std::shared_ptr<UserInteraction> interaction_;
   QString lastOpenFolder_;  // where the open dialog starts this session
+  // The paper and solution page last chosen for printing or a PDF, proposed again this session.
+  QPageSize::PageSizeId paper_;
+  bool withSolution_ = false;
   bool pageInFront_ = true;
   DefinitionTableModel* model_;
   QDataWidgetMapper* mapper_;
@@ -97,6 +112,8 @@ class EditingPage : public EditingPageBase {
   QAction* openAction_;
   QAction* saveAction_;
   QAction* saveAsAction_;
+  QAction* printAction_;
+  QAction* exportPdfAction_;
   QAction* closeAction_;
   QAction* changeCharsetAction_;
   QAction* tryAction_;

@@ -1,20 +1,28 @@
 // The editing page offscreen, driven as an author would: New, Open, the layout editor, clue
-// texts in three charsets, Save, Save as, Close with "Save changes?", Change Charset, Try.
+// texts in three charsets, Save, Save as, Close with "Save changes?", Change Charset, Try,
+// Print and Export PDF (read back with poppler's pdftotext and pdfinfo where installed).
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "authoring/gui/dialogs/new_crossword_dialog.h"
 #include "authoring/gui/editing/clue_editor.h"
-#include "authoring/gui/editing/crossword_settings_dialog.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/editing_page.h"
+#include "authoring/gui/editing/pdf_export_dialog.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
 #include "common/crossword_reader.h"
 #include "editing_test_support.h"
@@ -46,6 +54,29 @@ DialogScript::Step layoutTyping(std::function<void(LayoutEditorDialog*, QWidget*
 }
 
 QString clueCodeText(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The Export PDF dialog: a file name (as typed, or kept when empty), the paper, the solution page.
+DialogScript::Step answerPdf(const QString& file, int paperIndex, bool solution,
+                             QString* proposed = nullptr) {
+  return [=](QDialog* d) {
+    auto* edit = d->findChild<QLineEdit*>("pdfFileEdit");
+    if (proposed) *proposed = edit->text();
+    if (!file.isEmpty()) edit->setText(file);
+    d->findChild<QComboBox*>("paperComboBox")->setCurrentIndex(paperIndex);
+    d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(solution);
+    d->findChild<QPushButton*>("exportButton")->click();
+  };
+}
+
+// What a poppler tool says about a PDF; empty when the tool is missing.
+QString popplerOutput(const char* tool, const QString& pdf) {
+  const QString program = QStandardPaths::findExecutable(tool);
+  if (program.isEmpty()) return {};
+  QProcess p;
+  p.start(program, tool == QByteArray("pdftotext") ? QStringList{pdf, "-"} : QStringList{pdf});
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 }  // namespace
 
@@ -144,8 +175,9 @@ class EditingPageTest : public QObject {
   }
 
   void commandsAreEnabledByTheCrosswordsState() {
-    const char* all[] = {"newAction",           "openAction", "saveAction",   "saveAsAction", "closeAction",
-                         "changeCharsetAction", "tryAction",  "defineAction", "prepareAction"};
+    const char* all[] = {"newAction",   "openAction",      "saveAction",   "saveAsAction",
+                         "printAction", "exportPdfAction", "closeAction",  "changeCharsetAction",
+                         "tryAction",   "defineAction",    "prepareAction"};
     auto enabledSet = [&] {
       QStringList on;
       for (const char* a : all)
@@ -155,14 +187,16 @@ class EditingPageTest : public QObject {
     QCOMPARE(enabledSet(), QStringList({"newAction", "openAction", "saveAsAction", "changeCharsetAction",
                                         "prepareAction"}));
     page_->openCrosswordFile(write("small.C_W", smallCrossword()));
-    QCOMPARE(enabledSet(), QStringList({"newAction", "saveAsAction", "closeAction", "changeCharsetAction",
-                                        "tryAction", "defineAction", "prepareAction"}));
+    QCOMPARE(enabledSet(),
+             QStringList({"newAction", "saveAsAction", "printAction", "exportPdfAction", "closeAction",
+                          "changeCharsetAction", "tryAction", "defineAction", "prepareAction"}));
     selectDefinition(1);
     QTest::keyClicks(page_->clueEditor(), "x");
     QVERIFY(enabled("saveAction"));
     page_->updateActions(false);  // behind the composing page nothing answers its keys
     QVERIFY(!page_->action("newAction")->isEnabled());
     QVERIFY(!page_->action("closeAction")->isEnabled());
+    QVERIFY(!page_->action("printAction")->isEnabled());
   }
 
   void newCrosswordNeverSavedCanOnlyBeSavedAs() {
@@ -471,6 +505,146 @@ class EditingPageTest : public QObject {
     QCOMPARE(captions_.last(), QString("Edit: second.C_W"));
     selectDefinition(kCdeRow);
     QCOMPARE(page_->clueEditor()->toPlainText(), QString("two"));
+  }
+
+  // Change Charset shows the crossword as it is, even wider than New would make it, with
+  // only the charset open; the charset combo with nothing chosen gives back the one shown.
+  void theLayoutDialogShowsAnOpenCrosswordForACharsetChange() {
+    NewCrosswordDialog dialog;
+    dialog.showForCharsetChange(3, 41, gw::Language::Serbian, gw::ClueCharset::SerbianLatin);
+    auto* across = dialog.findChild<QSpinBox*>("rowsSpinBox");
+    auto* down = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* language = dialog.findChild<QComboBox*>("languageComboBox");
+    auto* charset = dialog.findChild<QComboBox*>("definitionsComboBox");
+    QCOMPARE(across->value(), 41);
+    QCOMPARE(down->value(), 3);
+    QCOMPARE(language->currentText(), QString("Serbian (Cyrillic)"));
+    QVERIFY(!across->isEnabled() && !down->isEnabled() && !language->isEnabled());
+    QVERIFY(charset->isEnabled());
+    QCOMPARE(dialog.clueCharset(), gw::ClueCharset::SerbianLatin);
+    charset->setCurrentIndex(1);
+    QCOMPARE(dialog.clueCharset(), gw::ClueCharset::SerbianCyrillic);
+    charset->setCurrentIndex(-1);
+    QCOMPARE(dialog.clueCharset(), gw::ClueCharset::SerbianLatin);
+    QCOMPARE(dialog.columnCount(), 41);
+    QCOMPARE(dialog.rowCount(), 3);
+  }
+
+  void thePdfDialogCompletesTheFileName() {
+    const QString proposed = path("puzzle.pdf");
+    QStringList browsedFrom;
+    QString browseAnswer;
+    PdfExportDialog dialog({proposed, QPageSize::Letter, true}, [&](const QString& current) {
+      browsedFrom << current;
+      return browseAnswer;
+    });
+    auto* edit = dialog.findChild<QLineEdit*>("pdfFileEdit");
+    QCOMPARE(dialog.choice().path, proposed);
+    QCOMPARE(dialog.choice().paper, QPageSize::Letter);
+    QVERIFY(dialog.choice().withSolution);
+    edit->setText("other");  // a bare name lies beside the proposed file and gets ".pdf"
+    QCOMPARE(dialog.choice().path, path("other.pdf"));
+    edit->setText(path("LOUD.PDF"));
+    QCOMPARE(dialog.choice().path, path("LOUD.PDF"));
+    edit->setText("  ");
+    QVERIFY(!dialog.findChild<QPushButton*>("exportButton")->isEnabled());
+    // Browse starts from the name typed; cancelling it keeps the name.
+    edit->setText(path("typed.pdf"));
+    dialog.findChild<QPushButton*>("browseButton")->click();
+    QCOMPARE(edit->text(), path("typed.pdf"));
+    browseAnswer = path("browsed.pdf");
+    dialog.findChild<QPushButton*>("browseButton")->click();
+    QCOMPARE(edit->text(), path("browsed.pdf"));
+    QCOMPARE(browsedFrom, QStringList({path("typed.pdf"), path("typed.pdf")}));
+  }
+
+  // The PDF holds the crossword as it stands in the editor, the clue still being typed
+  // included; the crossword file and the modified flag stay as they were.
+  void exportPdfWritesTheCrosswordAsEdited() {
+    const QString file = write("small.C_W", smallCrossword(0, "Saved clue"));
+    const std::string before = readBytes(file);
+    page_->openCrosswordFile(file);
+    selectDefinition(kCdeRow);
+    writeClue("Typed clue");
+    QString proposed;
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerPdf({}, 1, true, &proposed));
+    trigger("exportPdfAction");
+    QVERIFY(dialogs.finished());
+    QCOMPARE(proposed, path("small.pdf"));
+    QVERIFY(readBytes(path("small.pdf")).starts_with("%PDF"));
+    QVERIFY(user_->messages.isEmpty());
+    QVERIFY(document_->modified);
+    QCOMPARE(readBytes(file), before);
+
+    const QString text = popplerOutput("pdftotext", path("small.pdf"));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    QVERIFY2(text.contains("Typed clue") && !text.contains("Saved clue"), qPrintable(text));
+    QVERIFY(text.contains("Solution"));
+    const QString info = popplerOutput("pdfinfo", path("small.pdf"));
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\b")), qPrintable(info));
+    QVERIFY2(info.contains("letter"), qPrintable(info));
+
+    // The next export proposes the same paper and page; a clean crossword stays clean.
+    trigger("saveAction");
+    dialogs.then([](QDialog* d) {
+      QCOMPARE(d->findChild<QComboBox*>("paperComboBox")->currentText(), QString("Letter"));
+      QVERIFY(d->findChild<QCheckBox*>("solutionCheckBox")->isChecked());
+      d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(false);
+      d->findChild<QComboBox*>("paperComboBox")->setCurrentIndex(0);
+      d->accept();
+    });
+    trigger("exportPdfAction");
+    QVERIFY(!document_->modified);
+    const QString again = popplerOutput("pdfinfo", path("small.pdf"));
+    QVERIFY2(again.contains(QRegularExpression("Pages:\\s+1\\b")) && again.contains("A4"), qPrintable(again));
+  }
+
+  void aPdfThatCannotBeWrittenIsReportedAndChangesNothing() {
+    page_->openCrosswordFile(write("small.C_W", smallCrossword(0, "clue")));
+    // A folder where the PDF should go: it cannot be replaced, even by root, and stays whole.
+    QDir(dir_.path()).mkpath("taken.pdf");
+    writeBytes(path("taken.pdf/inside"), "kept");
+    DialogScript dialogs(page_.get());
+    dialogs.then(answerPdf(path("no such folder/x.pdf"), 0, false))
+        .then(answerPdf(path("taken.pdf"), 0, false))
+        .then([](QDialog* d) { d->reject(); });
+    QVERIFY(!page_->exportPdf());
+    QVERIFY(!page_->exportPdf());
+    QCOMPARE(user_->messages.size(), 2);
+    for (const QString& m : user_->messages)
+      QVERIFY2(m.startsWith("The PDF file could not be written."), qPrintable(m));
+    QVERIFY(!QFileInfo::exists(path("no such folder")));
+    QCOMPARE(readBytes(path("taken.pdf/inside")), std::string("kept"));
+    QVERIFY(!document_->modified);
+    QVERIFY(!page_->exportPdf());  // cancelled: no message
+    QCOMPARE(user_->messages.size(), 2);
+    QVERIFY(dialogs.finished());
+    QDir(path("taken.pdf")).removeRecursively();
+  }
+
+  // Print asks the print dialog, with the solution page as an option of its own.
+  void printPaintsThePuzzleAndTheSolutionPageWhenAsked() {
+    page_->openCrosswordFile(write("small.C_W", smallCrossword(0, "Printed clue")));
+    const QString out = path("printed.pdf");
+    DialogScript dialogs(page_.get());
+    dialogs.then([](QDialog* d) { d->reject(); }).then([out](QDialog* d) {
+      auto* print = qobject_cast<QPrintDialog*>(d);
+      QVERIFY(print);
+      print->printer()->setOutputFormat(QPrinter::PdfFormat);
+      print->printer()->setOutputFileName(out);
+      d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(true);
+      d->done(QDialog::Accepted);  // the printer as set here, not as the dialog's page shows it
+    });
+    trigger("printAction");
+    QVERIFY(!QFileInfo::exists(out));
+    trigger("printAction");
+    QVERIFY(dialogs.finished());
+    QVERIFY(readBytes(out).starts_with("%PDF"));
+    QVERIFY(!document_->modified);
+    const QString text = popplerOutput("pdftotext", out);
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    QVERIFY2(text.contains("Printed clue") && text.contains("Solution"), qPrintable(text));
   }
 };
 
