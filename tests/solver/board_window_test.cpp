@@ -528,6 +528,24 @@ class CrossWindowTest : public QObject {
     QVERIFY(f.close());
     QCOMPARE(f.messages.size(), 0);
     QCOMPARE(finished.count(), 1);
+    QVERIFY(f.progressLost());
+  }
+
+  // A signal during a start-up message finishes a window that was never shown: the progress is
+  // written all the same, once, and a later close changes nothing.
+  void finishingAnUnshownWindowSavesOnce() {
+    TestWindow& f = open(englishSample());
+    f.hide();
+    const QString progress = dir_.filePath("puzzle.RES_CW");
+    QSignalSpy finished(&f, &BoardWindow::finished);
+    f.finishForGood();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(QFileInfo(progress).isFile());
+    QVERIFY(!f.progressLost());
+    QVERIFY(QFile::remove(progress));
+    QVERIFY(f.close());
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!QFileInfo::exists(progress));
   }
 
   void settingsAreReadAndWritten() {
