@@ -780,6 +780,13 @@ class CrossWindowTest : public QObject {
     QVERIFY(!r.second.isEmpty());
     QVERIFY(window_->board() == nullptr);
     QVERIFY(window_->acrossWindow() == nullptr);
+    // An ipuz file of pictures no memory holds: the same message as for a crossword file.
+    const QString bomb = QFINDTESTDATA("../data/ipuz/broken-picture-bomb.ipuz");
+    QVERIFY(!bomb.isEmpty());
+    r = failing(bomb);
+    QVERIFY(!r.first);
+    QVERIFY2(r.second.contains("The crossword's pictures are too large"), qPrintable(r.second));
+    QVERIFY(window_->board() == nullptr);
   }
 };
 
