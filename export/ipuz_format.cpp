@@ -64,7 +64,8 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
       throw InterchangeError("The picture at " + cellName(p.row, p.column) +
                              " is not a readable JPEG: " + e.what());
     }
-    if (!size) throw InterchangeError("The picture at " + cellName(p.row, p.column) + " is not a readable JPEG.");
+    if (!size)
+      throw InterchangeError("The picture at " + cellName(p.row, p.column) + " is not a readable JPEG.");
     pixelSizes[&p] = *size;
     urls[&p] = std::string(kJpegDataUrl) + encodeBase64(p.jpeg);
     for (int r = p.row; r < p.row + p.height; ++r)

@@ -207,7 +207,8 @@ TEST(Ipuz, BrokenFilesGetAClearMessage) {
 // tests/data/ipuz/broken-picture-bomb.ipuz: 79 KB declaring 170 pictures of 5000 x 5000 pixels. Their
 // headers alone refuse them; a decode of one at full size would take 75 MB and fail only then.
 TEST(Ipuz, PicturesPastThePixelBudgetAreRefusedFromTheirHeaders) {
-  const std::string bomb = readWholeFile(std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz");
+  const std::string bomb =
+      readWholeFile(std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz");
   try {
     readIpuz(bomb);
     ADD_FAILURE() << "read without complaint";

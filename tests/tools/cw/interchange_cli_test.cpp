@@ -119,8 +119,8 @@ TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
 // crossword file that was there stays.
 TEST_F(InterchangeCli, AnImportPastThePictureBudgetIsRefused) {
   gw::writeFileAtomically(path("out.C_W"), "what the user had");
-  const ToolRun r = tool("import " + std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz " +
-                         path("out.C_W"));
+  const ToolRun r = tool("import " + std::string(GW_SOURCE_DIR) +
+                         "/tests/data/ipuz/broken-picture-bomb.ipuz " + path("out.C_W"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("The crossword's pictures are too large"), std::string::npos) << r.out;
   EXPECT_EQ(gw::readWholeFile(path("out.C_W")), "what the user had");
