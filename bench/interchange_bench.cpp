@@ -6,6 +6,8 @@
 #include <string>
 
 #include "common/crossword_reader.h"
+#include "common/file_io.h"
+#include "common/jpeg.h"
 #include "export/ipuz_format.h"
 #include "export/puz_format.h"
 
@@ -49,6 +51,44 @@ void readIpuzExampleWithPicture(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
 }
 BENCHMARK(readIpuzExampleWithPicture)->Unit(benchmark::kMillisecond);
+
+// A photograph of 4000 x 3000 pixels in 2 x 2 cells: read, it is decoded only at the size the
+// boards draw it (an eighth), not at its own.
+void readIpuzLargePicture(benchmark::State& state) {
+  const int width = 4000, height = 3000;
+  std::string rgb(static_cast<std::size_t>(width) * height * 3, '\0');
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      char* pixel = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+      pixel[0] = static_cast<char>(x * 255 / width);
+      pixel[1] = static_cast<char>(y * 255 / height);
+      pixel[2] = static_cast<char>((x ^ y) & 0x3F);
+    }
+  gw::CrosswordFile cw;
+  cw.rows = 3;
+  cw.columns = 3;
+  cw.board = {gw::kBlankCell, gw::kBlankCell, 'A', gw::kBlankCell, gw::kBlankCell, 'B', 'C', 'D', 'E'};
+  cw.pictures.push_back({0, 0, 2, 2, gw::encodeJpegRgb(width, height, rgb)});
+  const std::string bytes = gw::writeIpuz(cw).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
+}
+BENCHMARK(readIpuzLargePicture)->Unit(benchmark::kMillisecond);
+
+// tests/data/ipuz/broken-picture-bomb.ipuz: 170 pictures declaring 5000 x 5000 pixels, refused
+// from their headers.
+void refuseIpuzPictureBomb(benchmark::State& state) {
+  const std::string bytes =
+      gw::readWholeFile(std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz");
+  for (auto _ : state) {
+    try {
+      gw::readIpuz(bytes);
+      state.SkipWithError("the picture bomb was read");
+      break;
+    } catch (const gw::InterchangeError&) {
+    }
+  }
+}
+BENCHMARK(refuseIpuzPictureBomb)->Unit(benchmark::kMillisecond);
 
 void writePuzLargest(benchmark::State& state) {
   const gw::CrosswordFile cw = largestBoard();

@@ -102,13 +102,7 @@ CrosswordFile parseCrossword(std::string_view bytes, CrosswordReadMode mode) {
     }
     readDefinitions(in, cw);
     readPictures(in, cw);
-    const std::uint64_t pixels = decodedPicturePixels(cw.pictures);
-    if (pixels > kPicturePixelBudget)
-      throw CrosswordReadError(CrosswordReadError::Kind::Damaged,
-                               "The crossword's pictures are too large: together they need " +
-                                   std::to_string(pixels) + " pixels, more than " +
-                                   std::to_string(kPicturePixelBudget) + ".",
-                               magic);
+    requirePictureBudget(cw.pictures);
   } catch (const CrosswordReadError&) {
     throw;
   } catch (const FormatError& e) {

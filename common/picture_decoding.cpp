@@ -1,5 +1,7 @@
 #include "common/picture_decoding.h"
 
+#include <string>
+
 namespace gw {
 
 IndexedImage decodePicture(const Picture& picture) {
@@ -13,6 +15,13 @@ std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures) {
     if (size) total += static_cast<std::uint64_t>(size->first) * static_cast<std::uint64_t>(size->second);
   }
   return total;
+}
+
+void requirePictureBudget(const std::vector<Picture>& pictures) {
+  const std::uint64_t pixels = decodedPicturePixels(pictures);
+  if (pixels > kPicturePixelBudget)
+    throw JpegError("The crossword's pictures are too large: together they need " + std::to_string(pixels) +
+                    " pixels, more than " + std::to_string(kPicturePixelBudget) + ".");
 }
 
 }  // namespace gw

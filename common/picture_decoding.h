@@ -20,4 +20,9 @@ IndexedImage decodePicture(const Picture& picture);
 // nothing: decoding it fails on its own).
 std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures);
 
+// Refuses pictures that together would decode past the pixel budget, from their headers alone:
+// every way a crossword with pictures comes in asks this before decoding any of them.
+// Throws JpegError ("The crossword's pictures are too large: ...").
+void requirePictureBudget(const std::vector<Picture>& pictures);
+
 }  // namespace gw

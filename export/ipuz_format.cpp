@@ -7,6 +7,7 @@
 
 #include "common/jpeg.h"
 #include "common/language.h"
+#include "common/picture_decoding.h"
 #include "export/base64.h"
 #include "export/crossword_numbering.h"
 
@@ -54,13 +55,18 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
   std::map<const Picture*, std::string> urls;
   std::map<const Picture*, std::pair<int, int>> pixelSizes;
   for (const Picture& p : cw.pictures) {
+    // The slices need the full size, which the header holds; the picture itself is decoded only
+    // as large as it is drawn, to know it is readable.
+    const auto size = decodedJpegSize(p.jpeg, 0, 0);
     try {
-      const IndexedImage image = decodeJpeg(p.jpeg);
-      pixelSizes[&p] = {image.width, image.height};
+      decodePicture(p);
     } catch (const FormatError& e) {
       throw InterchangeError("The picture at " + cellName(p.row, p.column) +
                              " is not a readable JPEG: " + e.what());
     }
+    if (!size)
+      throw InterchangeError("The picture at " + cellName(p.row, p.column) + " is not a readable JPEG.");
+    pixelSizes[&p] = *size;
     urls[&p] = std::string(kJpegDataUrl) + encodeBase64(p.jpeg);
     for (int r = p.row; r < p.row + p.height; ++r)
       for (int c = p.column; c < p.column + p.width; ++c)
@@ -300,11 +306,6 @@ void readPictures(CellReader& cells, ForeignCrossword& f) {
       refuse("The picture at " + cellName(top, left) + " does not cover a rectangle of cells.");
     const std::optional<std::string> jpeg = decodeBase64(std::string_view(url).substr(kJpegDataUrl.size()));
     if (!jpeg) refuse("The picture at " + cellName(top, left) + " is not valid base64.");
-    try {
-      decodeJpeg(*jpeg);
-    } catch (const FormatError& e) {
-      refuse("The picture at " + cellName(top, left) + " is not a readable JPEG: " + e.what());
-    }
     Picture p;
     p.column = static_cast<std::uint8_t>(left);
     p.row = static_cast<std::uint8_t>(top);
@@ -316,6 +317,20 @@ void readPictures(CellReader& cells, ForeignCrossword& f) {
   std::sort(f.pictures.begin(), f.pictures.end(), [](const Picture& a, const Picture& b) {
     return std::pair(a.row, a.column) < std::pair(b.row, b.column);
   });
+  // The headers first: a small file may declare pictures that no memory holds.
+  try {
+    requirePictureBudget(f.pictures);
+  } catch (const JpegError& e) {
+    refuse(e.what());
+  }
+  // Each picture decoded as the boards draw it, so that a broken one is refused here.
+  for (const Picture& p : f.pictures) {
+    try {
+      decodePicture(p);
+    } catch (const FormatError& e) {
+      refuse("The picture at " + cellName(p.row, p.column) + " is not a readable JPEG: " + e.what());
+    }
+  }
 }
 
 void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,

@@ -310,17 +310,18 @@ void BoardWindow::saveProgressAndClose() {
 }
 
 void BoardWindow::closeEvent(QCloseEvent* e) {
-  if (finishedForGood_) {
-    e->accept();
-    return;
-  }
+  finishForGood();
+  e->accept();
+}
+
+void BoardWindow::finishForGood() {
+  if (finishedForGood_) return;
   // However else the window closes, an unfinished crossword keeps the player's letters
   // where it can. A progress file that cannot be written is reported but does not hold
   // the window open: the player would have no way left to close it.
-  if (!progressSaved_) saveProgress();
+  if (!progressSaved_ && !saveProgress()) progressLost_ = true;
   saveSettingsAndCloseClues();
   finishedForGood_ = true;
-  e->accept();
   emit finished();
 }
 

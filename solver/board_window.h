@@ -48,6 +48,13 @@ class BoardWindow : public QWidget {
   // A signal or a log-out: nobody may be there to answer a message box, so from now on a
   // progress file that cannot be written is reported on standard error.
   void setUnattended() { unattended_ = true; }
+  // What closing the window does, also for a window not shown yet: the progress and the
+  // settings are written (a failure reported, not holding anything up), then finished().
+  // Once only; closing afterwards just closes.
+  void finishForGood();
+  // The progress could not be written when the window finished: the program ends with a
+  // failure status.
+  bool progressLost() const { return progressLost_; }
 
   // State for the tests and the clue windows.
   const gw::cross::Board* board() const { return crossword_ ? &crossword_->board : nullptr; }
@@ -118,6 +125,7 @@ class BoardWindow : public QWidget {
   bool finishedForGood_ = false;
   bool progressSaved_ = false;  // "Exit" has just written the progress file
   bool unattended_ = false;
+  bool progressLost_ = false;
 
   BoardView* boardView_;
   QMenu* contextMenu_;

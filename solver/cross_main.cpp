@@ -1,52 +1,17 @@
 // Cross: start-up of the solver. One copy per user; the crossword comes from the
 // first argument or from the open dialog.
-#include <sys/socket.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSessionManager>
-#include <QSocketNotifier>
 #include <QStandardPaths>
-#include <csignal>
 #include <cstdio>
 
 #include "common/program_folder.h"
+#include "gui_common/termination_signals.h"
 #include "solver/board_window.h"
 #include "solver/instance_channel.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int) {
-  char byte = 1;
-  // Only the pipe is touched here; the event loop does the rest.
-  [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-// SIGTERM, SIGINT and SIGHUP close the window as the player would, so progress is kept.
-void closeOnTerminationSignals(BoardWindow& window) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
-    char byte;
-    [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
-    notifier->setEnabled(false);
-    // Closing saves the progress (and says so on standard error if it cannot); the process
-    // ends either way.
-    window.setUnattended();
-    if (!window.close()) QCoreApplication::exit(0);
-  });
-  struct sigaction sa {};
-  sa.sa_handler = onTerminate;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &sa, nullptr);
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -75,14 +40,33 @@ int main(int argc, char* argv[]) {
   QObject::connect(&window, &BoardWindow::finished, &app, &QCoreApplication::quit);
   app.setQuitOnLastWindowClosed(false);
 
+  // SIGTERM, SIGINT and SIGHUP (log-out, kill) close the window as the player would, so the
+  // letters typed are kept; a progress file that cannot be written is reported on standard
+  // error, since nobody is there to answer a message box. Installed before anything can ask
+  // the player, so that a signal during the open dialog or a start-up message is handled too:
+  // every event loop running, nested ones included, ends, and the start-up goes no further.
+  bool terminated = false;
+  gw::gui::TerminationSignals terminationSignals;
+  QObject::connect(&terminationSignals, &gw::gui::TerminationSignals::received, &window,
+                   [&window, &terminated] {
+                     if (terminated) return;
+                     terminated = true;
+                     window.setUnattended();
+                     window.finishForGood();
+                     window.close();
+                     QCoreApplication::exit(0);
+                   });
+  const auto exitStatus = [&window](int status) { return window.progressLost() ? 1 : status; };
+
   if (path.isEmpty()) {
     path = window.chooseCrosswordAtStart();
-    if (path.isEmpty()) return 0;
+    if (terminated || path.isEmpty()) return exitStatus(0);
   }
   if (!window.loadCrossword(path)) {
-    window.saveSettingsAndCloseClues();
-    return 1;
+    if (!terminated) window.saveSettingsAndCloseClues();
+    return exitStatus(1);
   }
+  if (terminated) return exitStatus(0);  // during a start-up message: the progress is saved
 
   InstanceChannel channel(lockName + ".socket");
   QObject::connect(&channel, &InstanceChannel::crosswordHandedOver, &window,
@@ -90,7 +74,6 @@ int main(int argc, char* argv[]) {
   if (!channel.listen())
     std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
 
-  closeOnTerminationSignals(window);
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) {
@@ -104,5 +87,5 @@ int main(int argc, char* argv[]) {
   window.show();
   window.activateWindow();
   window.raise();
-  return app.exec();
+  return exitStatus(app.exec());
 }

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextOption>
+#include <algorithm>
+#include <cmath>
 
 #include "common/codepage.h"
 #include "common/errors.h"
@@ -19,6 +21,7 @@ namespace gw {
 namespace {
 
 constexpr double kGridShareOfPage = 0.58;  // the rest of the first page starts the clue lists
+constexpr double kPicturePrintDpi = 300;   // finer than any printer shows a photograph
 
 QString fromBoard(const CrosswordFile& cw, char letter) {
   return QString::fromStdString(toUtf8(std::string(1, letter), boardCodePage(cw.language)));
@@ -39,13 +42,6 @@ class PagePainter {
       throw FileError("The crossword cannot be printed: the printer did not start.");
     page_ = QRectF(0, 0, device_.width(), device_.height());
     millimetre_ = device_.logicalDpiX() / 25.4;
-    for (const Picture& p : cw_.pictures) {
-      try {
-        pictures_.push_back(toQImage(decodeJpeg(p.jpeg)));
-      } catch (const FormatError&) {
-        pictures_.push_back(QImage());  // an unreadable picture prints as an empty frame
-      }
-    }
   }
   ~PagePainter() { painter_.end(); }
 
@@ -71,6 +67,21 @@ class PagePainter {
     // No ligatures, so that the PDF's text reads "ff" and not one glyph.
     f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
+  }
+
+  // The picture decoded no larger than it is printed, at most kPicturePrintDpi: a picture of
+  // thousands of pixels in a few cells never takes its full size in memory. An unreadable
+  // picture prints as an empty frame.
+  QImage printedPicture(const Picture& p, const QRectF& rect) const {
+    const double pixelsPerDot = std::min(1.0, kPicturePrintDpi / device_.logicalDpiX());
+    const auto pixels = [pixelsPerDot](double dots) {
+      return std::max(1, static_cast<int>(std::ceil(dots * pixelsPerDot)));
+    };
+    try {
+      return toQImage(decodeJpeg(p.jpeg, pixels(rect.width()), pixels(rect.height())));
+    } catch (const FormatError&) {
+      return QImage();
+    }
   }
 
   double paintTitle(const QString& title) {
@@ -128,12 +139,12 @@ class PagePainter {
         painter_.drawLine(rect.topLeft(), rect.bottomLeft());
       }
     // Pictures over their cells' lines, framed.
-    for (std::size_t i = 0; i < cw_.pictures.size(); ++i) {
-      const Picture& p = cw_.pictures[i];
+    for (const Picture& p : cw_.pictures) {
       const QRectF rect(grid.left() + p.column * cell, grid.top() + p.row * cell, p.width * cell,
                         p.height * cell);
       painter_.fillRect(rect, Qt::white);
-      if (!pictures_[i].isNull()) painter_.drawImage(rect, pictures_[i]);
+      const QImage image = printedPicture(p, rect);
+      if (!image.isNull()) painter_.drawImage(rect, image);
       painter_.setPen(solid);
       painter_.drawRect(rect);
     }
@@ -213,7 +224,6 @@ class PagePainter {
   QPainter painter_;
   QRectF page_;
   double millimetre_ = 1;
-  std::vector<QImage> pictures_;
 };
 
 }  // namespace

@@ -35,6 +35,8 @@ Board Board::fromCrossword(const CrosswordFile& file) {
   b.leftMarks_ = file.leftMarks;
   b.words_ = file.definitions;
   b.pictures_ = file.pictures;
+  // However the crossword came in, its pictures together stay within the budget.
+  requirePictureBudget(file.pictures);
   b.pictureImages_.reserve(file.pictures.size());
   for (const Picture& p : file.pictures)
     b.pictureImages_.push_back(p.jpeg.empty() ? IndexedImage{} : decodePicture(p));

@@ -47,9 +47,10 @@ class Board {
  public:
   Board() = default;
 
-  // Builds a board from a parsed file. Unknown languages read as English, unknown clue charsets as ANSI;
-  // every picture is decoded here (throws JpegError), so a board either comes out whole
-  // or not at all. Entries are empty, the direction across, the first letter cell current.
+  // Builds a board from a parsed file. Unknown languages read as English, unknown clue charsets
+  // as ANSI; every picture is decoded here (throws JpegError, also for pictures past the pixel
+  // budget), so a board either comes out whole or not at all. Entries are empty, the direction
+  // across, the first letter cell current.
   static Board fromCrossword(const CrosswordFile& file);
 
   // --- the crossword ---

@@ -69,8 +69,14 @@ LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
 
 void saveProgress(const LoadedCrossword& crossword) {
   if (crossword.progressPath != progressPathFor(crossword.crosswordPath)) {
+    // The user's data folder may not be there yet; when it cannot be made, that is the cause
+    // to name, not the missing folder the write would report.
+    const fs::path folder = crossword.progressPath.parent_path();
     std::error_code ec;
-    fs::create_directories(crossword.progressPath.parent_path(), ec);  // a failure shows in the write
+    fs::create_directories(folder, ec);
+    if (ec)
+      throw FileError("Cannot create \"" + crossword.progressPath.string() + "\": the folder \"" +
+                      folder.string() + "\" cannot be made (" + ec.message() + ")");
   }
   writeFileAtomically(crossword.progressPath, crossword.board.entries());
 }

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/codepage.h"
+#include "common/file_io.h"
 #include "common/jpeg.h"
 #include "export_test_support.h"
 
@@ -201,6 +202,20 @@ TEST(Ipuz, BrokenFilesGetAClearMessage) {
   Json huge = foreignIpuz();
   huge["dimensions"]["width"] = 100000;
   EXPECT_NE(refusalOf(huge).find("dimensions"), std::string::npos);
+}
+
+// tests/data/ipuz/broken-picture-bomb.ipuz: 79 KB declaring 170 pictures of 5000 x 5000 pixels. Their
+// headers alone refuse them; a decode of one at full size would take 75 MB and fail only then.
+TEST(Ipuz, PicturesPastThePixelBudgetAreRefusedFromTheirHeaders) {
+  const std::string bomb =
+      readWholeFile(std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz");
+  try {
+    readIpuz(bomb);
+    ADD_FAILURE() << "read without complaint";
+  } catch (const InterchangeError& e) {
+    EXPECT_NE(std::string(e.what()).find("The crossword's pictures are too large"), std::string::npos)
+        << e.what();
+  }
 }
 
 }  // namespace

@@ -528,6 +528,24 @@ class CrossWindowTest : public QObject {
     QVERIFY(f.close());
     QCOMPARE(f.messages.size(), 0);
     QCOMPARE(finished.count(), 1);
+    QVERIFY(f.progressLost());
+  }
+
+  // A signal during a start-up message finishes a window that was never shown: the progress is
+  // written all the same, once, and a later close changes nothing.
+  void finishingAnUnshownWindowSavesOnce() {
+    TestWindow& f = open(englishSample());
+    f.hide();
+    const QString progress = dir_.filePath("puzzle.RES_CW");
+    QSignalSpy finished(&f, &BoardWindow::finished);
+    f.finishForGood();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(QFileInfo(progress).isFile());
+    QVERIFY(!f.progressLost());
+    QVERIFY(QFile::remove(progress));
+    QVERIFY(f.close());
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!QFileInfo::exists(progress));
   }
 
   void settingsAreReadAndWritten() {
@@ -762,6 +780,13 @@ class CrossWindowTest : public QObject {
     QVERIFY(!r.second.isEmpty());
     QVERIFY(window_->board() == nullptr);
     QVERIFY(window_->acrossWindow() == nullptr);
+    // An ipuz file of pictures no memory holds: the same message as for a crossword file.
+    const QString bomb = QFINDTESTDATA("../data/ipuz/broken-picture-bomb.ipuz");
+    QVERIFY(!bomb.isEmpty());
+    r = failing(bomb);
+    QVERIFY(!r.first);
+    QVERIFY2(r.second.contains("The crossword's pictures are too large"), qPrintable(r.second));
+    QVERIFY(window_->board() == nullptr);
   }
 };
 

@@ -94,6 +94,18 @@ TEST_F(CrossInterchangeLoading, ADamagedOrForeignFileLoadsNothingAndSaysWhy) {
   } catch (const FormatError& e) {
     EXPECT_NE(std::string(e.what()).find("circle"), std::string::npos) << e.what();
   }
+  // Pictures past the pixel budget: refused with the player's message, the progress untouched.
+  const fs::path bomb = dir_ / "bomb.ipuz";
+  fs::copy_file(std::string(GW_SOURCE_DIR) + "/tests/data/ipuz/broken-picture-bomb.ipuz", bomb);
+  writeFileAtomically(progressPathFor(bomb), "progress");
+  try {
+    loadCrossword(bomb);
+    ADD_FAILURE() << "loaded";
+  } catch (const FormatError& e) {
+    EXPECT_NE(std::string(e.what()).find("The crossword's pictures are too large"), std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(readWholeFile(progressPathFor(bomb)), "progress");
 }
 
 }  // namespace

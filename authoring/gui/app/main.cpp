@@ -1,13 +1,8 @@
 // Gridwright: start-up of the authoring program. The window opens on its start page; a
 // composing layout named as the first argument is opened once the event loop runs.
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QFile>
-#include <QSocketNotifier>
 #include <QTimer>
-#include <csignal>
 
 #include "authoring/gui/app/authoring_settings.h"
 #include "authoring/gui/authoring_look.h"
@@ -16,35 +11,7 @@
 #include "authoring/gui/main_window.h"
 #include "common/program_folder.h"
 #include "gui_common/mouse_wheel_filter.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int) {
-  char byte = 1;
-  // Only the pipe is touched here; the event loop does the rest.
-  [[maybe_unused]] ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-// SIGTERM, SIGINT and SIGHUP close the window as the author would: a running search is
-// stopped and saved, the settings are written.
-void closeOnTerminationSignals(gw::gui::MainWindow& window) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-    char byte;
-    [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
-    window.close();
-  });
-  struct sigaction sa {};
-  sa.sa_handler = onTerminate;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &sa, nullptr);
-}
-
-}  // namespace
+#include "gui_common/termination_signals.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -72,7 +39,11 @@ int main(int argc, char* argv[]) {
     };
     gw::gui::editWordList(language, w.dictionary(), w.programFolders(), editing, &w);
   });
-  closeOnTerminationSignals(window);
+  // SIGTERM, SIGINT and SIGHUP close the window as the author would: a running search is
+  // stopped and saved, the settings are written.
+  gw::gui::TerminationSignals terminationSignals;
+  QObject::connect(&terminationSignals, &gw::gui::TerminationSignals::received, &window,
+                   [&window] { window.close(); });
   window.show();
 
   // A crossword file named on the command line (as the desktop passes one) opens on the editing

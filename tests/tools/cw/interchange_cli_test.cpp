@@ -115,6 +115,17 @@ TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
   EXPECT_EQ(tool("pdf " + path("missing.C_W") + " " + path("out.pdf")).status, 1);
 }
 
+// An ipuz file whose pictures would need more memory than any crossword: refused, and the
+// crossword file that was there stays.
+TEST_F(InterchangeCli, AnImportPastThePictureBudgetIsRefused) {
+  gw::writeFileAtomically(path("out.C_W"), "what the user had");
+  const ToolRun r = tool("import " + std::string(GW_SOURCE_DIR) +
+                         "/tests/data/ipuz/broken-picture-bomb.ipuz " + path("out.C_W"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("The crossword's pictures are too large"), std::string::npos) << r.out;
+  EXPECT_EQ(gw::readWholeFile(path("out.C_W")), "what the user had");
+}
+
 // The PDF's text layer holds every clue with its number; pdftotext reads it back.
 TEST_F(InterchangeCli, ThePdfTextLayerHoldsEveryClueWithItsNumber) {
   if (run("pdftotext -v").status != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
