@@ -13,7 +13,9 @@
 #include "solver/core/settings.h"
 #include "solver/sound_output.h"
 
+namespace gw::cross {
 class BoardView;
+}
 class ClueWindow;
 
 class BoardWindow : public QWidget {
@@ -119,7 +121,7 @@ class BoardWindow : public QWidget {
   bool progressSaved_ = false;  // "Exit" has just written the progress file
   bool unattended_ = false;
 
-  BoardView* boardView_;
+  gw::cross::BoardView* boardView_;
   QMenu* contextMenu_;
   QTimer blinkTimer_;
   QAction* moveLeftAction_;
