@@ -67,7 +67,8 @@ class DeviceGrid {
 
 class ScenePainter {
  public:
-  ScenePainter(QPainter& p, const BoardScene& scene, double ratio) : p_(p), scene_(scene), grid_(scene, ratio) {}
+  ScenePainter(QPainter& p, const BoardScene& scene, double ratio)
+      : p_(p), scene_(scene), grid_(scene, ratio) {}
 
   void paint() {
     const int rows = scene_.rows, columns = scene_.columns;
@@ -150,7 +151,8 @@ class ScenePainter {
     const BoardScene::Cell& cell = scene_.cell(at.row, at.column);
     const int indent = roundToInt(scene_.cellSize * kLetterIndent * grid_.ratio());
     p_.setPen(cell.textColour);
-    p_.drawText(grid_.inside(at).adjusted(indent, grid_.line(), 0, 0), Qt::AlignLeft | Qt::AlignTop, cell.text);
+    p_.drawText(grid_.inside(at).adjusted(indent, grid_.line(), 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                cell.text);
   }
 
   const BoardScene::Cursor* validCursor() const {
