@@ -170,7 +170,7 @@ class ScenePainter {
 }  // namespace
 
 void paintBoard(QPainter& painter, const BoardScene& scene) {
-  if (scene.rows <= 0 || scene.columns <= 0) return;
+  if (scene.rows <= 0 || scene.columns <= 0 || scene.cellSize <= 0) return;
   const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
   painter.save();
   // From here on one unit is one device pixel.
