@@ -3,6 +3,9 @@
 // board of Cross, so that what the author sees is what the player will see: white cells
 // framed in navy (edges with a mark drawn dotted), navy squares for blank cells, letters in
 // the board font, a cursor square, and pictures framed over the cells they cover.
+//
+// The scene says what to draw; each window fills it from its own state. The painter draws it
+// in whole device pixels at any scale factor, so lines stay one crisp device line wide.
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -14,6 +17,8 @@
 #include "gui_common/board_geometry.h"
 
 namespace gw::gui {
+
+inline const QColor kBoardNavy{0, 0, 128};
 
 struct BoardScene {
   struct Cell {
@@ -27,18 +32,19 @@ struct BoardScene {
   };
   struct Cursor {
     BoardCell cell;
-    QColor letterFill;  // the cursor square on a letter cell
+    QColor letterFill;  // the cursor square on a letter cell, under the cell's letter
     QColor blankFill;   // the cursor square on a blank cell
   };
 
   int rows = 0;
   int columns = 0;
-  std::vector<Cell> cells;        // rows × columns, row by row
-  std::vector<bool> topDotted;    // rows × columns: the cell's top edge is drawn dotted
-  std::vector<bool> leftDotted;   // rows × columns: the cell's left edge is drawn dotted
-  std::vector<Picture> pictures;  // drawn in this order, over everything else
+  int cellSize = kBoardCellPixels;  // logical pixels from one grid line to the next
+  std::vector<Cell> cells;          // rows × columns, row by row
+  std::vector<bool> topDotted;      // rows × columns: the cell's top edge is drawn dotted
+  std::vector<bool> leftDotted;     // rows × columns: the cell's left edge is drawn dotted
+  std::vector<Picture> pictures;    // drawn in this order, over everything else
   std::optional<Cursor> cursor;
-  QFont font;
+  QFont font;  // the letters' family and style; their size follows the cell size
 
   BoardScene(int rowCount, int columnCount);
   Cell& cell(int row, int column) { return cells[index(row, column)]; }
@@ -46,10 +52,13 @@ struct BoardScene {
   std::size_t index(int row, int column) const { return static_cast<std::size_t>(row) * columns + column; }
   // The first picture (in list order) that covers the cell, if any.
   const Picture* pictureAt(int row, int column) const;
+  // The surface the board fills: the cells and the border line.
+  QSize pixelSize() const { return boardPixelSize(rows, columns, cellSize); }
 };
 
-inline const QColor kBoardNavy{0, 0, 128};
-
+// Paints the scene from the painter's origin, `painter` set up in logical pixels; the scale
+// factor is the painter's device's. Marks on the board's outer edges are not drawn: the
+// border stays solid.
 void paintBoard(QPainter& painter, const BoardScene& scene);
 
 }  // namespace gw::gui

@@ -4,6 +4,7 @@
 
 using gw::Direction;
 using gw::cross::Board;
+using gw::cross::BoardView;
 using gw::cross::Cell;
 
 namespace {
@@ -91,7 +92,7 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
 };
 
 QAccessibleInterface* boardFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String("BoardView") && object && object->isWidgetType())
+  if (className == QLatin1String(BoardView::staticMetaObject.className()) && object && object->isWidgetType())
     return new BoardAccessible(static_cast<BoardView*>(object));
   return nullptr;
 }

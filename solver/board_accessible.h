@@ -6,19 +6,21 @@
 #include <QHash>
 #include <QPointer>
 
+namespace gw::cross {
 class BoardView;
+}
 
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
-  explicit BoardAccessible(BoardView* view);
+  explicit BoardAccessible(gw::cross::BoardView* view);
   ~BoardAccessible() override;
 
   // Installed once: every BoardView gets this interface.
   static void installFactory();
   // Tells assistive technology that the cursor moved to `index` (row * columns + column).
-  static void notifyCursorMoved(BoardView* view);
+  static void notifyCursorMoved(gw::cross::BoardView* view);
 
-  BoardView* view() const;
+  gw::cross::BoardView* view() const;
   QAccessibleInterface* cellInterface(int row, int column) const;
 
   // QAccessibleInterface

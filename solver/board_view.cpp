@@ -3,19 +3,15 @@
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
-#include <cmath>
 
 #include "common/codepage.h"
 #include "common/language.h"
 #include "solver/board_accessible.h"
 
-using gw::cross::Board;
-using gw::cross::Cell;
+namespace gw::cross {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
@@ -49,12 +45,12 @@ void BoardView::setMarkBadEntries(bool on) {
 }
 
 QString BoardView::entryText(char byte) const {
-  return QString::fromStdString(gw::toUtf8(std::string(1, byte), gw::boardCodePage(board_->language())));
+  return QString::fromStdString(toUtf8(std::string(1, byte), boardCodePage(board_->language())));
 }
 
 QSize BoardView::boardSize() const {
   if (!board_) return {};
-  return {board_->columns() * cellSize_ + 2, board_->rows() * cellSize_ + 2};
+  return gui::boardPixelSize(board_->rows(), board_->columns(), cellSize_);
 }
 
 void BoardView::setCellSize(int size) {
@@ -64,123 +60,53 @@ void BoardView::setCellSize(int size) {
 
 std::optional<Cell> BoardView::cellAt(QPoint at) const {
   if (!board_) return std::nullopt;
-  int column = (at.x() - 1) / cellSize_;  // truncated toward zero: x = 0 is column 0
-  int row = (at.y() - 1) / cellSize_;
-  if (column < 0 || row < 0 || column >= board_->columns() || row >= board_->rows()) return std::nullopt;
-  return Cell{row, column};
+  const auto cell = gui::cellAtPixel(at, board_->rows(), board_->columns(), cellSize_);
+  if (!cell) return std::nullopt;
+  return Cell{cell->row, cell->column};
 }
 
-QString BoardView::clueAt(Cell cell, gw::Direction direction) const {
+QString BoardView::clueAt(Cell cell, Direction direction) const {
   if (!board_) return {};
-  return QString::fromStdString(
-      gw::toUtf8(board_->clueAt(cell, direction), gw::clueCodePage(board_->clueCharset())));
+  return QString::fromStdString(toUtf8(board_->clueAt(cell, direction), clueCodePage(board_->clueCharset())));
 }
 
 QRect BoardView::cellRect(Cell cell) const {
-  return QRect(cell.column * cellSize_ + 1, cell.row * cellSize_ + 1, cellSize_ + 1, cellSize_ + 1);
+  // Both of the cell's lines, as a screen reader outlines it.
+  return gui::cellRect(cell.row, cell.column, cellSize_).adjusted(0, 0, 1, 1);
 }
 
-int BoardView::lineAt(int i, double ratio) const {
-  return static_cast<int>(std::lround((i * cellSize_ + 1) * ratio));
+gui::BoardScene BoardView::scene() const {
+  if (!board_) return gui::BoardScene(0, 0);
+  const Board& b = *board_;
+  gui::BoardScene scene(b.rows(), b.columns());
+  scene.cellSize = cellSize_;
+  scene.font = font();
+  const QColor text = palette().color(QPalette::WindowText);
+  for (int r = 0; r < b.rows(); ++r) {
+    for (int c = 0; c < b.columns(); ++c) {
+      gui::BoardScene::Cell& cell = scene.cell(r, c);
+      cell.blank = b.isBlock(r, c);
+      cell.text = entryText(b.entryAt(r, c));
+      cell.textColour = !markBadEntries_ ? text : b.isEntryCorrect(r, c) ? kBlue : kRed;
+      scene.topDotted[scene.index(r, c)] = b.isTopEdgeMarked(r, c);
+      scene.leftDotted[scene.index(r, c)] = b.isLeftEdgeMarked(r, c);
+    }
+  }
+  const std::vector<Picture>& pictures = b.pictures();
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const Picture& p = pictures[i];
+    scene.pictures.push_back(
+        {p.row, p.column, p.height, p.width, i < pictureImages_.size() ? pictureImages_[i] : QImage()});
+  }
+  if (b.rows() > 0 && b.columns() > 0)
+    scene.cursor = gui::BoardScene::Cursor{{b.current().row, b.current().column}, kYellow, kRed};
+  return scene;
 }
 
-// Everything is drawn in whole device pixels: lines are as many device pixels wide as one
-// logical pixel rounds to, every cell starts on a whole pixel, and segments overlap at the
-// crossings, so no scale factor leaves gaps or blurs the grid; dots are one logical pixel.
 void BoardView::paintEvent(QPaintEvent*) {
   if (!board_) return;
   QPainter p(this);
-  paintBoard(p, devicePixelRatioF());
-}
-
-void BoardView::paintBoard(QPainter& p, double ratio) {
-  p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-  const Board& b = *board_;
-  const int rows = b.rows(), columns = b.columns();
-  const int line = std::max(1, static_cast<int>(std::lround(ratio)));
-  // The far border lines stay inside the device pixels the widget has.
-  const QSize size = boardSize();
-  const int lastX = static_cast<int>(size.width() * ratio) - line;
-  const int lastY = static_cast<int>(size.height() * ratio) - line;
-  auto x = [&](int c) { return std::min(lineAt(c, ratio), lastX); };
-  auto y = [&](int r) { return std::min(lineAt(r, ratio), lastY); };
-  // The inside of cells [c0, c1) × [r0, r1), between their lines.
-  auto inside = [&](int r0, int c0, int r1, int c1) {
-    return QRect(QPoint(x(c0) + line, y(r0) + line), QPoint(x(c1) - 1, y(r1) - 1));
-  };
-  auto frame = [&](const QRect& r, const QColor& fill) {
-    p.fillRect(r.adjusted(-line, -line, line, line), kNavy);
-    p.fillRect(r, fill);
-  };
-
-  frame(inside(0, 0, rows, columns), Qt::white);
-  const int dot = line;
-  const int dotStep = std::max(2 * dot, static_cast<int>(std::lround(2 * ratio)));
-  auto horizontal = [&](int r, int c, bool dotted) {
-    int from = x(c), to = x(c + 1) + line;
-    if (!dotted) return p.fillRect(from, y(r), to - from, line, kNavy);
-    // The crossings at both ends stay solid; only the run between them is dotted.
-    p.fillRect(from + line, y(r), to - from - 2 * line, line, Qt::white);
-    for (int at = from; at < to; at += dotStep) p.fillRect(at, y(r), std::min(dot, to - at), line, kNavy);
-    p.fillRect(to - line, y(r), line, line, kNavy);
-  };
-  auto vertical = [&](int r, int c, bool dotted) {
-    int from = y(r), to = y(r + 1) + line;
-    if (!dotted) return p.fillRect(x(c), from, line, to - from, kNavy);
-    p.fillRect(x(c), from + line, line, to - from - 2 * line, Qt::white);
-    for (int at = from; at < to; at += dotStep) p.fillRect(x(c), at, line, std::min(dot, to - at), kNavy);
-    p.fillRect(x(c), to - line, line, line, kNavy);
-  };
-  for (int c = 0; c < columns; ++c) {
-    for (int r = 0; r < rows; ++r) {
-      if (r > 0) horizontal(r, c, b.isTopEdgeMarked(r, c));
-      if (c > 0) vertical(r, c, b.isLeftEdgeMarked(r, c));
-    }
-  }
-
-  QFont letterFont = font();
-  letterFont.setPixelSize(std::max(1, static_cast<int>(std::lround(cellSize_ * 0.55 * ratio))));
-  p.setFont(letterFont);
-  auto entryColour = [&](int r, int c) {
-    if (!markBadEntries_) return palette().color(QPalette::WindowText);
-    return b.isEntryCorrect(r, c) ? kBlue : kRed;
-  };
-  auto drawEntry = [&](int r, int c) {
-    p.setPen(entryColour(r, c));
-    QRect cell = inside(r, c, r + 1, c + 1);
-    int left = static_cast<int>(std::lround(cellSize_ * 0.15 * ratio));
-    p.drawText(cell.adjusted(left, line, 0, 0), Qt::AlignLeft | Qt::AlignTop, entryText(b.entryAt(r, c)));
-  };
-  for (int c = 0; c < columns; ++c) {
-    for (int r = 0; r < rows; ++r) {
-      if (b.isBlock(r, c)) {
-        p.fillRect(inside(r, c, r + 1, c + 1).adjusted(line, line, -line, -line), kNavy);
-      } else {
-        drawEntry(r, c);
-      }
-    }
-  }
-
-  // The cursor box goes under the pictures: on a board without a letter cell it may
-  // stand on a picture's cell, and the picture covers it there.
-  const bool hasCursor = rows > 0 && columns > 0;
-  const Cell cur = b.current();
-  const bool cursorOnBlock = hasCursor && b.isBlock(cur.row, cur.column);
-  if (hasCursor) {
-    QRect box = inside(cur.row, cur.column, cur.row + 1, cur.column + 1);
-    p.fillRect(box, kNavy);
-    p.fillRect(box.adjusted(line, line, -line, -line), cursorOnBlock ? kRed : kYellow);
-  }
-
-  const std::vector<gw::Picture>& pictures = b.pictures();
-  for (std::size_t i = 0; i < pictures.size(); ++i) {
-    const gw::Picture& pic = pictures[i];
-    QRect area = inside(pic.row, pic.column, pic.row + pic.height, pic.column + pic.width);
-    frame(area, Qt::white);
-    if (i < pictureImages_.size() && !pictureImages_[i].isNull()) p.drawImage(area, pictureImages_[i]);
-  }
-
-  if (hasCursor && !cursorOnBlock) drawEntry(cur.row, cur.column);
+  gui::paintBoard(p, scene());
 }
 
 void BoardView::mousePressEvent(QMouseEvent* e) {
@@ -195,3 +121,5 @@ void BoardView::mouseMoveEvent(QMouseEvent* e) {
   bool blocked = cell && board_->isUnderPicture(cell->row, cell->column);
   setCursor(blocked ? Qt::ForbiddenCursor : Qt::CrossCursor);
 }
+
+}  // namespace gw::cross

@@ -24,6 +24,7 @@
 
 using gw::Direction;
 using gw::cross::Board;
+using gw::cross::BoardView;
 using gw::cross::Cell;
 using gw::cross::Sound;
 

@@ -13,7 +13,9 @@
 #include "solver/core/settings.h"
 #include "solver/sound_output.h"
 
+namespace gw::cross {
 class BoardView;
+}
 class ClueWindow;
 
 class BoardWindow : public QWidget {
@@ -127,7 +129,7 @@ class BoardWindow : public QWidget {
   bool unattended_ = false;
   bool progressLost_ = false;
 
-  BoardView* boardView_;
+  gw::cross::BoardView* boardView_;
   QMenu* contextMenu_;
   QTimer blinkTimer_;
   QAction* moveLeftAction_;

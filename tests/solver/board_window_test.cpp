@@ -629,7 +629,7 @@ class CrossWindowTest : public QObject {
       img.fill(Qt::green);
       {
         QPainter p(&img);
-        view->paintBoard(p, ratio);
+        gw::gui::paintBoard(p, view->scene());
       }
       const int line = qRound(ratio);
       auto lineStart = [&](int i) { return qRound((i * 20 + 1) * ratio); };

@@ -31,12 +31,10 @@ void LayoutCanvas::setCursorCell(BoardCell cell) {
   update();
 }
 
-void LayoutCanvas::paintEvent(QPaintEvent*) {
+BoardScene LayoutCanvas::scene() const {
   const int R = crossword_.rows(), C = crossword_.columns();
   BoardScene scene(R, C);
-  QFont font(QStringLiteral("Verdana"));
-  font.setPixelSize(11);
-  scene.font = font;
+  scene.font = QFont(QStringLiteral("Verdana"));
   for (int r = 0; r < R; ++r) {
     for (int c = 0; c < C; ++c) {
       BoardScene::Cell& cell = scene.cell(r, c);
@@ -53,8 +51,12 @@ void LayoutCanvas::paintEvent(QPaintEvent*) {
     scene.pictures.push_back({p.row, p.column, p.height, p.width, image ? toQImage(*image) : QImage()});
   }
   if (R > 0 && C > 0) scene.cursor = BoardScene::Cursor{cursor_, kLime, kRed};
+  return scene;
+}
+
+void LayoutCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  paintBoard(painter, scene);
+  paintBoard(painter, scene());
 }
 
 void LayoutCanvas::mousePressEvent(QMouseEvent* event) {

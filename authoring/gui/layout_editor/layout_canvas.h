@@ -1,10 +1,10 @@
 #pragma once
 // The board of the layout editor: the crossword's cells, marks and pictures drawn by the
-// board painter that Cross uses too, with the editor's cursor. It reports presses on cells
-// and leaves every decision to the dialog.
+// board painter that Cross uses too (crisp at any scale factor), with the editor's cursor.
+// It reports presses on cells and leaves every decision to the dialog.
 #include <QWidget>
 
-#include "gui_common/board_geometry.h"
+#include "gui_common/board_painter.h"
 
 namespace gw {
 class EditedCrossword;
@@ -21,6 +21,8 @@ class LayoutCanvas : public QWidget {
   BoardCell cursorCell() const { return cursor_; }
   // The board's size changed (or first shown): the surface follows it.
   void fitToBoard();
+  // What the canvas paints: the board's letters, blanks, marks and pictures, and the cursor.
+  BoardScene scene() const;
 
  Q_SIGNALS:
   void cellPressed(gw::gui::BoardCell cell, Qt::MouseButton button, QPoint globalPosition);

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "authoring/gui/editing/edited_crossword.h"
+#include "authoring/gui/layout_editor/layout_canvas.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
 #include "authoring/gui/layout_editor/picture_dialog.h"
 #include "common/crossword_reader.h"
@@ -293,6 +294,46 @@ class LayoutEditorTest : public QObject {
     editor_->pressCell({0, 2});
     QVERIFY(doc_.pictures.empty());
     QVERIFY(dialogs.finished());
+  }
+
+  // The canvas paints what the editor holds: letters in the crossword's alphabet, blank
+  // cells, marks dotted, pictures with their images, the cursor lime on a letter and red on a
+  // blank cell.
+  void theCanvasShowsTheBoardAsTheAuthorShapedIt() {
+    openBoard(doc_, 3, 4, 2, std::string("\xC0\xD8  ") + "    " + "    ");  // А Ш
+    open();
+    auto* canvas = editor_->findChild<LayoutCanvas*>("layoutCanvas");
+    editor_->pressCell({1, 1});
+    action("horizontalAction")->trigger();
+    editor_->pressCell({2, 0});
+    addPicture(redPicture_, 2, 1);
+    editor_->pressCell({0, 1});
+    QTest::keyClick(board(), 'q');  // Љ, and the cursor moves on to a blank cell
+
+    BoardScene scene = canvas->scene();
+    QCOMPARE(scene.cell(0, 0).text, QString::fromUtf8("А"));
+    QCOMPARE(scene.cell(0, 1).text, QString::fromUtf8("Љ"));
+    QVERIFY(!scene.cell(0, 1).blank);
+    QVERIFY(scene.cell(0, 2).blank);
+    QVERIFY(scene.leftDotted[scene.index(1, 1)]);
+    QVERIFY(!scene.topDotted[scene.index(1, 1)]);
+    QCOMPARE(scene.pictures.size(), std::size_t(1));
+    QCOMPARE((std::array{scene.pictures[0].row, scene.pictures[0].column, scene.pictures[0].height,
+                         scene.pictures[0].width}),
+             (std::array{2, 0, 1, 2}));
+    QVERIFY(isReddish(scene.pictures[0].image.pixel(0, 0)));
+    QVERIFY(scene.cursor);
+    QCOMPARE(scene.cursor->cell, (BoardCell{0, 2}));
+
+    // On screen: the cursor box on the blank cell is red, the picture (red, then blue) is
+    // stretched over its cells.
+    const QImage shown = canvas->grab().toImage();
+    const QRect cursor = cellRect(0, 2).adjusted(2, 2, -2, -2);
+    QCOMPARE(shown.pixelColor(cursor.center()), QColor(255, 0, 0));
+    QVERIFY(isReddish(shown.pixel(cellRect(2, 0).center())));
+    QVERIFY(isBluish(shown.pixel(cellRect(2, 1).center())));
+    QTest::keyClick(board(), Qt::Key_Left);
+    QCOMPARE(canvas->grab().toImage().pixelColor(cellRect(0, 1).topLeft() + QPoint(2, 2)), QColor(0, 255, 0));
   }
 
   void cancelKeepsTheTypedLettersAndBlanksNothing() {
