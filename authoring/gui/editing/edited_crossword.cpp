@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "common/key_mapping.h"
+#include "common/picture_decoding.h"
 
 namespace gw {
 
@@ -75,9 +76,13 @@ int EditedCrossword::pictureAt(int row, int column) const {
 
 namespace {
 
-PictureImage decodedPicture(const Picture& p) {
+// Decoded at the size the boards draw it, once the whole set of pictures is known to fit the
+// budget the crossword reader holds files to: the author never saves a crossword that cannot be
+// opened again.
+PictureImage decodedPicture(const std::vector<Picture>& withIt, const Picture& p) {
+  requirePictureBudget(withIt);
   PictureImage image = PictureImage::placedAt(p);
-  image.image = decodeJpeg(p.jpeg);
+  image.image = decodePicture(p);
   return image;
 }
 
@@ -86,7 +91,9 @@ PictureImage decodedPicture(const Picture& p) {
 void EditedCrossword::addPicture(int row, int column, int height, int width, std::string jpeg) {
   Picture p{static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
             static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), std::move(jpeg)};
-  PictureImage image = decodedPicture(p);
+  std::vector<Picture> withIt = doc_.pictures;
+  withIt.push_back(p);
+  PictureImage image = decodedPicture(withIt, p);
   doc_.pictureImages.resize(doc_.pictures.size());
   doc_.pictures.push_back(std::move(p));
   doc_.pictureImages.push_back(std::move(image));
@@ -98,7 +105,9 @@ void EditedCrossword::replacePicture(int i, int height, int width, std::string j
   p.width = static_cast<std::uint8_t>(width);
   p.height = static_cast<std::uint8_t>(height);
   p.jpeg = std::move(jpeg);
-  PictureImage image = decodedPicture(p);
+  std::vector<Picture> withIt = doc_.pictures;
+  withIt[i] = p;
+  PictureImage image = decodedPicture(withIt, p);
   doc_.pictureImages.resize(doc_.pictures.size());
   doc_.pictures[i] = std::move(p);
   doc_.pictureImages[i] = std::move(image);

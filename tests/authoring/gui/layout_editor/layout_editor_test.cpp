@@ -3,6 +3,7 @@
 // deleted, OK and Cancel.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -294,6 +295,27 @@ class LayoutEditorTest : public QObject {
     editor_->pressCell({0, 2});
     QVERIFY(doc_.pictures.empty());
     QVERIFY(dialogs.finished());
+  }
+
+  // Pictures the editor takes are held to the budget the crossword reader applies, so the author
+  // is told at once instead of saving a crossword that will not open again; nothing changes.
+  void picturesPastTheReadersBudgetAreRefusedWithoutChange() {
+    QFile bombFile(QFINDTESTDATA("../../../data/jpeg/broken-bomb.jpg"));
+    QVERIFY(bombFile.open(QIODevice::ReadOnly));
+    const QByteArray bomb = bombFile.readAll();
+    openBoard(doc_, 14, 13);
+    for (int i = 0; i < 170; ++i)
+      doc_.pictures.push_back({static_cast<std::uint8_t>(i % 13), static_cast<std::uint8_t>(i / 13), 1, 1,
+                               std::string(bomb.constData(), bomb.size())});
+    QVERIFY_THROWS_EXCEPTION(gw::JpegError,
+                             crossword_.addPicture(13, 12, 1, 1, samplePicture(40, 20, true)));
+    QCOMPARE(doc_.pictures.size(), std::size_t(170));
+    QVERIFY(!doc_.modified);
+    doc_.pictures.resize(1);
+    crossword_.addPicture(13, 12, 1, 1, samplePicture(320, 160, true));  // within the budget
+    QCOMPARE(doc_.pictures.size(), std::size_t(2));
+    // Decoded near the size its one cell is drawn at, not at the file's 320 pixels.
+    QVERIFY(doc_.pictureImages[1]->image.width <= 40);
   }
 
   // The canvas paints what the editor holds: letters in the crossword's alphabet, blank
