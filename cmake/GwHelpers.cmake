@@ -9,3 +9,66 @@ function(gw_add_gtest)
     GW_SOURCE_DIR="${CMAKE_SOURCE_DIR}" GW_PROGRAM_DIR="${GW_PROGRAM_DIR}")
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
+
+# gw_library_headers(target [HEADERS a.h b.h])
+# Makes the target's headers, and only those, visible to the target and to what links it, under
+# the one include style "folder/file.h" relative to the source root. Its headers are the header
+# beside each of its .cpp sources, the headers among its sources, and the HEADERS listed (paths
+# relative to the current source folder). They are linked into an include tree of the target's
+# own in the build folder, which goes on its include path: PUBLIC for a library, INTERFACE for a
+# header-only one, PRIVATE for a program. A header of a library the target does not link is not
+# found, so a missing link fails the build instead of going unnoticed. Call it after the
+# target's sources are all added.
+function(gw_library_headers target)
+  cmake_parse_arguments(H "" "" "HEADERS" ${ARGN})
+  get_target_property(type ${target} TYPE)
+  get_target_property(target_dir ${target} SOURCE_DIR)
+  set(sources)
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(sources ${target} SOURCES)
+  endif()
+  set(headers)
+  foreach(source IN LISTS sources)
+    if(source MATCHES "\\$<")  # generator expressions name nothing to link
+      continue()
+    endif()
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${target_dir})
+    if(source MATCHES "\\.h$")
+      list(APPEND headers ${source})
+    elseif(source MATCHES "\\.cpp$")
+      string(REGEX REPLACE "\\.cpp$" ".h" companion ${source})
+      if(EXISTS ${companion})
+        list(APPEND headers ${companion})
+      endif()
+    endif()
+  endforeach()
+  foreach(header IN LISTS H_HEADERS)
+    get_filename_component(header ${header} ABSOLUTE)
+    if(NOT EXISTS ${header})
+      message(FATAL_ERROR "gw_library_headers(${target}): ${header} does not exist")
+    endif()
+    list(APPEND headers ${header})
+  endforeach()
+  list(REMOVE_DUPLICATES headers)
+
+  # Rebuilt at every configure, so that a header taken off the list disappears from the tree.
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  foreach(header IN LISTS headers)
+    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${header})
+    if(relative MATCHES "^\\.\\./")
+      message(FATAL_ERROR "gw_library_headers(${target}): ${header} is outside the source tree")
+    endif()
+    get_filename_component(folder ${root}/${relative} DIRECTORY)
+    file(MAKE_DIRECTORY ${folder})
+    file(CREATE_LINK ${header} ${root}/${relative} SYMBOLIC)
+  endforeach()
+
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  elseif(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
