@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "authoring/gui/composing/authoring_look.h"
+#include "authoring/gui/authoring_look.h"
 #include "authoring/gui/composing/composing_geometry.h"
 
 namespace gw::gui {
@@ -30,7 +30,7 @@ QSpinBox* makeSpin(QWidget* parent, const char* name, int maximum) {
 NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("newCrosswordDialog");
   setWindowTitle("Crossword Layout");
-  applyAuthoringDialogLook(this);
+  applyAuthoringLook(this);
   resize(kNewCrosswordDialogSize);
 
   auto* title = new QLabel("Dimensions and language", this);

@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "authoring/gui/editing/editing_look.h"
+#include "authoring/gui/authoring_look.h"
 
 namespace gw::gui {
 
