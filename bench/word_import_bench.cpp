@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "authoring/composing/dictionary.h"
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/composing/word_lists/word_list.h"
 

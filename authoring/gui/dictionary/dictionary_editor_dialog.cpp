@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "authoring/composing/word_lists/import_file.h"
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_box.h"

@@ -1,4 +1,4 @@
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
@@ -55,18 +55,27 @@ WordCollation::WordCollation(WordCollation&&) noexcept = default;
 WordCollation& WordCollation::operator=(WordCollation&&) noexcept = default;
 
 std::string WordCollation::sortKey(std::string_view word) {
+  std::string key;
+  appendSortKey(word, key);
+  key.pop_back();  // the terminating zero
+  return key;
+}
+
+void WordCollation::appendSortKey(std::string_view word, std::string& keys) {
   units_.resize(word.size());
   for (std::size_t i = 0; i < word.size(); ++i) units_[i] = toUnicode_[static_cast<unsigned char>(word[i])];
-  std::string key(word.size() * 3 + 8, '\0');
+  const std::size_t at = keys.size();
+  std::size_t room = word.size() * 4 + 16;
   for (;;) {
+    keys.resize(at + room);
     int32_t n = ucol_getSortKey(collator_.get(), reinterpret_cast<const UChar*>(units_.data()),
-                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(key.data()),
-                                static_cast<int32_t>(key.size()));
-    if (n > 0 && static_cast<std::size_t>(n) <= key.size()) {
-      key.resize(static_cast<std::size_t>(n) - 1);  // n counts the terminating zero
-      return key;
+                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(keys.data() + at),
+                                static_cast<int32_t>(room));
+    if (n > 0 && static_cast<std::size_t>(n) <= room) {
+      keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
+      return;
     }
-    key.resize(n > 0 ? static_cast<std::size_t>(n) : key.size() * 2);
+    room = n > 0 ? static_cast<std::size_t>(n) : room * 2;
   }
 }
 
