@@ -1,11 +1,11 @@
-#include "codepage.h"
+#include "common/codepage.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
 #include <memory>
 
-#include "errors.h"
+#include "common/errors.h"
 
 namespace gw {
 namespace {
