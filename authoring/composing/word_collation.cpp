@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include "common/code_page_converter.h"
+
 namespace gw {
 namespace {
 
@@ -16,16 +18,11 @@ const char* collationLocale(Language language) {
   }
 }
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
 // Every byte of a single-byte code page is one UTF-16 unit, so a table converts a word
 // without a converter call.
 std::array<char16_t, 256> byteTable(const char* codePage) {
+  CodePageConverter conv = openCodePageConverter(codePage);
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, ConverterCloser> conv(ucnv_open(codePage, &status));
-  if (U_FAILURE(status)) throw std::runtime_error(std::string("Unknown code page ") + codePage);
   std::array<char16_t, 256> table{};
   for (int b = 0; b < 256; ++b) {
     char in = static_cast<char>(b);
