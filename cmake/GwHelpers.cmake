@@ -72,3 +72,22 @@ function(gw_library_headers target)
     target_include_directories(${target} PUBLIC ${root})
   endif()
 endfunction()
+
+# gw_add_sound_clips(target PREFIX /prefix COUNT n)
+# The short clips 1.wav ... n.wav, made at build time by data/sounds/make_sounds.py and
+# compiled into the target as Qt resources under PREFIX (":/prefix/1.wav", ...).
+function(gw_add_sound_clips target)
+  cmake_parse_arguments(S "" "PREFIX;COUNT" "" ${ARGN})
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${target}_sounds)
+  set(clips)
+  foreach(n RANGE 1 ${S_COUNT})
+    list(APPEND clips ${folder}/${n}.wav)
+  endforeach()
+  add_custom_command(
+    OUTPUT ${clips}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/data/sounds/make_sounds.py ${folder}
+    DEPENDS ${CMAKE_SOURCE_DIR}/data/sounds/make_sounds.py
+    COMMENT "Making the sound clips of ${target}")
+  qt_add_resources(${target} ${target}_sounds PREFIX ${S_PREFIX} BASE ${folder} FILES ${clips})
+endfunction()
