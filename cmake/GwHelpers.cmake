@@ -50,6 +50,7 @@ function(gw_library_headers target)
     list(APPEND headers ${header})
   endforeach()
   list(REMOVE_DUPLICATES headers)
+  set_property(GLOBAL APPEND PROPERTY GW_LIBRARY_HEADERS ${headers})
 
   # Rebuilt at every configure, so that a header taken off the list disappears from the tree.
   set(root ${CMAKE_BINARY_DIR}/include/${target})
@@ -90,4 +91,27 @@ function(gw_add_sound_clips target)
     DEPENDS ${CMAKE_SOURCE_DIR}/data/sounds/make_sounds.py
     COMMENT "Making the sound clips of ${target}")
   qt_add_resources(${target} ${target}_sounds PREFIX ${S_PREFIX} BASE ${folder} FILES ${clips})
+endfunction()
+
+# gw_check_library_headers(folder ...)
+# Fails the configuration, naming the header, when a header under the folders belongs to no
+# target's gw_library_headers(): such a header cannot be included from anywhere (a new
+# header-only file wants adding to its library's HEADERS).
+function(gw_check_library_headers)
+  get_property(exported GLOBAL PROPERTY GW_LIBRARY_HEADERS)
+  set(orphans)
+  foreach(folder IN LISTS ARGN)
+    file(GLOB_RECURSE headers ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    foreach(header IN LISTS headers)
+      if(NOT header IN_LIST exported)
+        file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${header})
+        list(APPEND orphans ${relative})
+      endif()
+    endforeach()
+  endforeach()
+  if(orphans)
+    list(JOIN orphans "\n  " orphans)
+    message(FATAL_ERROR "Headers of no library (add each to gw_library_headers(... HEADERS) "
+                        "of the library it belongs to):\n  ${orphans}")
+  endif()
 endfunction()
