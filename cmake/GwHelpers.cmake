@@ -115,3 +115,18 @@ function(gw_check_library_headers)
                         "of the library it belongs to):\n  ${orphans}")
   endif()
 endfunction()
+
+# gw_install_desktop_program(target COMPONENT c DESKTOP x.desktop MIME x.xml ICON x.svg)
+# Installs a window program with its desktop entry, shared-mime-info type and icon (the
+# files named relative to data/desktop), all in one install component.
+function(gw_install_desktop_program target)
+  cmake_parse_arguments(P "" "COMPONENT;DESKTOP;MIME;ICON" "" ${ARGN})
+  set(desktop ${CMAKE_SOURCE_DIR}/data/desktop)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${P_COMPONENT})
+  install(FILES ${desktop}/${P_DESKTOP} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+          COMPONENT ${P_COMPONENT})
+  install(FILES ${desktop}/${P_MIME} DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          COMPONENT ${P_COMPONENT})
+  install(FILES ${desktop}/${P_ICON} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          COMPONENT ${P_COMPONENT})
+endfunction()
