@@ -10,6 +10,19 @@ function(gw_add_gtest)
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
+# gw_add_qtest(NAME name SOURCES a.cpp LIBS lib1 lib2)
+# A QtTest program (widgets driven offscreen), registered with CTest as one test.
+function(gw_add_qtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
+  target_compile_definitions(${T_NAME} PRIVATE
+    GW_SOURCE_DIR="${CMAKE_SOURCE_DIR}" GW_PROGRAM_DIR="${GW_PROGRAM_DIR}")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
 # gw_library_headers(target [HEADERS a.h b.h])
 # Makes the target's headers, and only those, visible to the target and to what links it, under
 # the one include style "folder/file.h" relative to the source root. Its headers are the header
