@@ -9,21 +9,12 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "bench/shipped_dictionaries.h"
 #include "common/file_io.h"
 
 namespace {
 namespace fs = std::filesystem;
 using namespace gw;
-
-Dictionary& dictionaryFor(Language language) {
-  static std::map<Language, std::unique_ptr<Dictionary>> loaded;
-  auto& d = loaded[language];
-  if (!d) {
-    d = std::make_unique<Dictionary>();
-    d->load(fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language)), language);
-  }
-  return *d;
-}
 
 // Result files go to memory when it can: the benchmark measures the search, not the disk.
 fs::path scratchFolder() {
@@ -51,7 +42,7 @@ void compose(benchmark::State& state, const char* name, int limit) {
   files.wordFile = [](Language language) { return fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language)); };
   files.resultsFolder = dir / "Results";
   const Layout layout = readPatternFile(layoutFile);
-  Dictionary& dictionary = dictionaryFor(layout.language);
+  Dictionary& dictionary = bench::shippedDictionary(layout.language);
   std::uint64_t steps = 0;
   std::int64_t results = 0;
   for (auto _ : state) {

@@ -27,6 +27,7 @@
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
 #include "authoring/gui/composing/composing_prompts.h"
+#include "bench/shipped_dictionaries.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -65,16 +66,6 @@ fs::path exampleLayout(const char* name) {
   return big;
 }
 
-Dictionary& dictionaryFor(Language language) {
-  static std::map<Language, std::unique_ptr<Dictionary>> loaded;
-  auto& d = loaded[language];
-  if (!d) {
-    d = std::make_unique<Dictionary>();
-    d->load(fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language)), language);
-  }
-  return *d;
-}
-
 // CPU time of the calling thread: the search and the window's drawing share it, so steps per
 // CPU second compare the two fairly also on a busy machine.
 double threadCpuSeconds() {
@@ -94,7 +85,7 @@ void report(benchmark::State& state, double seconds, double cpuSeconds, std::uin
 void BM_Headless(benchmark::State& state, const char* name) {
   const fs::path dir = scratchFolder(std::string("headless-") + name);
   const Layout layout = readPatternFile(exampleLayout(name));
-  Dictionary& dictionary = dictionaryFor(layout.language);
+  Dictionary& dictionary = bench::shippedDictionary(layout.language);
   ComposingFiles files{[](Language l) { return fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(l)); },
                        dir / "Make" / "Results"};
   for (auto _ : state) {

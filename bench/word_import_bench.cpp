@@ -4,64 +4,26 @@
 // as the editor does; the naive row inserts one word at a time into the sorted list, for
 // comparison (per word: items_per_second).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "authoring/composing/dictionary.h"
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/composing/word_lists/word_list.h"
+#include "bench/word_list_bench_files.h"
 
 namespace {
 namespace fs = std::filesystem;
 using gw::Language;
 using gw::WordList;
+using namespace gw::bench;
 
-const fs::path kGermanList = fs::path(GW_PROGRAM_DIR) / "Make/DE.words";
+const fs::path& kGermanList = germanWordList();
 
-fs::path scratchFolder() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("word_import_bench_" + std::to_string(::getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
-
-// An import file of one new word per German word: the word with "X" at its end, in
-// small letters and in UTF-8, as a downloaded list would be.
-const fs::path& importFile() {
-  static const fs::path file = [] {
-    fs::path f = scratchFolder() / "import.txt";
-    std::ifstream in(kGermanList, std::ios::binary);
-    std::ofstream out(f, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      for (char& c : line) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-      out << line << "x\n";
-    }
-    return f;
-  }();
-  return file;
-}
-
-bool haveGermanList(benchmark::State& state) {
-  if (fs::exists(kGermanList)) return true;
-  state.SkipWithError("DE.words is not built");
-  return false;
-}
-
-void reportPeakMemory(benchmark::State& state) {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+void reportPeakMemory(benchmark::State& state) { state.counters["peak_rss_MB"] = peakMegabytes(); }
 
 void BM_OpenGermanList(benchmark::State& state) {
   if (!haveGermanList(state)) return;
@@ -87,8 +49,8 @@ void BM_ImportIntoGermanList(benchmark::State& state) {
     WordList list(Language::German);
     list.load(kGermanList);
     state.ResumeTiming();
-    gw::ImportFileScan scan = gw::scanImportFile(importFile());
-    gw::ImportFileReader reader(importFile(), scan.encoding, Language::German);
+    gw::ImportFileScan scan = gw::scanImportFile(germanImportFile());
+    gw::ImportFileReader reader(germanImportFile(), scan.encoding, Language::German);
     gw::WordCollation collation(Language::German);
     std::vector<gw::WordEntry> batch;
     added = 0;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "errors.h"
+#include "common/errors.h"
 
 namespace gw {
 

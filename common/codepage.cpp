@@ -1,31 +1,15 @@
-#include "codepage.h"
+#include "common/codepage.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
-#include <memory>
-
-#include "errors.h"
+#include "common/code_page_converter.h"
+#include "common/errors.h"
 
 namespace gw {
-namespace {
-
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-Converter openConverter(const char* codePage) {
-  UErrorCode status = U_ZERO_ERROR;
-  Converter c(ucnv_open(codePage, &status));
-  if (U_FAILURE(status)) throw FormatError(std::string("Unknown code page ") + codePage);
-  return c;
-}
-
-}  // namespace
 
 std::string toUtf8(std::string_view bytes, const char* codePage) {
-  Converter conv = openConverter(codePage);
+  CodePageConverter conv = openCodePageConverter(codePage);
   UErrorCode status = U_ZERO_ERROR;
   icu::UnicodeString text(bytes.data(), static_cast<int32_t>(bytes.size()), conv.get(), status);
   if (U_FAILURE(status)) throw FormatError(std::string("Cannot convert text from ") + codePage);
@@ -39,7 +23,7 @@ std::string fromUtf8(std::string_view utf8, const char* codePage) {
   if (text.indexOf(static_cast<char16_t>(0xFFFD)) >= 0 &&
       std::string_view(utf8).find("\xEF\xBF\xBD") == std::string_view::npos)
     throw FormatError("The text is not valid UTF-8.");
-  Converter conv = openConverter(codePage);
+  CodePageConverter conv = openCodePageConverter(codePage);
   UErrorCode status = U_ZERO_ERROR;
   ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
   std::string out;

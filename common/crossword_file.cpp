@@ -1,7 +1,7 @@
-#include "crossword_file.h"
+#include "common/crossword_file.h"
 
-#include "byte_io.h"
-#include "file_io.h"
+#include "common/byte_io.h"
+#include "common/file_io.h"
 
 namespace gw {
 

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "common/file_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <random>
 
-#include "errors.h"
+#include "common/errors.h"
 
 namespace gw {
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/codepage.h"
-#include "solver/core/us_keyboard.h"
+#include "common/us_keyboard.h"
 
 namespace gw::gui {
 
@@ -33,7 +33,7 @@ std::optional<char> usCharacterOf(const QKeyEvent& e) {
     return std::nullopt;
   const bool chord = e.modifiers() & Qt::ControlModifier;
   if (e.nativeScanCode() != 0 && !chord) {
-    if (auto ch = gw::cross::usCharacterForKey(e.nativeScanCode(), e.modifiers() & Qt::ShiftModifier))
+    if (auto ch = gw::usCharacterForKey(e.nativeScanCode(), e.modifiers() & Qt::ShiftModifier))
       return ch;
   }
   const QString text = e.text();

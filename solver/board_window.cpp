@@ -19,7 +19,7 @@
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
 #include "solver/core/cell_size.h"
-#include "solver/core/us_keyboard.h"
+#include "common/us_keyboard.h"
 #include "solver/window_look.h"
 
 using gw::Direction;
@@ -456,7 +456,7 @@ void BoardWindow::keyPressEvent(QKeyEvent* e) {
   }
   bool chord = e->modifiers() & Qt::ControlModifier;
   if (e->nativeScanCode() != 0 && !chord)
-    ch = gw::cross::usCharacterForKey(e->nativeScanCode(), e->modifiers() & Qt::ShiftModifier);
+    ch = gw::usCharacterForKey(e->nativeScanCode(), e->modifiers() & Qt::ShiftModifier);
   if (!ch) {
     QString text = e->text();
     if (text.isEmpty()) {

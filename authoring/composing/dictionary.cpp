@@ -1,7 +1,4 @@
-#include "dictionary.h"
-
-#include <unicode/ucnv.h>
-#include <unicode/ucol.h>
+#include "authoring/composing/dictionary.h"
 
 #include <algorithm>
 #include <array>
@@ -11,85 +8,16 @@
 #include <system_error>
 #include <utility>
 
+#include "authoring/composing/dictionary_index.h"
+#include "authoring/composing/word_collation.h"
 #include "common/errors.h"
-#include "common/letters.h"
 #include "common/file_io.h"
-#include "dictionary_index.h"
+#include "common/letters.h"
 
 namespace gw {
 namespace {
 
 constexpr int kLengths = Dictionary::kMaxWordLength + 1;  // index 0 unused
-
-const char* collationLocale(Language language) {
-  switch (language) {
-    case Language::German: return "de";
-    case Language::Serbian: return "sr";
-    default: return "en";
-  }
-}
-
-struct CollatorCloser {
-  void operator()(UCollator* c) const { ucol_close(c); }
-};
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
-// Every byte of a single-byte code page is one UTF-16 unit, so a 256-entry table
-// converts a word without a converter call per word.
-std::array<UChar, 256> byteToUnicodeTable(const char* codePage) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, ConverterCloser> conv(ucnv_open(codePage, &status));
-  if (U_FAILURE(status)) throw std::runtime_error(std::string("Unknown code page ") + codePage);
-  std::array<UChar, 256> table{};
-  for (int b = 0; b < 256; ++b) {
-    char in = static_cast<char>(b);
-    UChar out[4];
-    status = U_ZERO_ERROR;
-    ucnv_reset(conv.get());
-    int32_t n = ucnv_toUChars(conv.get(), out, 4, &in, 1, &status);
-    table[b] = (U_SUCCESS(status) && n == 1) ? out[0] : UChar(0xFFFD);
-  }
-  return table;
-}
-
-// Case-insensitive collation of code-page words: ICU sort keys at secondary strength
-// (accents count, case does not), computed once per word and then compared as bytes.
-class SortKeyMaker {
- public:
-  explicit SortKeyMaker(Language language) : table_(byteToUnicodeTable(boardCodePage(language))) {
-    UErrorCode status = U_ZERO_ERROR;
-    collator_.reset(ucol_open(collationLocale(language), &status));
-    if (U_FAILURE(status)) throw std::runtime_error("Cannot open the collator");
-    ucol_setStrength(collator_.get(), UCOL_SECONDARY);
-  }
-
-  // Appends the word's sort key (zero-terminated) to `keys`.
-  void append(std::string_view word, std::string& keys) {
-    units_.resize(word.size());
-    for (std::size_t i = 0; i < word.size(); ++i)
-      units_[i] = table_[static_cast<unsigned char>(word[i])];
-    std::size_t at = keys.size();
-    std::size_t room = word.size() * 4 + 16;
-    for (;;) {
-      keys.resize(at + room);
-      int32_t n = ucol_getSortKey(collator_.get(), units_.data(), static_cast<int32_t>(units_.size()),
-                                  reinterpret_cast<uint8_t*>(keys.data() + at),
-                                  static_cast<int32_t>(room));
-      if (n > 0 && static_cast<std::size_t>(n) <= room) {
-        keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
-        return;
-      }
-      room = n > 0 ? static_cast<std::size_t>(n) : room * 2;
-    }
-  }
-
- private:
-  std::array<UChar, 256> table_;
-  std::unique_ptr<UCollator, CollatorCloser> collator_;
-  std::vector<UChar> units_;
-};
 
 // Splits on LF, dropping the CR of a CR LF (or of a file's cut-off last CR LF);
 // a CR anywhere else belongs to the line.
@@ -129,7 +57,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
     if (!line.empty() && line.size() <= static_cast<std::size_t>(kMaxWordLength))
       read[line.size()].push_back(line);
 
-  SortKeyMaker keyMaker(language);
+  WordCollation collation(language);
   std::string keys;
   std::vector<std::size_t> keyStart;
   std::vector<std::uint32_t> order;
@@ -140,7 +68,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
     keyStart.clear();
     for (std::string_view w : candidates) {
       keyStart.push_back(keys.size());
-      keyMaker.append(w, keys);
+      collation.appendSortKey(w, keys);
     }
     order.resize(candidates.size());
     std::iota(order.begin(), order.end(), 0u);

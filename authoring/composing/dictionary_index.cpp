@@ -1,4 +1,4 @@
-#include "dictionary_index.h"
+#include "authoring/composing/dictionary_index.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 namespace gw::gui {
@@ -33,6 +34,12 @@ inline void applyAuthoringLook(QWidget* window) {
   window->setFont(windowFont());
   window->setPalette(windowPalette(window->palette()));
   window->setAutoFillBackground(true);
+}
+
+// The authoring dialogs open in the middle of the screen.
+inline void centerOnScreen(QWidget* window) {
+  if (QScreen* screen = window->screen())
+    window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 }  // namespace gw::gui

@@ -5,8 +5,6 @@
 // of the whole process is reported with every row.
 //   QT_QPA_PLATFORM=offscreen dictionary_editor_bench
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,45 +21,15 @@
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"
+#include "bench/word_list_bench_files.h"
 
 namespace {
 namespace fs = std::filesystem;
 using gw::Language;
 using gw::gui::DictionaryEditorDialog;
+using namespace gw::bench;
 
-const fs::path kGermanList = fs::path(GW_PROGRAM_DIR) / "Make/DE.words";
-
-fs::path scratch() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("dictionary_editor_bench_" + std::to_string(::getpid()));
-    fs::create_directories(d / "Make");
-    return d;
-  }();
-  return dir;
-}
-
-// One new word per German word, in small letters, UTF-8.
-fs::path importFile() {
-  static const fs::path file = [] {
-    fs::path f = scratch() / "import.txt";
-    std::ifstream in(kGermanList, std::ios::binary);
-    std::ofstream out(f, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      for (char& c : line) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-      out << line << "x\n";
-    }
-    return f;
-  }();
-  return file;
-}
-
-double peakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+const fs::path& kGermanList = germanWordList();
 
 // Says Yes to "Want to import?" and OK to "Added N words!".
 class MessageBoxAnswerer : public QObject {
@@ -99,7 +67,8 @@ class EventLoopWatch : public QObject {
 };
 
 std::unique_ptr<DictionaryEditorDialog> openGermanEditor() {
-  auto d = std::make_unique<DictionaryEditorDialog>(Language::German, kGermanList, scratch() / "Make/DE.words");
+  auto d =
+      std::make_unique<DictionaryEditorDialog>(Language::German, kGermanList, scratchFolder() / "Make/DE.words");
   d->loadWordFile();
   d->show();
   QApplication::processEvents();
@@ -112,12 +81,6 @@ void waitFor(Done done, int timeoutMs = 60000) {
   QElapsedTimer t;
   t.start();
   while (!done() && t.elapsed() < timeoutMs) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-}
-
-bool haveGermanList(benchmark::State& state) {
-  if (fs::exists(kGermanList)) return true;
-  state.SkipWithError("DE.words is not built");
-  return false;
 }
 
 void BM_OpenEditorOnGermanList(benchmark::State& state) {
@@ -135,7 +98,7 @@ BENCHMARK(BM_OpenEditorOnGermanList)->Unit(benchmark::kMillisecond)->UseRealTime
 
 void BM_ImportIntoGermanEditor(benchmark::State& state) {
   if (!haveGermanList(state)) return;
-  importFile();
+  germanImportFile();
   double longestPause = 0;
   qint64 added = 0;
   for (auto _ : state) {
@@ -149,7 +112,7 @@ void BM_ImportIntoGermanEditor(benchmark::State& state) {
     });
     state.ResumeTiming();
     EventLoopWatch watch;
-    d->importFile(QString::fromStdString(importFile().string()));
+    d->importFile(QString::fromStdString(germanImportFile().string()));
     waitFor([&] { return finished; });
     longestPause = std::max(longestPause, watch.longestMs());
     state.PauseTiming();
@@ -165,14 +128,14 @@ BENCHMARK(BM_ImportIntoGermanEditor)->Unit(benchmark::kMillisecond)->UseRealTime
 // From a click on Cancel, 300 ms into an import, to the import's end.
 void BM_CancelAnImport(benchmark::State& state) {
   if (!haveGermanList(state)) return;
-  importFile();
+  germanImportFile();
   for (auto _ : state) {
     state.PauseTiming();
     auto d = openGermanEditor();
     MessageBoxAnswerer answers;
     bool finished = false;
     QObject::connect(d.get(), &DictionaryEditorDialog::importFinished, [&](qint64, bool) { finished = true; });
-    d->importFile(QString::fromStdString(importFile().string()));
+    d->importFile(QString::fromStdString(germanImportFile().string()));
     QElapsedTimer running;
     running.start();
     waitFor([&] { return running.elapsed() >= 300; });
@@ -218,6 +181,6 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   std::error_code ec;
-  fs::remove_all(scratch(), ec);
+  fs::remove_all(scratchFolder(), ec);
   return 0;
 }

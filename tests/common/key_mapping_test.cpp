@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/codepage.h"
+#include "common/us_keyboard.h"
 
 namespace {
 
@@ -145,6 +146,24 @@ TEST(CharacterSets, NamesCodePagesAndFontCharsetsActAsTheDefaultForUnknownCodes)
   EXPECT_EQ(gw::wordFileName(kUnknown7), "Make/EN.words");
   EXPECT_EQ(gw::knownLanguageOrEnglish(kUnknown7), kEnglish);
   EXPECT_EQ(gw::knownClueCharsetOrAnsi(unknownCharset), gw::ClueCharset::Ansi);
+}
+
+TEST(UsKeyboard, KeyCodesGiveUsCharactersWithShift) {
+  // X11 key codes are the evdev codes + 8.
+  EXPECT_EQ(gw::usCharacterForKey(24, false), 'q');
+  EXPECT_EQ(gw::usCharacterForKey(24, true), 'Q');
+  EXPECT_EQ(gw::usCharacterForKey(29, false), 'y');  // the key a German keyboard labels Z
+  EXPECT_EQ(gw::usCharacterForKey(52, false), 'z');
+  EXPECT_EQ(gw::usCharacterForKey(34, false), '[');
+  EXPECT_EQ(gw::usCharacterForKey(34, true), '{');
+  EXPECT_EQ(gw::usCharacterForKey(47, false), ';');
+  EXPECT_EQ(gw::usCharacterForKey(48, true), '"');
+  EXPECT_EQ(gw::usCharacterForKey(51, false), '\\');
+  EXPECT_EQ(gw::usCharacterForKey(94, false), '\\');  // the ISO key beside left Shift
+  EXPECT_EQ(gw::usCharacterForKey(10, true), '!');
+  EXPECT_EQ(gw::usCharacterForKey(65, false), ' ');
+  EXPECT_FALSE(gw::usCharacterForKey(113, false).has_value());  // Left arrow
+  EXPECT_FALSE(gw::usCharacterForKey(0, false).has_value());
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// CROSS.CONF and the US key positions.
+// CROSS.CONF.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include "common/file_io.h"
 #include "solver/core/settings.h"
-#include "solver/core/us_keyboard.h"
 
 using namespace gw;
 using namespace gw::cross;
@@ -75,22 +74,4 @@ TEST(CrossSettings, CellSizeIsAddedOnlyWhenZoomed) {
   writeFileAtomically(p, "[General]\nCell size=huge\n");
   EXPECT_EQ(readSettings(p, "").cellSize, 20);
   fs::remove(p);
-}
-
-TEST(CrossUsKeyboard, KeyCodesGiveUsCharactersWithShift) {
-  // X11 key codes are the evdev codes + 8.
-  EXPECT_EQ(usCharacterForKey(24, false), 'q');
-  EXPECT_EQ(usCharacterForKey(24, true), 'Q');
-  EXPECT_EQ(usCharacterForKey(29, false), 'y');  // the key a German keyboard labels Z
-  EXPECT_EQ(usCharacterForKey(52, false), 'z');
-  EXPECT_EQ(usCharacterForKey(34, false), '[');
-  EXPECT_EQ(usCharacterForKey(34, true), '{');
-  EXPECT_EQ(usCharacterForKey(47, false), ';');
-  EXPECT_EQ(usCharacterForKey(48, true), '"');
-  EXPECT_EQ(usCharacterForKey(51, false), '\\');
-  EXPECT_EQ(usCharacterForKey(94, false), '\\');  // the ISO key beside left Shift
-  EXPECT_EQ(usCharacterForKey(10, true), '!');
-  EXPECT_EQ(usCharacterForKey(65, false), ' ');
-  EXPECT_FALSE(usCharacterForKey(113, false).has_value());  // Left arrow
-  EXPECT_FALSE(usCharacterForKey(0, false).has_value());
 }

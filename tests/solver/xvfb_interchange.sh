@@ -7,41 +7,14 @@
 # Screenshots go to WORK_DIR/*.png when CROSS_SHOTS=1.
 set -euo pipefail
 cross=$1 tool=$2 cw=$3 examples=$4 work=$5
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../xvfb_common.sh"
+source "$here/cross_xvfb.sh"
+xvfb_rerun 1024x768 280 "$@"
 
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work/puzzles" "$work/home" "$work/bin"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config
-cp "$cross" "$work/bin/Cross"
-cross=$work/bin/Cross
-export QT_QPA_PLATFORM=xcb
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-  local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-board_window() { xdotool search --onlyvisible --name '^Crossword Solving Tool$' | head -n 1; }
-type_cells() {  # type_cells WINDOW KEYS_FILE FIRST LAST
-  local win=$1 keys=$2 first=$3 last=$4 args=()
-  while read -r c r key; do
-    args+=(mousemove --window "$win" $((20 * c + 10)) $((20 * r + 10)) click 1 key "$key" sleep 0.02)
-  done < <(sed -n "${first},${last}p" "$keys")
-  [ ${#args[@]} -gt 0 ] && xdotool "${args[@]}"
-  return 0
-}
-start_cross() {
-  "$cross" "$1" >"$work/cross.log" 2>&1 &
-  pid=$!
-  wait_for 20 board_window || fail "no board window for $1"
-  win=$(board_window)
-  sleep 0.5
-}
+xvfb_home "$work"
+cross_copy "$cross" "$work"
+mkdir -p "$work/puzzles"
 
 for pair in en-igloo:puz sr-cyrillic-vitez:ipuz; do
   name=${pair%%:*} format=${pair##*:}

@@ -8,27 +8,14 @@
 set -euo pipefail
 cross=$1 tool=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../xvfb_common.sh"
+source "$here/cross_xvfb.sh"
+xvfb_rerun 1280x1024 280 "$@"
 
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work/home" "$work/bin"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb
-cp "$cross" "$work/bin/Cross"
-cross=$work/bin/Cross
+xvfb_home "$work"
+cross_copy "$cross" "$work"
 "$tool" samples "$work"
 "$tool" tall 56 40 "$work/tall.C_W"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-  local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-board_window() { xdotool search --onlyvisible --name '^Crossword Solving Tool$' | head -n 1; }
 
 # 1. The tall board fits: the window and a clue window above and below lie on the screen.
 "$cross" "$work/tall.C_W" >"$work/cross.log" 2>&1 &

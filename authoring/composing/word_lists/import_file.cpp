@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/code_page_converter.h"
 #include "common/errors.h"
 
 namespace gw {
@@ -100,18 +101,6 @@ class LineSplitter {
   bool atEnd_ = false;
 };
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-Converter openConverter(const char* codePage) {
-  UErrorCode status = U_ZERO_ERROR;
-  Converter c(ucnv_open(codePage, &status));
-  if (U_FAILURE(status)) throw FormatError(std::string("Unknown code page ") + codePage);
-  // A character the code page lacks becomes its substitute byte, which is no letter.
-  return c;
-}
 
 void fromUnicode(const icu::UnicodeString& text, UConverter* conv, std::string& out) {
   out.resize(static_cast<std::size_t>(text.length()) * 2 + 4);
@@ -141,16 +130,17 @@ struct ImportFileReader::Impl {
   Impl(const fs::path& file, TextEncoding encoding, Language language)
       : lines(file), encoding(encoding), language(language) {
     if (encoding == TextEncoding::Utf8) {
-      toCodePage = openConverter(boardCodePage(language));
-      if (language == Language::Serbian) toLatin = openConverter("windows-1250");
+      // A character the code page lacks becomes its substitute byte, which is no letter.
+      toCodePage = openCodePageConverter(boardCodePage(language));
+      if (language == Language::Serbian) toLatin = openCodePageConverter("windows-1250");
     }
   }
 
   LineSplitter lines;
   TextEncoding encoding;
   Language language;
-  Converter toCodePage;
-  Converter toLatin;
+  CodePageConverter toCodePage;
+  CodePageConverter toLatin;
   bool first = true;
 };
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 #include "common/language.h"
 
 namespace gw {

@@ -33,7 +33,4 @@ inline constexpr int kOrderGlyphSize = 8;
 inline constexpr int kOrderGlyphLeft = 2;
 inline constexpr int kOrderTextGap = 6;
 
-// The new layout dialog's client area.
-inline constexpr QSize kNewCrosswordDialogSize{232, 240};
-
 }  // namespace gw::gui

@@ -7,7 +7,7 @@
 
 #include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/layout_grid_model.h"
-#include "solver/core/us_keyboard.h"
+#include "common/us_keyboard.h"
 
 namespace gw::gui {
 
@@ -85,7 +85,7 @@ void LayoutGridView::keyPressEvent(QKeyEvent* event) {
   // By key position where the key code is known (X11), else by the text the event carries.
   std::optional<char> ch;
   if (event->nativeScanCode() != 0)
-    ch = gw::cross::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
+    ch = gw::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
   if (!ch && !event->text().isEmpty()) {
     const char16_t u = event->text().at(0).unicode();
     if (u >= 0x20 && u < 0x7f) ch = static_cast<char>(u);

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "authoring/gui/composing/authoring_look.h"
+#include "authoring/gui/authoring_look.h"
 #include "authoring/gui/composing/composing_geometry.h"
 
 namespace gw::gui {
@@ -145,7 +145,7 @@ WordOrderDialog::WordOrderDialog(int maxColumn, int maxRow, const std::vector<Sl
     : QDialog(parent, Qt::Tool), maxColumn_(maxColumn), maxRow_(maxRow) {
   setObjectName("wordOrderDialog");
   setWindowTitle("Sort-order of words");
-  applyAuthoringDialogLook(this);
+  applyAuthoringLook(this);
 
   entries_.reserve(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {

@@ -9,12 +9,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "authoring/gui/composing/authoring_look.h"
-#include "authoring/gui/composing/composing_geometry.h"
+#include "authoring/gui/authoring_look.h"
 
 namespace gw::gui {
 
 namespace {
+
+constexpr QSize kClientSize{232, 240};
 
 QSpinBox* makeSpin(QWidget* parent, const char* name, int maximum) {
   auto* spin = new QSpinBox(parent);
@@ -31,8 +32,8 @@ QSpinBox* makeSpin(QWidget* parent, const char* name, int maximum) {
 NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("newCrosswordDialog");
   setWindowTitle("Crossword Layout");
-  applyAuthoringDialogLook(this);
-  resize(kNewCrosswordDialogSize);
+  applyAuthoringLook(this);
+  resize(kClientSize);
 
   auto* title = new QLabel("Dimensions and language", this);
   title->setObjectName("titleLabel");

@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "authoring/composing/word_lists/import_file.h"
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 #include "authoring/composing/word_lists/word_import.h"
+#include "authoring/gui/authoring_look.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_box.h"
 #include "authoring/gui/dictionary/word_list_model.h"
@@ -34,8 +35,6 @@ QString captionFor(Language language) {
     default: return "Word dictionary : English";
   }
 }
-
-const QColor kCream(255, 251, 240);
 
 }  // namespace
 
@@ -66,13 +65,7 @@ DictionaryEditorDialog::DictionaryEditorDialog(Language language, std::filesyste
 DictionaryEditorDialog::~DictionaryEditorDialog() { endImportQuietly(); }
 
 void DictionaryEditorDialog::buildWindow() {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, kCream);
-  setPalette(pal);
-  QFont look("Verdana");
-  look.setPointSize(8);
-  setFont(look);
+  applyAuthoringLook(this);
   resize(410, 372);
   setMinimumWidth(410);
 

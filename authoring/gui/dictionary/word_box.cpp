@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-#include "solver/core/us_keyboard.h"
+#include "common/us_keyboard.h"
 
 namespace gw::gui {
 
@@ -49,7 +49,7 @@ void WordBox::keyPressEvent(QKeyEvent* event) {
   // character the event carries.
   std::optional<char> typed;
   if (event->nativeScanCode() != 0)
-    typed = gw::cross::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
+    typed = gw::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
   if (!typed) {
     char16_t u = event->text().at(0).unicode();
     if (u >= 0x80) return;  // not a US key

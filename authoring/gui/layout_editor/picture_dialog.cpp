@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "authoring/gui/editing/editing_look.h"
+#include "authoring/gui/authoring_look.h"
 #include "authoring/gui/editing/user_interaction.h"
 #include "common/errors.h"
 #include "common/file_io.h"

@@ -12,27 +12,9 @@ namespace {
 
 using namespace gw::testing;
 
-struct Case {
-  std::string name;
-  std::string layout;
-  std::vector<std::string> words;
-};
+using Case = ComposeProblem;
 
-// Small layouts with word lists that make the search back up often.
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-std::vector<Case> cases() {
-  return {
-      {"open3x3", "...\n...\n...\n", randomWords("ABC", {3}, 0.45, 1)},
-      {"fourByFour", "#...\n....\n....\n...#\n", randomWords("AB", {3, 4}, 0.6, 2)},
-      {"fixedLetters", "A..#\n...B\n#...\n", randomWords("ABC", {2, 3, 4}, 0.5, 3)},
-      {"oneCellSlots", "#.#\n...\n#.#\n", std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
-      {"fourByFive", "....\n.#..\n....\n..#.\n....\n", randomWords("AB", {1, 2, 3, 4, 5}, 0.7, 5)},
-  };
-}
+std::vector<Case> cases() { return backtrackingProblems(); }
 
 Layout layoutOf(const Case& c) { return parseTextLayout(c.layout, Language::English); }
 

@@ -13,28 +13,13 @@ namespace {
 
 using namespace gw::testing;
 
-struct Problem {
-  std::string name;
-  std::string layout;
-  std::vector<std::string> words;
-};
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+using Problem = ComposeProblem;
 
 std::vector<Problem> problems() {
-  return {
-      {"open3x3", "...\n...\n...\n", randomWords("ABC", {3}, 0.45, 1)},
-      {"fourByFour", "#...\n....\n....\n...#\n", randomWords("AB", {3, 4}, 0.6, 2)},
-      {"fixedLetters", "A..#\n...B\n#...\n", randomWords("ABC", {2, 3, 4}, 0.5, 3)},
-      {"oneCellSlots", "#.#\n...\n#.#\n",
-       std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
-      {"fourByFive", "....\n.#..\n....\n..#.\n....\n", randomWords("AB", {1, 2, 3, 4, 5}, 0.7, 5)},
-      {"sparse", "....\n....\n....\n", randomWords("ABCD", {3, 4}, 0.08, 6)},
-      {"none", "...\n...\n", std::vector<std::string>{"AB", "BA", "ABA", "ABB"}},
-  };
+  std::vector<Problem> all = backtrackingProblems();
+  all.push_back({"sparse", "....\n....\n....\n", randomWords("ABCD", {3, 4}, 0.08, 6)});
+  all.push_back({"none", "...\n...\n", std::vector<std::string>{"AB", "BA", "ABA", "ABB"}});
+  return all;
 }
 
 // A problem set up for the propagator, with the fills a brute-force enumeration finds.

@@ -11,16 +11,7 @@ namespace {
 
 using namespace gw::testing;
 
-struct FillCase {
-  std::string name;
-  std::string layout;
-  std::vector<std::string> words;
-};
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+using FillCase = ComposeProblem;
 
 std::vector<FillCase> fillCases() {
   std::vector<FillCase> cases{

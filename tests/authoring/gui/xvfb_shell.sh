@@ -10,28 +10,16 @@
 # Screenshots go to WORK_DIR/*.png when GRIDWRIGHT_SHOTS=1.
 set -euo pipefail
 program=$1 layouts=$2 examples=$3 work=$4
+source "$(dirname "$0")/../../xvfb_common.sh"
+xvfb_rerun 1024x768 280 "$@"
 
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work/home" "$work/bin/Make" "$work/bin/Data"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config
-export QT_QPA_PLATFORM=xcb
+xvfb_home "$work"
+mkdir -p "$work/bin/Make" "$work/bin/Data"
 cp "$program" "$work/bin/Gridwright"
 cp "$layouts"/*.C_WM "$work/bin/Make/"
 cp "$examples"/*.C_W "$work/bin/Data/"
 program=$work/bin/Gridwright
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-window_named() { xdotool search --onlyvisible --name "$1" | head -n 1 | grep .; }
 other_window() { xdotool search --onlyvisible --pid "$pid" | grep -vx "$win" | head -n 1 | grep .; }
 shot() { if [ "${GRIDWRIGHT_SHOTS:-}" = 1 ]; then import -window root "$work/$1.png"; fi; }
 

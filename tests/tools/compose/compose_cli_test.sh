@@ -2,21 +2,9 @@
 # compose_cli_test.sh BINARY WORK_FOLDER SCENARIO PROGRAM_FOLDER SOURCE_FOLDER
 set -uo pipefail
 bin=$1 work=$2 scenario=$3 program=$4 source=$5
-rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+source "$(cd "$(dirname "$0")" && pwd)/cli_test_common.sh"
 
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-# expect STATUS COMMAND...: runs the command with out/err captured and checks its exit status.
-expect() {
-  local want=$1; shift
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "exit $got (wanted $want): $* -- $(cat err.txt)"
-}
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks \"$2\": $(cat "$1")"; }
-
-# Two small word lists: one whose fills are few and quick, one that keeps a search busy.
-printf 'CAT\r\nCOT\r\nACE\r\nTEN\r\nTON\r\nONE\r\nOAT\r\nATE\r\nEAT\r\nTEA\r\nNET\r\nANT\r\nCAN\r\nNOT\r\nTOE\r\n' > small.words
+# Besides small.words, a word list that keeps a search busy.
 python3 - <<'PY'
 import random
 random.seed(7)
@@ -25,7 +13,6 @@ while len(words) < 3000:
     words.add(''.join(random.choice('ABCDEFGHIJKLMNOPQRSTUVWXYZ') for _ in range(5)))
 open('busy.words', 'w').write(''.join(w + '\r\n' for w in sorted(words)))
 PY
-printf '...\n...\n...\n' > open3.txt
 printf '.....\n.....\n.....\n.....\n.....\n' > open5.txt
 
 case "$scenario" in
@@ -162,5 +149,4 @@ examples)
 *) fail "unknown scenario $scenario" ;;
 esac
 
-[ "$failures" -eq 0 ] && echo "OK: $scenario"
-exit $((failures > 0))
+finish_scenario "$scenario"

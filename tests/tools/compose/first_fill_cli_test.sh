@@ -3,20 +3,8 @@
 # gridwright-compose --first-fill and --no-repeat on the command line, and its progress lines.
 set -uo pipefail
 bin=$1 work=$2 scenario=$3
-rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+source "$(cd "$(dirname "$0")" && pwd)/cli_test_common.sh"
 
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-expect() {
-  local want=$1; shift
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "exit $got (wanted $want): $* -- $(cat err.txt)"
-}
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks \"$2\": $(cat "$1")"; }
-
-printf 'CAT\r\nCOT\r\nACE\r\nTEN\r\nTON\r\nONE\r\nOAT\r\nATE\r\nEAT\r\nTEA\r\nNET\r\nANT\r\nCAN\r\nNOT\r\nTOE\r\n' > small.words
-printf '...\n...\n...\n' > open3.txt
 # Every row and column of the 3 x 3 board in a result file is a word of the list.
 valid3() {
   python3 - "$1" <<'PY'
@@ -115,5 +103,4 @@ options)
 *) fail "unknown scenario $scenario" ;;
 esac
 
-[ "$failures" -eq 0 ] && echo "OK: $scenario"
-exit $((failures > 0))
+finish_scenario "$scenario"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "common/crossword_file.h"
 #include "common/file_io.h"
@@ -37,7 +38,9 @@ ToolRun runTool(const std::string& args, bool withErrors = false) {
 class GridwrightCw : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("gw-cw-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    // The process id keeps runs of other build folders on the same machine apart.
+    dir_ = fs::temp_directory_path() / ("gw-cw-cli-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }

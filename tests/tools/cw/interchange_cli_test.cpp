@@ -1,5 +1,6 @@
 // gridwright-cw export, import and pdf, run as programs on the example crosswords.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -45,7 +46,8 @@ class InterchangeCli : public ::testing::Test {
   void SetUp() override {
     dir_ =
         fs::temp_directory_path() /
-        ("gw-cw-interchange-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        ("gw-cw-interchange-" + std::to_string(::getpid()) + "-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "authoring/composing/dictionary.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 
@@ -57,6 +58,30 @@ TEST(WordList, SerbianAndGermanFollowTheirAlphabets) {
   WordList de(Language::German);
   de.assign({"ZAUN", "AEPFEL", "ABEND"});
   EXPECT_EQ(words(de), (std::vector<std::string>{"ABEND", "AEPFEL", "ZAUN"}));
+}
+
+// The composer's dictionary and the dictionary editor's list share one collation: the same
+// words, whatever their case and accents, come out in the same order.
+TEST(WordList, OrdersAsTheComposingDictionary) {
+  const std::vector<std::pair<Language, std::vector<std::string>>> lists{
+      {Language::English, {"dog", "ANT", "Cat", "bee", "cow", "ape", "Bat"}},
+      {Language::German, {"\xD6L", "OEL", "OL", "ZAUN", "\xC4RA", "AERA", "ab", "\xE4" "b"}},  // ÖL ÄRA äb
+      {Language::Serbian, {"\xC5\xC0", "\x80\xC0", "\xE4\xE0", "\xC0\xC0", "\xE0\xE1"}},  // ЕА ЂА да АА аб
+  };
+  for (const auto& [language, input] : lists) {
+    WordList list(language);
+    list.assign(input);
+    Dictionary dictionary;
+    dictionary.loadLines(input, language);
+    for (int length = 2; length <= 3; ++length) {
+      std::vector<std::string> fromDictionary, fromList;
+      for (std::size_t id = 0; id < dictionary.wordCount(length); ++id)
+        fromDictionary.push_back(dictionary.word(length, static_cast<Dictionary::WordId>(id)));
+      for (const std::string& w : words(list))
+        if (w.size() == static_cast<std::size_t>(length)) fromList.push_back(w);
+      EXPECT_EQ(fromDictionary, fromList) << languageName(language) << ", length " << length;
+    }
+  }
 }
 
 TEST(WordList, FindsTheLongestLeadingPartThatIsAnEntry) {

@@ -12,26 +12,16 @@ if [ ! -s "$words" ]; then
   echo "no English word list ($words): skipped"
   exit 77
 fi
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-fi
+source "$(dirname "$0")/../../../xvfb_common.sh"
+xvfb_rerun 1024x768 280 "$@"
 
-rm -rf "$work"
-mkdir -p "$work/prog/Make/Results" "$work/home" "$work/cli/Results"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home QT_QPA_PLATFORM=xcb
+xvfb_home "$work"
+mkdir -p "$work/prog/Make/Results" "$work/cli/Results"
 cp "$words" "$work/prog/Make/EN.words"
 pattern=$work/prog/Make/cat.C_WM
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
 # Without a window manager nobody gives the main window the keyboard back after a dialog.
 refocus() { sleep 0.3; xdotool search --onlyvisible --name 'Crosswords Authoring|Make :|Composing :' windowfocus --sync; sleep 0.2; }
-window_named() { xdotool search --onlyvisible --name "$1" | head -n 1 | grep -q .; }
 shot() { import -window root "$work/$1.png"; }
 # The grid's pop-up menu from the keyboard; its first entry starts or stops composing.
 change_status() { xdotool key Menu; sleep 0.4; xdotool key Down Return; sleep 0.4; }

@@ -6,15 +6,11 @@
 # Screenshots go to WORK_DIR/*.png.
 set -euo pipefail
 harness=$1 words=$2 work=$3
+source "$(dirname "$0")/../../../xvfb_common.sh"
+xvfb_rerun 1280x900 280 "$@"
 
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 280 xvfb-run -a -s "-screen 0 1280x900x24 -noreset" "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work/bin/Make" "$work/home"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home QT_QPA_PLATFORM=xcb
+xvfb_home "$work"
+mkdir -p "$work/bin/Make"
 cp "$words" "$work/bin/Make/DE.words"
 before=$(wc -l <"$work/bin/Make/DE.words")
 python3 - "$work" <<'PY'
@@ -28,12 +24,6 @@ with open(work + "/big.txt", "w", encoding="utf-8") as out:
 open(work + "/small.txt", "w", encoding="utf-8").write("M\u00e4dchen\nQuarkspei\u00dfe 2\n")
 PY
 
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" || true; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...
-  local limit=$1; shift
-  for _ in $(seq $((limit * 20))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done
-  return 1
-}
 window() { xdotool search --onlyvisible --name "$1" | head -n 1; }
 click_in() {  # click_in WINDOW X Y: a click at a point of a window
   local x y

@@ -4,10 +4,10 @@
 // player's own layout, decide the letter typed.
 #include <optional>
 
-namespace gw::cross {
+namespace gw {
 
 // `x11KeyCode` is the X11 key code (the Linux evdev code + 8). Nothing for keys
 // that give no printable character (arrows, function keys, ...).
 std::optional<char> usCharacterForKey(unsigned x11KeyCode, bool shift);
 
-}  // namespace gw::cross
+}  // namespace gw

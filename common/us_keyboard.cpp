@@ -1,9 +1,9 @@
-#include "solver/core/us_keyboard.h"
+#include "common/us_keyboard.h"
 
 #include <array>
 #include <utility>
 
-namespace gw::cross {
+namespace gw {
 
 namespace {
 
@@ -41,4 +41,4 @@ std::optional<char> usCharacterForKey(unsigned x11KeyCode, bool shift) {
   return std::nullopt;
 }
 
-}  // namespace gw::cross
+}  // namespace gw

@@ -1,9 +1,11 @@
-#include "authoring/composing/word_lists/word_collation.h"
+#include "authoring/composing/word_collation.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
 
 #include <stdexcept>
+
+#include "common/code_page_converter.h"
 
 namespace gw {
 namespace {
@@ -16,16 +18,11 @@ const char* collationLocale(Language language) {
   }
 }
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
 // Every byte of a single-byte code page is one UTF-16 unit, so a table converts a word
 // without a converter call.
 std::array<char16_t, 256> byteTable(const char* codePage) {
+  CodePageConverter conv = openCodePageConverter(codePage);
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, ConverterCloser> conv(ucnv_open(codePage, &status));
-  if (U_FAILURE(status)) throw std::runtime_error(std::string("Unknown code page ") + codePage);
   std::array<char16_t, 256> table{};
   for (int b = 0; b < 256; ++b) {
     char in = static_cast<char>(b);
@@ -55,18 +52,27 @@ WordCollation::WordCollation(WordCollation&&) noexcept = default;
 WordCollation& WordCollation::operator=(WordCollation&&) noexcept = default;
 
 std::string WordCollation::sortKey(std::string_view word) {
+  std::string key;
+  appendSortKey(word, key);
+  key.pop_back();  // the terminating zero
+  return key;
+}
+
+void WordCollation::appendSortKey(std::string_view word, std::string& keys) {
   units_.resize(word.size());
   for (std::size_t i = 0; i < word.size(); ++i) units_[i] = toUnicode_[static_cast<unsigned char>(word[i])];
-  std::string key(word.size() * 3 + 8, '\0');
+  const std::size_t at = keys.size();
+  std::size_t room = word.size() * 4 + 16;
   for (;;) {
+    keys.resize(at + room);
     int32_t n = ucol_getSortKey(collator_.get(), reinterpret_cast<const UChar*>(units_.data()),
-                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(key.data()),
-                                static_cast<int32_t>(key.size()));
-    if (n > 0 && static_cast<std::size_t>(n) <= key.size()) {
-      key.resize(static_cast<std::size_t>(n) - 1);  // n counts the terminating zero
-      return key;
+                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(keys.data() + at),
+                                static_cast<int32_t>(room));
+    if (n > 0 && static_cast<std::size_t>(n) <= room) {
+      keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
+      return;
     }
-    key.resize(n > 0 ? static_cast<std::size_t>(n) : key.size() * 2);
+    room = n > 0 ? static_cast<std::size_t>(n) : room * 2;
   }
 }
 

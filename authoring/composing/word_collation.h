@@ -1,7 +1,7 @@
 #pragma once
-// The order of a word list: ICU collation of the language at secondary strength, so that
-// case does not count (Abc equals ABC) and accents do. Words are code-page bytes; a sort
-// key, compared as bytes, orders them as the collator would.
+// The order of dictionaries and word lists: ICU collation of the language at secondary
+// strength, so that case does not count (Abc equals ABC) and accents do. Words are
+// code-page bytes; a sort key, compared as bytes, orders them as the collator would.
 #include <array>
 #include <memory>
 #include <string>
@@ -26,6 +26,9 @@ class WordCollation {
   // The sort key of a word (code-page bytes). Equal keys mean equal words, case aside.
   // Not thread-safe: give every thread its own WordCollation.
   std::string sortKey(std::string_view word);
+  // Appends the word's sort key and its terminating zero to `keys`, so that many keys can
+  // share one buffer and be compared with strcmp.
+  void appendSortKey(std::string_view word, std::string& keys);
 
  private:
   struct CollatorCloser {
