@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "common/errors.h"
-#include "common/letters.h"
 #include "common/file_io.h"
+#include "common/letters.h"
 #include "dictionary_index.h"
 
 namespace gw {
@@ -65,18 +65,23 @@ class SortKeyMaker {
     ucol_setStrength(collator_.get(), UCOL_SECONDARY);
   }
 
+  // Whether `a` sorts strictly before `b`.
+  bool before(std::string_view a, std::string_view b) {
+    toUnits(a, units_);
+    toUnits(b, otherUnits_);
+    return ucol_strcoll(collator_.get(), units_.data(), static_cast<int32_t>(units_.size()),
+                        otherUnits_.data(), static_cast<int32_t>(otherUnits_.size())) == UCOL_LESS;
+  }
+
   // Appends the word's sort key (zero-terminated) to `keys`.
   void append(std::string_view word, std::string& keys) {
-    units_.resize(word.size());
-    for (std::size_t i = 0; i < word.size(); ++i)
-      units_[i] = table_[static_cast<unsigned char>(word[i])];
+    toUnits(word, units_);
     std::size_t at = keys.size();
     std::size_t room = word.size() * 4 + 16;
     for (;;) {
       keys.resize(at + room);
       int32_t n = ucol_getSortKey(collator_.get(), units_.data(), static_cast<int32_t>(units_.size()),
-                                  reinterpret_cast<uint8_t*>(keys.data() + at),
-                                  static_cast<int32_t>(room));
+                                  reinterpret_cast<uint8_t*>(keys.data() + at), static_cast<int32_t>(room));
       if (n > 0 && static_cast<std::size_t>(n) <= room) {
         keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
         return;
@@ -86,9 +91,14 @@ class SortKeyMaker {
   }
 
  private:
+  void toUnits(std::string_view word, std::vector<UChar>& units) const {
+    units.resize(word.size());
+    for (std::size_t i = 0; i < word.size(); ++i) units[i] = table_[static_cast<unsigned char>(word[i])];
+  }
+
   std::array<UChar, 256> table_;
   std::unique_ptr<UCollator, CollatorCloser> collator_;
-  std::vector<UChar> units_;
+  std::vector<UChar> units_, otherUnits_;
 };
 
 // Splits on LF, dropping the CR of a CR LF (or of a file's cut-off last CR LF);
@@ -136,6 +146,17 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
   for (int length = 1; length < kLengths; ++length) {
     const auto& candidates = read[length];
     if (candidates.empty()) continue;
+    auto& out = impl->words[length];
+    // Word files are usually sorted already: then one comparison per word shows that the
+    // reading order is the dictionary order, with no word equal to another.
+    std::size_t sorted = 1;
+    while (sorted < candidates.size() && keyMaker.before(candidates[sorted - 1], candidates[sorted]))
+      ++sorted;
+    if (sorted == candidates.size()) {
+      out.assign(candidates.begin(), candidates.end());
+      impl->index[length].build(out, length);
+      continue;
+    }
     keys.clear();
     keyStart.clear();
     for (std::string_view w : candidates) {
@@ -146,10 +167,8 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
     std::iota(order.begin(), order.end(), 0u);
     const char* base = keys.data();
     auto key = [&](std::uint32_t i) { return base + keyStart[i]; };
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return std::strcmp(key(a), key(b)) < 0;
-    });
-    auto& out = impl->words[length];
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
     out.reserve(candidates.size());
     const char* previous = nullptr;
     for (std::uint32_t i : order) {
@@ -205,7 +224,8 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language) 
   }
 }
 
-std::size_t Dictionary::checkWordFile(std::string& bytes, Language language, std::vector<std::string_view>& words) {
+std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
+                                      std::vector<std::string_view>& words) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   std::string_view text(bytes);
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
@@ -284,7 +304,8 @@ std::size_t Dictionary::countWords(std::string_view pattern) const {
 }
 
 bool Dictionary::hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const {
-  return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
+  return impl_ && queryable(pattern.size()) &&
+         impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
 }
 
 bool Dictionary::containsWord(std::string_view word) const {
@@ -298,8 +319,7 @@ std::size_t Dictionary::memoryUsage() const {
   for (const auto& list : impl_->words) {
     bytes += list.capacity() * sizeof(std::string);
     for (const auto& w : list)
-      if (w.data() < reinterpret_cast<const char*>(&w) ||
-          w.data() >= reinterpret_cast<const char*>(&w + 1))
+      if (w.data() < reinterpret_cast<const char*>(&w) || w.data() >= reinterpret_cast<const char*>(&w + 1))
         bytes += w.capacity() + 1;  // held outside the string object itself
   }
   for (const auto& index : impl_->index) bytes += index.memoryUsage();
