@@ -160,7 +160,8 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
   const LengthWordBits& bits = propagator_.wordsOf(slot);
   const int length = bits.length();
   logCount_.resize(static_cast<std::size_t>(length) * 256);
-  std::vector<int> scored;
+  std::vector<int>& scored = scoredPositions_;
+  scored.clear();
   for (int k = 0; k < length; ++k) {
     const int other = propagator_.crossingSlot(slot, k);
     if (other == FillPropagator::kNoSlot || propagator_.size(other) <= 1) continue;
