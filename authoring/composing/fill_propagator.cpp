@@ -144,7 +144,10 @@ void FillPropagator::popLevel() {
     // Words only leave within a level, so the saved blocks cover every block set now, and
     // the live list's first `live` entries are again the blocks live then (in another order).
     std::uint64_t* d = domain(save.slot);
-    for (std::size_t i = 0; i < save.live; ++i) d[savedIndex_[save.at + i]] = savedBlocks_[save.at + i];
+    if (save.dense)
+      std::copy_n(savedBlocks_.begin() + static_cast<std::ptrdiff_t>(save.at), save.live, d + save.lo);
+    else
+      for (std::size_t i = 0; i < save.live; ++i) d[savedIndex_[save.at + i]] = savedBlocks_[save.at + i];
     s.count = save.count;
     s.counted = save.counted;
     s.lo = save.lo;
@@ -170,11 +173,18 @@ void FillPropagator::saveDomain(int slot) {
   domainTrail_.push_back(
       DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, s.live, savedBlocks_.size()});
   const std::uint64_t* d = domain(slot);
-  const std::uint32_t* live = active(slot);
-  for (std::uint32_t i = 0; i < s.live; ++i) {
-    savedIndex_.push_back(live[i]);
-    savedBlocks_.push_back(d[live[i]]);
+  if (s.live == s.hi - s.lo) {
+    // No empty block inside the span: saved as one stretch.
+    domainTrail_.back().dense = true;
+    savedBlocks_.insert(savedBlocks_.end(), d + s.lo, d + s.hi);
+  } else {
+    const std::uint32_t* live = active(slot);
+    for (std::uint32_t i = 0; i < s.live; ++i) {
+      savedIndex_.push_back(live[i]);
+      savedBlocks_.push_back(d[live[i]]);
+    }
   }
+  savedIndex_.resize(savedBlocks_.size());
   s.stamp = id;
 }
 
@@ -277,15 +287,28 @@ bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, con
   const bool clear = removed.size() <= keep.size();
   const std::uint64_t* sets[256];
   int n = 0;
+  // Cleared words lie within the removed letters' spans (a first letter's words lie together).
+  std::uint32_t spanBegin = ~std::uint32_t{0}, spanEnd = 0;
   (clear ? removed : keep).forEach([&](unsigned char letter) {
-    if (const std::uint64_t* with = bits.withLetter(position, letter)) sets[n++] = with;
+    if (const std::uint64_t* with = bits.withLetter(position, letter)) {
+      sets[n++] = with;
+      const LengthWordBits::Span span = bits.spanOf(position, letter);
+      spanBegin = std::min(spanBegin, span.begin);
+      spanEnd = std::max(spanEnd, span.end);
+    }
   });
   if (clear && n == 0) return true;
+  if (!clear) spanBegin = 0, spanEnd = ~std::uint32_t{0};
   const std::uint64_t flip = clear ? ~std::uint64_t{0} : 0;
   bool changed = false;
   std::uint32_t lo = ~std::uint32_t{0}, hi = 0;
   for (std::uint32_t i = s.live; i-- > 0;) {
     const std::uint32_t b = live[i];
+    if (b < spanBegin || b >= spanEnd) {
+      lo = std::min(lo, b);
+      hi = std::max(hi, b + 1);
+      continue;
+    }
     std::uint64_t any = 0;
     for (int k = 0; k < n; ++k) any |= sets[k][b];
     const std::uint64_t to = d[b] & (any ^ flip);

@@ -116,7 +116,8 @@ class FillPropagator {
     std::size_t count;
     bool counted;
     std::uint32_t lo, hi, live;
-    std::size_t at;  // its live blocks in savedBlocks_ (values) and savedIndex_ (numbers)
+    std::size_t at;      // its live blocks in savedBlocks_ (values) and savedIndex_ (numbers),
+    bool dense = false;  // or, when they were all of [lo, hi), that stretch in savedBlocks_ alone
   };
   struct CellSave {
     int cell;
