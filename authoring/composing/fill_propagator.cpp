@@ -15,10 +15,10 @@ namespace {
 #define GW_POPCNT_CLONES
 #endif
 
-GW_POPCNT_CLONES std::size_t countLiveBits(const std::uint64_t* a, const std::uint32_t* live, std::size_t n) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < n; ++i) count += static_cast<std::size_t>(std::popcount(a[live[i]]));
-  return count;
+GW_POPCNT_CLONES std::size_t countBits(const std::uint64_t* a, std::size_t lo, std::size_t hi) {
+  std::size_t n = 0;
+  for (std::size_t b = lo; b < hi; ++b) n += static_cast<std::size_t>(std::popcount(a[b]));
+  return n;
 }
 
 GW_POPCNT_CLONES std::size_t countCommonBits(const std::uint64_t* a, const std::uint64_t* b, std::size_t lo,
@@ -26,14 +26,6 @@ GW_POPCNT_CLONES std::size_t countCommonBits(const std::uint64_t* a, const std::
   std::size_t n = 0;
   for (std::size_t i = lo; i < hi; ++i) n += static_cast<std::size_t>(std::popcount(a[i] & b[i]));
   return n;
-}
-
-GW_POPCNT_CLONES std::size_t countCommonLiveBits(const std::uint64_t* a, const std::uint64_t* b,
-                                                 const std::uint32_t* live, std::size_t n) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < n; ++i)
-    count += static_cast<std::size_t>(std::popcount(a[live[i]] & b[live[i]]));
-  return count;
 }
 
 // A slot's supports are read from its words when there are fewer than this many words per
@@ -84,7 +76,6 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
 
   // Every word of the slot's length that has the layout's fixed letters.
   domains_.assign(total, 0);
-  active_.assign(total, 0);
   residue_.assign(residues, 0);
   for (std::size_t i = 0; i < slots.size(); ++i) {
     SlotState& s = slots_[i];
@@ -95,9 +86,6 @@ FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& bo
                                                          : (std::uint64_t{1} << (words % 64)) - 1;
     s.lo = 0;
     s.hi = static_cast<std::uint32_t>(s.bits->blocks());
-    s.live = s.hi;
-    std::uint32_t* live = active(static_cast<int>(i));
-    for (std::uint32_t b = 0; b < s.hi; ++b) live[b] = b;
     for (int k = 0; k < slots[i].length; ++k) {
       const BoardCell& cell = board.at(slots[i].cellIndex(k));
       if (cell.length == 0) continue;
@@ -141,18 +129,13 @@ void FillPropagator::popLevel() {
   while (domainTrail_.size() > mark.domainSaves) {
     const DomainSave& save = domainTrail_.back();
     SlotState& s = slots_[static_cast<std::size_t>(save.slot)];
-    // Words only leave within a level, so the saved blocks cover every block set now, and
-    // the live list's first `live` entries are again the blocks live then (in another order).
-    std::uint64_t* d = domain(save.slot);
-    if (save.dense)
-      std::copy_n(savedBlocks_.begin() + static_cast<std::ptrdiff_t>(save.at), save.live, d + save.lo);
-    else
-      for (std::size_t i = 0; i < save.live; ++i) d[savedIndex_[save.at + i]] = savedBlocks_[save.at + i];
+    // Words only leave within a level, so the saved span covers every block set now.
+    std::copy_n(savedBlocks_.begin() + static_cast<std::ptrdiff_t>(save.at), save.hi - save.lo,
+                domain(save.slot) + save.lo);
     s.count = save.count;
     s.counted = save.counted;
     s.lo = save.lo;
     s.hi = save.hi;
-    s.live = save.live;
     s.stamp = save.stamp;
     domainTrail_.pop_back();
   }
@@ -162,7 +145,6 @@ void FillPropagator::popLevel() {
     cellTrail_.pop_back();
   }
   savedBlocks_.resize(mark.savedBlocks);
-  savedIndex_.resize(mark.savedBlocks);
 }
 
 void FillPropagator::saveDomain(int slot) {
@@ -170,21 +152,9 @@ void FillPropagator::saveDomain(int slot) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t id = levels_.back().id;
   if (s.stamp == id) return;
-  domainTrail_.push_back(
-      DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, s.live, savedBlocks_.size()});
+  domainTrail_.push_back(DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, savedBlocks_.size()});
   const std::uint64_t* d = domain(slot);
-  if (s.live == s.hi - s.lo) {
-    // No empty block inside the span: saved as one stretch.
-    domainTrail_.back().dense = true;
-    savedBlocks_.insert(savedBlocks_.end(), d + s.lo, d + s.hi);
-  } else {
-    const std::uint32_t* live = active(slot);
-    for (std::uint32_t i = 0; i < s.live; ++i) {
-      savedIndex_.push_back(live[i]);
-      savedBlocks_.push_back(d[live[i]]);
-    }
-  }
-  savedIndex_.resize(savedBlocks_.size());
+  savedBlocks_.insert(savedBlocks_.end(), d + s.lo, d + s.hi);
   s.stamp = id;
 }
 
@@ -221,17 +191,13 @@ std::size_t FillPropagator::countWithLetter(int slot, int position, unsigned cha
   const SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t* with = s.bits->withLetter(position, letter);
   if (!with) return 0;
-  const LengthWordBits::Span span = s.bits->spanOf(position, letter);
-  const std::uint32_t begin = std::max(s.lo, span.begin), end = std::min(s.hi, span.end);
-  if (begin >= end) return 0;
-  if (end - begin <= s.live) return countCommonBits(domain(slot), with, begin, end);
-  return countCommonLiveBits(domain(slot), with, active(slot), s.live);
+  return countCommonBits(domain(slot), with, s.lo, s.hi);
 }
 
 std::size_t FillPropagator::size(int slot) const {
   const SlotState& s = slots_[static_cast<std::size_t>(slot)];
   if (!s.counted) {
-    s.count = countLiveBits(domain(slot), active(slot), s.live);
+    s.count = countBits(domain(slot), s.lo, s.hi);
     s.counted = true;
   }
   return s.count;
@@ -242,25 +208,9 @@ std::size_t FillPropagator::size(int slot) const {
 bool FillPropagator::tighten(int slot) {
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const std::uint64_t* d = domain(slot);
-  std::uint32_t* live = active(slot);
-  std::uint32_t lo = ~std::uint32_t{0}, hi = 0;
-  for (std::uint32_t i = s.live; i-- > 0;) {
-    const std::uint32_t b = live[i];
-    if (d[b] == 0) {
-      live[i] = live[--s.live];
-      live[s.live] = b;
-    } else {
-      lo = std::min(lo, b);
-      hi = std::max(hi, b + 1);
-    }
-  }
-  if (s.live == 0) {
-    s.lo = s.hi;
-    return false;
-  }
-  s.lo = lo;
-  s.hi = hi;
-  return true;
+  while (s.lo < s.hi && d[s.lo] == 0) ++s.lo;
+  while (s.hi > s.lo && d[s.hi - 1] == 0) --s.hi;
+  return s.lo < s.hi;
 }
 
 void FillPropagator::enqueue(int slot) {
@@ -281,60 +231,39 @@ bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, con
   SlotState& s = slots_[static_cast<std::size_t>(slot)];
   const LengthWordBits& bits = *s.bits;
   std::uint64_t* d = domain(slot);
-  std::uint32_t* live = active(slot);
-  // Clears the words of the removed letters when they are fewer, else keeps those of the
-  // kept letters; either way one pass over the live blocks, which drops those left empty.
-  const bool clear = removed.size() <= keep.size();
-  const std::uint64_t* sets[256];
-  int n = 0;
-  // Cleared words lie within the removed letters' spans (a first letter's words lie together).
-  std::uint32_t spanBegin = ~std::uint32_t{0}, spanEnd = 0;
-  (clear ? removed : keep).forEach([&](unsigned char letter) {
-    if (const std::uint64_t* with = bits.withLetter(position, letter)) {
-      sets[n++] = with;
-      const LengthWordBits::Span span = bits.spanOf(position, letter);
-      spanBegin = std::min(spanBegin, span.begin);
-      spanEnd = std::max(spanEnd, span.end);
-    }
-  });
-  if (clear && n == 0) return true;
-  if (!clear) spanBegin = 0, spanEnd = ~std::uint32_t{0};
-  const std::uint64_t flip = clear ? ~std::uint64_t{0} : 0;
+  // The blocks are saved just before the first one changes.
   bool changed = false;
-  std::uint32_t lo = ~std::uint32_t{0}, hi = 0;
-  for (std::uint32_t i = s.live; i-- > 0;) {
-    const std::uint32_t b = live[i];
-    if (b < spanBegin || b >= spanEnd) {
-      lo = std::min(lo, b);
-      hi = std::max(hi, b + 1);
-      continue;
+  auto narrow = [&](std::uint32_t b, std::uint64_t to) {
+    if (to == d[b]) return;
+    if (!changed) {
+      saveDomain(slot);
+      changed = true;
     }
-    std::uint64_t any = 0;
-    for (int k = 0; k < n; ++k) any |= sets[k][b];
-    const std::uint64_t to = d[b] & (any ^ flip);
-    if (to != d[b]) {
-      if (!changed) {
-        saveDomain(slot);  // the blocks are saved just before the first one changes
-        changed = true;
-      }
-      d[b] = to;
-      if (to == 0) {
-        live[i] = live[--s.live];
-        live[s.live] = b;
-        continue;
-      }
+    d[b] = to;
+  };
+  if (removed.size() <= keep.size()) {
+    removed.forEach([&](unsigned char letter) {
+      const std::uint64_t* with = bits.withLetter(position, letter);
+      if (!with) return;
+      const LengthWordBits::Span span = bits.spanOf(position, letter);
+      const std::uint32_t end = std::min(s.hi, span.end);
+      for (std::uint32_t b = std::max(s.lo, span.begin); b < end; ++b) narrow(b, d[b] & ~with[b]);
+    });
+  } else {
+    const std::uint64_t* sets[256];
+    int n = 0;
+    keep.forEach([&](unsigned char letter) {
+      if (const std::uint64_t* with = bits.withLetter(position, letter)) sets[n++] = with;
+    });
+    for (std::uint32_t b = s.lo; b < s.hi; ++b) {
+      std::uint64_t any = 0;
+      for (int k = 0; k < n; ++k) any |= sets[k][b];
+      narrow(b, d[b] & any);
     }
-    lo = std::min(lo, b);
-    hi = std::max(hi, b + 1);
   }
   if (!changed) return true;
   s.counted = false;
-  if (s.live == 0) {
-    s.lo = s.hi;
-    return fail(slot, cause);
-  }
-  s.lo = lo;
-  s.hi = hi;
+  if (!tighten(slot)) return fail(slot, cause);
   enqueue(slot);
   return true;
 }
@@ -356,7 +285,6 @@ bool FillPropagator::revise(int slot) {
   const LengthWordBits& bits = *s.bits;
   const int length = bits.length();
   const std::uint64_t* d = domain(slot);
-  const std::uint32_t* live = active(slot);
 
   // The letters the remaining words have at each open position: read from the words
   // themselves when they are few, else asked of the letter sets.
@@ -369,14 +297,11 @@ bool FillPropagator::revise(int slot) {
     }
   if (open == 0) return true;
   if (size(slot) * open <= letterTests * kDirectFactor) {
-    for (std::uint32_t i = 0; i < s.live; ++i)
-      for (std::uint64_t word = d[live[i]]; word; word &= word - 1) {
-        const auto id =
-            static_cast<WordId>(live[i] * 64 + static_cast<std::uint32_t>(std::countr_zero(word)));
-        for (int k = 0; k < length; ++k)
-          if (s.cells[static_cast<std::size_t>(k)].cell >= 0)
-            supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
-      }
+    forEachWord(slot, [&](WordId id) {
+      for (int k = 0; k < length; ++k)
+        if (s.cells[static_cast<std::size_t>(k)].cell >= 0)
+          supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
+    });
   } else {
     for (int k = 0; k < length; ++k) {
       const CellRef& ref = s.cells[static_cast<std::size_t>(k)];
@@ -392,21 +317,13 @@ bool FillPropagator::revise(int slot) {
           return;
         }
         const LengthWordBits::Span span = bits.spanOf(k, letter);
-        const std::uint32_t begin = std::max(s.lo, span.begin), end = std::min(s.hi, span.end);
-        if (end <= begin) return;
-        auto found = [&](std::uint32_t b) {
-          if (!(d[b] & with[b])) return false;
-          support.add(letter);
-          residues[letter] = static_cast<std::uint16_t>(b);
-          return true;
-        };
-        if (end - begin <= s.live) {
-          for (std::uint32_t b = begin; b < end; ++b)
-            if (found(b)) return;
-        } else {
-          for (std::uint32_t i = 0; i < s.live; ++i)
-            if (found(live[i])) return;
-        }
+        const std::uint32_t end = std::min(s.hi, span.end);
+        for (std::uint32_t b = std::max(s.lo, span.begin); b < end; ++b)
+          if (d[b] & with[b]) {
+            support.add(letter);
+            residues[letter] = static_cast<std::uint16_t>(b);
+            return;
+          }
       });
     }
   }
@@ -456,11 +373,8 @@ bool FillPropagator::assign(int slot, WordId word) {
   if (size(slot) > 1) {
     saveDomain(slot);
     std::uint64_t* d = domain(slot);
-    std::uint32_t* live = active(slot);
-    for (std::uint32_t i = 0; i < s.live; ++i) d[live[i]] = 0;
+    std::fill(d + s.lo, d + s.hi, 0);
     d[word / 64] = std::uint64_t{1} << (word % 64);
-    std::swap(live[0], *std::find(live, live + s.live, word / 64));  // live: the word's block held a word
-    s.live = 1;
     s.count = 1;
     s.counted = true;
     s.lo = word / 64;

@@ -93,15 +93,12 @@ class FillPropagator {
   };
   struct SlotState {
     const LengthWordBits* bits = nullptr;
-    std::size_t offset = 0;         // of its blocks in domains_ and active_
+    std::size_t offset = 0;         // of its blocks in domains_
     std::size_t residues = 0;       // of its (position, letter) residues in residue_
     mutable std::size_t count = 0;  // words left, when counted
     mutable bool counted = false;
     std::uint32_t lo = 0, hi = 0;  // blocks outside [lo, hi) are zero
-    // active_[offset, offset + live) are the numbers of its nonzero blocks (in no order), so
-    // that a slot left with few words scattered over the list costs few blocks, not all.
-    std::uint32_t live = 0;
-    std::uint64_t stamp = 0;  // level id of its last trail entry
+    std::uint64_t stamp = 0;       // level id of its last trail entry
     bool queued = false;
     std::vector<CellRef> cells;   // per position
     std::vector<int> sameLength;  // other slots of its length (no-repeat)
@@ -115,9 +112,8 @@ class FillPropagator {
     std::uint64_t stamp;
     std::size_t count;
     bool counted;
-    std::uint32_t lo, hi, live;
-    std::size_t at;      // its live blocks in savedBlocks_ (values) and savedIndex_ (numbers),
-    bool dense = false;  // or, when they were all of [lo, hi), that stretch in savedBlocks_ alone
+    std::uint32_t lo, hi;
+    std::size_t at;  // saved blocks [lo, hi) in savedBlocks_
   };
   struct CellSave {
     int cell;
@@ -129,18 +125,13 @@ class FillPropagator {
     std::size_t domainSaves, cellSaves, savedBlocks;
   };
 
-  std::uint32_t* active(int slot) { return active_.data() + slots_[static_cast<std::size_t>(slot)].offset; }
-  const std::uint32_t* active(int slot) const {
-    return active_.data() + slots_[static_cast<std::size_t>(slot)].offset;
-  }
   std::uint64_t* domain(int slot) { return domains_.data() + slots_[static_cast<std::size_t>(slot)].offset; }
   const std::uint64_t* domain(int slot) const {
     return domains_.data() + slots_[static_cast<std::size_t>(slot)].offset;
   }
   void saveDomain(int slot);
   void saveCell(int cell);
-  // Drops the blocks that became zero from the live list and narrows the span; false when
-  // no word is left.
+  // Narrows the span to its nonzero blocks; false when no word is left.
   bool tighten(int slot);
   void enqueue(int slot);
   // Keeps only the slot's words whose letter at `position` is in `keep` (`removed` are the
@@ -154,7 +145,6 @@ class FillPropagator {
   std::vector<SlotState> slots_;
   std::vector<CellState> cells_;
   std::vector<std::uint64_t> domains_;
-  std::vector<std::uint32_t> active_;
   Options options_;
   bool consistent_ = true;
 
@@ -165,7 +155,6 @@ class FillPropagator {
   std::vector<DomainSave> domainTrail_;
   std::vector<CellSave> cellTrail_;
   std::vector<std::uint64_t> savedBlocks_;
-  std::vector<std::uint32_t> savedIndex_;
   std::vector<LetterSet> supportScratch_;
   // Per slot, position and letter: the block where a word with that letter there was last
   // found, tried first next time (it needs no undoing: it is only a hint).
