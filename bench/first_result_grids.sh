@@ -5,7 +5,8 @@
 #   bench/first_result_grids.sh [-b BINARY] [-c CAP_SECONDS] [-r RUNS] [-x 'OPTIONS'] GRID_DIR WORDS
 #
 # Prints one line per grid: over RUNS runs (default 1) the median wall time and the median
-# processor time (user + system) of the runs that wrote a result, and how many did. -x adds
+# processor time (user + system) of the runs that wrote a result, and how many did; for a
+# first fill also the median search steps (words tried) per processor second. -x adds
 # options to every run; '{run}' in them becomes the run number, e.g.
 #   -r 10 -x '--first-fill --seed {run} --lanes 2'
 # The processor time tells the search's cost apart from waiting for a busy machine.
@@ -39,6 +40,7 @@ for grid in "$grids"/*.txt; do
   name=$(basename "$grid" .txt)
   : >"$work/walls"
   : >"$work/cpus"
+  : >"$work/rates"
   filled=0
   for run in $(seq 1 "$runs"); do
     rm -rf "$work/Results" "$work/$name".*
@@ -53,8 +55,14 @@ for grid in "$grids"/*.txt; do
       read -r wall user system <"$work/time"
       echo "$wall" >>"$work/walls"
       awk -v u="$user" -v s="$system" 'BEGIN { printf "%.3f\n", u + s }' >>"$work/cpus"
+      # "Filled after 0.12 s (198 words tried)." from a first fill
+      steps=$(sed -n 's/.*(\([0-9]*\) words tried).*/\1/p' "$work/err" | tail -1)
+      if [ -n "$steps" ]; then
+        awk -v n="$steps" -v u="$user" -v s="$system" 'BEGIN { t = u + s; if (t < 0.01) t = 0.01; printf "%.0f\n", n / t }' \
+          >>"$work/rates"
+      fi
     fi
   done
-  printf '%-8s wall %8s s  cpu %8s s  filled %d of %d (cap %s s)\n' "$name" "$(median <"$work/walls")" \
-    "$(median <"$work/cpus")" "$filled" "$runs" "$cap"
+  printf '%-8s wall %8s s  cpu %8s s  filled %d of %d (cap %s s)  steps/cpu-s %s\n' "$name" \
+    "$(median <"$work/walls")" "$(median <"$work/cpus")" "$filled" "$runs" "$cap" "$(median <"$work/rates")"
 done

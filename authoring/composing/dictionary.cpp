@@ -64,6 +64,17 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
   for (int length = 1; length < kLengths; ++length) {
     const auto& candidates = read[length];
     if (candidates.empty()) continue;
+    auto& out = impl->words[length];
+    // Word files are usually sorted already: then one comparison per word shows that the
+    // reading order is the dictionary order, with no word equal to another.
+    std::size_t sorted = 1;
+    while (sorted < candidates.size() && collation.before(candidates[sorted - 1], candidates[sorted]))
+      ++sorted;
+    if (sorted == candidates.size()) {
+      out.assign(candidates.begin(), candidates.end());
+      impl->index[length].build(out, length);
+      continue;
+    }
     keys.clear();
     keyStart.clear();
     for (std::string_view w : candidates) {
@@ -74,10 +85,8 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
     std::iota(order.begin(), order.end(), 0u);
     const char* base = keys.data();
     auto key = [&](std::uint32_t i) { return base + keyStart[i]; };
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return std::strcmp(key(a), key(b)) < 0;
-    });
-    auto& out = impl->words[length];
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
     out.reserve(candidates.size());
     const char* previous = nullptr;
     for (std::uint32_t i : order) {
@@ -133,7 +142,8 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language) 
   }
 }
 
-std::size_t Dictionary::checkWordFile(std::string& bytes, Language language, std::vector<std::string_view>& words) {
+std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
+                                      std::vector<std::string_view>& words) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   std::string_view text(bytes);
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
@@ -212,7 +222,8 @@ std::size_t Dictionary::countWords(std::string_view pattern) const {
 }
 
 bool Dictionary::hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const {
-  return impl_ && queryable(pattern.size()) && impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
+  return impl_ && queryable(pattern.size()) &&
+         impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
 }
 
 bool Dictionary::containsWord(std::string_view word) const {
@@ -226,8 +237,7 @@ std::size_t Dictionary::memoryUsage() const {
   for (const auto& list : impl_->words) {
     bytes += list.capacity() * sizeof(std::string);
     for (const auto& w : list)
-      if (w.data() < reinterpret_cast<const char*>(&w) ||
-          w.data() >= reinterpret_cast<const char*>(&w + 1))
+      if (w.data() < reinterpret_cast<const char*>(&w) || w.data() >= reinterpret_cast<const char*>(&w + 1))
         bytes += w.capacity() + 1;  // held outside the string object itself
   }
   for (const auto& index : impl_->index) bytes += index.memoryUsage();

@@ -9,9 +9,6 @@ namespace {
 
 // Failures allowed in a restart of Luby weight 1.
 constexpr std::uint64_t kRestartFailures = 256;
-// Random points added to a word's score (64 points double its count), so that restarts
-// try other words among those nearly as good.
-constexpr std::uint64_t kValueNoise = 1;
 // Words a lane tries between looks at the other lanes.
 constexpr std::uint64_t kLaneChunk = 64;
 
@@ -160,7 +157,8 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
   const LengthWordBits& bits = propagator_.wordsOf(slot);
   const int length = bits.length();
   logCount_.resize(static_cast<std::size_t>(length) * 256);
-  std::vector<int> scored;
+  std::vector<int>& scored = scoredPositions_;
+  scored.clear();
   for (int k = 0; k < length; ++k) {
     const int other = propagator_.crossingSlot(slot, k);
     if (other == FillPropagator::kNoSlot || propagator_.size(other) <= 1) continue;
@@ -175,7 +173,8 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
   std::int64_t bestScore = -1;
   std::uint64_t ties = 0;
   propagator_.forEachWord(slot, [&](WordId word) {
-    std::int64_t score = static_cast<std::int64_t>(random() % kValueNoise);
+    // No random points on top: measured, they only made fills rarer. Ties still break at random.
+    std::int64_t score = 0;
     for (int k : scored) score += logCount_[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
     if (score > bestScore) {
       best = word;

@@ -89,6 +89,7 @@ class FirstFillLane {
   std::uint64_t steps_ = 0;
   FirstFillStatus status_ = FirstFillStatus::Searching;
   std::vector<std::int32_t> logCount_;  // scratch: per (position, letter)
+  std::vector<int> scoredPositions_;    // scratch: the positions whose crossing is open
 };
 
 // The search over one or more lanes.

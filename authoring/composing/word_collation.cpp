@@ -58,9 +58,21 @@ std::string WordCollation::sortKey(std::string_view word) {
   return key;
 }
 
+void WordCollation::toUnits(std::string_view word, std::vector<char16_t>& units) const {
+  units.resize(word.size());
+  for (std::size_t i = 0; i < word.size(); ++i) units[i] = toUnicode_[static_cast<unsigned char>(word[i])];
+}
+
+bool WordCollation::before(std::string_view a, std::string_view b) {
+  toUnits(a, units_);
+  toUnits(b, otherUnits_);
+  return ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(units_.data()),
+                      static_cast<int32_t>(units_.size()), reinterpret_cast<const UChar*>(otherUnits_.data()),
+                      static_cast<int32_t>(otherUnits_.size())) == UCOL_LESS;
+}
+
 void WordCollation::appendSortKey(std::string_view word, std::string& keys) {
-  units_.resize(word.size());
-  for (std::size_t i = 0; i < word.size(); ++i) units_[i] = toUnicode_[static_cast<unsigned char>(word[i])];
+  toUnits(word, units_);
   const std::size_t at = keys.size();
   std::size_t room = word.size() * 4 + 16;
   for (;;) {

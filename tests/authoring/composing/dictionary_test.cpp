@@ -104,8 +104,10 @@ TEST(DictionaryLoad, WordFilesAreCheckedAgainstTheLanguage) {
   TempFolder dir;
   Dictionary d;
   using namespace std::string_literals;
-  d.load(dir.file("EN.words", "\xEF\xBB\xBF" "cat\r\nDo\0G\r\nD.G\r\nCAF\xC9\r\nowl\r\n"s + std::string(41, 'L') +
-                                   "\r\n" + std::string(42, 'L') + "\r\n"),
+  d.load(dir.file("EN.words",
+                  "\xEF\xBB\xBF"
+                  "cat\r\nDo\0G\r\nD.G\r\nCAF\xC9\r\nowl\r\n"s +
+                      std::string(41, 'L') + "\r\n" + std::string(42, 'L') + "\r\n"),
          Language::English);
   EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"CAT", "OWL"}));
   EXPECT_EQ(d.wordCount(41), 1u);
@@ -155,8 +157,8 @@ TEST(DictionaryLoad, ReloadReplacesEverything) {
 
 TEST(DictionaryCollation, GermanIgnoresCaseButNotUmlauts) {
   // Windows-1252: C4 Ä, E4 ä, D6 Ö.
-  Dictionary d = fromLines({"\xC4RGER", "ABEND", "\xE4rger", "ZEBRA", "ARGER", "\xD6LKAN", "OLIVE"},
-                           Language::German);
+  Dictionary d =
+      fromLines({"\xC4RGER", "ABEND", "\xE4rger", "ZEBRA", "ARGER", "\xD6LKAN", "OLIVE"}, Language::German);
   EXPECT_EQ(allWords(d, 5),
             (std::vector<std::string>{"ABEND", "ARGER", "\xC4RGER", "OLIVE", "\xD6LKAN", "ZEBRA"}));
 }
@@ -168,7 +170,8 @@ TEST(DictionaryCollation, SerbianFollowsTheCyrillicAlphabet) {
       "\xD3\xD4\xD5\xD6\xD7\x8F\xD8";
   ASSERT_EQ(alphabet.size(), 30u);
   std::vector<std::string> lines;
-  for (auto it = alphabet.rbegin(); it != alphabet.rend(); ++it) lines.push_back(std::string(1, *it) + "\xC0");
+  for (auto it = alphabet.rbegin(); it != alphabet.rend(); ++it)
+    lines.push_back(std::string(1, *it) + "\xC0");
   Dictionary d = fromLines(lines, Language::Serbian);
   std::vector<std::string> expected;
   for (char c : alphabet) expected.push_back(std::string(1, c) + "\xC0");
@@ -184,13 +187,28 @@ TEST(DictionaryCollation, SerbianCaseInsensitiveDuplicatesDropTheLaterOne) {
   EXPECT_EQ(allWords(d, 3), (std::vector<std::string>{"\x80\xC0\xCA", "\x8F\xC0\xCA"}));
 }
 
+// A word file is usually sorted already, which the load notices; a list that only looks
+// sorted (byte order, or an equal pair side by side) must still come out in collation order
+// without duplicates.
+TEST(DictionaryCollation, PresortedListsKeepCollationOrderAndDropDuplicates) {
+  EXPECT_EQ(allWords(fromLines({"ABEND", "ARGER", "OLIVE", "ZEBRA"}, Language::German), 5),
+            (std::vector<std::string>{"ABEND", "ARGER", "OLIVE", "ZEBRA"}));
+  // Byte order puts \xC4 (Ä) after Z; the collation puts it beside A.
+  EXPECT_EQ(allWords(fromLines({"ABEND", "ZEBRA", "\xC4RGER"}, Language::German), 5),
+            (std::vector<std::string>{"ABEND", "\xC4RGER", "ZEBRA"}));
+  EXPECT_EQ(allWords(fromLines({"ABEND", "\xC4RGER", "\xE4rger", "ZEBRA"}, Language::German), 5),
+            (std::vector<std::string>{"ABEND", "\xC4RGER", "ZEBRA"}));
+  EXPECT_EQ(allWords(fromLines({"CAT", "DOG", "DOG"}), 3), (std::vector<std::string>{"CAT", "DOG"}));
+}
+
 class DictionaryQuery : public ::testing::Test {
  protected:
   Dictionary d = fromLines({"AREA", "ALFA", "AQUA", "BETA", "ABBA", "ARIA", "ZETA", "DOG", "I", "ATLAS"});
 };
 
 TEST_F(DictionaryQuery, OpenPatternFindsEveryWordInOrder) {
-  EXPECT_EQ(found(d, "...."), (std::vector<std::string>{"ABBA", "ALFA", "AQUA", "AREA", "ARIA", "BETA", "ZETA"}));
+  EXPECT_EQ(found(d, "...."),
+            (std::vector<std::string>{"ABBA", "ALFA", "AQUA", "AREA", "ARIA", "BETA", "ZETA"}));
   EXPECT_EQ(found(d, "."), (std::vector<std::string>{"I"}));
   EXPECT_TRUE(d.hasWord("...."));
 }
@@ -288,7 +306,8 @@ TEST(DictionaryLoadDeathTest, RunningOutOfMemoryNamesTheWordList) {
   std::string text;
   for (int i = 0; i < 400000; ++i) {
     std::string word(41, 'A');
-    for (int k = 0, n = i; k < 6; ++k, n /= 26) word[static_cast<std::size_t>(k)] = static_cast<char>('A' + n % 26);
+    for (int k = 0, n = i; k < 6; ++k, n /= 26)
+      word[static_cast<std::size_t>(k)] = static_cast<char>('A' + n % 26);
     text += word + "\r\n";
   }
   const fs::path words = dir.file("EN.words", text);

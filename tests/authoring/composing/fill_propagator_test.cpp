@@ -87,16 +87,8 @@ std::vector<std::string> snapshot(const FillPropagator& p) {
   return out;
 }
 
-// Every word of a fill that agrees with `keep` is still possible, and every possible word's
-// letters are allowed by its cells and supported by the crossing slot (arc consistency).
-void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
-                              const std::function<bool(const std::string&)>& keep) {
-  for (const std::string& fill : setup.fills) {
-    if (!keep(fill)) continue;
-    for (std::size_t s = 0; s < setup.slots.size(); ++s)
-      EXPECT_TRUE(p.has(static_cast<int>(s), setup.idOf(setup.wordIn(fill, setup.slots[s]))))
-          << "a word of a fill was removed from slot " << s;
-  }
+// Every possible word's letters are allowed by its cells and supported by the crossing slot.
+void expectArcConsistent(const FillPropagator& p) {
   for (int s = 0; s < p.slotCount(); ++s) {
     EXPECT_GT(p.size(s), 0u);
     std::size_t counted = 0;
@@ -112,6 +104,18 @@ void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
     });
     EXPECT_EQ(counted, p.size(s));
   }
+}
+
+// Every word of a fill that agrees with `keep` is still possible, and the rest is arc consistent.
+void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
+                              const std::function<bool(const std::string&)>& keep) {
+  for (const std::string& fill : setup.fills) {
+    if (!keep(fill)) continue;
+    for (std::size_t s = 0; s < setup.slots.size(); ++s)
+      EXPECT_TRUE(p.has(static_cast<int>(s), setup.idOf(setup.wordIn(fill, setup.slots[s]))))
+          << "a word of a fill was removed from slot " << s;
+  }
+  expectArcConsistent(p);
 }
 
 // The letter counts that guide propagation agree with the words actually left.
@@ -266,6 +270,43 @@ TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
         stack.push_back(snapshot(p));
       }
       expectCountsMatchWords(p);
+    }
+  }
+}
+
+// Lists of hundreds of words per length: a slot's words span several 64-word blocks, most of
+// which empty as words are placed, and must all come back when a level is undone.
+TEST(FillPropagator, ManyBlockListsUndoExactlyAndStayArcConsistent) {
+  Layout layout = parseTextLayout("....\n....\n....\n....\n", Language::English);
+  Dictionary dictionary;
+  dictionary.loadLines(randomWords("ABCDEF", {4}, 0.35, 11), Language::English);
+  ASSERT_GT(dictionary.wordCount(4), 6u * 64u);
+  std::vector<Slot> slots = deriveSlots(layout);
+  WordBitSets bits(dictionary, {4});
+  FillPropagator p(bits, layout.board, slots, {});
+  ASSERT_TRUE(p.consistent());
+  std::mt19937 rng(3);
+  std::vector<std::vector<std::string>> stack{snapshot(p)};
+  for (int step = 0; step < 600; ++step) {
+    if (p.level() > 0 && (rng() % 3 == 0 || p.level() > 6)) {
+      p.popLevel();
+      stack.pop_back();
+      ASSERT_EQ(snapshot(p), stack.back());
+      continue;
+    }
+    int s = static_cast<int>(rng() % static_cast<unsigned>(p.slotCount()));
+    std::vector<FillPropagator::WordId> words;
+    p.forEachWord(s, [&](FillPropagator::WordId id) { words.push_back(id); });
+    if (words.size() < 2) continue;
+    p.pushLevel();
+    const FillPropagator::WordId id = words[rng() % words.size()];
+    if (rng() % 4 == 0 ? p.assign(s, id) : p.exclude(s, id)) {
+      stack.push_back(snapshot(p));
+      expectArcConsistent(p);
+      expectCountsMatchWords(p);
+    } else {
+      p.popLevel();
+      ASSERT_EQ(snapshot(p), stack.back());
     }
   }
 }
