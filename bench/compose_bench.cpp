@@ -39,7 +39,9 @@ void compose(benchmark::State& state, const char* name, int limit) {
   const fs::path layoutFile = fs::path(GW_SOURCE_DIR) / "data/layouts" / (std::string(name) + ".C_WM");
   fs::path dir = scratchFolder();
   ComposingFiles files;
-  files.wordFile = [](Language language) { return fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language)); };
+  files.wordFile = [](Language language) {
+    return fs::path(GW_PROGRAM_DIR) / std::string(wordFileName(language));
+  };
   files.resultsFolder = dir / "Results";
   const Layout layout = readPatternFile(layoutFile);
   Dictionary& dictionary = bench::shippedDictionary(layout.language);

@@ -97,7 +97,8 @@ void BM_Headless(benchmark::State& state, const char* name) {
     // in the window the word order dialog's proposal) is not part of the comparison.
     const auto startBegin = std::chrono::steady_clock::now();
     composer.start();
-    state.counters["start_ms"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startBegin).count();
+    state.counters["start_ms"] =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startBegin).count();
     const std::uint64_t stepsBefore = composer.steps();
     const double cpuBegin = threadCpuSeconds();
     const auto begin = std::chrono::steady_clock::now();
@@ -106,7 +107,8 @@ void BM_Headless(benchmark::State& state, const char* name) {
            composer.run(RunBudget::forTime(std::chrono::milliseconds(50))) == ComposingState::Running) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    report(state, seconds, threadCpuSeconds() - cpuBegin, composer.steps() - stepsBefore, composer.resultCount());
+    report(state, seconds, threadCpuSeconds() - cpuBegin, composer.steps() - stepsBefore,
+           composer.resultCount());
     composer.stop();
   }
   fs::remove_all(dir);
@@ -177,7 +179,8 @@ void BM_Window(benchmark::State& state, const char* name) {
     loop.exec();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const Composer& composer = page->controller().composer();
-    report(state, seconds, threadCpuSeconds() - cpuBegin, composer.steps() - stepsBefore, composer.resultCount());
+    report(state, seconds, threadCpuSeconds() - cpuBegin, composer.steps() - stepsBefore,
+           composer.resultCount());
     state.counters["worst_input_delay_ms"] = benchmark::Counter(static_cast<double>(worstLate));
     state.counters["frames_per_s"] = benchmark::Counter(frames / seconds);
     page->stopBeforeExit();

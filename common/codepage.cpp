@@ -18,8 +18,8 @@ std::string toUtf8(std::string_view bytes, const char* codePage) {
 }
 
 std::string fromUtf8(std::string_view utf8, const char* codePage) {
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+  icu::UnicodeString text =
+      icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
   if (text.indexOf(static_cast<char16_t>(0xFFFD)) >= 0 &&
       std::string_view(utf8).find("\xEF\xBF\xBD") == std::string_view::npos)
     throw FormatError("The text is not valid UTF-8.");

@@ -14,8 +14,14 @@ std::string serializeCrossword(const CrosswordFile& cw) {
   w.bytes(cw.board);
   w.u32(static_cast<std::uint32_t>(cw.topMarks.size()));
   w.u32(static_cast<std::uint32_t>(cw.leftMarks.size()));
-  for (const EdgeMark& m : cw.topMarks) { w.u8(m.column); w.u8(m.row); }
-  for (const EdgeMark& m : cw.leftMarks) { w.u8(m.column); w.u8(m.row); }
+  for (const EdgeMark& m : cw.topMarks) {
+    w.u8(m.column);
+    w.u8(m.row);
+  }
+  for (const EdgeMark& m : cw.leftMarks) {
+    w.u8(m.column);
+    w.u8(m.row);
+  }
   w.u8(static_cast<std::uint8_t>(cw.charset));
   w.u32(static_cast<std::uint32_t>(cw.definitions.size()));
   for (const DefinitionRecord& d : cw.definitions) {

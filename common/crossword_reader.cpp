@@ -8,8 +8,8 @@ namespace gw {
 namespace {
 
 [[noreturn]] void damaged(const std::string& what) {
-  throw CrosswordReadError(CrosswordReadError::Kind::Damaged,
-                           "The crossword file is damaged: " + what, std::string(kCrosswordMagic));
+  throw CrosswordReadError(CrosswordReadError::Kind::Damaged, "The crossword file is damaged: " + what,
+                           std::string(kCrosswordMagic));
 }
 
 std::string boardSize(const CrosswordFile& cw) {

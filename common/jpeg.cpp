@@ -1,9 +1,9 @@
 #include "common/jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <memory>
 
 #include <jpeglib.h>
@@ -70,7 +70,7 @@ struct DecodeState {
   ErrorManager err{};
   jpeg_progress_mgr progress{};
   bool created = false;
-  bool cmyk = false;  // the header names CMYK or YCCK data; nothing was decoded
+  bool cmyk = false;               // the header names CMYK or YCCK data; nothing was decoded
   std::vector<unsigned char> row;  // one CMYK scan line
   ~DecodeState() {
     if (created) jpeg_destroy_decompress(&cinfo);
@@ -206,7 +206,8 @@ bool runEncode(EncodeState& s, int width, int height, std::string_view rgb, int 
   jpeg_set_defaults(&s.cinfo);
   jpeg_set_quality(&s.cinfo, quality, TRUE);
   if (quality == 100)  // an intermediate copy: keep the colour detail too
-    for (int c = 0; c < s.cinfo.num_components; ++c) s.cinfo.comp_info[c].h_samp_factor = s.cinfo.comp_info[c].v_samp_factor = 1;
+    for (int c = 0; c < s.cinfo.num_components; ++c)
+      s.cinfo.comp_info[c].h_samp_factor = s.cinfo.comp_info[c].v_samp_factor = 1;
   s.cinfo.dct_method = JDCT_ISLOW;
   jpeg_start_compress(&s.cinfo, TRUE);
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
@@ -223,7 +224,8 @@ bool runEncode(EncodeState& s, int width, int height, std::string_view rgb, int 
 std::string encodeRgb(int width, int height, std::string_view rgb, int quality);
 
 // The output size for the limits; false after a libjpeg error. Free of objects with destructors.
-bool runMeasure(DecodeState& s, std::string_view bytes, int maxWidth, int maxHeight, int& width, int& height) {
+bool runMeasure(DecodeState& s, std::string_view bytes, int maxWidth, int maxHeight, int& width,
+                int& height) {
   if (setjmp(s.err.jump)) return false;
   readHeader(s, bytes);
   chooseScale(s, maxWidth, maxHeight);
@@ -282,7 +284,9 @@ std::string encodeRgb(int width, int height, std::string_view rgb, int quality) 
 }
 }  // namespace
 
-std::string encodeJpegRgb(int width, int height, std::string_view rgb) { return encodeRgb(width, height, rgb, 75); }
+std::string encodeJpegRgb(int width, int height, std::string_view rgb) {
+  return encodeRgb(width, height, rgb, 75);
+}
 
 std::string encodeJpeg(const IndexedImage& image) {
   const std::size_t count = static_cast<std::size_t>(std::max(image.width, 0)) * std::max(image.height, 0);

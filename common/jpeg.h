@@ -4,9 +4,9 @@
 // integer DCT, baseline (not progressive). Errors never end the program: they throw.
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/errors.h"
@@ -31,12 +31,11 @@ struct IndexedImage {
 // Largest picture decoded or encoded, in pixels; crossword pictures are a few cells wide.
 inline constexpr std::uint64_t kMaxJpegPixels = 25'000'000;
 
-// Decodes a complete JPEG file (grey, RGB or CMYK, baseline or progressive). Throws JpegError("There are warnings") when the data decodes
-// only with warnings (a truncated file, for instance), and JpegError with libjpeg's message
-// for data that is not a picture it can read.
-// A picture larger than maxWidth x maxHeight (when given) is scaled down by libjpeg itself, by
-// the smallest of its eighths that fits (at most eight times), so a huge picture drawn in a few
-// cells never takes its full size in memory.
+// Decodes a complete JPEG file (grey, RGB or CMYK, baseline or progressive). Throws JpegError("There are
+// warnings") when the data decodes only with warnings (a truncated file, for instance), and JpegError with
+// libjpeg's message for data that is not a picture it can read. A picture larger than maxWidth x maxHeight
+// (when given) is scaled down by libjpeg itself, by the smallest of its eighths that fits (at most eight
+// times), so a huge picture drawn in a few cells never takes its full size in memory.
 IndexedImage decodeJpeg(std::string_view jpegBytes, int maxWidth = 0, int maxHeight = 0);
 
 // Width and height decodeJpeg would give with the same limits, from the header alone;

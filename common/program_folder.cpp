@@ -29,25 +29,19 @@ fs::path ProgramFolders::readPath(const fs::path& relative) const {
   return dataFolder / relative;
 }
 
-fs::path ProgramFolders::writePath(const fs::path& relative) const {
-  return writableFolder / relative;
-}
+fs::path ProgramFolders::writePath(const fs::path& relative) const { return writableFolder / relative; }
 
-fs::path ProgramFolders::configPath(const std::string& fileName) const {
-  return configFolder / fileName;
-}
+fs::path ProgramFolders::configPath(const std::string& fileName) const { return configFolder / fileName; }
 
 fs::path ProgramFolders::resultsFolder() const { return writableFolder / "Make" / "Results"; }
 
-ProgramFolders programFoldersFor(const fs::path& executableFolder,
-                                 const fs::path& installedDataFolder) {
+ProgramFolders programFoldersFor(const fs::path& executableFolder, const fs::path& installedDataFolder) {
   ProgramFolders f;
   f.executableFolder = executableFolder;
   // A bin folder with share/gridwright beside it is an installed copy, even where
   // the user (root, say) could write into it.
   std::error_code ec;
-  const bool installedLayout =
-      fs::is_directory(executableFolder.parent_path() / "share" / "gridwright", ec);
+  const bool installedLayout = fs::is_directory(executableFolder.parent_path() / "share" / "gridwright", ec);
   f.portable = canWrite(executableFolder) && !installedLayout;
   if (f.portable) {
     f.dataFolder = f.writableFolder = f.configFolder = executableFolder;

@@ -17,8 +17,8 @@ namespace {
 
 // The loader reads files, so each input goes through one, removed again at once.
 const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("gw_dictionary_fuzz_" + std::to_string(::getpid()) + ".words");
+  static const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                            ("gw_dictionary_fuzz_" + std::to_string(::getpid()) + ".words");
   return path;
 }
 
@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   auto language = static_cast<gw::Language>(data[0] % 3);
   std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc).write(bytes.data(),
-                                                                     static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   gw::Dictionary d;
   d.load(scratchFile(), language);
   std::remove(scratchFile().c_str());
@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::vector<gw::Dictionary::WordId> expected;
       for (gw::Dictionary::WordId id = 0; id < count; ++id)
         if (matches(p, d.word(length, id))) expected.push_back(id);
-      if (d.findWords(p) != expected || d.hasWord(p) != !expected.empty() || d.countWords(p) != expected.size())
+      if (d.findWords(p) != expected || d.hasWord(p) != !expected.empty() ||
+          d.countWords(p) != expected.size())
         std::abort();
     }
   }

@@ -33,8 +33,7 @@ std::optional<char> usCharacterOf(const QKeyEvent& e) {
     return std::nullopt;
   const bool chord = e.modifiers() & Qt::ControlModifier;
   if (e.nativeScanCode() != 0 && !chord) {
-    if (auto ch = gw::usCharacterForKey(e.nativeScanCode(), e.modifiers() & Qt::ShiftModifier))
-      return ch;
+    if (auto ch = gw::usCharacterForKey(e.nativeScanCode(), e.modifiers() & Qt::ShiftModifier)) return ch;
   }
   const QString text = e.text();
   if (text.isEmpty()) return std::nullopt;

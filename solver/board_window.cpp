@@ -14,12 +14,12 @@
 #include <cstdio>
 
 #include "common/errors.h"
+#include "common/us_keyboard.h"
 #include "gui_common/qt_bridge.h"
 #include "solver/board_accessible.h"
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
 #include "solver/core/cell_size.h"
-#include "common/us_keyboard.h"
 #include "solver/window_look.h"
 
 using gw::Direction;
@@ -298,8 +298,10 @@ bool BoardWindow::saveProgress() {
     gw::cross::saveProgress(*crossword_);
     return true;
   } catch (const std::exception& e) {
-    if (unattended_) std::fprintf(stderr, "Cross: %s\n", e.what());
-    else showMessage(displayText(e.what()));
+    if (unattended_)
+      std::fprintf(stderr, "Cross: %s\n", e.what());
+    else
+      showMessage(displayText(e.what()));
     return false;
   }
 }

@@ -75,11 +75,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
 
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager&) {
-                     window.setUnattended();
-                     window.saveProgress();
-                   });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+    window.setUnattended();
+    window.saveProgress();
+  });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
     if (window.isVisible()) window.close();
   });

@@ -49,8 +49,10 @@ class ComposingBoard {
   // Keeps the old character byte: the cell still counts as empty everywhere.
   void clearCell(int row, int column) { cell(row, column).length = 0; }
   void toggle(int row, int column) {
-    if (isEmpty(row, column)) setIsle(row, column);
-    else clearCell(row, column);
+    if (isEmpty(row, column))
+      setIsle(row, column);
+    else
+      clearCell(row, column);
   }
   void putLetter(int row, int column, char letter) { cell(row, column) = {1, letter}; }
   void clearAll(int rows, int columns);

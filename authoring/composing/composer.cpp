@@ -12,7 +12,8 @@
 namespace gw {
 namespace fs = std::filesystem;
 
-Composer::Composer(LayoutSession& session, ComposerListener& listener) : session_(session), listener_(listener) {
+Composer::Composer(LayoutSession& session, ComposerListener& listener)
+    : session_(session), listener_(listener) {
   if (session_.composer_) throw std::logic_error("a layout session takes one composer");
   session_.composer_ = this;
 }
@@ -59,7 +60,8 @@ bool isPermutation(const std::vector<int>& order, std::size_t n) {
   if (order.size() != n) return false;
   std::vector<bool> seen(n, false);
   for (int given : order) {
-    if (given < 1 || static_cast<std::size_t>(given) > n || seen[static_cast<std::size_t>(given - 1)]) return false;
+    if (given < 1 || static_cast<std::size_t>(given) > n || seen[static_cast<std::size_t>(given - 1)])
+      return false;
     seen[static_cast<std::size_t>(given - 1)] = true;
   }
   return true;
@@ -193,8 +195,10 @@ ComposingState Composer::run(RunBudget budget) {
   }
   inRun_ = false;
   // Exhaustion wins over a stop asked for in the same step: nothing is left to resume.
-  if (exhausted) finishExhausted();
-  else if (stopRequest_) finishStopped();
+  if (exhausted)
+    finishExhausted();
+  else if (stopRequest_)
+    finishStopped();
   return state();
 }
 
@@ -274,8 +278,9 @@ void Composer::completeFillCheck() {
     // No number is left for this result: stop before it, as a failed write does.
     --at(depth_).candidateIndex;
     stopRequest_ = true;
-    stopMessage_ = "Result " + std::to_string(results_) +
-                   " was the last result number: no further result can be written.\nComposing has been stopped.";
+    stopMessage_ =
+        "Result " + std::to_string(results_) +
+        " was the last result number: no further result can be written.\nComposing has been stopped.";
     return;
   }
   const int number = results_ + 1;

@@ -182,7 +182,7 @@ class Composer {
   std::vector<Slot> slots_;
   std::unique_ptr<SearchLookAhead> lookAhead_;
   std::vector<std::string> best_;
-  std::vector<Dictionary::WordId> found_;     // reused by every push
+  std::vector<Dictionary::WordId> found_;  // reused by every push
   int depth_ = 0;
   int deepest_ = 0;
   int results_ = 0;

@@ -86,7 +86,8 @@ std::string serializeState(const SearchState& state) {
     w.u8(static_cast<std::uint8_t>(s.direction));
     w.zeros(3);
     w.i32(s.candidateCount());
-    w.bytes(std::string_view(s.candidates).substr(0, static_cast<std::size_t>(s.candidateCount()) * s.length));
+    w.bytes(
+        std::string_view(s.candidates).substr(0, static_cast<std::size_t>(s.candidateCount()) * s.length));
   }
   return w.take();
 }
@@ -133,7 +134,8 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
   st.resultCount = r.i32("result count");
   if (count < 1 || count > kMaxSlots) outOfRange("a slot count out of range (" + std::to_string(count) + ")");
   // The last slot is never placed: its word is fixed by the slots that cross it.
-  if (st.depth < 0 || st.depth > count - 1) outOfRange("a depth out of range (" + std::to_string(st.depth) + ")");
+  if (st.depth < 0 || st.depth > count - 1)
+    outOfRange("a depth out of range (" + std::to_string(st.depth) + ")");
   if (st.resultCount < 0) outOfRange("a negative result count");
   // The next result would need a number past the largest one.
   if (st.resultCount == std::numeric_limits<std::int32_t>::max())
@@ -176,8 +178,8 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
   if (!r.atEnd()) throw FormatError("The state file has bytes after its last slot.");
   for (int i = 1; i <= st.depth; ++i) {
     const Slot& s = st.slots[static_cast<std::size_t>(i - 1)];
-    bool ok = i < st.depth ? s.hasCurrentWord()
-                           : s.candidateIndex >= -1 && s.candidateIndex <= s.candidateCount();
+    bool ok =
+        i < st.depth ? s.hasCurrentWord() : s.candidateIndex >= -1 && s.candidateIndex <= s.candidateCount();
     if (!ok) outOfRange("a candidate index out of range (position " + std::to_string(i) + ")");
   }
   if (!sameSlotsAsLayout(st.slots, layout))

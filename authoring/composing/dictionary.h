@@ -43,7 +43,8 @@ class Dictionary {
   // upper-cased as the language does (in place), and a word holding anything but the language's
   // letters, or longer than any slot, is skipped. Appends the words (views into `bytes`) and
   // returns how many were skipped.
-  static std::size_t checkWordFile(std::string& bytes, Language language, std::vector<std::string_view>& words);
+  static std::size_t checkWordFile(std::string& bytes, Language language,
+                                   std::vector<std::string_view>& words);
   // The same from lines already in memory (tests, the dictionary editor).
   void loadLines(const std::vector<std::string>& lines, Language language);
 

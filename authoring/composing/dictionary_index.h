@@ -24,7 +24,8 @@ inline std::size_t nextKnown(std::string_view pattern, std::size_t from, char wi
     for (; from + 8 <= pattern.size(); from += 8) {
       std::uint64_t chunk;
       std::memcpy(&chunk, pattern.data() + from, 8);
-      if (std::uint64_t differs = chunk ^ open) return from + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+      if (std::uint64_t differs = chunk ^ open)
+        return from + static_cast<std::size_t>(std::countr_zero(differs)) / 8;
     }
   }
   while (from < pattern.size() && pattern[from] == wildcard) ++from;
@@ -42,7 +43,9 @@ class LetterIndex {
   // pattern of another length than the index's matches nothing.
   void find(std::string_view pattern, char wildcard, std::vector<WordId>& out) const;
   // `firstKnown` is nextKnown(pattern, 0, wildcard) when the caller has it already.
-  bool any(std::string_view pattern, char wildcard) const { return any(pattern, wildcard, nextKnown(pattern, 0, wildcard)); }
+  bool any(std::string_view pattern, char wildcard) const {
+    return any(pattern, wildcard, nextKnown(pattern, 0, wildcard));
+  }
   bool any(std::string_view pattern, char wildcard, std::size_t firstKnown) const;
   std::size_t count(std::string_view pattern, char wildcard) const;
   // Whether `word` is one of the words, byte for byte (no wildcard).
@@ -74,10 +77,10 @@ class LetterIndex {
 
   int length_ = 0;
   std::size_t wordCount_ = 0;
-  std::size_t blocks_ = 0;                // 64-bit blocks per bit set
-  std::vector<std::uint16_t> setOf_;      // [position * 256 + byte] -> set number or kAbsent
-  std::vector<SetInfo> info_;             // per set number
-  std::vector<std::uint64_t> bits_;       // the bit sets back to back, blocks_ each
+  std::size_t blocks_ = 0;            // 64-bit blocks per bit set
+  std::vector<std::uint16_t> setOf_;  // [position * 256 + byte] -> set number or kAbsent
+  std::vector<SetInfo> info_;         // per set number
+  std::vector<std::uint64_t> bits_;   // the bit sets back to back, blocks_ each
 };
 
 }  // namespace gw

@@ -18,7 +18,8 @@ std::size_t utf8Length(unsigned char lead) {
 }
 
 [[noreturn]] void failAt(int line, int column, const std::string& what) {
-  throw FormatError("Layout line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what);
+  throw FormatError("Layout line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
+                    what);
 }
 
 }  // namespace
@@ -59,20 +60,24 @@ Layout parseTextLayout(std::string_view utf8, Language language) {
         try {
           bytes = fromUtf8(ch, boardCodePage(language));
         } catch (const FormatError&) {
-          failAt(r + 1, c + 1, "\"" + std::string(ch) + "\" is not a letter of the " +
-                                   std::string(languageName(language)) + " alphabet.");
+          failAt(r + 1, c + 1,
+                 "\"" + std::string(ch) + "\" is not a letter of the " + std::string(languageName(language)) +
+                     " alphabet.");
         }
         char letter = bytes.size() == 1 ? upperCaseLetter(bytes[0], language) : '\0';
         if (bytes.size() != 1 || !isBoardLetter(letter, language))
-          failAt(r + 1, c + 1, "\"" + std::string(ch) + "\" is not a letter of the " +
-                                   std::string(languageName(language)) + " alphabet.");
+          failAt(r + 1, c + 1,
+                 "\"" + std::string(ch) + "\" is not a letter of the " + std::string(languageName(language)) +
+                     " alphabet.");
         layout.board.putLetter(r, c, letter);
       }
     }
-    if (r == 0) layout.columns = c;
+    if (r == 0)
+      layout.columns = c;
     else if (c != layout.columns)
-      failAt(r + 1, c + 1, "every row must have " + std::to_string(layout.columns) + " cells, this one has " +
-                               std::to_string(c) + ".");
+      failAt(r + 1, c + 1,
+             "every row must have " + std::to_string(layout.columns) + " cells, this one has " +
+                 std::to_string(c) + ".");
   }
   if (layout.columns == 0) throw FormatError("The layout's first row is empty.");
   return layout;

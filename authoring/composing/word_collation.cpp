@@ -78,8 +78,8 @@ void WordCollation::appendSortKey(std::string_view word, std::string& keys) {
   for (;;) {
     keys.resize(at + room);
     int32_t n = ucol_getSortKey(collator_.get(), reinterpret_cast<const UChar*>(units_.data()),
-                                static_cast<int32_t>(units_.size()), reinterpret_cast<uint8_t*>(keys.data() + at),
-                                static_cast<int32_t>(room));
+                                static_cast<int32_t>(units_.size()),
+                                reinterpret_cast<uint8_t*>(keys.data() + at), static_cast<int32_t>(room));
     if (n > 0 && static_cast<std::size_t>(n) <= room) {
       keys.resize(at + static_cast<std::size_t>(n));  // n counts the terminating zero
       return;

@@ -37,7 +37,9 @@ std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int column
   }
   for (int c = columns - 1; c >= 0; --c) {
     auto cellAt = [&](int r) { return cell(r, c); };
-    auto emit = [&](int start, const std::string& text) { runs.push_back({Direction::Down, start, c, text}); };
+    auto emit = [&](int start, const std::string& text) {
+      runs.push_back({Direction::Down, start, c, text});
+    };
     scanLine(rows, cellAt, emit);
   }
   return runs;

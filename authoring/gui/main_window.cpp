@@ -221,7 +221,8 @@ void MainWindow::updateActions() {
   // "Quit editing ..." shares Alt+F4 with "Exit program": it only works on its own page.
   quitEditing_->setEnabled(page == Page::Editing);
   closeWindow_->setEnabled(page == Page::Start);
-  for (QAction* action : wordListActions_) action->setEnabled(wordListEditor_ && !composingPage_->isComposing());
+  for (QAction* action : wordListActions_)
+    action->setEnabled(wordListEditor_ && !composingPage_->isComposing());
 }
 
 void MainWindow::exitComposing() {

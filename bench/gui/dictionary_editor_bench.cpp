@@ -67,8 +67,8 @@ class EventLoopWatch : public QObject {
 };
 
 std::unique_ptr<DictionaryEditorDialog> openGermanEditor() {
-  auto d =
-      std::make_unique<DictionaryEditorDialog>(Language::German, kGermanList, scratchFolder() / "Make/DE.words");
+  auto d = std::make_unique<DictionaryEditorDialog>(Language::German, kGermanList,
+                                                    scratchFolder() / "Make/DE.words");
   d->loadWordFile();
   d->show();
   QApplication::processEvents();
@@ -134,13 +134,15 @@ void BM_CancelAnImport(benchmark::State& state) {
     auto d = openGermanEditor();
     MessageBoxAnswerer answers;
     bool finished = false;
-    QObject::connect(d.get(), &DictionaryEditorDialog::importFinished, [&](qint64, bool) { finished = true; });
+    QObject::connect(d.get(), &DictionaryEditorDialog::importFinished,
+                     [&](qint64, bool) { finished = true; });
     d->importFile(QString::fromStdString(germanImportFile().string()));
     QElapsedTimer running;
     running.start();
     waitFor([&] { return running.elapsed() >= 300; });
-    auto* cancel = d->importRunner().window() ? d->importRunner().window()->findChild<QPushButton*>("cancelButton")
-                                              : nullptr;
+    auto* cancel = d->importRunner().window()
+                       ? d->importRunner().window()->findChild<QPushButton*>("cancelButton")
+                       : nullptr;
     if (!cancel) {
       state.SkipWithError("the import ended before Cancel");
       return;

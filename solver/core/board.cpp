@@ -106,8 +106,7 @@ KeyOutcome Board::typeKey(char usCharacter) {
     out.stored = true;
     Cell next = direction_ == Direction::Across ? Cell{current_.row, current_.column + 1}
                                                 : Cell{current_.row + 1, current_.column};
-    bool room = direction_ == Direction::Across ? current_.column < columns_ - 1
-                                                : current_.row < rows_ - 1;
+    bool room = direction_ == Direction::Across ? current_.column < columns_ - 1 : current_.row < rows_ - 1;
     if (room && !isUnderPicture(next.row, next.column)) {
       current_ = next;
       out.sound = Sound::Stored;
@@ -151,8 +150,7 @@ bool Board::blinkStep() {
 void Board::applyProgress(std::string_view bytes) {
   if (bytes.size() < entries_.size())
     throw FormatError("The progress file holds " + std::to_string(bytes.size()) +
-                      " letters, but the board has " + std::to_string(entries_.size()) +
-                      " cells.");
+                      " letters, but the board has " + std::to_string(entries_.size()) + " cells.");
   entries_.assign(bytes.substr(0, entries_.size()));
 }
 

@@ -40,7 +40,7 @@ struct KeyOutcome {
   bool completedNow = false;  // this key finished the crossword
 };
 
-inline constexpr int kCellPitch = 20;  // pixels between cells
+inline constexpr int kCellPitch = 20;   // pixels between cells
 inline constexpr int kBlinkTicks = 20;  // ticks of blinking before "Try another?"
 
 class Board {

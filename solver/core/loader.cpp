@@ -30,8 +30,9 @@ fs::path userProgressPathFor(const fs::path& crosswordPath) {
   std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
-  fs::path base = dataHome && fs::path(dataHome).is_absolute() ? fs::path(dataHome)
-                                                               : fs::path(home ? home : "/tmp") / ".local/share";
+  fs::path base = dataHome && fs::path(dataHome).is_absolute()
+                      ? fs::path(dataHome)
+                      : fs::path(home ? home : "/tmp") / ".local/share";
   return base / "gridwright" / "progress" / (crosswordPath.stem().string() + "-" + hex + ".RES_CW");
 }
 
@@ -44,7 +45,8 @@ LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
   const fs::path shared = userProgressPathFor(path);
   if (place == ProgressPlace::Automatic) {
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    place = ::access(folder.c_str(), W_OK) == 0 ? ProgressPlace::BesideTheCrossword : ProgressPlace::UserDataFolder;
+    place = ::access(folder.c_str(), W_OK) == 0 ? ProgressPlace::BesideTheCrossword
+                                                : ProgressPlace::UserDataFolder;
   }
   loaded.progressPath = place == ProgressPlace::BesideTheCrossword ? beside : shared;
   const fs::path& other = place == ProgressPlace::BesideTheCrossword ? shared : beside;
@@ -85,7 +87,8 @@ void deleteProgress(const LoadedCrossword& crossword) {
   // Both places: progress left in the other one would come back at the next load.
   removeFileIfExists(crossword.progressPath);
   const fs::path beside = progressPathFor(crossword.crosswordPath);
-  removeFileIfExists(crossword.progressPath == beside ? userProgressPathFor(crossword.crosswordPath) : beside);
+  removeFileIfExists(crossword.progressPath == beside ? userProgressPathFor(crossword.crosswordPath)
+                                                      : beside);
 }
 
 }  // namespace gw::cross

@@ -37,7 +37,8 @@ std::filesystem::path userProgressPathFor(const std::filesystem::path& crossword
 // Throws MissingCrosswordError, FileError, CrosswordReadError (FormatError), InterchangeError
 // (FormatError) for an ipuz or .puz file that cannot be a crossword, JpegError,
 // what() is the player's message. Progress is read only when it holds exactly rows × columns letters.
-LoadedCrossword loadCrossword(const std::filesystem::path& path, ProgressPlace place = ProgressPlace::Automatic);
+LoadedCrossword loadCrossword(const std::filesystem::path& path,
+                              ProgressPlace place = ProgressPlace::Automatic);
 
 // Writes the entries, row by row, to the progress file (atomically). Throws FileError.
 void saveProgress(const LoadedCrossword& crossword);

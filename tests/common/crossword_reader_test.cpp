@@ -19,15 +19,17 @@ gw::CrosswordFile smallBoard() {
   return cw;
 }
 
-const std::string kSmallFile("CW10\x00\x02\x03"
-                             "AB CDE"
-                             "\x00\x00\x00\x00\x00\x00\x00\x00"
-                             "\x00"
-                             "\x00\x00\x00\x00"
-                             "\x00\x00\x00\x00",
-                             30);
+const std::string kSmallFile(
+    "CW10\x00\x02\x03"
+    "AB CDE"
+    "\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00"
+    "\x00\x00\x00\x00"
+    "\x00\x00\x00\x00",
+    30);
 
-CrosswordReadError::Kind kindOf(std::string_view bytes, CrosswordReadMode mode = CrosswordReadMode::Authoring) {
+CrosswordReadError::Kind kindOf(std::string_view bytes,
+                                CrosswordReadMode mode = CrosswordReadMode::Authoring) {
   try {
     gw::parseCrossword(bytes, mode);
   } catch (const CrosswordReadError& e) {
@@ -57,7 +59,9 @@ TEST(CrosswordFormat, DefinitionRecordLayoutAndLongClue) {
   cw.definitions.push_back({Direction::Across, 1, 0, 3, "ABCDE"});
   std::string text = gw::serializeCrossword(cw);
   // The record sits after the 30-byte file's charset and count.
-  EXPECT_EQ(text.substr(26, 13), std::string("\x01\x01\x00\x03\x05\x00\x00\x00" "ABCDE", 13));
+  EXPECT_EQ(text.substr(26, 13), std::string("\x01\x01\x00\x03\x05\x00\x00\x00"
+                                             "ABCDE",
+                                             13));
 
   cw.definitions[0].clue = std::string(300, 'q');
   text = gw::serializeCrossword(cw);

@@ -117,7 +117,8 @@ std::string cmykJpeg(int w, int h, const unsigned char left[4], const unsigned c
   jpeg_start_compress(&cinfo, TRUE);
   std::string row(static_cast<std::size_t>(w) * 4, '\0');
   for (int x = 0; x < w; ++x)
-    for (int c = 0; c < 4; ++c) row[static_cast<std::size_t>(x) * 4 + c] = static_cast<char>(x < w / 2 ? left[c] : right[c]);
+    for (int c = 0; c < 4; ++c)
+      row[static_cast<std::size_t>(x) * 4 + c] = static_cast<char>(x < w / 2 ? left[c] : right[c]);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW p = reinterpret_cast<JSAMPROW>(row.data());
     jpeg_write_scanlines(&cinfo, &p, 1);
@@ -151,7 +152,7 @@ TEST(Jpeg, LargePicturesDecodeAtTheirDrawnSize) {
   EXPECT_EQ(std::pair(half.width, half.height), std::pair(80, 40));
   EXPECT_EQ(gw::decodedJpegSize(jpeg, 80, 40), std::pair(80, 40));
   EXPECT_LE(channelDistance(half.argb(10, 10), 0xFFFF0000), 40);  // still red at the top left
-  const gw::IndexedImage small = gw::decodeJpeg(jpeg, 20, 20);  // at most an eighth smaller
+  const gw::IndexedImage small = gw::decodeJpeg(jpeg, 20, 20);    // at most an eighth smaller
   EXPECT_EQ(std::pair(small.width, small.height), std::pair(20, 10));
   const gw::IndexedImage same = gw::decodeJpeg(jpeg, 400, 400);
   EXPECT_EQ(std::pair(same.width, same.height), std::pair(160, 80));
@@ -159,7 +160,8 @@ TEST(Jpeg, LargePicturesDecodeAtTheirDrawnSize) {
   const gw::IndexedImage cmyk = gw::decodeJpeg(cmykJpeg(32, 16, black, red), 16, 8);
   EXPECT_EQ(std::pair(cmyk.width, cmyk.height), std::pair(16, 8));
 
-  const std::string bomb = gw::readWholeFile(std::filesystem::path(GW_SOURCE_DIR) / "tests/data/jpeg/broken-bomb.jpg");
+  const std::string bomb =
+      gw::readWholeFile(std::filesystem::path(GW_SOURCE_DIR) / "tests/data/jpeg/broken-bomb.jpg");
   EXPECT_EQ(gw::decodedJpegSize(bomb, 20, 20), std::pair(625, 625));
   EXPECT_EQ(gw::decodedJpegSize("not a picture", 20, 20), std::nullopt);
 }

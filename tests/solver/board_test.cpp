@@ -33,7 +33,7 @@ TEST(CrossBoardClues, LastMatchingWordInFileOrderWinsAndBlocksHaveNone) {
   EXPECT_EQ(b.downClueAt(), "Clue CE");
   b.selectCell({0, 0});
   EXPECT_EQ(b.acrossClueAt(), "Clue ABC");  // the later word does not cover column 0
-  b.selectCell({1, 1});                      // a block
+  b.selectCell({1, 1});                     // a block
   EXPECT_EQ(b.acrossClueAt(), "");
   EXPECT_EQ(b.downClueAt(), "");
 }

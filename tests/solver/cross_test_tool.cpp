@@ -19,8 +19,8 @@ namespace {
 std::string xdotoolName(char k) {
   static const std::map<char, std::string> kNames{
       {'[', "bracketleft"}, {']', "bracketright"}, {';', "semicolon"}, {'\'', "apostrophe"},
-      {'\\', "backslash"}, {',', "comma"},        {'.', "period"},    {'/', "slash"},
-      {'-', "minus"},      {'=', "equal"},        {'`', "grave"},     {' ', "space"}};
+      {'\\', "backslash"},  {',', "comma"},        {'.', "period"},    {'/', "slash"},
+      {'-', "minus"},       {'=', "equal"},        {'`', "grave"},     {' ', "space"}};
   auto it = kNames.find(k);
   if (it != kNames.end()) return it->second;
   return std::string(1, k);
@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 3 && std::string(argv[1]) == "keys") {
-    gw::cross::Board b = gw::cross::Board::fromCrossword(
-        gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring));
+    gw::cross::Board b =
+        gw::cross::Board::fromCrossword(gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring));
     for (int r = 0; r < b.rows(); ++r)
       for (int c = 0; c < b.columns(); ++c) {
         if (b.isBlock(r, c) || b.isUnderPicture(r, c)) continue;

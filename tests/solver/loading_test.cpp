@@ -20,9 +20,8 @@ namespace {
 class CrossLoading : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("cross_loading_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("cross_loading_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -97,14 +96,20 @@ TEST_F(CrossLoading, ProgressOfACrosswordInAReadOnlyFolderGoesToTheDataFolder) {
   c.board.typeKey('c');
   saveProgress(c);
   EXPECT_FALSE(fs::exists(dir_ / "a" / "x.RES_CW"));
-  EXPECT_EQ(loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2), "C ");
+  EXPECT_EQ(loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2),
+            "C ");
   // The other place is read when the chosen one has nothing: the folder became writable.
-  EXPECT_EQ(loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::BesideTheCrossword).board.entries().substr(0, 2), "C ");
-  EXPECT_EQ(loadCrossword(dir_ / "b" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2), "  ");
+  EXPECT_EQ(
+      loadCrossword(dir_ / "a" / "x.C_W", ProgressPlace::BesideTheCrossword).board.entries().substr(0, 2),
+      "C ");
+  EXPECT_EQ(loadCrossword(dir_ / "b" / "x.C_W", ProgressPlace::UserDataFolder).board.entries().substr(0, 2),
+            "  ");
   deleteProgress(c);
   EXPECT_FALSE(fs::exists(shared));
-  if (oldDataHome) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  else ::unsetenv("XDG_DATA_HOME");
+  if (oldDataHome)
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 // A progress file of another size belongs to an edited crossword: the board starts empty,

@@ -65,33 +65,45 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     const std::string& v = value(i);
     const std::size_t point = v.find('.');
     const bool digitsOnly = !v.empty() && v.find_first_not_of("0123456789.") == std::string::npos &&
-                            (point == std::string::npos ||
-                             (!whole && point > 0 && point + 1 < v.size() && v.find('.', point + 1) == std::string::npos));
+                            (point == std::string::npos || (!whole && point > 0 && point + 1 < v.size() &&
+                                                            v.find('.', point + 1) == std::string::npos));
     double d = 0;
     if (!digitsOnly || std::from_chars(v.data(), v.data() + v.size(), d).ec != std::errc() || d > largest)
       throw std::invalid_argument("option " + name + " needs a plain " + (whole ? "whole " : "") +
-                                  "number up to " + std::to_string(static_cast<long long>(largest)) + ", not \"" +
-                                  v + "\"");
+                                  "number up to " + std::to_string(static_cast<long long>(largest)) +
+                                  ", not \"" + v + "\"");
     return d;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--help" || a == "-h") o.help = true;
-    else if (a == "--results") o.resultsFolder = value(i);
+    if (a == "--help" || a == "-h")
+      o.help = true;
+    else if (a == "--results")
+      o.resultsFolder = value(i);
     else if (a == "--max-results") {
       double n = number(i, true, 2147483647);
       if (n < 1) throw std::invalid_argument("--max-results needs a whole number of at least 1");
       o.maxResults = static_cast<long>(n);
-    } else if (a == "--time-limit") o.timeLimit = number(i, false, 1e9);
-    else if (a == "--continue") o.resume = true;
-    else if (a == "--words") o.wordFile = value(i);
-    else if (a == "--layout") o.textLayout = value(i);
-    else if (a == "--language") o.language = value(i);
-    else if (a == "--save") o.saveAs = value(i);
-    else if (a == "--no-compose") o.compose = false;
-    else if (a == "--quiet") o.progress = false;
-    else if (a == "--no-repeat") o.noRepeat = true;
-    else if (a == "--first-fill") o.firstFill = true;
+    } else if (a == "--time-limit")
+      o.timeLimit = number(i, false, 1e9);
+    else if (a == "--continue")
+      o.resume = true;
+    else if (a == "--words")
+      o.wordFile = value(i);
+    else if (a == "--layout")
+      o.textLayout = value(i);
+    else if (a == "--language")
+      o.language = value(i);
+    else if (a == "--save")
+      o.saveAs = value(i);
+    else if (a == "--no-compose")
+      o.compose = false;
+    else if (a == "--quiet")
+      o.progress = false;
+    else if (a == "--no-repeat")
+      o.noRepeat = true;
+    else if (a == "--first-fill")
+      o.firstFill = true;
     else if (a == "--seed") {
       const std::string& name = args[i];
       const std::string& v = value(i);
@@ -100,23 +112,26 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       o.seed = std::stoull(v);
     } else if (a == "--lanes") {
       double n = number(i, true, 64);
-      if (n < 1)
-        throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
+      if (n < 1) throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
       o.lanes = static_cast<int>(n);
-    }
-    else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
-    else if (o.patternFile.empty()) o.patternFile = a;
-    else throw std::invalid_argument("more than one layout file given");
+    } else if (a.size() > 1 && a[0] == '-')
+      throw std::invalid_argument("unknown option " + a);
+    else if (o.patternFile.empty())
+      o.patternFile = a;
+    else
+      throw std::invalid_argument("more than one layout file given");
   }
   if (o.help) return o;
-  if (!o.firstFill && (o.seed || o.lanes)) throw std::invalid_argument("--seed and --lanes go with --first-fill");
+  if (!o.firstFill && (o.seed || o.lanes))
+    throw std::invalid_argument("--seed and --lanes go with --first-fill");
   if (o.firstFill && o.resume)
     throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
   if (!o.textLayout.empty()) {
     if (o.language != "en" && o.language != "de" && o.language != "sr")
       throw std::invalid_argument("--layout needs --language en, de or sr");
     if (o.saveAs.empty()) throw std::invalid_argument("--layout needs --save LAYOUT.C_WM");
-    if (!o.patternFile.empty()) throw std::invalid_argument("give either a layout file or --layout, not both");
+    if (!o.patternFile.empty())
+      throw std::invalid_argument("give either a layout file or --layout, not both");
     if (o.resume) throw std::invalid_argument("--continue resumes a saved layout, not a text layout");
     o.patternFile = o.saveAs;
   } else {
@@ -135,8 +150,10 @@ constexpr std::uint64_t kMaxTextLayoutBytes = 64 << 10;
 std::string formatElapsed(double seconds) {
   long s = static_cast<long>(seconds);
   char buf[32];
-  if (s >= 3600) std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
-  else std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
+  if (s >= 3600)
+    std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  else
+    std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
   return buf;
 }
 
@@ -213,7 +230,9 @@ class TerminalReporter : public LayoutListener, public ComposerListener {
   double elapsed() const { return seconds(Clock::now()); }
 
  private:
-  double seconds(Clock::time_point now) const { return std::chrono::duration<double>(now - started_).count(); }
+  double seconds(Clock::time_point now) const {
+    return std::chrono::duration<double>(now - started_).count();
+  }
 
   // On a terminal one line rewritten in place, only when its text changes; elsewhere (a log
   // file) a plain line every few seconds.
@@ -267,10 +286,11 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
   try {
     fs::path pattern = options.patternFile;
     if (!options.textLayout.empty()) {
-      Layout layout = parseTextLayout(readWholeFile(options.textLayout, kMaxTextLayoutBytes), languageOf(options.language));
+      Layout layout = parseTextLayout(readWholeFile(options.textLayout, kMaxTextLayoutBytes),
+                                      languageOf(options.language));
       writePatternFile(pattern, layout);
-      out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns << " columns, "
-          << languageName(layout.language) << ")\n";
+      out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns
+          << " columns, " << languageName(layout.language) << ")\n";
       // A stopped search of the layout just replaced belongs to it, not to the new one.
       const fs::path oldState = stateFileFor(pattern);
       std::error_code stateError;
@@ -296,19 +316,23 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
     if (!options.resume && haveState && options.progress && !options.firstFill)
-      err << "\"" << state.string() << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
+      err << "\"" << state.string()
+          << "\" holds a stopped search; starting afresh (--continue resumes it).\n";
 
     ComposingFiles files;
     if (!options.wordFile.empty()) {
       files.wordFile = [word = fs::path(options.wordFile)](Language) { return word; };
     } else {
-      files.wordFile = [](Language language) { return programFolders().readPath(std::string(wordFileName(language))); };
+      files.wordFile = [](Language language) {
+        return programFolders().readPath(std::string(wordFileName(language)));
+      };
     }
     files.resultsFolder =
         options.resultsFolder.empty() ? programFolders().resultsFolder() : fs::path(options.resultsFolder);
     fs::create_directories(files.resultsFolder, ec);
     if (ec) {
-      err << "Cannot create the results folder \"" << files.resultsFolder.string() << "\": " << ec.message() << '\n';
+      err << "Cannot create the results folder \"" << files.resultsFolder.string() << "\": " << ec.message()
+          << '\n';
       return 1;
     }
 
@@ -321,8 +345,10 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     composer.setNoRepeat(options.noRepeat);
     reporter.attach(&composer, &dictionary);
     session.open(pattern);
-    if (options.resume) composer.resume();  // "Continue?" is answered by --continue
-    else composer.start();
+    if (options.resume)
+      composer.resume();  // "Continue?" is answered by --continue
+    else
+      composer.start();
     // The search runs in slices, so that Ctrl+C and the time limit are noticed within one.
     while (session.state() == ComposingState::Running) {
       reporter.betweenSteps(stopFlag);
@@ -335,8 +361,8 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     std::snprintf(secs, sizeof secs, "%.1f", reporter.elapsed());
     if (session.state() == ComposingState::Stopped) {
       err << "Stopped (" << (reporter.stopReason().empty() ? "stop" : reporter.stopReason()) << ") after "
-          << secs << " s with " << composer.resultCount() << " result files in all; \"" << session.stateFile().string()
-          << "\" saved, --continue resumes.\n";
+          << secs << " s with " << composer.resultCount() << " result files in all; \""
+          << session.stateFile().string() << "\" saved, --continue resumes.\n";
     } else {
       err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
           << reporter.written() << " written by this run.\n";

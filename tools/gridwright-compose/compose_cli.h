@@ -16,16 +16,16 @@ struct ComposeOptions {
   std::string saveAs;       // --save
   std::string resultsFolder;
   std::string wordFile;
-  long maxResults = 0;       // 0: no limit
-  double timeLimit = 0;      // seconds; 0: no limit
-  bool resume = false;       // --continue
-  bool compose = true;       // cleared by --no-compose
-  bool progress = true;      // cleared by --quiet
-  bool terminal = false;     // standard error is a terminal: the progress line redraws in place
-  bool noRepeat = false;     // --no-repeat
-  bool firstFill = false;    // --first-fill
+  long maxResults = 0;                // 0: no limit
+  double timeLimit = 0;               // seconds; 0: no limit
+  bool resume = false;                // --continue
+  bool compose = true;                // cleared by --no-compose
+  bool progress = true;               // cleared by --quiet
+  bool terminal = false;              // standard error is a terminal: the progress line redraws in place
+  bool noRepeat = false;              // --no-repeat
+  bool firstFill = false;             // --first-fill
   std::optional<std::uint64_t> seed;  // --seed (first fill); a new one each run without it
-  int lanes = 0;             // --lanes (first fill); 0: one per core, at most 4
+  int lanes = 0;                      // --lanes (first fill); 0: one per core, at most 4
   bool help = false;
 };
 

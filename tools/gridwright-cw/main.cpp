@@ -39,7 +39,8 @@ std::string terminalText(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     unsigned code = c;
-    if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) code = static_cast<unsigned char>(utf8[++i]);
+    if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0)
+      code = static_cast<unsigned char>(utf8[++i]);
     else if (c >= 0x20 && c != 0x7F) {
       out += static_cast<char>(c);
       continue;
@@ -126,7 +127,8 @@ void json(const gw::CrosswordFile& cw) {
     const gw::Picture& p = cw.pictures[i];
     out += std::string(i ? "," : "") + "\n    {\"column\": " + std::to_string(p.column) +
            ", \"row\": " + std::to_string(p.row) + ", \"width\": " + std::to_string(p.width) +
-           ", \"height\": " + std::to_string(p.height) + ", \"bytes\": " + std::to_string(p.jpeg.size()) + "}";
+           ", \"height\": " + std::to_string(p.height) + ", \"bytes\": " + std::to_string(p.jpeg.size()) +
+           "}";
   }
   out += cw.pictures.empty() ? "]\n}\n" : "\n  ]\n}\n";
   std::cout << out;

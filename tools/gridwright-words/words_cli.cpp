@@ -87,14 +87,17 @@ WordsOptions parseWordsOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out, std::ostream& err) {
+int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out,
+             std::ostream& err) {
   if (options.command == WordsOptions::Command::Help) {
     out << kWordsUsage;
     return 0;
   }
   const std::filesystem::path relative(wordFileName(options.language));
-  const std::filesystem::path readFrom = options.wordFile.empty() ? folders.readPath(relative) : std::filesystem::path(options.wordFile);
-  const std::filesystem::path writeTo = options.wordFile.empty() ? folders.writePath(relative) : std::filesystem::path(options.wordFile);
+  const std::filesystem::path readFrom =
+      options.wordFile.empty() ? folders.readPath(relative) : std::filesystem::path(options.wordFile);
+  const std::filesystem::path writeTo =
+      options.wordFile.empty() ? folders.writePath(relative) : std::filesystem::path(options.wordFile);
   try {
     WordList list(options.language);
     list.load(readFrom);

@@ -14,7 +14,7 @@ struct WordsOptions {
   enum class Command { Import, Recheck, Help };
   Command command = Command::Help;
   Language language = Language::English;
-  std::string wordFile;                 // --words; empty: the language's file of the program folder
+  std::string wordFile;                  // --words; empty: the language's file of the program folder
   std::vector<std::string> importFiles;  // import only
 };
 
@@ -24,6 +24,7 @@ WordsOptions parseWordsOptions(const std::vector<std::string>& args);
 extern const char kWordsUsage[];
 
 // Exit statuses: 0 done, 1 a file could not be read or written (the word file is unchanged).
-int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out, std::ostream& err);
+int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out,
+             std::ostream& err);
 
 }  // namespace gw

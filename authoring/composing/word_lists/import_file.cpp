@@ -1,10 +1,10 @@
 #include "authoring/composing/word_lists/import_file.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -100,7 +100,6 @@ class LineSplitter {
   std::size_t pos_ = 0;
   bool atEnd_ = false;
 };
-
 
 void fromUnicode(const icu::UnicodeString& text, UConverter* conv, std::string& out) {
   out.resize(static_cast<std::size_t>(text.length()) * 2 + 4);

@@ -18,8 +18,8 @@ ImportLoopResult readImportWords(ImportLineSource& source, std::int64_t lineCoun
     if (callbacks.progress) callbacks.progress(result.linesRead, lineCount);
     if (!source.next(line)) break;
     ++result.linesRead;
-    std::string word = line.latin.empty() ? rules.wordFromLine(line.text)
-                                          : rules.wordFromLine(line.text, line.latin);
+    std::string word =
+        line.latin.empty() ? rules.wordFromLine(line.text) : rules.wordFromLine(line.text, line.latin);
     if (!word.empty() && callbacks.wordFound) callbacks.wordFound(std::move(word));
   }
   return result;

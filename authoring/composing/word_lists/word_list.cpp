@@ -128,7 +128,8 @@ void WordList::compactIfWasteful() {
 
 void WordList::prepareBatch(std::vector<WordEntry>& batch) {
   auto keyLess = [](const WordEntry& a, const WordEntry& b) { return a.key < b.key; };
-  if (!std::is_sorted(batch.begin(), batch.end(), keyLess)) std::stable_sort(batch.begin(), batch.end(), keyLess);
+  if (!std::is_sorted(batch.begin(), batch.end(), keyLess))
+    std::stable_sort(batch.begin(), batch.end(), keyLess);
   auto last = std::unique(batch.begin(), batch.end(),
                           [](const WordEntry& a, const WordEntry& b) { return a.key == b.key; });
   batch.erase(last, batch.end());
@@ -199,7 +200,8 @@ void WordList::save(const fs::path& wordFile) const {
     std::error_code ec;
     fs::create_directories(wordFile.parent_path(), ec);
     if (ec)
-      throw FileError("Cannot create the folder \"" + wordFile.parent_path().string() + "\": " + ec.message());
+      throw FileError("Cannot create the folder \"" + wordFile.parent_path().string() +
+                      "\": " + ec.message());
   }
   writeFileAtomically(wordFile, fileBytes());
 }

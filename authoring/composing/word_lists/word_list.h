@@ -90,7 +90,9 @@ class WordList {
     std::uint32_t wordLength;
   };
 
-  std::string_view keyOf(const Entry& e) const { return std::string_view(text_).substr(e.offset, e.keyLength); }
+  std::string_view keyOf(const Entry& e) const {
+    return std::string_view(text_).substr(e.offset, e.keyLength);
+  }
   std::string_view wordOf(const Entry& e) const {
     return std::string_view(text_).substr(e.offset + e.keyLength, e.wordLength);
   }

@@ -11,17 +11,18 @@ namespace {
 // after upper-casing: Ä Ö Ü and their small forms, and ß.
 std::string_view germanSpelling(unsigned char c) {
   switch (c) {
-    case 0xC4: case 0xE4: return "AE";
-    case 0xD6: case 0xF6: return "OE";
-    case 0xDC: case 0xFC: return "UE";
+    case 0xC4:
+    case 0xE4: return "AE";
+    case 0xD6:
+    case 0xF6: return "OE";
+    case 0xDC:
+    case 0xFC: return "UE";
     case 0xDF: return "SS";
     default: return {};
   }
 }
 
-bool isPunctuation(char c) {
-  return c == ',' || c == '.' || c == '-' || c == ';' || c == ':' || c == '_';
-}
+bool isPunctuation(char c) { return c == ',' || c == '.' || c == '-' || c == ';' || c == ':' || c == '_'; }
 
 }  // namespace
 
@@ -67,7 +68,8 @@ std::string WordRules::wordFromLine(std::string_view line, std::string_view lati
       // Cyrillic letters in Windows-1251 (Ž of Windows-1250 is Ћ there): Žabljak must not
       // give the word Ћ. It is upper-cased before the transliteration, so LJ and NJ stay
       // two letters there, as in Latin capitals.
-      bool latinLetters = std::any_of(upper.begin(), upper.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+      bool latinLetters =
+          std::any_of(upper.begin(), upper.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
       std::string word = latinLetters ? std::string() : keepLetters(upperCaseCyrillic(upper));
       if (!word.empty()) return word;
       std::string latin = upperCaseCyrillic(upperAscii(latinLine));

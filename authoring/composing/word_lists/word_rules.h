@@ -33,8 +33,8 @@ class WordRules {
   // The word an import line (code-page bytes, no line break) gives, or the empty string
   // when it gives none: upper-cased, German umlauts and ß spelt out, letters kept in their
   // order and everything else dropped; a Serbian line with Latin letters (or without any
-  // Cyrillic one) is read as Serbian Latin (Windows-1250) and transliterated. A line longer than 40 characters
-  // gives no word, even if fewer of them are letters.
+  // Cyrillic one) is read as Serbian Latin (Windows-1250) and transliterated. A line longer than 40
+  // characters gives no word, even if fewer of them are letters.
   std::string wordFromLine(std::string_view line) const;
 
   // The same where the Serbian Latin reading of the line differs from its code-page

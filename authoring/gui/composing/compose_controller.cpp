@@ -5,9 +5,7 @@
 namespace gw::gui {
 
 ComposeController::ComposeController(Dictionary& dictionary, ComposingFiles files, QObject* parent)
-    : QObject(parent),
-      session_(dictionary, std::move(files), this),
-      composer_(session_, *this) {
+    : QObject(parent), session_(dictionary, std::move(files), this), composer_(session_, *this) {
   stepTimer_.setInterval(0);
   connect(&stepTimer_, &QTimer::timeout, this, &ComposeController::runSlice);
   sinceFrame_.start();
@@ -21,7 +19,8 @@ PreviewState ComposeController::previewState() const {
   preview.slotCount = static_cast<int>(slots.size());
   const int depth = std::min(composer_.depth(), preview.slotCount);
   preview.placed.reserve(static_cast<std::size_t>(std::max(depth, 0)));
-  for (int p = 1; p <= depth; ++p) preview.placed.push_back(slots[static_cast<std::size_t>(p - 1)].candidateCount() > 0);
+  for (int p = 1; p <= depth; ++p)
+    preview.placed.push_back(slots[static_cast<std::size_t>(p - 1)].candidateCount() > 0);
   return preview;
 }
 

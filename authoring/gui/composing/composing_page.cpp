@@ -86,9 +86,8 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   // Keys typed into the page go to the grid.
   setFocusProxy(grid_);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    popupMenu_->exec(grid_->viewport()->mapToGlobal(at));
-  });
+  connect(grid_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popupMenu_->exec(grid_->viewport()->mapToGlobal(at)); });
 
   statusBar_ = new QStatusBar(this);
   statusBar_->setObjectName("composingStatusBar");
@@ -132,9 +131,8 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
                           .arg(QLocale().toString(static_cast<qulonglong>(steps))));
   });
   connect(quickFill_.get(), &QuickFillController::finished, this, &ComposingPage::quickFillFinished);
-  connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this, [this](Language l) {
-    Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l)));
-  });
+  connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this,
+          [this](Language l) { Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l))); });
   connect(controller_.get(), &ComposeController::dictionaryLoadFinished, this, [this](Language l) {
     setStatusText(6, languageText(l));
     Q_EMIT idle();
@@ -174,11 +172,12 @@ void ComposingPage::buildActions() {
   newLayoutAction_ = makeAction("newLayoutAction", "New layout", "New crossword composing layout ...",
                                 QKeySequence(Qt::CTRL | Qt::Key_N));
   newLayoutAction_->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-  openLayoutAction_ = makeAction("openLayoutAction", "Open layout", "Open file with crossword composing layout",
-                                 QKeySequence(Qt::CTRL | Qt::Key_O));
+  openLayoutAction_ =
+      makeAction("openLayoutAction", "Open layout", "Open file with crossword composing layout",
+                 QKeySequence(Qt::CTRL | Qt::Key_O));
   openLayoutAction_->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-  closeLayoutAction_ =
-      makeAction("closeLayoutAction", "Close ", "Close crossword layout ", QKeySequence(Qt::CTRL | Qt::Key_F4));
+  closeLayoutAction_ = makeAction("closeLayoutAction", "Close ", "Close crossword layout ",
+                                  QKeySequence(Qt::CTRL | Qt::Key_F4));
   saveLayoutAction_ = makeAction("saveLayoutAction", "Save", "Save to file (composing layout)",
                                  QKeySequence(Qt::CTRL | Qt::Key_S));
   saveLayoutAction_->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
@@ -246,10 +245,9 @@ void ComposingPage::buildMenus() {
     return a;
   };
   // "File (Compose)": the main window appends "Quit compose".
-  fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_, closeLayoutAction_, separator(),
-                       setIsleAction_,   clearFieldAction_, clearFixedAction_,  separator(),
-                       startAction_,     quickFillAction_,  stopAction_,        noRepeatedWordsAction_,
-                       separator()};
+  fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_,      closeLayoutAction_, separator(),
+               setIsleAction_,   clearFieldAction_, clearFixedAction_,      separator(),        startAction_,
+               quickFillAction_, stopAction_,       noRepeatedWordsAction_, separator()};
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("gridPopupMenu");
@@ -305,7 +303,9 @@ std::optional<Language> ComposingPage::layoutLanguage() const {
   return controller_->session().layout().language;
 }
 
-QString ComposingPage::statusText(int panel) const { return panels_[static_cast<std::size_t>(panel - 1)]->text(); }
+QString ComposingPage::statusText(int panel) const {
+  return panels_[static_cast<std::size_t>(panel - 1)]->text();
+}
 
 QString ComposingPage::statusMessage() const { return statusMessage_->text(); }
 
@@ -349,7 +349,8 @@ void ComposingPage::updateActions(bool pageInFront) {
   clearLayoutAction_->setEnabled(editable);
   clearFixedAction_->setEnabled(editable);
   int row = 0, column = 0;
-  const bool onCell = editable && currentCell(row, column) && controller_->session().layout().contains(row, column);
+  const bool onCell =
+      editable && currentCell(row, column) && controller_->session().layout().contains(row, column);
   const Layout& layout = controller_->session().layout();
   clearFieldAction_->setEnabled(onCell && !layout.board.isEmpty(row, column));
   setIsleAction_->setEnabled(onCell && !layout.board.isIsle(row, column));
@@ -484,7 +485,8 @@ void ComposingPage::startComposing() {
   std::vector<int> answer;
   if (!order.empty()) {
     const Layout& layout = controller_->session().layout();
-    if (std::optional<std::vector<int>> chosen = prompts_->wordOrder(window(), layout.columns - 1, layout.rows - 1, order))
+    if (std::optional<std::vector<int>> chosen =
+            prompts_->wordOrder(window(), layout.columns - 1, layout.rows - 1, order))
       answer = std::move(*chosen);
   }
   try {
@@ -524,8 +526,10 @@ void ComposingPage::quickFill() {
   // Saved as Start compose saves it.
   Q_EMIT captionChanged("Make : " + fileNameOnly(session.patternFile()));
   if (refusal) {
-    if (refusal->outcome == ComposeOutcome::NoWords) prompts_->information(window(), refusal->message);
-    else prompts_->error(window(), refusal->message);
+    if (refusal->outcome == ComposeOutcome::NoWords)
+      prompts_->information(window(), refusal->message);
+    else
+      prompts_->error(window(), refusal->message);
     return;
   }
   quickFillShown_.reset();
@@ -575,8 +579,10 @@ void ComposingPage::toggleComposing() {
 void ComposingPage::searchFinished(ComposeOutcome outcome, const QString& message) {
   showFrame();
   if (message.isEmpty()) return;
-  if (outcome == ComposeOutcome::NoWords) prompts_->information(window(), message);
-  else prompts_->error(window(), message);
+  if (outcome == ComposeOutcome::NoWords)
+    prompts_->information(window(), message);
+  else
+    prompts_->error(window(), message);
 }
 
 void ComposingPage::composingStateChanged(ComposingState state) {

@@ -43,8 +43,8 @@ class ComposingPage : public QWidget {
   // `dictionary` is the process's one dictionary; `folders` the program folders (word
   // files, results folder); `dialogFolders` the remembered dialog folders, updated by Open
   // and Save.
-  ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolders& folders, FileDialogFolders& dialogFolders,
-                QWidget* parent = nullptr);
+  ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolders& folders,
+                FileDialogFolders& dialogFolders, QWidget* parent = nullptr);
   ~ComposingPage() override;
 
   // The "File (Compose)" commands in menu order, separators included; the main window
@@ -55,11 +55,11 @@ class ComposingPage : public QWidget {
   // A search runs: the exhaustive one or Quick fill.
   bool isComposing() const;
   bool hasOpenLayout() const;
-  void closeLayout();                          // the "Close " command, no question asked
-  void openPatternFile(const QString& path);   // as Open does (may ask "Continue?"); shows errors itself
-  void stopBeforeExit();                       // the main window closes: stop exactly as Stop does
-  void updateActions(bool pageInFront);        // the enabling rules, run when the event loop is idle
-  QString languageName() const;                // the text of status panel 6
+  void closeLayout();                         // the "Close " command, no question asked
+  void openPatternFile(const QString& path);  // as Open does (may ask "Continue?"); shows errors itself
+  void stopBeforeExit();                      // the main window closes: stop exactly as Stop does
+  void updateActions(bool pageInFront);       // the enabling rules, run when the event loop is idle
+  QString languageName() const;               // the text of status panel 6
   // The language of the open layout, if one is open.
   std::optional<gw::Language> layoutLanguage() const;
 

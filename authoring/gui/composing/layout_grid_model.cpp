@@ -49,7 +49,8 @@ void LayoutGridModel::resetLayout() {
 }
 
 void LayoutGridModel::refreshCells() {
-  Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole, Qt::BackgroundRole, CellKindRole});
+  Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1),
+                     {Qt::DisplayRole, Qt::BackgroundRole, CellKindRole});
 }
 
 int LayoutGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }

@@ -88,8 +88,10 @@ void LayoutGridView::keyPressEvent(QKeyEvent* event) {
     ch = gw::usCharacterForKey(event->nativeScanCode(), event->modifiers() & Qt::ShiftModifier);
   if (!ch && !event->text().isEmpty()) {
     const char16_t u = event->text().at(0).unicode();
-    if (u >= 0x20 && u < 0x7f) ch = static_cast<char>(u);
-    else if (u >= 0x80) ch = '\x7f';  // not a US key: never a letter
+    if (u >= 0x20 && u < 0x7f)
+      ch = static_cast<char>(u);
+    else if (u >= 0x80)
+      ch = '\x7f';  // not a US key: never a letter
   }
   if (ch) {
     Q_EMIT characterTyped(*ch);

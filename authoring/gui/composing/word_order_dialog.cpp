@@ -102,7 +102,8 @@ class WordOrderMiniature : public QWidget {
     // The slots still to come in white, then on top of them the ones filled before the selected one.
     for (std::size_t i = static_cast<std::size_t>(s); i < entries.size(); ++i)
       p.fillRect(miniatureRect(entries[i]), Qt::white);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(s); ++i) p.fillRect(miniatureRect(entries[i]), kSilver);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(s); ++i)
+      p.fillRect(miniatureRect(entries[i]), kSilver);
     if (s > 0) mark(p, miniatureRect(entries[static_cast<std::size_t>(s - 1)]), Qt::blue, 1, 3);
     mark(p, miniatureRect(entries[static_cast<std::size_t>(s)]), Qt::red, 2, 2);
   }
@@ -114,7 +115,8 @@ class WordOrderMiniature : public QWidget {
     p.setBrush(kSilver);
     const int left = r.left(), top = r.top();
     const int right = r.left() + r.width(), bottom = r.top() + r.height();
-    p.drawEllipse(QRect(QPoint(left + inset, top + inset), QPoint(left + 10 - inset - 1, top + 10 - inset - 1)));
+    p.drawEllipse(
+        QRect(QPoint(left + inset, top + inset), QPoint(left + 10 - inset - 1, top + 10 - inset - 1)));
     p.drawLine(left + 5, top + 5, right - 5, bottom - 5);
   }
 

@@ -123,7 +123,9 @@ int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value()
 
 int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
 
-Language NewCrosswordDialog::language() const { return static_cast<Language>(languageCombo_->currentIndex()); }
+Language NewCrosswordDialog::language() const {
+  return static_cast<Language>(languageCombo_->currentIndex());
+}
 
 ClueCharset NewCrosswordDialog::clueCharset() const {
   const int index = charsetCombo_->currentIndex();

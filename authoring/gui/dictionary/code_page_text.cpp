@@ -11,7 +11,8 @@ CodePageText::CodePageText(Language language) {
   for (int b = 0; b < 256; ++b) {
     QChar c = b < unicode.size() ? unicode.at(b) : QChar(0xFFFD);
     table_[static_cast<std::size_t>(b)] = c;
-    if (c != QChar(0xFFFD) && !reverse_.contains(c.unicode())) reverse_.insert(c.unicode(), static_cast<char>(b));
+    if (c != QChar(0xFFFD) && !reverse_.contains(c.unicode()))
+      reverse_.insert(c.unicode(), static_cast<char>(b));
   }
 }
 

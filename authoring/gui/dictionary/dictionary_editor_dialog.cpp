@@ -15,8 +15,8 @@
 #include <mutex>
 #include <vector>
 
-#include "authoring/composing/word_lists/import_file.h"
 #include "authoring/composing/word_collation.h"
+#include "authoring/composing/word_lists/import_file.h"
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/gui/authoring_look.h"
 #include "authoring/gui/dictionary/progress_runner.h"
@@ -234,8 +234,8 @@ void DictionaryEditorDialog::deleteWord() {
   if (!deleteAction_->isEnabled()) return;
   auto row = selectedRow();
   if (!row) return;
-  if (QMessageBox::question(this, windowTitle(), "Delete selected word?!", QMessageBox::Ok | QMessageBox::Cancel,
-                            QMessageBox::Cancel) != QMessageBox::Ok)
+  if (QMessageBox::question(this, windowTitle(), "Delete selected word?!",
+                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
     return;
   model_->removeWordAt(*row);
   updateCount();
@@ -306,7 +306,12 @@ void DictionaryEditorDialog::importFile(const QString& path) {
       }
       batch = {};
       if (wasEmpty)
-        QMetaObject::invokeMethod(runner, [self] { if (self) self->drainImportedWords(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            runner,
+            [self] {
+              if (self) self->drainImportedWords();
+            },
+            Qt::QueuedConnection);
     };
     ImportCallbacks callbacks;
     callbacks.progress = [&](std::int64_t done, std::int64_t total) {

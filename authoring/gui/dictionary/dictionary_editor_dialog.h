@@ -55,7 +55,7 @@ class DictionaryEditorDialog : public QDialog {
   void addWord();
   void findWord();
   void deleteWord();
-  void importWords();         // asks for the file
+  void importWords();  // asks for the file
   void importFile(const QString& path);
   void recheckWords();
 

@@ -21,9 +21,7 @@ ProgressRunner::~ProgressRunner() {
   if (window_) window_->finish();
 }
 
-bool ProgressRunner::cancelled() const {
-  return stopRequested_ || (options_.showDialog && windowCancelled_);
-}
+bool ProgressRunner::cancelled() const { return stopRequested_ || (options_.showDialog && windowCancelled_); }
 
 void ProgressRunner::createWindow(bool showBar) {
   // A child of the owner: a modal owner would otherwise block its Cancel button.
@@ -76,7 +74,9 @@ void ProgressRunner::execute(bool showBar) {
         workerError_ = tr("The job failed.");
       }
     }));
-    connect(worker_.get(), &QThread::finished, this, [this, run] { onWorkerFinished(run); }, Qt::QueuedConnection);
+    connect(
+        worker_.get(), &QThread::finished, this, [this, run] { onWorkerFinished(run); },
+        Qt::QueuedConnection);
     worker_->start();
     if (window_) {
       if (options_.waitTillFinish) {
@@ -117,10 +117,13 @@ void ProgressRunner::updateProgress(qint64 position, qint64 total) {
         latestPosition_ = position;
         latestTotal_ = total;
         if (!refreshQueued_.exchange(true))
-          QMetaObject::invokeMethod(this, [this] {
-            refreshQueued_ = false;
-            refreshWindow(latestPosition_, latestTotal_);
-          }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(
+              this,
+              [this] {
+                refreshQueued_ = false;
+                refreshWindow(latestPosition_, latestTotal_);
+              },
+              Qt::QueuedConnection);
       } else
         refreshWindow(position, total);
     }

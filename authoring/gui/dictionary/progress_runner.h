@@ -23,13 +23,13 @@ class ProgressRunner : public QObject {
   enum class ScreenPosition { TopRight, TopLeft, BottomRight, BottomLeft, Center };
 
   struct Options {
-    bool inThread = true;           // run the job on a worker thread
+    bool inThread = true;  // run the job on a worker thread
     QString caption = "Processing...";
-    bool showDialog = true;         // show the progress window
-    bool waitTillFinish = false;    // worker: the window is modal; same thread: `owner` is disabled
-    bool canCancel = true;          // the window has a Cancel button
-    QString text = "Please wait";   // in text mode also the format of the position ("%1")
-    int updateTimes = 200;          // progress reports between two refreshes of the window
+    bool showDialog = true;        // show the progress window
+    bool waitTillFinish = false;   // worker: the window is modal; same thread: `owner` is disabled
+    bool canCancel = true;         // the window has a Cancel button
+    QString text = "Please wait";  // in text mode also the format of the position ("%1")
+    int updateTimes = 200;         // progress reports between two refreshes of the window
     ScreenPosition position = ScreenPosition::BottomRight;
   };
 
@@ -80,14 +80,14 @@ class ProgressRunner : public QObject {
   std::unique_ptr<QThread> worker_;
   bool textMode_ = false;
   bool running_ = false;
-  quint64 run_ = 0;             // which execute() a worker's end belongs to
-  int refreshCounter_ = 0;      // touched by the job's thread only
+  quint64 run_ = 0;         // which execute() a worker's end belongs to
+  int refreshCounter_ = 0;  // touched by the job's thread only
   std::atomic<bool> windowCancelled_{false};
   std::atomic<bool> stopRequested_{false};
   std::atomic<bool> refreshQueued_{false};  // a refresh waits in the queue
-  std::atomic<qint64> latestPosition_{0};     // what it will show
+  std::atomic<qint64> latestPosition_{0};   // what it will show
   std::atomic<qint64> latestTotal_{0};
-  QString workerError_;         // written by the worker before it ends
+  QString workerError_;  // written by the worker before it ends
 };
 
 }  // namespace gw::gui

@@ -73,8 +73,7 @@ void ProgressWindow::reject() { pressCancel(); }
 
 void ProgressWindow::finish() {
   finished_ = true;
-  if (isModal() && isVisible())
-    done(Accepted);  // ends a modal exec(); the close event follows
+  if (isModal() && isVisible()) done(Accepted);  // ends a modal exec(); the close event follows
   close();
 }
 

@@ -9,8 +9,7 @@
 
 namespace gw::gui {
 
-WordBox::WordBox(Language language, QWidget* parent)
-    : QLineEdit(parent), rules_(language), text_(language) {
+WordBox::WordBox(Language language, QWidget* parent) : QLineEdit(parent), rules_(language), text_(language) {
   setMaxLength(static_cast<int>(WordRules::kMaxWordLength));
 }
 
@@ -32,7 +31,8 @@ bool WordBox::event(QEvent* event) {
 
 void WordBox::keyPressEvent(QKeyEvent* event) {
   // Paste would bring in whatever the clipboard holds: only typed letters enter.
-  if (event->matches(QKeySequence::Paste) || (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier)) {
+  if (event->matches(QKeySequence::Paste) ||
+      (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier)) {
     event->accept();
     return;
   }

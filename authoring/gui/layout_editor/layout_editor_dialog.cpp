@@ -11,8 +11,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "authoring/gui/editing/edited_crossword.h"
 #include "authoring/gui/authoring_look.h"
+#include "authoring/gui/editing/edited_crossword.h"
 #include "authoring/gui/editing/user_interaction.h"
 #include "authoring/gui/layout_editor/layout_canvas.h"
 #include "authoring/gui/layout_editor/picture_dialog.h"

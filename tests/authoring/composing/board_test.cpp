@@ -29,7 +29,7 @@ constexpr Direction D = Direction::Down;
 TEST(SlotDerivation, FourByFourWithTwoIslesGivesEightSlotsAcrossThenDown) {
   Layout l = text("#...\n....\n....\n...#\n");
   std::vector<SlotRun> expected{{0, 1, 3, A}, {1, 0, 4, A}, {2, 0, 4, A}, {3, 0, 3, A},
-                            {1, 0, 3, D}, {0, 1, 4, D}, {0, 2, 4, D}, {0, 3, 3, D}};
+                                {1, 0, 3, D}, {0, 1, 4, D}, {0, 2, 4, D}, {0, 3, 3, D}};
   EXPECT_EQ(runs(l), expected);
   for (const Slot& s : deriveSlots(l)) EXPECT_EQ(s.candidateIndex, 0);
 }

@@ -28,8 +28,7 @@ class TempDir {
     static int counter = 0;
     // Memory-backed when there is one: the composer syncs every file it writes.
     fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base /
-            ("gw_compose_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    path_ = base / ("gw_compose_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     fs::remove_all(path_);
     fs::create_directories(path_);
   }
@@ -57,8 +56,8 @@ inline void writeWordFile(const fs::path& path, const std::vector<std::string>& 
 
 // Every word over `alphabet` of each length in `lengths`, each kept with the given chance
 // (a fixed seed, so every run sees the same list).
-inline std::vector<std::string> randomWords(const std::string& alphabet, std::vector<int> lengths, double keep,
-                                            unsigned seed) {
+inline std::vector<std::string> randomWords(const std::string& alphabet, std::vector<int> lengths,
+                                            double keep, unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> coin(0, 1);
   std::vector<std::string> words;
@@ -94,7 +93,8 @@ inline std::vector<ComposeProblem> backtrackingProblems() {
       {"open3x3", "...\n...\n...\n", randomWords("ABC", {3}, 0.45, 1)},
       {"fourByFour", "#...\n....\n....\n...#\n", randomWords("AB", {3, 4}, 0.6, 2)},
       {"fixedLetters", "A..#\n...B\n#...\n", randomWords("ABC", {2, 3, 4}, 0.5, 3)},
-      {"oneCellSlots", "#.#\n...\n#.#\n", std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
+      {"oneCellSlots", "#.#\n...\n#.#\n",
+       std::vector<std::string>{"A", "C"} + randomWords("ABC", {3}, 0.5, 4)},
       {"fourByFive", "....\n.#..\n....\n..#.\n....\n", randomWords("AB", {1, 2, 3, 4, 5}, 0.7, 5)},
   };
 }

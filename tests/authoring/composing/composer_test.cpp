@@ -54,8 +54,8 @@ TEST(Search, EveryCandidateAfterABackUpIsTried) {
   // Position 1 is the across word; its first candidate fails at the second slot level, and the
   // very next candidate (not the one after it) is the only one that completes.
   Workspace ws("..\n..\n", {"AA", "AB", "BA", "BB", "CA"});
-  std::set<std::string> expected = bruteForceFills(parseTextLayout("..\n..\n", Language::English),
-                                                   {"AA", "AB", "BA", "BB", "CA"});
+  std::set<std::string> expected =
+      bruteForceFills(parseTextLayout("..\n..\n", Language::English), {"AA", "AB", "BA", "BB", "CA"});
   std::set<std::string> found;
   for (const RecordedResult& r : ws.composeAll()) found.insert(r.bytes.substr(7, 4));
   EXPECT_EQ(found, expected);
@@ -273,7 +273,7 @@ TEST(Lifecycle, StateFollowsEditableRunningStoppedAndBack) {
   s.composer.stop();
   EXPECT_EQ(l.states, (std::vector<St>{St::Editable, St::Running, St::Stopped}));
   EXPECT_EQ(l.sounds, (std::vector<ComposerSound>{ComposerSound::Started}));
-  s.composer.stop();  // nothing runs: no change
+  s.composer.stop();                                               // nothing runs: no change
   EXPECT_EQ(s.composer.run(RunBudget::unlimited()), St::Stopped);  // nor does run()
   EXPECT_EQ(l.outcomes.size(), 1u);
   s.composer.start();  // resumes and runs out
@@ -361,7 +361,7 @@ TEST(Failures, MissingWordFileMeansNoSolutionPossibleAndSaysSo) {
   session.open(ws.pattern);
   composer.start();
   EXPECT_EQ(l.messages, (std::vector<std::string>{"No solution possible!\nThe word list \"" +
-                                                   (ws.dir / "absent.words").string() + "\" is missing."}));
+                                                  (ws.dir / "absent.words").string() + "\" is missing."}));
 }
 
 TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
@@ -593,8 +593,7 @@ TEST(WordOrder, TheAuthorsOrderIsUsedAndANonPermutationIgnored) {
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
   // Reversed; a list that is no permutation (kept as computed); unchanged; none given.
-  const std::vector<std::vector<int>> answers{
-      {6, 5, 4, 3, 2, 1}, {1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}, {}};
+  const std::vector<std::vector<int>> answers{{6, 5, 4, 3, 2, 1}, {1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}, {}};
   for (std::size_t answer = 0; answer < answers.size(); ++answer) {
     const bool valid = answer == 0;
     Session s(ws);

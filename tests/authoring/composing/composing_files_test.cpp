@@ -31,7 +31,9 @@ TEST(PatternFile, IsAlways3374BytesAndRoundTrips) {
   EXPECT_EQ(bytes.substr(0, 12), std::string("\x04\0\0\0\x04\0\0\0\x01\0\0\0", 12));
   // Column-major cells: column 0 row 0 is the isle, column 2 row 2 the letter A.
   EXPECT_EQ(bytes.substr(12, 2), "\x01\xA4");
-  EXPECT_EQ(bytes.substr(12 + 2 * (2 * 41 + 2), 2), "\x01" "A");
+  EXPECT_EQ(bytes.substr(12 + 2 * (2 * 41 + 2), 2),
+            "\x01"
+            "A");
   EXPECT_EQ(parsePattern(bytes), l);
 }
 
@@ -72,7 +74,8 @@ TEST(PatternFile, DamagedFilesAreRejectedWithAClearMessage) {
 
 TEST(PatternFile, OnlyARegularFileOfThePatternSizeIsRead) {
   EXPECT_THROW(readPatternFile("/dev/zero"), FileError);
-  EXPECT_THROW(readPatternFile(fs::path(GW_SOURCE_DIR) / "tests/data/layouts/broken-dot-letter.C_WM"), FormatError);
+  EXPECT_THROW(readPatternFile(fs::path(GW_SOURCE_DIR) / "tests/data/layouts/broken-dot-letter.C_WM"),
+               FormatError);
   TempDir dir;
   const fs::path big = dir / "big.C_WM";
   writeFileAtomically(big, std::string(1 << 20, '\0'));
@@ -115,8 +118,9 @@ SearchState sampleState(int depth, int words) {
     Slot& s = st.slots[i];
     for (int w = 0; w < words; ++w)
       for (int k = 0; k < s.length; ++k)
-        s.candidates += layout.board.at(s.cellIndex(k)).length != 0 ? layout.board.at(s.cellIndex(k)).character
-                                                                     : char('A' + w);
+        s.candidates += layout.board.at(s.cellIndex(k)).length != 0
+                            ? layout.board.at(s.cellIndex(k)).character
+                            : char('A' + w);
     s.candidateIndex = static_cast<int>(i) < depth ? 1 : -1;
   }
   return st;
@@ -131,7 +135,8 @@ TEST(StateFile, LayoutIsCountsThenSixteenByteRecordsWithTheirWords) {
   EXPECT_EQ(r.i32("count"), 8);
   EXPECT_EQ(r.i32("results"), 7);
   // Position 1: across (0, 1, 3).
-  EXPECT_EQ(r.bytes(16, "record"), std::string("\x03\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16));
+  EXPECT_EQ(r.bytes(16, "record"),
+            std::string("\x03\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16));
   EXPECT_EQ(r.i32("n"), 2);
   EXPECT_EQ(r.bytes(6, "words"), "AAABBB");
   std::string second(r.bytes(16, "record"));
@@ -192,8 +197,7 @@ TEST(StateFile, DamagedOrForeignFilesAreRejected) {
     }
     ADD_FAILURE() << "accepted";
   };
-  for (std::size_t cut : {0u, 3u, 11u, 20u, 40u, 60u})
-    rejects(good.substr(0, cut), "ends early");
+  for (std::size_t cut : {0u, 3u, 11u, 20u, 40u, 60u}) rejects(good.substr(0, cut), "ends early");
   rejects(good.substr(0, good.size() - 1), "ends early");
   rejects(good + "!", "after its last slot");
   auto patched = [&](std::size_t at, std::int32_t v) {
@@ -209,7 +213,7 @@ TEST(StateFile, DamagedOrForeignFilesAreRejected) {
   rejects(patched(8, -1), "negative result count");
   rejects(patched(8, 0x7FFFFFFF), "result count too large");
   rejects(patched(12 + 16, -3), "negative candidate count");
-  rejects(patched(12 + 16, 1 << 29), "ends early");  // a count the file cannot hold
+  rejects(patched(12 + 16, 1 << 29), "ends early");             // a count the file cannot hold
   rejects(patched(12 + 4, 5), "candidate index out of range");  // position 1 has two words
   std::string b = good;
   b[12] = 0;  // a slot of length 0

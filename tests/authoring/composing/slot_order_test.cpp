@@ -9,7 +9,8 @@ namespace gw {
 namespace {
 
 // The derivation positions (1-based) of the slots in their filling order.
-std::vector<int> orderOf(const std::string& layoutText, const std::vector<std::string>& words, bool* ok = nullptr) {
+std::vector<int> orderOf(const std::string& layoutText, const std::vector<std::string>& words,
+                         bool* ok = nullptr) {
   Layout l = parseTextLayout(layoutText, Language::English);
   Dictionary d;
   d.loadLines(words, Language::English);

@@ -46,7 +46,8 @@ class CrosswordDocumentTest : public ::testing::Test {
 
   static std::string picture() {
     std::string rgb;
-    for (int i = 0; i < 40 * 20; ++i) rgb += i % 40 < 20 ? std::string("\xFF\x00\x00", 3) : std::string("\x00\x00\xFF", 3);
+    for (int i = 0; i < 40 * 20; ++i)
+      rgb += i % 40 < 20 ? std::string("\xFF\x00\x00", 3) : std::string("\x00\x00\xFF", 3);
     return gw::encodeJpegRgb(40, 20, rgb);
   }
 
@@ -102,7 +103,8 @@ TEST_F(CrosswordDocumentTest, NewGivesABlankOpenModifiedBoardAndCommandsFollowTh
   dm.decodePictures();
   dm.closeCrossword();
   dm.saveAs(path("closed.C_W"));
-  EXPECT_EQ(gw::readCrosswordFile(path("closed.C_W"), gw::CrosswordReadMode::Solver).pictures[0].jpeg, picture());
+  EXPECT_EQ(gw::readCrosswordFile(path("closed.C_W"), gw::CrosswordReadMode::Solver).pictures[0].jpeg,
+            picture());
 }
 
 TEST_F(CrosswordDocumentTest, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
@@ -112,13 +114,19 @@ TEST_F(CrosswordDocumentTest, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
   dm.save();
   EXPECT_FALSE(dm.modified);
   const std::string bytes = gw::readWholeFile(path("small.C_W"));
-  const std::string expected = std::string("CW10\x00\x02\x03" "AB CDE", 13) + std::string(8, '\0') + '\0' +
-                               std::string("\x05\x00\x00\x00", 4) +
+  const std::string expected = std::string(
+                                   "CW10\x00\x02\x03"
+                                   "AB CDE",
+                                   13) +
+                               std::string(8, '\0') + '\0' + std::string("\x05\x00\x00\x00", 4) +
                                std::string("\x00\x00\x00\x02\x00\x00\x00\x00", 8) +
                                std::string("\x00\x00\x01\x02\x00\x00\x00\x00", 8) +
                                std::string("\x00\x01\x02\x01\x00\x00\x00\x00", 8) +
                                std::string("\x01\x00\x00\x02\x00\x00\x00\x00", 8) +
-                               std::string("\x01\x01\x00\x03\x05\x00\x00\x00" "Bytes", 13) +
+                               std::string(
+                                   "\x01\x01\x00\x03\x05\x00\x00\x00"
+                                   "Bytes",
+                                   13) +
                                std::string(4, '\0');
   EXPECT_EQ(bytes, expected);
 }

@@ -23,7 +23,8 @@ struct ToolRun {
 
 // Runs the tool with its standard error folded into `out` when `withErrors`.
 ToolRun runTool(const std::string& args, bool withErrors = false) {
-  const std::string command = std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+  const std::string command =
+      std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
   ToolRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -138,7 +139,8 @@ TEST_F(GridwrightCw, ShowEscapesControlCharacters) {
   EXPECT_EQ(show.out.find('\x1B'), std::string::npos) << show.out;
   EXPECT_EQ(show.out.find('\x07'), std::string::npos);
   EXPECT_EQ(show.out.find("\xC2\x9D"), std::string::npos);
-  EXPECT_NE(show.out.find("letters: \\u001b]0;owned\\u0007\\u001b[2J\\u009d\n"), std::string::npos) << show.out;
+  EXPECT_NE(show.out.find("letters: \\u001b]0;owned\\u0007\\u001b[2J\\u009d\n"), std::string::npos)
+      << show.out;
   EXPECT_NE(show.out.find("A\\u001bE\n"), std::string::npos) << show.out;
 }
 
@@ -173,10 +175,11 @@ TEST(GridwrightCwExamples, EveryExampleIsValidJsonWithAClueForEveryWord) {
     EXPECT_EQ(show.status, 0);
     EXPECT_EQ(show.out.find(": \n"), std::string::npos) << "a word without a clue:\n" << show.out;
     // Python's json module is the judge of the JSON.
-    const ToolRun check = runTool("json " + entry.path().string() +
-                              " | python3 -c \"import json,sys; d=json.load(sys.stdin); "
-                              "assert d['definitions'] and d['pictures'] and (d['top_marks'] or d['left_marks']); "
-                              "assert all(len(r) == d['columns'] for r in d['board']); print('ok')\"");
+    const ToolRun check =
+        runTool("json " + entry.path().string() +
+                " | python3 -c \"import json,sys; d=json.load(sys.stdin); "
+                "assert d['definitions'] and d['pictures'] and (d['top_marks'] or d['left_marks']); "
+                "assert all(len(r) == d['columns'] for r in d['board']); print('ok')\"");
     EXPECT_EQ(check.out, "ok\n");
   }
   EXPECT_GE(seen, 1);

@@ -1,7 +1,7 @@
 // gridwright-cw export, import and pdf, run as programs on the example crosswords.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -44,10 +44,9 @@ std::string example(const std::string& name) { return std::string(GW_SOURCE_DIR)
 class InterchangeCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("gw-cw-interchange-" + std::to_string(::getpid()) + "-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = fs::temp_directory_path() /
+           ("gw-cw-interchange-" + std::to_string(::getpid()) + "-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -71,7 +71,9 @@ TEST_F(WordsCommand, ImportOfSerbianAndGermanIntoANamedWordFile) {
   EXPECT_EQ(out_.str(), "Added 2 words\n");
   EXPECT_EQ(readWholeFile(words), "\xC7\xC8\xCC\xC0\r\n\xCB\xA3\xD3\xC1\xC0\xC2\r\n");  // ЗИМА, ЛЈУБАВ
 
-  fs::path de = write("de.txt", "M\xC3\xA4""dchen\n");  // UTF-8
+  fs::path de = write("de.txt",
+                      "M\xC3\xA4"
+                      "dchen\n");  // UTF-8
   EXPECT_EQ(run({"import", "--language", "de", "--words", (dir_ / "DE.words").string(), de.string()}), 0);
   EXPECT_EQ(readWholeFile(dir_ / "DE.words"), "MAEDCHEN\r\n");
 }
@@ -93,15 +95,15 @@ TEST_F(WordsCommand, AFileErrorWritesNothing) {
 }
 
 TEST_F(WordsCommand, WrongCommandLinesAreRefused) {
-  for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-           {},
-           {"import", "--language", "en"},
-           {"import", "x.txt"},
-           {"import", "--language", "fr", "x.txt"},
-           {"recheck", "--language", "en", "x.txt"},
-           {"sort", "--language", "en"},
-           {"import", "--language", "en", "--bogus", "x.txt"},
-           {"recheck", "--language"}})
+  for (std::vector<std::string> args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"import", "--language", "en"},
+                                             {"import", "x.txt"},
+                                             {"import", "--language", "fr", "x.txt"},
+                                             {"recheck", "--language", "en", "x.txt"},
+                                             {"sort", "--language", "en"},
+                                             {"import", "--language", "en", "--bogus", "x.txt"},
+                                             {"recheck", "--language"}})
     EXPECT_THROW(parseWordsOptions(args), std::invalid_argument) << ::testing::PrintToString(args);
   EXPECT_EQ(parseWordsOptions({"--help"}).command, WordsOptions::Command::Help);
 }

@@ -55,21 +55,31 @@ TEST_F(ImportFile, CountsLinesWithOrWithoutAFinalLineBreak) {
 
 TEST_F(ImportFile, Utf8IsConvertedToTheCodePageAnythingElseIsTakenAsBytes) {
   // UTF-8 with a byte order mark: Mädchen, Straße.
-  fs::path utf8 = write("utf8", "\xEF\xBB\xBFM\xC3\xA4""dchen\r\nStra\xC3\x9F""e\r\n");
+  fs::path utf8 = write("utf8",
+                        "\xEF\xBB\xBFM\xC3\xA4"
+                        "dchen\r\nStra\xC3\x9F"
+                        "e\r\n");
   EXPECT_EQ(scanImportFile(utf8).encoding, TextEncoding::Utf8);
   EXPECT_EQ(importAll(utf8, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
   // The same words in Windows-1252 are no valid UTF-8.
-  fs::path cp = write("cp", "M\xE4""dchen\r\nStra\xDF""e\r\n");
+  fs::path cp = write("cp",
+                      "M\xE4"
+                      "dchen\r\nStra\xDF"
+                      "e\r\n");
   EXPECT_EQ(scanImportFile(cp).encoding, TextEncoding::CodePage);
   EXPECT_EQ(importAll(cp, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
   // A character the code page lacks is no letter: it is dropped, and still counts toward 40.
-  fs::path greek = write("greek", "ab\xCE\xB1""c\n");
+  fs::path greek = write("greek",
+                         "ab\xCE\xB1"
+                         "c\n");
   EXPECT_EQ(importAll(greek, Language::English), std::vector<std::string>{"ABC"});
 }
 
 TEST_F(ImportFile, SerbianUtf8InBothScripts) {
   // Зима, zima, Ljubav, Žabljak, Beograd., a lone "."
-  fs::path file = write("sr", "\xD0\x97\xD0\xB8\xD0\xBC\xD0\xB0\nzima\nLjubav\n\xC5\xBD""abljak\nBeograd.\n.\n");
+  fs::path file = write("sr",
+                        "\xD0\x97\xD0\xB8\xD0\xBC\xD0\xB0\nzima\nLjubav\n\xC5\xBD"
+                        "abljak\nBeograd.\n.\n");
   EXPECT_EQ(importAll(file, Language::Serbian),
             (std::vector<std::string>{"\xC7\xC8\xCC\xC0", "\xC7\xC8\xCC\xC0", "\xCB\xA3\xD3\xC1\xC0\xC2",
                                       "\xC6\xC0\xC1\xCB\xA3\xC0\xCA", "\xC1\xC5\xCE\xC3\xD0\xC0\xC4"}));
@@ -90,7 +100,8 @@ TEST_F(ImportFile, MergedIntoAListOnceWithItsCount) {
 // Lines from memory that fail after a number of lines, as a vanishing disk would.
 class FailingSource : public ImportLineSource {
  public:
-  FailingSource(std::vector<std::string> lines, std::size_t failAt) : lines_(std::move(lines)), failAt_(failAt) {}
+  FailingSource(std::vector<std::string> lines, std::size_t failAt)
+      : lines_(std::move(lines)), failAt_(failAt) {}
   bool next(ImportLine& line) override {
     if (at_ == failAt_) throw FileError("Cannot read \"words.txt\": Input/output error");
     if (at_ == lines_.size()) return false;

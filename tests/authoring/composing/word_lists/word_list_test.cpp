@@ -65,7 +65,10 @@ TEST(WordList, SerbianAndGermanFollowTheirAlphabets) {
 TEST(WordList, OrdersAsTheComposingDictionary) {
   const std::vector<std::pair<Language, std::vector<std::string>>> lists{
       {Language::English, {"dog", "ANT", "Cat", "bee", "cow", "ape", "Bat"}},
-      {Language::German, {"\xD6L", "OEL", "OL", "ZAUN", "\xC4RA", "AERA", "ab", "\xE4" "b"}},  // ÖL ÄRA äb
+      {Language::German,
+       {"\xD6L", "OEL", "OL", "ZAUN", "\xC4RA", "AERA", "ab",
+        "\xE4"
+        "b"}},                                                                            // ÖL ÄRA äb
       {Language::Serbian, {"\xC5\xC0", "\x80\xC0", "\xE4\xE0", "\xC0\xC0", "\xE0\xE1"}},  // ЕА ЂА да АА аб
   };
   for (const auto& [language, input] : lists) {

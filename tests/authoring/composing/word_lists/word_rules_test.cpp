@@ -26,11 +26,11 @@ TEST(WordBoxFilter, EnglishAndGermanTakeCapitalsOnly) {
 
 TEST(WordBoxFilter, SerbianTypesCyrillicCapitalsByKeyPosition) {
   WordRules rules(Language::Serbian);
-  EXPECT_EQ(typed(rules, "q"), "\x8A");   // Љ
+  EXPECT_EQ(typed(rules, "q"), "\x8A");  // Љ
   EXPECT_EQ(typed(rules, "Q"), "\x8A");
-  EXPECT_EQ(typed(rules, "["), "\xD8");   // Ш
+  EXPECT_EQ(typed(rules, "["), "\xD8");                  // Ш
   EXPECT_EQ(typed(rules, "]';\\"), "\x80\x8E\xD7\xC6");  // Ђ Ћ Ч Ж
-  EXPECT_EQ(typed(rules, "zima"), "\xBD\xC8\xCC\xC0");  // ЅИМА: z is the key of Ѕ
+  EXPECT_EQ(typed(rules, "zima"), "\xBD\xC8\xCC\xC0");   // ЅИМА: z is the key of Ѕ
   // The punctuation keys among the Serbian letters are no letters.
   EXPECT_EQ(typed(rules, ",./_1 \b"), "");
 }
@@ -53,15 +53,26 @@ TEST(ImportLine, LengthLimitCountsTheWholeLine) {
 
 TEST(ImportLine, GermanSpellsOutUmlautsAndSharpS) {
   WordRules rules(Language::German);
-  EXPECT_EQ(rules.wordFromLine("M\xE4""dchen"), "MAEDCHEN");
-  EXPECT_EQ(rules.wordFromLine("\xC4rger \xD6l \xDC""ber"), "AERGEROELUEBER");
-  EXPECT_EQ(rules.wordFromLine("Stra\xDF""e"), "STRASSE");
-  EXPECT_EQ(rules.wordFromLine("gr\xF6\xDF""er"), "GROESSER");
+  EXPECT_EQ(rules.wordFromLine("M\xE4"
+                               "dchen"),
+            "MAEDCHEN");
+  EXPECT_EQ(rules.wordFromLine("\xC4rger \xD6l \xDC"
+                               "ber"),
+            "AERGEROELUEBER");
+  EXPECT_EQ(rules.wordFromLine("Stra\xDF"
+                               "e"),
+            "STRASSE");
+  EXPECT_EQ(rules.wordFromLine("gr\xF6\xDF"
+                               "er"),
+            "GROESSER");
   // Spelt out, a line can pass the limit: the word must still fit.
   std::string line = std::string(38, 'a') + "\xE4\xE4";  // 40 characters, 42 spelt out
   EXPECT_EQ(rules.wordFromLine(line), "");
   // English keeps the letter set as it is.
-  EXPECT_EQ(WordRules(Language::English).wordFromLine("M\xE4""dchen"), "MDCHEN");
+  EXPECT_EQ(WordRules(Language::English)
+                .wordFromLine("M\xE4"
+                              "dchen"),
+            "MDCHEN");
 }
 
 TEST(ImportLine, SerbianCyrillicIsUpperCased) {
@@ -73,16 +84,26 @@ TEST(ImportLine, SerbianCyrillicIsUpperCased) {
 
 TEST(ImportLine, SerbianLatinIsTransliteratedAfterUpperCasing) {
   WordRules rules(Language::Serbian);
-  EXPECT_EQ(rules.wordFromLine("Zima"), "\xC7\xC8\xCC\xC0");               // ЗИМА
+  EXPECT_EQ(rules.wordFromLine("Zima"), "\xC7\xC8\xCC\xC0");  // ЗИМА
   EXPECT_EQ(rules.wordFromLine("zima"), "\xC7\xC8\xCC\xC0");
-  EXPECT_EQ(rules.wordFromLine("Ljubav"), "\xCB\xA3\xD3\xC1\xC0\xC2");     // ЛЈУБАВ, no digraph
+  EXPECT_EQ(rules.wordFromLine("Ljubav"), "\xCB\xA3\xD3\xC1\xC0\xC2");        // ЛЈУБАВ, no digraph
   EXPECT_EQ(rules.wordFromLine("Beograd."), "\xC1\xC5\xCE\xC3\xD0\xC0\xC4");  // БЕОГРАД
-  EXPECT_EQ(rules.wordFromLine("\x8E""abljak"), "\xC6\xC0\xC1\xCB\xA3\xC0\xCA");  // Žabljak
-  EXPECT_EQ(rules.wordFromLine("\x9E""aba"), "\xC6\xC0\xC1\xC0");  // žaba: small Latin letters too
+  EXPECT_EQ(rules.wordFromLine("\x8E"
+                               "abljak"),
+            "\xC6\xC0\xC1\xCB\xA3\xC0\xCA");  // Žabljak
+  EXPECT_EQ(rules.wordFromLine("\x9E"
+                               "aba"),
+            "\xC6\xC0\xC1\xC0");  // žaba: small Latin letters too
   // Š of Windows-1250 is Љ in Windows-1251: a line with Latin letters is Latin throughout.
-  EXPECT_EQ(rules.wordFromLine("\x8A""uma"), "\xD8\xD3\xCC\xC0");  // Šuma -> ШУМА
+  EXPECT_EQ(rules.wordFromLine("\x8A"
+                               "uma"),
+            "\xD8\xD3\xCC\xC0");  // Šuma -> ШУМА
   // A UTF-8 line comes with its two readings: Windows-1251 (Ž missing) and Windows-1250.
-  EXPECT_EQ(rules.wordFromLine("\x1A""ABA", "\x8E""aba"), "\xC6\xC0\xC1\xC0");
+  EXPECT_EQ(rules.wordFromLine("\x1A"
+                               "ABA",
+                               "\x8E"
+                               "aba"),
+            "\xC6\xC0\xC1\xC0");
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ Slot slot(int length, int row, int column, Direction d) {
 }
 
 std::vector<Slot> fiveSlots() {
-  return {slot(3, 0, 1, Direction::Across), slot(4, 1, 0, Direction::Across), slot(4, 2, 0, Direction::Across),
-          slot(3, 0, 1, Direction::Down), slot(12, 0, 2, Direction::Down)};
+  return {slot(3, 0, 1, Direction::Across), slot(4, 1, 0, Direction::Across),
+          slot(4, 2, 0, Direction::Across), slot(3, 0, 1, Direction::Down), slot(12, 0, 2, Direction::Down)};
 }
 
 }  // namespace

@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
 
   gw::Dictionary dictionary;
   gw::gui::FileDialogFolders dialogFolders;
-  dialogFolders.composeOpen = dialogFolders.composeSave = QString::fromStdString((programFolder / "Make").string());
+  dialogFolders.composeOpen = dialogFolders.composeSave =
+      QString::fromStdString((programFolder / "Make").string());
   QMainWindow window;
   window.setWindowTitle("Brevant Software : Crosswords Authoring");
   auto* page = new gw::gui::ComposingPage(dictionary, folders, dialogFolders);

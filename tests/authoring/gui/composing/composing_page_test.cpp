@@ -197,8 +197,8 @@ class ComposingPageTest : public QObject {
     auto enabled = [&](const char* name) { return action(name)->isEnabled(); };
     idlePass();  // no layout yet
     QVERIFY(enabled("newLayoutAction") && enabled("openLayoutAction") && enabled("changeStatusAction"));
-    for (const char* off : {"startComposeAction", "stopComposeAction", "saveLayoutAction", "closeLayoutAction",
-                            "setIsleAction", "clearFieldAction"})
+    for (const char* off : {"startComposeAction", "stopComposeAction", "saveLayoutAction",
+                            "closeLayoutAction", "setIsleAction", "clearFieldAction"})
       QVERIFY2(!enabled(off), off);
 
     newLayout(4, 4);
@@ -385,7 +385,8 @@ class ComposingPageTest : public QObject {
     startWithFileName("kept.C_WM");
     page_->stopBeforeExit();
     const SearchState kept = readStateFile(program_->path("Make/kept.TMP"), session().layout());
-    for (std::size_t p = 0; p < kept.slots.size(); ++p) QVERIFY(kept.slots[p].samePlace(prompts_.shownOrder[p]));
+    for (std::size_t p = 0; p < kept.slots.size(); ++p)
+      QVERIFY(kept.slots[p].samePlace(prompts_.shownOrder[p]));
   }
 
   void openingAskToContinueAStoppedSearch() {
@@ -425,7 +426,8 @@ class ComposingPageTest : public QObject {
     newLayout(4, 4);
     QTest::keyClicks(grid(), "abc");
     const Layout before = session().layout();
-    for (std::string bytes : {std::string("CW10\0\0\0", 7), std::string(3374, '\x7f'), std::string(100, '\0')}) {
+    for (std::string bytes :
+         {std::string("CW10\0\0\0", 7), std::string(3374, '\x7f'), std::string(100, '\0')}) {
       fs::path bad = program_->path("bad.C_WM");
       writeBytes(bad, bytes);
       prompts_.errors.clear();

@@ -34,7 +34,8 @@ inline void writeBytes(const fs::path& path, const std::string& bytes) {
 }
 
 // Every word over `alphabet` of `length` letters, each kept with the chance `keep` (fixed seed).
-inline std::vector<std::string> someWords(const std::string& alphabet, int length, double keep, unsigned seed) {
+inline std::vector<std::string> someWords(const std::string& alphabet, int length, double keep,
+                                          unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> coin(0, 1);
   std::vector<std::string> all{""};
@@ -78,7 +79,8 @@ class ProgramFolderFixture {
 
  private:
   // Memory-backed where there is one: the composer syncs every file it writes.
-  QTemporaryDir dir_{QDir(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()).filePath("gw_page_XXXXXX")};
+  QTemporaryDir dir_{
+      QDir(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()).filePath("gw_page_XXXXXX")};
   fs::path root_;
   ProgramFolders folders_;
 };
@@ -120,7 +122,9 @@ class RecordedSounds : public ComposeSoundOutput {
  public:
   std::vector<ComposerSound> played;
   void play(ComposerSound sound) override { played.push_back(sound); }
-  int count(ComposerSound sound) const { return static_cast<int>(std::count(played.begin(), played.end(), sound)); }
+  int count(ComposerSound sound) const {
+    return static_cast<int>(std::count(played.begin(), played.end(), sound));
+  }
 };
 
 }  // namespace gw::gui::testing

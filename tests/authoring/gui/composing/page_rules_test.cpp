@@ -22,11 +22,11 @@ TEST(GridTyping, SerbianMapsKeyPositionsToCyrillicCapitals) {
   const Language sr = Language::Serbian;
   EXPECT_EQ(typedBoardLetter('q', sr), '\x8A');  // љ -> Љ
   EXPECT_EQ(typedBoardLetter('Q', sr), '\x8A');
-  EXPECT_EQ(typedBoardLetter('a', sr), '\xC0');  // А
-  EXPECT_EQ(typedBoardLetter('[', sr), '\xD8');  // Ш
+  EXPECT_EQ(typedBoardLetter('a', sr), '\xC0');   // А
+  EXPECT_EQ(typedBoardLetter('[', sr), '\xD8');   // Ш
   EXPECT_EQ(typedBoardLetter('\'', sr), '\x8E');  // Ћ
   EXPECT_EQ(typedBoardLetter('\\', sr), '\xC6');  // Ж
-  EXPECT_EQ(typedBoardLetter('x', sr), '\x8F');  // Џ
+  EXPECT_EQ(typedBoardLetter('x', sr), '\x8F');   // Џ
   EXPECT_EQ(typedBoardLetter('z', sr), std::nullopt) << "ѕ is no Serbian letter";
   EXPECT_EQ(typedBoardLetter('1', sr), std::nullopt);
 }

@@ -37,7 +37,9 @@ bool blockedByModalWindow(QWidget* w) {
   return true;
 }
 
-std::string fileBytes(const fs::path& p) { return fs::exists(p) ? gw::readWholeFile(p) : std::string("<none>"); }
+std::string fileBytes(const fs::path& p) {
+  return fs::exists(p) ? gw::readWholeFile(p) : std::string("<none>");
+}
 
 void writeFile(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());
@@ -110,7 +112,8 @@ void DictionaryEditorTest::init() {
   wordFile_ = fs::path(dir_->path().toStdString()) / "Make" / "EN.words";
 }
 
-std::unique_ptr<DictionaryEditorDialog> DictionaryEditorTest::openEditor(Language language, const std::string& words) {
+std::unique_ptr<DictionaryEditorDialog> DictionaryEditorTest::openEditor(Language language,
+                                                                         const std::string& words) {
   if (words != "<none>") writeFile(wordFile_, words);
   auto d = std::make_unique<DictionaryEditorDialog>(language, wordFile_, wordFile_);
   d->loadWordFile();
@@ -136,8 +139,10 @@ void DictionaryEditorTest::wordBoxTakesLettersOfTheLanguage_data() {
   QTest::addColumn<int>("language");
   QTest::addColumn<QString>("keys");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("English") << int(Language::English) << "ab1c" << "ABC";
-  QTest::newRow("German") << int(Language::German) << "z-y" << "ZY";
+  QTest::newRow("English") << int(Language::English) << "ab1c"
+                           << "ABC";
+  QTest::newRow("German") << int(Language::German) << "z-y"
+                          << "ZY";
   QTest::newRow("Serbian q") << int(Language::Serbian) << "q" << QString::fromUtf8("Љ");
   QTest::newRow("Serbian [") << int(Language::Serbian) << "[" << QString::fromUtf8("Ш");
   QTest::newRow("Serbian word") << int(Language::Serbian) << "kuca," << QString::fromUtf8("КУЦА");
@@ -267,7 +272,10 @@ void DictionaryEditorTest::recheckShowsTheBusyWindow() {
 void DictionaryEditorTest::importAddsNewWordsWithItsMessages() {
   auto d = openEditor(Language::German, "HAUS\r\n");
   fs::path file = fs::path(dir_->path().toStdString()) / "de.txt";
-  writeFile(file, "M\xC3\xA4""dchen\nhaus\nStra\xC3\x9F""e 2\n");  // UTF-8
+  writeFile(file,
+            "M\xC3\xA4"
+            "dchen\nhaus\nStra\xC3\x9F"
+            "e 2\n");  // UTF-8
   d->setImportFileChooser([&](QWidget*) { return QString::fromStdString(file.string()); });
   QSignalSpy finished(d.get(), &DictionaryEditorDialog::importFinished);
   {
@@ -438,9 +446,7 @@ void DictionaryEditorTest::editWordListReloadsOnlyWhenAllowed() {
     gw::gui::WordListEditing editing;
     editing.showBusy = [&](const QString& s) { busy << s; };
     editing.hideBusy = [&] { busy << "hidden"; };
-    editing.mayReloadDictionary = [&](Language edited) {
-      return allowed && edited == Language::German;
-    };
+    editing.mayReloadDictionary = [&](Language edited) { return allowed && edited == Language::German; };
     QTimer::singleShot(0, [] {
       auto* d = qobject_cast<DictionaryEditorDialog*>(QApplication::activeModalWidget());
       if (d) QTest::mouseClick(d->findChild<QPushButton*>("okButton"), Qt::LeftButton);

@@ -307,8 +307,7 @@ class LayoutEditorTest : public QObject {
     for (int i = 0; i < 170; ++i)
       doc_.pictures.push_back({static_cast<std::uint8_t>(i % 13), static_cast<std::uint8_t>(i / 13), 1, 1,
                                std::string(bomb.constData(), bomb.size())});
-    QVERIFY_THROWS_EXCEPTION(gw::JpegError,
-                             crossword_.addPicture(13, 12, 1, 1, samplePicture(40, 20, true)));
+    QVERIFY_THROWS_EXCEPTION(gw::JpegError, crossword_.addPicture(13, 12, 1, 1, samplePicture(40, 20, true)));
     QCOMPARE(doc_.pictures.size(), std::size_t(170));
     QVERIFY(!doc_.modified);
     doc_.pictures.resize(1);
