@@ -31,29 +31,10 @@ std::vector<std::string> fewWords() {
 
 }  // namespace
 
-class ComposingPageTest : public QObject {
+class ComposingPageTest : public ComposingPageTestBase {
   Q_OBJECT
 
-  std::unique_ptr<ProgramFolderFixture> program_;
-  std::unique_ptr<Dictionary> dictionary_;
-  FileDialogFolders dialogFolders_;
-  std::unique_ptr<QMainWindow> window_;
-  ComposingPage* page_ = nullptr;
   QLineEdit* otherField_ = nullptr;
-  ScriptedPrompts prompts_;
-  RecordedSounds sounds_;
-
-  LayoutGridView* grid() { return page_->grid(); }
-  LayoutSession& session() { return page_->controller().session(); }
-  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
-  void idlePass() { page_->updateActions(true); }
-
-  void newLayout(int rows, int columns, Language language = Language::English) {
-    prompts_.nextLayout = NewLayoutValues{rows, columns, language};
-    idlePass();
-    action("newLayoutAction")->trigger();
-    grid()->setFocus();
-  }
   void clickCell(int row, int column) {
     grid()->moveCursorTo(row, column);
     idlePass();
@@ -86,32 +67,14 @@ class ComposingPageTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    program_ = std::make_unique<ProgramFolderFixture>();
-    program_->writeWords("EN.words", fewWords());
-    program_->writeWords("DE.words", {"ABC"});
-    program_->writeWords("YU.words", {});
-    dictionary_ = std::make_unique<Dictionary>();
-    dialogFolders_ = {};
-    prompts_ = ScriptedPrompts();
-    sounds_ = RecordedSounds();
-    window_ = std::make_unique<QMainWindow>();
-    page_ = new ComposingPage(*dictionary_, program_->folders(), dialogFolders_);
-    page_->setPrompts(&prompts_);
-    page_->controller().setSoundOutput(&sounds_);
-    window_->setCentralWidget(page_);
-    otherField_ = new QLineEdit;
-    otherField_->setObjectName("otherField");
-    window_->addToolBar("other")->addWidget(otherField_);
-    window_->resize(300, 300);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // A field beside the page, to take the keyboard away from the grid.
+    openPage(fewWords(), {"ABC"}, [this](QMainWindow& window) {
+      otherField_ = new QLineEdit;
+      otherField_->setObjectName("otherField");
+      window.addToolBar("other")->addWidget(otherField_);
+    });
   }
-
-  void cleanup() {
-    if (page_) page_->stopBeforeExit();
-    window_.reset();
-    page_ = nullptr;
-  }
+  void cleanup() { closePage(); }
 
   void gridModelIsAWellBehavedTableModel() {
     QAbstractItemModelTester tester(grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);

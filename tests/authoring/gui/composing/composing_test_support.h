@@ -1,22 +1,30 @@
 #pragma once
 // A program folder with small word lists, and prompts that answer as a test says, for
 // driving the composing page without modal windows.
+#include <QAction>
 #include <QDir>
+#include <QMainWindow>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "authoring/composing/composer.h"
+#include "authoring/composing/dictionary.h"
+#include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
+#include "authoring/gui/composing/composing_page.h"
 #include "authoring/gui/composing/composing_prompts.h"
+#include "authoring/gui/composing/layout_grid_view.h"
 #include "common/program_folder.h"
 
 namespace gw::gui::testing {
@@ -124,6 +132,58 @@ class RecordedSounds : public ComposeSoundOutput {
   void play(ComposerSound sound) override { played.push_back(sound); }
   int count(ComposerSound sound) const {
     return static_cast<int>(std::count(played.begin(), played.end(), sound));
+  }
+};
+
+// A composing page shown in a window of its own over a fresh program folder, with scripted
+// prompts and recorded sounds: the common ground of the page's test classes.
+class ComposingPageTestBase : public QObject {
+ protected:
+  std::unique_ptr<ProgramFolderFixture> program_;
+  std::unique_ptr<Dictionary> dictionary_;
+  FileDialogFolders dialogFolders_;
+  std::unique_ptr<QMainWindow> window_;
+  ComposingPage* page_ = nullptr;
+  ScriptedPrompts prompts_;
+  RecordedSounds sounds_;
+
+  LayoutGridView* grid() { return page_->grid(); }
+  LayoutSession& session() { return page_->controller().session(); }
+  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
+  void idlePass() { page_->updateActions(true); }
+  void newLayout(int rows, int columns, Language language = Language::English) {
+    prompts_.nextLayout = NewLayoutValues{rows, columns, language};
+    idlePass();
+    action("newLayoutAction")->trigger();
+    grid()->setFocus();
+  }
+
+  // A new program folder with these English and German word lists (no Serbian one), and the
+  // page on it; `decorate` adds to the window before it is shown.
+  void openPage(const std::vector<std::string>& englishWords, const std::vector<std::string>& germanWords,
+                const std::function<void(QMainWindow&)>& decorate = {}) {
+    program_ = std::make_unique<ProgramFolderFixture>();
+    program_->writeWords("EN.words", englishWords);
+    program_->writeWords("DE.words", germanWords);
+    program_->writeWords("YU.words", {});
+    dictionary_ = std::make_unique<Dictionary>();
+    dialogFolders_ = {};
+    prompts_ = ScriptedPrompts();
+    sounds_ = RecordedSounds();
+    window_ = std::make_unique<QMainWindow>();
+    page_ = new ComposingPage(*dictionary_, program_->folders(), dialogFolders_);
+    page_->setPrompts(&prompts_);
+    page_->controller().setSoundOutput(&sounds_);
+    window_->setCentralWidget(page_);
+    if (decorate) decorate(*window_);
+    window_->resize(300, 300);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void closePage() {
+    if (page_) page_->stopBeforeExit();
+    window_.reset();
+    page_ = nullptr;
   }
 };
 

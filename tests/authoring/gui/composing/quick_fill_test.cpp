@@ -62,28 +62,9 @@ std::vector<std::string> wordsOf(const CrosswordFile& crossword, const std::vect
 
 }  // namespace
 
-class QuickFillTest : public QObject {
+class QuickFillTest : public ComposingPageTestBase {
   Q_OBJECT
 
-  std::unique_ptr<ProgramFolderFixture> program_;
-  std::unique_ptr<Dictionary> dictionary_;
-  FileDialogFolders dialogFolders_;
-  std::unique_ptr<QMainWindow> window_;
-  ComposingPage* page_ = nullptr;
-  ScriptedPrompts prompts_;
-  RecordedSounds sounds_;
-
-  LayoutGridView* grid() { return page_->grid(); }
-  LayoutSession& session() { return page_->controller().session(); }
-  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
-  void idlePass() { page_->updateActions(true); }
-
-  void newLayout(int rows, int columns) {
-    prompts_.nextLayout = NewLayoutValues{rows, columns, Language::English};
-    idlePass();
-    action("newLayoutAction")->trigger();
-    grid()->setFocus();
-  }
   void type(int row, int column, const char* letters) {
     grid()->moveCursorTo(row, column);
     QTest::keyClicks(grid(), letters);
@@ -121,30 +102,8 @@ class QuickFillTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    program_ = std::make_unique<ProgramFolderFixture>();
-    program_->writeWords("EN.words", mixedSquares());
-    program_->writeWords("DE.words", {});
-    program_->writeWords("YU.words", {});
-    dictionary_ = std::make_unique<Dictionary>();
-    dialogFolders_ = {};
-    prompts_ = ScriptedPrompts();
-    sounds_ = RecordedSounds();
-    window_ = std::make_unique<QMainWindow>();
-    page_ = new ComposingPage(*dictionary_, program_->folders(), dialogFolders_);
-    page_->setPrompts(&prompts_);
-    page_->controller().setSoundOutput(&sounds_);
-    window_->setCentralWidget(page_);
-    window_->resize(300, 300);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  void cleanup() {
-    if (page_) page_->stopBeforeExit();
-    window_.reset();
-    page_ = nullptr;
-  }
+  void init() { openPage(mixedSquares(), {}); }
+  void cleanup() { closePage(); }
 
   void quickFillWritesTheNextResultAndShowsIt() {
     // An earlier result 2 stays; the fill becomes result 3.
