@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
 #include "common/key_mapping.h"
 #include "common/picture_decoding.h"
@@ -76,11 +77,11 @@ int EditedCrossword::pictureAt(int row, int column) const {
 
 namespace {
 
-// Decoded at the size the boards draw it, once the whole set of pictures is known to fit the
-// budget the crossword reader holds files to: the author never saves a crossword that cannot be
-// opened again.
-PictureImage decodedPicture(const std::vector<Picture>& withIt, const Picture& p) {
-  requirePictureBudget(withIt);
+// Decoded at the size the boards draw it, once the whole set of pictures, this one in its
+// place, is known to fit the budget the crossword reader holds files to: the author never
+// saves a crossword that cannot be opened again.
+PictureImage decodedWithin(const std::vector<Picture>& pictures, const Picture& p) {
+  requirePictureBudget(pictures);
   PictureImage image = PictureImage::placedAt(p);
   image.image = decodePicture(p);
   return image;
@@ -88,28 +89,35 @@ PictureImage decodedPicture(const std::vector<Picture>& withIt, const Picture& p
 
 }  // namespace
 
+// The new or changed picture is checked where it will stand, and taken out again when it is
+// refused, so the crossword changes only when the picture is taken.
 void EditedCrossword::addPicture(int row, int column, int height, int width, std::string jpeg) {
-  Picture p{static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
-            static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), std::move(jpeg)};
-  std::vector<Picture> withIt = doc_.pictures;
-  withIt.push_back(p);
-  PictureImage image = decodedPicture(withIt, p);
   doc_.pictureImages.resize(doc_.pictures.size());
-  doc_.pictures.push_back(std::move(p));
-  doc_.pictureImages.push_back(std::move(image));
+  doc_.pictures.push_back({static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row),
+                           static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height),
+                           std::move(jpeg)});
+  try {
+    doc_.pictureImages.push_back(decodedWithin(doc_.pictures, doc_.pictures.back()));
+  } catch (...) {
+    doc_.pictures.pop_back();
+    throw;
+  }
   doc_.modified = true;
 }
 
 void EditedCrossword::replacePicture(int i, int height, int width, std::string jpeg) {
-  Picture p = doc_.pictures.at(i);
-  p.width = static_cast<std::uint8_t>(width);
-  p.height = static_cast<std::uint8_t>(height);
-  p.jpeg = std::move(jpeg);
-  std::vector<Picture> withIt = doc_.pictures;
-  withIt[i] = p;
-  PictureImage image = decodedPicture(withIt, p);
+  Picture& placed = doc_.pictures.at(i);
+  Picture previous =
+      std::exchange(placed, Picture{placed.column, placed.row, static_cast<std::uint8_t>(width),
+                                    static_cast<std::uint8_t>(height), std::move(jpeg)});
+  PictureImage image;
+  try {
+    image = decodedWithin(doc_.pictures, placed);
+  } catch (...) {
+    placed = std::move(previous);
+    throw;
+  }
   doc_.pictureImages.resize(doc_.pictures.size());
-  doc_.pictures[i] = std::move(p);
   doc_.pictureImages[i] = std::move(image);
   doc_.modified = true;
 }
