@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <limits>
+#include <random>
+
+#include "authoring/composing/dictionary.h"
 
 #include "common/file_io.h"
 
@@ -34,6 +37,30 @@ Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
   for (std::size_t i = 0; i < slots.size() && i < words.size(); ++i)
     placeWord(filled.board, slots[i], words[i]);
   return filled;
+}
+
+std::uint64_t newFirstFillSeed() {
+  std::random_device device;
+  return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
+}
+
+std::optional<ComposeOutcome> firstFillObstacle(const Layout& layout, const std::vector<Slot>& slots,
+                                                const Dictionary& dictionary) {
+  if (slots.empty()) return ComposeOutcome::NoWords;
+  for (const Slot& s : slots)
+    if (s.length >= 2 && !dictionary.hasWord(slotQuery(layout.board, s))) return ComposeOutcome::NoSolution;
+  return std::nullopt;
+}
+
+WrittenFill writeFillAsNextResult(const Layout& layout, const std::vector<Slot>& slots,
+                                  const std::vector<std::string>& words, const fs::path& resultsFolder,
+                                  const fs::path& patternFile) {
+  WrittenFill written;
+  written.filled = filledLayout(layout, slots, words);
+  written.number = nextResultNumber(resultsFolder, patternFile);
+  written.file = resultsFolder / resultFileName(patternFile.string(), written.number);
+  writeCrosswordFile(written.file, resultCrossword(written.filled));
+  return written;
 }
 
 }  // namespace gw

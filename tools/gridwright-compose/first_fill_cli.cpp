@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
-#include <random>
 #include <thread>
 
 #include "authoring/composing/composer.h"
@@ -30,11 +29,6 @@ int defaultLanes() {
   return static_cast<int>(std::clamp(cores, 1u, 4u));
 }
 
-std::uint64_t newSeed() {
-  std::random_device device;
-  return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
-}
-
 std::string seconds(Clock::time_point since) {
   char text[32];
   std::snprintf(text, sizeof text, "%.2f", std::chrono::duration<double>(Clock::now() - since).count());
@@ -55,18 +49,13 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   dictionary.load(files.wordFile(layout.language), layout.language);
 
   const std::vector<Slot> slots = deriveSlots(layout);
-  if (slots.empty()) {
-    err << kNoWordsMessage << '\n';
+  if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
+    err << (*obstacle == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage) << '\n';
     return 1;
   }
-  for (const Slot& s : slots)
-    if (s.length >= 2 && !dictionary.hasWord(slotQuery(layout.board, s))) {
-      err << kNoSolutionMessage << '\n';
-      return 1;
-    }
 
   FirstFillOptions fillOptions;
-  fillOptions.seed = options.seed ? *options.seed : newSeed();
+  fillOptions.seed = options.seed ? *options.seed : newFirstFillSeed();
   fillOptions.lanes = options.lanes > 0 ? options.lanes : defaultLanes();
   fillOptions.noRepeat = options.noRepeat;
   FirstFillSearch search(dictionary, layout.board, slots, fillOptions);
@@ -101,11 +90,10 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
                                 std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "");
   switch (status) {
     case FirstFillStatus::Filled: {
-      const Layout filled = filledLayout(layout, slots, search.words());
-      const int number = nextResultNumber(results, pattern);
-      const fs::path file = results / resultFileName(pattern.string(), number);
-      writeCrosswordFile(file, resultCrossword(filled));
-      out << file.string() << '\n' << "Result " << number << ":\n" << layoutToText(filled);
+      const WrittenFill written = writeFillAsNextResult(layout, slots, search.words(), results, pattern);
+      out << written.file.string() << '\n'
+          << "Result " << written.number << ":\n"
+          << layoutToText(written.filled);
       out << "Seed " << fillOptions.seed << " (" << reproduce << " gives this fill again)\n";
       err << "Filled after " << seconds(started) << " s (" << search.steps() << " words tried).\n";
       return 0;

@@ -1,7 +1,6 @@
 #include "authoring/gui/composing/quick_fill_controller.h"
 
 #include <algorithm>
-#include <random>
 
 #include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/layout_lock.h"
@@ -29,10 +28,7 @@ QuickFillController::~QuickFillController() {
 
 std::uint64_t QuickFillController::steps() const { return search_ ? search_->steps() : 0; }
 
-std::uint64_t QuickFillController::newSeed() {
-  std::random_device device;
-  return (static_cast<std::uint64_t>(device()) << 32 | device()) % 1000000000;
-}
+std::uint64_t QuickFillController::newSeed() { return newFirstFillSeed(); }
 
 std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session,
                                                            const FirstFillOptions& options) {
@@ -43,17 +39,15 @@ std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& sessio
 
   const Layout& layout = session.layout();
   std::vector<Slot> slots = deriveSlots(layout);
-  if (slots.empty()) return QuickFillRefusal{ComposeOutcome::NoWords, kNoWordsMessage};
   const Dictionary& dictionary = session.dictionary();
-  for (const Slot& s : slots) {
-    if (s.length >= 2 && !dictionary.hasWord(slotQuery(layout.board, s))) {
-      QString message = kNoSolutionMessage;
-      std::error_code ec;
-      if (dictionary.totalWordCount() == 0 && !std::filesystem::exists(session.wordFile(), ec))
-        message +=
-            "\nThe word list \"" + QString::fromStdString(session.wordFile().string()) + "\" is missing.";
-      return QuickFillRefusal{ComposeOutcome::NoSolution, message};
-    }
+  if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
+    if (*obstacle == ComposeOutcome::NoWords) return QuickFillRefusal{*obstacle, kNoWordsMessage};
+    QString message = kNoSolutionMessage;
+    std::error_code ec;
+    if (dictionary.totalWordCount() == 0 && !std::filesystem::exists(session.wordFile(), ec))
+      message +=
+          "\nThe word list \"" + QString::fromStdString(session.wordFile().string()) + "\" is missing.";
+    return QuickFillRefusal{*obstacle, message};
   }
 
   options_ = options;
@@ -117,10 +111,11 @@ void QuickFillController::finish(FirstFillStatus status) {
       report.outcome = QuickFillOutcome::Filled;
       try {
         // As gridwright-compose --first-fill writes it: the next number, never over an earlier result.
-        report.filled = filledLayout(layout_, slots_, search_->words());
-        report.number = nextResultNumber(resultsFolder_, patternFile_);
-        report.file = resultsFolder_ / resultFileName(patternFile_.string(), report.number);
-        writeCrosswordFile(report.file, resultCrossword(report.filled));
+        WrittenFill written =
+            writeFillAsNextResult(layout_, slots_, search_->words(), resultsFolder_, patternFile_);
+        report.filled = std::move(written.filled);
+        report.number = written.number;
+        report.file = std::move(written.file);
       } catch (const std::exception& e) {
         report.outcome = QuickFillOutcome::Failed;
         report.message = QString::fromStdString(e.what());
