@@ -26,8 +26,8 @@
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
-#include "authoring/gui/composing/composing_prompts.h"
 #include "bench/shipped_dictionaries.h"
+#include "gui_common/prompts.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -114,18 +114,6 @@ void BM_Headless(benchmark::State& state, const char* name) {
   fs::remove_all(dir);
 }
 
-struct QuietPrompts : ComposingPrompts {
-  std::optional<NewLayoutValues> newLayout(QWidget*) override { return std::nullopt; }
-  QString openFileName(QWidget*, const QString&) override { return {}; }
-  QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  std::optional<std::vector<int>> wordOrder(QWidget*, int, int, const std::vector<Slot>&) override {
-    return std::nullopt;  // Cancel: the computed order, as the headless composer uses
-  }
-  bool confirmContinue(QWidget*) override { return false; }
-  void information(QWidget*, const QString&) override {}
-  void error(QWidget*, const QString&) override {}
-};
-
 struct NoSounds : ComposeSoundOutput {
   void play(ComposerSound) override {}
 };
@@ -142,12 +130,10 @@ void BM_Window(benchmark::State& state, const char* name) {
   for (auto _ : state) {
     Dictionary dictionary;
     FileDialogFolders dialogFolders;
-    QuietPrompts prompts;
     NoSounds sounds;
     QMainWindow window;
     auto* page = new ComposingPage(dictionary, folders, dialogFolders);
     window.setCentralWidget(page);
-    page->setPrompts(&prompts);
     page->controller().setSoundOutput(&sounds);
     window.show();
     page->openPatternFile(QString::fromStdString((dir / "Make" / exampleLayout(name).filename()).string()));
@@ -170,7 +156,8 @@ void BM_Window(benchmark::State& state, const char* name) {
     page->updateActions(true);
     QElapsedTimer startClock;
     startClock.start();
-    page->findChild<QAction*>("startComposeAction")->trigger();
+    // Start compose with the computed order, as the headless composer uses it.
+    page->workflow().startComposing({});
     state.counters["start_ms"] = static_cast<double>(startClock.nsecsElapsed()) / 1e6;
     const std::uint64_t stepsBefore = page->controller().composer().steps();
     const double cpuBegin = threadCpuSeconds();
@@ -193,6 +180,8 @@ void BM_Window(benchmark::State& state, const char* name) {
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // No dialog opens: "Continue?" is answered No.
+  gw::gui::Prompts::setTesting(true);
   for (const char* name : {"en-9x9", "de-6x6", "sr-6x6", "en-41x41"}) {
     benchmark::RegisterBenchmark((std::string("Headless/") + name).c_str(), BM_Headless, name)
         ->Iterations(1)

@@ -24,7 +24,7 @@ std::optional<char> typedBoardLetter(char usCharacter, Language language) {
   return std::nullopt;
 }
 
-GridCursor cursorAfterLetter(GridCursor at, int rows, int columns) {
+CellPos cursorAfterLetter(CellPos at, int rows, int columns) {
   if (at.column + 1 < columns) return {at.row, at.column + 1};
   if (at.row + 1 < rows) return {at.row + 1, at.column};
   return {0, 0};

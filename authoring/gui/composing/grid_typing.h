@@ -3,6 +3,7 @@
 // next. Qt-free: the window hands in the character the key gives on a US keyboard.
 #include <optional>
 
+#include "common/cell_pos.h"
 #include "common/language.h"
 
 namespace gw::gui {
@@ -12,14 +13,8 @@ namespace gw::gui {
 // capitals for Serbian. Nothing for digits, punctuation and control keys.
 std::optional<char> typedBoardLetter(char usCharacter, Language language);
 
-struct GridCursor {
-  int row = 0;
-  int column = 0;
-  friend bool operator==(const GridCursor&, const GridCursor&) = default;
-};
-
 // After a letter: the next column of the row; from the last column the next row of the
 // same column; from the bottom-right cell the top-left one.
-GridCursor cursorAfterLetter(GridCursor at, int rows, int columns);
+CellPos cursorAfterLetter(CellPos at, int rows, int columns);
 
 }  // namespace gw::gui

@@ -1,9 +1,8 @@
-// A stand-in main window for the composing page: its "File (Compose)" menu, the idle-time
-// enabling rules and a status line for the busy texts. For looking at the page under Xvfb
+// A stand-in main window for the composing page: its "File (Compose)" menu, "Quit compose"
+// enabled from the page's state and a status line for the busy texts. For looking at the page under Xvfb
 // (and driving it with xdotool) before the authoring window hosts it.
 //
 //   composing_page_host [--program-folder DIR] [PATTERN.C_WM]
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
@@ -47,10 +46,9 @@ int main(int argc, char** argv) {
     window.statusBar()->repaint();
   });
   QObject::connect(page, &gw::gui::ComposingPage::idle, &window, [&] { window.statusBar()->clearMessage(); });
-  QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, page, [&] {
-    page->updateActions(true);
-    quit->setEnabled(!page->isComposing());
-  });
+  QObject::connect(
+      &page->workflow(), &gw::gui::ComposingWorkflow::statusChanged, quit,
+      [quit](const gw::gui::ComposingStatus& s) { quit->setEnabled(!gw::gui::rules::composing(s)); });
   QObject::connect(&app, &QApplication::aboutToQuit, page, [&] { page->stopBeforeExit(); });
   window.resize(472, 374);
   window.show();

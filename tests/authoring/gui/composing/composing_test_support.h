@@ -1,16 +1,12 @@
 #pragma once
-// A program folder with small word lists, and prompts that answer as a test says, for
-// driving the composing page without modal windows.
+// A program folder with small word lists and queued prompt answers, for driving the composing
+// workflow and page without modal windows.
 #include <QAction>
-#include <QDir>
 #include <QMainWindow>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
-#include <deque>
 #include <filesystem>
 #include <functional>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,23 +19,18 @@
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
-#include "authoring/gui/composing/composing_prompts.h"
+#include "authoring/gui/composing/composing_workflow.h"
 #include "authoring/gui/composing/layout_grid_view.h"
 #include "common/program_folder.h"
+#include "tests/support/prompt_answers.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw::gui::testing {
 
 namespace fs = std::filesystem;
 
-inline std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+inline std::string readBytes(const fs::path& path) { return test::readFile(path); }
+inline void writeBytes(const fs::path& path, const std::string& bytes) { test::writeFile(path, bytes); }
 
 // Every word over `alphabet` of `length` letters, each kept with the chance `keep` (fixed seed).
 inline std::vector<std::string> someWords(const std::string& alphabet, int length, double keep,
@@ -63,9 +54,7 @@ inline std::vector<std::string> someWords(const std::string& alphabet, int lengt
 // Make/Results.
 class ProgramFolderFixture {
  public:
-  ProgramFolderFixture() {
-    QVERIFY(dir_.isValid());
-    root_ = fs::path(dir_.path().toStdString());
+  ProgramFolderFixture() : root_(dir_.path()) {
     fs::create_directories(root_ / "Make" / "Results");
     folders_ = programFoldersFor(root_, root_);
   }
@@ -86,44 +75,9 @@ class ProgramFolderFixture {
   }
 
  private:
-  // Memory-backed where there is one: the composer syncs every file it writes.
-  QTemporaryDir dir_{
-      QDir(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()).filePath("gw_page_XXXXXX")};
+  test::TempFolder dir_{"gw_page"};
   fs::path root_;
   ProgramFolders folders_;
-};
-
-// Answers in place of the author; records every message.
-class ScriptedPrompts : public ComposingPrompts {
- public:
-  std::optional<NewLayoutValues> nextLayout;
-  QString openFile;
-  QString saveFile;
-  bool continueAnswer = true;
-  // Turns the proposed order into the author's answer; unset: Cancel.
-  std::function<std::optional<std::vector<int>>(const std::vector<Slot>&)> orderAnswer;
-  std::vector<Slot> shownOrder;
-  QStringList informations;
-  QStringList errors;
-  int continueQuestions = 0;
-  int saveDialogs = 0;
-
-  std::optional<NewLayoutValues> newLayout(QWidget*) override { return nextLayout; }
-  QString openFileName(QWidget*, const QString&) override { return openFile; }
-  QString saveFileName(QWidget*, const QString&, const QString&) override {
-    ++saveDialogs;
-    return saveFile;
-  }
-  std::optional<std::vector<int>> wordOrder(QWidget*, int, int, const std::vector<Slot>& order) override {
-    shownOrder = order;
-    return orderAnswer ? orderAnswer(order) : std::nullopt;
-  }
-  bool confirmContinue(QWidget*) override {
-    ++continueQuestions;
-    return continueAnswer;
-  }
-  void information(QWidget*, const QString& text) override { informations << text; }
-  void error(QWidget*, const QString& text) override { errors << text; }
 };
 
 class RecordedSounds : public ComposeSoundOutput {
@@ -135,45 +89,107 @@ class RecordedSounds : public ComposeSoundOutput {
   }
 };
 
-// A composing page shown in a window of its own over a fresh program folder, with scripted
-// prompts and recorded sounds: the common ground of the page's test classes.
-class ComposingPageTestBase : public QObject {
+// A workflow over a fresh program folder, with queued prompt answers and recorded sounds and
+// failures: the common ground of the workflow's test classes.
+class WorkflowTestBase : public QObject {
  protected:
   std::unique_ptr<ProgramFolderFixture> program_;
   std::unique_ptr<Dictionary> dictionary_;
   FileDialogFolders dialogFolders_;
-  std::unique_ptr<QMainWindow> window_;
-  ComposingPage* page_ = nullptr;
-  ScriptedPrompts prompts_;
+  std::unique_ptr<test::PromptAnswers> answers_;
   RecordedSounds sounds_;
+  std::unique_ptr<ComposingWorkflow> ownWorkflow_;
+  ComposingWorkflow* workflow_ = nullptr;
+  QStringList failures_;
+  QString caption_;
 
-  LayoutGridView* grid() { return page_->grid(); }
-  LayoutSession& session() { return page_->controller().session(); }
-  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
-  void idlePass() { page_->updateActions(true); }
+  LayoutSession& session() { return workflow_->controller().session(); }
+  ComposingStatus status() const { return workflow_->status(); }
   void newLayout(int rows, int columns, Language language = Language::English) {
-    prompts_.nextLayout = NewLayoutValues{rows, columns, language};
-    idlePass();
-    action("newLayoutAction")->trigger();
-    grid()->setFocus();
+    workflow_->newLayout(rows, columns, language);
+  }
+  void type(int row, int column, const char* letters) {
+    workflow_->setCurrentCell({row, column});
+    for (const char* p = letters; *p; ++p) workflow_->typeCharacter(*p);
+  }
+  void isleAt(int row, int column) {
+    workflow_->setCurrentCell({row, column});
+    workflow_->setIsle();
+  }
+  char cell(int row, int column) {
+    const BoardCell& c = session().layout().board.cell(row, column);
+    return c.length == 0 ? '.' : c.character == kIsle ? '#' : c.character;
+  }
+  // The first save of a layout asks for its name: `name` in Make/.
+  void nameOnFirstSave(const std::string& name) {
+    if (!session().hasFileName())
+      answers_->nextFile(QString::fromStdString(program_->path("Make/" + name).string()));
+  }
+  // Start compose; no `order`: the author cancels the word order dialog.
+  void startAs(const std::string& name, const ComposingWorkflow::WordOrderChoice& order = {}) {
+    nameOnFirstSave(name);
+    workflow_->startComposing(order);
+  }
+  void waitUntilNotRunning() {
+    QTRY_VERIFY_WITH_TIMEOUT(workflow_->controller().state() != ComposingState::Running, 60000);
   }
 
-  // A new program folder with these English and German word lists (no Serbian one), and the
-  // page on it; `decorate` adds to the window before it is shown.
-  void openPage(const std::vector<std::string>& englishWords, const std::vector<std::string>& germanWords,
-                const std::function<void(QMainWindow&)>& decorate = {}) {
+  void resetProgram(const std::vector<std::string>& englishWords,
+                    const std::vector<std::string>& germanWords) {
     program_ = std::make_unique<ProgramFolderFixture>();
     program_->writeWords("EN.words", englishWords);
     program_->writeWords("DE.words", germanWords);
     program_->writeWords("YU.words", {});
     dictionary_ = std::make_unique<Dictionary>();
     dialogFolders_ = {};
-    prompts_ = ScriptedPrompts();
     sounds_ = RecordedSounds();
+    failures_.clear();
+    caption_.clear();
+    answers_ = std::make_unique<test::PromptAnswers>();
+  }
+  void watch(ComposingWorkflow& workflow) {
+    workflow_ = &workflow;
+    workflow_->controller().setSoundOutput(&sounds_);
+    connect(workflow_, &ComposingWorkflow::failed, this,
+            [this](const ComposingFailure& f) { failures_ << f.text; });
+    connect(workflow_, &ComposingWorkflow::captionChanged, this, [this](const QString& c) { caption_ = c; });
+  }
+  // A new program folder with these English and German word lists (no Serbian one), and a
+  // workflow on it.
+  void openWorkflow(const std::vector<std::string>& englishWords,
+                    const std::vector<std::string>& germanWords) {
+    resetProgram(englishWords, germanWords);
+    ownWorkflow_ = std::make_unique<ComposingWorkflow>(*dictionary_, program_->folders(), dialogFolders_);
+    watch(*ownWorkflow_);
+  }
+  void closeWorkflow() {
+    if (workflow_) workflow_->stopBeforeExit();
+    ownWorkflow_.reset();
+    workflow_ = nullptr;
+    answers_.reset();
+  }
+};
+
+// A composing page shown in a window of its own over a fresh program folder.
+class ComposingPageTestBase : public WorkflowTestBase {
+ protected:
+  std::unique_ptr<QMainWindow> window_;
+  ComposingPage* page_ = nullptr;
+
+  LayoutGridView* grid() { return page_->grid(); }
+  QAction* action(const char* name) { return page_->findChild<QAction*>(name); }
+  void newLayout(int rows, int columns, Language language = Language::English) {
+    WorkflowTestBase::newLayout(rows, columns, language);
+    grid()->setFocus();
+  }
+
+  // `decorate` adds to the window before it is shown.
+  void openPage(const std::vector<std::string>& englishWords, const std::vector<std::string>& germanWords,
+                const std::function<void(QMainWindow&)>& decorate = {}) {
+    resetProgram(englishWords, germanWords);
     window_ = std::make_unique<QMainWindow>();
     page_ = new ComposingPage(*dictionary_, program_->folders(), dialogFolders_);
-    page_->setPrompts(&prompts_);
-    page_->controller().setSoundOutput(&sounds_);
+    watch(page_->workflow());
     window_->setCentralWidget(page_);
     if (decorate) decorate(*window_);
     window_->resize(300, 300);
@@ -184,6 +200,8 @@ class ComposingPageTestBase : public QObject {
     if (page_) page_->stopBeforeExit();
     window_.reset();
     page_ = nullptr;
+    workflow_ = nullptr;
+    answers_.reset();
   }
 };
 

@@ -32,11 +32,11 @@ TEST(GridTyping, SerbianMapsKeyPositionsToCyrillicCapitals) {
 }
 
 TEST(GridTyping, CursorMovesRightThenDownTheLastColumnThenWraps) {
-  EXPECT_EQ(cursorAfterLetter({2, 3}, 6, 6), (GridCursor{2, 4}));
-  EXPECT_EQ(cursorAfterLetter({2, 5}, 6, 6), (GridCursor{3, 5})) << "last column: next row, same column";
-  EXPECT_EQ(cursorAfterLetter({5, 5}, 6, 6), (GridCursor{0, 0}));
-  EXPECT_EQ(cursorAfterLetter({0, 6}, 7, 7), (GridCursor{1, 6}));
-  EXPECT_EQ(cursorAfterLetter({6, 3}, 7, 4), (GridCursor{0, 0}));
+  EXPECT_EQ(cursorAfterLetter({2, 3}, 6, 6), (CellPos{2, 4}));
+  EXPECT_EQ(cursorAfterLetter({2, 5}, 6, 6), (CellPos{3, 5})) << "last column: next row, same column";
+  EXPECT_EQ(cursorAfterLetter({5, 5}, 6, 6), (CellPos{0, 0}));
+  EXPECT_EQ(cursorAfterLetter({0, 6}, 7, 7), (CellPos{1, 6}));
+  EXPECT_EQ(cursorAfterLetter({6, 3}, 7, 4), (CellPos{0, 0}));
 }
 
 TEST(WindowSize, GrowsWithTheLayout) {

@@ -1,8 +1,7 @@
-// "Quick fill" and "No repeated words" on the composing page, driven as the author drives
-// them: the result files written (and not written), what the grid shows, what the
-// commands allow meanwhile, and the option reaching both searches.
+// "Quick fill" and "No repeated words" on the composing workflow: the result files written
+// (and not written), what the grid shows, what the commands allow meanwhile, and the option
+// reaching both searches.
 #include <QAction>
-#include <QMainWindow>
 #include <QtTest>
 #include <memory>
 #include <set>
@@ -11,8 +10,6 @@
 #include "authoring/composing/dictionary.h"
 #include "authoring/composing/layout_lock.h"
 #include "authoring/gui/composing/compose_controller.h"
-#include "authoring/gui/composing/composing_page.h"
-#include "authoring/gui/composing/layout_grid_view.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
 #include "common/crossword_reader.h"
 #include "composing_test_support.h"
@@ -62,28 +59,22 @@ std::vector<std::string> wordsOf(const CrosswordFile& crossword, const std::vect
 
 }  // namespace
 
-class QuickFillTest : public ComposingPageTestBase {
+class QuickFillTest : public WorkflowTestBase {
   Q_OBJECT
 
-  void type(int row, int column, const char* letters) {
-    grid()->moveCursorTo(row, column);
-    QTest::keyClicks(grid(), letters);
-  }
   // Quick fill as the author asks for it; the first time the save dialog answers `name`.
   void quickFill(const std::string& name) {
-    prompts_.saveFile = QString::fromStdString(program_->path("Make/" + name).string());
-    idlePass();
-    QVERIFY(action("quickFillAction")->isEnabled());
-    action("quickFillAction")->trigger();
+    nameOnFirstSave(name);
+    QVERIFY(rules::quickFill(status()));
+    workflow_->quickFill();
   }
-  void waitForQuickFill() { QTRY_VERIFY_WITH_TIMEOUT(!page_->quickFillController().isRunning(), 60000); }
+  void waitForQuickFill() { QTRY_VERIFY_WITH_TIMEOUT(!workflow_->quickFillController().isRunning(), 60000); }
   QString shownLetters() {
+    const Layout& shown = workflow_->shownLayout();
     QString letters;
-    for (int r = 0; r < grid()->model()->rowCount(); ++r)
-      for (int c = 0; c < grid()->model()->columnCount(); ++c) {
-        const QString cell = grid()->model()->index(r, c).data().toString();
-        letters += cell.isEmpty() ? QString(".") : cell;
-      }
+    for (int r = 0; r < shown.rows; ++r)
+      for (int c = 0; c < shown.columns; ++c)
+        letters += shown.board.isLetter(r, c) ? QChar(shown.board.cell(r, c).character) : QChar('.');
     return letters;
   }
   // The letters of the board, row by row, '.' for a blank (an isle).
@@ -102,8 +93,8 @@ class QuickFillTest : public ComposingPageTestBase {
   }
 
  private Q_SLOTS:
-  void init() { openPage(mixedSquares(), {}); }
-  void cleanup() { closePage(); }
+  void init() { openWorkflow(mixedSquares(), {}); }
+  void cleanup() { closeWorkflow(); }
 
   void quickFillWritesTheNextResultAndShowsIt() {
     // An earlier result 2 stays; the fill becomes result 3.
@@ -115,9 +106,9 @@ class QuickFillTest : public ComposingPageTestBase {
     writeBytes(program_->results() / "square2.C_W", "an earlier result");
 
     quickFill("square.C_WM");
-    QVERIFY(page_->isComposing());
+    QVERIFY(workflow_->isComposing());
     waitForQuickFill();
-    QVERIFY(prompts_.errors.isEmpty() && prompts_.informations.isEmpty());
+    QVERIFY(failures_.isEmpty());
 
     const auto results = program_->resultFiles();
     QCOMPARE(results.size(), std::size_t{2});
@@ -135,8 +126,9 @@ class QuickFillTest : public ComposingPageTestBase {
     QCOMPARE(shownLetters(), boardLetters(written));
     QVERIFY(session().layout() == drawn);
     QVERIFY(readPatternFile(program_->path("Make/square.C_WM")) == drawn);
-    QVERIFY2(page_->statusMessage().contains("square3.C_W"), qPrintable(page_->statusMessage()));
-    QVERIFY(page_->statusMessage().contains(QString("seed %1").arg(page_->quickFillController().seed())));
+    QVERIFY2(workflow_->statusMessage().contains("square3.C_W"), qPrintable(workflow_->statusMessage()));
+    QVERIFY(
+        workflow_->statusMessage().contains(QString("seed %1").arg(workflow_->quickFillController().seed())));
     QCOMPARE(sounds_.count(ComposerSound::ResultWritten), 1);
     QVERIFY2(layoutIsFree(), "the layout lock goes with the search");
 
@@ -149,22 +141,21 @@ class QuickFillTest : public ComposingPageTestBase {
     newLayout(4, 4);
     quickFill("again.C_WM");
     waitForQuickFill();
-    const std::uint64_t firstSeed = page_->quickFillController().seed();
+    const std::uint64_t firstSeed = workflow_->quickFillController().seed();
     // One lane (crossword.conf's "Quick fill lanes=1") searches on the window thread.
-    page_->setComposeOptions(ComposeOptions{false, 1});
+    workflow_->setComposeOptions(ComposeOptions{false, 1});
     quickFill("again.C_WM");
     waitForQuickFill();
-    QVERIFY(page_->quickFillController().seed() != firstSeed);
-    QCOMPARE(prompts_.saveDialogs, 1);
+    QVERIFY(workflow_->quickFillController().seed() != firstSeed);
+    QVERIFY(answers_->allUsed());
     const auto results = program_->resultFiles();
     QVERIFY(results.count("again1.C_W") && results.count("again2.C_W"));
   }
 
   void noRepeatedWordsHoldsForQuickFill() {
     newLayout(4, 4);
-    idlePass();
-    action("noRepeatedWordsAction")->trigger();
-    QVERIFY(page_->composeOptions().noRepeatedWords);
+    workflow_->setNoRepeatedWords(true);
+    QVERIFY(workflow_->composeOptions().noRepeatedWords);
     for (int run = 0; run < 4; ++run) {
       quickFill("distinct.C_WM");
       waitForQuickFill();
@@ -182,28 +173,24 @@ class QuickFillTest : public ComposingPageTestBase {
     program_->writeWords("EN.words", kOnlyRepeatingFills);
     newLayout(4, 4);
     // Off (the default): both searches find the repeating squares.
-    QVERIFY(!action("noRepeatedWordsAction")->isChecked());
+    QVERIFY(!workflow_->composeOptions().noRepeatedWords);
     quickFill("twice.C_WM");
     waitForQuickFill();
     QCOMPARE(program_->resultFiles().size(), std::size_t{1});
-    prompts_.orderAnswer = {};
-    idlePass();
-    action("startComposeAction")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
     QCOMPARE(program_->resultFiles().size(), std::size_t{4});
     for (const auto& entry : fs::directory_iterator(program_->results())) fs::remove(entry.path());
 
     // On: neither writes anything, and Quick fill says why.
-    idlePass();
-    action("noRepeatedWordsAction")->trigger();
+    workflow_->setNoRepeatedWords(true);
     quickFill("twice.C_WM");
     waitForQuickFill();
-    QVERIFY2(page_->statusMessage().contains("no fill exists") &&
-                 page_->statusMessage().contains("without repeated words"),
-             qPrintable(page_->statusMessage()));
-    idlePass();
-    action("startComposeAction")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
+    QVERIFY2(workflow_->statusMessage().contains("no fill exists") &&
+                 workflow_->statusMessage().contains("without repeated words"),
+             qPrintable(workflow_->statusMessage()));
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
     QVERIFY(program_->resultFiles().empty());
   }
 
@@ -215,8 +202,8 @@ class QuickFillTest : public ComposingPageTestBase {
     quickFill("none.C_WM");
     waitForQuickFill();
     QVERIFY(program_->resultFiles().empty());
-    QVERIFY2(page_->statusMessage().contains("no fill exists"), qPrintable(page_->statusMessage()));
-    QVERIFY(prompts_.errors.isEmpty());
+    QVERIFY2(workflow_->statusMessage().contains("no fill exists"), qPrintable(workflow_->statusMessage()));
+    QVERIFY(failures_.isEmpty());
     QVERIFY(session().layout() == drawn);
     QCOMPARE(shownLetters(), QString(".....B.........."));
     QCOMPARE(session().state(), ComposingState::Editable);
@@ -228,17 +215,15 @@ class QuickFillTest : public ComposingPageTestBase {
     newLayout(4, 4);
     type(0, 0, "zz");
     quickFill("nosolution.C_WM");
-    QCOMPARE(prompts_.errors, QStringList{"No solution possible!"});
-    QVERIFY(!page_->quickFillController().isRunning());
+    QCOMPARE(failures_, QStringList{"No solution possible!"});
+    QVERIFY(!workflow_->quickFillController().isRunning());
     QVERIFY(layoutIsFree());
 
     // Too small, or no layout at all: not offered.
     newLayout(3, 6);
-    idlePass();
-    QVERIFY(!action("quickFillAction")->isEnabled());
-    page_->closeLayout();
-    idlePass();
-    QVERIFY(!action("quickFillAction")->isEnabled());
+    QVERIFY(!rules::quickFill(status()));
+    workflow_->closeLayout();
+    QVERIFY(!rules::quickFill(status()));
     QVERIFY(program_->resultFiles().empty());
   }
 
@@ -247,31 +232,29 @@ class QuickFillTest : public ComposingPageTestBase {
     newLayout(8, 8);
     const Layout drawn = session().layout();
     quickFill("busy.C_WM");
-    QVERIFY(page_->quickFillController().isRunning());
+    QVERIFY(workflow_->quickFillController().isRunning());
 
     // Meanwhile only Stop works: no other search, no layout commands, no cell edits.
-    idlePass();
-    for (const char* off :
-         {"startComposeAction", "quickFillAction", "newLayoutAction", "openLayoutAction", "saveLayoutAction",
-          "closeLayoutAction", "setIsleAction", "noRepeatedWordsAction"})
-      QVERIFY2(!action(off)->isEnabled(), off);
-    QVERIFY(action("stopComposeAction")->isEnabled());
+    const ComposingStatus s = status();
+    QVERIFY(!rules::startCompose(s) && !rules::quickFill(s) && !rules::newLayout(s) && !rules::openLayout(s));
+    QVERIFY(!rules::saveLayout(s) && !rules::closeLayout(s) && !rules::setIsle(s) &&
+            !rules::noRepeatedWords(s));
+    QVERIFY(rules::stopCompose(s));
     QVERIFY2(!layoutIsFree(), "the search holds the layout lock");
-    QTest::keyClicks(grid(), "abc");
+    type(0, 0, "abc");
     QVERIFY(session().layout() == drawn);
 
     // The window goes on while the lanes search; progress reaches the status bar.
-    QTRY_VERIFY_WITH_TIMEOUT(page_->statusMessage().contains("words tried"), 20000);
-    QVERIFY2(page_->quickFillController().isRunning(), "this layout was meant to keep the search busy");
-    action("stopComposeAction")->trigger();
-    QVERIFY(!page_->quickFillController().isRunning());
-    QVERIFY2(page_->statusMessage().contains("stopped"), qPrintable(page_->statusMessage()));
+    QTRY_VERIFY_WITH_TIMEOUT(workflow_->statusMessage().contains("words tried"), 20000);
+    QVERIFY2(workflow_->quickFillController().isRunning(), "this layout was meant to keep the search busy");
+    workflow_->stopComposing();
+    QVERIFY(!workflow_->quickFillController().isRunning());
+    QVERIFY2(workflow_->statusMessage().contains("stopped"), qPrintable(workflow_->statusMessage()));
     QVERIFY(program_->resultFiles().empty());
     QVERIFY(session().layout() == drawn);
     QCOMPARE(session().state(), ComposingState::Editable);
     QVERIFY(layoutIsFree());
-    idlePass();
-    QVERIFY(action("startComposeAction")->isEnabled() && action("quickFillAction")->isEnabled());
+    QVERIFY(rules::startCompose(status()) && rules::quickFill(status()));
   }
 
   void startComposeAfterQuickFillWorksAsBefore() {
@@ -279,14 +262,12 @@ class QuickFillTest : public ComposingPageTestBase {
     quickFill("both.C_WM");
     waitForQuickFill();
     QCOMPARE(program_->resultFiles().size(), std::size_t{1});
-    prompts_.orderAnswer = {};
-    idlePass();
-    action("startComposeAction")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(page_->controller().state() == ComposingState::Editable, 60000);
-    QVERIFY(prompts_.errors.isEmpty());
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
+    QVERIFY(failures_.isEmpty());
     QCOMPARE(sounds_.count(ComposerSound::Exhausted), 1);
     // Every fill of the list, numbered from 1 as the exhaustive search numbers them.
-    QVERIFY(page_->controller().composer().resultCount() >= 2);
+    QVERIFY(workflow_->controller().composer().resultCount() >= 2);
     QVERIFY(program_->resultFiles().count("both1.C_W"));
     QCOMPARE(shownLetters(), QString(16, '.'));
   }

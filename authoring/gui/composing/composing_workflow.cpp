@@ -1,0 +1,423 @@
+#include "authoring/gui/composing/composing_workflow.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "authoring/composing/dictionary.h"
+#include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/composing/grid_typing.h"
+#include "authoring/gui/composing/quick_fill_controller.h"
+#include "gui_common/prompts.h"
+
+namespace gw::gui {
+
+namespace {
+
+const QString kPatternFilter = "Crossword making pattern (*.C_WM)";
+
+const char* statusLanguageCode(Language language) {
+  switch (language) {
+    case Language::English: return "ENG";
+    case Language::German: return "GER";
+    case Language::Serbian: return "SER";
+  }
+  return "";
+}
+
+QString languageText(Language language) {
+  const std::string_view name = gw::languageName(language);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString fileNameOnly(const std::filesystem::path& path) {
+  return QString::fromStdString(path.filename().string());
+}
+
+QString folderOf(const QString& file) { return QFileInfo(file).absolutePath(); }
+
+std::filesystem::path toPath(const QString& file) { return std::filesystem::path(file.toStdString()); }
+
+QString messageTitle() { return QApplication::applicationDisplayName(); }
+
+FileChoice patternFileChoice(FileChoice::Mode mode, const QString& folder) {
+  const bool open = mode == FileChoice::Mode::Open;
+  return FileChoice{mode,
+                    open ? "openPatternDialog" : "savePatternDialog",
+                    open ? "Open" : "Save",
+                    folder,
+                    kPatternFilter,
+                    "C_WM",
+                    true};
+}
+
+}  // namespace
+
+ComposingWorkflow::ComposingWorkflow(Dictionary& dictionary, const ProgramFolders& folders,
+                                     FileDialogFolders& dialogFolders, QObject* parent)
+    : QObject(parent), folders_(folders), dialogFolders_(dialogFolders) {
+  ComposingFiles files;
+  files.wordFile = [folders](Language l) { return folders.readPath(std::string(wordFileName(l))); };
+  files.resultsFolder = folders.resultsFolder();
+  controller_ = std::make_unique<ComposeController>(dictionary, std::move(files));
+  quickFill_ = std::make_unique<QuickFillController>();
+
+  connect(controller_.get(), &ComposeController::frameDue, this, &ComposingWorkflow::frameDue);
+  connect(controller_.get(), &ComposeController::composingStateChanged, this,
+          &ComposingWorkflow::publishStatus);
+  connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingWorkflow::searchFinished);
+  connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this,
+          [this](Language l) { Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l))); });
+  connect(controller_.get(), &ComposeController::dictionaryLoadFinished, this, [this](Language l) {
+    languageName_ = languageText(l);
+    Q_EMIT languageLoaded(languageName_);
+    Q_EMIT idle();
+  });
+  connect(quickFill_.get(), &QuickFillController::progressed, this, [this](std::uint64_t steps) {
+    setStatusMessage(QString("Quick fill (seed %1): %2 words tried")
+                         .arg(quickFill_->seed())
+                         .arg(QLocale().toString(static_cast<qulonglong>(steps))));
+  });
+  connect(quickFill_.get(), &QuickFillController::finished, this, &ComposingWorkflow::quickFillFinished);
+}
+
+ComposingWorkflow::~ComposingWorkflow() {
+  // A search never outlives its workflow: it is saved as Stop saves it, with nobody left to tell.
+  controller_->disconnect(this);
+  quickFill_->disconnect(this);
+  controller_->stop();
+  quickFill_->stop();
+}
+
+// ---------------------------------------------------------------- state
+
+ComposingStatus ComposingWorkflow::status() const {
+  const LayoutSession& session = controller_->session();
+  ComposingStatus s;
+  s.layout = session.state();
+  s.quickFilling = quickFill_->isRunning();
+  s.pageInFront = pageInFront_;
+  if (session.isOpen()) {
+    const Layout& l = session.layout();
+    s.bigEnough = l.rows >= 4 && l.columns >= 4;
+    s.hasWords = session.dictionary().totalWordCount() > 0;
+    if (l.contains(current_.row, current_.column)) {
+      s.current = l.board.isEmpty(current_.row, current_.column)  ? CurrentCell::Empty
+                  : l.board.isIsle(current_.row, current_.column) ? CurrentCell::Isle
+                                                                  : CurrentCell::Letter;
+    }
+  }
+  return s;
+}
+
+void ComposingWorkflow::publishStatus() {
+  const ComposingStatus now = status();
+  if (published_ && *published_ == now) return;
+  published_ = now;
+  Q_EMIT statusChanged(now);
+}
+
+bool ComposingWorkflow::hasOpenLayout() const { return controller_->session().isOpen(); }
+
+const Layout& ComposingWorkflow::layout() const { return controller_->session().layout(); }
+
+const Layout& ComposingWorkflow::shownLayout() const {
+  if (quickFillShown_ && controller_->state() == ComposingState::Editable) return *quickFillShown_;
+  return controller_->shownLayout();
+}
+
+PreviewState ComposingWorkflow::previewState() const { return controller_->previewState(); }
+
+QStringList ComposingWorkflow::counterTexts() const {
+  if (!hasOpenLayout()) return {};
+  const Composer& composer = controller_->composer();
+  return {statusLanguageCode(layout().language), QString("R:%1").arg(composer.resultCount()),
+          QString("T: %1").arg(composer.depth()), QString("M: %1").arg(composer.deepestDepth())};
+}
+
+std::optional<Language> ComposingWorkflow::layoutLanguage() const {
+  if (!hasOpenLayout()) return std::nullopt;
+  return layout().language;
+}
+
+void ComposingWorkflow::setComposeOptions(const ComposeOptions& options) {
+  noRepeatedWords_ = options.noRepeatedWords;
+  controller_->composer().setNoRepeat(options.noRepeatedWords);
+  quickFillLanes_ = options.quickFillLanes;
+}
+
+ComposeOptions ComposingWorkflow::composeOptions() const {
+  return ComposeOptions{noRepeatedWords_, quickFillLanes_};
+}
+
+void ComposingWorkflow::setNoRepeatedWords(bool on) {
+  if (!rules::noRepeatedWords(status())) return;
+  noRepeatedWords_ = on;
+  controller_->composer().setNoRepeat(on);
+  Q_EMIT noRepeatedWordsChanged(on);
+}
+
+void ComposingWorkflow::setPageInFront(bool inFront) {
+  pageInFront_ = inFront;
+  publishStatus();
+}
+
+void ComposingWorkflow::fail(const QString& text, bool information) {
+  Q_EMIT failed(ComposingFailure{text, information});
+}
+
+void ComposingWorkflow::setCaption(const char* prefix) {
+  Q_EMIT captionChanged(prefix + fileNameOnly(controller_->session().patternFile()));
+}
+
+void ComposingWorkflow::setStatusMessage(const QString& text) {
+  if (statusMessage_ == text) return;
+  statusMessage_ = text;
+  Q_EMIT statusMessageChanged(text);
+}
+
+// ---------------------------------------------------------------- layout commands
+
+void ComposingWorkflow::newLayout(int rows, int columns, Language language) {
+  if (!rules::newLayout(status())) return;
+  try {
+    controller_->session().newLayout(rows, columns, language);
+  } catch (const std::runtime_error& e) {
+    Q_EMIT idle();
+    return fail(QString::fromStdString(e.what()));
+  }
+  replacedLayout();
+}
+
+void ComposingWorkflow::openLayout() {
+  if (!rules::openLayout(status())) return;
+  const QString file = Prompts::chooseFile(
+      dialogParent_, patternFileChoice(FileChoice::Mode::Open, dialogFolders_.composeOpen));
+  if (file.isEmpty()) return;
+  openPatternFile(file);
+  const LayoutSession& session = controller_->session();
+  if (session.isOpen() && session.patternFile() == toPath(file)) dialogFolders_.composeOpen = folderOf(file);
+}
+
+void ComposingWorkflow::openPatternFile(const QString& path) {
+  if (isComposing()) return;
+  LayoutSession& session = controller_->session();
+  try {
+    session.open(toPath(path));
+  } catch (const std::runtime_error& e) {
+    // The reader's message; the layout that was open stays as it was.
+    Q_EMIT idle();
+    return fail(QString::fromStdString(e.what()));
+  }
+  replacedLayout();
+  setCaption("Composing : ");
+  if (!session.hasSavedSearch()) return;
+  const Question question{
+      messageTitle(), "Continue?", {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+  if (Prompts::ask(dialogParent_, question) != QMessageBox::Yes) return;
+  try {
+    controller_->resume();
+  } catch (const std::runtime_error& e) {
+    fail(QString::fromStdString(e.what()));
+  }
+  publishStatus();
+}
+
+bool ComposingWorkflow::ensureFileName() {
+  LayoutSession& session = controller_->session();
+  if (session.hasFileName()) return true;
+  const QString file = Prompts::chooseFile(
+      dialogParent_, patternFileChoice(FileChoice::Mode::Save, dialogFolders_.composeSave));
+  if (file.isEmpty()) return false;
+  try {
+    session.saveAs(toPath(file));
+  } catch (const std::runtime_error& e) {
+    fail(QString::fromStdString(e.what()));
+    return false;
+  }
+  setCaption("Make : ");
+  dialogFolders_.composeSave = folderOf(file);
+  return true;
+}
+
+void ComposingWorkflow::saveLayout() {
+  if (!rules::saveLayout(status())) return;
+  LayoutSession& session = controller_->session();
+  if (!session.hasFileName()) {
+    ensureFileName();
+    return;
+  }
+  try {
+    // The author's layout, never the letters a search placed.
+    session.save();
+  } catch (const std::runtime_error& e) {
+    return fail(QString::fromStdString(e.what()));
+  }
+  setCaption("Make : ");
+  dialogFolders_.composeSave = folderOf(QString::fromStdString(session.patternFile().string()));
+}
+
+void ComposingWorkflow::closeLayout() {
+  if (isComposing()) return;
+  controller_->session().close();
+  replacedLayout();
+}
+
+void ComposingWorkflow::replacedLayout() {
+  quickFillShown_.reset();
+  setStatusMessage({});
+  Q_EMIT layoutReplaced();
+  current_ = {};
+  Q_EMIT currentCellMoved(current_);
+  Q_EMIT frameDue();
+  publishStatus();
+}
+
+// ---------------------------------------------------------------- composing
+
+void ComposingWorkflow::startComposing(const WordOrderChoice& chooseOrder) {
+  if (!rules::startCompose(status())) return;
+  if (controller_->state() == ComposingState::Stopped) {
+    controller_->start();
+    return publishStatus();
+  }
+  if (!ensureFileName()) return;
+  quickFillShown_.reset();
+  setStatusMessage({});
+  Composer& composer = controller_->composer();
+  Q_EMIT busy("Sorting words ...");
+  std::vector<Slot> order = composer.proposedOrder();
+  Q_EMIT idle();
+  std::vector<int> answer;
+  if (!order.empty() && chooseOrder) {
+    if (std::optional<std::vector<int>> chosen = chooseOrder(order)) answer = std::move(*chosen);
+  }
+  try {
+    controller_->start(answer);
+  } catch (const std::runtime_error& e) {
+    fail(QString::fromStdString(e.what()));
+  }
+  publishStatus();
+}
+
+void ComposingWorkflow::toggleComposing(const WordOrderChoice& chooseOrder) {
+  if (!rules::startCompose(status())) return stopComposing();
+  if (!status().bigEnough) return fail("Define crossword pattern first!", true);
+  startComposing(chooseOrder);
+}
+
+void ComposingWorkflow::stopComposing() {
+  if (quickFill_->isRunning())
+    quickFill_->stop();
+  else
+    controller_->stop();
+  publishStatus();
+}
+
+void ComposingWorkflow::stopBeforeExit() {
+  quickFill_->stop();
+  controller_->stop();
+  publishStatus();
+}
+
+void ComposingWorkflow::searchFinished(ComposeOutcome outcome, const QString& message) {
+  Q_EMIT frameDue();
+  publishStatus();
+  if (!message.isEmpty()) fail(message, outcome == ComposeOutcome::NoWords);
+}
+
+void ComposingWorkflow::quickFill() {
+  if (!rules::quickFill(status())) return;
+  if (!ensureFileName()) return;
+  LayoutSession& session = controller_->session();
+  FirstFillOptions options;
+  options.seed = QuickFillController::newSeed();
+  options.lanes = quickFillLanes_;
+  options.noRepeat = noRepeatedWords_;
+  std::optional<QuickFillRefusal> refusal;
+  try {
+    refusal = quickFill_->start(session, options);
+  } catch (const std::runtime_error& e) {
+    return fail(QString::fromStdString(e.what()));
+  }
+  // Saved as Start compose saves it.
+  setCaption("Make : ");
+  if (refusal) return fail(refusal->message, refusal->outcome == ComposeOutcome::NoWords);
+  quickFillShown_.reset();
+  setStatusMessage(QString("Quick fill (seed %1) ...").arg(options.seed));
+  Q_EMIT frameDue();
+  publishStatus();
+}
+
+void ComposingWorkflow::quickFillFinished(const QuickFillReport& report) {
+  const QString seed = QString("seed %1").arg(report.seed);
+  const QString repeated = report.noRepeat ? " without repeated words" : "";
+  switch (report.outcome) {
+    case QuickFillOutcome::Filled:
+      quickFillShown_ = report.filled;
+      setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+      controller_->playSound(ComposerSound::ResultWritten);
+      break;
+    case QuickFillOutcome::NoFill:
+      setStatusMessage(
+          QString("Quick fill: no fill exists with this word list%1; nothing written").arg(repeated));
+      break;
+    case QuickFillOutcome::Stopped:
+      setStatusMessage(QString("Quick fill stopped (%1); nothing written").arg(seed));
+      break;
+    case QuickFillOutcome::Failed:
+      setStatusMessage(QString("Quick fill: the fill could not be written (%1)").arg(seed));
+      fail(report.message);
+      break;
+  }
+  Q_EMIT frameDue();
+  publishStatus();
+}
+
+// ---------------------------------------------------------------- cells
+
+void ComposingWorkflow::setCurrentCell(CellPos cell) {
+  if (cell == current_) return;
+  current_ = cell;
+  publishStatus();
+}
+
+void ComposingWorkflow::cellsEdited() {
+  // The author works on the layout again: the fill made from the old one goes.
+  quickFillShown_.reset();
+  Q_EMIT frameDue();
+  publishStatus();
+}
+
+void ComposingWorkflow::setIsle() {
+  if (rules::setIsle(status()) && controller_->session().setIsle(current_.row, current_.column))
+    cellsEdited();
+}
+
+void ComposingWorkflow::clearField() {
+  if (rules::clearField(status()) && controller_->session().clearCell(current_.row, current_.column))
+    cellsEdited();
+}
+
+void ComposingWorkflow::clearLayout() {
+  if (rules::clearLayout(status()) && controller_->session().clearAll()) cellsEdited();
+}
+
+void ComposingWorkflow::typeCharacter(char usCharacter) {
+  // Only an editable layout takes letters: a running or stopped search is never changed.
+  if (!rules::cellsEditable(status())) return;
+  LayoutSession& session = controller_->session();
+  const Layout& l = session.layout();
+  std::optional<char> letter = typedBoardLetter(usCharacter, l.language);
+  if (!letter || !session.putLetter(current_.row, current_.column, *letter)) return;
+  current_ = cursorAfterLetter(current_, l.rows, l.columns);
+  Q_EMIT currentCellMoved(current_);
+  cellsEdited();
+}
+
+void ComposingWorkflow::toggleCell(CellPos cell) {
+  if (!rules::cellsEditable(status())) return;
+  if (controller_->session().toggleCell(cell.row, cell.column)) cellsEdited();
+}
+
+}  // namespace gw::gui
