@@ -17,11 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dm.openBytes(bytes, "fuzz.C_W");
   } catch (const gw::CrosswordOpenError& e) {
     // A refused file leaves the document as created and says why.
-    if (e.messages().empty() || dm.crosswordOpen || dm.rows != 0 || !dm.definitions.empty()) __builtin_trap();
+    if (e.messages().empty() || dm.isOpen() || dm.rows() != 0 || !dm.definitions().empty()) __builtin_trap();
     return 0;
   }
-  if (!dm.crosswordOpen || dm.modified) __builtin_trap();
-  if (dm.definitions.size() != gw::findBoardRuns(dm.board, dm.rows, dm.columns).size()) __builtin_trap();
+  if (!dm.isOpen() || dm.isModified()) __builtin_trap();
+  if (dm.definitions().size() != gw::findBoardRuns(dm.board(), dm.rows(), dm.columns()).size())
+    __builtin_trap();
   // What was opened reads back as it is.
   const gw::CrosswordFile saved = dm.toCrosswordFile();
   if (gw::parseCrossword(gw::serializeCrossword(saved), gw::CrosswordReadMode::Authoring) != saved)

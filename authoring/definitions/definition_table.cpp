@@ -23,16 +23,9 @@ std::optional<std::size_t> DefinitionTable::find(Direction direction, int row, i
   return static_cast<std::size_t>(it - rows_.begin());
 }
 
-bool DefinitionTable::locate(Direction direction, int row, int column) {
-  const auto i = find(direction, row, column);
-  if (i) current_ = *i;
-  return i.has_value();
-}
-
 bool DefinitionTable::insert(Definition row) {
   if (!insertAllowed() || find(row.direction, row.row, row.column)) return false;
   auto it = std::upper_bound(rows_.begin(), rows_.end(), row, definitionKeyLess);
-  current_ = static_cast<std::size_t>(it - rows_.begin());
   rows_.insert(it, std::move(row));
   return true;
 }
@@ -45,22 +38,9 @@ bool DefinitionTable::assign(std::vector<Definition> rows) {
   };
   rows.erase(std::unique(rows.begin(), rows.end(), sameKey), rows.end());
   rows_ = std::move(rows);
-  current_ = 0;
   return true;
 }
 
-void DefinitionTable::clear() {
-  rows_.clear();
-  current_ = 0;
-}
-
-std::optional<std::size_t> DefinitionTable::current() const {
-  if (rows_.empty()) return std::nullopt;
-  return std::min(current_, rows_.size() - 1);
-}
-
-void DefinitionTable::setCurrent(std::size_t i) {
-  if (i < rows_.size()) current_ = i;
-}
+void DefinitionTable::clear() { rows_.clear(); }
 
 }  // namespace gw

@@ -1,6 +1,7 @@
 #pragma once
 // The definition table: one row per word of the board with its clue text, always in key
-// order (all down words, then all across words, each by row, then column).
+// order (all down words, then all across words, each by row, then column). Which row is
+// current belongs to the view that shows the table.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -34,8 +35,6 @@ class DefinitionTable {
 
   // Index of the definition of the word that starts at (row, column) in `direction`, if there is one.
   std::optional<std::size_t> find(Direction direction, int row, int column) const;
-  // Makes that definition the current row; false (current row unchanged) when absent.
-  bool locate(Direction direction, int row, int column);
 
   // Adds a row at its place in the key order. Rows enter only while the insert guard is
   // detached (by preparing definitions): otherwise the insert is cancelled silently, as is an
@@ -49,11 +48,6 @@ class DefinitionTable {
   void setClue(std::size_t i, std::string clue) { rows_.at(i).clue = std::move(clue); }
   void setWord(std::size_t i, std::string word) { rows_.at(i).word = std::move(word); }
   void clear();
-
-  // The current row that the word grid and the clue memo follow; nullopt when empty.
-  std::optional<std::size_t> current() const;
-  void setCurrent(std::size_t i);
-  void selectFirst() { current_ = 0; }
 
   bool insertGuardAttached() const { return guardAttached_; }
   // While the guard is attached every insert is cancelled without a message.
@@ -77,7 +71,6 @@ class DefinitionTable {
 
  private:
   std::vector<Definition> rows_;
-  std::size_t current_ = 0;
   bool guardAttached_ = true;
 };
 

@@ -80,38 +80,35 @@ std::string drawPicture(int drawing, int cellsWide, int cellsHigh) {
 }
 
 void write(const Example& e, const std::filesystem::path& folder) {
-  gw::CrosswordDocument dm;
-  dm.language = e.language;
-  dm.charset = e.charset;
-  dm.rows = static_cast<std::uint8_t>(e.board.size());
-  std::string board;
+  gw::CrosswordFile file;
+  file.language = e.language;
+  file.charset = e.charset;
+  file.rows = static_cast<std::uint8_t>(e.board.size());
   for (const std::string& row : e.board) {
     std::string bytes = gw::fromUtf8(row, gw::boardCodePage(e.language));
     for (char& c : bytes)
       if (c == '#') c = gw::kBlankCell;
-    dm.columns = static_cast<std::uint8_t>(bytes.size());
-    board += bytes;
+    file.columns = static_cast<std::uint8_t>(bytes.size());
+    file.board += bytes;
   }
-  dm.board = board;
-  dm.topMarks = e.topMarks;
-  dm.leftMarks = e.leftMarks;
-  dm.pictures = {e.picture};
-  dm.pictures[0].jpeg = drawPicture(e.drawing, e.picture.width, e.picture.height);
-  dm.decodePictures();
-  dm.prepareDefinitions();
-  for (std::size_t i = 0; i < dm.definitions.size(); ++i) {
-    const gw::Definition& d = dm.definitions.at(i);
+  file.topMarks = e.topMarks;
+  file.leftMarks = e.leftMarks;
+  file.pictures = {e.picture};
+  file.pictures[0].jpeg = drawPicture(e.drawing, e.picture.width, e.picture.height);
+  gw::CrosswordDocument dm = gw::CrosswordDocument::fromFile(std::move(file));
+  const gw::DefinitionTable& definitions = dm.definitions();
+  for (std::size_t i = 0; i < definitions.size(); ++i) {
+    const gw::Definition& d = definitions.at(i);
     const std::string key = std::string(d.direction == gw::Direction::Across ? "A:" : "D:") +
                             gw::toUtf8(d.word, gw::boardCodePage(e.language));
     const auto clue = e.clues.find(key);
     if (clue == e.clues.end()) throw std::runtime_error(std::string(e.fileName) + ": no clue for " + key);
-    dm.definitions.setClue(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
+    dm.setClue(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
   }
-  if (dm.definitions.size() != e.clues.size())
+  if (definitions.size() != e.clues.size())
     throw std::runtime_error(std::string(e.fileName) + ": unused clues");
-  dm.crosswordOpen = true;
   dm.saveAs(folder / e.fileName);
-  std::cout << (folder / e.fileName).string() << ": " << dm.definitions.size() << " words\n";
+  std::cout << (folder / e.fileName).string() << ": " << definitions.size() << " words\n";
 }
 
 std::vector<Example> examples() {

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTimer>
 
+#include "authoring/definitions/crossword_document.h"
 #include "authoring/gui/app/authoring_settings.h"
 #include "authoring/gui/authoring_look.h"
 #include "authoring/gui/dictionary/edit_word_list.h"
-#include "authoring/gui/editing/edited_crossword.h"
 #include "authoring/gui/main_window.h"
 #include "common/program_folder.h"
 #include "gui_common/mouse_wheel_filter.h"
@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
   // A crossword file named on the command line (as the desktop passes one) opens on the editing
   // page once the event loop runs; anything else is taken for a composing layout.
   const QStringList args = QApplication::arguments();
-  if (args.size() > 1 && gw::EditedCrossword::isCrosswordFile(QFile::encodeName(args.at(1)).toStdString())) {
+  if (args.size() > 1 && gw::CrosswordDocument::isCrosswordFile(QFile::encodeName(args.at(1)).toStdString())) {
     const QString path = args.at(1);
     QTimer::singleShot(0, &window, [&window, path] {
       window.showPage(gw::gui::MainWindow::Page::Editing);

@@ -1,15 +1,19 @@
 #include "authoring/gui/editing/definition_table_model.h"
 
-#include "common/errors.h"
-#include "gui_common/qt_bridge.h"
+#include "authoring/gui/editing/editing_workflow.h"
 
 namespace gw::gui {
 
-DefinitionTableModel::DefinitionTableModel(EditedCrossword& crossword, QObject* parent)
-    : QAbstractTableModel(parent), crossword_(crossword) {}
+DefinitionTableModel::DefinitionTableModel(EditingWorkflow& workflow, QObject* parent)
+    : QAbstractTableModel(parent), workflow_(workflow) {
+  connect(&workflow_, &EditingWorkflow::definitionsReset, this, [this] {
+    beginResetModel();
+    endResetModel();
+  });
+}
 
 int DefinitionTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : crossword_.definitionCount();
+  return parent.isValid() ? 0 : static_cast<int>(workflow_.document().definitions().size());
 }
 
 int DefinitionTableModel::columnCount(const QModelIndex& parent) const {
@@ -19,9 +23,7 @@ int DefinitionTableModel::columnCount(const QModelIndex& parent) const {
 QVariant DefinitionTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  if (index.column() == WordColumn)
-    return fromCodePage(crossword_.word(index.row()), crossword_.boardCodePage());
-  return fromCodePage(crossword_.clue(index.row()), crossword_.clueCodePage());
+  return index.column() == WordColumn ? workflow_.word(index.row()) : workflow_.clue(index.row());
 }
 
 QVariant DefinitionTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -40,25 +42,15 @@ Qt::ItemFlags DefinitionTableModel::flags(const QModelIndex& index) const {
 bool DefinitionTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid() || index.column() != ClueColumn || index.row() >= rowCount())
     return false;
-  std::string bytes;
-  try {
-    bytes = toCodePage(value.toString(), crossword_.clueCodePage());
-  } catch (const FormatError& e) {
+  if (value.toString() == workflow_.clue(index.row())) return true;
+  if (!workflow_.setClue(index.row(), value.toString())) {
     ++refusals_;
-    Q_EMIT clueRefused(QString::fromStdString(e.what()));
     return false;
   }
-  if (bytes == crossword_.clue(index.row())) return true;
-  crossword_.setClue(index.row(), std::move(bytes));
   Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   return true;
 }
 
 bool DefinitionTableModel::insertRows(int, int, const QModelIndex&) { return false; }
-
-void DefinitionTableModel::reload() {
-  beginResetModel();
-  endResetModel();
-}
 
 }  // namespace gw::gui

@@ -2,9 +2,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDataWidgetMapper>
-#include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,15 +22,14 @@
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/pdf_export_dialog.h"
-#include "authoring/gui/editing/user_interaction.h"
+#include "authoring/gui/editing/solver_launcher.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
-#include "export/print/crossword_print.h"
+#include "gui_common/make_action.h"
+#include "gui_common/prompts.h"
 
 namespace gw::gui {
 
 namespace {
-const QString kCrosswordFilter = QStringLiteral("Crossword files (*.C_W)");
-const QString kEditingTool = QStringLiteral("Editing tool");
 const QString kPdfFilter = QStringLiteral("PDF files (*.pdf)");
 
 // Letter where people measure in inches, else A4.
@@ -39,98 +37,107 @@ QPageSize::PageSizeId localPaper() {
   return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
-QString fromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+// One enabling rule per command, each a function of the workflow's state.
+bool always(const EditingState&) { return true; }
+bool canOpen(const EditingState& s) { return !s.open; }
+bool canSave(const EditingState& s) { return s.open && s.hasFileName && s.hasBoard && s.modified; }
+bool canClose(const EditingState& s) { return s.open; }
+bool canPrint(const EditingState& s) { return s.open && s.hasBoard; }
+bool canTry(const EditingState& s) { return s.open && s.hasFileName; }
+bool canDefine(const EditingState& s) { return s.open && s.hasBoard; }
 }  // namespace
 
-EditingPage::EditingPage(CrosswordDocument& document, FileDialogFolders& folders,
-                         std::shared_ptr<UserInteraction> interaction, QWidget* parent)
+EditingPage::EditingPage(FileDialogFolders& folders, QWidget* parent)
     : EditingPageBase(parent),
-      crossword_(document),
+      workflow_(new EditingWorkflow(folders, this)),
       folders_(folders),
-      interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
-      lastOpenFolder_(folders.editOpen),
       paper_(localPaper()) {
-  createPage();
-}
-
-EditingPage::EditingPage(FileDialogFolders& folders, std::shared_ptr<UserInteraction> interaction,
-                         QWidget* parent)
-    : EditingPageBase(parent),
-      ownDocument_(std::make_unique<CrosswordDocument>()),
-      crossword_(*ownDocument_),
-      folders_(folders),
-      interaction_(interaction ? std::move(interaction) : std::make_shared<UserInteraction>()),
-      lastOpenFolder_(folders.editOpen),
-      paper_(localPaper()) {
-  createPage();
+  setObjectName("editingPage");
+  workflow_->setDialogParent(this);
+  createActions();
+  createWidgets();
+  bindWorkflow();
+  applyState(workflow_->state());
 }
 
 EditingPageBase* createEditingPage(FileDialogFolders& folders, QWidget* parent) {
-  return new EditingPage(folders, std::make_shared<UserInteraction>(), parent);
+  return new EditingPage(folders, parent);
 }
 
-void EditingPage::createPage() {
-  setObjectName("editingPage");
+EditingPage::~EditingPage() = default;
 
-  newAction_ = makeAction("newAction", QStringLiteral("New"), QStringLiteral("Define new crossword!"),
-                          QKeySequence(Qt::CTRL | Qt::Key_N));
-  openAction_ =
-      makeAction("openAction", QStringLiteral("Open"), QStringLiteral("Open a crossword from a file"),
-                 QKeySequence(Qt::CTRL | Qt::Key_O));
-  saveAction_ = makeAction("saveAction", QStringLiteral("Save"),
-                           QStringLiteral("Save the crossword to a file under the old name"));
-  saveAsAction_ = makeAction("saveAsAction", QStringLiteral("Save as .."),
-                             QStringLiteral("Save a crossword to a file after defining new filename"));
-  printAction_ =
-      makeAction("printAction", QStringLiteral("Print..."),
-                 QStringLiteral("Print the crossword with its clues"), QKeySequence(Qt::CTRL | Qt::Key_P));
-  exportPdfAction_ = makeAction("exportPdfAction", QStringLiteral("Export PDF..."),
-                                QStringLiteral("Write the crossword with its clues as a PDF file"));
-  closeAction_ = makeAction("closeAction", QStringLiteral("Close"),
-                            QStringLiteral("Close opened crossword and save or discard  changes"),
-                            QKeySequence(Qt::CTRL | Qt::Key_F4));
-  changeCharsetAction_ = makeAction("changeCharsetAction", QStringLiteral("Change Charset"), QString());
-  tryAction_ = makeAction("tryAction", QStringLiteral("Try a crossword"), QString());
-  defineAction_ = makeAction("defineAction", QStringLiteral("Define crossword"),
-                             QStringLiteral("Define crossword layout and fields"));
-  prepareAction_ = makeAction("prepareAction", QStringLiteral("Prepare definitions"), QString());
-  newAction_->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-  openAction_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  saveAction_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  defineAction_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+void EditingPage::createActions() {
+  // The composing page binds the same keys: only the page in front may take them.
+  auto make = [this](const char* name, const QString& text, const QString& hint, QKeySequence key = {}) {
+    return makeAction(this, {name, text, hint, key, Qt::WidgetWithChildrenShortcut});
+  };
+  QAction* newAction = make("newAction", QStringLiteral("New"), QStringLiteral("Define new crossword!"),
+                            QKeySequence(Qt::CTRL | Qt::Key_N));
+  QAction* openAction =
+      make("openAction", QStringLiteral("Open"), QStringLiteral("Open a crossword from a file"),
+           QKeySequence(Qt::CTRL | Qt::Key_O));
+  QAction* saveAction = make("saveAction", QStringLiteral("Save"),
+                             QStringLiteral("Save the crossword to a file under the old name"));
+  QAction* saveAsAction = make("saveAsAction", QStringLiteral("Save as .."),
+                               QStringLiteral("Save a crossword to a file after defining new filename"));
+  QAction* printAction =
+      make("printAction", QStringLiteral("Print..."), QStringLiteral("Print the crossword with its clues"),
+           QKeySequence(Qt::CTRL | Qt::Key_P));
+  QAction* exportPdfAction = make("exportPdfAction", QStringLiteral("Export PDF..."),
+                                  QStringLiteral("Write the crossword with its clues as a PDF file"));
+  QAction* closeAction = make("closeAction", QStringLiteral("Close"),
+                              QStringLiteral("Close opened crossword and save or discard  changes"),
+                              QKeySequence(Qt::CTRL | Qt::Key_F4));
+  QAction* changeCharsetAction = make("changeCharsetAction", QStringLiteral("Change Charset"), QString());
+  QAction* tryAction = make("tryAction", QStringLiteral("Try a crossword"), QString());
+  QAction* defineAction = make("defineAction", QStringLiteral("Define crossword"),
+                               QStringLiteral("Define crossword layout and fields"));
+  QAction* prepareAction = make("prepareAction", QStringLiteral("Prepare definitions"), QString());
+  newAction->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+  openAction->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  saveAction->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  defineAction->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
-  connect(newAction_, &QAction::triggered, this, &EditingPage::newCrossword);
-  connect(openAction_, &QAction::triggered, this, &EditingPage::openCrossword);
-  connect(saveAction_, &QAction::triggered, this, &EditingPage::saveCrossword);
-  connect(saveAsAction_, &QAction::triggered, this, &EditingPage::saveCrosswordAs);
-  connect(printAction_, &QAction::triggered, this, &EditingPage::printCrossword);
-  connect(exportPdfAction_, &QAction::triggered, this, &EditingPage::exportPdf);
-  connect(closeAction_, &QAction::triggered, this, &EditingPage::closeCrossword);
-  connect(changeCharsetAction_, &QAction::triggered, this, &EditingPage::changeCharset);
-  connect(tryAction_, &QAction::triggered, this, &EditingPage::tryCrossword);
-  connect(defineAction_, &QAction::triggered, this, &EditingPage::defineCrossword);
-  connect(prepareAction_, &QAction::triggered, this, &EditingPage::prepareDefinitions);
+  connect(newAction, &QAction::triggered, this, &EditingPage::newCrossword);
+  connect(openAction, &QAction::triggered, this, [this] { workflow_->openCrossword(); });
+  connect(saveAction, &QAction::triggered, this, [this] { withClueStored([this] { workflow_->save(); }); });
+  connect(saveAsAction, &QAction::triggered, this,
+          [this] { withClueStored([this] { workflow_->saveAs(); }); });
+  connect(printAction, &QAction::triggered, this, &EditingPage::printCrossword);
+  connect(exportPdfAction, &QAction::triggered, this, &EditingPage::exportPdf);
+  connect(closeAction, &QAction::triggered, this, &EditingPage::closeCrossword);
+  connect(changeCharsetAction, &QAction::triggered, this, &EditingPage::changeCharset);
+  connect(tryAction, &QAction::triggered, this,
+          [this] { withClueStored([this] { workflow_->tryCrossword(); }); });
+  connect(defineAction, &QAction::triggered, this, &EditingPage::defineCrossword);
+  connect(prepareAction, &QAction::triggered, this,
+          [this] { withClueStored([this] { workflow_->prepareDefinitions(); }); });
+
+  rules_ = {{newAction, always},       {openAction, canOpen},         {saveAction, canSave},
+            {saveAsAction, always},    {printAction, canPrint},       {exportPdfAction, canPrint},
+            {closeAction, canClose},   {changeCharsetAction, always}, {tryAction, canTry},
+            {defineAction, canDefine}, {prepareAction, always}};
 
   auto separator = [this] {
     auto* s = new QAction(this);
     s->setSeparator(true);
     return s;
   };
-  menuActions_ = {newAction_,       openAction_,    saveAction_, saveAsAction_,        printAction_,
-                  exportPdfAction_, closeAction_,   separator(), changeCharsetAction_, tryAction_,
-                  defineAction_,    prepareAction_, separator()};
+  menuActions_ = {newAction,       openAction,    saveAction,  saveAsAction,        printAction,
+                  exportPdfAction, closeAction,   separator(), changeCharsetAction, tryAction,
+                  defineAction,    prepareAction, separator()};
 
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName("editingToolBar");
-  toolBar_->addAction(newAction_);
-  toolBar_->addAction(openAction_);
-  toolBar_->addAction(saveAction_);
+  toolBar_->addAction(newAction);
+  toolBar_->addAction(openAction);
+  toolBar_->addAction(saveAction);
   toolBar_->addSeparator();
-  toolBar_->addAction(defineAction_);
+  toolBar_->addAction(defineAction);
+}
 
-  model_ = new DefinitionTableModel(crossword_, this);
-  connect(model_, &DefinitionTableModel::clueRefused, this, &EditingPage::showMessage);
+void EditingPage::createWidgets() {
+  model_ = new DefinitionTableModel(*workflow_, this);
 
   QFont verdana(QStringLiteral("Verdana"));
   verdana.setPointSize(8);
@@ -151,29 +158,11 @@ void EditingPage::createPage() {
   clueEditor_ = new ClueEditor(this);
   clueEditor_->setFont(verdana);
   clueEditor_->setAccessibleName(QStringLiteral("Clue"));
-  connect(clueEditor_, &ClueEditor::editedByUser, this, [this] {
-    if (crossword_.isOpen() && crossword_.definitionCount() > 0) crossword_.setModified();
-  });
 
   mapper_ = new QDataWidgetMapper(this);
   mapper_->setModel(model_);
   mapper_->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
   mapper_->addMapping(clueEditor_, DefinitionTableModel::ClueColumn);
-
-  // Moving to another word first stores the clue being written; a clue that cannot be
-  // stored keeps its word current, so that the author can mend it.
-  connect(wordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current, const QModelIndex& previous) {
-            if (!storePendingClue()) {
-              QSignalBlocker block(wordGrid_->selectionModel());
-              wordGrid_->selectionModel()->setCurrentIndex(
-                  previous, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-              return;
-            }
-            if (current.isValid()) crossword_.setCurrentDefinition(current.row());
-            showCurrentDefinition();
-            showStatus();
-          });
 
   auto* splitter = new QSplitter(this);
   splitter->setObjectName("editingSplitter");
@@ -199,74 +188,87 @@ void EditingPage::createPage() {
   layout->addWidget(toolBar_);
   layout->addWidget(splitter, 1);
   layout->addWidget(statusBar);
-
-  reloadDefinitions();
-  updateActions(pageInFront_);
 }
 
-EditingPage::~EditingPage() = default;
+void EditingPage::bindWorkflow() {
+  connect(workflow_, &EditingWorkflow::stateChanged, this, &EditingPage::applyState);
+  connect(workflow_, &EditingWorkflow::captionChanged, this, &EditingPageBase::captionChanged);
+  connect(workflow_, &EditingWorkflow::failed, this, &EditingPage::showMessage);
+  connect(workflow_, &EditingWorkflow::solverRequested, this, &launchSolver);
 
-QAction* EditingPage::makeAction(const char* name, const QString& caption, const QString& hint,
-                                 const QKeySequence& shortcut) {
-  auto* a = new QAction(caption, this);
-  a->setObjectName(name);
-  if (!hint.isEmpty()) {
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-  }
-  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-  // The composing page binds the same keys: only the page in front may take them.
-  a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  addAction(a);
-  return a;
+  // The table is replaced: the same row stays current where it still exists (the first after
+  // an open), and nothing the editor held is taken for an edit of the new table.
+  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { rowBeforeReset_ = currentDefinition(); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    clueEditor_->markStored();
+    selectDefinition(std::min(std::max(rowBeforeReset_, 0), model_->rowCount() - 1));
+  });
+  connect(clueEditor_, &ClueEditor::editedByUser, this, [this] {
+    if (currentDefinition() >= 0) workflow_->markModified();
+  });
+  // Moving to another word first stores the clue being written; a clue that cannot be
+  // stored keeps its word current, so that the author can mend it.
+  connect(wordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex&, const QModelIndex& previous) {
+            if (!storePendingClue()) {
+              QSignalBlocker block(wordGrid_->selectionModel());
+              wordGrid_->selectionModel()->setCurrentIndex(
+                  previous, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+              return;
+            }
+            showCurrentDefinition();
+            showStatus();
+          });
 }
 
 QAction* EditingPage::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
 
 QList<QAction*> EditingPage::fileMenuActions() const { return menuActions_; }
 
+int EditingPage::currentDefinition() const {
+  const QModelIndex current = wordGrid_->selectionModel()->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
 void EditingPage::updateActions(bool pageInFront) {
   pageInFront_ = pageInFront;
-  const EditedCrossword& c = crossword_;
-  newAction_->setEnabled(pageInFront);
-  openAction_->setEnabled(pageInFront && !c.isOpen());
-  saveAction_->setEnabled(pageInFront && !c.fileName().empty() && c.hasBoard() && c.isModified() &&
-                          c.isOpen());
-  saveAsAction_->setEnabled(pageInFront);
-  closeAction_->setEnabled(pageInFront && c.isOpen());
-  printAction_->setEnabled(pageInFront && c.isOpen() && c.hasBoard());
-  exportPdfAction_->setEnabled(pageInFront && c.isOpen() && c.hasBoard());
-  changeCharsetAction_->setEnabled(pageInFront);
-  tryAction_->setEnabled(pageInFront && c.isOpen() && !c.fileName().empty());
-  defineAction_->setEnabled(pageInFront && c.hasBoard() && c.isOpen());
-  prepareAction_->setEnabled(pageInFront);
-  clueEditor_->setReadOnly(!c.isOpen() || c.definitionCount() == 0);
+  applyState(workflow_->state());
+}
+
+void EditingPage::applyState(const EditingState& state) {
+  for (const EnablingRule& rule : rules_) rule.action->setEnabled(pageInFront_ && rule.enabled(state));
+  clueEditor_->setReadOnly(!state.open || state.definitionCount == 0);
   showStatus();
 }
 
 void EditingPage::showStatus() {
-  const int current = crossword_.isOpen() ? crossword_.currentDefinition() : -1;
+  const CrosswordDocument& document = workflow_->document();
+  const int current = document.isOpen() ? currentDefinition() : -1;
   QString word;
   if (current >= 0) {
+    const Definition& d = document.definitions().at(current);
     word = QStringLiteral("Word %1 of %2: %3 at row %4, column %5")
                .arg(current + 1)
-               .arg(crossword_.definitionCount())
-               .arg(crossword_.isAcross(current) ? QStringLiteral("across") : QStringLiteral("down"))
-               .arg(crossword_.definitionRow(current) + 1)
-               .arg(crossword_.definitionColumn(current) + 1);
-  } else if (crossword_.isOpen()) {
+               .arg(document.definitions().size())
+               .arg(d.direction == Direction::Across ? QStringLiteral("across") : QStringLiteral("down"))
+               .arg(d.row + 1)
+               .arg(d.column + 1);
+  } else if (document.isOpen()) {
     word = QStringLiteral("No words yet: Define crossword");
   }
-  const QString change =
-      crossword_.isOpen() && crossword_.isModified() ? QStringLiteral("Modified") : QString();
+  const QString change = document.isOpen() && document.isModified() ? QStringLiteral("Modified") : QString();
   if (wordStatus_->text() != word) wordStatus_->setText(word);
   if (changeStatus_->text() != change) changeStatus_->setText(change);
 }
 
-void EditingPage::showMessage(const QString& text) { interaction_->showMessage(this, text); }
+void EditingPage::showMessage(const QString& text) {
+  Prompts::inform(this, QCoreApplication::applicationName(), text);
+}
 
-void EditingPage::setCaptionForFile(const QString& path) {
-  Q_EMIT captionChanged(QStringLiteral("Edit: ") + QFileInfo(path).fileName());
+template <typename Command>
+void EditingPage::withClueStored(Command command) {
+  if (storePendingClue()) command();
 }
 
 bool EditingPage::storePendingClue() {
@@ -278,8 +280,23 @@ bool EditingPage::storePendingClue() {
   return true;
 }
 
+void EditingPage::selectDefinition(int row) {
+  {
+    QSignalBlocker block(wordGrid_->selectionModel());
+    if (row >= 0) {
+      wordGrid_->selectionModel()->setCurrentIndex(
+          model_->index(row, DefinitionTableModel::WordColumn),
+          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else {
+      wordGrid_->selectionModel()->clear();
+    }
+  }
+  showCurrentDefinition();
+  showStatus();
+}
+
 void EditingPage::showCurrentDefinition() {
-  const int current = crossword_.currentDefinition();
+  const int current = currentDefinition();
   if (current < 0) {
     mapper_->setCurrentIndex(-1);
     clueEditor_->setClue(QString());
@@ -289,23 +306,15 @@ void EditingPage::showCurrentDefinition() {
   }
 }
 
-void EditingPage::reloadDefinitions() {
-  model_->reload();
-  int current = crossword_.currentDefinition();
-  if (current >= crossword_.definitionCount()) current = crossword_.definitionCount() - 1;
-  {
-    QSignalBlocker block(wordGrid_->selectionModel());
-    if (current >= 0) {
-      crossword_.setCurrentDefinition(current);
-      wordGrid_->selectionModel()->setCurrentIndex(
-          model_->index(current, DefinitionTableModel::WordColumn),
-          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    } else {
-      wordGrid_->selectionModel()->clear();
-    }
-  }
-  showCurrentDefinition();
-  updateActions(pageInFront_);
+bool EditingPage::closeCrossword() {
+  if (!storePendingClue()) return false;
+  return workflow_->closeCrossword();
+}
+
+bool EditingPage::maybeSave() { return storePendingClue() && workflow_->maybeSave(); }
+
+void EditingPage::openCrosswordFile(const QString& path) {
+  if (storePendingClue()) workflow_->openFile(path);
 }
 
 void EditingPage::newCrossword() {
@@ -314,145 +323,29 @@ void EditingPage::newCrossword() {
   NewCrosswordDialog dialog(this);
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  crossword_.newCrossword(dialog.rowCount(), dialog.columnCount(), dialog.language(), dialog.clueCharset());
-  reloadDefinitions();
+  workflow_->newCrossword(dialog.rowCount(), dialog.columnCount(), dialog.language(), dialog.clueCharset());
   defineCrossword();
 }
 
-void EditingPage::openCrossword() {
-  if (crossword_.isOpen()) return;
-  const QString path = interaction_->chooseOpenFile(this, lastOpenFolder_, kCrosswordFilter);
-  if (path.isEmpty()) return;
-  readCrossword(path);
-}
-
-void EditingPage::openCrosswordFile(const QString& path) {
-  if (!closeCrossword()) return;
-  readCrossword(path);
-}
-
-void EditingPage::readCrossword(const QString& path) {
-  EditedCrossword::OpenResult result;
-  try {
-    result = crossword_.open(toPath(path));
-  } catch (const std::exception& e) {
-    showMessage(QString::fromStdString(e.what()));
-    return;
-  }
-  for (const std::string& m : result.messages) showMessage(QString::fromStdString(m));
-  // The caption names the file even when its format was refused; the crossword stays closed then.
-  setCaptionForFile(path);
-  if (!result.opened) return;
-  lastOpenFolder_ = QFileInfo(path).absolutePath();
-  crossword_.setCurrentDefinition(0);
-  reloadDefinitions();
-}
-
-bool EditingPage::saveCrossword() {
-  if (!crossword_.isOpen()) return false;
-  if (crossword_.fileName().empty()) return saveCrosswordAs();
-  if (!storePendingClue()) return false;
-  try {
-    crossword_.save();
-  } catch (const std::exception& e) {
-    showMessage(QString::fromStdString(e.what()));
-    return false;
-  }
-  folders_.editSave = QFileInfo(fromPath(crossword_.fileName())).absolutePath();
-  updateActions(pageInFront_);
-  return true;
-}
-
-bool EditingPage::saveCrosswordAs() {
-  // With nothing open there is nothing to write.
-  if (!crossword_.isOpen()) return false;
-  if (!storePendingClue()) return false;
-  const QString proposed =
-      crossword_.fileName().empty() ? folders_.editSave : fromPath(crossword_.fileName());
-  QString path =
-      interaction_->chooseSaveFile(this, QStringLiteral("Save crossword"), proposed, kCrosswordFilter, "C_W");
-  if (path.isEmpty()) return false;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".C_W");
-  try {
-    crossword_.saveAs(toPath(path));
-  } catch (const std::exception& e) {
-    showMessage(QString::fromStdString(e.what()));
-    return false;
-  }
-  folders_.editSave = QFileInfo(path).absolutePath();
-  setCaptionForFile(path);
-  updateActions(pageInFront_);
-  return true;
-}
-
-bool EditingPage::closeCrossword() {
-  if (!crossword_.isOpen()) return true;
-  if (crossword_.isModified()) {
-    if (interaction_->confirmSaveChanges(this)) {
-      if (crossword_.fileName().empty() ? !saveCrosswordAs() : !saveCrossword()) return false;
-      if (crossword_.isModified()) return false;
-    }
-  }
-  crossword_.close();
-  clueEditor_->markStored();
-  reloadDefinitions();
-  Q_EMIT captionChanged(kEditingTool);
-  return true;
-}
-
 void EditingPage::changeCharset() {
+  const CrosswordDocument& document = workflow_->document();
   NewCrosswordDialog dialog(this);
-  dialog.showForCharsetChange(crossword_.rows(), crossword_.columns(), crossword_.language(),
-                              crossword_.charset());
+  dialog.showForCharsetChange(document.rows(), document.columns(), document.language(), document.charset());
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
-  // Without a valid choice the dialog gives back the charset it showed: nothing changes.
   const ClueCharset charset = dialog.clueCharset();
-  if (!isKnownClueCharset(charset) || charset == crossword_.charset()) return;
+  if (charset == document.charset()) return;
   // A clue being written belongs to the charset it was written in.
-  if (!storePendingClue()) return;
-  crossword_.setCharset(charset);
-  reloadDefinitions();
-}
-
-void EditingPage::tryCrossword() {
-  if (!crossword_.isOpen() || crossword_.fileName().empty()) return;
-  if ((crossword_.isModified() || clueEditor_->hasPendingEdit()) && !saveCrossword()) return;
-  interaction_->startSolver(fromPath(crossword_.fileName()));
-}
-
-QString EditingPage::printTitle() const {
-  return QString::fromStdString(crossword_.fileName().stem().string());
-}
-
-QString EditingPage::proposedPdfPath() const {
-  if (crossword_.fileName().empty())
-    return QDir(folders_.editSave.isEmpty() ? QDir::homePath() : folders_.editSave)
-        .filePath(QStringLiteral("crossword.pdf"));
-  std::filesystem::path pdf = crossword_.fileName();
-  pdf.replace_extension(".pdf");
-  return fromPath(pdf);
-}
-
-bool EditingPage::paintCrossword(QPagedPaintDevice& device, bool withSolution) {
-  try {
-    CrosswordPrintOptions options;
-    options.title = printTitle();
-    options.withSolution = withSolution;
-    gw::printCrossword(crossword_.toCrosswordFile(), device, options);
-  } catch (const std::exception& e) {
-    showMessage(QString::fromStdString(e.what()));
-    return false;
-  }
-  return true;
+  withClueStored([&] { workflow_->changeCharset(charset); });
 }
 
 void EditingPage::printCrossword() {
-  if (!crossword_.isOpen() || !crossword_.hasBoard()) return;
+  if (!canPrint(workflow_->state())) return;
   // The clue being written is printed too; storing it changes no flag its typing did not.
   if (!storePendingClue()) return;
+  const QString title = workflow_->printTitle();
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(printTitle().isEmpty() ? QStringLiteral("Crossword") : printTitle());
+  printer.setDocName(title.isEmpty() ? QStringLiteral("Crossword") : title);
   printer.setPageSize(QPageSize(paper_));
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("Print crossword"));
@@ -469,19 +362,26 @@ void EditingPage::printCrossword() {
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   withSolution_ = solution->isChecked();
-  paintCrossword(printer, withSolution_);
+  workflow_->print(printer, {title, withSolution_});
 }
 
 bool EditingPage::exportPdf() {
-  if (!crossword_.isOpen() || !crossword_.hasBoard()) return false;
+  if (!canPrint(workflow_->state())) return false;
   if (!storePendingClue()) return false;
   PdfExportChoice choice;
   {
     PdfExportDialog dialog(
-        {proposedPdfPath(), paper_, withSolution_},
+        {workflow_->proposedPdfPath(), paper_, withSolution_},
         [this](const QString& current) {
-          return interaction_->chooseSaveFile(this, QStringLiteral("Export PDF"), current, kPdfFilter,
-                                              QStringLiteral("pdf"));
+          FileChoice file;
+          file.mode = FileChoice::Mode::Save;
+          file.objectName = QStringLiteral("exportPdfFileDialog");
+          file.title = QStringLiteral("Export PDF");
+          file.folder = current;
+          file.filter = kPdfFilter;
+          file.defaultSuffix = QStringLiteral("pdf");
+          file.confirmOverwrite = false;
+          return Prompts::chooseFile(this, file);
         },
         this);
     Q_EMIT dialogOpened(&dialog);
@@ -491,39 +391,20 @@ bool EditingPage::exportPdf() {
   if (choice.path.isEmpty()) return false;
   paper_ = choice.paper;
   withSolution_ = choice.withSolution;
-  try {
-    CrosswordPrintOptions options;
-    options.title = printTitle();
-    options.withSolution = choice.withSolution;
-    writeCrosswordPdf(crossword_.toCrosswordFile(), toPath(choice.path), choice.paper, options);
-  } catch (const std::exception& e) {
-    showMessage(QStringLiteral("The PDF file could not be written.\n") + QString::fromStdString(e.what()));
-    return false;
-  }
-  return true;
+  return workflow_->writePdf(choice.path, choice.paper, {workflow_->printTitle(), choice.withSolution});
 }
 
 void EditingPage::defineCrossword() {
-  if (!crossword_.isOpen() || !crossword_.hasBoard()) return;
+  if (!canDefine(workflow_->state())) return;
   if (!storePendingClue()) return;
-  const EditedCrossword::LayoutSnapshot before = crossword_.layoutSnapshot();
+  const CrosswordDocument::LayoutSnapshot before = workflow_->document().layoutSnapshot();
   bool accepted = false;
   {
-    LayoutEditorDialog dialog(crossword_, interaction_, this);
+    LayoutEditorDialog dialog(workflow_->document(), this);
     Q_EMIT dialogOpened(&dialog);
     accepted = dialog.exec() == QDialog::Accepted;
   }
-  // Changes stay whichever way the editor closed; either way they must not be lost silently.
-  if (crossword_.layoutSnapshot() != before) crossword_.setModified();
-  if (accepted) crossword_.prepareDefinitions();
-  reloadDefinitions();
-}
-
-void EditingPage::prepareDefinitions() {
-  if (!crossword_.isOpen()) return;
-  if (!storePendingClue()) return;
-  crossword_.prepareDefinitions();
-  reloadDefinitions();
+  workflow_->layoutEdited(before, accepted);
 }
 
 }  // namespace gw::gui

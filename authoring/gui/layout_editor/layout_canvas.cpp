@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "authoring/gui/editing/edited_crossword.h"
+#include "authoring/definitions/crossword_document.h"
 #include "gui_common/board_painter.h"
 #include "gui_common/qt_bridge.h"
 
@@ -15,7 +15,7 @@ const QColor kLime{0, 255, 0};
 const QColor kRed{255, 0, 0};
 }  // namespace
 
-LayoutCanvas::LayoutCanvas(const EditedCrossword& crossword, QWidget* parent)
+LayoutCanvas::LayoutCanvas(const CrosswordDocument& crossword, QWidget* parent)
     : QWidget(parent), crossword_(crossword) {
   setObjectName("layoutCanvas");
   setMouseTracking(true);
@@ -38,17 +38,18 @@ BoardScene LayoutCanvas::scene() const {
   for (int r = 0; r < R; ++r) {
     for (int c = 0; c < C; ++c) {
       BoardScene::Cell& cell = scene.cell(r, c);
-      cell.blank = crossword_.isBlank(r, c);
+      cell.blank = crossword_.isBlank({r, c});
       if (!cell.blank)
-        cell.text = fromCodePage(std::string(1, crossword_.cell(r, c)), crossword_.boardCodePage());
-      scene.topDotted[scene.index(r, c)] = crossword_.hasTopMark(r, c);
-      scene.leftDotted[scene.index(r, c)] = crossword_.hasLeftMark(r, c);
+        cell.text =
+            fromCodePage(std::string(1, crossword_.cell({r, c})), boardCodePage(crossword_.language()));
+      scene.topDotted[scene.index(r, c)] = crossword_.hasTopMark({r, c});
+      scene.leftDotted[scene.index(r, c)] = crossword_.hasLeftMark({r, c});
     }
   }
-  for (int i = 0; i < crossword_.pictureCount(); ++i) {
-    const auto& p = crossword_.picture(i);
-    const IndexedImage* image = crossword_.pictureImage(i);
-    scene.pictures.push_back({p.row, p.column, p.height, p.width, image ? toQImage(*image) : QImage()});
+  for (const PlacedPicture& placed : crossword_.pictures()) {
+    const Picture& p = placed.placement;
+    scene.pictures.push_back(
+        {p.row, p.column, p.height, p.width, placed.image ? toQImage(*placed.image) : QImage()});
   }
   if (R > 0 && C > 0) scene.cursor = BoardScene::Cursor{cursor_, kLime, kRed};
   return scene;
@@ -66,8 +67,8 @@ void LayoutCanvas::mousePressEvent(QMouseEvent* event) {
 
 void LayoutCanvas::mouseMoveEvent(QMouseEvent* event) {
   const auto cell = cellAtPixel(event->position().toPoint(), crossword_.rows(), crossword_.columns());
-  setCursor(cell && crossword_.pictureAt(cell->row, cell->column) >= 0 ? Qt::PointingHandCursor
-                                                                       : Qt::CrossCursor);
+  setCursor(cell && crossword_.pictureAt({cell->row, cell->column}) ? Qt::PointingHandCursor
+                                                                    : Qt::CrossCursor);
 }
 
 void LayoutCanvas::wheelEvent(QWheelEvent* event) {

@@ -7,7 +7,7 @@
 #include "gui_common/board_painter.h"
 
 namespace gw {
-class EditedCrossword;
+class CrosswordDocument;
 }
 
 namespace gw::gui {
@@ -15,7 +15,7 @@ namespace gw::gui {
 class LayoutCanvas : public QWidget {
   Q_OBJECT
  public:
-  LayoutCanvas(const EditedCrossword& crossword, QWidget* parent = nullptr);
+  LayoutCanvas(const CrosswordDocument& crossword, QWidget* parent = nullptr);
 
   void setCursorCell(BoardCell cell);
   BoardCell cursorCell() const { return cursor_; }
@@ -35,7 +35,7 @@ class LayoutCanvas : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  const EditedCrossword& crossword_;
+  const CrosswordDocument& crossword_;
   BoardCell cursor_;
 };
 

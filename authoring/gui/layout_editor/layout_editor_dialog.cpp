@@ -1,6 +1,7 @@
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,13 +12,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "authoring/definitions/crossword_document.h"
 #include "authoring/gui/authoring_look.h"
-#include "authoring/gui/editing/edited_crossword.h"
-#include "authoring/gui/editing/user_interaction.h"
 #include "authoring/gui/layout_editor/layout_canvas.h"
 #include "authoring/gui/layout_editor/picture_dialog.h"
 #include "common/errors.h"
 #include "common/key_mapping.h"
+#include "gui_common/make_action.h"
+#include "gui_common/prompts.h"
 #include "gui_common/qt_bridge.h"
 
 namespace gw::gui {
@@ -60,9 +62,8 @@ QIcon pictureIcon() {
 
 }  // namespace
 
-LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword,
-                                       std::shared_ptr<UserInteraction> interaction, QWidget* parent)
-    : QDialog(parent, Qt::Tool), crossword_(crossword), interaction_(std::move(interaction)) {
+LayoutEditorDialog::LayoutEditorDialog(CrosswordDocument& crossword, QWidget* parent)
+    : QDialog(parent, Qt::Tool), crossword_(crossword) {
   setObjectName("layoutEditorDialog");
   setWindowTitle(QStringLiteral("Definition"));
   applyAuthoringLook(this);
@@ -111,12 +112,12 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword,
   connect(rightDirectionMenuAction_, &QAction::triggered, this, typeRight);
   connect(horizontalAction_, &QAction::triggered, this, [this] {
     const BoardCell at = cursorCell();
-    crossword_.toggleLeftMark(at.row, at.column);
+    crossword_.toggleLeftMark({at.row, at.column});
     refresh();
   });
   connect(verticalAction_, &QAction::triggered, this, [this] {
     const BoardCell at = cursorCell();
-    crossword_.toggleTopMark(at.row, at.column);
+    crossword_.toggleTopMark({at.row, at.column});
     refresh();
   });
   connect(addPictureAction_, &QAction::triggered, this, &LayoutEditorDialog::addPicture);
@@ -152,7 +153,7 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword,
   connect(canvas_, &LayoutCanvas::cellPressed, this,
           [this](BoardCell cell, Qt::MouseButton button, QPoint global) {
             pressCell(cell);
-            if (button == Qt::RightButton && crossword_.pictureAt(cell.row, cell.column) < 0)
+            if (button == Qt::RightButton && !crossword_.pictureAt({cell.row, cell.column}))
               contextMenu_->popup(global);
           });
   connect(canvas_, &LayoutCanvas::wheelTurned, this, [this](int notches) {
@@ -195,12 +196,7 @@ LayoutEditorDialog::LayoutEditorDialog(EditedCrossword& crossword,
 
 QAction* LayoutEditorDialog::makeAction(const char* name, const QString& caption,
                                         const QKeySequence& shortcut) {
-  auto* a = new QAction(caption, this);
-  a->setObjectName(name);
-  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-  a->setShortcutContext(Qt::WindowShortcut);
-  addAction(a);
-  return a;
+  return gw::gui::makeAction(this, {name, caption, QString(), shortcut, Qt::WindowShortcut});
 }
 
 QAction* LayoutEditorDialog::action(const QString& objectName) const {
@@ -224,9 +220,9 @@ void LayoutEditorDialog::refresh() {
   rightDirectionAction_->setEnabled(!right);
   rightDirectionMenuAction_->setEnabled(!right);
   horizontalAction_->setEnabled(board && at.column > 0);
-  horizontalAction_->setChecked(board && crossword_.hasLeftMark(at.row, at.column));
+  horizontalAction_->setChecked(board && crossword_.hasLeftMark({at.row, at.column}));
   verticalAction_->setEnabled(board && at.row > 0);
-  verticalAction_->setChecked(board && crossword_.hasTopMark(at.row, at.column));
+  verticalAction_->setChecked(board && crossword_.hasTopMark({at.row, at.column}));
   canvas_->update();
 }
 
@@ -234,8 +230,9 @@ void LayoutEditorDialog::move(int dRow, int dColumn) {
   const BoardCell at = cursorCell();
   const BoardCell to{at.row + dRow, at.column + dColumn};
   if (to.row < 0 || to.column < 0 || to.row >= crossword_.rows() || to.column >= crossword_.columns()) return;
-  if (crossword_.pictureAt(to.row, to.column) >= 0) {
-    interaction_->beep();
+  if (crossword_.pictureAt({to.row, to.column})) {
+    QApplication::beep();
+    Q_EMIT cursorBlocked();
     return;
   }
   canvas_->setCursorCell(to);
@@ -245,7 +242,7 @@ void LayoutEditorDialog::move(int dRow, int dColumn) {
 void LayoutEditorDialog::placeCursorOnFirstFreeLetter() {
   for (int c = 0; c < crossword_.columns(); ++c) {
     for (int r = 0; r < crossword_.rows(); ++r) {
-      if (!crossword_.isBlank(r, c) && crossword_.pictureAt(r, c) < 0) {
+      if (!crossword_.isBlank({r, c}) && !crossword_.pictureAt({r, c})) {
         canvas_->setCursorCell({r, c});
         return;
       }
@@ -258,21 +255,20 @@ void LayoutEditorDialog::typeCharacter(char usCharacter) {
   const char mapped = mapLayoutEditorKey(asciiUpper(usCharacter), crossword_.language());
   if (!isAcceptedLetter(mapped, crossword_.language())) return;
   const BoardCell at = cursorCell();
-  crossword_.setCell(at.row, at.column, asciiUpper(mapped));
+  crossword_.setCell({at.row, at.column}, asciiUpper(mapped));
   BoardCell next = at;
   if (direction_ == TypingDirection::Right) {
     if (at.column < crossword_.columns() - 1) ++next.column;
   } else if (at.row < crossword_.rows() - 1) {
     ++next.row;
   }
-  if (crossword_.pictureAt(next.row, next.column) < 0) canvas_->setCursorCell(next);
+  if (!crossword_.pictureAt({next.row, next.column})) canvas_->setCursorCell(next);
   refresh();
 }
 
 void LayoutEditorDialog::pressCell(BoardCell cell) {
-  const int picture = crossword_.pictureAt(cell.row, cell.column);
-  if (picture >= 0) {
-    editPicture(picture);
+  if (const auto picture = crossword_.pictureAt({cell.row, cell.column})) {
+    editPicture(*picture);
     return;
   }
   canvas_->setCursorCell(cell);
@@ -282,29 +278,33 @@ void LayoutEditorDialog::pressCell(BoardCell cell) {
 void LayoutEditorDialog::addPicture() {
   if (!crossword_.hasBoard()) return;
   const BoardCell at = cursorCell();
-  PictureDialog dialog(interaction_, crossword_.columns() - at.column, crossword_.rows() - at.row, this);
+  PictureDialog dialog(crossword_.columns() - at.column, crossword_.rows() - at.row, this);
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.deleteRequested()) return;
   const int w = dialog.widthInCells(), h = dialog.heightInCells();
   if (w * h <= 0 || dialog.jpeg().empty()) return;
   try {
-    crossword_.addPicture(at.row, at.column, h, w, dialog.jpeg());
+    crossword_.addPicture({at.row, at.column}, h, w, dialog.jpeg());
   } catch (const std::exception& e) {
-    interaction_->showMessage(this, QString::fromStdString(e.what()));
+    showMessage(QString::fromStdString(e.what()));
     return;
   }
   placeCursorOnFirstFreeLetter();
   refresh();
 }
 
-void LayoutEditorDialog::editPicture(int index) {
-  const Picture& p = crossword_.picture(index);
-  PictureDialog dialog(interaction_, crossword_.columns() - p.column, crossword_.rows() - p.row, this);
+void LayoutEditorDialog::showMessage(const QString& text) {
+  Prompts::inform(this, QCoreApplication::applicationName(), text);
+}
+
+void LayoutEditorDialog::editPicture(std::size_t index) {
+  const Picture p = crossword_.pictures().at(index).placement;
+  PictureDialog dialog(crossword_.columns() - p.column, crossword_.rows() - p.row, this);
   try {
     dialog.setPicture(p.jpeg, p.width, p.height);
   } catch (const std::exception& e) {
     // A picture that cannot be shown can still be replaced or deleted.
-    interaction_->showMessage(this, QString::fromStdString(e.what()));
+    showMessage(QString::fromStdString(e.what()));
   }
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -315,7 +315,7 @@ void LayoutEditorDialog::editPicture(int index) {
       crossword_.replacePicture(index, dialog.heightInCells(), dialog.widthInCells(), dialog.jpeg());
     }
   } catch (const std::exception& e) {
-    interaction_->showMessage(this, QString::fromStdString(e.what()));
+    showMessage(QString::fromStdString(e.what()));
     return;
   }
   placeCursorOnFirstFreeLetter();

@@ -3,7 +3,7 @@
 // cells, marks dotted cell edges and places pictures. It works on the open crossword
 // directly; OK (the accept button) also blanks the cells under pictures.
 #include <QDialog>
-#include <memory>
+#include <cstddef>
 
 #include "gui_common/board_geometry.h"
 
@@ -13,21 +13,19 @@ class QScrollArea;
 class QToolBar;
 
 namespace gw {
-class EditedCrossword;
+class CrosswordDocument;
 }
 
 namespace gw::gui {
 
 class LayoutCanvas;
-class UserInteraction;
 
 class LayoutEditorDialog : public QDialog {
   Q_OBJECT
  public:
   enum class TypingDirection { Right, Down };
 
-  LayoutEditorDialog(EditedCrossword& crossword, std::shared_ptr<UserInteraction> interaction,
-                     QWidget* parent = nullptr);
+  explicit LayoutEditorDialog(CrosswordDocument& crossword, QWidget* parent = nullptr);
 
   BoardCell cursorCell() const;
   TypingDirection typingDirection() const { return direction_; }
@@ -41,6 +39,8 @@ class LayoutEditorDialog : public QDialog {
  Q_SIGNALS:
   // A dialog is about to be shown modally (the picture dialog).
   void dialogOpened(QDialog* dialog);
+  // The cursor ran into a picture (with a short tone).
+  void cursorBlocked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -50,12 +50,12 @@ class LayoutEditorDialog : public QDialog {
   QAction* makeAction(const char* name, const QString& caption, const QKeySequence& shortcut = {});
   void move(int dRow, int dColumn);
   void placeCursorOnFirstFreeLetter();
-  void editPicture(int index);
+  void editPicture(std::size_t index);
+  void showMessage(const QString& text);
   void acceptLayout();
   void refresh();
 
-  EditedCrossword& crossword_;
-  std::shared_ptr<UserInteraction> interaction_;
+  CrosswordDocument& crossword_;
   LayoutCanvas* canvas_;
   QScrollArea* scrollArea_;
   QToolBar* toolBar_;

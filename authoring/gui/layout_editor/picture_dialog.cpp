@@ -1,5 +1,6 @@
 #include "authoring/gui/layout_editor/picture_dialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "authoring/gui/authoring_look.h"
-#include "authoring/gui/editing/user_interaction.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/jpeg.h"
 #include "gui_common/board_geometry.h"
+#include "gui_common/prompts.h"
 #include "gui_common/qt_bridge.h"
 
 namespace gw::gui {
@@ -26,9 +27,7 @@ const QString kPictureFilter = QStringLiteral(
     "JPEG Image File (*.jpeg) (*.jpeg)");
 }
 
-PictureDialog::PictureDialog(std::shared_ptr<UserInteraction> interaction, int maxWidth, int maxHeight,
-                             QWidget* parent)
-    : QDialog(parent, Qt::Tool), interaction_(std::move(interaction)) {
+PictureDialog::PictureDialog(int maxWidth, int maxHeight, QWidget* parent) : QDialog(parent, Qt::Tool) {
   setObjectName("pictureDialog");
   setWindowTitle(QStringLiteral("Picture definition"));
   applyAuthoringLook(this);
@@ -120,19 +119,26 @@ bool PictureDialog::loadPictureFile(const QString& path) {
     jpeg_ = encodeJpeg(image);
     preview_->setPixmap(QPixmap::fromImage(toQImage(image)));
   } catch (const JpegError& e) {
-    interaction_->showMessage(this, QStringLiteral("\"%1\" is not a JPEG picture that can be read: %2")
-                                        .arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())));
+    showMessage(QStringLiteral("\"%1\" is not a JPEG picture that can be read: %2")
+                    .arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())));
     return false;
   } catch (const std::exception& e) {
-    interaction_->showMessage(this, QString::fromStdString(e.what()));
+    showMessage(QString::fromStdString(e.what()));
     return false;
   }
   updateSize();
   return true;
 }
 
+void PictureDialog::showMessage(const QString& text) {
+  Prompts::inform(this, QCoreApplication::applicationName(), text);
+}
+
 void PictureDialog::addPicture() {
-  const QString path = interaction_->choosePictureFile(this, kPictureFilter);
+  FileChoice choice;
+  choice.objectName = QStringLiteral("pictureFileDialog");
+  choice.filter = kPictureFilter;
+  const QString path = Prompts::chooseFile(this, choice);
   if (!path.isEmpty()) loadPictureFile(path);
 }
 

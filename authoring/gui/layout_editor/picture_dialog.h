@@ -3,7 +3,6 @@
 // The dialog only collects: the picture it shows, its size, or the wish to delete it; the
 // layout editor applies them after OK, so Cancel leaves the crossword as it was.
 #include <QDialog>
-#include <memory>
 #include <string>
 
 class QLabel;
@@ -12,14 +11,11 @@ class QSpinBox;
 
 namespace gw::gui {
 
-class UserInteraction;
-
 class PictureDialog : public QDialog {
   Q_OBJECT
  public:
   // `maxWidth` and `maxHeight` in cells: as far as the board reaches from the picture's corner.
-  PictureDialog(std::shared_ptr<UserInteraction> interaction, int maxWidth, int maxHeight,
-                QWidget* parent = nullptr);
+  PictureDialog(int maxWidth, int maxHeight, QWidget* parent = nullptr);
 
   // An existing picture to resize, replace or delete.
   void setPicture(const std::string& jpeg, int width, int height);
@@ -36,8 +32,8 @@ class PictureDialog : public QDialog {
   void addPicture();
   void deletePicture();
   void updateSize();
+  void showMessage(const QString& text);
 
-  std::shared_ptr<UserInteraction> interaction_;
   std::string jpeg_;  // the picture as it will be saved
   bool deleteRequested_ = false;
   QLabel* preview_;

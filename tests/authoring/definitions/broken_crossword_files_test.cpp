@@ -53,7 +53,7 @@ TEST(CrosswordFixtures, EveryBrokenFileHasItsExpectedMessages) {
 TEST(CrosswordFixtures, BrokenFilesAreRefusedAndTheOpenCrosswordStays) {
   gw::CrosswordDocument document;
   document.open(fixture("good-cyrillic.C_W"));
-  document.modified = true;
+  document.setModified();
   const gw::CrosswordFile before = document.toCrosswordFile();
   for (const BrokenFile& f : brokenFiles()) {
     SCOPED_TRACE(f.name);
@@ -69,8 +69,8 @@ TEST(CrosswordFixtures, BrokenFilesAreRefusedAndTheOpenCrosswordStays) {
       }
     }
     EXPECT_EQ(document.toCrosswordFile(), before);
-    EXPECT_EQ(document.fileName, fixture("good-cyrillic.C_W"));
-    EXPECT_TRUE(document.modified);
+    EXPECT_EQ(document.fileName(), fixture("good-cyrillic.C_W"));
+    EXPECT_TRUE(document.isModified());
   }
 }
 
@@ -85,8 +85,8 @@ TEST(CrosswordFixtures, GoodFilesOpenAndReportCluesWithoutAWord) {
     SCOPED_TRACE(name);
     gw::CrosswordDocument document;
     EXPECT_EQ(document.open(fixture(name)), unplaced);
-    EXPECT_TRUE(document.crosswordOpen);
-    EXPECT_FALSE(document.definitions.empty());
+    EXPECT_TRUE(document.isOpen());
+    EXPECT_FALSE(document.definitions().empty());
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,31 +17,22 @@ using gw::Direction;
 
 class CrosswordDocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("gw-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path file(const std::string& name, std::string_view bytes) {
-    const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return p;
+    return gw::test::writeFile(dir_ / name, std::string(bytes));
   }
   fs::path path(const std::string& name) const { return dir_ / name; }
 
-  // The open crossword of the small board with clues on every word.
-  static gw::CrosswordDocument smallDocument(const fs::path& name) {
-    gw::CrosswordDocument dm;
-    dm.rows = 2;
-    dm.columns = 3;
-    dm.board = "AB CDE";
-    dm.prepareDefinitions();
-    dm.fileName = name;
-    dm.crosswordOpen = true;
+  // The board of two rows "AB " and "CDE", open, unmodified and named `name`.
+  gw::CrosswordDocument smallDocument(const std::string& name, gw::Language language = gw::Language::English,
+                                      gw::ClueCharset charset = gw::ClueCharset::Ansi) {
+    gw::CrosswordFile cw;
+    cw.rows = 2;
+    cw.columns = 3;
+    cw.board = "AB CDE";
+    cw.language = language;
+    cw.charset = charset;
+    gw::CrosswordDocument dm = gw::CrosswordDocument::fromFile(cw);
+    dm.saveAs(path(name));
     return dm;
   }
 
@@ -51,68 +43,78 @@ class CrosswordDocumentTest : public ::testing::Test {
     return gw::encodeJpegRgb(40, 20, rgb);
   }
 
-  fs::path dir_;
+  gw::test::TempFolder dir_{"gw-doc"};
 };
 
-TEST_F(CrosswordDocumentTest, CloseEndsEditingButKeepsBoardAndPlacements) {
-  gw::CrosswordDocument dm = smallDocument(path("a.C_W"));
-  dm.topMarks = {{1, 1}};
-  dm.pictures = {{2, 0, 1, 1, picture()}};
-  dm.decodePictures();
-  dm.modified = true;
-  dm.closeCrossword();
-  EXPECT_TRUE(dm.topMarks.empty());
-  EXPECT_TRUE(dm.definitions.empty());
-  EXPECT_FALSE(dm.modified || dm.crosswordOpen);
-  EXPECT_TRUE(dm.fileName.empty());
-  EXPECT_EQ(dm.board, "AB CDE");
-  EXPECT_EQ(dm.pictures.size(), 1u);
-  ASSERT_EQ(dm.pictureImages.size(), 1u);
-  EXPECT_FALSE(dm.pictureImages[0].has_value());
+TEST_F(CrosswordDocumentTest, CloseForgetsTheCrosswordButKeepsLanguageAndCharset) {
+  gw::CrosswordDocument dm = smallDocument("a.C_W", gw::Language::German, gw::ClueCharset::SerbianLatin);
+  dm.toggleTopMark({1, 1});
+  dm.addPicture({0, 2}, 1, 1, picture());
+  dm.close();
+  EXPECT_FALSE(dm.isOpen() || dm.isModified() || dm.hasBoard());
+  EXPECT_TRUE(dm.topMarks().empty() && dm.definitions().empty() && dm.pictures().empty());
+  EXPECT_TRUE(dm.fileName().empty());
+  EXPECT_EQ(dm.language(), gw::Language::German);
+  EXPECT_EQ(dm.charset(), gw::ClueCharset::SerbianLatin);
+  EXPECT_THROW(dm.save(), gw::FileError);
 }
 
 TEST_F(CrosswordDocumentTest, NewGivesABlankOpenModifiedBoardAndCommandsFollowTheState) {
-  gw::CrosswordDocument open = smallDocument(path("old.C_W"));
-  open.topMarks = {{1, 1}, {2, 1}};
-  open.newCrossword(5, 2, gw::Language::Serbian,
-                    gw::ClueCharset::SerbianCyrillic);  // New while a crossword is open
-  EXPECT_TRUE(open.definitions.empty());
-  EXPECT_EQ(open.topMarks, (std::vector<gw::EdgeMark>{{1, 1}}));
-  EXPECT_EQ(open.fileName, path("old.C_W"));
+  gw::CrosswordDocument open = smallDocument("old.C_W");
+  open.toggleTopMark({1, 1});
+  open.newCrossword(5, 2, gw::Language::Serbian, gw::ClueCharset::SerbianCyrillic);
+  EXPECT_TRUE(open.definitions().empty() && open.topMarks().empty());
+  EXPECT_TRUE(open.fileName().empty());  // never saved over the old file
 
   gw::CrosswordDocument dm;
   EXPECT_TRUE(dm.canOpen());
   EXPECT_FALSE(dm.canClose() || dm.canSave() || dm.canDefine() || dm.canTry());
   dm.newCrossword(5, 7, gw::Language::Serbian, gw::ClueCharset::SerbianCyrillic);
-  EXPECT_EQ(dm.rows, 5);
-  EXPECT_EQ(dm.columns, 7);
-  EXPECT_EQ(dm.board, std::string(35, ' '));
-  EXPECT_TRUE(dm.crosswordOpen && dm.modified);
+  EXPECT_EQ(dm.rows(), 5);
+  EXPECT_EQ(dm.columns(), 7);
+  EXPECT_EQ(dm.board(), std::string(35, ' '));
+  EXPECT_TRUE(dm.isOpen() && dm.isModified());
   EXPECT_TRUE(dm.canDefine() && dm.canClose());
   EXPECT_FALSE(dm.canSave() || dm.canTry() || dm.canOpen());  // no file name yet
   dm.prepareDefinitions();                                    // layout editor cancelled
-  EXPECT_TRUE(dm.definitions.empty());
+  EXPECT_TRUE(dm.definitions().empty());
   dm.saveAs(path("new.C_W"));
   EXPECT_FALSE(dm.canSave());
   EXPECT_TRUE(dm.canTry());
-  dm.modified = true;
+  dm.setModified();
   EXPECT_TRUE(dm.canSave());
+}
 
-  // Save as after Close writes the placements' own pictures, not freed images.
-  dm.pictures = {{0, 0, 1, 1, picture()}};
-  dm.decodePictures();
-  dm.closeCrossword();
-  dm.saveAs(path("closed.C_W"));
-  EXPECT_EQ(gw::readCrosswordFile(path("closed.C_W"), gw::CrosswordReadMode::Solver).pictures[0].jpeg,
-            picture());
+TEST_F(CrosswordDocumentTest, MarksToggleAndEveryCopyGoesAtOnce) {
+  gw::CrosswordFile cw;
+  cw.rows = 2;
+  cw.columns = 3;
+  cw.board = "AB CDE";
+  cw.leftMarks = {{1, 1}, {1, 1}};  // a file may hold a mark twice
+  gw::CrosswordDocument dm = gw::CrosswordDocument::fromFile(cw);
+  EXPECT_TRUE(dm.hasLeftMark({1, 1}));
+  dm.toggleLeftMark({1, 1});
+  EXPECT_FALSE(dm.hasLeftMark({1, 1}));
+  dm.toggleTopMark({1, 2});
+  EXPECT_EQ(dm.topMarks(), (std::vector<gw::EdgeMark>{{2, 1}}));  // column first, as the file has it
+  EXPECT_TRUE(dm.hasTopMark({1, 2}));
+  EXPECT_FALSE(dm.hasTopMark({2, 1}));
+}
+
+TEST_F(CrosswordDocumentTest, CrosswordFilesAreKnownByTheirContentNotTheirName) {
+  smallDocument("named.layout");
+  EXPECT_TRUE(gw::CrosswordDocument::isCrosswordFile(path("named.layout")));
+  EXPECT_FALSE(gw::CrosswordDocument::isCrosswordFile(file("layout.C_W", std::string(3374, '\0'))));
+  EXPECT_FALSE(gw::CrosswordDocument::isCrosswordFile(file("short.C_W", "CW1")));
+  EXPECT_FALSE(gw::CrosswordDocument::isCrosswordFile(path("missing.C_W")));
 }
 
 TEST_F(CrosswordDocumentTest, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
-  gw::CrosswordDocument dm = smallDocument(path("small.C_W"));
-  dm.modified = true;
-  dm.definitions.setClue(*dm.definitions.find(Direction::Across, 1, 0), "Bytes");
+  gw::CrosswordDocument dm = smallDocument("small.C_W");
+  dm.setClue(*dm.definitions().find(Direction::Across, 1, 0), "Bytes");
+  EXPECT_TRUE(dm.isModified());
   dm.save();
-  EXPECT_FALSE(dm.modified);
+  EXPECT_FALSE(dm.isModified());
   const std::string bytes = gw::readWholeFile(path("small.C_W"));
   const std::string expected = std::string(
                                    "CW10\x00\x02\x03"
@@ -132,47 +134,39 @@ TEST_F(CrosswordDocumentTest, SavesTheFiveRecordsOfTheSmallBoardInTableOrder) {
 }
 
 TEST_F(CrosswordDocumentTest, OpenThenSaveAsReproducesTheFile) {
-  gw::CrosswordDocument dm = smallDocument(path("first.C_W"));
-  dm.language = gw::Language::Serbian;
-  dm.charset = gw::ClueCharset::SerbianCyrillic;
-  dm.topMarks = {{0, 1}, {1, 1}};
-  dm.leftMarks = {{2, 1}};
-  for (std::size_t i = 0; i < dm.definitions.size(); ++i)
-    dm.definitions.setClue(i, std::string(i * 150, char('a' + i)));
+  gw::CrosswordDocument dm =
+      smallDocument("first.C_W", gw::Language::Serbian, gw::ClueCharset::SerbianCyrillic);
+  dm.toggleTopMark({1, 0});
+  dm.toggleTopMark({1, 1});
+  dm.toggleLeftMark({1, 2});
+  for (std::size_t i = 0; i < dm.definitions().size(); ++i)
+    dm.setClue(i, std::string(i * 150, char('a' + i)));
   dm.save();
   const std::string first = gw::readWholeFile(path("first.C_W"));
 
   gw::CrosswordDocument opened;
   EXPECT_TRUE(opened.open(path("first.C_W")).empty());
-  EXPECT_TRUE(opened.crosswordOpen);
-  EXPECT_FALSE(opened.modified);
-  EXPECT_EQ(opened.definitions.at(4).clue.size(), 600u);
-  EXPECT_EQ(opened.definitions.current(), 0u);
+  EXPECT_TRUE(opened.isOpen());
+  EXPECT_FALSE(opened.isModified());
+  EXPECT_EQ(opened.definitions().at(4).clue.size(), 600u);
   opened.saveAs(path("second.C_W"));
-  EXPECT_EQ(opened.fileName, path("second.C_W"));
+  EXPECT_EQ(opened.fileName(), path("second.C_W"));
   EXPECT_EQ(gw::readWholeFile(path("second.C_W")), first);
 }
 
 TEST_F(CrosswordDocumentTest, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
-  gw::CrosswordDocument dm = smallDocument(path("pic.C_W"));
-  dm.pictures = {{1, 0, 2, 1, picture()}};
-  dm.decodePictures();
-  const gw::PictureImage& image = *dm.pictureImages[0];
-  EXPECT_EQ(image.left, 21);
-  EXPECT_EQ(image.top, 1);
-  EXPECT_EQ(image.width, 40);
-  EXPECT_EQ(image.height, 20);
-  EXPECT_EQ(image.image.width, 40);
+  gw::CrosswordDocument dm = smallDocument("pic.C_W");
+  dm.addPicture({0, 1}, 1, 2, picture());
+  EXPECT_EQ(dm.pictures()[0].image->width, 40);
   dm.save();
 
   gw::CrosswordDocument opened;
   opened.open(path("pic.C_W"));
-  ASSERT_EQ(opened.pictureImages.size(), 1u);
-  ASSERT_TRUE(opened.pictureImages[0].has_value());
-  EXPECT_EQ(opened.pictureImages[0]->image.height, 20);
-  EXPECT_EQ(opened.pictures[0].byteLength(), opened.pictures[0].jpeg.size());
+  ASSERT_EQ(opened.pictures().size(), 1u);
+  ASSERT_TRUE(opened.pictures()[0].image.has_value());
+  EXPECT_EQ(opened.pictures()[0].image->height, 20);
   // No working files appear beside the crossword.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 
   // The saved picture is the re-encoded image; the rest of the file is unchanged.
   opened.saveAs(path("again.C_W"));
@@ -181,12 +175,45 @@ TEST_F(CrosswordDocumentTest, PicturesAreDecodedOnOpenAndWrittenAnewOnSave) {
   EXPECT_EQ(gw::decodeJpeg(b.pictures[0].jpeg).width, 40);
   b.pictures[0].jpeg = a.pictures[0].jpeg;
   EXPECT_EQ(a, b);
+}
 
-  opened.releasePictureImages();
-  EXPECT_EQ(opened.pictureImages.size(), 1u);
-  EXPECT_FALSE(opened.pictureImages[0].has_value());
-  opened.decodePictures();
-  EXPECT_TRUE(opened.pictureImages[0].has_value());
+// Pictures change only when they are taken: a refused one leaves the list and the flag alone,
+// a removed one makes room for the last, and accepting the layout blanks the cells beneath.
+TEST_F(CrosswordDocumentTest, PicturesChangeOnlyWhenTakenAndTheLastFillsAGap) {
+  gw::CrosswordDocument dm = smallDocument("p.C_W");
+  EXPECT_THROW(dm.addPicture({0, 0}, 1, 1, "not a jpeg"), gw::JpegError);
+  EXPECT_TRUE(dm.pictures().empty());
+  EXPECT_FALSE(dm.isModified());
+
+  dm.addPicture({0, 0}, 1, 1, picture());
+  dm.addPicture({1, 1}, 1, 2, picture());
+  dm.addPicture({0, 2}, 1, 1, picture());
+  EXPECT_TRUE(dm.isModified());
+  EXPECT_EQ(dm.pictureAt({1, 2}), 1u);
+  EXPECT_FALSE(dm.pictureAt({1, 0}).has_value());
+  EXPECT_THROW(dm.replacePicture(1, 1, 1, "x"), gw::JpegError);
+  EXPECT_EQ(dm.pictures()[1].placement.width, 2);
+  dm.replacePicture(1, 1, 1, picture());
+  EXPECT_FALSE(dm.pictureAt({1, 2}).has_value());
+
+  dm.removePicture(0);
+  ASSERT_EQ(dm.pictures().size(), 2u);
+  EXPECT_EQ(dm.pictureAt({0, 2}), 0u);
+  dm.blankCellsUnderPictures();
+  EXPECT_EQ(dm.board(), "AB C E");
+}
+
+// A picture is decoded near the size its cells are drawn at; one that declares more than it
+// holds is refused before anything changes.
+TEST_F(CrosswordDocumentTest, PicturesAreDecodedAtCellSizeAndBombsAreRefused) {
+  const std::string bomb = gw::readWholeFile(fs::path(GW_SOURCE_DIR) / "tests/data/jpeg/broken-bomb.jpg");
+  gw::CrosswordDocument dm = smallDocument("b.C_W");
+  EXPECT_THROW(dm.addPicture({0, 0}, 1, 1, bomb), gw::JpegError);
+  EXPECT_TRUE(dm.pictures().empty());
+  EXPECT_FALSE(dm.isModified());
+  std::string rgb(320 * 160 * 3, '\x40');
+  dm.addPicture({0, 0}, 1, 1, gw::encodeJpegRgb(320, 160, rgb));
+  EXPECT_LE(dm.pictures()[0].image->width, 40);
 }
 
 TEST_F(CrosswordDocumentTest, CluesWithoutARunAreReportedAndLaterDuplicatesWin) {
@@ -200,15 +227,14 @@ TEST_F(CrosswordDocumentTest, CluesWithoutARunAreReportedAndLaterDuplicatesWin) 
   gw::CrosswordDocument dm;
   EXPECT_EQ(dm.open(file("dup.C_W", gw::serializeCrossword(cw) + "trailing")),
             std::vector<std::string>{"Lost clue 0 1"});
-  EXPECT_EQ(dm.definitions.size(), 5u);
-  EXPECT_EQ(dm.definitions.at(*dm.definitions.find(Direction::Across, 0, 0)).clue, "second");
-  EXPECT_FALSE(dm.modified);
+  EXPECT_EQ(dm.definitions().size(), 5u);
+  EXPECT_EQ(dm.definitions().at(*dm.definitions().find(Direction::Across, 0, 0)).clue, "second");
+  EXPECT_FALSE(dm.isModified());
 }
 
 TEST_F(CrosswordDocumentTest, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
-  gw::CrosswordDocument dm = smallDocument(path("mine.C_W"));
-  dm.definitions.setClue(0, "keep me");
-  dm.modified = true;
+  gw::CrosswordDocument dm = smallDocument("mine.C_W");
+  dm.setClue(0, "keep me");
   const gw::CrosswordFile before = dm.toCrosswordFile();
 
   gw::CrosswordFile bigger;
@@ -247,8 +273,8 @@ TEST_F(CrosswordDocumentTest, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
       }
     }
     EXPECT_EQ(dm.toCrosswordFile(), before);
-    EXPECT_TRUE(dm.modified);
-    EXPECT_EQ(dm.fileName, path("mine.C_W"));
+    EXPECT_TRUE(dm.isModified());
+    EXPECT_EQ(dm.fileName(), path("mine.C_W"));
   }
   try {
     dm.open(file("pic.C_W", badPicture));
@@ -263,44 +289,29 @@ TEST_F(CrosswordDocumentTest, BrokenFilesLeaveTheOpenCrosswordAsItWas) {
 }
 
 TEST_F(CrosswordDocumentTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
-  gw::CrosswordDocument dm = smallDocument(path("keep.C_W"));
-  dm.save();
+  gw::CrosswordDocument dm = smallDocument("keep.C_W");
   const std::string old = gw::readWholeFile(path("keep.C_W"));
-
-  dm.definitions.setClue(0, "changed");
-  dm.modified = true;
-  // A picture that cannot be encoded stops the save before the file is touched.
-  dm.pictures = {{0, 0, 1, 1, "x"}};
-  dm.pictureImages = {gw::PictureImage{}};
-  dm.pictureImages[0]->image.width = 4;
-  dm.pictureImages[0]->image.height = 4;
-  EXPECT_THROW(dm.save(), gw::JpegError);
-  EXPECT_TRUE(dm.modified);
-  EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
+  dm.setClue(0, "changed");
 
   // A mark off the board would make a file that cannot be opened again.
-  dm.pictures.clear();
-  dm.pictureImages.clear();
-  dm.leftMarks = {{3, 0}};
+  dm.toggleLeftMark({0, 3});
   EXPECT_THROW(dm.save(), gw::FormatError);
-  EXPECT_TRUE(dm.modified);
+  EXPECT_TRUE(dm.isModified());
   EXPECT_EQ(gw::readWholeFile(path("keep.C_W")), old);
-  dm.leftMarks.clear();
+  dm.toggleLeftMark({0, 3});
 
   // A folder that does not exist.
-  dm.pictures.clear();
-  dm.pictureImages.clear();
   EXPECT_THROW(dm.saveAs(path("no/such/folder.C_W")), gw::FileError);
-  EXPECT_TRUE(dm.modified);
-  EXPECT_EQ(dm.fileName, path("keep.C_W"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_TRUE(dm.isModified());
+  EXPECT_EQ(dm.fileName(), path("keep.C_W"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(CrosswordDocumentTest, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAreRewritten) {
-  gw::CrosswordDocument dm = smallDocument(path("m.C_W"));
-  EXPECT_FALSE(dm.modified);  // built from scratch
-  dm.prepareDefinitions();
-  EXPECT_TRUE(dm.modified);
+  gw::CrosswordDocument dm = smallDocument("m.C_W");
+  EXPECT_FALSE(dm.isModified());
+  dm.prepareDefinitions();  // every word is written again, as it stands
+  EXPECT_TRUE(dm.isModified());
 }
 
 TEST_F(CrosswordDocumentTest, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere) {
@@ -311,9 +322,9 @@ TEST_F(CrosswordDocumentTest, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere
     SCOPED_TRACE(entry.path().filename().string());
     gw::CrosswordDocument dm;
     EXPECT_TRUE(dm.open(entry.path()).empty());
-    for (const gw::Definition& d : dm.definitions.rows()) EXPECT_FALSE(d.clue.empty()) << d.word;
-    ASSERT_FALSE(dm.pictureImages.empty());
-    for (const auto& image : dm.pictureImages) EXPECT_TRUE(image.has_value() && !image->image.empty());
+    for (const gw::Definition& d : dm.definitions().rows()) EXPECT_FALSE(d.clue.empty()) << d.word;
+    ASSERT_FALSE(dm.pictures().empty());
+    for (const auto& p : dm.pictures()) EXPECT_TRUE(p.image.has_value() && !p.image->empty());
 
     dm.saveAs(path("copy.C_W"));
     gw::CrosswordFile original = gw::readCrosswordFile(entry.path(), gw::CrosswordReadMode::Solver);

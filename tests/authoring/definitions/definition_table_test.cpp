@@ -38,7 +38,7 @@ TEST(DefinitionTable, GuardComesBackWhenWorkFails) {
   EXPECT_EQ(table.size(), 1u);
 }
 
-TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
+TEST(DefinitionTable, LengthFollowsTheWordAndFindNamesTheRow) {
   gw::DefinitionTable table;
   {
     gw::DefinitionTable::InsertScope scope(table);
@@ -48,12 +48,8 @@ TEST(DefinitionTable, LengthFollowsTheWordAndLocateMovesTheCurrentRow) {
   EXPECT_EQ(table.at(1).length(), 7);
   table.setWord(1, "GATES");
   EXPECT_EQ(table.at(1).length(), 5);
-  EXPECT_TRUE(table.locate(Direction::Across, 1, 0));
-  EXPECT_EQ(table.current(), 1u);
-  EXPECT_FALSE(table.locate(Direction::Across, 9, 9));
-  EXPECT_EQ(table.current(), 1u);
-  table.clear();
-  EXPECT_FALSE(table.current().has_value());
+  EXPECT_EQ(table.find(Direction::Across, 1, 0), 1u);
+  EXPECT_FALSE(table.find(Direction::Across, 9, 9).has_value());
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
 #include "common/crossword_reader.h"
 #include "editing_test_support.h"
+#include "tests/support/prompt_answers.h"
 
 using namespace gw::gui;
 using namespace gw::gui::testing;
@@ -85,9 +86,8 @@ class EditingPageTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  std::unique_ptr<gw::CrosswordDocument> document_;
   FileDialogFolders folders_;
-  std::shared_ptr<ScriptedInteraction> user_;
+  std::unique_ptr<gw::test::PromptAnswers> answers_;
   std::unique_ptr<EditingPage> page_;
   QStringList captions_;
 
@@ -114,17 +114,15 @@ class EditingPageTest : public QObject {
     page_->clueEditor()->selectAll();
     page_->clueEditor()->insertPlainText(text);
   }
-  gw::CrosswordFile readBack(const QString& file) {
-    return gw::parseCrossword(readBytes(file), gw::CrosswordReadMode::Authoring);
-  }
+  const gw::CrosswordDocument& doc() const { return page_->workflow().document(); }
+  QStringList messages() const { return answers_->shown(); }
 
  private Q_SLOTS:
   void init() {
-    document_ = std::make_unique<gw::CrosswordDocument>();
     folders_ = {};
     folders_.editSave = dir_.path();
-    user_ = std::make_shared<ScriptedInteraction>();
-    page_ = std::make_unique<EditingPage>(*document_, folders_, user_);
+    answers_ = std::make_unique<gw::test::PromptAnswers>();
+    page_ = std::make_unique<EditingPage>(folders_);
     new QAbstractItemModelTester(page_->model(), QAbstractItemModelTester::FailureReportingMode::QtTest,
                                  page_.get());
     captions_.clear();
@@ -133,6 +131,7 @@ class EditingPageTest : public QObject {
   }
   void cleanup() {
     page_.reset();
+    answers_.reset();
     for (const QString& f : QDir(dir_.path()).entryList(QDir::Files)) QFile::remove(path(f));
   }
 
@@ -149,12 +148,12 @@ class EditingPageTest : public QObject {
     trigger("newAction");
     QVERIFY(dialogs.finished());
     QCOMPARE(page_->model()->rowCount(), 5);
-    QVERIFY(document_->modified);
+    QVERIFY(doc().isModified());
 
     selectDefinition(kCdeRow);
     QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CDE"));
     writeClue("Hello");
-    user_->saveFiles.push_back(path("new"));  // no extension typed: .C_W is added
+    answers_->nextFile(path("new"));  // no extension typed: .C_W is added
     trigger("saveAsAction");
 
     const std::string expected = std::string(
@@ -169,7 +168,7 @@ class EditingPageTest : public QObject {
                                  std::string("\x01\x01\x00\x03\x05\x00\x00\x00Hello", 13) +
                                  std::string(4, '\0');
     QCOMPARE(readBytes(path("new.C_W")), expected);
-    QVERIFY(!document_->modified);
+    QVERIFY(!doc().isModified());
     QCOMPARE(captions_.last(), QString("Edit: new.C_W"));
     QCOMPARE(folders_.editSave, dir_.path());
   }
@@ -197,21 +196,6 @@ class EditingPageTest : public QObject {
     QVERIFY(!page_->action("newAction")->isEnabled());
     QVERIFY(!page_->action("closeAction")->isEnabled());
     QVERIFY(!page_->action("printAction")->isEnabled());
-  }
-
-  void newCrosswordNeverSavedCanOnlyBeSavedAs() {
-    DialogScript dialogs(page_.get());
-    dialogs.then(answerNew(7, 5)).then([](QDialog* d) { d->reject(); });
-    trigger("newAction");
-    // Cancelling the layout editor leaves an open, modified, all-blank board of 5 rows × 7 columns.
-    QCOMPARE(int(document_->rows), 5);
-    QCOMPARE(int(document_->columns), 7);
-    QCOMPARE(document_->board, std::string(35, ' '));
-    QVERIFY(document_->crosswordOpen && document_->modified);
-    QCOMPARE(page_->model()->rowCount(), 0);
-    QVERIFY(!enabled("saveAction"));
-    QVERIFY(!enabled("tryAction"));
-    QVERIFY(enabled("closeAction"));
   }
 
   // Clue texts decode and encode with the open crossword's charset, byte for byte.
@@ -256,29 +240,24 @@ class EditingPageTest : public QObject {
     QCOMPARE(page_->clueEditor()->toPlainText(), shown);
     writeClue(typed);
     trigger("saveAction");
-    QVERIFY2(user_->messages.isEmpty(), qPrintable(user_->messages.join('\n')));
+    QVERIFY2(messages().isEmpty(), qPrintable(messages().join('\n')));
     const gw::CrosswordFile back = readBack(file);
     QCOMPARE(int(back.charset), charset);
     QCOMPARE(QByteArray::fromStdString(back.definitions.at(kCdeRow).clue), saved);
   }
 
-  void aClueTheCharsetCannotHoldIsRefusedNeverSavedAsQuestionMarks() {
-    const QString file = write("ansi.C_W", smallCrossword(0, "old"));
-    const std::string before = readBytes(file);
-    page_->openCrosswordFile(file);
+  // A clue the charset cannot hold keeps its word current, so that the author can mend it.
+  void aRefusedClueKeepsItsWordCurrent() {
+    page_->openCrosswordFile(write("ansi.C_W", smallCrossword(0, "old")));
     selectDefinition(kCdeRow);
     writeClue(clueCodeText("Љубав"));
-    trigger("saveAction");
-    QCOMPARE(user_->messages.size(), 1);
-    QCOMPARE(readBytes(file), before);
-    QVERIFY(document_->modified);
-    // Moving to another word keeps the refused clue's word current for mending.
     selectDefinition(0);
     QCOMPARE(page_->wordGrid()->currentIndex().row(), kCdeRow);
+    QCOMPARE(messages().size(), 1);
     writeClue("new");
     selectDefinition(0);
     QCOMPARE(page_->wordGrid()->currentIndex().row(), 0);
-    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("new"));
+    QCOMPARE(doc().definitions().at(kCdeRow).clue, std::string("new"));
   }
 
   void enterAddsNoLineBreakToAClue() {
@@ -294,145 +273,16 @@ class EditingPageTest : public QObject {
     QCOMPARE(page_->clueEditor()->toPlainText(), QString("onetwo three four"));
   }
 
-  void closeAsksToSaveChanges_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<bool>("named");
-    QTest::addColumn<bool>("saveAsChosen");
-    QTest::addColumn<bool>("closed");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("Yes saves under its name") << true << true << false << true << true;
-    QTest::newRow("No discards") << false << true << false << true << false;
-    QTest::newRow("Yes, never saved, Save as chosen") << true << false << true << true << true;
-    QTest::newRow("Yes, never saved, Save as cancelled") << true << false << false << false << false;
-  }
-  void closeAsksToSaveChanges() {
-    QFETCH(bool, yes);
-    QFETCH(bool, named);
-    QFETCH(bool, saveAsChosen);
-    QFETCH(bool, closed);
-    QFETCH(bool, written);
-    QString file;
-    if (named) {
-      file = write("small.C_W", smallCrossword());
-      page_->openCrosswordFile(file);
-    } else {
-      DialogScript dialogs(page_.get());
-      dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog*, QWidget* b) {
-        QTest::keyClicks(b, "ab");
-      }));
-      page_->newCrossword();
-      file = path("chosen.C_W");
-      if (saveAsChosen) user_->saveFiles.push_back(file);
-    }
-    const std::string before = readBytes(file);
-    selectDefinition(0);
-    writeClue("changed");
-    user_->saveChangesAnswers.push_back(yes);
-    trigger("closeAction");
-    QCOMPARE(user_->questions, 1);
-    QCOMPARE(document_->crosswordOpen, !closed);
-    QCOMPARE(readBytes(file) != before, written);
-    if (closed) {
-      QCOMPARE(captions_.last(), QString("Editing tool"));
-      QCOMPARE(page_->model()->rowCount(), 0);
-      QVERIFY(document_->fileName.empty());
-    } else {
-      QVERIFY(document_->modified);
-    }
-  }
-
-  // New with a crossword open closes it first; the new board can never be saved over the old file.
-  void newClosesTheOpenCrosswordFirstAndStartsWithoutAName() {
-    const QString file = write("old.C_W", smallCrossword(0, "clue"));
-    const std::string before = readBytes(file);
-    page_->openCrosswordFile(file);
-    document_->topMarks.push_back({1, 1});
-    selectDefinition(0);
-    writeClue("edited");
-
-    // "Save changes?" answered No: the old crossword closes unchanged on disk.
-    user_->saveChangesAnswers.push_back(false);
-    DialogScript dialogs(page_.get());
-    dialogs.then(answerNew(4, 4)).then([](QDialog* d) { d->reject(); });
-    trigger("newAction");
-    QVERIFY(dialogs.finished());
-    QCOMPARE(user_->questions, 1);
-    QVERIFY(document_->fileName.empty());
-    QVERIFY(document_->topMarks.empty());
-    QVERIFY(document_->pictures.empty());
-    QCOMPARE(page_->model()->rowCount(), 0);
-    QVERIFY(!enabled("saveAction"));
-    trigger("saveAction");
-    QCOMPARE(readBytes(file), before);
-  }
-
   void newStopsWhenTheOpenCrosswordStaysOpen() {
     DialogScript dialogs(page_.get());
     dialogs.then(answerNew(3, 2)).then([](QDialog* d) { d->reject(); });
     page_->newCrossword();
-    user_->saveChangesAnswers.push_back(true);  // Yes, then Save as cancelled
+    answers_->next(QMessageBox::Yes);  // Yes, then Save as cancelled
     DialogScript none(page_.get());
     trigger("newAction");
     QVERIFY(none.finished());  // no dialog of New was shown
-    QVERIFY(document_->crosswordOpen && document_->modified);
-    QCOMPARE(int(document_->rows), 2);
-  }
-
-  // A failed Open changes nothing, and Save cannot write over the file only tried.
-  void aFailedOpenChangesNothing() {
-    const QString bad = path("bad.C_W");
-    writeBytes(bad, "cw10 and more");
-    user_->openFiles.push_back(bad);
-    trigger("openAction");
-    QCOMPARE(user_->messages, QStringList({"Bad file format : cw10"}));
-    QCOMPARE(captions_.last(), QString("Edit: bad.C_W"));
-    QVERIFY(!document_->crosswordOpen);
-    QVERIFY(document_->fileName.empty());
-    QVERIFY(enabled("openAction"));
-    QVERIFY(!enabled("saveAction"));
-    trigger("saveAsAction");
-    QVERIFY(user_->proposedSaveNames.isEmpty());
-    QCOMPARE(readBytes(bad), std::string("cw10 and more"));
-
-    writeBytes(bad, "CW1");
-    page_->openCrosswordFile(bad);
-    QCOMPARE(user_->messages.mid(1), QStringList({"Bad file!", "Bad file format : CW1"}));
-  }
-
-  void layoutChangesAcceptedMarkTheCrosswordModified() {
-    const QString file = write("small.C_W", smallCrossword(0, "kept"));
-    page_->openCrosswordFile(file);
-    QVERIFY(!document_->modified);
-    DialogScript dialogs(page_.get());
-    dialogs.then(layoutTyping([](LayoutEditorDialog* editor, QWidget* board) {
-      editor->pressCell({1, 1});
-      QTest::keyClicks(board, "f");
-    }));
-    trigger("defineAction");
-    QVERIFY(document_->modified);
-    QVERIFY(enabled("saveAction"));
-    // Letters changed inside the runs keep every clue text.
-    QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CFE"));
-    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("kept"));
-    user_->saveChangesAnswers.push_back(true);
-    page_->closeCrossword();
-    QCOMPARE(readBack(file).board, std::string("AB CFE"));
-  }
-
-  void closeForgetsTheBoardAndNothingOpenWritesNothing() {
-    gw::CrosswordFile f = smallCrossword();
-    f.pictures.push_back({0, 0, 1, 1, samplePicture()});
-    page_->openCrosswordFile(write("pic.C_W", f));
-    trigger("closeAction");
-    QCOMPARE(int(document_->rows * document_->columns), 0);
-    QVERIFY(document_->pictures.empty());
-    QVERIFY(document_->pictureImages.empty());
-    user_->saveFiles.push_back(path("nothing.C_W"));
-    trigger("saveAsAction");
-    QVERIFY(!QFile::exists(path("nothing.C_W")));
-    trigger("prepareAction");
-    QCOMPARE(page_->model()->rowCount(), 0);
-    QVERIFY(!enabled("defineAction"));
+    QVERIFY(doc().isOpen() && doc().isModified());
+    QCOMPARE(doc().rows(), 2);
   }
 
   void changeCharsetStoresThePendingClueFirstAndNeedsAChoice() {
@@ -449,9 +299,9 @@ class EditingPageTest : public QObject {
       d->accept();
     });
     trigger("changeCharsetAction");
-    QCOMPARE(int(document_->charset), 0);
+    QCOMPARE(int(doc().charset()), 0);
     // š was stored as Windows-1250 0x9A, which Windows-1252 shows as š too; the bytes stay.
-    QCOMPARE(document_->definitions.at(kCdeRow).clue, std::string("\x9A"));
+    QCOMPARE(doc().definitions().at(kCdeRow).clue, std::string("\x9A"));
 
     // No valid selection changes nothing.
     dialogs.then([](QDialog* d) {
@@ -459,7 +309,7 @@ class EditingPageTest : public QObject {
       d->accept();
     });
     trigger("changeCharsetAction");
-    QCOMPARE(int(document_->charset), 0);
+    QCOMPARE(int(doc().charset()), 0);
 
     // Only a charset change leaves Save off until another change.
     trigger("saveAction");
@@ -468,43 +318,9 @@ class EditingPageTest : public QObject {
       d->accept();
     });
     trigger("changeCharsetAction");
-    QCOMPARE(int(document_->charset), 1);
+    QCOMPARE(int(doc().charset()), 1);
     QVERIFY(!enabled("saveAction"));
     QVERIFY(dialogs.finished());
-  }
-
-  void tryingSavesAModifiedCrosswordFirst() {
-    const QString file = write("try.C_W", smallCrossword());
-    page_->openCrosswordFile(file);
-    trigger("tryAction");
-    QCOMPARE(user_->solverStarts, QStringList({file}));
-    selectDefinition(kCdeRow);
-    writeClue("tried");
-    trigger("tryAction");
-    QCOMPARE(user_->solverStarts.size(), 2);
-    QVERIFY(!document_->modified);
-    QCOMPARE(readBack(file).definitions.at(kCdeRow).clue, std::string("tried"));
-  }
-
-  void crosswordFilesAreKnownByTheirContentNotTheirName() {
-    QVERIFY(gw::EditedCrossword::isCrosswordFile(write("named.layout", smallCrossword()).toStdString()));
-    writeBytes(path("layout.C_W"), std::string(3374, '\0'));
-    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("layout.C_W").toStdString()));
-    writeBytes(path("short.C_W"), "CW1");
-    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("short.C_W").toStdString()));
-    QVERIFY(!gw::EditedCrossword::isCrosswordFile(path("missing.C_W").toStdString()));
-  }
-
-  void openFromTheCommandLineClosesTheOpenCrosswordFirst() {
-    page_->openCrosswordFile(write("first.C_W", smallCrossword(0, "one")));
-    selectDefinition(kCdeRow);
-    writeClue("changed");
-    user_->saveChangesAnswers.push_back(false);
-    page_->openCrosswordFile(write("second.C_W", smallCrossword(0, "two")));
-    QCOMPARE(user_->questions, 1);
-    QCOMPARE(captions_.last(), QString("Edit: second.C_W"));
-    selectDefinition(kCdeRow);
-    QCOMPARE(page_->clueEditor()->toPlainText(), QString("two"));
   }
 
   // Change Charset shows the crossword as it is, even wider than New would make it, with
@@ -573,8 +389,8 @@ class EditingPageTest : public QObject {
     QVERIFY(dialogs.finished());
     QCOMPARE(proposed, path("small.pdf"));
     QVERIFY(readBytes(path("small.pdf")).starts_with("%PDF"));
-    QVERIFY(user_->messages.isEmpty());
-    QVERIFY(document_->modified);
+    QVERIFY(messages().isEmpty());
+    QVERIFY(doc().isModified());
     QCOMPARE(readBytes(file), before);
 
     const QString text = popplerOutput("pdftotext", path("small.pdf"));
@@ -595,7 +411,7 @@ class EditingPageTest : public QObject {
       d->accept();
     });
     trigger("exportPdfAction");
-    QVERIFY(!document_->modified);
+    QVERIFY(!doc().isModified());
     const QString again = popplerOutput("pdfinfo", path("small.pdf"));
     QVERIFY2(again.contains(QRegularExpression("Pages:\\s+1\\b")) && again.contains("A4"), qPrintable(again));
   }
@@ -611,14 +427,14 @@ class EditingPageTest : public QObject {
         .then([](QDialog* d) { d->reject(); });
     QVERIFY(!page_->exportPdf());
     QVERIFY(!page_->exportPdf());
-    QCOMPARE(user_->messages.size(), 2);
-    for (const QString& m : user_->messages)
+    QCOMPARE(messages().size(), 2);
+    for (const QString& m : messages())
       QVERIFY2(m.startsWith("The PDF file could not be written."), qPrintable(m));
     QVERIFY(!QFileInfo::exists(path("no such folder")));
     QCOMPARE(readBytes(path("taken.pdf/inside")), std::string("kept"));
-    QVERIFY(!document_->modified);
+    QVERIFY(!doc().isModified());
     QVERIFY(!page_->exportPdf());  // cancelled: no message
-    QCOMPARE(user_->messages.size(), 2);
+    QCOMPARE(messages().size(), 2);
     QVERIFY(dialogs.finished());
     QDir(path("taken.pdf")).removeRecursively();
   }
@@ -641,7 +457,7 @@ class EditingPageTest : public QObject {
     trigger("printAction");
     QVERIFY(dialogs.finished());
     QVERIFY(readBytes(out).starts_with("%PDF"));
-    QVERIFY(!document_->modified);
+    QVERIFY(!doc().isModified());
     const QString text = popplerOutput("pdftotext", out);
     if (text.isEmpty()) QSKIP("pdftotext is not installed");
     QVERIFY2(text.contains("Printed clue") && text.contains("Solution"), qPrintable(text));

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/crossword_reader.h"
 #include "common/jpeg.h"
 
 namespace gw::gui::testing {
@@ -27,6 +28,10 @@ CrosswordFile smallCrossword(int charset, const std::string& clueOfCde) {
 std::string readBytes(const QString& path) {
   std::ifstream in(path.toStdString(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+CrosswordFile readBack(const QString& path) {
+  return parseCrossword(readBytes(path), CrosswordReadMode::Authoring);
 }
 
 void writeBytes(const QString& path, const std::string& bytes) {

@@ -1,54 +1,17 @@
 #pragma once
-// What the editing tests share: a user who answers from a script, dialogs driven while
-// they are shown modally, crossword files and JPEG pictures made on the spot.
+// What the editing tests share: dialogs driven while they are shown modally, crossword files
+// and JPEG pictures made on the spot. The user's answers come from gw::test::PromptAnswers.
 #include <QDialog>
+#include <QObject>
 #include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <functional>
 #include <string>
 
-#include "authoring/gui/editing/user_interaction.h"
 #include "common/crossword_file.h"
 
 namespace gw::gui::testing {
-
-class ScriptedInteraction : public UserInteraction {
- public:
-  QStringList messages;
-  std::deque<bool> saveChangesAnswers;                     // Yes is true; an empty script answers No
-  std::deque<QString> openFiles, saveFiles, pictureFiles;  // an empty script cancels
-  QStringList proposedSaveNames;
-  QStringList solverStarts;
-  int questions = 0;
-  int beeps = 0;
-
-  void showMessage(QWidget*, const QString& text) override { messages << text; }
-  bool confirmSaveChanges(QWidget*) override {
-    ++questions;
-    if (saveChangesAnswers.empty()) return false;
-    const bool yes = saveChangesAnswers.front();
-    saveChangesAnswers.pop_front();
-    return yes;
-  }
-  QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return next(openFiles); }
-  QString chooseSaveFile(QWidget*, const QString&, const QString& proposed, const QString&,
-                         const QString&) override {
-    proposedSaveNames << proposed;
-    return next(saveFiles);
-  }
-  QString choosePictureFile(QWidget*, const QString&) override { return next(pictureFiles); }
-  void startSolver(const QString& path) override { solverStarts << path; }
-  void beep() override { ++beeps; }
-
- private:
-  static QString next(std::deque<QString>& script) {
-    if (script.empty()) return {};
-    QString s = script.front();
-    script.pop_front();
-    return s;
-  }
-};
 
 // Drives the dialogs that `source` shows modally, one script step per dialog, in order.
 class DialogScript {
@@ -87,6 +50,8 @@ std::string samplePicture(int width = 40, int height = 20, bool redFirst = true)
 CrosswordFile smallCrossword(int charset = 0, const std::string& clueOfCde = {});
 
 std::string readBytes(const QString& path);
+// The crossword file as the authoring program reads it.
+CrosswordFile readBack(const QString& path);
 void writeBytes(const QString& path, const std::string& bytes);
 
 }  // namespace gw::gui::testing

@@ -1,0 +1,104 @@
+#pragma once
+// The open crossword of the editing page and every rule of its commands: New, Open, Save,
+// Save as, Close with "Save changes?", Change Charset, Try, Define and Prepare definitions,
+// Print and Export PDF. It asks the user through the prompts, and emits its state, its
+// caption and its failures; the page only shows them.
+#include <QObject>
+#include <QPageSize>
+#include <QString>
+
+#include "authoring/definitions/crossword_document.h"
+#include "authoring/gui/file_dialog_folders.h"
+#include "export/print/crossword_print.h"
+
+class QPagedPaintDevice;
+class QWidget;
+
+namespace gw::gui {
+
+// What the commands are enabled by.
+struct EditingState {
+  bool open = false;
+  bool modified = false;
+  bool hasBoard = false;
+  bool hasFileName = false;
+  int definitionCount = 0;
+  friend bool operator==(const EditingState&, const EditingState&) = default;
+};
+
+class EditingWorkflow : public QObject {
+  Q_OBJECT
+ public:
+  // `folders` are the remembered dialog folders ("Edit:Open", "Edit:Save"), updated as
+  // crosswords are saved.
+  explicit EditingWorkflow(FileDialogFolders& folders, QObject* parent = nullptr);
+
+  // Where questions and file choices are shown.
+  void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+  const CrosswordDocument& document() const { return document_; }
+  // For the layout editor, which shapes the board in place; call layoutEdited() after it.
+  CrosswordDocument& document() { return document_; }
+  EditingState state() const;
+
+  // --- definitions ---
+  QString word(int i) const;
+  QString clue(int i) const;
+  // Stores a clue; false (and failed) when the crossword's charset cannot hold the text.
+  bool setClue(int i, const QString& text);
+  // The author is typing a clue not yet stored: there is something to save.
+  void markModified();
+
+  // --- commands ---
+  // "Save changes?" (Yes, No, Cancel) for a modified crossword. True when the crossword may
+  // be dropped: saved, not modified, or No. Cancel, Escape and a failed save give false.
+  bool maybeSave();
+  // Close: maybeSave(), then forgets the crossword. Returns whether nothing is open afterwards.
+  bool closeCrossword();
+  void newCrossword(int rows, int columns, Language language, ClueCharset charset);
+  // Open: the file choice, then openFile().
+  bool openCrossword();
+  // Opens a crossword file; a crossword already open is closed first (with its question).
+  bool openFile(const QString& path);
+  bool save();
+  // Asks for a file name (the crossword's own, else the save folder, proposed).
+  bool saveAs();
+  void changeCharset(ClueCharset charset);
+  // Try: saves a modified crossword first, then asks for the solver (solverRequested).
+  void tryCrossword();
+  void prepareDefinitions();
+  // The layout editor closed: changes made stay either way and mark the crossword modified;
+  // OK also prepares the definitions.
+  void layoutEdited(const CrosswordDocument::LayoutSnapshot& before, bool accepted);
+
+  // --- printing ---
+  // The title printed above the grid: the crossword file's name without extension.
+  QString printTitle() const;
+  // The proposed PDF: the crossword's name with ".pdf", in the crossword's folder.
+  QString proposedPdfPath() const;
+  bool print(QPagedPaintDevice& device, const CrosswordPrintOptions& options);
+  bool writePdf(const QString& path, QPageSize::PageSizeId paper, const CrosswordPrintOptions& options);
+
+ Q_SIGNALS:
+  void stateChanged(const gw::gui::EditingState& state);
+  void captionChanged(const QString& caption);  // "Edit: NAME" / "Editing tool"
+  void failed(const QString& message);
+  // The definition table was replaced (opened, closed, new, prepared, charset changed).
+  void definitionsReset();
+  void solverRequested(const QString& crosswordPath);
+
+ private:
+  // Turns a core error into the failure signal; false when `work` threw.
+  template <typename Work>
+  bool attempt(Work work, const QString& prefix = {});
+  void readCrossword(const QString& path);
+  void changed();
+  void reset();
+
+  CrosswordDocument document_;
+  FileDialogFolders& folders_;
+  QWidget* dialogParent_ = nullptr;
+  QString lastOpenFolder_;  // where the open dialog starts this session
+};
+
+}  // namespace gw::gui
