@@ -71,6 +71,7 @@ QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
   if (!state().fileNames.isEmpty()) return state().fileNames.dequeue();
   if (state().testing) return {};
   QFileDialog dialog(parent, choice.title, choice.folder, choice.filter);
+  if (!choice.selectedFilter.isEmpty()) dialog.selectNameFilter(choice.selectedFilter);
   if (!choice.objectName.isEmpty()) dialog.setObjectName(choice.objectName);
   if (choice.mode == FileChoice::Mode::Save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);

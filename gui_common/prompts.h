@@ -27,6 +27,7 @@ struct FileChoice {
   QString title;
   QString folder;  // starting folder, or a proposed file path
   QString filter;
+  QString selectedFilter;  // the filter shown first, when not the first of `filter`
   QString defaultSuffix;
   bool confirmOverwrite = true;
 };

@@ -2,10 +2,9 @@
 
 #include "solver/board_view.h"
 
+namespace gw::cross {
+
 using gw::Direction;
-using gw::cross::Board;
-using gw::cross::BoardView;
-using gw::cross::Cell;
 
 namespace {
 
@@ -69,7 +68,7 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
     const Board& b = *view_->board();
     s.focusable = !b.isBlock(row_, column_) && !b.isUnderPicture(row_, column_);
     s.selectable = s.focusable;
-    s.focused = s.selected = b.current() == Cell{row_, column_};
+    s.focused = s.selected = b.current() == CellPos{row_, column_};
     s.readOnly = true;  // typed into through the board, never edited as text
     return s;
   }
@@ -164,7 +163,7 @@ int BoardAccessible::indexOfChild(const QAccessibleInterface* child) const {
 }
 
 QAccessibleInterface* BoardAccessible::childAt(int x, int y) const {
-  std::optional<Cell> cell = view()->cellAt(view()->mapFromGlobal(QPoint(x, y)));
+  std::optional<CellPos> cell = view()->cellAt(view()->mapFromGlobal(QPoint(x, y)));
   return cell ? cellInterface(cell->row, cell->column) : nullptr;
 }
 
@@ -181,3 +180,5 @@ QList<QAccessibleInterface*> BoardAccessible::selectedCells() const {
 
 QString BoardAccessible::columnDescription(int column) const { return QString("Column %1").arg(column + 1); }
 QString BoardAccessible::rowDescription(int row) const { return QString("Row %1").arg(row + 1); }
+
+}  // namespace gw::cross

@@ -7,20 +7,20 @@
 #include <QPointer>
 
 namespace gw::cross {
+
 class BoardView;
-}
 
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
-  explicit BoardAccessible(gw::cross::BoardView* view);
+  explicit BoardAccessible(BoardView* view);
   ~BoardAccessible() override;
 
   // Installed once: every BoardView gets this interface.
   static void installFactory();
   // Tells assistive technology that the cursor moved to `index` (row * columns + column).
-  static void notifyCursorMoved(gw::cross::BoardView* view);
+  static void notifyCursorMoved(BoardView* view);
 
-  gw::cross::BoardView* view() const;
+  BoardView* view() const;
   QAccessibleInterface* cellInterface(int row, int column) const;
 
   // QAccessibleInterface
@@ -58,3 +58,5 @@ class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
  private:
   mutable QHash<int, QAccessible::Id> cells_;  // by row * columns + column
 };
+
+}  // namespace gw::cross

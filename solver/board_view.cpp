@@ -58,19 +58,19 @@ void BoardView::setCellSize(int size) {
   update();
 }
 
-std::optional<Cell> BoardView::cellAt(QPoint at) const {
+std::optional<CellPos> BoardView::cellAt(QPoint at) const {
   if (!board_) return std::nullopt;
   const auto cell = gui::cellAtPixel(at, board_->rows(), board_->columns(), cellSize_);
   if (!cell) return std::nullopt;
-  return Cell{cell->row, cell->column};
+  return CellPos{cell->row, cell->column};
 }
 
-QString BoardView::clueAt(Cell cell, Direction direction) const {
+QString BoardView::clueAt(CellPos cell, Direction direction) const {
   if (!board_) return {};
   return QString::fromStdString(toUtf8(board_->clueAt(cell, direction), clueCodePage(board_->clueCharset())));
 }
 
-QRect BoardView::cellRect(Cell cell) const {
+QRect BoardView::cellRect(CellPos cell) const {
   // Both of the cell's lines, as a screen reader outlines it.
   return gui::cellRect(cell.row, cell.column, cellSize_).adjusted(0, 0, 1, 1);
 }
@@ -111,13 +111,13 @@ void BoardView::paintEvent(QPaintEvent*) {
 
 void BoardView::mousePressEvent(QMouseEvent* e) {
   if (!board_) return;
-  std::optional<Cell> cell = cellAt(e->position().toPoint());
+  std::optional<CellPos> cell = cellAt(e->position().toPoint());
   if (!cell || board_->isUnderPicture(cell->row, cell->column)) return;
   emit cellClicked(*cell);
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* e) {
-  std::optional<Cell> cell = cellAt(e->position().toPoint());
+  std::optional<CellPos> cell = cellAt(e->position().toPoint());
   bool blocked = cell && board_->isUnderPicture(cell->row, cell->column);
   setCursor(blocked ? Qt::ForbiddenCursor : Qt::CrossCursor);
 }

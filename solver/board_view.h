@@ -27,18 +27,18 @@ class BoardView : public QWidget {
   // The board's size at the current cell size: the cells and the border line.
   QSize boardSize() const;
   // The cell under a point, or nothing on the right or bottom border line.
-  std::optional<Cell> cellAt(QPoint at) const;
+  std::optional<CellPos> cellAt(QPoint at) const;
   const Board* board() const { return board_; }
   // The entry of a cell and the clues through it, as the player reads them; the cell's bounds.
-  QString letterAt(Cell cell) const { return entryText(board_->entryAt(cell.row, cell.column)); }
-  QString clueAt(Cell cell, Direction direction) const;
-  QRect cellRect(Cell cell) const;
+  QString letterAt(CellPos cell) const { return entryText(board_->entryAt(cell.row, cell.column)); }
+  QString clueAt(CellPos cell, Direction direction) const;
+  QRect cellRect(CellPos cell) const;
   // What the view paints: the board with its entries, marking colours, cursor and pictures.
   gui::BoardScene scene() const;
 
  signals:
   // A click on a cell that lies under no picture.
-  void cellClicked(gw::cross::Cell cell);
+  void cellClicked(gw::CellPos cell);
 
  protected:
   void paintEvent(QPaintEvent*) override;

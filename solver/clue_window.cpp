@@ -8,6 +8,8 @@
 #include "common/language.h"
 #include "solver/window_look.h"
 
+namespace gw::cross {
+
 namespace {
 
 constexpr int kWindowWidth = 289;
@@ -126,3 +128,5 @@ void ClueWindow::setTextPixelSize(int pixels) {
 }
 
 int ClueWindow::oneLineHeight() const { return QFontMetrics(clueLabel_->font()).height() + 8; }
+
+}  // namespace gw::cross

@@ -9,6 +9,8 @@
 #include "common/direction.h"
 #include "common/language.h"
 
+namespace gw::cross {
+
 class ClueWindow : public QWidget {
   Q_OBJECT
  public:
@@ -38,3 +40,5 @@ class ClueWindow : public QWidget {
   QLabel* downArrow_;
   QLabel* clueLabel_;
 };
+
+}  // namespace gw::cross

@@ -13,6 +13,9 @@
 #include "solver/board_window.h"
 #include "solver/instance_channel.h"
 
+using gw::cross::BoardWindow;
+using gw::cross::InstanceChannel;
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Cross");
@@ -36,7 +39,7 @@ int main(int argc, char* argv[]) {
 
   gw::ProgramFolders folders = gw::programFolders();
   BoardWindow window(folders.configPath("CROSS.CONF"), folders.readPath("Data").string(),
-                     std::make_unique<EffectSoundOutput>());
+                     std::make_unique<gw::cross::EffectSoundOutput>());
   QObject::connect(&window, &BoardWindow::finished, &app, &QCoreApplication::quit);
   app.setQuitOnLastWindowClosed(false);
 

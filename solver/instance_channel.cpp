@@ -2,6 +2,8 @@
 
 #include <QLocalSocket>
 
+namespace gw::cross {
+
 namespace {
 constexpr int kTimeoutMs = 2000;
 constexpr qint64 kLongestMessage = 64 * 1024;  // a path, never more
@@ -46,3 +48,5 @@ bool InstanceChannel::handOver(const QString& socketPath, const QString& crosswo
   socket.disconnectFromServer();
   return sent;
 }
+
+}  // namespace gw::cross

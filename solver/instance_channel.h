@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+namespace gw::cross {
+
 class InstanceChannel : public QObject {
   Q_OBJECT
  public:
@@ -27,3 +29,5 @@ class InstanceChannel : public QObject {
   QString socketPath_;
   QLocalServer server_;
 };
+
+}  // namespace gw::cross

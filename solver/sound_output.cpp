@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace gw::cross {
+
 namespace {
 
 // Lengths of the clips in milliseconds: the longest a synchronous play waits.
@@ -76,3 +78,5 @@ void EffectSoundOutput::waitForEnd(SoundClip* c, int limitMs) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   c->stop();
 }
+
+}  // namespace gw::cross

@@ -8,12 +8,14 @@
 
 #include "solver/core/board.h"
 
+namespace gw::cross {
+
 class SoundOutput {
  public:
   virtual ~SoundOutput() = default;
   // `wait`: return only when the clip has ended (the synchronous play of the completion).
   // `unlessPlaying`: do not start while another clip is still playing.
-  virtual void play(gw::cross::Sound sound, bool wait, bool unlessPlaying) = 0;
+  virtual void play(Sound sound, bool wait, bool unlessPlaying) = 0;
 };
 
 // One clip as the output drives it; QSoundEffect in the program, a stand-in in the tests.
@@ -30,17 +32,19 @@ class SoundClip {
 class EffectSoundOutput : public QObject, public SoundOutput {
   Q_OBJECT
  public:
-  using ClipFactory = std::function<std::unique_ptr<SoundClip>(gw::cross::Sound)>;
+  using ClipFactory = std::function<std::unique_ptr<SoundClip>(Sound)>;
   explicit EffectSoundOutput(QObject* parent = nullptr);
   EffectSoundOutput(ClipFactory makeClip, QObject* parent = nullptr);
   ~EffectSoundOutput() override;
-  void play(gw::cross::Sound sound, bool wait, bool unlessPlaying) override;
+  void play(Sound sound, bool wait, bool unlessPlaying) override;
 
  private:
-  SoundClip* clip(gw::cross::Sound sound);
+  SoundClip* clip(Sound sound);
   void waitForEnd(SoundClip* c, int limitMs);
 
   ClipFactory makeClip_;
   std::array<std::unique_ptr<SoundClip>, 5> clips_;
   SoundClip* waitedFor_ = nullptr;  // ended by the wait, whatever the backend still reports
 };
+
+}  // namespace gw::cross

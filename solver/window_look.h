@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QWidget>
 
+namespace gw::cross {
+
 inline void applySolverLook(QWidget* w) {
   w->setAutoFillBackground(true);
   QPalette pal = w->palette();
@@ -15,3 +17,5 @@ inline void applySolverLook(QWidget* w) {
   font.setPixelSize(11);
   w->setFont(font);
 }
+
+}  // namespace gw::cross

@@ -6,7 +6,6 @@
 #include "common/file_io.h"
 #include "common/key_mapping.h"
 #include "common/picture_decoding.h"
-#include "export/interchange_files.h"
 
 namespace gw::cross {
 
@@ -52,7 +51,7 @@ bool Board::isUnderPicture(int row, int column) const {
                      [&](const Picture& p) { return p.covers(row, column); });
 }
 
-std::string Board::clueAt(Cell cell, Direction direction) const {
+std::string Board::clueAt(CellPos cell, Direction direction) const {
   bool onBoard = cell.row >= 0 && cell.column >= 0 && cell.row < rows_ && cell.column < columns_;
   if (!onBoard || isBlock(cell.row, cell.column)) return {};
   const DefinitionRecord* found = nullptr;
@@ -66,24 +65,24 @@ std::string Board::clueAt(Cell cell, Direction direction) const {
   return found ? found->clue : std::string();
 }
 
-Cell Board::firstLetterCell() const {
+CellPos Board::firstLetterCell() const {
   for (int r = 0; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c)
       if (isLetterCell(r, c)) return {r, c};
   return {0, 0};
 }
 
-void Board::selectCell(Cell cell) { current_ = cell; }
+void Board::selectCell(CellPos cell) { current_ = cell; }
 
-std::optional<Cell> Board::cellAtPixel(int x, int y) const {
+std::optional<CellPos> Board::cellAtPixel(int x, int y) const {
   int column = (x - 1) / kCellPitch;  // truncated toward zero: x = 0 is column 0
   int row = (y - 1) / kCellPitch;
   if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return std::nullopt;
-  return Cell{row, column};
+  return CellPos{row, column};
 }
 
 Sound Board::move(int dRow, int dColumn) {
-  Cell target{current_.row + dRow, current_.column + dColumn};
+  CellPos target{current_.row + dRow, current_.column + dColumn};
   if (target.column < 0 || target.row < 0 || target.column >= columns_ || target.row >= rows_)
     return Sound::None;
   if (isUnderPicture(target.row, target.column)) return Sound::Refused;
@@ -104,8 +103,8 @@ KeyOutcome Board::typeKey(char usCharacter) {
       !isBlock(current_.row, current_.column)) {
     entries_[index(current_.row, current_.column)] = asciiUpper(key);
     out.stored = true;
-    Cell next = direction_ == Direction::Across ? Cell{current_.row, current_.column + 1}
-                                                : Cell{current_.row + 1, current_.column};
+    CellPos next = direction_ == Direction::Across ? CellPos{current_.row, current_.column + 1}
+                                                   : CellPos{current_.row + 1, current_.column};
     bool room = direction_ == Direction::Across ? current_.column < columns_ - 1 : current_.row < rows_ - 1;
     if (room && !isUnderPicture(next.row, next.column)) {
       current_ = next;
@@ -152,16 +151,6 @@ void Board::applyProgress(std::string_view bytes) {
     throw FormatError("The progress file holds " + std::to_string(bytes.size()) +
                       " letters, but the board has " + std::to_string(entries_.size()) + " cells.");
   entries_.assign(bytes.substr(0, entries_.size()));
-}
-
-std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath) {
-  // Beside an ipuz or .puz file, the progress file keeps the whole name: a crossword exported
-  // next to its .C_W file (spring.C_W, spring.puz) must not share spring.RES_CW with it.
-  if (interchangeFormatOf(crosswordPath)) {
-    std::filesystem::path progress = crosswordPath;
-    return progress += ".RES_CW";
-  }
-  return withExtension(crosswordPath, ".RES_CW");
 }
 
 }  // namespace gw::cross

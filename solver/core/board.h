@@ -4,11 +4,11 @@
 // revealing and the completion blinking. Qt-free; the window only draws it and
 // turns input into these calls.
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/cell_pos.h"
 #include "common/crossword_file.h"
 #include "common/direction.h"
 #include "common/jpeg.h"
@@ -25,12 +25,6 @@ enum class Sound : int {
   Completed = 3,  // the crossword has been solved (played to its end)
   Fanfare = 4,    // right after Completed, unless a clip is still playing
   Stay = 5,       // stored but could not move on; direction changed; a field revealed
-};
-
-struct Cell {
-  int row = 0;
-  int column = 0;
-  friend bool operator==(const Cell&, const Cell&) = default;
 };
 
 // What a typed character did.
@@ -76,20 +70,20 @@ class Board {
   bool isEntryCorrect(int row, int column) const { return entryAt(row, column) == solutionAt(row, column); }
 
   // --- cursor and direction ---
-  Cell current() const { return current_; }
+  CellPos current() const { return current_; }
   Direction direction() const { return direction_; }
   // Clue of the last word in file order of that direction through the current cell;
   // empty on a block cell or where no such word passes.
   std::string acrossClueAt() const { return clueAt(Direction::Across); }
   std::string downClueAt() const { return clueAt(Direction::Down); }
   // The same for any cell of the board (what a screen reader tells of a cell).
-  std::string clueAt(Cell cell, Direction direction) const;
+  std::string clueAt(CellPos cell, Direction direction) const;
   // The first cell, row by row, that is neither a block nor under a picture; (0, 0) when none.
-  Cell firstLetterCell() const;
+  CellPos firstLetterCell() const;
   // Moves the cursor; the caller keeps the cell on the board and off the pictures.
-  void selectCell(Cell cell);
+  void selectCell(CellPos cell);
   // The cell under a pixel of the board, or nothing on the right or bottom border line.
-  std::optional<Cell> cellAtPixel(int x, int y) const;
+  std::optional<CellPos> cellAtPixel(int x, int y) const;
 
   // The arrow actions: enabled on the board's edges as the cursor allows.
   bool canMoveLeft() const { return current_.column > 0; }
@@ -144,14 +138,10 @@ class Board {
   std::vector<DefinitionRecord> words_;
   std::vector<Picture> pictures_;
   std::vector<IndexedImage> pictureImages_;  // one per picture
-  Cell current_;
+  CellPos current_;
   Direction direction_ = Direction::Across;
   bool completed_ = false;
   int blinkCount_ = 0;
 };
-
-// The progress file of a crossword: its path with the extension ".RES_CW"; for an ipuz or .puz
-// file, its path with ".RES_CW" appended (spring.puz.RES_CW).
-std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath);
 
 }  // namespace gw::cross

@@ -21,6 +21,16 @@ constexpr std::uint64_t kMaxProgressFileBytes = 255 * 255;
 MissingCrosswordError::MissingCrosswordError(const std::filesystem::path& path)
     : std::runtime_error("File doesn't \r\n" + path.string() + "\r\n" + " exist!") {}
 
+fs::path progressPathFor(const fs::path& crosswordPath) {
+  // Beside an ipuz or .puz file, the progress file keeps the whole name: a crossword exported
+  // next to its .C_W file (spring.C_W, spring.puz) must not share spring.RES_CW with it.
+  if (interchangeFormatOf(crosswordPath)) {
+    fs::path progress = crosswordPath;
+    return progress += ".RES_CW";
+  }
+  return withExtension(crosswordPath, ".RES_CW");
+}
+
 fs::path userProgressPathFor(const fs::path& crosswordPath) {
   std::error_code ec;
   fs::path full = fs::absolute(crosswordPath, ec).lexically_normal();

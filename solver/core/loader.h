@@ -28,6 +28,10 @@ struct LoadedCrossword {
 // examples' cannot), otherwise in the user's data folder.
 enum class ProgressPlace { Automatic, BesideTheCrossword, UserDataFolder };
 
+// The progress file beside a crossword: its path with the extension ".RES_CW"; for an ipuz or
+// .puz file, its path with ".RES_CW" appended (spring.puz.RES_CW).
+std::filesystem::path progressPathFor(const std::filesystem::path& crosswordPath);
+
 // The progress file of a crossword whose folder cannot be written:
 // $XDG_DATA_HOME/gridwright/progress/NAME-HASH.RES_CW, HASH from the crossword's full path.
 std::filesystem::path userProgressPathFor(const std::filesystem::path& crosswordPath);

@@ -7,6 +7,7 @@
 #include "sample_crosswords.h"
 #include "solver/core/board.h"
 
+using gw::CellPos;
 using namespace gw;
 using namespace gw::cross;
 using namespace gw::cross::testing;
@@ -50,15 +51,15 @@ TEST(CrossBoardCursor, FirstLetterCellSkipsBlocksAndPictures) {
   CrosswordFile f = boardFromRows(Language::English, {"  XYZ", "ABCDE"});
   f.pictures.push_back({2, 0, 3, 1, ""});
   Board b = boardOf(f);
-  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.current(), (CellPos{1, 0}));
   f.pictures[0].width = 1;
-  EXPECT_EQ(boardOf(f).current(), (Cell{0, 3}));
+  EXPECT_EQ(boardOf(f).current(), (CellPos{0, 3}));
 }
 
 TEST(CrossBoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
   CrosswordFile f = boardFromRows(Language::English, {"   ", "   "});
   Board b = boardOf(f);
-  EXPECT_EQ(b.current(), (Cell{0, 0}));
+  EXPECT_EQ(b.current(), (CellPos{0, 0}));
   EXPECT_FALSE(b.canCheatOne());
   // Completes on the first key press, whatever the key.
   KeyOutcome k = b.typeKey('1');
@@ -68,10 +69,10 @@ TEST(CrossBoardCursor, NoLetterCellPutsTheCursorAtTheOrigin) {
 
 TEST(CrossBoardCursor, PixelsToCells) {
   Board b = boardOf(boardFromRows(Language::English, {"ABC", "DEF"}));
-  EXPECT_EQ(b.cellAtPixel(0, 0), (Cell{0, 0}));
-  EXPECT_EQ(b.cellAtPixel(20, 20), (Cell{0, 0}));
-  EXPECT_EQ(b.cellAtPixel(21, 21), (Cell{1, 1}));
-  EXPECT_EQ(b.cellAtPixel(60, 40), (Cell{1, 2}));
+  EXPECT_EQ(b.cellAtPixel(0, 0), (CellPos{0, 0}));
+  EXPECT_EQ(b.cellAtPixel(20, 20), (CellPos{0, 0}));
+  EXPECT_EQ(b.cellAtPixel(21, 21), (CellPos{1, 1}));
+  EXPECT_EQ(b.cellAtPixel(60, 40), (CellPos{1, 2}));
   EXPECT_FALSE(b.cellAtPixel(61, 10).has_value());  // right border line
   EXPECT_FALSE(b.cellAtPixel(10, 41).has_value());  // bottom border line
   EXPECT_FALSE(b.cellAtPixel(-30, 10).has_value());
@@ -85,11 +86,11 @@ TEST(CrossBoardMoves, EdgesDisableAndPicturesRefuse) {
   EXPECT_FALSE(b.canMoveUp());
   EXPECT_TRUE(b.canMoveRight());
   EXPECT_EQ(b.move(0, -1), Sound::None);  // off the board: nothing at all
-  EXPECT_EQ(b.current(), (Cell{0, 0}));
+  EXPECT_EQ(b.current(), (CellPos{0, 0}));
   EXPECT_EQ(b.move(1, 0), Sound::None);
-  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.current(), (CellPos{1, 0}));
   EXPECT_EQ(b.move(0, 1), Sound::Refused);  // into the picture
-  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.current(), (CellPos{1, 0}));
   EXPECT_TRUE(b.isUnderPicture(2, 1));
   EXPECT_FALSE(b.isUnderPicture(2, 2));
   EXPECT_FALSE(b.isUnderPicture(-1, -1));
@@ -105,15 +106,15 @@ TEST(CrossBoardTyping, AcrossAdvancesAndStaysAtTheEdge) {
   EXPECT_EQ(b.entryAt(0, 0), 'A');
   k = b.typeKey('x');  // last letter before a block: the cursor goes onto the block
   EXPECT_EQ(k.sound, Sound::Stored);
-  EXPECT_EQ(b.current(), (Cell{0, 2}));
+  EXPECT_EQ(b.current(), (CellPos{0, 2}));
   k = b.typeKey('q');  // on a block nothing is stored and nothing moves
   EXPECT_FALSE(k.stored);
   EXPECT_EQ(k.sound, Sound::None);
-  EXPECT_EQ(b.current(), (Cell{0, 2}));
+  EXPECT_EQ(b.current(), (CellPos{0, 2}));
   b.selectCell({1, 2});
   k = b.typeKey('e');  // last column
   EXPECT_EQ(k.sound, Sound::Stay);
-  EXPECT_EQ(b.current(), (Cell{1, 2}));
+  EXPECT_EQ(b.current(), (CellPos{1, 2}));
   EXPECT_EQ(b.entryAt(1, 2), 'E');
 }
 
@@ -123,9 +124,9 @@ TEST(CrossBoardTyping, DownDirectionAndPictureInTheWay) {
   Board b = boardOf(f);
   EXPECT_EQ(b.setDirection(Direction::Down), Sound::Stay);
   EXPECT_EQ(b.typeKey('a').sound, Sound::Stored);
-  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.current(), (CellPos{1, 0}));
   EXPECT_EQ(b.typeKey('c').sound, Sound::Stay);  // the picture below stops it
-  EXPECT_EQ(b.current(), (Cell{1, 0}));
+  EXPECT_EQ(b.current(), (CellPos{1, 0}));
 }
 
 TEST(CrossBoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
@@ -135,13 +136,13 @@ TEST(CrossBoardTyping, DigitsAndSymbolsStoreNothingSpaceClears) {
   for (char k : std::string("19-=[;,\r")) {
     KeyOutcome o = b.typeKey(k);
     EXPECT_FALSE(o.stored) << k;
-    EXPECT_EQ(b.current(), (Cell{0, 0}));
+    EXPECT_EQ(b.current(), (CellPos{0, 0}));
   }
   EXPECT_EQ(b.entryAt(0, 0), 'A');
   KeyOutcome o = b.typeKey(' ');
   EXPECT_TRUE(o.stored);
   EXPECT_EQ(b.entryAt(0, 0), ' ');
-  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  EXPECT_EQ(b.current(), (CellPos{0, 1}));
 }
 
 TEST(CrossBoardTyping, GermanSwapsYAndZ) {
@@ -202,7 +203,7 @@ TEST(CrossBoardChecking, PicturesAndBlocksDoNotCountAndCheatsWaitForTheNextKey) 
 TEST(CrossBoardChecking, CheatOneOnTheLastLetterDoesNotComplete) {
   Board b = boardOf(boardFromRows(Language::English, {"AB"}));
   b.typeKey('a');
-  EXPECT_EQ(b.current(), (Cell{0, 1}));
+  EXPECT_EQ(b.current(), (CellPos{0, 1}));
   EXPECT_EQ(b.cheatOne(), Sound::Stay);
   EXPECT_EQ(b.entryAt(0, 1), 'B');
   EXPECT_TRUE(b.isEntryCorrect(0, 1));

@@ -14,7 +14,9 @@
 #include "solver/board_window.h"
 #include "solver/clue_window.h"
 #include "solver/instance_channel.h"
+#include "tests/support/prompt_answers.h"
 
+using gw::CellPos;
 using gw::ClueCharset;
 using gw::Direction;
 using gw::Language;
@@ -37,25 +39,6 @@ class RecordingSounds : public SoundOutput {
   std::vector<Played>* log_;
 };
 
-// The window with its questions answered by the test.
-class TestWindow : public BoardWindow {
- public:
-  TestWindow(const std::filesystem::path& conf, std::vector<Played>* sounds)
-      : BoardWindow(conf, "/nowhere/Data", std::make_unique<RecordingSounds>(sounds)) {}
-  QStringList messages;
-  int questions = 0;
-  bool answerTryAnother = false;
-  QString nextCrossword;
-
- protected:
-  void showMessage(const QString& text) override { messages << text; }
-  bool confirmTryAnother() override {
-    ++questions;
-    return answerTryAnother;
-  }
-  QString chooseCrossword() override { return nextCrossword; }
-};
-
 std::vector<int> numbers(const std::vector<Played>& log) {
   std::vector<int> n;
   for (const Played& p : log) n.push_back(p.sound);
@@ -72,36 +55,39 @@ class CrossWindowTest : public QObject {
  private:
   QTemporaryDir dir_;
   std::vector<Played> sounds_;
-  std::unique_ptr<TestWindow> window_;
+  std::unique_ptr<BoardWindow> window_;
+  std::optional<gw::test::PromptAnswers> answers_;
+
+  // Messages shown, and how often "Try another?" was asked.
+  QStringList messages() const {
+    QStringList m = answers_->shown();
+    m.removeAll("Try another?");
+    return m;
+  }
+  int questions() const { return static_cast<int>(answers_->shown().count("Try another?")); }
 
   QString write(const QString& name, const gw::CrosswordFile& f) {
     QString p = dir_.filePath(name);
     gw::writeCrosswordFile(p.toStdString(), f);
     return p;
   }
-  TestWindow& open(const gw::CrosswordFile& f, const QString& name = "puzzle.C_W") {
+  BoardWindow& open(const gw::CrosswordFile& f, const QString& name = "puzzle.C_W") {
     QString p = write(name, f);
     sounds_.clear();
-    window_ = std::make_unique<TestWindow>(std::filesystem::path(dir_.filePath("CROSS.CONF").toStdString()),
-                                           &sounds_);
+    window_ = std::make_unique<BoardWindow>(std::filesystem::path(dir_.filePath("CROSS.CONF").toStdString()),
+                                            "/nowhere/Data", std::make_unique<RecordingSounds>(&sounds_));
     bool ok = window_->loadCrossword(p);
-    if (!ok) qWarning() << window_->messages;
+    if (!ok) qWarning() << messages();
     window_->show();
-    window_->updateActions();
     return *window_;
   }
   void trigger(const char* name) {
-    window_->updateActions();
     QAction* a = window_->action(name);
     QVERIFY2(a, name);
     QVERIFY2(a->isEnabled(), name);
     a->trigger();
-    window_->updateActions();
   }
-  bool enabled(const char* name) {
-    window_->updateActions();
-    return window_->action(name)->isEnabled();
-  }
+  bool enabled(const char* name) { return window_->action(name)->isEnabled(); }
   // Counts pixels of a colour family inside a cell.
   int pixelsInCell(int r, int c, bool (*match)(QColor)) {
     QImage img = window_->grab().toImage();
@@ -119,11 +105,15 @@ class CrossWindowTest : public QObject {
       QFile::remove(dir_.filePath(name));
     QDir(dir_.path()).rmdir("puzzle.RES_CW");
     QFile::remove(dir_.filePath("CROSS.CONF"));
+    answers_.emplace();
   }
-  void cleanup() { window_.reset(); }
+  void cleanup() {
+    window_.reset();
+    answers_.reset();
+  }
 
   void typingEnglishAdvancesAndShowsClues() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QCOMPARE(f.size(), QSize(6 * 20 + 2, 4 * 20 + 2));
     QCOMPARE(f.acrossWindow()->clueText(), QString("Clue CAT"));
     QCOMPARE(f.downWindow()->clueText(), QString("Clue COW"));
@@ -132,10 +122,10 @@ class CrossWindowTest : public QObject {
     QVERIFY(!f.downWindow()->isHighlighted());
     QTest::keyClicks(&f, "ca");
     QCOMPARE(f.board()->entries().substr(0, 2), std::string("CA"));
-    QCOMPARE(f.board()->current(), (Cell{0, 2}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 2}));
     QCOMPARE(f.downWindow()->clueText(), QString("Clue TEN"));
     QTest::keyClicks(&f, "t");  // onto the block after CAT
-    QCOMPARE(f.board()->current(), (Cell{0, 3}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 3}));
     QVERIFY(!f.acrossWindow()->isVisible());  // a block has no clues
     QVERIFY(!f.downWindow()->isVisible());
     QCOMPARE(numbers(sounds_), (std::vector<int>{1, 1, 1}));
@@ -145,7 +135,7 @@ class CrossWindowTest : public QObject {
   }
 
   void directionChangeHighlightsTheDownWindow() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QVERIFY(!enabled("acrossDirectionAction"));
     trigger("downDirectionAction");
     QCOMPARE(f.board()->direction(), Direction::Down);
@@ -154,14 +144,14 @@ class CrossWindowTest : public QObject {
     QVERIFY(f.action("downDirectionAction")->isChecked());
     QVERIFY(!enabled("downDirectionAction"));
     QTest::keyClicks(&f, "co");
-    QCOMPARE(f.board()->current(), (Cell{2, 0}));
+    QCOMPARE(f.board()->current(), (CellPos{2, 0}));
     QCOMPARE(numbers(sounds_), (std::vector<int>{5, 1, 1}));
   }
 
   void soundsSettingSilencesEverySound() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     f.action("soundsAction")->trigger();
-    QVERIFY(!f.soundsOn());
+    QVERIFY(!f.workflow().settings().sounds);
     QTest::keyClicks(&f, "cow");
     trigger("revealAllAction");
     QTest::keyClick(&f, 'x');
@@ -172,44 +162,44 @@ class CrossWindowTest : public QObject {
   }
 
   void germanSwapsYAndZAndPicturesBlockMoves() {
-    TestWindow& f = open(germanSample());
+    BoardWindow& f = open(germanSample());
     QTest::keyClicks(&f, "yeit");  // the US key Y enters Z
     QCOMPARE(f.board()->entries().substr(0, 4), std::string("ZEIT"));
-    f.selectCell({1, 3});
+    f.workflow().selectCell({1, 3});
     QTest::keyClick(&f, 'z');  // the US key Z enters Y
     QCOMPARE(f.board()->entryAt(1, 3), 'Y');
-    f.selectCell({2, 3});
+    f.workflow().selectCell({2, 3});
     sounds_.clear();
     trigger("moveRightAction");  // the picture is in the way
-    QCOMPARE(f.board()->current(), (Cell{2, 3}));
+    QCOMPARE(f.board()->current(), (CellPos{2, 3}));
     QCOMPARE(numbers(sounds_), (std::vector<int>{2}));
-    f.selectCell({2, 3});
+    f.workflow().selectCell({2, 3});
     QTest::keyClick(&f, 't');  // the last letter before the picture: the cursor stays
-    QCOMPARE(f.board()->current(), (Cell{2, 3}));
+    QCOMPARE(f.board()->current(), (CellPos{2, 3}));
     QCOMPARE(numbers(sounds_).back(), 5);
     // A click on the picture does nothing; a click on a cell selects it.
     QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(105, 55));
-    QCOMPARE(f.board()->current(), (Cell{2, 3}));
+    QCOMPARE(f.board()->current(), (CellPos{2, 3}));
     QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(25, 25));
-    QCOMPARE(f.board()->current(), (Cell{1, 1}));
+    QCOMPARE(f.board()->current(), (CellPos{1, 1}));
     QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(121, 10));
-    QCOMPARE(f.board()->current(), (Cell{1, 1}));  // the right border line
+    QCOMPARE(f.board()->current(), (CellPos{1, 1}));  // the right border line
   }
 
   void serbianKeysByPosition() {
-    TestWindow& f = open(serbianSample());
+    BoardWindow& f = open(serbianSample());
     QCOMPARE(f.acrossWindow()->clueText(), cp1251("Реч ШУМА"));
     QTest::keyClick(&f, '[');
     QTest::keyClick(&f, '{');
     QCOMPARE(f.board()->entryAt(0, 0), gw::fromUtf8("Ш", "windows-1251")[0]);
     QCOMPARE(f.board()->entryAt(0, 1), gw::fromUtf8("Ш", "windows-1251")[0]);  // a wrong letter
-    f.selectCell({2, 0});
+    f.workflow().selectCell({2, 0});
     QTest::keyClicks(&f, "\\eq\"");
     QCOMPARE(f.board()->entries().substr(10, 4), gw::fromUtf8("ЖЕЉЋ", "windows-1251"));
   }
 
   void keyPositionsWinOverThePlayersLayout() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     // A German layout sends "z" for the key in the US Y position (X11 key code 29).
     QKeyEvent yKey(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, 29, 0, 0, "z");
     QApplication::sendEvent(&f, &yKey);
@@ -220,20 +210,20 @@ class CrossWindowTest : public QObject {
     QCOMPARE(f.board()->entryAt(0, 1), 'C');
     QKeyEvent shiftAlone(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, 50, 0, 0, "");
     QApplication::sendEvent(&f, &shiftAlone);
-    QCOMPARE(f.board()->current(), (Cell{0, 2}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 2}));
     // Alt with a letter is no typing; Ctrl with one gives a control character, stored nowhere.
     QKeyEvent altT(QEvent::KeyPress, Qt::Key_T, Qt::AltModifier, 28, 0, 0, "t");
     QApplication::sendEvent(&f, &altT);
     QKeyEvent ctrlT(QEvent::KeyPress, Qt::Key_T, Qt::ControlModifier, 28, 0, 0, "\x14");
     QApplication::sendEvent(&f, &ctrlT);
     QCOMPARE(f.board()->entryAt(0, 2), ' ');
-    QCOMPARE(f.board()->current(), (Cell{0, 2}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 2}));
   }
 
   // Delete gives no character: it neither types nor completes a revealed crossword;
   // Backspace still runs the completion test.
   void deleteTypesNothingAndDoesNotComplete() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     trigger("revealAllAction");
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0, 0, "\x7f");
     QApplication::sendEvent(&f, &del);
@@ -247,17 +237,17 @@ class CrossWindowTest : public QObject {
   void progressOfAnotherVersionOpensEmpty() {
     QString progress = dir_.filePath("puzzle.RES_CW");
     gw::writeFileAtomically(progress.toStdString(), "CAT");
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QVERIFY(f.board());
-    QCOMPARE(f.messages.size(), 1);
-    QVERIFY2(f.messages[0].contains("another version"), qPrintable(f.messages[0]));
+    QCOMPARE(messages().size(), 1);
+    QVERIFY2(messages()[0].contains("another version"), qPrintable(messages()[0]));
     QCOMPARE(f.board()->entries(), std::string(24, ' '));
     QTest::keyClicks(&f, "co");
     QVERIFY(f.close());
-    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(messages().size(), 1);
     QCOMPARE(gw::readWholeFile(progress.toStdString()).substr(0, 3), std::string("CO "));
-    TestWindow& again = open(englishSample());
-    QVERIFY(again.messages.isEmpty());
+    BoardWindow& again = open(englishSample());
+    QCOMPARE(messages().size(), 1);  // nothing more for the second opening
     QCOMPARE(again.board()->entryAt(0, 1), 'O');
   }
 
@@ -296,43 +286,40 @@ class CrossWindowTest : public QObject {
   }
 
   void arrowsStopAtTheEdgesAndTheWheelMoves() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QVERIFY(!enabled("moveLeftAction"));
     QVERIFY(!enabled("moveUpAction"));
     QVERIFY(enabled("revealCellAction"));
     QVERIFY(enabled("markErrorsAction"));
-    f.selectCell({3, 5});  // the lower right corner
+    f.workflow().selectCell({3, 5});  // the lower right corner
     QVERIFY(!enabled("moveRightAction"));
     QVERIFY(!enabled("moveDownAction"));
     QVERIFY(enabled("moveLeftAction") && enabled("moveUpAction"));
-    f.selectCell({0, 3});  // a block: nothing to reveal
+    f.workflow().selectCell({0, 3});  // a block: nothing to reveal
     QVERIFY(!enabled("revealCellAction"));
     QVERIFY(enabled("revealAllAction"));
-    f.selectCell({0, 0});
+    f.workflow().selectCell({0, 0});
     trigger("moveDownAction");
     trigger("moveRightAction");
-    QCOMPARE(f.board()->current(), (Cell{1, 1}));
+    QCOMPARE(f.board()->current(), (CellPos{1, 1}));
     QVERIFY(sounds_.empty());
     QPoint at(25, 25);
     QWheelEvent up(at, f.mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&f, &up);
-    QCOMPARE(f.board()->current(), (Cell{0, 1}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 1}));
     QApplication::sendEvent(&f, &up);
-    QCOMPARE(f.board()->current(), (Cell{0, 1}));
+    QCOMPARE(f.board()->current(), (CellPos{0, 1}));
   }
 
   void shortcutsReachTheActions() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    f.updateActions();
     QTest::keyClick(&f, Qt::Key_Right);
-    QCOMPARE(f.board()->current(), (Cell{0, 1}));
-    f.updateActions();
+    QCOMPARE(f.board()->current(), (CellPos{0, 1}));
     QTest::keyClick(&f, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(f.board()->direction(), Direction::Down);
-    f.selectCell({0, 0});
-    f.updateActions();
+    f.workflow().selectCell({0, 0});
     QTest::keyClick(&f, Qt::Key_Return, Qt::ControlModifier);  // cheat one field
     QCOMPARE(f.board()->entryAt(0, 0), 'C');
   }
@@ -358,7 +345,7 @@ class CrossWindowTest : public QObject {
     QCOMPARE(cellCount(0, 0, yellow), 0);
     QVERIFY(cellCount(0, 1, yellow) > kInside / 2);
     QVERIFY(cellCount(0, 0, white) < kInside);  // the letter typed shows
-    window_->selectCell({0, 3});                // the cursor on a block is red over the block
+    window_->workflow().selectCell({0, 3});     // the cursor on a block is red over the block
     QVERIFY(cellCount(0, 3, red) > kInside / 2);
 
     // The marked edges (left of row 0 column 1, top of row 1 column 2) are dotted; others are solid.
@@ -387,42 +374,42 @@ class CrossWindowTest : public QObject {
     gw::CrosswordFile cw = boardFromRows(Language::English, {"AB"});
     cw.pictures.push_back({0, 0, 2, 1, samplePicture()});
     open(cw);
-    QCOMPARE(window_->board()->current(), (Cell{0, 0}));
+    QCOMPARE(window_->board()->current(), (CellPos{0, 0}));
     QImage img = window_->grab().toImage();
     for (QPoint p : {QPoint(3, 3), QPoint(10, 10), QPoint(19, 19)})
       QVERIFY(img.pixelColor(p) != QColor(255, 255, 0));
   }
 
   void markingColoursEntries() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QTest::keyClicks(&f, "cx");
-    f.selectCell({3, 5});
+    f.workflow().selectCell({3, 5});
     auto blue = [](QColor c) { return c.blue() > 150 && c.red() < 100 && c.green() < 100; };
     auto red = [](QColor c) { return c.red() > 150 && c.green() < 100 && c.blue() < 100; };
     QCOMPARE(pixelsInCell(0, 0, blue) + pixelsInCell(0, 1, red), 0);
     trigger("markErrorsAction");
-    QVERIFY(f.markBadEntries());
+    QVERIFY(f.workflow().settings().markBadEntries);
     QVERIFY(f.action("markErrorsAction")->isChecked());
     QVERIFY(pixelsInCell(0, 0, blue) > 5);
     QVERIFY(pixelsInCell(0, 1, red) > 5);
-    f.selectCell({0, 1});
+    f.workflow().selectCell({0, 1});
     trigger("revealCellAction");
-    f.selectCell({3, 5});
+    f.workflow().selectCell({3, 5});
     QVERIFY(pixelsInCell(0, 1, blue) > 5);  // revealed letters are right
     QCOMPARE(numbers(sounds_).back(), 5);
     QVERIFY(sounds_.back().wait);
   }
 
   void completionBlinksThenAsks() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     f.saveProgress();
     QVERIFY(QFile::exists(dir_.filePath("puzzle.RES_CW")));
     trigger("revealAllAction");
     QVERIFY(!f.board()->completed());  // revealing does not complete
     QTest::keyClick(&f, '5');          // any key does
     QVERIFY(f.board()->completed());
-    QVERIFY(f.blinkTimer()->isActive());
-    QCOMPARE(f.blinkTimer()->interval(), 200);
+    QVERIFY(f.workflow().blinkTimer()->isActive());
+    QCOMPARE(f.workflow().blinkTimer()->interval(), 200);
     QVERIFY(!f.acrossWindow()->isVisible());
     QVERIFY(!f.downWindow()->isVisible());
     QCOMPARE(numbers(sounds_), (std::vector<int>{3, 4}));
@@ -430,25 +417,25 @@ class CrossWindowTest : public QObject {
     QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));
     QTest::keyClick(&f, 'q');  // typing is ignored now
     QSignalSpy finished(&f, &BoardWindow::finished);
-    QVERIFY(QTest::qWaitFor([&] { return f.questions == 1; }, 8000));
+    QVERIFY(QTest::qWaitFor([&] { return questions() == 1; }, 8000));
     QCOMPARE(f.board()->blinkCount(), 20);
     QCOMPARE(f.board()->entries(), englishSample().board);  // the solution shows at the end
-    QVERIFY(!f.blinkTimer()->isActive());
+    QVERIFY(!f.workflow().blinkTimer()->isActive());
     QCOMPARE(finished.count(), 1);                            // Cancel closes the window
     QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));  // not saved: it was solved
   }
 
   void tryAnotherLoadsTheNextCrossword() {
     QString next = write("next.C_W", serbianSample());
-    TestWindow& f = open(englishSample());
-    f.answerTryAnother = true;
-    f.nextCrossword = next;
+    BoardWindow& f = open(englishSample());
+    answers_->next(QMessageBox::Ok);
+    answers_->nextFile(next);
     trigger("revealAllAction");
     QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
-    for (int i = 0; i <= 20; ++i) f.onBlinkTick();
-    QCOMPARE(f.questions, 1);
-    QVERIFY(f.messages.isEmpty());
+    for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
+    QCOMPARE(questions(), 1);
+    QVERIFY(messages().isEmpty());
     QCOMPARE(f.board()->language(), Language::Serbian);
     QVERIFY(!f.board()->completed());
     QCOMPARE(f.size(), QSize(5 * 20 + 2, 3 * 20 + 2));
@@ -457,76 +444,76 @@ class CrossWindowTest : public QObject {
   }
 
   void tryAnotherWithTheOpenDialogCancelledCloses() {
-    TestWindow& f = open(englishSample());
-    f.answerTryAnother = true;  // OK, then no file chosen
+    BoardWindow& f = open(englishSample());
+    answers_->next(QMessageBox::Ok);  // OK, then no file chosen
     QSignalSpy finished(&f, &BoardWindow::finished);
     trigger("revealAllAction");
     QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
-    for (int i = 0; i < 20; ++i) f.onBlinkTick();
-    QCOMPARE(f.questions, 0);  // twenty ticks of blinking come first
-    f.onBlinkTick();
-    QCOMPARE(f.questions, 1);
+    for (int i = 0; i < 20; ++i) f.workflow().blinkTick();
+    QCOMPARE(questions(), 0);  // twenty ticks of blinking come first
+    f.workflow().blinkTick();
+    QCOMPARE(questions(), 1);
     QCOMPARE(finished.count(), 1);
-    QVERIFY(f.messages.isEmpty());
+    QVERIFY(messages().isEmpty());
     QVERIFY(!QFile::exists(dir_.filePath("puzzle.RES_CW")));
   }
 
   void failedTryAnotherKeepsNothing() {
     QString bad = dir_.filePath("bad.C_W");
     gw::writeFileAtomically(bad.toStdString(), std::string("CW10\0\x05", 6));
-    TestWindow& f = open(englishSample());
-    f.answerTryAnother = true;
-    f.nextCrossword = bad;
+    BoardWindow& f = open(englishSample());
+    answers_->next(QMessageBox::Ok);
+    answers_->nextFile(bad);
     QSignalSpy finished(&f, &BoardWindow::finished);
     trigger("revealAllAction");
     QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
-    for (int i = 0; i <= 20; ++i) f.onBlinkTick();
-    QCOMPARE(f.messages.size(), 1);
+    for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
+    QCOMPARE(messages().size(), 1);
     QVERIFY(f.board() == nullptr);  // neither the old nor a half-read new crossword
     QCOMPARE(finished.count(), 1);
   }
 
   void progressIsKeptHoweverTheWindowCloses() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QTest::keyClicks(&f, "cat");
     QVERIFY(f.close());  // as the window manager closes it
     std::string saved = gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString());
     QCOMPARE(saved.substr(0, 4), std::string("CAT "));
-    TestWindow& again = open(englishSample());
+    BoardWindow& again = open(englishSample());
     QCOMPARE(again.board()->entries(), saved);
-    QCOMPARE(again.board()->current(), (Cell{0, 0}));
+    QCOMPARE(again.board()->current(), (CellPos{0, 0}));
   }
 
   // "Exit" keeps the window open when the progress cannot be written; closing it any
   // other way reports the failure and closes all the same.
   void unwritableProgressKeepsExitButNotClose() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QVERIFY(QDir(dir_.path()).mkdir("puzzle.RES_CW"));  // a folder where the file should go
     QTest::keyClicks(&f, "ca");
     QSignalSpy finished(&f, &BoardWindow::finished);
     f.action("exitAction")->trigger();
-    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(messages().size(), 1);
     QVERIFY(f.isVisible());
     QCOMPARE(finished.count(), 0);
     QVERIFY(f.close());
-    QCOMPARE(f.messages.size(), 2);
+    QCOMPARE(messages().size(), 2);
     QCOMPARE(finished.count(), 1);
-    QVERIFY2(f.messages[0].contains("puzzle.RES_CW"), qPrintable(f.messages[0]));
+    QVERIFY2(messages()[0].contains("puzzle.RES_CW"), qPrintable(messages()[0]));
   }
 
   // A signal or a log-out closes without a message box to click: the failure goes to
   // standard error and the window closes.
   void unwritableProgressOnASignalClosesWithoutAMessage() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QVERIFY(QDir(dir_.path()).mkdir("puzzle.RES_CW"));
     QTest::keyClicks(&f, "ca");
     QSignalSpy finished(&f, &BoardWindow::finished);
     f.setUnattended();
     QVERIFY(!f.saveProgress());
     QVERIFY(f.close());
-    QCOMPARE(f.messages.size(), 0);
+    QCOMPARE(messages().size(), 0);
     QCOMPARE(finished.count(), 1);
     QVERIFY(f.progressLost());
   }
@@ -534,7 +521,7 @@ class CrossWindowTest : public QObject {
   // A signal during a start-up message finishes a window that was never shown: the progress is
   // written all the same, once, and a later close changes nothing.
   void finishingAnUnshownWindowSavesOnce() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     f.hide();
     const QString progress = dir_.filePath("puzzle.RES_CW");
     QSignalSpy finished(&f, &BoardWindow::finished);
@@ -551,10 +538,10 @@ class CrossWindowTest : public QObject {
   void settingsAreReadAndWritten() {
     gw::writeFileAtomically(dir_.filePath("CROSS.CONF").toStdString(),
                             "[General]\nMark correct=1\nSounds=0\n");
-    TestWindow& f = open(englishSample());
-    QVERIFY(f.markBadEntries());
+    BoardWindow& f = open(englishSample());
+    QVERIFY(f.workflow().settings().markBadEntries);
     QVERIFY(f.action("markErrorsAction")->isChecked());
-    QVERIFY(!f.soundsOn());
+    QVERIFY(!f.workflow().settings().sounds);
     f.action("soundsAction")->trigger();
     QVERIFY(f.close());
     std::string text = gw::readWholeFile(dir_.filePath("CROSS.CONF").toStdString());
@@ -564,7 +551,7 @@ class CrossWindowTest : public QObject {
 
   // The context menu offers the player's commands, and its "Exit" saves and closes like Alt+F4.
   void contextMenuOffersTheCommandsAndExitSaves() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QSet<QString> offered;
     for (QAction* a : f.contextMenu()->actions())
       if (!a->isSeparator()) offered << a->text();
@@ -583,7 +570,7 @@ class CrossWindowTest : public QObject {
 
   // Zoom changes the cell size, the clicks and the clue font, and is remembered; Ctrl+0 resets it.
   void zoomResizesTheBoardAndIsRemembered() {
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     const int clueFont = f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize();
     trigger("zoomInAction");
     trigger("zoomInAction");
@@ -591,11 +578,11 @@ class CrossWindowTest : public QObject {
     QCOMPARE(f.size(), QSize(6 * 24 + 2, 4 * 24 + 2));
     QVERIFY(f.acrossWindow()->findChild<QLabel*>("clueLabel")->font().pixelSize() > clueFont);
     QTest::mouseClick(f.findChild<QWidget*>("boardView"), Qt::LeftButton, {}, QPoint(24 * 2 + 5, 24 + 5));
-    QCOMPARE(f.board()->current(), (Cell{1, 2}));
+    QCOMPARE(f.board()->current(), (CellPos{1, 2}));
     QVERIFY(f.close());
     std::string conf = gw::readWholeFile(dir_.filePath("CROSS.CONF").toStdString());
     QVERIFY2(conf.find("Cell size=24") != std::string::npos, conf.c_str());
-    TestWindow& again = open(englishSample());
+    BoardWindow& again = open(englishSample());
     QCOMPARE(again.cellSize(), 24);
     trigger("zoomResetAction");
     QCOMPARE(again.cellSize(), 20);
@@ -607,44 +594,14 @@ class CrossWindowTest : public QObject {
   void tallBoardFitsTheScreen() {
     const int tall = QGuiApplication::primaryScreen()->availableGeometry().height() / 20 + 4;
     std::vector<std::string> rows(tall, std::string(30, 'A'));  // taller than the offscreen screen
-    TestWindow& f = open(boardFromRows(Language::English, rows));
+    BoardWindow& f = open(boardFromRows(Language::English, rows));
     QRect work = f.screen()->availableGeometry();
     QVERIFY(f.cellSize() < 20);
     QVERIFY(f.height() + 2 * f.acrossWindow()->oneLineHeight() <= work.height());
     QVERIFY(f.geometry().top() - work.top() >= f.acrossWindow()->oneLineHeight());
     QVERIFY(f.acrossWindow()->height() >= f.acrossWindow()->oneLineHeight());
     QTest::keyClick(&f, 'a');
-    QCOMPARE(f.board()->current(), (Cell{0, 1}));
-  }
-
-  // At scale factors 1.5 and 2 the grid lines are whole device pixels without gaps at crossings,
-  // and dotted edges keep gaps of a logical pixel.
-  void gridLinesAreCrispAtScaleFactors() {
-    open(englishSample());
-    auto* view = window_->findChild<BoardView*>("boardView");
-    const QColor navy(0, 0, 128);
-    for (double ratio : {1.5, 2.0}) {
-      QImage img(view->size() * ratio, QImage::Format_RGB32);
-      img.setDevicePixelRatio(ratio);
-      img.fill(Qt::green);
-      {
-        QPainter p(&img);
-        gw::gui::paintBoard(p, view->scene());
-      }
-      const int line = qRound(ratio);
-      auto lineStart = [&](int i) { return qRound((i * 20 + 1) * ratio); };
-      // The solid line between rows 1 and 2 runs unbroken over the whole board, `line` pixels thick.
-      int y = lineStart(2);
-      for (int x = lineStart(0); x < img.width(); ++x)
-        for (int t = 0; t < line; ++t)
-          QVERIFY2(img.pixelColor(x, y + t) == navy, qPrintable(QString("%1 at x %2").arg(ratio).arg(x)));
-      QVERIFY(img.pixelColor(lineStart(1) + line + 1, y + line) != navy);  // and no thicker
-      // The left edge of row 0, column 1 is dotted: gaps, yet its ends at the crossings are solid.
-      int x = lineStart(1), gaps = 0;
-      for (int yy = lineStart(0) + line; yy < lineStart(1); ++yy) gaps += img.pixelColor(x, yy) != navy;
-      QVERIFY2(gaps >= 5 * line, qPrintable(QString::number(ratio)));
-      QCOMPARE(img.pixelColor(x, lineStart(1)), navy);
-    }
+    QCOMPARE(f.board()->current(), (CellPos{0, 1}));
   }
 
   // "Open crossword..." keeps the progress and opens another; a failed load keeps the current one.
@@ -652,22 +609,22 @@ class CrossWindowTest : public QObject {
     QString next = write("next.C_W", serbianSample());
     QString bad = dir_.filePath("bad.C_W");
     gw::writeFileAtomically(bad.toStdString(), "XYZW0000000000");
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     QTest::keyClicks(&f, "ca");
-    f.nextCrossword = bad;
+    answers_->nextFile(bad);
     trigger("openAction");
-    QCOMPARE(f.messages, QStringList{"Bad file format : XYZW"});
+    QCOMPARE(messages(), QStringList{"Bad file format : XYZW"});
     QCOMPARE(f.board()->entries().substr(0, 2), std::string("CA"));  // still the English board
     QVERIFY(f.acrossWindow());
-    f.nextCrossword = next;
+    answers_->nextFile(next);
     trigger("openAction");
     QCOMPARE(f.board()->language(), Language::Serbian);
     QCOMPARE(gw::readWholeFile(dir_.filePath("puzzle.RES_CW").toStdString()).substr(0, 3),
              std::string("CA "));
-    f.nextCrossword.clear();  // the dialog cancelled: nothing changes
+    answers_->nextFile("");  // the dialog cancelled: nothing changes
     trigger("openAction");
     QCOMPARE(f.board()->language(), Language::Serbian);
-    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(messages().size(), 1);
   }
 
   // A second copy hands its crossword to the running one, which saves the progress and switches;
@@ -678,7 +635,7 @@ class CrossWindowTest : public QObject {
     InstanceChannel channel(socket);
     QVERIFY(channel.listen());
     QString next = write("next.C_W", germanSample());
-    TestWindow& f = open(englishSample());
+    BoardWindow& f = open(englishSample());
     connect(&channel, &InstanceChannel::crosswordHandedOver, &f, &BoardWindow::acceptHandedOverCrossword);
     QTest::keyClicks(&f, "c");
     QSignalSpy handed(&channel, &InstanceChannel::crosswordHandedOver);
@@ -690,7 +647,7 @@ class CrossWindowTest : public QObject {
     QVERIFY(InstanceChannel::handOver(socket, ""));  // no file: only to the front
     QTRY_COMPARE(handed.count(), 2);
     QCOMPARE(f.board()->language(), Language::German);
-    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join('|')));
+    QVERIFY2(messages().isEmpty(), qPrintable(messages().join('|')));
     // A stale socket of a crashed copy does not keep the next copy from listening.
     InstanceChannel again(socket);
     QVERIFY(again.listen());
@@ -699,7 +656,7 @@ class CrossWindowTest : public QObject {
   // Assistive technology reads the board as a table: each cell's place, letter or kind, its clues,
   // and the cursor as the focused cell.
   void boardIsAnAccessibleTable() {
-    TestWindow& f = open(germanSample());
+    BoardWindow& f = open(germanSample());
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(f.findChild<BoardView*>("boardView"));
     QVERIFY(board);
     QCOMPARE(board->role(), QAccessible::Table);
@@ -724,7 +681,7 @@ class CrossWindowTest : public QObject {
   void clueWindowsSitAboveAndBelow() {
     gw::CrosswordFile cw = englishSample();
     cw.definitions[0].clue = std::string(300, 'w') + " long clue that wraps over several lines";
-    TestWindow& f = open(cw);
+    BoardWindow& f = open(cw);
     QRect board = f.geometry();
     QRect across = f.acrossWindow()->geometry();
     QRect down = f.downWindow()->geometry();
@@ -758,9 +715,11 @@ class CrossWindowTest : public QObject {
 
   void loadFailuresShowTheMessageAndKeepNoBoard() {
     auto failing = [&](const QString& path) {
-      window_ = std::make_unique<TestWindow>(std::filesystem::path(), &sounds_);
+      answers_.emplace();
+      window_ = std::make_unique<BoardWindow>(std::filesystem::path(), "/nowhere/Data",
+                                              std::make_unique<RecordingSounds>(&sounds_));
       bool ok = window_->loadCrossword(path);
-      return std::make_pair(ok, window_->messages.value(0));
+      return std::make_pair(ok, messages().value(0));
     };
     QString missing = dir_.filePath("none.C_W");
     auto r = failing(missing);

@@ -9,6 +9,7 @@
 #include "export/interchange_files.h"
 #include "solver/core/loader.h"
 
+using gw::CellPos;
 using namespace gw;
 using namespace gw::cross;
 namespace fs = std::filesystem;
@@ -54,8 +55,8 @@ TEST_F(CrossInterchangeLoading, AnExportedCrosswordIsSolvedLikeItsOriginal) {
     for (int r = 0; r < b.rows(); ++r)
       for (int c = 0; c < b.columns(); ++c) {
         EXPECT_EQ(a.solutionAt(r, c), b.solutionAt(r, c)) << r << ", " << c;
-        a.selectCell(Cell{r, c});
-        b.selectCell(Cell{r, c});
+        a.selectCell(CellPos{r, c});
+        b.selectCell(CellPos{r, c});
         EXPECT_EQ(a.acrossClueAt(), b.acrossClueAt()) << r << ", " << c;
         EXPECT_EQ(a.downClueAt(), b.downClueAt()) << r << ", " << c;
       }

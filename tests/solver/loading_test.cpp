@@ -10,6 +10,7 @@
 #include "sample_crosswords.h"
 #include "solver/core/loader.h"
 
+using gw::CellPos;
 using namespace gw;
 using namespace gw::cross;
 using namespace gw::cross::testing;
@@ -54,7 +55,7 @@ TEST_F(CrossLoading, FreshCrosswordHasEmptyEntriesAndTheFirstLetterCell) {
   LoadedCrossword c = loadCrossword(p);
   EXPECT_EQ(c.progressPath, dir_ / "x.RES_CW");
   EXPECT_EQ(c.board.entries(), std::string(24, ' '));
-  EXPECT_EQ(c.board.current(), (Cell{0, 0}));
+  EXPECT_EQ(c.board.current(), (CellPos{0, 0}));
   EXPECT_EQ(c.board.direction(), Direction::Across);
   EXPECT_EQ(c.board.language(), Language::German);
   EXPECT_EQ(c.board.acrossClueAt(), "Wort ZEIT");

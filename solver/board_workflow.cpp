@@ -1,0 +1,260 @@
+#include "solver/board_workflow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "gui_common/prompts.h"
+#include "solver/core/cell_size.h"
+
+namespace gw::cross {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Crossword Solving Tool");
+
+// Shown as separate lines whatever the platform's line ends.
+QString displayText(const std::string& message) {
+  return QString::fromStdString(message).replace("\r\n", "\n");
+}
+
+}  // namespace
+
+BoardWorkflow::BoardWorkflow(std::filesystem::path settingsPath, std::string defaultSolveFolder,
+                             std::unique_ptr<SoundOutput> sounds, QObject* parent)
+    : QObject(parent), settingsPath_(std::move(settingsPath)), sounds_(std::move(sounds)) {
+  if (settingsPath_.empty()) {
+    settings_.solveFolder = defaultSolveFolder;
+  } else {
+    settings_ = readSettings(settingsPath_, defaultSolveFolder);
+  }
+  blinkTimer_.setInterval(200);
+  blinkTimer_.setObjectName("blinkTimer");
+  connect(&blinkTimer_, &QTimer::timeout, this, &BoardWorkflow::blinkTick);
+}
+
+BoardWorkflow::~BoardWorkflow() = default;
+
+// The one place a failure becomes a message.
+void BoardWorkflow::report(const std::exception& e) {
+  if (unattended_) {
+    std::fprintf(stderr, "Cross: %s\n", e.what());
+    return;
+  }
+  emit failed(displayText(e.what()));
+}
+
+BoardState BoardWorkflow::state() const {
+  BoardState s;
+  const Board* b = board();
+  s.loaded = b != nullptr;
+  s.canMoveLeft = b && b->canMoveLeft();
+  s.canMoveRight = b && b->canMoveRight();
+  s.canMoveUp = b && b->canMoveUp();
+  s.canMoveDown = b && b->canMoveDown();
+  s.direction = b ? b->direction() : Direction::Across;
+  s.canCheatOne = b && b->canCheatOne();
+  s.markBadEntries = settings_.markBadEntries;
+  s.sounds = settings_.sounds;
+  s.canZoomIn = settings_.cellSize < kLargestCellSize;
+  s.canZoomOut = settings_.cellSize > smallestCellSize(1.0);
+  return s;
+}
+
+void BoardWorkflow::rememberFolderOf(const QString& path) {
+  settings_.solveFolder = QFileInfo(path).absolutePath().toStdString();
+}
+
+bool BoardWorkflow::load(const QString& path, bool keepCurrentOnFailure) {
+  std::optional<LoadedCrossword> loaded;
+  try {
+    loaded = loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
+  } catch (const std::exception& e) {
+    if (!keepCurrentOnFailure) {
+      // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.
+      rememberFolderOf(path);
+      blinkTimer_.stop();
+      crossword_.reset();
+      emit crosswordReplaced();
+      emit stateChanged();
+    }
+    report(e);
+    return false;
+  }
+  blinkTimer_.stop();
+  crossword_ = std::move(loaded);
+  rememberFolderOf(path);
+  emit crosswordReplaced();
+  emit cursorMoved();
+  emit stateChanged();
+  if (crossword_->progressDiscarded)
+    emit failed(
+        "The saved progress belongs to another version of this crossword. The crossword starts "
+        "empty, and the old progress is replaced when your letters are next saved.");
+  return true;
+}
+
+bool BoardWorkflow::switchTo(const QString& path) {
+  if (!saveProgress()) return false;  // reported; the player's letters stay on the board
+  return load(path, true);
+}
+
+QString BoardWorkflow::chooseCrossword() {
+  gui::FileChoice choice;
+  choice.objectName = "openCrosswordDialog";
+  choice.title = "Open";
+  choice.folder = QString::fromStdString(settings_.solveFolder);
+  // ipuz and .puz files open as crosswords too; the dialog starts on the filter that shows all.
+  choice.filter =
+      "Crossword files (*.C_W);;All crosswords (*.C_W *.ipuz *.puz);;ipuz crosswords (*.ipuz);;"
+      "Across Lite crosswords (*.puz)";
+  choice.selectedFilter = "All crosswords (*.C_W *.ipuz *.puz)";
+  return gui::Prompts::chooseFile(dialogParent_, choice);
+}
+
+void BoardWorkflow::openAnother() {
+  if (!saveProgress()) return;
+  const QString path = chooseCrossword();
+  if (!path.isEmpty()) load(path, true);
+}
+
+bool BoardWorkflow::saveProgress() {
+  if (!crossword_ || crossword_->board.completed()) return true;
+  try {
+    cross::saveProgress(*crossword_);
+    return true;
+  } catch (const std::exception& e) {
+    report(e);
+    return false;
+  }
+}
+
+void BoardWorkflow::writeSettings() {
+  if (settingsPath_.empty()) return;
+  try {
+    std::error_code ec;
+    std::filesystem::create_directories(settingsPath_.parent_path(), ec);
+    cross::writeSettings(settingsPath_, settings_);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Cross: %s\n", e.what());
+  }
+}
+
+void BoardWorkflow::play(Sound sound, bool wait, bool unlessPlaying) {
+  if (sound == Sound::None || !sounds_ || !settings_.sounds) return;
+  sounds_->play(sound, wait, unlessPlaying);
+}
+
+void BoardWorkflow::selectCell(CellPos cell) {
+  if (!crossword_) return;
+  crossword_->board.selectCell(cell);
+  emit cursorMoved();
+  emit stateChanged();
+}
+
+void BoardWorkflow::move(int dRow, int dColumn) {
+  if (!crossword_) return;
+  const Sound s = crossword_->board.move(dRow, dColumn);
+  if (s == Sound::Refused) {
+    play(s);
+    return;
+  }
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::setDirection(Direction d) {
+  if (!crossword_) return;
+  const Sound s = crossword_->board.setDirection(d);
+  selectCell(crossword_->board.current());
+  // The direction change is the one clip heard whatever the "Sounds" check mark says:
+  // with no window title and no caret, it is the player's only sign that it happened.
+  if (s != Sound::None && sounds_) sounds_->play(s, false, false);
+}
+
+void BoardWorkflow::typeCharacter(char usCharacter) {
+  if (!crossword_) return;
+  Board& b = crossword_->board;
+  const KeyOutcome out = b.typeKey(usCharacter);
+  if (out.stored) {
+    emit entriesChanged();
+    selectCell(b.current());
+    play(out.sound);
+  }
+  if (out.completedNow) complete();
+}
+
+void BoardWorkflow::toggleMarkBadEntries() {
+  settings_.markBadEntries = !settings_.markBadEntries;
+  emit entriesChanged();
+  emit stateChanged();
+  if (crossword_) selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::setSounds(bool on) {
+  settings_.sounds = on;
+  emit stateChanged();
+}
+
+void BoardWorkflow::revealCell() {
+  if (!crossword_) return;
+  const Sound s = crossword_->board.cheatOne();
+  if (s == Sound::None) return;
+  play(s, true);
+  emit entriesChanged();
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::revealAll() {
+  if (!crossword_) return;
+  crossword_->board.cheatAll();
+  emit entriesChanged();
+}
+
+void BoardWorkflow::zoomBy(int steps) {
+  settings_.cellSize = boundedCellSize(settings_.cellSize + steps * kZoomStep);
+  emit zoomChanged();
+  emit stateChanged();
+}
+
+void BoardWorkflow::resetZoom() {
+  settings_.cellSize = kDefaultCellSize;
+  emit zoomChanged();
+  emit stateChanged();
+}
+
+void BoardWorkflow::complete() {
+  emit solved();
+  // The first tick comes only after the completion clip has ended.
+  play(Sound::Completed, true);
+  blinkTimer_.start();
+  play(Sound::Fanfare, false, true);
+  try {
+    deleteProgress(*crossword_);
+  } catch (const std::exception& e) {
+    report(e);
+  }
+}
+
+void BoardWorkflow::blinkTick() {
+  if (!crossword_) {
+    blinkTimer_.stop();
+    return;
+  }
+  if (crossword_->board.blinkStep()) {
+    emit entriesChanged();
+    return;
+  }
+  blinkTimer_.stop();
+  gui::Question tryAnother{
+      kTitle, "Try another?", {}, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
+  if (gui::Prompts::ask(dialogParent_, tryAnother) == QMessageBox::Ok) {
+    const QString path = chooseCrossword();
+    if (!path.isEmpty()) {
+      writeSettings();
+      if (load(path)) return;
+    }
+  }
+  emit closeRequested();
+}
+
+}  // namespace gw::cross
