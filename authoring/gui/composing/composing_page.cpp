@@ -284,14 +284,14 @@ bool ComposingPage::isComposing() const {
 
 bool ComposingPage::isQuickFilling() const { return quickFill_->isRunning(); }
 
-void ComposingPage::setComposeOptions(const ComposeOptions& options) {
+void ComposingPage::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWordsAction_->setChecked(options.noRepeatedWords);
   controller_->composer().setNoRepeat(options.noRepeatedWords);
   quickFillLanes_ = options.quickFillLanes;
 }
 
-ComposeOptions ComposingPage::composeOptions() const {
-  return ComposeOptions{noRepeatedWordsAction_->isChecked(), quickFillLanes_};
+ComposeSettings ComposingPage::composeOptions() const {
+  return ComposeSettings{noRepeatedWordsAction_->isChecked(), quickFillLanes_};
 }
 
 bool ComposingPage::hasOpenLayout() const { return controller_->session().isOpen(); }

@@ -64,8 +64,8 @@ class ComposingPage : public QWidget {
   std::optional<gw::Language> layoutLanguage() const;
 
   // The options remembered in crossword.conf; the main window sets them at start.
-  void setComposeOptions(const gw::ComposeOptions& options);
-  gw::ComposeOptions composeOptions() const;
+  void setComposeOptions(const gw::ComposeSettings& options);
+  gw::ComposeSettings composeOptions() const;
 
   // --- for tests and the benchmark
   // Replaces the dialogs and message boxes (the page does not own `prompts`).

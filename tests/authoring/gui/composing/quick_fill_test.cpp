@@ -151,7 +151,7 @@ class QuickFillTest : public ComposingPageTestBase {
     waitForQuickFill();
     const std::uint64_t firstSeed = page_->quickFillController().seed();
     // One lane (crossword.conf's "Quick fill lanes=1") searches on the window thread.
-    page_->setComposeOptions(ComposeOptions{false, 1});
+    page_->setComposeOptions(ComposeSettings{false, 1});
     quickFill("again.C_WM");
     waitForQuickFill();
     QVERIFY(page_->quickFillController().seed() != firstSeed);
