@@ -74,7 +74,7 @@ void BM_PlaceAndUndo(benchmark::State& state, const char* name) {
   std::mt19937_64 rng(1);
   std::int64_t placed = 0;
   for (auto _ : state) {
-    int slot = static_cast<int>(rng() % static_cast<std::uint64_t>(p.slotCount()));
+    const SlotId slot(rng() % static_cast<std::uint64_t>(p.slotCount()));
     auto word = static_cast<FillPropagator::WordId>(rng() % p.wordsOf(slot).wordCount());
     std::int64_t next = p.next(slot, word);
     if (next < 0) next = p.next(slot, 0);

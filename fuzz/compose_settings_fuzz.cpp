@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const gw::ComposeOptions read = gw::parseComposeSettings(text);
+  const gw::ComposeSettings read = gw::parseComposeSettings(text);
   if (read.quickFillLanes < 1 || read.quickFillLanes > gw::kMostQuickFillLanes) std::abort();
 
   std::string written;
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const std::exception&) {
     return 0;  // reported to the author as a write error
   }
-  const gw::ComposeOptions back = gw::parseComposeSettings(written);
+  const gw::ComposeSettings back = gw::parseComposeSettings(written);
   if (back.noRepeatedWords == read.noRepeatedWords || back.quickFillLanes != read.quickFillLanes)
     std::abort();
   if (gw::parseFolderSettings(written) != gw::parseFolderSettings(text)) std::abort();

@@ -41,79 +41,74 @@ LetterSet allLetters() {
 
 FillPropagator::FillPropagator(const WordBitSets& bits, const ComposingBoard& board,
                                const std::vector<Slot>& slots, Options options)
-    : options_(options) {
-  slots_.resize(slots.size());
-  std::map<int, int> cellOf;                         // board index -> cell number
-  std::vector<std::vector<std::pair<int, int>>> in;  // per cell: (slot, position)
+    : slots_(slots.size()), options_(options) {
+  std::map<int, CellId> cellOf;  // board index -> cell
+  struct Use {
+    SlotId slot;
+    int position;
+  };
+  SearchIdMap<CellId, std::vector<Use>> uses;  // per cell: the slots through it
   std::size_t total = 0, residues = 0;
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    const Slot& slot = slots[i];
-    SlotState& s = slots_[i];
+  for (SlotId id : slots_.ids()) {
+    const Slot& slot = slots[id.index()];
+    SlotState& s = slots_[id];
     s.bits = &bits.forLength(slot.length);
     s.offset = total;
     total += s.bits->blocks();
     s.residues = residues;
-    residues += static_cast<std::size_t>(slot.length) * 256;
-    s.cells.resize(static_cast<std::size_t>(slot.length));
+    residues += slot.length * std::size_t{256};
+    s.cells.resize(slot.length);
     for (int k = 0; k < slot.length; ++k) {
-      int index = slot.cellIndex(k);
+      const int index = slot.cellIndex(k);
       if (board.at(index).length != 0) continue;  // a fixed letter
-      auto [it, added] = cellOf.emplace(index, static_cast<int>(in.size()));
-      if (added) in.emplace_back();
-      in[static_cast<std::size_t>(it->second)].emplace_back(static_cast<int>(i), k);
-      s.cells[static_cast<std::size_t>(k)].cell = it->second;
+      auto [it, added] = cellOf.emplace(index, CellId());
+      if (added) it->second = uses.push({});
+      uses[it->second].push_back({id, k});
+      s.cells[k].cell = it->second;
     }
   }
-  cells_.assign(in.size(), CellState{allLetters(), 0});
-  for (const auto& refs : in)
-    if (refs.size() == 2)
-      for (int a = 0; a < 2; ++a) {
-        auto [slot, position] = refs[static_cast<std::size_t>(a)];
-        CellRef& ref = slots_[static_cast<std::size_t>(slot)].cells[static_cast<std::size_t>(position)];
-        ref.other = refs[static_cast<std::size_t>(1 - a)].first;
-        ref.otherPosition = refs[static_cast<std::size_t>(1 - a)].second;
+  cells_.assign(uses.size(), CellState{allLetters(), 0});
+  for (const std::vector<Use>& pair : uses)
+    if (pair.size() == 2)
+      for (std::size_t a = 0; a < 2; ++a) {
+        CellRef& ref = slots_[pair[a].slot].cells[pair[a].position];
+        ref.other = pair[1 - a].slot;
+        ref.otherPosition = pair[1 - a].position;
       }
 
   // Every word of the slot's length that has the layout's fixed letters.
   domains_.assign(total, 0);
   residue_.assign(residues, 0);
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    SlotState& s = slots_[i];
-    std::uint64_t* d = domain(static_cast<int>(i));
+  for (SlotId id : slots_.ids()) {
+    const Slot& slot = slots[id.index()];
+    SlotState& s = slots_[id];
+    std::uint64_t* d = domain(id);
     const std::size_t words = s.bits->wordCount();
     for (std::size_t b = 0; b < s.bits->blocks(); ++b)
       d[b] = b + 1 < s.bits->blocks() || words % 64 == 0 ? ~std::uint64_t{0}
                                                          : (std::uint64_t{1} << (words % 64)) - 1;
     s.lo = 0;
     s.hi = static_cast<std::uint32_t>(s.bits->blocks());
-    for (int k = 0; k < slots[i].length; ++k) {
-      const BoardCell& cell = board.at(slots[i].cellIndex(k));
+    for (int k = 0; k < slot.length; ++k) {
+      const BoardCell& cell = board.at(slot.cellIndex(k));
       if (cell.length == 0) continue;
       const std::uint64_t* with = s.bits->withLetter(k, static_cast<unsigned char>(cell.character));
       for (std::size_t b = 0; b < s.bits->blocks(); ++b) d[b] &= with ? with[b] : 0;
     }
-    if (!tighten(static_cast<int>(i))) consistent_ = false;
-    if (options_.noRepeat && slots[i].length >= 2)
-      for (std::size_t j = 0; j < slots.size(); ++j)
-        if (j != i && slots[j].length == slots[i].length) s.sameLength.push_back(static_cast<int>(j));
+    if (!tighten(id)) consistent_ = false;
+    if (options_.noRepeat && slot.length >= 2)
+      for (SlotId other : slots_.ids())
+        if (other != id && slots[other.index()].length == slot.length) s.sameLength.push_back(other);
   }
   if (!consistent_) return;
-  for (int i = 0; i < slotCount(); ++i) enqueue(i);
+  for (SlotId id : slots_.ids()) enqueue(id);
   consistent_ = propagate();
 }
 
-const LetterSet& FillPropagator::letters(int slot, int position) const {
+const LetterSet& FillPropagator::letters(SlotId slot, int position) const {
   static const LetterSet none;
-  const CellRef& ref = slots_[static_cast<std::size_t>(slot)].cells[static_cast<std::size_t>(position)];
-  return ref.cell < 0 ? none : cells_[static_cast<std::size_t>(ref.cell)].letters;
-}
-
-int FillPropagator::crossingSlot(int slot, int position) const {
-  return slots_[static_cast<std::size_t>(slot)].cells[static_cast<std::size_t>(position)].other;
-}
-
-int FillPropagator::crossingPosition(int slot, int position) const {
-  return slots_[static_cast<std::size_t>(slot)].cells[static_cast<std::size_t>(position)].otherPosition;
+  const CellRef& ref = slots_[slot].cells[position];
+  return ref.cell.valid() ? cells_[ref.cell].letters : none;
 }
 
 // ---------------------------------------------------------------- levels and trail
@@ -128,7 +123,7 @@ void FillPropagator::popLevel() {
   levels_.pop_back();
   while (domainTrail_.size() > mark.domainSaves) {
     const DomainSave& save = domainTrail_.back();
-    SlotState& s = slots_[static_cast<std::size_t>(save.slot)];
+    SlotState& s = slots_[save.slot];
     // Words only leave within a level, so the saved span covers every block set now.
     std::copy_n(savedBlocks_.begin() + static_cast<std::ptrdiff_t>(save.at), save.hi - save.lo,
                 domain(save.slot) + save.lo);
@@ -141,15 +136,15 @@ void FillPropagator::popLevel() {
   }
   while (cellTrail_.size() > mark.cellSaves) {
     const CellSave& save = cellTrail_.back();
-    cells_[static_cast<std::size_t>(save.cell)] = CellState{save.letters, save.stamp};
+    cells_[save.cell] = CellState{save.letters, save.stamp};
     cellTrail_.pop_back();
   }
   savedBlocks_.resize(mark.savedBlocks);
 }
 
-void FillPropagator::saveDomain(int slot) {
+void FillPropagator::saveDomain(SlotId slot) {
   if (levels_.empty()) return;  // level 0 is never undone
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  SlotState& s = slots_[slot];
   const std::uint64_t id = levels_.back().id;
   if (s.stamp == id) return;
   domainTrail_.push_back(DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, savedBlocks_.size()});
@@ -158,9 +153,9 @@ void FillPropagator::saveDomain(int slot) {
   s.stamp = id;
 }
 
-void FillPropagator::saveCell(int cell) {
+void FillPropagator::saveCell(CellId cell) {
   if (levels_.empty()) return;
-  CellState& c = cells_[static_cast<std::size_t>(cell)];
+  CellState& c = cells_[cell];
   const std::uint64_t id = levels_.back().id;
   if (c.stamp == id) return;
   cellTrail_.push_back(CellSave{cell, c.stamp, c.letters});
@@ -169,8 +164,8 @@ void FillPropagator::saveCell(int cell) {
 
 // ---------------------------------------------------------------- queries
 
-std::int64_t FillPropagator::next(int slot, WordId from) const {
-  const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+std::int64_t FillPropagator::next(SlotId slot, WordId from) const {
+  const SlotState& s = slots_[slot];
   if (from >= s.bits->wordCount()) return -1;
   const std::uint64_t* d = domain(slot);
   std::size_t b = from / 64;
@@ -187,15 +182,15 @@ std::int64_t FillPropagator::next(int slot, WordId from) const {
   return static_cast<std::int64_t>(b * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
 }
 
-std::size_t FillPropagator::countWithLetter(int slot, int position, unsigned char letter) const {
-  const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+std::size_t FillPropagator::countWithLetter(SlotId slot, int position, unsigned char letter) const {
+  const SlotState& s = slots_[slot];
   const std::uint64_t* with = s.bits->withLetter(position, letter);
   if (!with) return 0;
   return countCommonBits(domain(slot), with, s.lo, s.hi);
 }
 
-std::size_t FillPropagator::size(int slot) const {
-  const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+std::size_t FillPropagator::size(SlotId slot) const {
+  const SlotState& s = slots_[slot];
   if (!s.counted) {
     s.count = countBits(domain(slot), s.lo, s.hi);
     s.counted = true;
@@ -205,30 +200,30 @@ std::size_t FillPropagator::size(int slot) const {
 
 // ---------------------------------------------------------------- changes
 
-bool FillPropagator::tighten(int slot) {
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+bool FillPropagator::tighten(SlotId slot) {
+  SlotState& s = slots_[slot];
   const std::uint64_t* d = domain(slot);
   while (s.lo < s.hi && d[s.lo] == 0) ++s.lo;
   while (s.hi > s.lo && d[s.hi - 1] == 0) --s.hi;
   return s.lo < s.hi;
 }
 
-void FillPropagator::enqueue(int slot) {
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+void FillPropagator::enqueue(SlotId slot) {
+  SlotState& s = slots_[slot];
   if (s.queued) return;
   s.queued = true;
   queue_.push_back(slot);
 }
 
-bool FillPropagator::fail(int slot, int cause) {
+bool FillPropagator::fail(SlotId slot, SlotId cause) {
   failedSlot_ = slot;
   failedCause_ = cause;
   return false;
 }
 
-bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, const LetterSet& removed,
-                              int cause) {
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, const LetterSet& removed,
+                              SlotId cause) {
+  SlotState& s = slots_[slot];
   const LengthWordBits& bits = *s.bits;
   std::uint64_t* d = domain(slot);
   // The blocks are saved just before the first one changes.
@@ -268,10 +263,10 @@ bool FillPropagator::restrict(int slot, int position, const LetterSet& keep, con
   return true;
 }
 
-bool FillPropagator::removeWord(int slot, WordId word, int cause) {
+bool FillPropagator::removeWord(SlotId slot, WordId word, SlotId cause) {
   if (!has(slot, word)) return true;
   saveDomain(slot);
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  SlotState& s = slots_[slot];
   domain(slot)[word / 64] &= ~(std::uint64_t{1} << (word % 64));
   if (s.counted) --s.count;
   if (!tighten(slot)) return fail(slot, cause);
@@ -279,36 +274,35 @@ bool FillPropagator::removeWord(int slot, WordId word, int cause) {
   return true;
 }
 
-bool FillPropagator::revise(int slot) {
+bool FillPropagator::revise(SlotId slot) {
   ++revisions_;
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  SlotState& s = slots_[slot];
   const LengthWordBits& bits = *s.bits;
   const int length = bits.length();
   const std::uint64_t* d = domain(slot);
 
   // The letters the remaining words have at each open position: read from the words
   // themselves when they are few, else asked of the letter sets.
-  supportScratch_.assign(static_cast<std::size_t>(length), LetterSet{});
+  supportScratch_.assign(length, LetterSet{});
   std::size_t open = 0, letterTests = 0;
   for (const CellRef& ref : s.cells)
-    if (ref.cell >= 0) {
+    if (ref.cell.valid()) {
       ++open;
-      letterTests += static_cast<std::size_t>(cells_[static_cast<std::size_t>(ref.cell)].letters.size());
+      letterTests += cells_[ref.cell].letters.size();
     }
   if (open == 0) return true;
   if (size(slot) * open <= letterTests * kDirectFactor) {
     forEachWord(slot, [&](WordId id) {
       for (int k = 0; k < length; ++k)
-        if (s.cells[static_cast<std::size_t>(k)].cell >= 0)
-          supportScratch_[static_cast<std::size_t>(k)].add(bits.letter(id, k));
+        if (s.cells[k].cell.valid()) supportScratch_[k].add(bits.letter(id, k));
     });
   } else {
     for (int k = 0; k < length; ++k) {
-      const CellRef& ref = s.cells[static_cast<std::size_t>(k)];
-      if (ref.cell < 0) continue;
-      LetterSet& support = supportScratch_[static_cast<std::size_t>(k)];
-      std::uint16_t* residues = residue_.data() + s.residues + static_cast<std::size_t>(k) * 256;
-      cells_[static_cast<std::size_t>(ref.cell)].letters.forEach([&](unsigned char letter) {
+      const CellRef& ref = s.cells[k];
+      if (!ref.cell.valid()) continue;
+      LetterSet& support = supportScratch_[k];
+      std::uint16_t* residues = residue_.data() + s.residues + k * std::size_t{256};
+      cells_[ref.cell].letters.forEach([&](unsigned char letter) {
         const std::uint64_t* with = bits.withLetter(k, letter);
         if (!with) return;
         const std::uint16_t last = residues[letter];
@@ -329,21 +323,21 @@ bool FillPropagator::revise(int slot) {
   }
 
   for (int k = 0; k < length; ++k) {
-    const CellRef& ref = s.cells[static_cast<std::size_t>(k)];
-    if (ref.cell < 0) continue;
-    const LetterSet& now = cells_[static_cast<std::size_t>(ref.cell)].letters;
-    LetterSet kept = now & supportScratch_[static_cast<std::size_t>(k)];
+    const CellRef& ref = s.cells[k];
+    if (!ref.cell.valid()) continue;
+    const LetterSet& now = cells_[ref.cell].letters;
+    LetterSet kept = now & supportScratch_[k];
     if (kept == now) continue;
     if (kept.empty()) return fail(slot, ref.other);
     LetterSet removed = now.without(kept);
     saveCell(ref.cell);
-    cells_[static_cast<std::size_t>(ref.cell)].letters = kept;
+    cells_[ref.cell].letters = kept;
     if (ref.other != kNoSlot && !restrict(ref.other, ref.otherPosition, kept, removed, slot)) return false;
   }
 
   if (!s.sameLength.empty() && size(slot) == 1) {
     const WordId only = static_cast<WordId>(next(slot, 0));
-    for (int other : s.sameLength)
+    for (SlotId other : s.sameLength)
       if (!removeWord(other, only, slot)) return false;
   }
   return true;
@@ -352,24 +346,23 @@ bool FillPropagator::revise(int slot) {
 bool FillPropagator::propagate() {
   bool ok = true;
   while (queueHead_ < queue_.size()) {
-    int slot = queue_[queueHead_++];
-    slots_[static_cast<std::size_t>(slot)].queued = false;
+    const SlotId slot = queue_[queueHead_++];
+    slots_[slot].queued = false;
     if (!revise(slot)) {
       ok = false;
       break;
     }
   }
-  for (std::size_t i = queueHead_; i < queue_.size(); ++i)
-    slots_[static_cast<std::size_t>(queue_[i])].queued = false;
+  for (std::size_t i = queueHead_; i < queue_.size(); ++i) slots_[queue_[i]].queued = false;
   queue_.clear();
   queueHead_ = 0;
   if (!ok && levels_.empty()) consistent_ = false;
   return ok;
 }
 
-bool FillPropagator::assign(int slot, WordId word) {
+bool FillPropagator::assign(SlotId slot, WordId word) {
   if (!has(slot, word)) return fail(slot, kNoSlot);
-  SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  SlotState& s = slots_[slot];
   if (size(slot) > 1) {
     saveDomain(slot);
     std::uint64_t* d = domain(slot);
@@ -384,7 +377,7 @@ bool FillPropagator::assign(int slot, WordId word) {
   return propagate();
 }
 
-bool FillPropagator::exclude(int slot, WordId word) {
+bool FillPropagator::exclude(SlotId slot, WordId word) {
   if (!removeWord(slot, word, kNoSlot)) {
     if (levels_.empty()) consistent_ = false;
     return false;

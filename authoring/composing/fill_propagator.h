@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "authoring/composing/board.h"
+#include "authoring/composing/search_ids.h"
 #include "authoring/composing/word_bit_sets.h"
 
 namespace gw {
@@ -25,7 +26,7 @@ namespace gw {
 class FillPropagator {
  public:
   using WordId = std::uint32_t;
-  static constexpr int kNoSlot = -1;
+  static constexpr SlotId kNoSlot = SlotId::none();
 
   struct Options {
     bool noRepeat = false;  // no word of two or more letters twice in one fill
@@ -38,6 +39,7 @@ class FillPropagator {
                  Options options);
 
   int slotCount() const { return static_cast<int>(slots_.size()); }
+  SearchIdRange<SlotId> slots() const { return slots_.ids(); }
   int cellCount() const { return static_cast<int>(cells_.size()); }
   bool consistent() const { return consistent_; }
 
@@ -48,47 +50,47 @@ class FillPropagator {
 
   // Each of these changes the current level and propagates; false when some slot is left
   // without words (the level must then be popped; at level 0 no fill exists at all).
-  bool assign(int slot, WordId word);
-  bool exclude(int slot, WordId word);
+  bool assign(SlotId slot, WordId word);
+  bool exclude(SlotId slot, WordId word);
 
-  bool has(int slot, WordId word) const {
-    const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  bool has(SlotId slot, WordId word) const {
+    const SlotState& s = slots_[slot];
     return word < s.bits->wordCount() && (domain(slot)[word / 64] >> (word % 64) & 1);
   }
-  std::size_t size(int slot) const;
+  std::size_t size(SlotId slot) const;
   // The first word of the slot at or after `from`, or −1.
-  std::int64_t next(int slot, WordId from) const;
+  std::int64_t next(SlotId slot, WordId from) const;
   // How many of the slot's words have `letter` at `position`.
-  std::size_t countWithLetter(int slot, int position, unsigned char letter) const;
+  std::size_t countWithLetter(SlotId slot, int position, unsigned char letter) const;
   // Calls fn(word id) for every word of the slot, in id order.
   template <typename Fn>
-  void forEachWord(int slot, Fn&& fn) const {
-    const SlotState& s = slots_[static_cast<std::size_t>(slot)];
+  void forEachWord(SlotId slot, Fn&& fn) const {
+    const SlotState& s = slots_[slot];
     const std::uint64_t* d = domain(slot);
     for (std::size_t b = s.lo; b < s.hi; ++b)
       for (std::uint64_t bits = d[b]; bits; bits &= bits - 1)
         fn(static_cast<WordId>(b * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
   }
 
-  const LengthWordBits& wordsOf(int slot) const { return *slots_[static_cast<std::size_t>(slot)].bits; }
+  const LengthWordBits& wordsOf(SlotId slot) const { return *slots_[slot].bits; }
   // The letters the slot's k-th cell can still hold.
-  const LetterSet& letters(int slot, int position) const;
+  const LetterSet& letters(SlotId slot, int position) const;
   // The slot that crosses `slot` at its k-th cell (kNoSlot for a fixed letter) and the
   // position of that cell in it.
-  int crossingSlot(int slot, int position) const;
-  int crossingPosition(int slot, int position) const;
+  SlotId crossingSlot(SlotId slot, int position) const { return slots_[slot].cells[position].other; }
+  int crossingPosition(SlotId slot, int position) const { return slots_[slot].cells[position].otherPosition; }
 
   // The slot whose words ran out in the last failed propagation, and the slot whose
   // letters took them (kNoSlot when none): the constraint a search learns to fear.
-  int failedSlot() const { return failedSlot_; }
-  int failedCause() const { return failedCause_; }
+  SlotId failedSlot() const { return failedSlot_; }
+  SlotId failedCause() const { return failedCause_; }
   // Slot revisions done (a measure of work for benchmarks and budgets).
   std::uint64_t revisions() const { return revisions_; }
 
  private:
   struct CellRef {
-    int cell = -1;        // index into cells_, −1 for a fixed letter
-    int other = kNoSlot;  // the crossing slot
+    CellId cell;             // none for a fixed letter
+    SlotId other = kNoSlot;  // the crossing slot
     int otherPosition = 0;
   };
   struct SlotState {
@@ -100,15 +102,15 @@ class FillPropagator {
     std::uint32_t lo = 0, hi = 0;  // blocks outside [lo, hi) are zero
     std::uint64_t stamp = 0;       // level id of its last trail entry
     bool queued = false;
-    std::vector<CellRef> cells;   // per position
-    std::vector<int> sameLength;  // other slots of its length (no-repeat)
+    std::vector<CellRef> cells;      // per position
+    std::vector<SlotId> sameLength;  // other slots of its length (no-repeat)
   };
   struct CellState {
     LetterSet letters;
     std::uint64_t stamp = 0;
   };
   struct DomainSave {
-    int slot;
+    SlotId slot;
     std::uint64_t stamp;
     std::size_t count;
     bool counted;
@@ -116,7 +118,7 @@ class FillPropagator {
     std::size_t at;  // saved blocks [lo, hi) in savedBlocks_
   };
   struct CellSave {
-    int cell;
+    CellId cell;
     std::uint64_t stamp;
     LetterSet letters;
   };
@@ -125,30 +127,28 @@ class FillPropagator {
     std::size_t domainSaves, cellSaves, savedBlocks;
   };
 
-  std::uint64_t* domain(int slot) { return domains_.data() + slots_[static_cast<std::size_t>(slot)].offset; }
-  const std::uint64_t* domain(int slot) const {
-    return domains_.data() + slots_[static_cast<std::size_t>(slot)].offset;
-  }
-  void saveDomain(int slot);
-  void saveCell(int cell);
+  std::uint64_t* domain(SlotId slot) { return domains_.data() + slots_[slot].offset; }
+  const std::uint64_t* domain(SlotId slot) const { return domains_.data() + slots_[slot].offset; }
+  void saveDomain(SlotId slot);
+  void saveCell(CellId cell);
   // Narrows the span to its nonzero blocks; false when no word is left.
-  bool tighten(int slot);
-  void enqueue(int slot);
+  bool tighten(SlotId slot);
+  void enqueue(SlotId slot);
   // Keeps only the slot's words whose letter at `position` is in `keep` (`removed` are the
   // letters just taken from the cell). False when none is left.
-  bool restrict(int slot, int position, const LetterSet& keep, const LetterSet& removed, int cause);
-  bool removeWord(int slot, WordId word, int cause);
-  bool revise(int slot);
+  bool restrict(SlotId slot, int position, const LetterSet& keep, const LetterSet& removed, SlotId cause);
+  bool removeWord(SlotId slot, WordId word, SlotId cause);
+  bool revise(SlotId slot);
   bool propagate();
-  bool fail(int slot, int cause);
+  bool fail(SlotId slot, SlotId cause);
 
-  std::vector<SlotState> slots_;
-  std::vector<CellState> cells_;
+  SearchIdMap<SlotId, SlotState> slots_;
+  SearchIdMap<CellId, CellState> cells_;
   std::vector<std::uint64_t> domains_;
   Options options_;
   bool consistent_ = true;
 
-  std::vector<int> queue_;
+  std::vector<SlotId> queue_;
   std::size_t queueHead_ = 0;
   std::vector<Level> levels_;
   std::uint64_t nextLevelId_ = 1;
@@ -160,8 +160,8 @@ class FillPropagator {
   // found, tried first next time (it needs no undoing: it is only a hint).
   std::vector<std::uint16_t> residue_;
 
-  int failedSlot_ = kNoSlot;
-  int failedCause_ = kNoSlot;
+  SlotId failedSlot_ = kNoSlot;
+  SlotId failedCause_ = kNoSlot;
   std::uint64_t revisions_ = 0;
 };
 

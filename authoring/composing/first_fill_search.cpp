@@ -12,15 +12,6 @@ constexpr std::uint64_t kRestartFailures = 256;
 // Words a lane tries between looks at the other lanes.
 constexpr std::uint64_t kLaneChunk = 64;
 
-// The Luby sequence 1, 1, 2, 1, 1, 2, 4, 1, 1, 2, ... (i from 1).
-std::uint64_t luby(std::uint64_t i) {
-  for (;;) {
-    int k = std::bit_width(i);  // 2^(k-1) <= i < 2^k
-    if (i == (std::uint64_t{1} << k) - 1) return std::uint64_t{1} << (k - 1);
-    i -= (std::uint64_t{1} << (k - 1)) - 1;
-  }
-}
-
 std::uint64_t splitMix(std::uint64_t x) {
   x += 0x9E3779B97F4A7C15ULL;
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
@@ -56,12 +47,12 @@ FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base
     : propagator_(bits, base, slots, FillPropagator::Options{noRepeat}),
       seed_(seed),
       weight_(slots.size(), 1),
-      restart_(0) {
+      restart_(0),
+      cutoff_(kRestartFailures) {
   // Lane 0 is the one-lane search; the others search with seeds of their own.
   if (lane > 0)
     seed_ = splitMix(seed ^
                      splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
-  budget_ = kRestartFailures * luby(restart_ + 1);
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
   if (!propagator_.consistent()) status_ = FirstFillStatus::NoFill;
 }
@@ -69,20 +60,20 @@ FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base
 FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
   // Where one call ends and the next begins changes nothing: a run is the same in any slices.
   while (status_ == FirstFillStatus::Searching) {
-    if (failuresThisRestart_ >= budget_) beginRestart();
+    if (failuresThisRestart_ >= cutoff_()) beginRestart();
     if (settled()) {
       status_ = FirstFillStatus::Filled;  // every slot is down to one word
       break;
     }
     if (steps == 0) break;
     --steps;
-    const int slot = chooseSlot();
+    const SlotId slot = chooseSlot();
     const WordId word = chooseWord(slot);
     ++steps_;
     propagator_.pushLevel();
     if (propagator_.assign(slot, word)) {
       decisions_.push_back({slot, word});
-      if (slot == lastConflict_) lastConflict_ = -1;
+      if (slot == lastConflict_) lastConflict_ = SlotId::none();
       continue;
     }
     lastConflict_ = slot;
@@ -97,21 +88,21 @@ void FirstFillLane::beginRestart() {
   // What was refuted at level 0 holds for good; the failure weights are kept too.
   while (propagator_.level() > 0) propagator_.popLevel();
   decisions_.clear();
-  lastConflict_ = -1;
+  lastConflict_ = SlotId::none();
   ++restart_;
   failuresThisRestart_ = 0;
-  budget_ = kRestartFailures * luby(restart_ + 1);
+  cutoff_.next();
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
 }
 
 void FirstFillLane::noteFailure() {
   ++failures_;
   ++failuresThisRestart_;
-  if (int s = propagator_.failedSlot(); s != FillPropagator::kNoSlot) ++weight_[static_cast<std::size_t>(s)];
-  if (int s = propagator_.failedCause(); s != FillPropagator::kNoSlot) ++weight_[static_cast<std::size_t>(s)];
+  if (SlotId s = propagator_.failedSlot(); s.valid()) ++weight_[s];
+  if (SlotId s = propagator_.failedCause(); s.valid()) ++weight_[s];
 }
 
-bool FirstFillLane::refute(int slot, WordId word) {
+bool FirstFillLane::refute(SlotId slot, WordId word) {
   for (;;) {
     if (propagator_.exclude(slot, word)) return true;
     noteFailure();
@@ -125,21 +116,21 @@ bool FirstFillLane::refute(int slot, WordId word) {
 }
 
 bool FirstFillLane::settled() const {
-  for (int s = 0; s < propagator_.slotCount(); ++s)
+  for (SlotId s : propagator_.slots())
     if (propagator_.size(s) > 1) return false;
   return true;
 }
 
-int FirstFillLane::chooseSlot() {
-  if (lastConflict_ >= 0 && propagator_.size(lastConflict_) > 1) return lastConflict_;
+SlotId FirstFillLane::chooseSlot() {
+  if (lastConflict_.valid() && propagator_.size(lastConflict_) > 1) return lastConflict_;
   // Fewest words per failure weight; ties broken at random.
-  int best = -1;
+  SlotId best;
   std::uint64_t bestSize = 0, bestWeight = 1, ties = 0;
-  for (int s = 0; s < propagator_.slotCount(); ++s) {
+  for (SlotId s : propagator_.slots()) {
     const std::uint64_t size = propagator_.size(s);
     if (size <= 1) continue;
-    const std::uint64_t weight = weight_[static_cast<std::size_t>(s)];
-    if (best < 0 || size * bestWeight < bestSize * weight) {
+    const std::uint64_t weight = weight_[s];
+    if (!best.valid() || size * bestWeight < bestSize * weight) {
       best = s;
       bestSize = size;
       bestWeight = weight;
@@ -151,7 +142,7 @@ int FirstFillLane::chooseSlot() {
   return best;
 }
 
-FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
+FirstFillLane::WordId FirstFillLane::chooseWord(SlotId slot) {
   // The word whose letters leave the crossing slots the most words (the largest product
   // of their counts, summed as integer logarithms); ties broken at random.
   const LengthWordBits& bits = propagator_.wordsOf(slot);
@@ -160,8 +151,8 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
   std::vector<int>& scored = scoredPositions_;
   scored.clear();
   for (int k = 0; k < length; ++k) {
-    const int other = propagator_.crossingSlot(slot, k);
-    if (other == FillPropagator::kNoSlot || propagator_.size(other) <= 1) continue;
+    const SlotId other = propagator_.crossingSlot(slot, k);
+    if (!other.valid() || propagator_.size(other) <= 1) continue;
     scored.push_back(k);
     const int at = propagator_.crossingPosition(slot, k);
     propagator_.letters(slot, k).forEach([&](unsigned char letter) {
@@ -189,7 +180,7 @@ FirstFillLane::WordId FirstFillLane::chooseWord(int slot) {
 
 std::vector<FirstFillLane::WordId> FirstFillLane::fill() const {
   std::vector<WordId> words;
-  for (int s = 0; s < propagator_.slotCount(); ++s)
+  for (SlotId s : propagator_.slots())
     words.push_back(static_cast<WordId>(std::max<std::int64_t>(propagator_.next(s, 0), 0)));
   return words;
 }
@@ -302,7 +293,7 @@ std::vector<std::string> FirstFillSearch::words() const {
   const FirstFillLane& lane = *lanes_[static_cast<std::size_t>(winner_)];
   std::vector<FirstFillLane::WordId> ids = lane.fill();
   for (std::size_t s = 0; s < ids.size(); ++s)
-    out.emplace_back(lane.propagator().wordsOf(static_cast<int>(s)).word(ids[s]));
+    out.emplace_back(lane.propagator().wordsOf(SlotId(s)).word(ids[s]));
   return out;
 }
 

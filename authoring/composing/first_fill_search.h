@@ -25,6 +25,7 @@
 #include "authoring/composing/board.h"
 #include "authoring/composing/dictionary.h"
 #include "authoring/composing/fill_propagator.h"
+#include "authoring/composing/luby_cutoff.h"
 
 namespace gw {
 
@@ -63,27 +64,27 @@ class FirstFillLane {
 
  private:
   struct Decision {
-    int slot;
+    SlotId slot;
     WordId word;
   };
   void beginRestart();
   bool settled() const;  // every slot down to one word: a fill
-  int chooseSlot();
-  WordId chooseWord(int slot);
+  SlotId chooseSlot();
+  WordId chooseWord(SlotId slot);
   void noteFailure();
   // Takes `word` from `slot` at the current level, undoing decisions while that empties a
   // slot. False when it empties one with no decision left: no fill exists.
-  bool refute(int slot, WordId word);
+  bool refute(SlotId slot, WordId word);
   std::uint64_t random() { return rng_(); }
 
   FillPropagator propagator_;
   std::uint64_t seed_;
-  std::vector<std::uint64_t> weight_;  // per slot: 1 + the failures it took part in
-  std::vector<Decision> decisions_;    // one per level
-  int lastConflict_ = -1;              // a slot whose word just failed: chosen again first
+  SearchIdMap<SlotId, std::uint64_t> weight_;  // 1 + the failures it took part in
+  std::vector<Decision> decisions_;            // one per level
+  SlotId lastConflict_;                        // a slot whose word just failed: chosen again first
   std::mt19937_64 rng_;
   std::uint64_t restart_;
-  std::uint64_t budget_ = 0;  // failures allowed in this restart
+  LubyCutoff cutoff_;  // failures allowed in this restart
   std::uint64_t failuresThisRestart_ = 0;
   std::uint64_t failures_ = 0;
   std::uint64_t steps_ = 0;

@@ -53,7 +53,7 @@ int SearchLookAhead::nextCandidate(int position, int index) const {
   const std::vector<WordId>& ids = ids_[static_cast<std::size_t>(position)];
   const int count = static_cast<int>(ids.size());
   if (!propagator_->consistent()) return count;
-  const int slot = position - 1;
+  const SlotId slot(position - 1);
   int i = std::max(index + 1, 0);
   if (!ascending_[static_cast<std::size_t>(position)]) {
     while (i < count && (ids[static_cast<std::size_t>(i)] == kNotAWord ||
@@ -80,7 +80,7 @@ bool SearchLookAhead::place(int position, int index) {
   if (index < 0 || index >= static_cast<int>(ids.size()) || ids[static_cast<std::size_t>(index)] == kNotAWord)
     return false;
   propagator_->pushLevel();
-  if (propagator_->assign(position - 1, ids[static_cast<std::size_t>(index)])) return true;
+  if (propagator_->assign(SlotId(position - 1), ids[static_cast<std::size_t>(index)])) return true;
   propagator_->popLevel();
   return false;
 }

@@ -66,7 +66,7 @@ void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolde
   writeSettingsText(file, text);
 }
 
-gw::ComposeOptions readComposeOptions(const std::filesystem::path& file) {
+gw::ComposeSettings readComposeOptions(const std::filesystem::path& file) {
   return parseComposeSettings(readSettingsText(file));
 }
 

@@ -25,7 +25,7 @@ FileDialogFolders readDialogFolders(const std::filesystem::path& file, const Fil
 void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolders& folders);
 
 // The composing options; a missing or unreadable file gives the defaults.
-gw::ComposeOptions readComposeOptions(const std::filesystem::path& file);
+gw::ComposeSettings readComposeOptions(const std::filesystem::path& file);
 
 // Writes "No repeated words", keeping whatever else the file holds; atomically. Throws FileError.
 void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords);

@@ -30,10 +30,10 @@ std::optional<long> leadingNumber(const char* value) {
 
 }  // namespace
 
-ComposeOptions parseComposeSettings(std::string_view text) {
+ComposeSettings parseComposeSettings(std::string_view text) {
   CSimpleIniA ini;
   load(ini, text);
-  ComposeOptions options;
+  ComposeSettings options;
   if (std::optional<long> on = leadingNumber(ini.GetValue(kComposeSection, kNoRepeatedWordsKey, nullptr)))
     options.noRepeatedWords = *on != 0;
   if (std::optional<long> lanes = leadingNumber(ini.GetValue(kComposeSection, kQuickFillLanesKey, nullptr));

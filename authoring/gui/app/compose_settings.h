@@ -19,14 +19,14 @@ inline constexpr const char* kQuickFillLanesKey = "Quick fill lanes";
 inline constexpr int kDefaultQuickFillLanes = 2;
 inline constexpr int kMostQuickFillLanes = 64;
 
-struct ComposeOptions {
+struct ComposeSettings {
   bool noRepeatedWords = false;
   int quickFillLanes = kDefaultQuickFillLanes;
 };
 
 // The options the text holds; a missing key, a value that is no number and a lane count out
 // of range give the default.
-ComposeOptions parseComposeSettings(std::string_view text);
+ComposeSettings parseComposeSettings(std::string_view text);
 
 // `text` with "No repeated words" set to 1 or 0; every other section and key stays.
 // Throws FileError when the result cannot be made.

@@ -225,7 +225,7 @@ void ComposingPage::setExitProgramAction(QAction* action) {
   if (action) popupMenu_->addAction(action);
 }
 
-void ComposingPage::setComposeOptions(const ComposeOptions& options) {
+void ComposingPage::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWordsAction_->setChecked(options.noRepeatedWords);
   workflow_->setComposeOptions(options);
 }

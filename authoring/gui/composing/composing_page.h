@@ -57,8 +57,8 @@ class ComposingPage : public QWidget {
   std::optional<gw::Language> layoutLanguage() const { return workflow_->layoutLanguage(); }
 
   // The options remembered in crossword.conf; the main window sets them at start.
-  void setComposeOptions(const gw::ComposeOptions& options);
-  gw::ComposeOptions composeOptions() const { return workflow_->composeOptions(); }
+  void setComposeOptions(const gw::ComposeSettings& options);
+  gw::ComposeSettings composeOptions() const { return workflow_->composeOptions(); }
 
   // --- for tests and the benchmark
   ComposeController& controller() { return workflow_->controller(); }

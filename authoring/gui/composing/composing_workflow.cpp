@@ -140,14 +140,14 @@ std::optional<Language> ComposingWorkflow::layoutLanguage() const {
   return layout().language;
 }
 
-void ComposingWorkflow::setComposeOptions(const ComposeOptions& options) {
+void ComposingWorkflow::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWords_ = options.noRepeatedWords;
   controller_->composer().setNoRepeat(options.noRepeatedWords);
   quickFillLanes_ = options.quickFillLanes;
 }
 
-ComposeOptions ComposingWorkflow::composeOptions() const {
-  return ComposeOptions{noRepeatedWords_, quickFillLanes_};
+ComposeSettings ComposingWorkflow::composeOptions() const {
+  return ComposeSettings{noRepeatedWords_, quickFillLanes_};
 }
 
 void ComposingWorkflow::setNoRepeatedWords(bool on) {

@@ -68,8 +68,8 @@ class ComposingWorkflow : public QObject {
   QString statusMessage() const { return statusMessage_; }
   std::optional<Language> layoutLanguage() const;
 
-  void setComposeOptions(const ComposeOptions& options);
-  ComposeOptions composeOptions() const;
+  void setComposeOptions(const ComposeSettings& options);
+  ComposeSettings composeOptions() const;
 
   // --- the commands; each does nothing where its rule (composing_rules.h) says no.
   void newLayout(int rows, int columns, Language language);

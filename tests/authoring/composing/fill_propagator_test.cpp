@@ -76,7 +76,7 @@ const FillCase& setUp(const Problem& problem) {
 // Everything the propagator holds, to compare before and after a level.
 std::vector<std::string> snapshot(const FillPropagator& p) {
   std::vector<std::string> out;
-  for (int s = 0; s < p.slotCount(); ++s) {
+  for (SlotId s : p.slots()) {
     std::string line = std::to_string(p.size(s)) + ":";
     p.forEachWord(s, [&](FillPropagator::WordId id) { line += std::to_string(id) + ","; });
     for (int k = 0; k < p.wordsOf(s).length(); ++k)
@@ -89,13 +89,13 @@ std::vector<std::string> snapshot(const FillPropagator& p) {
 
 // Every possible word's letters are allowed by its cells and supported by the crossing slot.
 void expectArcConsistent(const FillPropagator& p) {
-  for (int s = 0; s < p.slotCount(); ++s) {
+  for (SlotId s : p.slots()) {
     EXPECT_GT(p.size(s), 0u);
     std::size_t counted = 0;
     p.forEachWord(s, [&](FillPropagator::WordId id) {
       ++counted;
       for (int k = 0; k < p.wordsOf(s).length(); ++k) {
-        int other = p.crossingSlot(s, k);
+        SlotId other = p.crossingSlot(s, k);
         if (other == FillPropagator::kNoSlot) continue;
         unsigned char letter = p.wordsOf(s).letter(id, k);
         EXPECT_TRUE(p.letters(s, k).has(letter));
@@ -112,7 +112,7 @@ void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
   for (const std::string& fill : setup.fills) {
     if (!keep(fill)) continue;
     for (std::size_t s = 0; s < setup.slots.size(); ++s)
-      EXPECT_TRUE(p.has(static_cast<int>(s), setup.idOf(setup.wordIn(fill, setup.slots[s]))))
+      EXPECT_TRUE(p.has(SlotId(s), setup.idOf(setup.wordIn(fill, setup.slots[s]))))
           << "a word of a fill was removed from slot " << s;
   }
   expectArcConsistent(p);
@@ -120,7 +120,7 @@ void expectSoundAndConsistent(const FillCase& setup, const FillPropagator& p,
 
 // The letter counts that guide propagation agree with the words actually left.
 void expectCountsMatchWords(const FillPropagator& p) {
-  for (int s = 0; s < p.slotCount(); ++s) {
+  for (SlotId s : p.slots()) {
     const LengthWordBits& bits = p.wordsOf(s);
     std::map<std::pair<int, unsigned char>, std::size_t> counted;
     p.forEachWord(s, [&](FillPropagator::WordId id) {
@@ -130,7 +130,7 @@ void expectCountsMatchWords(const FillPropagator& p) {
       bits.lettersAt(k).forEach([&](unsigned char letter) {
         auto it = counted.find({k, letter});
         ASSERT_EQ(p.countWithLetter(s, k, letter), it == counted.end() ? 0u : it->second)
-            << "slot " << s << " position " << k << " letter " << letter;
+            << "slot " << s.index() << " position " << k << " letter " << letter;
       });
   }
 }
@@ -160,13 +160,13 @@ TEST(FillPropagator, AssigningAWordKeepsExactlyTheFillsWithIt) {
     const FillCase& setup = setUp(problem);
     FillPropagator p = setup.propagator();
     if (!p.consistent()) continue;
-    for (int s = 0; s < p.slotCount(); ++s) {
+    for (SlotId s : p.slots()) {
       std::vector<FillPropagator::WordId> words;
       p.forEachWord(s, [&](FillPropagator::WordId id) { words.push_back(id); });
       for (FillPropagator::WordId id : words) {
         std::string word(p.wordsOf(s).word(id));
         auto withWord = [&](const std::string& fill) {
-          return setup.wordIn(fill, setup.slots[static_cast<std::size_t>(s)]) == word;
+          return setup.wordIn(fill, setup.slots[s.index()]) == word;
         };
         bool anyFill = std::any_of(setup.fills.begin(), setup.fills.end(), withWord);
         std::vector<std::string> before = snapshot(p);
@@ -190,19 +190,18 @@ void collectFills(const FillCase& setup, FillPropagator& p, std::size_t slot, st
   if (slot == setup.slots.size()) {
     Layout filled = setup.layout;
     for (std::size_t s = 0; s < setup.slots.size(); ++s) {
-      ASSERT_EQ(p.size(static_cast<int>(s)), 1u);
+      ASSERT_EQ(p.size(SlotId(s)), 1u);
       placeWord(filled.board, setup.slots[s],
-                p.wordsOf(static_cast<int>(s))
-                    .word(static_cast<FillPropagator::WordId>(p.next(static_cast<int>(s), 0))));
+                p.wordsOf(SlotId(s)).word(static_cast<FillPropagator::WordId>(p.next(SlotId(s), 0))));
     }
     found.insert(resultCrossword(filled).board);
     return;
   }
   std::vector<FillPropagator::WordId> words;
-  p.forEachWord(static_cast<int>(slot), [&](FillPropagator::WordId id) { words.push_back(id); });
+  p.forEachWord(SlotId(slot), [&](FillPropagator::WordId id) { words.push_back(id); });
   for (FillPropagator::WordId id : words) {
     p.pushLevel();
-    if (p.assign(static_cast<int>(slot), id)) collectFills(setup, p, slot + 1, found);
+    if (p.assign(SlotId(slot), id)) collectFills(setup, p, slot + 1, found);
     p.popLevel();
   }
 }
@@ -230,15 +229,15 @@ TEST(FillPropagator, NoRepeatTakesASettledWordFromTheOtherSlotsOfItsLength) {
   ASSERT_TRUE(p.consistent());
   const FillPropagator::WordId abc = setup.idOf("ABC");
   p.pushLevel();
-  ASSERT_TRUE(p.assign(0, abc));
-  EXPECT_FALSE(p.has(2, abc)) << "the second across slot may not repeat ABC";
+  ASSERT_TRUE(p.assign(SlotId(0), abc));
+  EXPECT_FALSE(p.has(SlotId(2), abc)) << "the second across slot may not repeat ABC";
   p.popLevel();
-  EXPECT_TRUE(p.has(2, abc));
+  EXPECT_TRUE(p.has(SlotId(2), abc));
   // Without the option the same word may fill both.
   FillPropagator repeats = setup.propagator(false);
   repeats.pushLevel();
-  ASSERT_TRUE(repeats.assign(0, abc));
-  EXPECT_TRUE(repeats.has(2, abc));
+  ASSERT_TRUE(repeats.assign(SlotId(0), abc));
+  EXPECT_TRUE(repeats.has(SlotId(2), abc));
 }
 
 TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
@@ -257,7 +256,7 @@ TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
         expectCountsMatchWords(p);
         continue;
       }
-      int s = static_cast<int>(rng() % static_cast<unsigned>(p.slotCount()));
+      const SlotId s(rng() % static_cast<unsigned>(p.slotCount()));
       std::vector<FillPropagator::WordId> words;
       p.forEachWord(s, [&](FillPropagator::WordId id) { words.push_back(id); });
       FillPropagator::WordId id = words[rng() % words.size()];
@@ -294,7 +293,7 @@ TEST(FillPropagator, ManyBlockListsUndoExactlyAndStayArcConsistent) {
       ASSERT_EQ(snapshot(p), stack.back());
       continue;
     }
-    int s = static_cast<int>(rng() % static_cast<unsigned>(p.slotCount()));
+    const SlotId s(rng() % static_cast<unsigned>(p.slotCount()));
     std::vector<FillPropagator::WordId> words;
     p.forEachWord(s, [&](FillPropagator::WordId id) { words.push_back(id); });
     if (words.size() < 2) continue;

@@ -1,6 +1,7 @@
 #include "authoring/composing/first_fill_search.h"
 
 #include "authoring/composing/first_fill_result.h"
+#include "authoring/composing/luby_cutoff.h"
 
 #include <gtest/gtest.h>
 
@@ -158,3 +159,11 @@ TEST(FirstFillResult, NumberFollowsTheHighestResultOfThatLayoutOnly) {
 
 }  // namespace
 }  // namespace gw
+
+TEST(LubyCutoff, FollowsTheLubySequenceTimesItsScale) {
+  gw::LubyCutoff cutoff(100);
+  std::vector<std::uint64_t> budgets{cutoff()};
+  for (int i = 0; i < 14; ++i) budgets.push_back(cutoff.next());
+  EXPECT_EQ(budgets, (std::vector<std::uint64_t>{100, 100, 200, 100, 100, 200, 400, 100, 100, 200, 100, 100,
+                                                 200, 400, 800}));
+}

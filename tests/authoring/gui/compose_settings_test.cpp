@@ -9,7 +9,7 @@
 namespace gw {
 namespace {
 
-ComposeOptions read(const std::string& values) { return parseComposeSettings("[Compose]\n" + values); }
+ComposeSettings read(const std::string& values) { return parseComposeSettings("[Compose]\n" + values); }
 
 TEST(ComposeSettingsTest, ValuesReadAsTheProfileFunctionsReadNumbers) {
   EXPECT_FALSE(parseComposeSettings("").noRepeatedWords);

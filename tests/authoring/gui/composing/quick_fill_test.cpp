@@ -143,7 +143,7 @@ class QuickFillTest : public WorkflowTestBase {
     waitForQuickFill();
     const std::uint64_t firstSeed = workflow_->quickFillController().seed();
     // One lane (crossword.conf's "Quick fill lanes=1") searches on the window thread.
-    workflow_->setComposeOptions(ComposeOptions{false, 1});
+    workflow_->setComposeOptions(ComposeSettings{false, 1});
     quickFill("again.C_WM");
     waitForQuickFill();
     QVERIFY(workflow_->quickFillController().seed() != firstSeed);
