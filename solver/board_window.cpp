@@ -20,6 +20,7 @@
 #include "solver/board_view.h"
 #include "solver/clue_window.h"
 #include "solver/core/cell_size.h"
+#include "solver/off_thread_work.h"
 #include "solver/window_look.h"
 
 using gw::Direction;
@@ -179,9 +180,11 @@ bool BoardWindow::loadCrossword(const QString& path, bool keepCurrentOnFailure) 
   std::optional<gw::cross::LoadedCrossword> loaded;
   std::vector<QImage> images;
   try {
-    loaded = gw::cross::loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    for (std::size_t i = 0; i < loaded->board.pictures().size(); ++i)
-      images.push_back(gw::gui::toQImage(loaded->board.pictureImage(i)));
+    runOffWindowThread([&] {
+      loaded = gw::cross::loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
+      for (std::size_t i = 0; i < loaded->board.pictures().size(); ++i)
+        images.push_back(gw::gui::toQImage(loaded->board.pictureImage(i)));
+    });
   } catch (const std::exception& e) {
     if (keepCurrentOnFailure) {
       showMessage(displayText(e.what()));
