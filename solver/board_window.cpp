@@ -211,6 +211,10 @@ bool BoardWindow::loadCrossword(const QString& path, bool keepCurrentOnFailure) 
   selectCell(b.current());
   rememberFolderOf(path);
   updateActions();
+  if (crossword_->readOnly)
+    showMessage(
+        "This crossword is open in another copy of Cross. It is opened read-only here: the letters "
+        "you type are not saved.");
   if (crossword_->progressDiscarded)
     showMessage(
         "The saved progress belongs to another version of this crossword. The crossword starts "
