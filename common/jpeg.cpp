@@ -37,22 +37,24 @@ void onMessage(j_common_ptr cinfo, int level) {
   std::longjmp(err->jump, 1);
 }
 
-// A progressive picture can hold thousands of tiny scans that take very long to decode;
-// no real picture needs more than a few dozen.
-constexpr int kMaxScans = 500;
-
 // libjpeg's own whole-picture buffers of one decode.
 constexpr long kMaxJpegWorkingBytes = 256L << 20;
 
 void onProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
   auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (dinfo->input_scan_number > kMaxScans) {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  const int scans = dinfo->input_scan_number;
+  const std::uint64_t work = static_cast<std::uint64_t>(dinfo->image_width) * dinfo->image_height * scans;
+  if (scans <= kMaxJpegScans && work <= kMaxJpegDecodingWork) return;
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (scans > kMaxJpegScans)
     std::snprintf(err->message, sizeof err->message, "The picture has too many scans (more than %d).",
-                  kMaxScans);
-    std::longjmp(err->jump, 1);
-  }
+                  kMaxJpegScans);
+  else
+    std::snprintf(err->message, sizeof err->message,
+                  "The picture takes too long to decode (%d scans of %u x %u pixels).", scans,
+                  dinfo->image_width, dinfo->image_height);
+  std::longjmp(err->jump, 1);
 }
 
 void installErrorManager(ErrorManager& err, j_common_ptr cinfo) {
@@ -235,7 +237,54 @@ bool runMeasure(DecodeState& s, std::string_view bytes, int maxWidth, int maxHei
   return true;
 }
 
+// The full size from the header; false after a libjpeg error. Free of objects with destructors.
+bool runReadSize(DecodeState& s, std::string_view bytes, std::uint64_t& pixels) {
+  if (setjmp(s.err.jump)) return false;
+  readHeader(s, bytes);
+  pixels = static_cast<std::uint64_t>(s.cinfo.image_width) * s.cinfo.image_height;
+  return true;
+}
+
+bool isStandaloneMarker(unsigned char m) { return m == 0x01 || (m >= 0xD0 && m <= 0xD7); }
+
 }  // namespace
+
+int jpegScanCount(std::string_view jpegBytes) {
+  const auto* b = reinterpret_cast<const unsigned char*>(jpegBytes.data());
+  const std::size_t n = jpegBytes.size();
+  int scans = 0;
+  std::size_t pos = 2;  // after the start-of-image marker
+  while (pos + 1 < n) {
+    if (b[pos] != 0xFF) {  // not at a marker: libjpeg skips to the next one (with a warning)
+      ++pos;
+      continue;
+    }
+    const unsigned char m = b[pos + 1];
+    if (m == 0xFF) {  // fill byte
+      ++pos;
+      continue;
+    }
+    pos += 2;
+    if (m == 0xD9) break;  // end of image
+    if (isStandaloneMarker(m) || m == 0x00) continue;
+    if (pos + 1 >= n) break;
+    pos += (static_cast<std::size_t>(b[pos]) << 8 | b[pos + 1]);  // the segment, its length included
+    if (m != 0xDA) continue;
+    ++scans;
+    // Entropy-coded data runs to the next marker other than a stuffed zero or a restart marker.
+    while (pos + 1 < n && !(b[pos] == 0xFF && b[pos + 1] != 0x00 && !isStandaloneMarker(b[pos + 1]))) ++pos;
+  }
+  return scans;
+}
+
+std::uint64_t jpegDecodingWork(std::string_view jpegBytes) {
+  if (jpegBytes.empty()) return 0;
+  auto state = std::make_unique<DecodeState>();
+  installErrorManager(state->err, reinterpret_cast<j_common_ptr>(&state->cinfo));
+  std::uint64_t pixels = 0;
+  if (!runReadSize(*state, jpegBytes, pixels)) return 0;
+  return pixels * static_cast<std::uint64_t>(std::max(jpegScanCount(jpegBytes), 1));
+}
 
 std::optional<std::pair<int, int>> decodedJpegSize(std::string_view jpegBytes, int maxWidth, int maxHeight) {
   if (jpegBytes.empty()) return std::nullopt;

@@ -22,6 +22,11 @@ void requirePictureBudget(const std::vector<Picture>& pictures) {
   if (pixels > kPicturePixelBudget)
     throw JpegError("The crossword's pictures are too large: together they need " + std::to_string(pixels) +
                     " pixels, more than " + std::to_string(kPicturePixelBudget) + ".");
+  std::uint64_t work = 0;
+  for (const Picture& p : pictures) work += jpegDecodingWork(p.jpeg);
+  if (work > kPictureDecodingWorkBudget)
+    throw JpegError("The crossword's pictures are too large: decoding them takes " + std::to_string(work) +
+                    " pixel passes, more than " + std::to_string(kPictureDecodingWorkBudget) + ".");
 }
 
 }  // namespace gw

@@ -12,6 +12,9 @@ namespace gw {
 
 inline constexpr int kPictureCellPixels = 20;  // a cell on either board
 inline constexpr std::uint64_t kPicturePixelBudget = 64'000'000;
+// Decoding work of all of a crossword's pictures, in pixel passes (jpegDecodingWork): a
+// fraction of a second for pictures without content, about a hundred 12-megapixel photos.
+inline constexpr std::uint64_t kPictureDecodingWorkBudget = 2'000'000'000;
 
 // Decodes the picture scaled down to about its cells' size. Throws JpegError.
 IndexedImage decodePicture(const Picture& picture);
@@ -20,9 +23,9 @@ IndexedImage decodePicture(const Picture& picture);
 // nothing: decoding it fails on its own).
 std::uint64_t decodedPicturePixels(const std::vector<Picture>& pictures);
 
-// Refuses pictures that together would decode past the pixel budget, from their headers alone:
-// every way a crossword with pictures comes in asks this before decoding any of them.
-// Throws JpegError ("The crossword's pictures are too large: ...").
+// Refuses pictures that together would decode past the pixel budget or the work budget, from
+// their headers and markers alone: every way a crossword with pictures comes in asks this before
+// decoding any of them. Throws JpegError ("The crossword's pictures are too large: ...").
 void requirePictureBudget(const std::vector<Picture>& pictures);
 
 }  // namespace gw

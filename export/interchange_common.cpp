@@ -9,6 +9,7 @@
 
 #include "common/codepage.h"
 #include "common/language.h"
+#include "common/letters.h"
 
 namespace gw {
 namespace {
@@ -108,9 +109,12 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
         throw InterchangeError("The letter \"" + utf8 + "\" at " + cellName(r, c) +
                                " cannot be written on a " + std::string(languageName(language)) + " board.");
       }
-      if (bytes.size() != 1 || bytes[0] == kBlankCell)
+      // The player can type only the letters of the board's language: anything else
+      // (a digit, a sign, an accented letter) would leave the crossword unsolvable.
+      if (bytes.size() != 1 || !isBoardLetter(bytes[0], language))
         throw InterchangeError("The cell at " + cellName(r, c) + " holds \"" + utf8 +
-                               "\", which is no letter.");
+                               "\", which is no letter of " + std::string(languageName(language)) +
+                               " boards.");
       cw.board[static_cast<std::size_t>(r) * f.columns + c] = bytes[0];
     }
   cw.topMarks = f.topMarks;

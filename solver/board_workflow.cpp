@@ -1,5 +1,7 @@
 #include "solver/board_workflow.h"
 
+#include "solver/off_thread_work.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -68,7 +70,10 @@ void BoardWorkflow::rememberFolderOf(const QString& path) {
 bool BoardWorkflow::load(const QString& path, bool keepCurrentOnFailure) {
   std::optional<LoadedCrossword> loaded;
   try {
-    loaded = loadCrossword(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    // Off the window thread: a crossword of many pictures takes a while to decode, and the
+    // window must go on answering (repaints, termination signals) meanwhile.
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    runOffWindowThread([&] { loaded = loadCrossword(file); });
   } catch (const std::exception& e) {
     if (!keepCurrentOnFailure) {
       // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.

@@ -2,15 +2,18 @@
 // first argument or from the open dialog.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <cstdio>
+#include <string>
 
 #include "common/program_folder.h"
 #include "gui_common/termination_signals.h"
 #include "solver/board_window.h"
+#include "solver/core/private_folder.h"
 #include "solver/instance_channel.h"
 
 using gw::cross::BoardWindow;
@@ -23,18 +26,32 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName("cross");
 
   // The single running copy: a second start hands its crossword (or nothing) to it, which
-  // comes to the front, and ends at once, without a word.
-  QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (runtime.isEmpty()) runtime = QDir::tempPath();
-  const QString lockName = runtime + "/Fennick Crossword Solving";
-  QLockFile lock(lockName + ".lock");
+  // comes to the front, and ends at once, without a word. Lock and socket live only in a folder
+  // no other user can reach; where there is none, or the lock cannot be taken for another reason
+  // than a running copy, this copy says so and runs on its own.
+  std::string why;
+  const auto runtime = gw::cross::privateRuntimeFolder(
+      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)).toStdString(),
+      QFile::encodeName(QDir::tempPath()).toStdString(), why);
+  const QString lockName =
+      runtime ? QFile::decodeName(runtime->c_str()) + "/Fennick Crossword Solving" : QString();
+  QLockFile lock(runtime ? lockName + ".lock" : QString());
   lock.setStaleLockTime(0);
   QStringList args = app.arguments();
   QString path = args.size() > 1 ? args.at(1) : QString();
-  if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-    InstanceChannel::handOver(lockName + ".socket",
-                              path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
-    return 0;
+  bool handOver = runtime.has_value();
+  if (!runtime) {
+    std::fprintf(stderr, "Cross: no private folder for the lock (%s): running without hand-over\n",
+                 why.c_str());
+  } else if (!lock.tryLock(0)) {
+    if (lock.error() == QLockFile::LockFailedError) {
+      InstanceChannel::handOver(lockName + ".socket",
+                                path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+      return 0;
+    }
+    std::fprintf(stderr, "Cross: the lock \"%s\" cannot be taken: running without hand-over\n",
+                 QFile::encodeName(lockName + ".lock").constData());
+    handOver = false;
   }
 
   gw::ProgramFolders folders = gw::programFolders();
@@ -74,7 +91,7 @@ int main(int argc, char* argv[]) {
   InstanceChannel channel(lockName + ".socket");
   QObject::connect(&channel, &InstanceChannel::crosswordHandedOver, &window,
                    &BoardWindow::acceptHandedOverCrossword);
-  if (!channel.listen())
+  if (handOver && !channel.listen())
     std::fprintf(stderr, "Cross: a second copy cannot hand crosswords over to this one\n");
 
   // Log-out, or a quit from anywhere else: the letters typed so far are kept.

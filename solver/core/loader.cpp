@@ -51,6 +51,8 @@ LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
   if (!fs::is_regular_file(path, ec)) throw MissingCrosswordError(path);
   LoadedCrossword loaded;
   loaded.crosswordPath = path;
+  loaded.lock = CrosswordLock::take(path);
+  loaded.readOnly = !loaded.lock;
   const fs::path beside = progressPathFor(path);
   const fs::path shared = userProgressPathFor(path);
   if (place == ProgressPlace::Automatic) {
@@ -80,6 +82,7 @@ LoadedCrossword loadCrossword(const fs::path& path, ProgressPlace place) {
 }
 
 void saveProgress(const LoadedCrossword& crossword) {
+  if (crossword.readOnly) return;
   if (crossword.progressPath != progressPathFor(crossword.crosswordPath)) {
     // The user's data folder may not be there yet; when it cannot be made, that is the cause
     // to name, not the missing folder the write would report.
@@ -94,6 +97,7 @@ void saveProgress(const LoadedCrossword& crossword) {
 }
 
 void deleteProgress(const LoadedCrossword& crossword) {
+  if (crossword.readOnly) return;
   // Both places: progress left in the other one would come back at the next load.
   removeFileIfExists(crossword.progressPath);
   const fs::path beside = progressPathFor(crossword.crosswordPath);

@@ -2,10 +2,12 @@
 // Loading a crossword to solve: the file, its pictures and the player's saved progress,
 // all into a new Board, so that a load that fails anywhere leaves nothing half-filled.
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "solver/core/board.h"
+#include "solver/core/crossword_lock.h"
 
 namespace gw::cross {
 
@@ -22,6 +24,9 @@ struct LoadedCrossword {
   // A progress file was there but does not fit this board (the crossword was edited after
   // the player saved): the board starts empty and the next save replaces the file.
   bool progressDiscarded = false;
+  // Another copy of Cross has the crossword open: nothing of this one is saved or deleted.
+  bool readOnly = false;
+  std::shared_ptr<const CrosswordLock> lock;  // null when read-only
 };
 
 // Where progress is kept: beside the crossword when its folder can be written (the installed
@@ -44,9 +49,10 @@ std::filesystem::path userProgressPathFor(const std::filesystem::path& crossword
 LoadedCrossword loadCrossword(const std::filesystem::path& path,
                               ProgressPlace place = ProgressPlace::Automatic);
 
-// Writes the entries, row by row, to the progress file (atomically). Throws FileError.
+// Writes the entries, row by row, to the progress file (atomically); nothing when read-only.
+// Throws FileError.
 void saveProgress(const LoadedCrossword& crossword);
-// Deletes the progress file if there is one. Throws FileError.
+// Deletes the progress file if there is one (and the crossword is not read-only). Throws FileError.
 void deleteProgress(const LoadedCrossword& crossword);
 
 }  // namespace gw::cross

@@ -5,6 +5,7 @@
 #include <SimpleIni.h>
 
 #include <cctype>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -39,11 +40,27 @@ bool readBool(const CSimpleIniA& ini, const char* key, bool fallback) {
   return nonzero;
 }
 
+// The file's text, at most its first kMaxSettingsFileBytes up to the last whole line; `whole`
+// tells whether that was all of it. Throws FileError when it cannot be read.
+std::string readSettingsText(const std::filesystem::path& file, bool& whole) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError("Cannot read the settings file " + file.string());
+  std::string text(kMaxSettingsFileBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) throw FileError("Cannot read the settings file " + file.string());
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  whole = text.size() <= kMaxSettingsFileBytes;
+  if (!whole) text.resize(text.find_last_of('\n', kMaxSettingsFileBytes - 1) + 1);  // npos + 1: nothing
+  return text;
+}
+
+// What fits of the file; a missing or unreadable file leaves the defaults.
 void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return;
   try {
-    std::string text = readWholeFile(file, kMaxSettingsFileBytes);
+    bool whole = true;
+    const std::string text = readSettingsText(file, whole);
     ini.LoadData(text.data(), text.size());
   } catch (const FileError&) {
     // unreadable settings: the defaults apply
@@ -76,7 +93,17 @@ Settings parseSettings(std::string_view text, const std::string& defaultSolveFol
 void writeSettings(const std::filesystem::path& file, const Settings& settings) {
   CSimpleIniA ini;
   ini.SetSpaces(false);  // "key=value", as the classic profile functions write it
-  loadInto(ini, file);
+  // Every key of the file is written back, so a file that cannot be read whole is kept as it is.
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    bool whole = true;
+    const std::string text = readSettingsText(file, whole);
+    if (!whole)
+      throw FileError("The settings file " + file.string() + " is larger than " +
+                      std::to_string(kMaxSettingsFileBytes >> 10) +
+                      " KB: it is kept as it is, without the changes");
+    ini.LoadData(text.data(), text.size());
+  }
   ini.SetValue(kGeneral, kMarkCorrect, settings.markBadEntries ? "1" : "0");
   ini.SetValue(kGeneral, kSounds, settings.sounds ? "1" : "0");
   ini.SetValue(kFolders, kSolve, settings.solveFolder.c_str());

@@ -13,14 +13,16 @@ struct Settings {
   int cellSize = 20;            // [General] Cell size: written once it differs from 20
 };
 
-// Reads the file; a missing or unreadable file, or a value that is not an integer,
-// leaves the default. `defaultSolveFolder` is the program folder followed by "Data".
+// Reads the file (of a file over 64 KB, the whole lines of its first 64 KB); a missing or unreadable
+// file, or a value that is not an integer, leaves the default. `defaultSolveFolder` is the program folder
+// followed by "Data".
 Settings readSettings(const std::filesystem::path& file, const std::string& defaultSolveFolder);
 
 // The same from the file's text.
 Settings parseSettings(std::string_view text, const std::string& defaultSolveFolder);
 
-// Writes the keys (other keys of the file are kept), atomically. Throws FileError.
+// Writes the keys (other keys of the file are kept), atomically. Throws FileError, and leaves the
+// file as it is, when the file there cannot be read whole (unreadable, or over 64 KB).
 void writeSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace gw::cross

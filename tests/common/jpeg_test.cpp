@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 
 #include "common/file_io.h"
+#include "common/picture_decoding.h"
+#include "tests/support/scan_heavy_jpeg.h"
 
 namespace {
 
@@ -86,7 +88,8 @@ TEST(Jpeg, FixturesDecodeOrAreRefused) {
   const gw::IndexedImage otter = gw::decodeJpeg(gw::readWholeFile(dir / "good-otter.jpg"));
   EXPECT_GT(otter.width, 0);
   EXPECT_EQ(otter.pixels.size(), static_cast<std::size_t>(otter.width) * otter.height);
-  for (const char* broken : {"broken-cut.jpg", "broken-header.jpg", "broken-bomb.jpg"})
+  for (const char* broken :
+       {"broken-cut.jpg", "broken-header.jpg", "broken-bomb.jpg", "broken-many-scans.jpg"})
     EXPECT_THROW(gw::decodeJpeg(gw::readWholeFile(dir / broken)), gw::JpegError) << broken;
 }
 
@@ -167,3 +170,41 @@ TEST(Jpeg, LargePicturesDecodeAtTheirDrawnSize) {
 }
 
 }  // namespace
+
+// Pictures that cost time: each scan is a pass over the whole picture, so a few kilobytes of
+// scans are refused by their count or their work, and a crossword of them before any decoding.
+TEST(Jpeg, ScanHeavyPicturesAreRefusedByScansAndWork) {
+  struct Case {
+    int side, levels;
+    const char* refusal;  // nullptr: decodes
+  } cases[] = {
+      {64, 1, nullptr},                 // 64 scans
+      {64, 2, "too many scans"},        // 128 scans
+      {3000, 1, "too long to decode"},  // 64 passes over 9 megapixels
+  };
+  for (const Case& c : cases) {
+    const std::string jpeg = gw::test::scanHeavyJpeg(c.side, c.side, c.levels);
+    EXPECT_EQ(gw::jpegScanCount(jpeg), 64 * c.levels);
+    EXPECT_EQ(gw::jpegDecodingWork(jpeg), std::uint64_t(c.side) * c.side * 64 * c.levels);
+    if (!c.refusal) {
+      EXPECT_EQ(gw::decodeJpeg(jpeg).width, c.side);
+      continue;
+    }
+    try {
+      gw::decodeJpeg(jpeg, 20, 20);
+      ADD_FAILURE() << c.side << " x " << c.levels << " decoded";
+    } catch (const gw::JpegError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(gw::jpegScanCount(gw::encodeJpegRgb(16, 16, quadrants(16, 16))), 1);
+
+  // Each within the limits of one picture, together past the work of a crossword.
+  gw::Picture picture;
+  picture.width = picture.height = 1;
+  picture.jpeg = gw::test::scanHeavyJpeg(2000, 2000, 1);
+  std::vector<gw::Picture> pictures(7, picture);
+  EXPECT_NO_THROW(gw::requirePictureBudget(pictures));
+  pictures.resize(8, picture);
+  EXPECT_THROW(gw::requirePictureBudget(pictures), gw::JpegError);
+}

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include <nlohmann/json.hpp>
 
 #include "common/codepage.h"
@@ -119,7 +122,7 @@ TEST(Ipuz, LanguageAndClueCharsetAreGuessedFromTheText) {
   EXPECT_EQ(readIpuz(ipuz.dump()).crossword.language, Language::German);
   ipuz["clues"]["Across"][0][1] = "Ćerka";
   EXPECT_EQ(readIpuz(ipuz.dump()).crossword.charset, ClueCharset::SerbianLatin);
-  ipuz["solution"][0][0] = "д";
+  ipuz["solution"] = Json::parse(R"([["д", "б", "#"], ["ц", "а", null]])");
   const CrosswordFile cw = readIpuz(ipuz.dump()).crossword;
   EXPECT_EQ(cw.language, Language::Serbian);
   EXPECT_EQ(cw.board[0], '\xc4');  // Д in Windows-1251
@@ -167,6 +170,20 @@ TEST(Ipuz, WhatACrosswordCannotHoldIsRefusedByName) {
   Json webPicture = foreignIpuz();
   webPicture["puzzle"][0][2] = {{"cell", "#"}, {"style", {{"imagebg", "http://example.com/a.png"}}}};
   EXPECT_NE(refusalOf(webPicture).find("JPEG"), std::string::npos);
+}
+
+// Only letters the player can type on a board of the language: anything else is refused,
+// naming the cell (the .puz import builds its crossword the same way).
+TEST(Ipuz, LettersOutsideTheBoardsLanguageAreRefusedNamingTheCell) {
+  for (const char* letter : {"5", "!", "-", std::string_view("\0", 1).data(), "É", "Ä"}) {
+    Json ipuz = foreignIpuz();
+    ipuz[kIpuzLanguageKey] = "English";
+    ipuz["solution"][1][1] = std::string(letter, std::max<std::size_t>(std::strlen(letter), 1));
+    EXPECT_NE(refusalOf(ipuz).find("at row 1, column 1 holds"), std::string::npos) << refusalOf(ipuz);
+  }
+  Json serbian = foreignIpuz();
+  serbian["solution"][0][0] = "д";  // д: the board is Serbian, and b, c, d are no Cyrillic letters
+  EXPECT_NE(refusalOf(serbian).find("row 0, column 1"), std::string::npos) << refusalOf(serbian);
 }
 
 TEST(Ipuz, DottedBottomAndRightSidesBecomeTheMarksOfTheNeighbouringCells) {

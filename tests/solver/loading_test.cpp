@@ -2,6 +2,8 @@
 // loading fails: whole or not at all, with the player's message.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "common/crossword_reader.h"
@@ -229,4 +231,29 @@ TEST_F(CrossLoading, RelativePathNamesTheProgressBesideIt) {
   saveProgress(c);
   fs::current_path(old);
   EXPECT_TRUE(fs::exists(dir_ / "rel.RES_CW"));
+}
+
+// Another copy of Cross (another log-in) has the crossword open: this one reads the progress
+// but never writes or deletes it. Loads in one process share the lock.
+TEST_F(CrossLoading, ACrosswordOpenElsewhereIsReadOnly) {
+  const fs::path p = write("x.C_W", englishSample());
+  const std::string theirs = "CA" + std::string(22, ' ');
+  writeBytes("x.RES_CW", theirs);
+  const int other = ::open(p.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+
+  LoadedCrossword c = loadCrossword(p);
+  EXPECT_TRUE(c.readOnly);
+  EXPECT_EQ(c.board.entries(), theirs);
+  c.board.typeKey('x');
+  saveProgress(c);
+  deleteProgress(c);
+  EXPECT_EQ(readWholeFile(dir_ / "x.RES_CW"), theirs);
+
+  ::close(other);
+  LoadedCrossword first = loadCrossword(p);
+  LoadedCrossword again = loadCrossword(p);
+  EXPECT_FALSE(first.readOnly);
+  EXPECT_FALSE(again.readOnly);
+  EXPECT_TRUE(loadCrossword(p).lock == first.lock);
 }

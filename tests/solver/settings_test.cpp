@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "solver/core/settings.h"
 
@@ -73,5 +74,22 @@ TEST(CrossSettings, CellSizeIsAddedOnlyWhenZoomed) {
   EXPECT_EQ(readSettings(p, "").cellSize, 16);
   writeFileAtomically(p, "[General]\nCell size=huge\n");
   EXPECT_EQ(readSettings(p, "").cellSize, 20);
+  fs::remove(p);
+}
+
+// A file over 64 KB: its first whole lines are read; writing keeps the file and says so.
+TEST(CrossSettings, OversizedFileIsReadInPartAndNeverOverwritten) {
+  fs::path p = tempConf("large");
+  std::string text = "[General]\nMark correct=1\nSounds=0\n[Notes]\n";
+  for (int i = 0; text.size() < (70 << 10); ++i)
+    text += "note" + std::to_string(i) + "=" + std::string(60, 'x') + "\n";
+  text += "[Folders]\nSolve=/far/away\n";
+  writeFileAtomically(p, text);
+  Settings s = readSettings(p, "/default");
+  EXPECT_TRUE(s.markBadEntries);
+  EXPECT_FALSE(s.sounds);
+  EXPECT_EQ(s.solveFolder, "/default");
+  EXPECT_THROW(writeSettings(p, {false, true, "/data/cw"}), FileError);
+  EXPECT_EQ(readWholeFile(p, 1 << 20), text);
   fs::remove(p);
 }
