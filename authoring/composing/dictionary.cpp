@@ -34,12 +34,32 @@ void forEachLine(std::string_view text, Fn&& fn) {
   }
 }
 
+// Leaves out the words scored under `minScore`; returns how many went.
+std::size_t dropBelow(std::vector<std::string_view>& words, const WordScores& scores, int minScore) {
+  if (minScore <= 0 || (scores.empty() && minScore <= kDefaultWordScore)) return 0;
+  const std::size_t before = words.size();
+  std::erase_if(words, [&](std::string_view w) { return scores.score(w) < minScore; });
+  return before - words.size();
+}
+
 }  // namespace
 
 struct Dictionary::Impl {
   Language language = Language::English;
   std::array<std::vector<std::string>, kLengths> words;
   std::array<LetterIndex, kLengths> index;
+  // Per length, parallel to `words`; empty when every word scores 50.
+  std::array<std::vector<std::uint8_t>, kLengths> scores;
+  bool scored = false;
+
+  void takeScores(const WordScores& from) {
+    if (from.empty()) return;
+    scored = true;
+    for (int length = 1; length < kLengths; ++length) {
+      scores[length].reserve(words[length].size());
+      for (const auto& w : words[length]) scores[length].push_back(static_cast<std::uint8_t>(from.score(w)));
+    }
+  }
 
   // Builds a dictionary from lines (as string_views) without touching any other.
   template <typename Lines>
@@ -105,12 +125,14 @@ Dictionary::~Dictionary() = default;
 Dictionary::Dictionary(Dictionary&& other) noexcept
     : impl_(std::move(other.impl_)),
       lengthHasWords_(std::exchange(other.lengthHasWords_, {})),
-      skippedWordCount_(std::exchange(other.skippedWordCount_, 0)) {}
+      skippedWordCount_(std::exchange(other.skippedWordCount_, 0)),
+      belowMinScoreCount_(std::exchange(other.belowMinScoreCount_, 0)) {}
 
 Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
   impl_ = std::move(other.impl_);
   lengthHasWords_ = std::exchange(other.lengthHasWords_, {});
   skippedWordCount_ = std::exchange(other.skippedWordCount_, 0);
+  belowMinScoreCount_ = std::exchange(other.belowMinScoreCount_, 0);
   return *this;
 }
 
@@ -120,23 +142,29 @@ void Dictionary::setImpl(std::unique_ptr<Impl> impl) {
     lengthHasWords_[length] = !impl_->words[length].empty();
 }
 
-void Dictionary::load(const std::filesystem::path& wordFile, Language language) {
+void Dictionary::load(const std::filesystem::path& wordFile, Language language, int minScore) {
   std::error_code ec;
   auto status = std::filesystem::status(wordFile, ec);
   if (status.type() == std::filesystem::file_type::not_found) {
     auto empty = std::make_unique<Impl>();
     empty->language = language;
     setImpl(std::move(empty));
+    skippedWordCount_ = belowMinScoreCount_ = 0;
     return;
   }
   if (std::filesystem::is_directory(status))
     throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
   std::string bytes = readWholeFile(wordFile, kMaxWordFileBytes);
+  const WordScores scores = WordScores::load(scoreFileFor(wordFile), language);
   try {
     std::vector<std::string_view> lines;
     const std::size_t skipped = checkWordFile(bytes, language, lines);
-    setImpl(Impl::build(lines, language));
+    const std::size_t below = dropBelow(lines, scores, minScore);
+    auto impl = Impl::build(lines, language);
+    impl->takeScores(scores);
+    setImpl(std::move(impl));
     skippedWordCount_ = skipped;
+    belowMinScoreCount_ = below;
   } catch (const std::bad_alloc&) {
     throw FileError(outOfMemoryMessage(wordFile));
   }
@@ -165,10 +193,23 @@ std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
   return skipped;
 }
 
-void Dictionary::loadLines(const std::vector<std::string>& lines, Language language) {
-  setImpl(Impl::build(lines, language));
+void Dictionary::loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores,
+                           int minScore) {
+  std::vector<std::string_view> views(lines.begin(), lines.end());
+  const std::size_t below = dropBelow(views, scores, minScore);
+  auto impl = Impl::build(views, language);
+  impl->takeScores(scores);
+  setImpl(std::move(impl));
   skippedWordCount_ = 0;
+  belowMinScoreCount_ = below;
 }
+
+int Dictionary::score(int length, WordId id) const {
+  word(length, id);  // checks the id
+  return impl_->scored ? impl_->scores[length][id] : kDefaultWordScore;
+}
+
+bool Dictionary::hasScores() const { return impl_ && impl_->scored; }
 
 Language Dictionary::language() const { return impl_ ? impl_->language : Language::English; }
 
@@ -241,6 +282,7 @@ std::size_t Dictionary::memoryUsage() const {
         bytes += w.capacity() + 1;  // held outside the string object itself
   }
   for (const auto& index : impl_->index) bytes += index.memoryUsage();
+  for (const auto& scores : impl_->scores) bytes += scores.capacity();
   return bytes;
 }
 

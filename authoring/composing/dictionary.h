@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "authoring/composing/dictionary_index.h"
+#include "authoring/composing/word_scores.h"
 #include "common/language.h"
 
 namespace gw {
@@ -32,10 +33,14 @@ class Dictionary {
   Dictionary(Dictionary&&) noexcept;
   Dictionary& operator=(Dictionary&&) noexcept;
 
-  // Rebuilds the dictionary from a word file (one word per line, CR LF or LF).
-  // A missing file gives an empty dictionary. A read error throws FileError and
-  // leaves the dictionary as it was. Words are checked as checkWordFile says.
-  void load(const std::filesystem::path& wordFile, Language language);
+  // Rebuilds the dictionary from a word file (one word per line, CR LF or LF) and the
+  // score file beside it (scoreFileFor). Words scored under `minScore` are left out.
+  // A missing file gives an empty dictionary (no scores). A read error or a malformed
+  // score file throws FileError and leaves the dictionary as it was. Words are checked
+  // as checkWordFile says.
+  void load(const std::filesystem::path& wordFile, Language language, int minScore = kDefaultMinWordScore);
+  // Words of the last load left out for their score.
+  std::size_t belowMinScoreCount() const { return belowMinScoreCount_; }
   // Words of the last load() that were skipped: a caller reports them in one warning line.
   std::size_t skippedWordCount() const { return skippedWordCount_; }
 
@@ -46,7 +51,8 @@ class Dictionary {
   static std::size_t checkWordFile(std::string& bytes, Language language,
                                    std::vector<std::string_view>& words);
   // The same from lines already in memory (tests, the dictionary editor).
-  void loadLines(const std::vector<std::string>& lines, Language language);
+  void loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores = {},
+                 int minScore = kDefaultMinWordScore);
 
   Language language() const;
   std::size_t wordCount(int length) const;
@@ -70,6 +76,11 @@ class Dictionary {
     if (first < pattern.size()) return hasWordWithLetters(pattern, first);
     return pattern.size() <= static_cast<std::size_t>(kMaxWordLength) && lengthHasWords_[pattern.size()];
   }
+  // A word's score, 0 to 100 (50 without a score file). Throws std::out_of_range as word().
+  int score(int length, WordId id) const;
+  // Whether any word has a score other than 50.
+  bool hasScores() const;
+
   // Whether the word itself is in the dictionary (exact bytes).
   bool containsWord(std::string_view word) const;
 
@@ -84,6 +95,7 @@ class Dictionary {
   std::unique_ptr<Impl> impl_;
   std::array<bool, kMaxWordLength + 1> lengthHasWords_{};  // [0] stays false
   std::size_t skippedWordCount_ = 0;
+  std::size_t belowMinScoreCount_ = 0;
 };
 
 }  // namespace gw

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <chrono>
+#include <cstdint>
 
 namespace gw {
 
@@ -161,11 +162,11 @@ FirstFillLane::WordId FirstFillLane::chooseWord(SlotId slot) {
     });
   }
   WordId best = 0;
-  std::int64_t bestScore = -1;
+  std::int64_t bestScore = INT64_MIN;
   std::uint64_t ties = 0;
   propagator_.forEachWord(slot, [&](WordId word) {
     // No random points on top: measured, they only made fills rarer. Ties still break at random.
-    std::int64_t score = 0;
+    std::int64_t score = bits.scoreTerm(word);  // the better word first at equal crossing support
     for (int k : scored) score += logCount_[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
     if (score > bestScore) {
       best = word;

@@ -37,7 +37,7 @@ void LayoutSession::setState(ComposingState state) {
 void LayoutSession::loadDictionary(Language language) {
   if (listener_) listener_->dictionaryLoading(language);
   try {
-    dictionary_.load(files_.wordFile(language), language);
+    dictionary_.load(files_.wordFile(language), language, minWordScore_);
   } catch (...) {
     if (listener_) listener_->dictionaryLoaded(language);  // the busy window goes also when loading fails
     throw;

@@ -23,6 +23,7 @@
 #include <memory>
 
 #include "authoring/composing/board.h"
+#include "authoring/composing/word_scores.h"
 
 namespace gw {
 
@@ -117,6 +118,9 @@ class LayoutSession {
   void setResultsFolder(const std::filesystem::path& folder) { files_.resultsFolder = folder; }
   // Loads the word list of the layout's language again (after the dictionary editor saved it).
   void reloadDictionary();
+  // Words scored under this are left out when the dictionary is loaded (from the next load).
+  void setMinWordScore(int score) { minWordScore_ = score; }
+  int minWordScore() const { return minWordScore_; }
   Dictionary& dictionary() { return dictionary_; }
   const Dictionary& dictionary() const { return dictionary_; }
 
@@ -132,6 +136,7 @@ class LayoutSession {
   bool inLayout(int row, int column) const;
 
   Dictionary& dictionary_;
+  int minWordScore_ = kDefaultMinWordScore;
   ComposingFiles files_;
   LayoutListener* listener_;
   Composer* composer_ = nullptr;  // set by the composer over this session

@@ -39,6 +39,11 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
   text_.reserve(words_ * static_cast<std::size_t>(length));
   for (std::size_t id = 0; id < words_; ++id)
     text_ += dictionary.word(length, static_cast<Dictionary::WordId>(id));
+  if (dictionary.hasScores()) {
+    scoreTerms_.reserve(words_);
+    for (std::size_t id = 0; id < words_; ++id)
+      scoreTerms_.push_back(wordScoreTerm(dictionary.score(length, static_cast<Dictionary::WordId>(id))));
+  }
   setOf_.assign(static_cast<std::size_t>(length) * 256, -1);
   letters_.assign(static_cast<std::size_t>(length), LetterSet{});
   std::int32_t sets = 0;

@@ -74,16 +74,21 @@ class LengthWordBits {
   std::string_view word(std::uint32_t id) const {
     return std::string_view(text_).substr(static_cast<std::size_t>(id) * length_, length_);
   }
+  // What the word's score adds to a value order (wordScoreTerm); 0 for a list without scores.
+  std::int32_t scoreTerm(std::uint32_t id) const {
+    return scoreTerms_.empty() ? 0 : scoreTerms_[static_cast<std::size_t>(id)];
+  }
 
  private:
   int length_;
   std::size_t words_;
   std::size_t blocks_;
-  std::string text_;                 // the words back to back, `length_` bytes each
-  std::vector<std::int32_t> setOf_;  // [position * 256 + letter] -> set number or −1
-  std::vector<LetterSet> letters_;   // per position
-  std::vector<std::uint64_t> bits_;  // the sets back to back, `blocks_` each
-  std::vector<Span> spans_;          // per set
+  std::string text_;                      // the words back to back, `length_` bytes each
+  std::vector<std::int32_t> setOf_;       // [position * 256 + letter] -> set number or −1
+  std::vector<LetterSet> letters_;        // per position
+  std::vector<std::uint64_t> bits_;       // the sets back to back, `blocks_` each
+  std::vector<Span> spans_;               // per set
+  std::vector<std::int32_t> scoreTerms_;  // per word; empty without scores
 };
 
 // The bit sets of the lengths a layout needs, built once per search.

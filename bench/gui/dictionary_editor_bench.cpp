@@ -69,7 +69,7 @@ class EventLoopWatch : public QObject {
 std::unique_ptr<DictionaryEditorDialog> openGermanEditor() {
   auto d = std::make_unique<DictionaryEditorDialog>(Language::German, kGermanList,
                                                     scratchFolder() / "Make/DE.words");
-  d->loadWordFile();
+  d->workflow().loadWordFile();
   d->show();
   QApplication::processEvents();
   return d;
@@ -106,13 +106,13 @@ void BM_ImportIntoGermanEditor(benchmark::State& state) {
     auto d = openGermanEditor();
     MessageBoxAnswerer answers;
     bool finished = false;
-    QObject::connect(d.get(), &DictionaryEditorDialog::importFinished, [&](qint64 n, bool) {
+    QObject::connect(&d->workflow(), &gw::gui::DictionaryEditorWorkflow::importFinished, [&](qint64 n, bool) {
       finished = true;
       added = n;
     });
     state.ResumeTiming();
     EventLoopWatch watch;
-    d->importFile(QString::fromStdString(germanImportFile().string()));
+    d->workflow().importFile(QString::fromStdString(germanImportFile().string()));
     waitFor([&] { return finished; });
     longestPause = std::max(longestPause, watch.longestMs());
     state.PauseTiming();
@@ -134,14 +134,14 @@ void BM_CancelAnImport(benchmark::State& state) {
     auto d = openGermanEditor();
     MessageBoxAnswerer answers;
     bool finished = false;
-    QObject::connect(d.get(), &DictionaryEditorDialog::importFinished,
+    QObject::connect(&d->workflow(), &gw::gui::DictionaryEditorWorkflow::importFinished,
                      [&](qint64, bool) { finished = true; });
-    d->importFile(QString::fromStdString(germanImportFile().string()));
+    d->workflow().importFile(QString::fromStdString(germanImportFile().string()));
     QElapsedTimer running;
     running.start();
     waitFor([&] { return running.elapsed() >= 300; });
-    auto* cancel = d->importRunner().window()
-                       ? d->importRunner().window()->findChild<QPushButton*>("cancelButton")
+    auto* cancel = d->workflow().importRunner().window()
+                       ? d->workflow().importRunner().window()->findChild<QPushButton*>("cancelButton")
                        : nullptr;
     if (!cancel) {
       state.SkipWithError("the import ended before Cancel");

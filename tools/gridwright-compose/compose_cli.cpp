@@ -46,6 +46,9 @@ const char kComposeUsage[] =
     "                        lanes and word list give the same fill; printed with the fill)\n"
     "  --lanes N             with --first-fill: searches run side by side (default: one per\n"
     "                        core, at most 4)\n"
+    "  --min-score N         leave out words scored under N (0 to 100; default 1: only words\n"
+    "                        scored 0 are left out; a word list without a score file scores\n"
+    "                        every word 50)\n"
     "  --quiet               no progress line\n"
     "  --help                show this text\n"
     "\n"
@@ -110,6 +113,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       if (v.empty() || v.size() > 19 || v.find_first_not_of("0123456789") != std::string::npos)
         throw std::invalid_argument("option " + name + " needs a whole number, not \"" + v + "\"");
       o.seed = std::stoull(v);
+    } else if (a == "--min-score") {
+      o.minScore = static_cast<int>(number(i, true, 100));
     } else if (a == "--lanes") {
       double n = number(i, true, 64);
       if (n < 1) throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
@@ -341,6 +346,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     Dictionary dictionary;
     TerminalReporter reporter(options, out, err);
     LayoutSession session(dictionary, files, &reporter);
+    session.setMinWordScore(options.minScore);
     Composer composer(session, reporter);
     composer.setNoRepeat(options.noRepeat);
     reporter.attach(&composer, &dictionary);

@@ -26,6 +26,7 @@ struct ComposeOptions {
   bool firstFill = false;             // --first-fill
   std::optional<std::uint64_t> seed;  // --seed (first fill); a new one each run without it
   int lanes = 0;                      // --lanes (first fill); 0: one per core, at most 4
+  int minScore = 1;                   // --min-score: words scored under it are left out
   bool help = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/fill_scores.h"
 #include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/first_fill_search.h"
 #include "authoring/composing/layout_text.h"
@@ -46,7 +47,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
 
   if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
   Dictionary dictionary;
-  dictionary.load(files.wordFile(layout.language), layout.language);
+  dictionary.load(files.wordFile(layout.language), layout.language, options.minScore);
 
   const std::vector<Slot> slots = deriveSlots(layout);
   if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
@@ -86,8 +87,10 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   if (options.progress && options.terminal && lastShown != started)
     err << '\r' << std::string(60, ' ') << '\r';
 
-  const std::string reproduce = "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
-                                std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "");
+  const std::string reproduce =
+      "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
+      std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "") +
+      (options.minScore != kDefaultMinWordScore ? " --min-score " + std::to_string(options.minScore) : "");
   switch (status) {
     case FirstFillStatus::Filled: {
       const WrittenFill written = writeFillAsNextResult(layout, slots, search.words(), results, pattern);
@@ -96,6 +99,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
           << layoutToText(written.filled);
       out << "Seed " << fillOptions.seed << " (" << reproduce << " gives this fill again)\n";
       err << "Filled after " << seconds(started) << " s (" << search.steps() << " words tried).\n";
+      if (dictionary.hasScores())
+        out << describeFillScores(fillScores(dictionary, slots, search.words()), layout.language) << '\n';
       return 0;
     }
     case FirstFillStatus::NoFill:

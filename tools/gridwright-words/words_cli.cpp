@@ -5,13 +5,19 @@
 
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/composing/word_lists/word_list.h"
+#include "authoring/composing/word_lists/word_rules.h"
+#include "authoring/composing/word_scores.h"
+#include "common/codepage.h"
 #include "common/errors.h"
+#include "common/file_io.h"
 
 namespace gw {
 
 const char kWordsUsage[] =
     "Usage: gridwright-words import --language en|de|sr [--words WORDFILE] FILE...\n"
     "       gridwright-words recheck --language en|de|sr [--words WORDFILE]\n"
+    "       gridwright-words score --language en|de|sr [--words WORDFILE] WORD SCORE\n"
+    "       gridwright-words export --language en|de|sr [--words WORDFILE] [OUTPUT]\n"
     "\n"
     "Edits a word list of the composer with the rules of the dictionary editor.\n"
     "\n"
@@ -19,14 +25,20 @@ const char kWordsUsage[] =
     "            language's code page) to the word file, upper-cased, letters only,\n"
     "            German umlauts spelt out (AE, OE, UE, SS), Serbian Latin converted to\n"
     "            Cyrillic; lines over 40 characters and words already listed are skipped\n"
+    "            A line WORD;SCORE (score 0 to 100) also sets the word's score, for a\n"
+    "            listed word too; a plain line keeps a listed word's score (new: 50)\n"
     "  recheck   removes words over 40 characters and words that differ only in case\n"
+    "  score     sets one word's score, 0 to 100 (0: never placed in a fill); the\n"
+    "            word is added when it is not listed\n"
+    "  export    writes every word as a WORD;SCORE line (UTF-8) to OUTPUT or the terminal\n"
     "\n"
     "  --language en|de|sr  the language of the word file (English, German, Serbian)\n"
     "  --words WORDFILE     the word file to edit; by default Make/EN.words, Make/DE.words\n"
     "                       or Make/YU.words of the program folder\n"
     "  --help               shows this text\n"
     "\n"
-    "The word file is written sorted, one word per line with CR LF, and replaced only\n"
+    "Scores live beside the word file (EN.words: EN.scores), one WORD;SCORE line for every\n"
+    "word not scored 50. The word file is written sorted, one word per line with CR LF, and replaced only\n"
     "when everything was read. Exit status: 0 done, 1 a file error (nothing written),\n"
     "2 a wrong command line.\n";
 
@@ -39,6 +51,18 @@ Language parseLanguage(const std::string& name) {
   throw std::invalid_argument("unknown language '" + name + "' (en, de or sr)");
 }
 
+// The word a command line names, as the editor would take it (UTF-8 in, code page out).
+std::string wordFor(const std::string& utf8, Language language) {
+  std::string bytes;
+  try {
+    bytes = fromUtf8(utf8, boardCodePage(language));
+  } catch (const FormatError&) {
+    return {};
+  }
+  const WordRules rules(language);
+  return rules.wordFromLine(bytes);
+}
+
 }  // namespace
 
 WordsOptions parseWordsOptions(const std::vector<std::string>& args) {
@@ -46,6 +70,7 @@ WordsOptions parseWordsOptions(const std::vector<std::string>& args) {
   bool haveCommand = false;
   bool haveLanguage = false;
   bool help = false;
+  std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> const std::string& {
@@ -67,20 +92,37 @@ WordsOptions parseWordsOptions(const std::vector<std::string>& args) {
         options.command = WordsOptions::Command::Import;
       else if (a == "recheck")
         options.command = WordsOptions::Command::Recheck;
+      else if (a == "score")
+        options.command = WordsOptions::Command::Score;
+      else if (a == "export")
+        options.command = WordsOptions::Command::Export;
       else
-        throw std::invalid_argument("unknown command '" + a + "' (import or recheck)");
+        throw std::invalid_argument("unknown command '" + a + "' (import, recheck, score or export)");
       haveCommand = true;
     } else if (options.command == WordsOptions::Command::Import) {
       options.importFiles.push_back(a);
+    } else if (options.command == WordsOptions::Command::Score) {
+      positional.push_back(a);
+    } else if (options.command == WordsOptions::Command::Export && options.exportFile.empty()) {
+      options.exportFile = a;
     } else {
-      throw std::invalid_argument("recheck takes no files");
+      throw std::invalid_argument(options.command == WordsOptions::Command::Export
+                                      ? "export takes one output file"
+                                      : "recheck takes no files");
     }
   }
   if (help) {
     options.command = WordsOptions::Command::Help;
     return options;
   }
-  if (!haveCommand) throw std::invalid_argument("no command (import or recheck)");
+  if (!haveCommand) throw std::invalid_argument("no command (import, recheck, score or export)");
+  if (options.command == WordsOptions::Command::Score) {
+    if (positional.size() != 2) throw std::invalid_argument("score needs a WORD and a SCORE");
+    const ScoredText score = splitScore(";" + positional[1]);
+    if (!score.score) throw std::invalid_argument("the score must be a whole number from 0 to 100");
+    options.word = positional[0];
+    options.score = *score.score;
+  }
   if (!haveLanguage) throw std::invalid_argument("--language is missing");
   if (options.command == WordsOptions::Command::Import && options.importFiles.empty())
     throw std::invalid_argument("import needs at least one file");
@@ -104,9 +146,33 @@ int runWords(const WordsOptions& options, const ProgramFolders& folders, std::os
     if (options.command == WordsOptions::Command::Import) {
       // Every file is read before the word file is written: a failing one changes nothing.
       std::size_t added = 0;
-      for (const auto& file : options.importFiles) added += importFileInto(list, file);
+      ImportReport report(options.language);
+      for (const auto& file : options.importFiles) added += importFileInto(list, file, &report);
       list.save(writeTo);
       out << "Added " << added << " words\n";
+      if (report.anySkipped()) err << report.text();
+    } else if (options.command == WordsOptions::Command::Score) {
+      const std::string word = wordFor(options.word, options.language);
+      if (word.empty()) {
+        err << "gridwright-words: \"" << options.word << "\" has no letters of the language\n";
+        return 2;
+      }
+      const bool added = list.insert(word).has_value();
+      list.setScore(word, options.score);
+      list.save(writeTo);
+      out << toUtf8(word, boardCodePage(options.language)) << ";" << options.score
+          << (added ? " (added)" : "") << "\n";
+    } else if (options.command == WordsOptions::Command::Export) {
+      std::vector<std::string> lines;
+      lines.reserve(list.size());
+      for (std::size_t row = 0; row < list.size(); ++row)
+        lines.push_back(scoreLine(list.word(row), list.score(row), options.language));
+      std::string text;
+      for (const auto& line : lines) text += line + "\n";
+      if (options.exportFile.empty())
+        out << text;
+      else
+        writeFileAtomically(options.exportFile, text);
     } else {
       std::size_t removed = list.recheck();
       list.save(writeTo);

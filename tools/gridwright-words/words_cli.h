@@ -11,11 +11,14 @@
 namespace gw {
 
 struct WordsOptions {
-  enum class Command { Import, Recheck, Help };
+  enum class Command { Import, Recheck, Score, Export, Help };
   Command command = Command::Help;
   Language language = Language::English;
   std::string wordFile;                  // --words; empty: the language's file of the program folder
   std::vector<std::string> importFiles;  // import only
+  std::string word;                      // score: the word (UTF-8)
+  int score = 0;                         // score: its new score
+  std::string exportFile;                // export: where to write; empty: standard output
 };
 
 // Throws std::invalid_argument with a message for the user.

