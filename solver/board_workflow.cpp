@@ -1,13 +1,12 @@
 #include "solver/board_workflow.h"
 
-#include "solver/off_thread_work.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
 #include "gui_common/prompts.h"
 #include "solver/core/cell_size.h"
+#include "solver/off_thread_work.h"
 
 namespace gw::cross {
 
