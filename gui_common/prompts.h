@@ -27,9 +27,9 @@ struct FileChoice {
   QString title;
   QString folder;  // starting folder, or a proposed file path
   QString filter;
-  QString selectedFilter;  // the filter shown first, when not the first of `filter`
   QString defaultSuffix;
   bool confirmOverwrite = true;
+  QString selectedFilter;  // the filter shown first, when not the first of `filter`
 };
 
 class Prompts {
