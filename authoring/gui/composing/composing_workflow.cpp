@@ -48,7 +48,8 @@ FileChoice patternFileChoice(FileChoice::Mode mode, const QString& folder) {
                     folder,
                     kPatternFilter,
                     "C_WM",
-                    true};
+                    true,
+                    {}};
 }
 
 }  // namespace
