@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -66,6 +67,25 @@ ClueCharset chooseCharset(const ForeignCrossword& f, Language language) {
     }
   }
   return order[0];
+}
+
+// The definitions of the words listed, in the list's order, when the list names only words of the
+// board, none twice, and every word with a clue; otherwise all of them as they are.
+std::vector<DefinitionRecord> definitionsInOrder(std::vector<DefinitionRecord> all,
+                                                 const std::vector<DefinitionRecord>& words) {
+  std::map<std::tuple<Direction, int, int>, DefinitionRecord*> byStart;
+  for (DefinitionRecord& d : all) byStart[{d.direction, d.row, d.column}] = &d;
+  std::vector<DefinitionRecord> listed;
+  std::size_t clued = 0;
+  for (const DefinitionRecord& w : words) {
+    const auto it = byStart.find({w.direction, w.row, w.column});
+    if (it == byStart.end() || !it->second || it->second->length != w.length) return all;
+    if (!it->second->clue.empty()) ++clued;
+    listed.push_back(*it->second);
+    it->second = nullptr;  // listed twice: not our list
+  }
+  const auto allClued = std::count_if(all.begin(), all.end(), [](const auto& d) { return !d.clue.empty(); });
+  return clued == static_cast<std::size_t>(allClued) ? listed : all;
 }
 
 }  // namespace
@@ -143,6 +163,7 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
   }
 
   // One definition per word, down words first, each group by row, then column.
+  std::vector<DefinitionRecord> definitions;
   for (Direction direction : {Direction::Down, Direction::Across})
     for (int r = 0; r < f.rows; ++r)
       for (int c = 0; c < f.columns; ++c) {
@@ -163,8 +184,10 @@ CrosswordFile buildCrossword(const ForeignCrossword& f, const std::string& forma
                                    std::string(clueCharsetName(charset)) + ": " + e.what());
           }
         }
-        cw.definitions.push_back(std::move(d));
+        definitions.push_back(std::move(d));
       }
+  cw.definitions = f.definitionWords ? definitionsInOrder(std::move(definitions), *f.definitionWords)
+                                     : std::move(definitions);
   return cw;
 }
 

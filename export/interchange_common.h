@@ -49,13 +49,17 @@ struct ForeignCrossword {
   std::vector<EdgeMark> leftMarks;
   std::vector<ForeignClue> clues;
   std::vector<Picture> pictures;
+  // The words that have a definition, in their order, when the file says so (our own ipuz
+  // extension); else every word gets one.
+  std::optional<std::vector<DefinitionRecord>> definitionWords;
   std::optional<Language> language;    // when the file says so; else guessed from the letters
   std::optional<ClueCharset> charset;  // likewise, from the clues
 };
 
 // Builds the crossword: the board in the language's code page, one definition for every word
 // (single letters included) in the order the authoring program keeps them, with its clue from
-// the file or empty, and the clues in the first clue code page that holds them all.
+// the file or empty (or, with definitionWords that name words of the board and every clued one,
+// exactly those), and the clues in the first clue code page that holds them all.
 // Throws InterchangeError naming the letter, clue or cell that does not fit.
 CrosswordFile buildCrossword(const ForeignCrossword& foreign, const std::string& formatName);
 

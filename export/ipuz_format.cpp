@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 
 #include "common/jpeg.h"
@@ -117,7 +118,22 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
       {std::string(kIpuzLanguageKey), std::string(languageName(cw.language))},
       {std::string(kIpuzCharsetKey), std::string(clueCharsetName(cw.charset))},
   };
+  auto markList = [](const std::vector<EdgeMark>& marks) {
+    Json list = Json::array();
+    for (const EdgeMark& m : marks) list.push_back({m.row, m.column});
+    return list;
+  };
+  if (!cw.topMarks.empty() || !cw.leftMarks.empty())
+    ipuz[std::string(kIpuzEdgeMarksKey)] = {{"top", markList(cw.topMarks)}, {"left", markList(cw.leftMarks)}};
+  Json words = Json::array();
+  for (const DefinitionRecord& d : cw.definitions)
+    words.push_back({d.direction == Direction::Across ? "Across" : "Down", d.row, d.column, d.length});
+  ipuz[std::string(kIpuzDefinitionsKey)] = std::move(words);
   out.bytes = ipuz.dump(1) + "\n";
+  if (out.bytes.size() > kMaxInterchangeFileBytes)
+    throw InterchangeError("The ipuz file would hold " + std::to_string(out.bytes.size()) +
+                           " bytes, more than the " + std::to_string(kMaxInterchangeFileBytes >> 20) +
+                           " MB an ipuz file may have; its pictures are too large.");
   return out;
 }
 
@@ -378,6 +394,56 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,
 
 }  // namespace
 
+namespace {
+
+// An integer member of a JSON array, within [0, limit).
+std::optional<int> smallIndex(const Json& value, int limit) {
+  if (!value.is_number_integer() || value.get<long long>() < 0 || value.get<long long>() >= limit)
+    return std::nullopt;
+  return value.get<int>();
+}
+
+// The marks of the dotted sides, in the order of our extension when it lists exactly them, else
+// row by row.
+std::vector<EdgeMark> marksInOrder(const std::set<std::pair<int, int>>& dotted, const Json& ipuz,
+                                   const char* side) {
+  std::vector<EdgeMark> marks;
+  for (const auto& [r, c] : dotted)
+    marks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
+  const auto ext = ipuz.find(kIpuzEdgeMarksKey);
+  if (ext == ipuz.end() || !ext->is_object() || !ext->contains(side) || !(*ext)[side].is_array() ||
+      (*ext)[side].size() != dotted.size())
+    return marks;
+  std::vector<EdgeMark> ordered;
+  std::set<std::pair<int, int>> seen;
+  for (const Json& m : (*ext)[side]) {
+    if (!m.is_array() || m.size() != 2) return marks;
+    const auto r = smallIndex(m[0], 256), c = smallIndex(m[1], 256);
+    if (!r || !c || !dotted.contains({*r, *c}) || !seen.insert({*r, *c}).second) return marks;
+    ordered.push_back({static_cast<std::uint8_t>(*c), static_cast<std::uint8_t>(*r)});
+  }
+  return ordered;
+}
+
+// The words that have a definition, from our extension; buildCrossword checks them against the board.
+std::optional<std::vector<DefinitionRecord>> definitionWords(const Json& ipuz) {
+  const auto ext = ipuz.find(kIpuzDefinitionsKey);
+  if (ext == ipuz.end() || !ext->is_array()) return std::nullopt;
+  std::vector<DefinitionRecord> words;
+  for (const Json& w : *ext) {
+    if (!w.is_array() || w.size() != 4 || !w[0].is_string()) return std::nullopt;
+    const std::string direction = w[0].get<std::string>();
+    const auto r = smallIndex(w[1], 256), c = smallIndex(w[2], 256), length = smallIndex(w[3], 256);
+    if ((direction != "Across" && direction != "Down") || !r || !c || !length) return std::nullopt;
+    words.push_back({direction == "Across" ? Direction::Across : Direction::Down,
+                     static_cast<std::uint8_t>(*r), static_cast<std::uint8_t>(*c),
+                     static_cast<std::uint8_t>(*length), ""});
+  }
+  return words;
+}
+
+}  // namespace
+
 ImportedCrossword readIpuz(std::string_view bytes) {
   if (bytes.size() > kMaxInterchangeFileBytes) refuse("The ipuz file is too large to be a crossword.");
   checkDepth(bytes);
@@ -427,10 +493,9 @@ ImportedCrossword readIpuz(std::string_view bytes) {
     for (int c = 0; c < f.columns; ++c)
       cells.readCell(puzzleRow[static_cast<std::size_t>(c)], solutionRow[static_cast<std::size_t>(c)], r, c);
   }
-  for (const auto& [r, c] : cells.top)
-    f.topMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
-  for (const auto& [r, c] : cells.left)
-    f.leftMarks.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)});
+  f.topMarks = marksInOrder(cells.top, ipuz, "top");
+  f.leftMarks = marksInOrder(cells.left, ipuz, "left");
+  f.definitionWords = definitionWords(ipuz);
   readPictures(cells, f);
   readClues(ipuz, cells, f, result.notes);
 

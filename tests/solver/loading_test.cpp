@@ -196,6 +196,7 @@ TEST_F(CrossLoading, BrokenFixturesFailWithThePlayersMessage) {
       {"broken-picture-off-board.C_W", "picture 1 (column 1, row 0, 3 x 1 cells)"},
       {"broken-picture-not-jpeg.C_W", "The picture cannot be read"},
       {"broken-picture-bomb.C_W", "The crossword's pictures are too large"},
+      {"broken-picture-scans.C_W", "decoding them takes"},
   };
   for (const auto& [name, part] : files) {
     SCOPED_TRACE(name);

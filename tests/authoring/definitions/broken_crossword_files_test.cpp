@@ -36,6 +36,7 @@ const std::vector<BrokenFile>& brokenFiles() {
       {"broken-picture-off-board.C_W", {}, "picture 1 (column 1, row 0, 3 x 1 cells) does not fit"},
       {"broken-picture-not-jpeg.C_W", {}, "Picture 1 cannot be read: "},
       {"broken-picture-bomb.C_W", {}, "The crossword's pictures are too large"},
+      {"broken-picture-scans.C_W", {}, "decoding them takes"},
   };
   return kFiles;
 }
