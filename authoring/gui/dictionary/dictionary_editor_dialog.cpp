@@ -75,7 +75,8 @@ void DictionaryEditorDialog::buildWindow() {
 
   patternEdit_ = new QLineEdit(this);
   patternEdit_->setObjectName("patternEdit");
-  patternEdit_->setPlaceholderText("Pattern: ? one letter, * any letters (C?T*)");
+  patternEdit_->setPlaceholderText("Pattern, e.g. C?T*");
+  patternEdit_->setToolTip("? stands for one letter, * for any letters");
   patternEdit_->setClearButtonEnabled(true);
   noticeLabel_ = new QLabel(this);
   noticeLabel_->setObjectName("noticeLabel");
