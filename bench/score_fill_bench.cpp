@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace gw;
 
 constexpr int kSeeds = 10;
-constexpr double kTimeLimitSeconds = 20;
+constexpr double kTimeLimitSeconds = 5;
 
 const fs::path kWords = fs::path(GW_PROGRAM_DIR) / "Make/EN.words";
 
