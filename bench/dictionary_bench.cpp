@@ -197,6 +197,22 @@ void BM_LoadEnglish(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadEnglish)->Unit(benchmark::kMillisecond);
 
+// The same words without their score file beside them: what the scores cost at loading.
+void BM_LoadEnglishWithoutScores(benchmark::State& state) {
+  const std::filesystem::path shipped = std::filesystem::path(GW_PROGRAM_DIR) / "Make/EN.words";
+  const std::filesystem::path copy = std::filesystem::temp_directory_path() / "gw_bench_unscored_EN.words";
+  if (!std::filesystem::exists(shipped)) {
+    state.SkipWithError("EN.words is not built");
+    return;
+  }
+  std::filesystem::copy_file(shipped, copy, std::filesystem::copy_options::overwrite_existing);
+  Dictionary d;
+  for (auto _ : state) d.load(copy, gw::Language::English);
+  state.counters["words"] = static_cast<double>(d.totalWordCount());
+  std::filesystem::remove(copy);
+}
+BENCHMARK(BM_LoadEnglishWithoutScores)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 // A word list of long words: what the dictionary keeps per byte of the file, and the process's

@@ -163,7 +163,7 @@ void BM_OkWritesAndReloads(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto d = openGermanEditor();
-    d->setDictionaryReload([&](const fs::path& file) { dictionary.load(file, Language::German); });
+    d->workflow().setDictionaryReload([&](const fs::path& file) { dictionary.load(file, Language::German); });
     state.ResumeTiming();
     d->accept();
     state.PauseTiming();

@@ -8,8 +8,25 @@ Serbian entries that start with a capital are names (AARON, EDSEL, Београ�
 left out: a crossword wants common words. German capitalises every noun, so its list
 keeps them.
 
-usage: make_wordlists.py OUTPUT_FOLDER ENGLISH_LIST GERMAN_LIST SERBIAN_HUNSPELL_DIC
+With a fifth argument, the folder of Debian's SCOWL lists (package scowl,
+/usr/share/dict/scowl), it also writes EN.scores: one WORD;SCORE line (UTF-8, LF) for
+every English word whose score is not 50. SCOWL sorts words by how common they are
+(size 10: the most common, 95: the rarest) and by kind; the recipe, first rule that applies:
+  1. a word of the english or american lists of size 10 to 50: the LEVEL_SCORES below
+     (10 -> 95 ... 50 -> 50);
+  2. an abbreviation (any *-abbreviations list): 20;
+  3. a spelling variant or a British, Canadian or Australian spelling only: 30;
+  4. a word of the english or american lists of size 55 to 95: LEVEL_SCORES (45 ... 10);
+  5. hacker slang or a Roman numeral: 10;
+  6. anything else keeps the default 50 (no line).
+Only lower-case SCOWL entries count (capitalised ones are names, which the English list
+leaves out). SCOWL is Copyright 2000-2011 by Kevin Atkinson and others; the notice of
+/usr/share/doc/scowl/copyright permits using and distributing the lists and output created
+from them, with that notice kept (data/wordlists/SCOWL-COPYRIGHT).
+
+usage: make_wordlists.py OUTPUT_FOLDER ENGLISH_LIST GERMAN_LIST SERBIAN_HUNSPELL_DIC [SCOWL_FOLDER]
 """
+import glob
 import os
 import sys
 import tempfile
@@ -84,6 +101,11 @@ def select(words, spell, letters):
 
 def write_atomically(path, words, codepage):
     data = b"".join(word.encode(codepage) + b"\r\n" for word in words)
+    write_bytes_atomically(path, data)
+    return data.count(b"\n")
+
+
+def write_bytes_atomically(path, data):
     folder = os.path.dirname(path) or "."
     fd, tmp = tempfile.mkstemp(dir=folder, prefix="." + os.path.basename(path))
     try:
@@ -96,14 +118,66 @@ def write_atomically(path, words, codepage):
     except BaseException:
         os.unlink(tmp)
         raise
-    return data.count(b"\n")
+
+
+LEVEL_SCORES = {10: 95, 20: 85, 35: 75, 40: 65, 50: 50, 55: 45, 60: 40, 70: 30, 80: 20, 95: 10}
+ABBREVIATION_SCORE = 20
+VARIANT_SCORE = 30
+SPECIAL_SCORE = 10
+DEFAULT_SCORE = 50
+
+
+def scowl_entries(folder, pattern):
+    """(level, upper-cased word) of every lower-case entry of the lists matching pattern."""
+    for path in sorted(glob.glob(os.path.join(folder, pattern))):
+        level = int(path.rsplit(".", 1)[1])
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                word = line.strip()
+                if word and not word[:1].isupper():
+                    yield level, english(word)
+
+
+def scowl_scores(folder):
+    """The score of every word SCOWL knows, by the recipe of this file's docstring."""
+    common, rare = {}, {}
+    for level, word in scowl_entries(folder, "english-words.*"):
+        target = common if level <= 50 else rare
+        target[word] = min(level, target.get(word, level))
+    for level, word in scowl_entries(folder, "american-words.*"):
+        target = common if level <= 50 else rare
+        target[word] = min(level, target.get(word, level))
+    abbreviations = {w for _, w in scowl_entries(folder, "*-abbreviations.*")}
+    variants = {w for pattern in ("variant_*-words.*", "british*-words.*", "canadian*-words.*",
+                                  "australian*-words.*") for _, w in scowl_entries(folder, pattern)}
+    special = {w for _, w in scowl_entries(folder, "special-*")}
+    scores = {}
+    for word in set(common) | abbreviations | variants | set(rare) | special:
+        if word in common:
+            scores[word] = LEVEL_SCORES[common[word]]
+        elif word in abbreviations:
+            scores[word] = ABBREVIATION_SCORE
+        elif word in variants:
+            scores[word] = VARIANT_SCORE
+        elif word in rare:
+            scores[word] = LEVEL_SCORES[rare[word]]
+        else:
+            scores[word] = SPECIAL_SCORE
+    return scores
+
+
+def write_scores(path, words, scores):
+    lines = sorted(f"{w};{scores[w]}" for w in words if scores.get(w, DEFAULT_SCORE) != DEFAULT_SCORE)
+    write_bytes_atomically(path, "".join(line + "\n" for line in lines).encode("utf-8"))
+    return len(lines)
 
 
 def main(argv):
-    if len(argv) != 5:
+    if len(argv) not in (5, 6):
         sys.stderr.write(__doc__)
         return 2
-    out, english_list, german_list, serbian_dic = argv[1:]
+    out, english_list, german_list, serbian_dic = argv[1:5]
+    scowl_folder = argv[5] if len(argv) == 6 else None
     os.makedirs(out, exist_ok=True)
     jobs = [
         ("EN.words", common_words(read_plain(english_list)), english, ENGLISH_LETTERS, "cp1252"),
@@ -112,8 +186,12 @@ def main(argv):
          SERBIAN_LETTERS, "cp1251"),
     ]
     for name, words, spell, letters, codepage in jobs:
-        count = write_atomically(os.path.join(out, name), select(words, spell, letters), codepage)
+        selected = list(select(words, spell, letters))
+        count = write_atomically(os.path.join(out, name), selected, codepage)
         print(f"{name}: {count} words")
+        if name == "EN.words" and scowl_folder:
+            scored = write_scores(os.path.join(out, "EN.scores"), selected, scowl_scores(scowl_folder))
+            print(f"EN.scores: {scored} scores")
     return 0
 
 

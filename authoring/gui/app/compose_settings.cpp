@@ -39,6 +39,9 @@ ComposeSettings parseComposeSettings(std::string_view text) {
   if (std::optional<long> lanes = leadingNumber(ini.GetValue(kComposeSection, kQuickFillLanesKey, nullptr));
       lanes && *lanes >= 1 && *lanes <= kMostQuickFillLanes)
     options.quickFillLanes = static_cast<int>(*lanes);
+  if (std::optional<long> min = leadingNumber(ini.GetValue(kComposeSection, kMinWordScoreKey, nullptr));
+      min && *min >= 0 && *min <= 100)
+    options.minWordScore = static_cast<int>(*min);
   return options;
 }
 
@@ -47,6 +50,16 @@ std::string withNoRepeatedWords(std::string_view text, bool noRepeatedWords) {
   ini.SetSpaces(false);  // "key=value", as the rest of the file
   load(ini, text);
   ini.SetValue(kComposeSection, kNoRepeatedWordsKey, noRepeatedWords ? "1" : "0");
+  std::string out;
+  if (ini.Save(out) < 0) throw FileError("Cannot write the settings");
+  return out;
+}
+
+std::string withMinWordScore(std::string_view text, int minWordScore) {
+  CSimpleIniA ini;
+  ini.SetSpaces(false);
+  load(ini, text);
+  ini.SetValue(kComposeSection, kMinWordScoreKey, std::to_string(minWordScore).c_str());
   std::string out;
   if (ini.Save(out) < 0) throw FileError("Cannot write the settings");
   return out;

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "authoring/gui/authoring_look.h"
@@ -41,16 +44,42 @@ void DictionaryEditorDialog::buildWindow() {
   resize(410, 372);
   setMinimumWidth(410);
 
-  listView_ = new QListView(this);
+  listView_ = new QTableView(this);
   listView_->setObjectName("wordListView");
   listView_->setModel(&workflow_->model());
-  listView_->setUniformItemSizes(true);  // rows of one height: 356,000 of them scroll at once
   listView_->setSelectionMode(QAbstractItemView::SingleSelection);
-  listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  // Only the score column is editable: a double click or F2 edits it.
+  listView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+  listView_->setShowGrid(false);
+  listView_->setWordWrap(false);
   QFont listFont("Verdana");
   listFont.setPixelSize(9);
   listView_->setFont(listFont);
   listView_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  // Rows of one height: 356,000 of them scroll at once.
+  listView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  listView_->verticalHeader()->setDefaultSectionSize(16);
+  listView_->verticalHeader()->hide();
+  listView_->horizontalHeader()->setSectionResizeMode(WordListModel::WordColumn, QHeaderView::Stretch);
+  listView_->horizontalHeader()->setSectionResizeMode(WordListModel::ScoreColumn,
+                                                      QHeaderView::ResizeToContents);
+  listView_->horizontalHeader()->setSortIndicatorShown(true);
+  listView_->horizontalHeader()->setSortIndicator(WordListModel::WordColumn, Qt::AscendingOrder);
+  listView_->horizontalHeader()->setSectionsClickable(true);
+
+  proxy_ = new QSortFilterProxyModel(this);
+  proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+  proxy_->setFilterKeyColumn(WordListModel::WordColumn);
+  proxy_->setSortRole(Qt::EditRole);  // scores sort as numbers
+
+  patternEdit_ = new QLineEdit(this);
+  patternEdit_->setObjectName("patternEdit");
+  patternEdit_->setPlaceholderText("Pattern, e.g. C?T*");
+  patternEdit_->setToolTip("? stands for one letter, * for any letters");
+  patternEdit_->setClearButtonEnabled(true);
+  noticeLabel_ = new QLabel(this);
+  noticeLabel_->setObjectName("noticeLabel");
 
   wordBox_ = new WordBox(workflow_->language(), this);
   wordBox_->setObjectName("wordEdit");
@@ -79,10 +108,18 @@ void DictionaryEditorDialog::buildWindow() {
   okButton->setObjectName("okButton");
   okButton->setDefault(true);
 
+  deleteButton_ = new QPushButton("Delete", this);
+  deleteButton_->setObjectName("deleteButton");
+  deleteButton_->setAutoDefault(false);
+
+  auto* patternRow = new QHBoxLayout;
+  patternRow->addWidget(patternEdit_, 1);
+  patternRow->addWidget(noticeLabel_, 1);
   auto* wordRow = new QHBoxLayout;
   wordRow->addWidget(wordBox_, 1);
   wordRow->addWidget(addButton_);
   wordRow->addWidget(findButton_);
+  wordRow->addWidget(deleteButton_);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addWidget(countBox, 1);
   buttonRow->addWidget(importButton_);
@@ -90,6 +127,7 @@ void DictionaryEditorDialog::buildWindow() {
   buttonRow->addWidget(okButton);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(listView_, 1);
+  layout->addLayout(patternRow);
   layout->addLayout(wordRow);
   layout->addLayout(buttonRow);
 
@@ -117,12 +155,18 @@ void DictionaryEditorDialog::buildWindow() {
   connect(addButton_, &QPushButton::clicked, addAction_, &QAction::trigger);
   connect(findButton_, &QPushButton::clicked, findAction_, &QAction::trigger);
   connect(importButton_, &QPushButton::clicked, importAction_, &QAction::trigger);
+  connect(deleteButton_, &QPushButton::clicked, deleteAction_, &QAction::trigger);
+  connect(patternEdit_, &QLineEdit::textChanged, this, &DictionaryEditorDialog::updateView);
+  connect(listView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+          &DictionaryEditorDialog::updateView);
+  connect(workflow_, &DictionaryEditorWorkflow::noticeChanged, noticeLabel_, &QLabel::setText);
   connect(okButton, &QPushButton::clicked, this, &DictionaryEditorDialog::accept);
   connect(cancelButton, &QPushButton::clicked, this, &DictionaryEditorDialog::reject);
 
   connect(wordBox_, &QLineEdit::textChanged, this, [this] { workflow_->setWord(wordBox_->word()); });
   connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &DictionaryEditorDialog::reportSelection);
+
   connect(&workflow_->model(), &QAbstractItemModel::modelReset, this,
           &DictionaryEditorDialog::reportSelection);
   connect(&workflow_->model(), &QAbstractItemModel::layoutChanged, this,
@@ -134,10 +178,39 @@ void DictionaryEditorDialog::buildWindow() {
   wordBox_->setFocus();
 }
 
+void DictionaryEditorDialog::updateView() {
+  const QString pattern = patternEdit_->text().trimmed();
+  const int column = listView_->horizontalHeader()->sortIndicatorSection();
+  const Qt::SortOrder order = listView_->horizontalHeader()->sortIndicatorOrder();
+  const bool plain = pattern.isEmpty() && column == WordListModel::WordColumn && order == Qt::AscendingOrder;
+  QAbstractItemModel* wanted = plain ? static_cast<QAbstractItemModel*>(&workflow_->model()) : proxy_;
+  if (!plain) {
+    if (!proxy_->sourceModel()) proxy_->setSourceModel(&workflow_->model());
+    proxy_->setFilterWildcard(pattern);
+    proxy_->sort(column, order);
+  }
+  if (listView_->model() != wanted) {
+    listView_->setModel(wanted);
+    connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DictionaryEditorDialog::reportSelection);
+    if (plain) proxy_->setSourceModel(nullptr);  // no proxy work while nobody looks
+  }
+  reportSelection();
+}
+
+QModelIndex DictionaryEditorDialog::toView(const QModelIndex& source) const {
+  return listView_->model() == proxy_ ? proxy_->mapFromSource(source) : source;
+}
+
+QModelIndex DictionaryEditorDialog::toSource(const QModelIndex& shown) const {
+  return listView_->model() == proxy_ ? proxy_->mapToSource(shown) : shown;
+}
+
 void DictionaryEditorDialog::showState(const DictionaryEditorState& state) {
   addAction_->setEnabled(state.canAdd());
   findAction_->setEnabled(state.canFind());
   deleteAction_->setEnabled(state.canDelete());
+  deleteButton_->setEnabled(state.canDelete());
   importAction_->setEnabled(state.canImport());
   addButton_->setEnabled(state.canAdd());
   findButton_->setEnabled(state.canFind());
@@ -147,13 +220,18 @@ void DictionaryEditorDialog::showState(const DictionaryEditorState& state) {
 
 void DictionaryEditorDialog::reportSelection() {
   const QModelIndexList rows = listView_->selectionModel()->selectedRows();
-  workflow_->setSelectedRow(rows.isEmpty() ? std::nullopt : std::optional<int>(rows.first().row()));
+  const QModelIndex source = rows.isEmpty() ? QModelIndex() : toSource(rows.first());
+  workflow_->setSelectedRow(source.isValid() ? std::optional<int>(source.row()) : std::nullopt);
 }
 
 void DictionaryEditorDialog::selectRow(int row) {
-  QModelIndex index = workflow_->model().index(row, 0);
+  QModelIndex index = toView(workflow_->model().index(row, 0));
+  if (!index.isValid()) {  // hidden by the pattern: show every word again
+    patternEdit_->clear();
+    index = toView(workflow_->model().index(row, 0));
+  }
   listView_->setCurrentIndex(index);
-  listView_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+  listView_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   listView_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 

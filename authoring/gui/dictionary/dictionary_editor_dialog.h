@@ -10,7 +10,9 @@
 
 class QAction;
 class QLabel;
-class QListView;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTableView;
 class QPushButton;
 
 namespace gw::gui {
@@ -36,9 +38,18 @@ class DictionaryEditorDialog : public QDialog {
   void showState(const DictionaryEditorState& state);
   void reportSelection();
   void selectRow(int row);
+  // The view shows the model itself (fast for 356,000 words) until the author sorts by
+  // score or searches a pattern; then a sorting and filtering proxy stands between.
+  void updateView();
+  QModelIndex toView(const QModelIndex& source) const;
+  QModelIndex toSource(const QModelIndex& shown) const;
 
   DictionaryEditorWorkflow* workflow_;
-  QListView* listView_ = nullptr;
+  QTableView* listView_ = nullptr;
+  QSortFilterProxyModel* proxy_ = nullptr;
+  QLineEdit* patternEdit_ = nullptr;
+  QLabel* noticeLabel_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
   WordBox* wordBox_ = nullptr;
   QLabel* countLabel_ = nullptr;
   QPushButton* addButton_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "authoring/composing/word_collation.h"
 #include "authoring/composing/word_lists/import_file.h"
+#include "authoring/composing/word_lists/import_report.h"
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"
@@ -14,6 +15,13 @@
 #include "gui_common/prompts.h"
 
 namespace gw::gui {
+
+// What the import worker skipped, read once it has ended.
+struct DictionaryEditorWorkflow::ImportSummary {
+  explicit ImportSummary(Language language) : report(language) {}
+  ImportReport report;
+  qint64 wordsFound = 0;
+};
 
 // Words found by the import worker, waiting for the user-interface thread to merge them.
 struct DictionaryEditorWorkflow::ImportBatches {
@@ -93,14 +101,18 @@ void DictionaryEditorWorkflow::addWord() {
 
 void DictionaryEditorWorkflow::findWord() {
   if (!state_.canFind()) return;
-  if (auto row = model_->words().findLongestLeadingPart(word_)) Q_EMIT rowFound(static_cast<int>(*row));
+  const auto row = model_->words().findLongestLeadingPart(word_);
+  if (row) Q_EMIT rowFound(static_cast<int>(*row));
+  const bool exact = row && model_->words().word(*row).size() == word_.size();
+  Q_EMIT noticeChanged(exact ? QString() : "\"" + model_->text().toQString(word_) + "\" not found");
 }
 
 void DictionaryEditorWorkflow::deleteWord() {
   if (!state_.canDelete()) return;
   const int row = *selectedRow_;
-  Question question{
-      caption(), "Delete selected word?!", {}, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
+  const QString word = model_->text().toQString(model_->words().word(static_cast<std::size_t>(row)));
+  Question question{caption(), "Delete selected word?!", word, QMessageBox::Ok | QMessageBox::Cancel,
+                    QMessageBox::Cancel};
   if (Prompts::ask(promptParent_, question) != QMessageBox::Ok) return;
   model_->removeWordAt(row);
 }
@@ -149,11 +161,13 @@ void DictionaryEditorWorkflow::importFile(const QString& path) {
   importRunner_->setOptions(options);
   importAdded_ = 0;
   quietImportEnd_ = false;
+  summary_ = std::make_shared<ImportSummary>(language_);
 
   // The worker reads and converts lines and computes sort keys; the list itself is only
   // ever touched here, on the user-interface thread, in batches.
   const Language language = language_;
   std::shared_ptr<ImportBatches> batches = batches_;
+  std::shared_ptr<ImportSummary> summary = summary_;
   ProgressRunner* runner = importRunner_;
   QPointer<DictionaryEditorWorkflow> self(this);
   importRunner_->setJob([=] {
@@ -187,7 +201,15 @@ void DictionaryEditorWorkflow::importFile(const QString& path) {
     };
     callbacks.cancelled = [&] { return runner->cancelled(); };
     callbacks.wordFound = [&](std::string word) {
+      ++summary->wordsFound;
       batch.push_back(WordEntry{collation.sortKey(word), std::move(word)});
+    };
+    callbacks.scoredWordFound = [&](std::string word, int score) {
+      ++summary->wordsFound;
+      batch.push_back(WordEntry{collation.sortKey(word), std::move(word), score});
+    };
+    callbacks.lineSkipped = [&](SkippedLine reason, std::int64_t number, std::string_view line) {
+      summary->report.skipped(reason, number, line);
     };
     try {
       ImportFileReader reader(file, scan.encoding, language);
@@ -219,6 +241,11 @@ void DictionaryEditorWorkflow::onImportEnded(bool cancelled, const QString& erro
   if (quietImportEnd_) return;  // the editor is closing
   if (!error.isEmpty()) Q_EMIT failed(error);
   if (added > 0) Prompts::inform(promptParent_, caption(), "Added " + QString::number(added) + " words!");
+  // What was left out and why, when lines gave no word (the worker has ended: read safely).
+  if (summary_ && summary_->report.anySkipped()) {
+    summary_->report.notAdded(summary_->wordsFound - added);
+    Prompts::inform(promptParent_, caption(), QString::fromStdString(summary_->report.text()).trimmed());
+  }
 }
 
 void DictionaryEditorWorkflow::endImportQuietly() {

@@ -82,6 +82,8 @@ class DictionaryEditorWorkflow : public QObject {
   void stateChanged(const gw::gui::DictionaryEditorState& state);
   // Find found this row: the view selects it.
   void rowFound(int row);
+  // A line for the view to show under the list ("\"ABCX\" not found"), or empty.
+  void noticeChanged(const QString& notice);
   // Something went wrong; the view shows the text.
   void failed(const QString& message);
   // An import has ended and its words are in the list.
@@ -89,6 +91,7 @@ class DictionaryEditorWorkflow : public QObject {
 
  private:
   struct ImportBatches;
+  struct ImportSummary;
 
   void updateState();
   void drainImportedWords();
@@ -102,6 +105,7 @@ class DictionaryEditorWorkflow : public QObject {
   WordListModel* model_;
   ProgressRunner* importRunner_;
   std::shared_ptr<ImportBatches> batches_;
+  std::shared_ptr<ImportSummary> summary_;
   std::string word_;
   std::optional<int> selectedRow_;
   DictionaryEditorState state_;

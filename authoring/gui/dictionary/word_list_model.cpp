@@ -3,16 +3,48 @@
 namespace gw::gui {
 
 WordListModel::WordListModel(Language language, QObject* parent)
-    : QAbstractListModel(parent), list_(language), text_(language) {}
+    : QAbstractTableModel(parent), list_(language), text_(language) {}
 
 int WordListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(list_.size());
 }
 
+int WordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
 QVariant WordListModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  if (index.column() == ScoreColumn) {
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    return list_.score(row);
+  }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  return text_.toQString(list_.word(static_cast<std::size_t>(index.row())));
+  return text_.toQString(list_.word(row));
+}
+
+QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  return section == ScoreColumn ? QString("Score") : QString("Word");
+}
+
+Qt::ItemFlags WordListModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (index.isValid() && index.column() == ScoreColumn) f |= Qt::ItemIsEditable;
+  return f;
+}
+
+bool WordListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
+      index.column() != ScoreColumn)
+    return false;
+  bool number = false;
+  const int score = value.toInt(&number);
+  if (!number || score < 0 || score > kMaxWordScore) return false;
+  list_.setScore(list_.word(static_cast<std::size_t>(index.row())), score);
+  Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  return true;
 }
 
 void WordListModel::load(const std::filesystem::path& wordFile) {

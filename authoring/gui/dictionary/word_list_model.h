@@ -1,8 +1,8 @@
 #pragma once
-// The dictionary editor's word list as a list model: one row per word, in the order of
-// the sorted core list. Many words arriving at once (an import) are merged in one pass
-// and announced as one layout change, so a list of 356,000 words stays smooth.
-#include <QAbstractListModel>
+// The dictionary editor's word list as a table model: one row per word, in the order of
+// the sorted core list, with the word and its score (editable). Many words arriving at once (an import) are
+// merged in one pass and announced as one layout change, so a list of 356,000 words stays smooth.
+#include <QAbstractTableModel>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -12,13 +12,20 @@
 
 namespace gw::gui {
 
-class WordListModel : public QAbstractListModel {
+class WordListModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   explicit WordListModel(Language language, QObject* parent = nullptr);
 
+  enum Column { WordColumn, ScoreColumn };
+
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // Sets a score (0 to 100) in the score column.
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
   const WordList& words() const { return list_; }
   const CodePageText& text() const { return text_; }

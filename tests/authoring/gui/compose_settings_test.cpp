@@ -40,5 +40,15 @@ TEST(ComposeSettingsTest, WritingTheOptionKeepsTheFoldersAndEveryOtherKey) {
   EXPECT_TRUE(parseComposeSettings(folders).noRepeatedWords);
 }
 
+TEST(ComposeSettingsTest, MinimumWordScoreIsReadInRangeAndWrittenBesideTheOthers) {
+  EXPECT_EQ(parseComposeSettings("").minWordScore, 1);
+  EXPECT_EQ(read("Minimum word score=50\n").minWordScore, 50);
+  for (const char* bad : {"101", "-1", "high"})
+    EXPECT_EQ(read(std::string("Minimum word score=") + bad + "\n").minWordScore, 1) << bad;
+  const std::string after = withMinWordScore("[Compose]\nNo repeated words=1\n", 40);
+  EXPECT_EQ(parseComposeSettings(after).minWordScore, 40);
+  EXPECT_TRUE(parseComposeSettings(after).noRepeatedWords);
+}
+
 }  // namespace
 }  // namespace gw

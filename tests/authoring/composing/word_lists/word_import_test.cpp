@@ -10,6 +10,7 @@
 
 #include "authoring/composing/word_lists/word_list.h"
 #include "common/errors.h"
+#include "common/file_io.h"
 
 namespace gw {
 namespace {
@@ -141,6 +142,39 @@ TEST(ImportLoop, AReadErrorKeepsTheWordsFoundBeforeIt) {
   callbacks.wordFound = [&](std::string w) { found.push_back(w); };
   EXPECT_THROW(readImportWords(source, 4, WordRules(Language::English), callbacks), FileError);
   EXPECT_EQ(found, (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(ImportFile, ScoredLinesSetScoresAndSkippedLinesAreReportedByReason) {
+  WordList list(Language::English);
+  list.assign({"CAT", "DOG"});
+  list.setScore("DOG", 70);
+  const fs::path file =
+      write("scored.txt", "cat;80\ndog\nemu ; 0\nyak;101\n1234\n" + std::string(41, 'q') + "\nyak;5x\n");
+  ImportReport report(Language::English);
+  EXPECT_EQ(importFileInto(list, file, &report), 1u);  // EMU
+  EXPECT_EQ(list.score("CAT"), 80);                    // a score for a listed word
+  EXPECT_EQ(list.score("DOG"), 70);                    // a plain line keeps the score
+  EXPECT_EQ(list.score("EMU"), 0);
+  EXPECT_EQ(report.count(SkippedLine::BadScore), 2);
+  EXPECT_EQ(report.count(SkippedLine::NoLetters), 1);
+  EXPECT_EQ(report.count(SkippedLine::TooLong), 1);
+  EXPECT_EQ(report.notAdded(), 2);
+  EXPECT_NE(report.text().find("line 4: \"yak;101\", line 7: \"yak;5x\""), std::string::npos)
+      << report.text();
+
+  // The word file keeps its format; the scores go beside it, without words no longer listed.
+  list.erase(*list.find("CAT"));
+  list.save(dir_ / "EN.words");
+  EXPECT_EQ(readWholeFile(dir_ / "EN.words"), "DOG\r\nEMU\r\n");
+  EXPECT_EQ(readWholeFile(dir_ / "EN.scores"), "DOG;70\nEMU;0\n");
+  WordList again(Language::English);
+  again.load(dir_ / "EN.words");
+  EXPECT_EQ(again.score("EMU"), 0);
+
+  WordList unscored(Language::English);  // no scores: no score file
+  unscored.assign({"ANT"});
+  unscored.save(dir_ / "DE.words");
+  EXPECT_FALSE(fs::exists(dir_ / "DE.scores"));
 }
 
 }  // namespace

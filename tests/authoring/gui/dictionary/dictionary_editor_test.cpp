@@ -3,11 +3,14 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -94,7 +97,9 @@ class DictionaryEditorTest : public QObject {
   std::unique_ptr<DictionaryEditorDialog> openEditor(Language language, const std::string& words);
   // A file of `count` distinct new words (WORDAAAA, WORDAAAB, ...).
   fs::path bigImportFile(int count);
-  QListView* list(DictionaryEditorDialog& d) { return d.findChild<QListView*>("wordListView"); }
+  QAbstractItemView* list(DictionaryEditorDialog& d) {
+    return d.findChild<QAbstractItemView*>("wordListView");
+  }
   gw::gui::WordBox* box(DictionaryEditorDialog& d) { return d.findChild<gw::gui::WordBox*>("wordEdit"); }
   QString count(DictionaryEditorDialog& d) { return d.findChild<QLabel*>("countLabel")->text(); }
   QAction* action(DictionaryEditorDialog& d, const char* name) { return d.findChild<QAction*>(name); }
@@ -176,6 +181,16 @@ void DictionaryEditorTest::buttonsAndKeysFollowTheWorkflow() {
   answers.next(QMessageBox::Ok);
   action(*d, "deleteWordAction")->trigger();
   QCOMPARE(count(*d), QString("3"));
+
+  // A pattern shows the words it fits; the score column sorts; Find still reaches every word.
+  QTest::keyClicks(d->findChild<QLineEdit*>("patternEdit"), "c?t*");
+  QCOMPARE(list(*d)->model()->rowCount(), 1);
+  QCOMPARE(list(*d)->model()->index(0, 0).data().toString(), QString("CAT"));
+  d->findChild<QLineEdit*>("patternEdit")->clear();
+  QCOMPARE(list(*d)->model()->rowCount(), 3);
+  d->workflow().model().setData(d->model().index(2, 1), 90);  // DOG
+  d->findChild<QTableView*>("wordListView")->horizontalHeader()->setSortIndicator(1, Qt::DescendingOrder);
+  QCOMPARE(list(*d)->model()->index(0, 0).data().toString(), QString("DOG"));
 
   QTest::keyClick(box(*d), Qt::Key_Return);  // OK is the default button
   QCOMPARE(d->result(), int(QDialog::Accepted));
@@ -308,7 +323,7 @@ void DictionaryEditorTest::mergeKeepsTheSelectedWord() {
   model.addWord("ZEBRA");
   QListView view;
   view.setModel(&model);
-  view.setCurrentIndex(model.index(1));
+  view.setCurrentIndex(model.index(1, 0));
   std::vector<gw::WordEntry> batch;
   for (const char* w : {"ANT", "YAK", "BEE", "ZEBRA", "zebu"}) batch.push_back(model.words().entryFor(w));
   QCOMPARE(model.mergeWords(std::move(batch)), std::size_t(4));

@@ -31,6 +31,7 @@ class DictionaryEditorWorkflowTest : public QObject {
   void importCancelledPartWay();
   void secondImportIsRefusedWhileOneRuns();
   void importFileThatCannotBeRead();
+  void scoresAreImportedEditedAndSaved();
 
  private:
   std::unique_ptr<DictionaryEditorWorkflow> open(Language language, const std::string& words);
@@ -69,6 +70,7 @@ void DictionaryEditorWorkflowTest::addFindAndDeleteFollowTheState() {
   auto w = open(Language::English, "DOG\r\nABC\r\nAB\r\n");
   QAbstractItemModelTester tester(&w->model());
   QSignalSpy found(w.get(), &DictionaryEditorWorkflow::rowFound);
+  QSignalSpy notices(w.get(), &DictionaryEditorWorkflow::noticeChanged);
   QCOMPARE(w->state().count, 3);
   QVERIFY(!w->state().canAdd() && !w->state().canFind() && !w->state().canDelete());
 
@@ -77,15 +79,20 @@ void DictionaryEditorWorkflowTest::addFindAndDeleteFollowTheState() {
   w->addWord();
   w->addWord();  // listed already: nothing
   QCOMPARE(w->state().count, 4);
-  QCOMPARE(w->model().data(w->model().index(2)).toString(), QString("CAT"));
+  QCOMPARE(w->model().data(w->model().index(2, 0)).toString(), QString("CAT"));
 
   w->setWord("ABCX");
   w->findWord();
   QCOMPARE(found.count(), 1);
   QCOMPARE(found.at(0).at(0).toInt(), 1);  // ABC, the longest leading part
+  QCOMPARE(notices.last().at(0).toString(), QString("\"ABCX\" not found"));
   w->setWord("ZZZ");
   w->findWord();
   QCOMPARE(found.count(), 1);  // nothing found: the selection stays
+  QCOMPARE(notices.last().at(0).toString(), QString("\"ZZZ\" not found"));
+  w->setWord("DOG");
+  w->findWord();
+  QCOMPARE(notices.last().at(0).toString(), QString());
 
   w->setSelectedRow(1);
   QVERIFY(w->state().canDelete());
@@ -220,6 +227,30 @@ void DictionaryEditorWorkflowTest::importFileThatCannotBeRead() {
   QVERIFY(answers.shown().isEmpty());
   QVERIFY(!w->importRunning());
   QCOMPARE(w->state().count, 1);
+}
+
+void DictionaryEditorWorkflowTest::scoresAreImportedEditedAndSaved() {
+  gw::test::PromptAnswers answers;
+  auto w = open(Language::English, "CAT\r\nDOG\r\n");
+  const fs::path file = gw::test::writeFile(*dir_ / "scored.txt", "cat;80\nemu;10\n12\nyak;300\n");
+  QSignalSpy finished(w.get(), &DictionaryEditorWorkflow::importFinished);
+  answers.next(QMessageBox::Yes);
+  w->importFile(fileText(file));
+  QTRY_COMPARE(finished.count(), 1);
+  const QStringList shown = answers.shown();
+  QCOMPARE(shown.at(1), QString("Added 1 words!"));
+  QVERIFY2(
+      shown.at(2).contains("Skipped 1 line without letters") && shown.at(2).contains("line 4: \"yak;300\""),
+      qPrintable(shown.at(2)));
+
+  auto& model = w->model();
+  const QModelIndex catScore = model.index(0, gw::gui::WordListModel::ScoreColumn);
+  QCOMPARE(model.data(catScore).toInt(), 80);
+  QVERIFY(!model.setData(catScore, 101));
+  QVERIFY(model.setData(model.index(1, gw::gui::WordListModel::ScoreColumn), 0));  // DOG
+  QVERIFY(w->save());
+  QCOMPARE(gw::test::readFile(wordFile_), std::string("CAT\r\nDOG\r\nEMU\r\n"));
+  QCOMPARE(gw::test::readFile(*dir_ / "Make/EN.scores"), std::string("CAT;80\nDOG;0\nEMU;10\n"));
 }
 
 QTEST_MAIN(DictionaryEditorWorkflowTest)
