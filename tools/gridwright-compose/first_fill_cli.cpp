@@ -11,6 +11,7 @@
 #include "authoring/composing/dictionary.h"
 #include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_text.h"
 #include "common/file_io.h"
 
@@ -42,6 +43,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   const Clock::time_point started = Clock::now();
   const fs::path pattern = options.patternFile;
   const Layout layout = readPatternFile(pattern);
+  // A search of the layout holds its lock for hours: said now rather than after this search.
+  { LayoutLock probe(pattern, std::chrono::seconds(5)); }
   const fs::path& results = files.resultsFolder;
 
   if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
@@ -51,6 +54,10 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   const std::vector<Slot> slots = deriveSlots(layout);
   if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
     err << (*obstacle == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage) << '\n';
+    std::error_code ec;
+    if (*obstacle == ComposeOutcome::NoSolution && dictionary.totalWordCount() == 0 &&
+        !fs::exists(files.wordFile(layout.language), ec))
+      err << "The word list \"" << files.wordFile(layout.language).string() << "\" is missing.\n";
     return 1;
   }
 
@@ -101,7 +108,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
     case FirstFillStatus::NoFill:
       err << "No fill exists for this layout with this word list"
           << (options.noRepeat ? " without repeated words" : "") << "; nothing written.\n";
-      return 0;
+      return kNoFillStatus;
     default:
       err << "Stopped (" << (stopReason.empty() ? "stop" : stopReason) << ") after " << seconds(started)
           << " s without a fill; nothing written. (" << reproduce << ")\n";
