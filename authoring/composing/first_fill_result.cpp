@@ -6,17 +6,12 @@
 #include <random>
 
 #include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_lock.h"
 #include "common/errors.h"
 
 #include "common/file_io.h"
 
 namespace gw {
 namespace fs = std::filesystem;
-
-namespace {
-constexpr std::chrono::milliseconds kFirstFillLockPatience{5000};
-}  // namespace
 
 long highestResultNumber(const fs::path& resultsFolder, const fs::path& patternFile) {
   const std::string stem = withExtension(patternFile.filename(), "").string();
@@ -85,8 +80,6 @@ WrittenFill writeFillAsNextResult(const Layout& layout, const std::vector<Slot>&
                                   const fs::path& patternFile) {
   WrittenFill written;
   written.filled = filledLayout(layout, slots, words);
-  // Other first fills hold the lock for a moment; an exhaustive search for as long as it runs.
-  LayoutLock lock(patternFile, kFirstFillLockPatience);
   const std::optional<int> number =
       writeResultFile(resultsFolder, patternFile, nextResultNumber(resultsFolder, patternFile),
                       resultCrossword(written.filled), false);

@@ -52,10 +52,9 @@ struct WrittenFill {
 };
 
 // Writes word i into slot i of the layout and the board as result file nextResultNumber() of
-// the pattern file in the results folder, or the next free number after it. Holds the
-// layout's lock while it writes, waiting briefly for other first fills: an exhaustive search
-// of the layout keeps it, and then nothing is written. Throws FileError (also when no
-// result number is left).
+// the pattern file in the results folder, or the next free number after it. The caller
+// holds the layout's lock (layout_lock.h), so that no exhaustive search of the layout is
+// writing its results meanwhile. Throws FileError (also when no result number is left).
 WrittenFill writeFillAsNextResult(const Layout& layout, const std::vector<Slot>& slots,
                                   const std::vector<std::string>& words,
                                   const std::filesystem::path& resultsFolder,

@@ -22,6 +22,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How long a first fill waits for another that is writing its result.
+constexpr std::chrono::milliseconds kLockPatience{5000};
+
 // Words tried between looks at the clock and the stop flag.
 constexpr std::uint64_t kStepsPerTurn = 256;
 
@@ -44,7 +47,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   const fs::path pattern = options.patternFile;
   const Layout layout = readPatternFile(pattern);
   // A search of the layout holds its lock for hours: said now rather than after this search.
-  { LayoutLock probe(pattern, std::chrono::seconds(5)); }
+  { const LayoutLock probe(pattern, kLockPatience); }
   const fs::path& results = files.resultsFolder;
 
   if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
@@ -97,6 +100,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
                                 std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "");
   switch (status) {
     case FirstFillStatus::Filled: {
+      // Held only while writing: other first fills of the layout wait a moment for it.
+      const LayoutLock lock(pattern, kLockPatience);
       const WrittenFill written = writeFillAsNextResult(layout, slots, search.words(), results, pattern);
       out << written.file.string() << '\n'
           << "Result " << written.number << ":\n"
