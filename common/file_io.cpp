@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 #include "common/errors.h"
@@ -61,6 +63,8 @@ class TemporaryFile {
   fs::path path_;
 };
 
+constexpr time_t kStaleTemporarySeconds = 10;
+
 // Temporary files "<prefix>NNNN" left by a writer that was killed before its rename. A writer
 // holds a lock on its temporary file until it is renamed, so one that can be locked is stale.
 // Plain readdir: a results folder holds thousands of files and is listed at every write.
@@ -74,7 +78,12 @@ void removeStaleTemporaryFiles(const fs::path& dir, const std::string& prefix) {
       continue;
     const fs::path stale = dir / name;
     FileDescriptor fd(::open(stale.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (fd.valid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(stale.c_str());
+    if (!fd.valid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    // A writer takes its lock just after creating the file: a young file may be one whose
+    // writer has not locked it yet.
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && ::time(nullptr) - info.st_mtime >= kStaleTemporarySeconds)
+      ::unlink(stale.c_str());
   }
   ::closedir(listing);
 }
@@ -118,7 +127,11 @@ std::string outOfMemoryMessage(const fs::path& path) {
   return "There is not enough memory to read \"" + path.string() + "\".";
 }
 
-void writeFileAtomically(const fs::path& path, std::string_view bytes) {
+namespace {
+
+// Writes `bytes` to a temporary file beside `path` and moves it there: over an existing file
+// when `replace`, else only to a free name (false when `path` exists, and nothing is written).
+bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace) {
   fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   const std::string prefix = "." + path.filename().string() + ".tmp";
   removeStaleTemporaryFiles(dir, prefix);
@@ -134,8 +147,10 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
     throw FileError(describe("create", path, err));
   }
   TemporaryFile tmp(tmpPath);
-  // Held until the file is renamed or removed: a temporary file nobody holds is stale.
-  ::flock(fd.get(), LOCK_EX | LOCK_NB);
+  // Held until the file is renamed or removed: a temporary file nobody holds is stale. It
+  // waits only while another writer's cleanup looks at the file.
+  while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+  }
   const char* p = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
@@ -149,11 +164,37 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   }
   if (::fsync(fd.get()) != 0) throw FileError(describe("write", path, errno));
   if (const int err = fd.close(); err != 0) throw FileError(describe("write", path, err));
-  if (::rename(tmp.path().c_str(), path.c_str()) != 0) throw FileError(describe("write", path, errno));
-  tmp.release();
+  if (replace) {
+    if (::rename(tmp.path().c_str(), path.c_str()) != 0) throw FileError(describe("write", path, errno));
+    tmp.release();
+  } else if (::link(tmp.path().c_str(), path.c_str()) != 0) {
+    // A hard link takes the name only if it is free; renameat2 does the same where links are
+    // not supported.
+    int err = errno;
+    if (err != EEXIST &&
+        ::renameat2(AT_FDCWD, tmp.path().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+      tmp.release();
+      err = 0;
+    } else if (err != EEXIST) {
+      err = errno;
+    }
+    if (err == EEXIST) return false;
+    if (err != 0) throw FileError(describe("write", path, err));
+  }
   // The new name must reach the disk too, or a power cut could bring back the old file.
   FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.valid()) ::fsync(folder.get());
+  return true;
+}
+
+}  // namespace
+
+void writeFileAtomically(const fs::path& path, std::string_view bytes) {
+  writeThroughTemporary(path, bytes, true);
+}
+
+bool writeNewFileAtomically(const fs::path& path, std::string_view bytes) {
+  return writeThroughTemporary(path, bytes, false);
 }
 
 void removeFileIfExists(const fs::path& path) {

@@ -20,6 +20,10 @@ std::string outOfMemoryMessage(const std::filesystem::path& path);
 // so a crash or a full disk never destroys the file that was there. Throws FileError.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// The same for a file that must not replace another: false, with nothing written, when
+// `path` exists already (two writers never both get one name). Throws FileError.
+bool writeNewFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
 // Deletes a file if it exists; a missing file is not an error. Throws FileError otherwise.
 void removeFileIfExists(const std::filesystem::path& path);
 

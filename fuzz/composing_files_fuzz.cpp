@@ -80,6 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       __builtin_trap();
     }
     writeFileAtomically(fx.state, rest);
+    // Results are never replaced: an empty folder keeps every run alike and the folder small.
+    fs::remove_all(fx.files.resultsFolder);
+    fs::create_directories(fx.files.resultsFolder);
     Dictionary dictionary;
     LayoutSession session(dictionary, fx.files);
     ComposerListener quiet;

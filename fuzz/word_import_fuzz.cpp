@@ -1,5 +1,5 @@
 // Import files and word files of any content, as the dictionary editor and gridwright-words
-// read them: nothing fails but for file errors, every word found obeys the word rules, and
+// read them: nothing fails but for file errors (binary input among them), every word found obeys the word rules, and
 // the merged list is sorted, free of duplicates and survives a write and a reload.
 #include <unistd.h>
 
@@ -12,6 +12,7 @@
 
 #include "authoring/composing/word_lists/word_import.h"
 #include "authoring/composing/word_lists/word_list.h"
+#include "common/errors.h"
 
 namespace {
 
@@ -39,7 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   list.load(scratchFile());  // the same bytes as a word file
   const std::size_t loaded = list.size();
 
-  gw::ImportFileScan scan = gw::scanImportFile(scratchFile());
+  gw::ImportFileScan scan;
+  try {
+    scan = gw::scanImportFile(scratchFile());
+  } catch (const gw::FileError&) {
+    return 0;  // binary input is refused with a message, before any word
+  }
   gw::ImportFileReader reader(scratchFile(), scan.encoding, language);
   std::vector<gw::WordEntry> found;
   gw::ImportCallbacks callbacks;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/search_look_ahead.h"
 #include "authoring/composing/slot_order.h"
 #include "common/errors.h"
@@ -25,7 +26,7 @@ const Layout& Composer::shownLayout() const {
   return s == ComposingState::Running || s == ComposingState::Stopped ? working_ : session_.layout();
 }
 
-SearchState Composer::searchState() const { return SearchState{depth_, results_, slots_}; }
+SearchState Composer::searchState() const { return SearchState{depth_, results_, slots_, numberBase_}; }
 
 void Composer::discardSearch() {
   slots_.clear();
@@ -34,6 +35,7 @@ void Composer::discardSearch() {
   depth_ = 0;
   deepest_ = 0;
   results_ = 0;
+  numberBase_ = 0;
   stopRequest_ = false;
   notifyCounters();
 }
@@ -106,6 +108,7 @@ void Composer::resume() {
   slots_ = std::move(saved.slots);
   depth_ = saved.depth;
   results_ = saved.resultCount;
+  numberBase_ = saved.numberBase;
   best_.clear();
   listener_.soundWanted(ComposerSound::Started);
   beginResumed(true);
@@ -114,6 +117,10 @@ void Composer::resume() {
 void Composer::beginFresh(const std::vector<int>& wordOrder) {
   deepest_ = 0;
   results_ = 0;
+  // Results of an earlier search, clued since or not, are never overwritten.
+  numberBase_ =
+      static_cast<int>(std::min<long>(highestResultNumber(session_.resultsFolder(), session_.patternFile()),
+                                      std::numeric_limits<int>::max()));
   depth_ = 0;
   best_.clear();
   if (std::optional<ComposeOutcome> failure = orderFreshSlots(slots_)) {
@@ -274,19 +281,22 @@ void Composer::completeFillCheck() {
   std::string word = wordOnBoard(working_.board, at(slotCount()));
   if (!session_.dictionary().containsWord(word)) return;
   if (noRepeat_ && hasRepeatedWord()) return;
-  if (results_ == std::numeric_limits<int>::max()) {
+  const auto lastNumber = [&] {
     // No number is left for this result: stop before it, as a failed write does.
     --at(depth_).candidateIndex;
     stopRequest_ = true;
     stopMessage_ =
-        "Result " + std::to_string(results_) +
+        "Result " + std::to_string(numberBase_ + results_) +
         " was the last result number: no further result can be written.\nComposing has been stopped.";
-    return;
-  }
-  const int number = results_ + 1;
-  fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
+  };
+  if (numberBase_ + static_cast<long>(results_) >= std::numeric_limits<int>::max()) return lastNumber();
+  int number = 0;
   try {
-    writeCrosswordFile(file, resultCrossword(working_));
+    const std::optional<int> written =
+        writeResultFile(session_.resultsFolder(), session_.patternFile(), numberBase_ + results_ + 1,
+                        resultCrossword(working_), true);
+    if (!written) return lastNumber();
+    number = *written;
   } catch (const FileError& e) {
     // Step back so that a resumed search tries this fill again under the same number.
     --at(depth_).candidateIndex;
@@ -294,8 +304,11 @@ void Composer::completeFillCheck() {
     stopMessage_ = std::string(e.what()) + "\nComposing has been stopped.";
     return;
   }
-  results_ = number;
+  // A name that was taken moves this and every later number on.
+  numberBase_ = number - results_ - 1;
+  ++results_;
   notifyCounters();
+  const fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
   listener_.resultWritten(file, number);
   listener_.soundWanted(ComposerSound::ResultWritten);
 }

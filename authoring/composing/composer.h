@@ -68,7 +68,7 @@ class ComposerListener {
   virtual ~ComposerListener() = default;
   // After every push, back-up and result, when a search starts and when it ends.
   virtual void countersChanged(const ComposerCounters&) {}
-  // A result crossword file was written; `number` is its number (the result count).
+  // A result crossword file was written; `number` is the number in its name.
   virtual void resultWritten(const std::filesystem::path& /*file*/, int /*number*/) {}
   // The best partial fill was replaced (Composer::bestPartialFill()).
   virtual void bestFillChanged() {}
@@ -144,6 +144,9 @@ class Composer {
   int depth() const { return depth_; }
   int deepestDepth() const { return deepest_; }
   int resultCount() const { return results_; }
+  // Result i of the search is numbered numberBase() + i: a fresh search numbers after the
+  // results of its layout already in the results folder, and never replaces a file.
+  int numberBase() const { return numberBase_; }
   // The slots in filling order (the progress preview: a column per slot, black up to the depth).
   const std::vector<Slot>& slots() const { return slots_; }
   const std::vector<std::string>& bestPartialFill() const { return best_; }
@@ -186,6 +189,7 @@ class Composer {
   int depth_ = 0;
   int deepest_ = 0;
   int results_ = 0;
+  int numberBase_ = 0;
   std::uint64_t steps_ = 0;
   std::string stopMessage_;  // why the search stops, reported by finished()
   bool inRun_ = false;

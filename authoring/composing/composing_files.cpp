@@ -1,5 +1,9 @@
 #include "authoring/composing/composing_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <limits>
 #include <tuple>
@@ -10,6 +14,10 @@
 #include "common/letters.h"
 
 namespace gw {
+
+namespace {
+constexpr std::string_view kNumberBaseTag = "GWRN";
+}  // namespace
 
 std::string serializePattern(const Layout& layout) {
   ByteWriter w;
@@ -89,6 +97,10 @@ std::string serializeState(const SearchState& state) {
     w.bytes(
         std::string_view(s.candidates).substr(0, static_cast<std::size_t>(s.candidateCount()) * s.length));
   }
+  if (state.numberBase != 0) {
+    w.bytes(kNumberBaseTag);
+    w.i32(state.numberBase);
+  }
   return w.take();
 }
 
@@ -126,9 +138,12 @@ bool wordsKeepFixedLetters(const Slot& slot, const Layout& layout) {
 
 }  // namespace
 
-SearchState parseState(std::string_view bytes, const Layout& layout) {
-  ByteReader r(bytes, "state file");
-  SearchState st;
+namespace {
+
+constexpr std::size_t kStateHeaderSize = 12;
+
+// Reads and checks the depth, slot count and result count; returns the slot count.
+std::int32_t readStateHeader(ByteReader& r, SearchState& st) {
   st.depth = r.i32("depth");
   std::int32_t count = r.i32("slot count");
   st.resultCount = r.i32("result count");
@@ -140,6 +155,29 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
   // The next result would need a number past the largest one.
   if (st.resultCount == std::numeric_limits<std::int32_t>::max())
     outOfRange("a result count too large to number another result");
+  return count;
+}
+
+// The first bytes of a regular file, so that a damaged header is found before a large file is read.
+std::string readFileStart(const std::filesystem::path& path, std::size_t size) {
+  std::string head(size, '\0');
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return readWholeFile(path, size);  // its message names the file and the cause
+  struct stat info {};
+  ssize_t n = -1;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) n = ::pread(fd, head.data(), size, 0);
+  ::close(fd);
+  if (n < 0) return {};
+  head.resize(static_cast<std::size_t>(n));
+  return head;
+}
+
+}  // namespace
+
+SearchState parseState(std::string_view bytes, const Layout& layout) {
+  ByteReader r(bytes, "state file");
+  SearchState st;
+  const std::int32_t count = readStateHeader(r, st);
   r.requireRoom(static_cast<std::uint64_t>(count), kSlotRecordSize + 4, "slots");
   st.slots.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
@@ -175,6 +213,13 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
     }
     st.slots.push_back(std::move(s));
   }
+  if (r.remaining() == kNumberBaseTag.size() + 4 &&
+      bytes.substr(r.position(), kNumberBaseTag.size()) == kNumberBaseTag) {
+    r.skip(kNumberBaseTag.size(), "result numbering");
+    st.numberBase = r.i32("result numbering");
+    if (st.numberBase < 0 || st.numberBase > std::numeric_limits<std::int32_t>::max() - st.resultCount - 1)
+      outOfRange("a result numbering out of range (" + std::to_string(st.numberBase) + ")");
+  }
   if (!r.atEnd()) throw FormatError("The state file has bytes after its last slot.");
   for (int i = 1; i <= st.depth; ++i) {
     const Slot& s = st.slots[static_cast<std::size_t>(i - 1)];
@@ -195,6 +240,12 @@ SearchState parseState(std::string_view bytes, const Layout& layout) {
 }
 
 SearchState readStateFile(const std::filesystem::path& path, const Layout& layout) {
+  const std::string head = readFileStart(path, kStateHeaderSize);
+  if (head.size() == kStateHeaderSize) {
+    ByteReader r(head, "state file");
+    SearchState st;
+    readStateHeader(r, st);
+  }
   const std::string bytes = readWholeFile(path, kMaxStateFileBytes);
   try {
     return parseState(bytes, layout);

@@ -24,10 +24,14 @@ Layout readPatternFile(const std::filesystem::path& path);
 void writePatternFile(const std::filesystem::path& path, const Layout& layout);
 
 // A stopped search: the slots in filling order with the candidates of the placed ones.
+// Result i of the search is numbered numberBase + i. A search that began beside results of
+// its layout numbers after them; only then does the file record the base, in a trailer after
+// the last slot ("GWRN" and the base), so that other files stay as they always were.
 struct SearchState {
   std::int32_t depth = 0;
   std::int32_t resultCount = 0;
   std::vector<Slot> slots;
+  std::int32_t numberBase = 0;
 };
 
 std::string serializeState(const SearchState& state);

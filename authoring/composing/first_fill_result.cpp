@@ -6,13 +6,14 @@
 #include <random>
 
 #include "authoring/composing/dictionary.h"
+#include "common/errors.h"
 
 #include "common/file_io.h"
 
 namespace gw {
 namespace fs = std::filesystem;
 
-int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile) {
+long highestResultNumber(const fs::path& resultsFolder, const fs::path& patternFile) {
   const std::string stem = withExtension(patternFile.filename(), "").string();
   const std::string suffix = ".C_W";
   long highest = 0;
@@ -28,7 +29,29 @@ int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile)
       continue;
     highest = std::max(highest, std::stol(digits));
   }
-  return static_cast<int>(std::min<long>(highest + 1, std::numeric_limits<int>::max()));
+  return highest;
+}
+
+int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile) {
+  return static_cast<int>(
+      std::min<long>(highestResultNumber(resultsFolder, patternFile) + 1, std::numeric_limits<int>::max()));
+}
+
+std::optional<int> writeResultFile(const fs::path& resultsFolder, const fs::path& patternFile, int number,
+                                   const CrosswordFile& crossword, bool sameContentIsWritten) {
+  const std::string bytes = serializeCrossword(crossword);
+  for (long n = std::max(number, 1); n <= std::numeric_limits<int>::max(); ++n) {
+    const fs::path file = resultsFolder / resultFileName(patternFile.string(), static_cast<int>(n));
+    if (writeNewFileAtomically(file, bytes)) return static_cast<int>(n);
+    if (sameContentIsWritten) {
+      try {
+        if (readWholeFile(file, bytes.size()) == bytes) return static_cast<int>(n);
+      } catch (const FileError&) {
+        // Not a result of these bytes: the next number is tried.
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
@@ -57,9 +80,15 @@ WrittenFill writeFillAsNextResult(const Layout& layout, const std::vector<Slot>&
                                   const fs::path& patternFile) {
   WrittenFill written;
   written.filled = filledLayout(layout, slots, words);
-  written.number = nextResultNumber(resultsFolder, patternFile);
+  const std::optional<int> number =
+      writeResultFile(resultsFolder, patternFile, nextResultNumber(resultsFolder, patternFile),
+                      resultCrossword(written.filled), false);
+  if (!number)
+    throw FileError("No result number is left for the layout \"" + patternFile.filename().string() +
+                    "\": result " + std::to_string(std::numeric_limits<int>::max()) +
+                    " exists. Nothing was written.");
+  written.number = *number;
   written.file = resultsFolder / resultFileName(patternFile.string(), written.number);
-  writeCrosswordFile(written.file, resultCrossword(written.filled));
   return written;
 }
 

@@ -12,9 +12,24 @@
 
 namespace gw {
 
-// One past the highest number n of a result file "NAMEn.C_W" of the pattern file in the
-// folder (1 when there is none), so that no earlier result is overwritten.
+// The highest number n of a result file "NAMEn.C_W" of the pattern file in the folder (0
+// when there is none). A layout whose name ends in a digit may count another's files
+// ("us1" sees "us151.C_W" of "us15"): its numbers then only start later.
+long highestResultNumber(const std::filesystem::path& resultsFolder,
+                         const std::filesystem::path& patternFile);
+
+// One past highestResultNumber(), at most the largest int, so that no earlier result is overwritten.
 int nextResultNumber(const std::filesystem::path& resultsFolder, const std::filesystem::path& patternFile);
+
+// Writes `crossword` as result `number` of the pattern file, never over another file: when the
+// name is taken, by a result that is still there or by another layout's name that collides
+// ("us1" 51 and "us15" 1 are both "us151.C_W"), the next free number is taken. With
+// `sameContentIsWritten` a file that holds exactly these bytes counts as written (a search
+// resumed after it was killed writes its results again). Returns the number written, or
+// nothing when no number up to the largest int is free. Throws FileError.
+std::optional<int> writeResultFile(const std::filesystem::path& resultsFolder,
+                                   const std::filesystem::path& patternFile, int number,
+                                   const CrosswordFile& crossword, bool sameContentIsWritten);
 
 // The layout with word i written into slot i.
 Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
@@ -37,7 +52,9 @@ struct WrittenFill {
 };
 
 // Writes word i into slot i of the layout and the board as result file nextResultNumber() of
-// the pattern file in the results folder. Throws FileError.
+// the pattern file in the results folder, or the next free number after it. The caller
+// holds the layout's lock (layout_lock.h), so that no exhaustive search of the layout is
+// writing its results meanwhile. Throws FileError (also when no result number is left).
 WrittenFill writeFillAsNextResult(const Layout& layout, const std::vector<Slot>& slots,
                                   const std::vector<std::string>& words,
                                   const std::filesystem::path& resultsFolder,

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #include "common/file_io.h"
 
@@ -16,7 +17,12 @@ std::filesystem::path lockFileFor(const std::filesystem::path& patternFile) {
   return withExtension(patternFile, ".LCK");
 }
 
-LayoutLock::LayoutLock(const std::filesystem::path& patternFile) : path_(lockFileFor(patternFile)) {
+LayoutLock::LayoutLock(const std::filesystem::path& patternFile)
+    : LayoutLock(patternFile, std::chrono::milliseconds(0)) {}
+
+LayoutLock::LayoutLock(const std::filesystem::path& patternFile, std::chrono::milliseconds patience)
+    : path_(lockFileFor(patternFile)) {
+  const auto giveUp = std::chrono::steady_clock::now() + patience;
   // The holder removes the file when it lets go; a lock taken on a file that was removed (or
   // replaced) meanwhile guards nothing, so then the lock is taken again on the new file.
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -26,6 +32,11 @@ LayoutLock::LayoutLock(const std::filesystem::path& patternFile) : path_(lockFil
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int err = errno;
       ::close(fd);
+      if (err == EWOULDBLOCK && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        --attempt;  // waiting is not a replaced file
+        continue;
+      }
       if (err == EWOULDBLOCK)
         throw FileError("Another composer is working on the layout \"" + patternFile.string() +
                         "\" (it holds \"" + path_.string() + "\"). Wait until it has finished.");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -154,6 +155,9 @@ TEST_F(FileIoTest, NextWriteRemovesStaleTemporaryFiles) {
   gw::writeFileAtomically(dir_ / ".keep.C_W.tmp815", "being written");
   gw::writeFileAtomically(dir_ / ".keep.C_W.tmpnotes", "not a temporary file");
   gw::writeFileAtomically(dir_ / ".other.C_W.tmp12", "another file's");
+  // Only a file some seconds old is stale: a new one's writer may not have locked it yet.
+  gw::writeFileAtomically(dir_ / ".keep.C_W.tmp99", "just created, not yet locked");
+  fs::last_write_time(dir_ / ".keep.C_W.tmp4711", fs::file_time_type::clock::now() - std::chrono::minutes(1));
   const int busy = ::open((dir_ / ".keep.C_W.tmp815").c_str(), O_RDONLY);
   ASSERT_GE(busy, 0);
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);
@@ -162,6 +166,13 @@ TEST_F(FileIoTest, NextWriteRemovesStaleTemporaryFiles) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(dir_)) left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{".keep.C_W.tmp815", ".keep.C_W.tmpnotes", ".other.C_W.tmp12",
-                                            "keep.C_W"}));
+  EXPECT_EQ(left, (std::vector<std::string>{".keep.C_W.tmp815", ".keep.C_W.tmp99", ".keep.C_W.tmpnotes",
+                                            ".other.C_W.tmp12", "keep.C_W"}));
+}
+
+TEST_F(FileIoTest, ANewFileNeverReplacesAnother) {
+  EXPECT_TRUE(gw::writeNewFileAtomically(dir_ / "a.C_W", "first"));
+  EXPECT_FALSE(gw::writeNewFileAtomically(dir_ / "a.C_W", "second"));
+  EXPECT_EQ(gw::readWholeFile(dir_ / "a.C_W"), "first");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }

@@ -9,6 +9,7 @@
 
 #include "authoring/composing/composer.h"
 #include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_session.h"
 #include "authoring/composing/layout_text.h"
 #include "common/errors.h"
@@ -52,8 +53,10 @@ const char kComposeUsage[] =
     "  --quiet               no progress line\n"
     "  --help                show this text\n"
     "\n"
-    "Exit status: 0 when the search is exhausted, stopped or has found its fill, 1 when composing fails\n"
-    "(\"No words\", \"No solution possible!\", a file error), 2 for a wrong command line.\n";
+    "Exit status: 0 when the search has written results (exhausted or stopped), is stopped before\n"
+    "its first, or has found its fill; 1 when composing fails (\"No words\", \"No solution possible!\",\n"
+    "a file error); 2 for a wrong command line; 3 when no fill exists (a search exhausted without\n"
+    "any result, or a first fill that proved there is none).\n";
 
 ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
   ComposeOptions o;
@@ -293,15 +296,19 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     if (!options.textLayout.empty()) {
       Layout layout = parseTextLayout(readWholeFile(options.textLayout, kMaxTextLayoutBytes),
                                       languageOf(options.language));
-      writePatternFile(pattern, layout);
-      out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns
-          << " columns, " << languageName(layout.language) << ")\n";
-      // A stopped search of the layout just replaced belongs to it, not to the new one.
-      const fs::path oldState = stateFileFor(pattern);
-      std::error_code stateError;
-      if (fs::exists(oldState, stateError)) {
-        removeFileIfExists(oldState);
-        out << "Removed " << oldState.string() << ", the stopped search of the layout it replaced.\n";
+      {
+        // A search of the layout being replaced would go on with results of another layout.
+        LayoutLock lock(pattern);
+        writePatternFile(pattern, layout);
+        out << "Saved " << pattern.string() << " (" << layout.rows << " rows, " << layout.columns
+            << " columns, " << languageName(layout.language) << ")\n";
+        // A stopped search of the layout just replaced belongs to it, not to the new one.
+        const fs::path oldState = stateFileFor(pattern);
+        std::error_code stateError;
+        if (fs::exists(oldState, stateError)) {
+          removeFileIfExists(oldState);
+          out << "Removed " << oldState.string() << ", the stopped search of the layout it replaced.\n";
+        }
       }
       if (!options.compose) return 0;
     }
@@ -372,6 +379,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     } else {
       err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
           << reporter.written() << " written by this run.\n";
+      if (composer.resultCount() == 0) return kNoFillStatus;
     }
     return 0;
   } catch (const std::exception& e) {

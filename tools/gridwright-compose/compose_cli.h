@@ -35,6 +35,9 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args);
 
 extern const char kComposeUsage[];
 
+// The exit status of a search that proved that no fill exists (as the usage text says).
+inline constexpr int kNoFillStatus = 3;
+
 // Runs the program; returns the exit status. `stopFlag` (Ctrl+C) is polled between slices of the search.
 int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& err,
                const volatile std::sig_atomic_t* stopFlag);

@@ -12,6 +12,7 @@
 #include "authoring/composing/fill_scores.h"
 #include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_text.h"
 #include "common/file_io.h"
 
@@ -21,6 +22,9 @@ namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// How long a first fill waits for another that is writing its result.
+constexpr std::chrono::milliseconds kLockPatience{5000};
 
 // Words tried between looks at the clock and the stop flag.
 constexpr std::uint64_t kStepsPerTurn = 256;
@@ -43,6 +47,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   const Clock::time_point started = Clock::now();
   const fs::path pattern = options.patternFile;
   const Layout layout = readPatternFile(pattern);
+  // A search of the layout holds its lock for hours: said now rather than after this search.
+  { const LayoutLock probe(pattern, kLockPatience); }
   const fs::path& results = files.resultsFolder;
 
   if (options.progress) err << "Loading " << languageName(layout.language) << " dictionary ...\n";
@@ -52,6 +58,10 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   const std::vector<Slot> slots = deriveSlots(layout);
   if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
     err << (*obstacle == ComposeOutcome::NoWords ? kNoWordsMessage : kNoSolutionMessage) << '\n';
+    std::error_code ec;
+    if (*obstacle == ComposeOutcome::NoSolution && dictionary.totalWordCount() == 0 &&
+        !fs::exists(files.wordFile(layout.language), ec))
+      err << "The word list \"" << files.wordFile(layout.language).string() << "\" is missing.\n";
     return 1;
   }
 
@@ -93,6 +103,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
       (options.minScore != kDefaultMinWordScore ? " --min-score " + std::to_string(options.minScore) : "");
   switch (status) {
     case FirstFillStatus::Filled: {
+      // Held only while writing: other first fills of the layout wait a moment for it.
+      const LayoutLock lock(pattern, kLockPatience);
       const WrittenFill written = writeFillAsNextResult(layout, slots, search.words(), results, pattern);
       out << written.file.string() << '\n'
           << "Result " << written.number << ":\n"
@@ -106,7 +118,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
     case FirstFillStatus::NoFill:
       err << "No fill exists for this layout with this word list"
           << (options.noRepeat ? " without repeated words" : "") << "; nothing written.\n";
-      return 0;
+      return kNoFillStatus;
     default:
       err << "Stopped (" << (stopReason.empty() ? "stop" : stopReason) << ") after " << seconds(started)
           << " s without a fill; nothing written. (" << reproduce << ")\n";

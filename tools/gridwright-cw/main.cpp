@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "authoring/composing/composing_files.h"
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/language.h"
@@ -13,12 +14,24 @@
 
 namespace {
 
-void usage() {
-  std::cerr << "Usage: gridwright-cw show FILE.C_W\n"
-               "       gridwright-cw json FILE.C_W\n"
-               "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
-               "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
-               "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
+constexpr std::string_view kUsage =
+    "Usage: gridwright-cw show FILE.C_W\n"
+    "       gridwright-cw json FILE.C_W\n"
+    "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
+    "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
+    "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n"
+    "       gridwright-cw --help\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (the message says why), 2 a wrong command line.\n";
+
+// A composing layout (.C_WM) is no crossword, but it is the file most often mistaken for one.
+bool isComposingLayout(const char* path) {
+  try {
+    gw::readPatternFile(path);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 std::string boardRow(const gw::CrosswordFile& cw, int row, char blank) {
@@ -137,15 +150,25 @@ void json(const gw::CrosswordFile& cw) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
   if (const int status = gw::cw::runInterchangeCommand(argc, argv); status >= 0) return status;
   if (argc != 3 || (std::string_view(argv[1]) != "show" && std::string_view(argv[1]) != "json")) {
-    usage();
+    std::cerr << kUsage;
     return 2;
   }
   gw::CrosswordFile cw;
   try {
     cw = gw::readCrosswordFile(argv[2], gw::CrosswordReadMode::Authoring);
   } catch (const gw::CrosswordReadError& e) {
+    if (e.kind() == gw::CrosswordReadError::Kind::BadMagic && isComposingLayout(argv[2])) {
+      std::cerr << "\"" << argv[2]
+                << "\" is a composing layout (.C_WM), not a crossword: Gridwright opens it (Open layout on "
+                   "its composing page), and gridwright-compose fills it.\n";
+      return 1;
+    }
     // The magic may hold any bytes: show them as the Windows code page of the programs would.
     std::cerr << gw::toUtf8(e.what(), "windows-1252") << '\n';
     if (e.kind() == gw::CrosswordReadError::Kind::TooShort)

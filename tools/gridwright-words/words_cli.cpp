@@ -1,5 +1,7 @@
 #include "words_cli.h"
 
+#include <cstdio>
+#include <new>
 #include <ostream>
 #include <stdexcept>
 
@@ -10,6 +12,7 @@
 #include "common/codepage.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "word_file_lock.h"
 
 namespace gw {
 
@@ -23,8 +26,11 @@ const char kWordsUsage[] =
     "\n"
     "  import    adds the words of text files (one word per line; UTF-8, or the\n"
     "            language's code page) to the word file, upper-cased, letters only,\n"
-    "            German umlauts spelt out (AE, OE, UE, SS), Serbian Latin converted to\n"
-    "            Cyrillic; lines over 40 characters and words already listed are skipped\n"
+    "            German umlauts spelt out (AE, OE, UE, SS), other accents spelt in A to Z\n"
+    "            (CAFE, NAIVE), Serbian Latin converted to Cyrillic; lines over 40\n"
+    "            characters, words with letters the alphabet cannot spell and words\n"
+    "            already listed are skipped (the first two counted). Each line may be\n"
+    "            UTF-8 or the code page; a binary file is refused\n"
     "            A line WORD;SCORE (score 0 to 100) also sets the word's score, for a\n"
     "            listed word too; a plain line keeps a listed word's score (new: 50)\n"
     "  recheck   removes words over 40 characters and words that differ only in case\n"
@@ -41,6 +47,71 @@ const char kWordsUsage[] =
     "word not scored 50. The word file is written sorted, one word per line with CR LF, and replaced only\n"
     "when everything was read. Exit status: 0 done, 1 a file error (nothing written),\n"
     "2 a wrong command line.\n";
+
+namespace {
+
+// Words handed to the list at once: the batch costs far more per word than the list does.
+constexpr std::size_t kMergeBatch = 1 << 18;
+
+struct ImportCounts {
+  std::size_t added = 0;
+  std::int64_t overLong = 0;
+  std::int64_t unspellable = 0;
+};
+
+// A file's words merged into the list in batches, so that memory follows the list and not the file.
+void importInto(WordList& list, const std::filesystem::path& file, ImportCounts& counts, ImportReport& report) {
+  const ImportFileScan scan = scanImportFile(file);  // a binary file is refused before any word
+  ImportFileReader reader(file, scan.encoding, list.language());
+  const WordRules rules(list.language());
+  std::vector<WordEntry> batch;
+  ImportCallbacks callbacks;
+  auto add = [&](WordEntry entry) {
+    batch.push_back(std::move(entry));
+    if (batch.size() < kMergeBatch) return;
+    counts.added += list.merge(std::move(batch)).size();
+    batch = {};
+  };
+  callbacks.wordFound = [&](std::string word) { add(list.entryFor(word)); };
+  // "WORD;SCORE" sets the score of a listed word too: the merge takes it over.
+  callbacks.scoredWordFound = [&](std::string word, int score) {
+    WordEntry entry = list.entryFor(word);
+    entry.score = score;
+    add(std::move(entry));
+  };
+  callbacks.lineSkipped = [&](SkippedLine reason, std::int64_t number, std::string_view line) {
+    report.skipped(reason, number, line);
+  };
+  readImportWords(reader, scan.lineCount, rules, callbacks);
+  counts.added += list.merge(std::move(batch)).size();
+  counts.overLong += reader.longLines() + static_cast<std::int64_t>(rules.overLongLines());
+  counts.unspellable += static_cast<std::int64_t>(rules.unspellableLines());
+}
+
+std::string count(std::int64_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string terminalSafe(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    unsigned code = c;
+    // C1 controls are two bytes in UTF-8 (C2 80 to C2 9F).
+    if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+      code = static_cast<unsigned char>(text[++i]);
+    else if (c >= 0x20 && c != 0x7F) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "\\u%04x", code);
+    out += buf;
+  }
+  return out;
+}
 
 namespace {
 
@@ -141,16 +212,22 @@ int runWords(const WordsOptions& options, const ProgramFolders& folders, std::os
   const std::filesystem::path writeTo =
       options.wordFile.empty() ? folders.writePath(relative) : std::filesystem::path(options.wordFile);
   try {
+    const WordFileLock lock(writeTo);  // held from reading the word file until it is replaced
     WordList list(options.language);
     list.load(readFrom);
     if (options.command == WordsOptions::Command::Import) {
       // Every file is read before the word file is written: a failing one changes nothing.
-      std::size_t added = 0;
+      ImportCounts counts;
       ImportReport report(options.language);
-      for (const auto& file : options.importFiles) added += importFileInto(list, file, &report);
+      for (const auto& file : options.importFiles) importInto(list, file, counts, report);
       list.save(writeTo);
-      out << "Added " << added << " words\n";
-      if (report.anySkipped()) err << report.text();
+      out << "Added " << count(static_cast<std::int64_t>(counts.added), "word", "words") << "\n";
+      if (counts.overLong > 0)
+        out << "Skipped " << count(counts.overLong, "line", "lines") << " over 40 characters\n";
+      if (counts.unspellable > 0)
+        out << "Skipped " << count(counts.unspellable, "line", "lines")
+            << " with letters the alphabet cannot spell\n";
+      if (report.anySkipped()) err << terminalSafe(report.text());
     } else if (options.command == WordsOptions::Command::Score) {
       const std::string word = wordFor(options.word, options.language);
       if (word.empty()) {
@@ -180,7 +257,11 @@ int runWords(const WordsOptions& options, const ProgramFolders& folders, std::os
     }
     return 0;
   } catch (const FileError& e) {
-    err << "gridwright-words: " << e.what() << "\n";
+    err << "gridwright-words: " << terminalSafe(e.what()) << "\n";
+    return 1;
+  } catch (const std::bad_alloc&) {
+    err << "gridwright-words: there is not enough memory for this import; the word file \""
+        << terminalSafe(writeTo.string()) << "\" is unchanged.\n";
     return 1;
   }
 }

@@ -167,8 +167,13 @@ struct Workspace {
     return f;
   }
 
-  // An uninterrupted search from a freshly opened layout.
+  // An uninterrupted search from a freshly opened layout, into an emptied results folder
+  // (a search numbers after the results it finds there).
   std::vector<RecordedResult> composeAll(RecordingListener* used = nullptr) const;
+  void clearResults() const {
+    fs::remove_all(results);
+    fs::create_directories(results);
+  }
 };
 
 // A session and composer with a recording listener on a workspace; the layout is not opened yet.
@@ -182,6 +187,7 @@ struct Session {
 };
 
 inline std::vector<RecordedResult> Workspace::composeAll(RecordingListener* used) const {
+  clearResults();
   Session s(*this);
   s.session.open(pattern);
   s.composer.start();

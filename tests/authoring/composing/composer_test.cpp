@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/errors.h"
+#include "common/file_io.h"
 #include "compose_test_support.h"
 
 namespace gw {
@@ -69,21 +70,62 @@ TEST(Search, OneCellSlotWithoutOneLetterWordsIsNeverFilled) {
   EXPECT_EQ(l.sounds.back(), ComposerSound::Exhausted);
 }
 
-TEST(Search, ResultNumbersRestartAfterAnExhaustedSearchAndOverwrite) {
+TEST(Search, ANewSearchNumbersAfterTheResultsOfItsLayoutAndOverwritesNothing) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
   runToEnd(s.composer);
-  std::size_t first = s.listener.results.size();
-  ASSERT_GT(first, 1u);
-  EXPECT_EQ(s.composer.resultCount(), static_cast<int>(first));  // "R:" keeps the count
+  const int first = static_cast<int>(s.listener.results.size());
+  ASSERT_GT(first, 1);
+  // The author clued result 1 since: a second search keeps it and numbers on.
+  writeFileAtomically(ws.results / "grid1.C_W", "clued");
   s.composer.start();
   runToEnd(s.composer);
-  ASSERT_EQ(s.listener.results.size(), 2 * first);
-  EXPECT_EQ(s.listener.results[first].number, 1);
-  EXPECT_EQ(s.listener.results[first], s.listener.results[0]);
+  ASSERT_EQ(s.listener.results.size(), 2u * first);
+  EXPECT_EQ(s.composer.resultCount(), first);  // "R:" counts this search's results
+  EXPECT_EQ(s.listener.results[first].number, first + 1);
+  EXPECT_EQ(s.listener.results[first].bytes, s.listener.results[0].bytes);
+  EXPECT_EQ(readWholeFile(ws.results / "grid1.C_W"), "clued");
+}
+
+// A stopped search resumed after another writer took its next name: a file of other bytes
+// moves the numbering on (and the state file keeps it); the search's own bytes, left by a
+// run killed after writing them, count as written.
+TEST(Search, AResumedSearchSkipsNamesTakenByOtherFiles) {
+  const Case c = cases()[0];
+  Workspace ws(c.layout, c.words);
+  const std::vector<RecordedResult> baseline = ws.composeAll();
+  ASSERT_GE(baseline.size(), 3u);
+  for (const bool sameBytes : {false, true}) {
+    SCOPED_TRACE(sameBytes ? "the search's own bytes" : "other bytes");
+    ws.clearResults();
+    auto s = std::make_unique<Session>(ws);
+    s->session.open(ws.pattern);
+    s->listener.onResult = [&] { s->composer.stop(); };
+    s->composer.start();
+    runToEnd(s->composer);
+    ASSERT_EQ(s->state(), ComposingState::Stopped);
+    writeFileAtomically(ws.results / "grid2.C_W", sameBytes ? baseline[1].bytes : "foreign");
+    s = std::make_unique<Session>(ws);
+    s->session.open(ws.pattern);
+    s->listener.onResult = [&] { s->composer.stop(); };
+    s->composer.resume();
+    runToEnd(s->composer);
+    ASSERT_EQ(s->listener.results.size(), 1u);
+    const int shift = sameBytes ? 0 : 1;
+    EXPECT_EQ(s->listener.results[0].number, 2 + shift);
+    EXPECT_EQ(s->listener.results[0].bytes, baseline[1].bytes);
+    EXPECT_EQ(readStateFile(s->session.stateFile(), s->session.layout()).numberBase, shift);
+    s->listener.onResult = nullptr;
+    s->composer.start();
+    runToEnd(s->composer);
+    EXPECT_EQ(s->listener.results.back().number, static_cast<int>(baseline.size()) + shift);
+    if (!sameBytes) {
+      EXPECT_EQ(readWholeFile(ws.results / "grid2.C_W"), "foreign");
+    }
+  }
 }
 
 TEST(Search, TheAuthorsLayoutIsNotTouchedWhileTheSearchFillsItsOwnBoard) {
@@ -121,6 +163,7 @@ constexpr long kNever = -1;
 // each time, either in the same composer or by opening the layout again ("Continue?" answered Yes).
 std::vector<RecordedResult> composeWithStops(const Workspace& ws, long first, long every, bool reopen,
                                              int* stops = nullptr) {
+  ws.clearResults();
   std::vector<RecordedResult> all;
   auto s = std::make_unique<Session>(ws);
   s->session.open(ws.pattern);
@@ -202,6 +245,7 @@ TEST(StopAndResume, AStopFromInsideTheSearchTakesEffectAtTheEndOfItsStep) {
   const Case c = cases()[4];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   ASSERT_GT(baseline.size(), 2u);
   Session s(ws);
   s.listener.onResult = [&] { s.composer.stop(); };
@@ -225,6 +269,7 @@ TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
   const Case c = cases()[4];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -368,6 +413,7 @@ TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   writeText(ws.dir / "notAFolder", "x");
   Session s(ws);
   auto& l = s.listener;
@@ -395,6 +441,7 @@ TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -413,6 +460,7 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   ASSERT_GT(baseline.size(), 0u);
 
   // Stopped before the first step: depth 1, nothing tried yet.
@@ -464,6 +512,7 @@ TEST(Resume, ResultNumbersStopAtTheLargestOne) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   ASSERT_GE(baseline.size(), 2u);
   {
     Session s(ws);
@@ -519,6 +568,7 @@ TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   {
     Session s(ws);
     s.session.open(ws.pattern);
@@ -531,9 +581,17 @@ TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {
   EXPECT_TRUE(s.session.hasSavedSearch());
   EXPECT_TRUE(s.session.canEdit());
   EXPECT_TRUE(fs::exists(s.session.stateFile()));
-  s.composer.start();  // a fresh search, numbered from 1
+  // A fresh search, numbered after the stopped one's results, which stay.
+  const int kept =
+      static_cast<int>(std::distance(fs::directory_iterator(ws.results), fs::directory_iterator()));
+  ASSERT_GT(kept, 0);
+  s.composer.start();
   runToEnd(s.composer);
-  EXPECT_EQ(s.listener.results, baseline);
+  ASSERT_EQ(s.listener.results.size(), baseline.size());
+  for (std::size_t i = 0; i < baseline.size(); ++i) {
+    EXPECT_EQ(s.listener.results[i].number, kept + static_cast<int>(i) + 1);
+    EXPECT_EQ(s.listener.results[i].bytes, baseline[i].bytes);
+  }
   EXPECT_FALSE(s.session.hasSavedSearch());
 }
 
@@ -592,6 +650,7 @@ TEST(WordOrder, TheAuthorsOrderIsUsedAndANonPermutationIgnored) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);
   std::vector<RecordedResult> baseline = ws.composeAll();
+  ws.clearResults();  // the search numbers after results it finds
   // Reversed; a list that is no permutation (kept as computed); unchanged; none given.
   const std::vector<std::vector<int>> answers{{6, 5, 4, 3, 2, 1}, {1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}, {}};
   for (std::size_t answer = 0; answer < answers.size(); ++answer) {

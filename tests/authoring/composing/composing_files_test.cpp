@@ -5,6 +5,7 @@
 
 #include "common/byte_io.h"
 #include "common/errors.h"
+#include "common/file_io.h"
 #include "compose_test_support.h"
 
 namespace gw {
@@ -235,6 +236,33 @@ TEST(StateFile, DamagedOrForeignFilesAreRejected) {
   SearchState ignoring = sampleState(3, 2);
   ignoring.slots[2].candidates[2] = 'B';  // across row 3 holds the fixed A at column 3
   rejects(serializeState(ignoring), "position 3 disagree");
+  // The numbering trailer: only whole and in range.
+  SearchState based = sampleState(3, 2);
+  based.numberBase = 40;
+  const std::string trailed = serializeState(based);
+  EXPECT_EQ(trailed.size(), good.size() + 8);
+  EXPECT_EQ(parseState(trailed, layout).numberBase, 40);
+  EXPECT_EQ(parseState(good, layout).numberBase, 0);  // files without it, as ever written
+  rejects(trailed.substr(0, trailed.size() - 1), "after its last slot");
+  based.numberBase = 0x7FFFFFFF - 7;  // after its 7 results the next number would not fit
+  rejects(serializeState(based), "numbering out of range");
+}
+
+TEST(StateFile, AHugeFileWithADamagedHeaderIsRejectedBeforeItIsRead) {
+  TempDir dir;
+  const fs::path file = dir / "huge.TMP";
+  {
+    std::string header(12, '\0');
+    header[5] = 0x7F;  // slot count 32512: more than a board has
+    writeFileAtomically(file, header);
+  }
+  fs::resize_file(file, (1ull << 30) - 1);  // sparse: no gigabyte is written
+  try {
+    readStateFile(file, sample());
+    ADD_FAILURE() << "accepted";
+  } catch (const FormatError& e) {
+    EXPECT_NE(std::string(e.what()).find("slot count out of range"), std::string::npos) << e.what();
+  }
 }
 
 TEST(StateFile, NameIsThePatternNameWithTmp) {

@@ -134,6 +134,54 @@ failures)
   expect 0 "$bin" --help
   contains out.txt "--max-results N"
   ;;
+results_kept)
+  # A result clued since (its bytes changed) survives a new search, which numbers on.
+  expect 0 "$bin" --quiet --words small.words --results res --layout open3.txt --language en --save open3.C_WM
+  count=$(ls res | wc -l)
+  printf 'clued' > res/open31.C_W
+  expect 0 "$bin" --quiet --words small.words --results res open3.C_WM
+  [ "$(cat res/open31.C_W)" = clued ] || fail "a new search overwrote a clued result"
+  [ "$(ls res | wc -l)" -eq $((count * 2)) ] || fail "the second search did not number after the first"
+  contains out.txt "res/open3$((count + 1)).C_W"
+  # Layouts whose names collide: us1 result 51 and us15 result 1 are both us151.C_W.
+  cp open3.C_WM us15.C_WM
+  cp open3.C_WM us1.C_WM
+  expect 0 "$bin" --quiet --words small.words --results col --first-fill us15.C_WM
+  contains out.txt "col/us151.C_W"
+  cp col/us151.C_W kept.C_W
+  expect 0 "$bin" --quiet --words small.words --results col --max-results 60 us1.C_WM
+  cmp -s col/us151.C_W kept.C_W || fail "us15's result was replaced by us1's"
+  ;;
+first_fill_race)
+  "$bin" --layout open5.txt --language en --save open5.C_WM --no-compose >/dev/null
+  "$bin" --layout open3.txt --language en --save open3.C_WM --no-compose >/dev/null
+  cp open5.C_WM before.C_WM
+  # An exhaustive search holds the layout: first fills and a new layout over it are refused.
+  "$bin" --quiet --words busy.words --results res --time-limit 20 open5.C_WM >search.out 2>&1 &
+  pid=$!
+  sleep 0.5
+  expect 1 "$bin" --quiet --words busy.words --results res --first-fill open5.C_WM
+  contains err.txt "Another composer is working"
+  expect 1 "$bin" --layout open3.txt --language en --save open5.C_WM --no-compose
+  contains err.txt "Another composer is working"
+  cmp -s open5.C_WM before.C_WM || fail "a layout a search holds was replaced"
+  kill -INT $pid
+  wait $pid || fail "the search failed: $(cat search.out)"
+  [ "$(grep -c '\.C_W$' search.out)" -eq "$(ls res | wc -l)" ] || fail "the search's results were touched"
+  # Eight first fills at once: eight results under eight names, each the one reported.
+  for i in 1 2 3 4 5 6 7 8; do
+    "$bin" --quiet --words small.words --results race --first-fill --lanes 1 open3.C_WM >race$i.out 2>race$i.err &
+  done
+  wait
+  [ "$(ls race | wc -l)" -eq 8 ] || fail "eight first fills left $(ls race | wc -l) files: $(cat race*.err)"
+  [ "$(head -qn1 race?.out | sort -u | wc -l)" -eq 8 ] || fail "two first fills reported one name"
+  ls -a race | grep -q '\.tmp' && fail "temporary files left"
+  # The last number taken: refused, nothing replaced.
+  printf 'last' > race/open32147483647.C_W
+  expect 1 "$bin" --quiet --words small.words --results race --first-fill open3.C_WM
+  contains err.txt "No result number is left"
+  [ "$(cat race/open32147483647.C_W)" = last ] || fail "the last result was overwritten"
+  ;;
 examples)
   # Every example layout gives a result within seconds with the shipped word lists.
   [ -e "$program/Make/EN.words" ] || { echo "word lists not built; skipped"; exit 0; }

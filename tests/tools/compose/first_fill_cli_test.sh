@@ -45,10 +45,11 @@ no_repeat)
   printf '..\n..\n' > square.txt
   expect 0 "$bin" --quiet --words square.words --results all --layout square.txt --language en --save square.C_WM
   [ "$(ls all | wc -l)" -eq 2 ] || fail "the square has not two fills"
-  expect 0 "$bin" --quiet --words square.words --results none --no-repeat square.C_WM
+  # Neither search finds a fill: the status says so.
+  expect 3 "$bin" --quiet --words square.words --results none --no-repeat square.C_WM
   contains err.txt "Search exhausted"
   [ -z "$(ls none 2>/dev/null)" ] || fail "--no-repeat wrote a fill with a repeated word"
-  expect 0 "$bin" --quiet --words square.words --results none --no-repeat --first-fill square.C_WM
+  expect 3 "$bin" --quiet --words square.words --results none --no-repeat --first-fill square.C_WM
   contains err.txt "No fill exists"
   [ -z "$(ls none 2>/dev/null)" ] || fail "--first-fill --no-repeat wrote a fill with a repeated word"
   ;;
@@ -97,6 +98,10 @@ options)
   printf 'Q..\n...\n...\n' > q.txt
   expect 1 "$bin" --words small.words --layout q.txt --language en --save q.C_WM --first-fill
   contains err.txt "No solution possible!"
+  # A program folder without its language's word list: the message names the list.
+  mkdir bare && cp "$bin" bare/
+  expect 1 bare/gridwright-compose --first-fill open3.C_WM
+  contains err.txt "EN.words\" is missing"
   expect 0 "$bin" --help
   contains out.txt "--first-fill"
   ;;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "authoring/composing/composing_files.h"
 #include "common/crossword_file.h"
 #include "common/file_io.h"
 
@@ -163,6 +164,21 @@ TEST_F(GridwrightCw, UnreadableFilesGiveTheReadersMessagesAndStatusOne) {
   EXPECT_NE(run.out.find("missing.C_W"), std::string::npos);
 
   EXPECT_EQ(runTool("print x.C_W").status, 2);
+
+  // A composing layout is named as such, with the program that opens it.
+  gw::Layout layout;
+  layout.rows = 3;
+  layout.columns = 3;
+  run = runTool("show " + writeBytes("grid.C_WM", gw::serializePattern(layout)), true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("is a composing layout"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Gridwright"), std::string::npos) << run.out;
+}
+
+TEST_F(GridwrightCw, HelpGoesToStandardOutputWithStatusZero) {
+  const ToolRun run = runTool("--help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Usage: gridwright-cw show"), std::string::npos) << run.out;
 }
 
 TEST(GridwrightCwExamples, EveryExampleIsValidJsonWithAClueForEveryWord) {

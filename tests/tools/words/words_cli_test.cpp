@@ -58,10 +58,42 @@ TEST_F(WordsCommand, ImportMergesIntoTheProgramFoldersWordFile) {
   fs::path a = write("a.txt", "ice-cream 2\ncat\r\nDog\n");
   fs::path b = write("b.txt", "CAT\n" + std::string(41, 'x') + "\nbee");
   EXPECT_EQ(run({"import", "--language", "en", a.string(), b.string()}), 0);
-  EXPECT_EQ(out_.str(), "Added 3 words\n");
+  EXPECT_EQ(out_.str(), "Added 3 words\nSkipped 1 line over 40 characters\n");
   EXPECT_EQ(readWholeFile(dir_ / "bin/Make/EN.words"), "ANT\r\nBEE\r\nCAT\r\nDOG\r\nICECREAM\r\n");
   EXPECT_EQ(run({"import", "--language", "en", a.string()}), 0);
   EXPECT_EQ(out_.str(), "Added 0 words\n");
+  fs::path c = write("c.txt", "caf\xC3\xA9\n\xE6\xBC\xA2\n");  // café, 漢
+  EXPECT_EQ(run({"import", "--language", "en", c.string()}), 0);
+  EXPECT_EQ(out_.str(), "Added 1 word\nSkipped 1 line with letters the alphabet cannot spell\n");
+}
+
+// Imports started together into one word file take turns: no import's words are lost.
+TEST_F(WordsCommand, ConcurrentImportsIntoOneWordFileKeepEveryWord) {
+  const fs::path words = dir_ / "shared.words";
+  std::string command = "cd " + dir_.string() + " && (";
+  for (char batch = 'A'; batch <= 'F'; ++batch) {
+    std::string lines;
+    for (char a = 'A'; a <= 'Z'; ++a)
+      for (char b = 'A'; b <= 'Z'; ++b) lines += std::string{batch, a, b} + "\n";
+    write(std::string(1, batch) + ".txt", lines);
+    command += std::string(GW_WORDS_PROGRAM) + " import --language en --words " + words.string() + " " +
+               batch + ".txt >/dev/null 2>&1 & ";
+  }
+  command += "wait)";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(readWholeFile(words).size(), 6u * 26 * 26 * 5);  // three letters and CR LF each
+  EXPECT_FALSE(fs::exists(words.string() + ".lock"));
+}
+
+// Messages name files as they are, but a control character in a name reaches the terminal
+// escaped; a binary file changes nothing.
+TEST_F(WordsCommand, BinaryInputIsRefusedAndNamedSafely) {
+  write("bin/Make/EN.words", "DOG\r\n");
+  fs::path evil = write("evil\x1B]0;x\x07.txt", std::string("cat\n\0\x01\x02", 7));
+  EXPECT_EQ(run({"import", "--language", "en", evil.string()}), 1);
+  EXPECT_EQ(err_.str().find('\x1B'), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("evil\\u001b]0;x\\u0007.txt"), std::string::npos) << err_.str();
+  EXPECT_EQ(readWholeFile(dir_ / "bin/Make/EN.words"), "DOG\r\n");
 }
 
 TEST_F(WordsCommand, ImportOfSerbianAndGermanIntoANamedWordFile) {

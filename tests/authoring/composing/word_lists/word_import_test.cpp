@@ -3,6 +3,7 @@
 #include "authoring/composing/word_lists/word_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -69,11 +70,45 @@ TEST_F(ImportFile, Utf8IsConvertedToTheCodePageAnythingElseIsTakenAsBytes) {
                       "e\r\n");
   EXPECT_EQ(scanImportFile(cp).encoding, TextEncoding::CodePage);
   EXPECT_EQ(importAll(cp, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
-  // A character the code page lacks is no letter: it is dropped, and still counts toward 40.
+  // A letter that no spelling reaches skips its line; a letter past Latin-1 is spelt.
   fs::path greek = write("greek",
                          "ab\xCE\xB1"
-                         "c\n");
-  EXPECT_EQ(importAll(greek, Language::English), std::vector<std::string>{"ABC"});
+                         "c\n\xC5\x82\xC3\xB3"
+                         "d\xC5\xBA\n");  // abαc, łódź
+  EXPECT_EQ(importAll(greek, Language::English), std::vector<std::string>{"LODZ"});
+}
+
+// Each line judged alone: a UTF-8 line and a Windows-1252 line in one file, CR-only line
+// ends, a line too long to hold skipped without being kept.
+TEST_F(ImportFile, EncodingPerLineCrLineEndsAndHugeLines) {
+  const std::string huge(3 * kMaxImportLineBytes + 5, 'x');
+  fs::path mixed = write("mixed",
+                         "M\xC3\xA4"
+                         "dchen\rM\xE4"
+                         "dchen\r\n" +
+                             huge +
+                             "\rStra\xDF"
+                             "e");
+  EXPECT_EQ(importAll(mixed, Language::German),
+            (std::vector<std::string>{"MAEDCHEN", "MAEDCHEN", "STRASSE"}));
+  const ImportFileScan scan = scanImportFile(mixed);
+  EXPECT_EQ(scan.lineCount, 3);
+  EXPECT_EQ(scan.longLines, 1);
+}
+
+TEST_F(ImportFile, BinaryAndSpecialFilesAreRefused) {
+  for (const std::string& bytes : {std::string("word\n\0\0\0", 8), std::string("ok\n\x1B[2Jevil\n")}) {
+    try {
+      scanImportFile(write("binary", bytes));
+      ADD_FAILURE() << "accepted";
+    } catch (const FileError& e) {
+      EXPECT_NE(std::string(e.what()).find("no text file (line 2"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(scanImportFile("/dev/zero"), FileError);
+  const fs::path fifo = dir_ / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THROW(scanImportFile(fifo), FileError);  // at once, without waiting for a writer
 }
 
 TEST_F(ImportFile, SerbianUtf8InBothScripts) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <string>
 
 namespace gw {
@@ -38,7 +40,7 @@ TEST(WordBoxFilter, SerbianTypesCyrillicCapitalsByKeyPosition) {
 TEST(ImportLine, KeepsTheLettersOfAnUpperCasedLine) {
   WordRules rules(Language::English);
   EXPECT_EQ(rules.wordFromLine("ice-cream 2"), "ICECREAM");
-  EXPECT_EQ(rules.wordFromLine("caf\xE9"), "CAF");
+  EXPECT_EQ(rules.wordFromLine("caf\xE9"), "CAFE");
   EXPECT_EQ(rules.wordFromLine("123 -"), "");
   EXPECT_EQ(rules.wordFromLine(""), "");
 }
@@ -68,11 +70,62 @@ TEST(ImportLine, GermanSpellsOutUmlautsAndSharpS) {
   // Spelt out, a line can pass the limit: the word must still fit.
   std::string line = std::string(38, 'a') + "\xE4\xE4";  // 40 characters, 42 spelt out
   EXPECT_EQ(rules.wordFromLine(line), "");
-  // English keeps the letter set as it is.
-  EXPECT_EQ(WordRules(Language::English)
-                .wordFromLine("M\xE4"
-                              "dchen"),
-            "MDCHEN");
+}
+
+// Letters the alphabet lacks are spelt in its letters, never dropped: the line is skipped
+// and counted where no spelling exists. Code-page bytes (Windows-1252, -1251, -1250).
+TEST(ImportLine, AccentsAreSpeltOrTheLineIsSkippedAndCounted) {
+  struct Case {
+    Language language;
+    std::string line;
+    std::string latin;  // Serbian: the line read as Windows-1250
+    std::string word;   // empty: skipped as unspellable
+  };
+  const std::vector<Case> cases{
+      {Language::English, "caf\xE9", "", "CAFE"},
+      {Language::English, "na\xEFve", "", "NAIVE"},
+      {Language::English,
+       "sm\xF8rrebr\xF8"
+       "d",
+       "", "SMORREBROD"},
+      {Language::English, "\xC6sir", "", "AESIR"},
+      {Language::English,
+       "Stra\xDF"
+       "e",
+       "", "STRASSE"},
+      {Language::English, "Z\xFCrich", "", "ZURICH"},
+      {Language::English,
+       "\x8A"
+       "koda",
+       "", "SKODA"},  // Š of Windows-1252
+      {Language::English,
+       "ab\x1A"
+       "c",
+       "", ""},                                        // what a converter puts for a character it lacks
+      {Language::German, "Z\xFCrich", "", "ZUERICH"},  // German keeps its own spelling
+      {Language::German,
+       "\xE7"
+       "a va",
+       "", "CAVA"},
+      {Language::Serbian, "quiz", "quiz", ""},  // q, w, x, y have no Cyrillic letter
+      {Language::Serbian, "xerox", "xerox", ""},
+      {Language::Serbian, "\xEC\xFB\xEB\xEE", "\x1A\x1A\x1A\x1A", ""},  // мыло: ы is no Serbian letter
+      {Language::Serbian, "zima", "zima", "\xC7\xC8\xCC\xC0"},
+      {Language::Serbian, "caf\xE9", "caf\xE9", ""},  // é of Windows-1250
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    WordRules rules(c.language);
+    const std::string word =
+        c.latin.empty() ? rules.wordFromLine(c.line) : rules.wordFromLine(c.line, c.latin);
+    EXPECT_EQ(word, c.word);
+    EXPECT_EQ(rules.unspellableLines(), c.word.empty() ? 1u : 0u);
+  }
+  WordRules rules(Language::English);
+  rules.wordFromLine(std::string(41, 'a'));
+  rules.wordFromLine("123 -");
+  EXPECT_EQ(rules.overLongLines(), 1u);
+  EXPECT_EQ(rules.unspellableLines(), 0u);
 }
 
 TEST(ImportLine, SerbianCyrillicIsUpperCased) {
