@@ -17,8 +17,8 @@
 #include <memory>
 
 #include "authoring/composing/composer.h"
-#include "authoring/gui/app/compose_settings.h"
 #include "authoring/gui/file_dialog_folders.h"
+#include "authoring/settings/compose_settings.h"
 #include "common/program_folder.h"
 
 class QAction;

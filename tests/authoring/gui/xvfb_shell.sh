@@ -14,14 +14,9 @@ source "$(dirname "$0")/../../xvfb_common.sh"
 xvfb_rerun 1024x768 280 "$@"
 
 xvfb_home "$work"
-mkdir -p "$work/bin/Make" "$work/bin/Data"
-cp "$program" "$work/bin/Gridwright"
-cp "$layouts"/*.C_WM "$work/bin/Make/"
-cp "$examples"/*.C_W "$work/bin/Data/"
-program=$work/bin/Gridwright
+program=$(xvfb_program_folder "$work/bin" "$program" "$layouts" "$examples")
 
 other_window() { xdotool search --onlyvisible --pid "$pid" | grep -vx "$win" | head -n 1 | grep .; }
-shot() { if [ "${GRIDWRIGHT_SHOTS:-}" = 1 ]; then import -window root "$work/$1.png"; fi; }
 
 # 1. First start.
 "$program" >"$work/run1.log" 2>&1 &
