@@ -94,6 +94,7 @@ MainWindow::MainWindow(gw::ProgramFolders folders, std::filesystem::path setting
   createMenus();
   showStartPage();
   setWindowTitle(kCreationCaption);
+  qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -253,13 +254,28 @@ void MainWindow::quitEditing() {
   showStartPage();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched != this) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // A dialog, message box or the busy window of ours that had the activation went. Without a
+    // window manager nothing gives it back, and the page in front would get no key at all.
+    const QWidget* active = QApplication::activeWindow();
+    if (widget && widget->isWindow() &&
+        (!active || active == widget || QGuiApplication::focusWindow() == widget->windowHandle())) {
+      QTimer::singleShot(0, this, [this] {
+        const QWidget* active = QApplication::activeWindow();
+        if (isVisible() && !isMinimized() && (!active || !active->isVisible()) &&
+            !QApplication::activeModalWidget())
+          activateWindow();
+      });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::showBusy(const QString& status) { busy_->showBusy(status); }
 
-void MainWindow::hideBusy() {
-  busy_->hide();
-  // Where the busy window took the activation along when it went, the author's window gets it back.
-  if (isVisible() && !QApplication::activeWindow()) activateWindow();
-}
+void MainWindow::hideBusy() { busy_->hide(); }
 
 void MainWindow::showAbout() { about_->showAbout(); }
 
