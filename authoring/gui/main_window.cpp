@@ -243,6 +243,8 @@ void MainWindow::updateOwnActions() {
 
 void MainWindow::exitComposing() {
   if (composingPage_->isComposing()) return;
+  // A changed layout is asked about first; Cancel keeps the author on the page.
+  if (!composingCloser_->maybeSave()) return;
   composingPage_->closeLayout();
   showStartPage();
 }
