@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/gui/app/compose_settings.h"
-#include "authoring/gui/app/folder_settings.h"
+#include "authoring/settings/compose_settings.h"
+#include "authoring/settings/folder_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/gui/app/folder_settings.h"
+#include "authoring/settings/folder_settings.h"
 
 namespace {
 

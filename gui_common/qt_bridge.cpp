@@ -2,14 +2,59 @@
 
 #include <QKeyEvent>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "common/codepage.h"
 #include "common/us_keyboard.h"
 
 namespace gw::gui {
 
+CodePageTable::CodePageTable(const char* codePage) {
+  std::string all(256, '\0');
+  for (int b = 0; b < 256; ++b) all[static_cast<std::size_t>(b)] = static_cast<char>(b);
+  const QString unicode = QString::fromStdString(toUtf8(all, codePage));
+  for (int b = 0; b < 256; ++b) {
+    const QChar c = b < unicode.size() ? unicode.at(b) : QChar(QChar::ReplacementCharacter);
+    table_[static_cast<std::size_t>(b)] = c;
+    if (c != QChar(QChar::ReplacementCharacter) && !reverse_.contains(c.unicode()))
+      reverse_.insert(c.unicode(), static_cast<char>(b));
+  }
+}
+
+const CodePageTable& CodePageTable::of(const char* codePage) {
+  static std::mutex mutex;
+  static std::map<std::string, std::unique_ptr<CodePageTable>, std::less<>> tables;
+  const std::lock_guard lock(mutex);
+  auto it = tables.find(std::string_view(codePage));
+  if (it == tables.end()) it = tables.emplace(codePage, std::make_unique<CodePageTable>(codePage)).first;
+  return *it->second;
+}
+
+QString CodePageTable::toQString(std::string_view bytes) const {
+  QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* p = out.data();
+  for (char b : bytes) *p++ = table_[static_cast<unsigned char>(b)];
+  return out;
+}
+
+std::optional<char> CodePageTable::toByte(QChar c) const {
+  auto it = reverse_.constFind(c.unicode());
+  if (it == reverse_.constEnd()) return std::nullopt;
+  return *it;
+}
+
+std::string CodePageTable::toBytes(const QString& text) const {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(text.size()));
+  for (QChar c : text)
+    if (std::optional<char> b = toByte(c)) out += *b;
+  return out;
+}
+
 QString fromCodePage(std::string_view bytes, const char* codePage) {
-  return QString::fromStdString(toUtf8(bytes, codePage));
+  return CodePageTable::of(codePage).toQString(bytes);
 }
 
 std::string toCodePage(const QString& text, const char* codePage) {

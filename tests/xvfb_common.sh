@@ -2,7 +2,9 @@
 #   source "$(dirname "$0")/../xvfb_common.sh"
 #   xvfb_rerun 1024x768 280 "$@"   # the script again, in its own X server
 #   xvfb_home "$work"              # an empty work folder with a home of its own
-# Then fail, wait_for and window_named are at hand.
+#   program=$(xvfb_program_folder "$work/bin" "$program" LAYOUTS EXAMPLES)
+#                                  # a portable program folder as a new user has it
+# Then fail, wait_for, window_named and shot are at hand.
 
 # Runs the calling script again under xvfb-run with a screen of SIZE (WIDTHxHEIGHT) and ends
 # it after SECONDS; in that second run (DISPLAY_READY set) it returns at once.
@@ -21,6 +23,23 @@ xvfb_home() {  # xvfb_home WORK
   mkdir -p "$1/home"
   chmod 700 "$1/home"
   export HOME=$1/home XDG_RUNTIME_DIR=$1/home XDG_CONFIG_HOME=$1/home/.config QT_QPA_PLATFORM=xcb
+}
+
+# Copies PROGRAM into a fresh portable program folder FOLDER with the layouts of LAYOUTS in
+# "Make" and the crosswords of EXAMPLES in "Data" (no settings, no results yet); prints the
+# copy's path. Everything the program writes then stays inside the work folder.
+xvfb_program_folder() {  # xvfb_program_folder FOLDER PROGRAM [LAYOUTS [EXAMPLES]]
+  local folder=$1 program=$2
+  mkdir -p "$folder/Make" "$folder/Data"
+  cp "$program" "$folder/"
+  if [ -n "${3:-}" ]; then cp "$3"/*.C_WM "$folder/Make/"; fi
+  if [ -n "${4:-}" ]; then cp "$4"/*.C_W "$folder/Data/"; fi
+  echo "$folder/$(basename "$program")"
+}
+
+# A screenshot of the whole screen as $work/NAME.png when GW_SHOTS=1 (or GRIDWRIGHT_SHOTS=1).
+shot() {  # shot NAME
+  if [ "${GW_SHOTS:-${GRIDWRIGHT_SHOTS:-}}" = 1 ]; then import -window root "$work/$1.png"; fi
 }
 
 # Says what failed, keeps a screenshot of the screen as it was ($work/failure.png), ends.

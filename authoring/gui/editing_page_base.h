@@ -1,6 +1,5 @@
 #pragma once
-// What the main window needs of its editing page (page 2). The editing page derives
-// from this; until it exists a placeholder stands in.
+// What the main window needs of its editing page (page 2); the editing page derives from it.
 #include <QAction>
 #include <QList>
 #include <QWidget>

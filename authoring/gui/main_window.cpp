@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
@@ -13,14 +13,20 @@
 #include <system_error>
 #include <utility>
 
-#include "authoring/gui/app/authoring_settings.h"
-#include "authoring/gui/app/help_router.h"
-#include "authoring/gui/app/splash_window.h"
 #include "authoring/gui/authoring_look.h"
+#include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/composing/quick_fill_controller.h"
 #include "authoring/gui/editing/editing_page.h"
-#include "authoring/gui/idle_action_updater.h"
+#include "authoring/gui/help/help_router.h"
+#include "authoring/gui/help/splash_window.h"
+#include "authoring/gui/page_action_poller.h"
+#include "authoring/gui/settings/dialog_folder_settings.h"
 #include "authoring/gui/start_page.h"
+#include "authoring/recovery/recovery_store.h"
+#include "authoring/settings/settings_file.h"
 #include "common/errors.h"
+#include "gui_common/make_action.h"
+#include "gui_common/prompts.h"
 
 namespace gw::gui {
 
@@ -31,19 +37,15 @@ const QString kStartCaption = QStringLiteral("Brevant Software : Crosswords Auth
 constexpr QSize kInitialSize(472, 374);
 constexpr QSize kMinimumSize(300, 300);
 
-QAction* makeAction(const QString& text, const QString& name, QObject* parent) {
-  auto* action = new QAction(text, parent);
-  action->setObjectName(name);
-  return action;
+// A command whose shortcut only works while the focus is on `page`: the pages share Ctrl+N,
+// Ctrl+O, Ctrl+F4 and Alt+F4, and the page in front must get the key.
+QAction* pageAction(QWidget* page, const char* objectName, const QString& text,
+                    const QKeySequence& shortcut) {
+  return makeAction(page, {objectName, text, {}, shortcut, Qt::WidgetWithChildrenShortcut});
 }
 
-// A shortcut that only works while the focus is on `page`: the pages share Ctrl+N,
-// Ctrl+O, Ctrl+F4 and Alt+F4, and the page in front must get the key.
-void bindToPage(QAction* action, QKeySequence shortcut, QWidget* page) {
-  action->setShortcut(shortcut);
-  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  page->addAction(action);
-}
+std::filesystem::path toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString fromPath(const std::filesystem::path& path) { return QFile::decodeName(path.c_str()); }
 
 // The first control of a page that takes the focus by Tab, as a new page starts; the
 // page itself when it has none.
@@ -80,12 +82,19 @@ MainWindow::MainWindow(gw::ProgramFolders folders, std::filesystem::path setting
   busy_->setObjectName("busyWindow");
 
   createPages(editingPage);
-  composingPage_->setComposeOptions(readComposeOptions(settingsFile_));
+  composingPage_->setComposeOptions(gw::readComposeOptions(settingsFile_));
+  pagePoller_ = new PageActionPoller(
+      [this] {
+        const Page page = currentPage();
+        composingPage_->updateActions(page == Page::Composing);
+        editingPage_->updateActions(page == Page::Editing);
+      },
+      this);
   createActions();
   createMenus();
   showStartPage();
   setWindowTitle(kCreationCaption);
-  idleUpdater_ = new IdleActionUpdater([this] { updateActions(); }, this);
+  qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -111,30 +120,34 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   connect(editingPage_, &EditingPageBase::captionChanged, this, &QWidget::setWindowTitle);
   connect(editingPage_, &EditingPageBase::busy, this, &MainWindow::showBusy);
   connect(editingPage_, &EditingPageBase::idle, this, &MainWindow::hideBusy);
+  // The window's own commands follow whether a search runs.
+  connect(&composingPage_->controller(), &ComposeController::composingStateChanged, this,
+          &MainWindow::updateOwnActions);
+  connect(&composingPage_->quickFillController(), &QuickFillController::progressed, this,
+          &MainWindow::updateOwnActions);
+  connect(&composingPage_->quickFillController(), &QuickFillController::finished, this,
+          &MainWindow::updateOwnActions);
+  composingCloser_ = closableComposingPage(composingPage_);
+  editingCloser_ = closableEditingPage(editingPage_);
 }
 
 void MainWindow::createActions() {
   const QKeySequence altF4(Qt::ALT | Qt::Key_F4);
-  exitProgram_ = makeAction(tr("Exit program"), "exitProgramAction", this);
-  bindToPage(exitProgram_, altF4, composingPage_);
+  exitProgram_ = pageAction(composingPage_, "exitProgramAction", tr("Exit program"), altF4);
   connect(exitProgram_, &QAction::triggered, this, &MainWindow::exitComposing);
   composingPage_->setExitProgramAction(exitProgram_);
   // The same command under its menu caption; the key belongs to "Exit program".
-  quitCompose_ = makeAction(tr("Quit compose") + '\t' + altF4.toString(QKeySequence::NativeText),
-                            "quitComposeAction", this);
+  quitCompose_ = makeAction(
+      this, {"quitComposeAction", tr("Quit compose") + '\t' + altF4.toString(QKeySequence::NativeText), {}});
   connect(quitCompose_, &QAction::triggered, this, &MainWindow::exitComposing);
 
-  quitEditing_ = makeAction(tr("Quit editing ..."), "quitEditingAction", this);
-  bindToPage(quitEditing_, altF4, editingPage_);
+  quitEditing_ = pageAction(editingPage_, "quitEditingAction", tr("Quit editing ..."), altF4);
   connect(quitEditing_, &QAction::triggered, this, &MainWindow::quitEditing);
 
-  closeWindow_ = makeAction(tr("Close"), "closeWindowAction", this);
-  bindToPage(closeWindow_, altF4, startPage_);
+  closeWindow_ = pageAction(startPage_, "closeWindowAction", tr("Close"), altF4);
   connect(closeWindow_, &QAction::triggered, this, &QWidget::close);
 
-  auto* help = makeAction(tr("Help"), "contextHelpAction", this);
-  help->setShortcut(QKeySequence::HelpContents);
-  addAction(help);
+  QAction* help = makeAction(this, {"contextHelpAction", tr("Help"), {}, QKeySequence::HelpContents});
   connect(help, &QAction::triggered, this, &MainWindow::showHelpForPage);
 
   const std::array<std::pair<QString, gw::Language>, 3> languages{{
@@ -142,17 +155,17 @@ void MainWindow::createActions() {
       {tr("German"), gw::Language::German},
       {tr("Serbian (Cyrillic)"), gw::Language::Serbian},
   }};
-  for (const auto& [caption, language] : languages) {
-    QAction* action = makeAction(caption, QString(), this);
+  const std::array<const char*, 3> names{"editEnglishWordsAction", "editGermanWordsAction",
+                                         "editSerbianWordsAction"};
+  for (std::size_t i = 0; i < languages.size(); ++i) {
+    const auto& [caption, language] = languages[i];
+    QAction* action = makeAction(this, {names[i], caption, {}});
     action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, language = language] {
       if (wordListEditor_) wordListEditor_(language, *this);
     });
     wordListActions_ << action;
   }
-  wordListActions_[0]->setObjectName("editEnglishWordsAction");
-  wordListActions_[1]->setObjectName("editGermanWordsAction");
-  wordListActions_[2]->setObjectName("editSerbianWordsAction");
 }
 
 void MainWindow::createMenus() {
@@ -185,7 +198,7 @@ void MainWindow::createMenus() {
 
 void MainWindow::setWordListEditor(WordListEditor editor) {
   wordListEditor_ = std::move(editor);
-  updateActions();
+  updateOwnActions();
 }
 
 void MainWindow::openPatternFileAtStart(const QString& path) {
@@ -212,9 +225,12 @@ void MainWindow::showStartPage() {
 }
 
 void MainWindow::updateActions() {
+  pagePoller_->updateNow();
+  updateOwnActions();
+}
+
+void MainWindow::updateOwnActions() {
   const Page page = currentPage();
-  composingPage_->updateActions(page == Page::Composing);
-  editingPage_->updateActions(page == Page::Editing);
   const bool canLeaveComposing = page == Page::Composing && !composingPage_->isComposing();
   exitProgram_->setEnabled(canLeaveComposing);
   quitCompose_->setEnabled(canLeaveComposing);
@@ -227,6 +243,8 @@ void MainWindow::updateActions() {
 
 void MainWindow::exitComposing() {
   if (composingPage_->isComposing()) return;
+  // A changed layout is asked about first; Cancel keeps the author on the page.
+  if (!composingCloser_->maybeSave()) return;
   composingPage_->closeLayout();
   showStartPage();
 }
@@ -238,13 +256,28 @@ void MainWindow::quitEditing() {
   showStartPage();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched != this) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // A dialog, message box or the busy window of ours that had the activation went. Without a
+    // window manager nothing gives it back, and the page in front would get no key at all.
+    const QWidget* active = QApplication::activeWindow();
+    if (widget && widget->isWindow() &&
+        (!active || active == widget || QGuiApplication::focusWindow() == widget->windowHandle())) {
+      QTimer::singleShot(0, this, [this] {
+        const QWidget* active = QApplication::activeWindow();
+        if (isVisible() && !isMinimized() && (!active || !active->isVisible()) &&
+            !QApplication::activeModalWidget())
+          activateWindow();
+      });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::showBusy(const QString& status) { busy_->showBusy(status); }
 
-void MainWindow::hideBusy() {
-  busy_->hide();
-  // Where the busy window took the activation along when it went, the author's window gets it back.
-  if (isVisible() && !QApplication::activeWindow()) activateWindow();
-}
+void MainWindow::hideBusy() { busy_->hide(); }
 
 void MainWindow::showAbout() { about_->showAbout(); }
 
@@ -260,26 +293,93 @@ void MainWindow::showHelpForPage() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closed_) return event->accept();
-  // An unsaved crossword is asked about as its Close asks; cancelling keeps the program open.
-  if (!editingPage_->closeCrossword()) return event->ignore();
+  // Unsaved work on either page is asked about as its Close asks; Cancel keeps the program open.
+  for (ClosablePage* page : {editingCloser_.get(), composingCloser_.get()}) {
+    if (!page->maybeSave()) return event->ignore();
+  }
   // A running search stops as Stop stops it (its state file written) before the program ends.
   composingPage_->stopBeforeExit();
+  try {
+    saveSettings();
+  } catch (const FileError& e) {
+    Prompts::warn(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+  }
+  finishClosing();
+  event->accept();
+}
+
+void MainWindow::finishClosing() {
   help_->handle(HelpRequest::Quit);
   busy_->hide();
-  saveSettings();
   closed_ = true;
-  event->accept();
   Q_EMIT closed();
 }
 
-void MainWindow::saveSettings() {
+void MainWindow::closeForTermination() {
+  if (closed_) return;
+  composingPage_->stopBeforeExit();
+  keepUnsavedWork();
   try {
-    writeDialogFolders(settingsFile_, dialogFolders_);
-    if (composeOptionsChanged_)
-      writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
+    saveSettings();
   } catch (const FileError& e) {
-    QMessageBox::warning(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+    qWarning("%s", e.what());  // nobody may be there to answer a message
   }
+  finishClosing();
+  close();
+}
+
+void MainWindow::keepUnsavedWork() {
+  const RecoveryStore store = RecoveryStore::forProgram(folders_);
+  const std::pair<ClosablePage*, const char*> pages[] = {{editingCloser_.get(), ".C_W"},
+                                                         {composingCloser_.get(), ".C_WM"}};
+  for (const auto& [page, extension] : pages) {
+    const std::optional<QString> file = page->unsavedFile();
+    if (!file) continue;
+    try {
+      const std::filesystem::path path = store.reserve(toPath(*file), extension);
+      if (page->writeRecovery(fromPath(path))) {
+        qInfo("Unsaved changes kept in %s", path.c_str());
+      } else {
+        store.remove({path, toPath(*file)});
+        qWarning("Unsaved changes to %s could not be kept", qPrintable(*file));
+      }
+    } catch (const FileError& e) {
+      qWarning("%s", e.what());
+    }
+  }
+}
+
+void MainWindow::offerRecovery() {
+  const RecoveryStore store = RecoveryStore::forProgram(folders_);
+  for (const RecoveryEntry& entry : store.entries()) {
+    const bool layout = entry.file.extension() == ".C_WM";
+    const QString name = fromPath(entry.name());
+    const Question question{QApplication::applicationDisplayName(),
+                            tr("Recover unsaved changes to %1?").arg(name),
+                            {},
+                            QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::Yes};
+    try {
+      if (Prompts::ask(this, question) != QMessageBox::Yes) {
+        store.remove(entry);
+        continue;
+      }
+      const std::filesystem::path fallback =
+          toPath(layout ? dialogFolders_.composeSave : dialogFolders_.editSave);
+      const std::filesystem::path restored = restoreRecovered(entry, fallback);
+      store.remove(entry);
+      showPage(layout ? Page::Composing : Page::Editing);
+      (layout ? composingCloser_ : editingCloser_)->openRecovered(fromPath(restored));
+    } catch (const FileError& e) {
+      Prompts::fail(this, QApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+    }
+  }
+}
+
+void MainWindow::saveSettings() {
+  writeDialogFolders(settingsFile_, dialogFolders_);
+  if (composeOptionsChanged_)
+    gw::writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
 }
 
 }  // namespace gw::gui

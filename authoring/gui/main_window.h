@@ -1,7 +1,8 @@
 #pragma once
 // The authoring main window: a start page, the composing page and the editing page in
 // a stack without tabs, the menus around them, the remembered dialog folders
-// (crossword.conf), the busy window, the about box and help.
+// (crossword.conf), the busy window, the about box and help. Closing asks each page about
+// its unsaved work; a termination signal keeps that work in the recovery store instead.
 #include <QMainWindow>
 #include <filesystem>
 #include <functional>
@@ -19,7 +20,7 @@ class QMenu;
 namespace gw::gui {
 
 class HelpRouter;
-class IdleActionUpdater;
+class PageActionPoller;
 class SplashWindow;
 class StartPage;
 
@@ -32,7 +33,7 @@ class MainWindow : public QMainWindow {
   using WordListEditor = std::function<void(gw::Language, MainWindow& window)>;
 
   // Reads the dialog folders from `settingsFile` and creates the results folder.
-  // `editingPage` makes page 2 (the placeholder when empty).
+  // `editingPage` makes page 2 (the editing page when empty).
   MainWindow(gw::ProgramFolders folders, std::filesystem::path settingsFile,
              EditingPageFactory editingPage = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -48,8 +49,17 @@ class MainWindow : public QMainWindow {
   // Back to the start page with both File menus hidden.
   void showStartPage();
 
-  // Every action's enabling rule; runs by itself when the event loop goes idle.
+  // The pages' enabling rules and the window's own; the pages' run by themselves when the
+  // event loop goes idle, the window's whenever the page or the composing state changes.
   void updateActions();
+
+  // The end on a termination signal, which must never wait for the author: a running search
+  // stops as Stop stops it, unsaved work goes to the recovery store (never over the user's
+  // file), the settings are written, and the window closes without a question.
+  void closeForTermination();
+  // At start: "Recover unsaved changes to NAME?" for each piece of kept work; Yes opens it on
+  // its page, No forgets it. The store's entries are removed either way once answered.
+  void offerRecovery();
 
   ComposingPage* composingPage() const { return composingPage_; }
   EditingPageBase* editingPage() const { return editingPage_; }
@@ -72,6 +82,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createPages(const EditingPageFactory& editingPage);
@@ -81,6 +92,9 @@ class MainWindow : public QMainWindow {
   void quitEditing();
   void showHelpForPage();
   void saveSettings();
+  void updateOwnActions();
+  void finishClosing();
+  void keepUnsavedWork();
 
   gw::ProgramFolders folders_;
   std::filesystem::path settingsFile_;
@@ -104,7 +118,9 @@ class MainWindow : public QMainWindow {
   SplashWindow* about_ = nullptr;
   SplashWindow* busy_ = nullptr;
   std::unique_ptr<HelpRouter> help_;
-  IdleActionUpdater* idleUpdater_ = nullptr;
+  std::unique_ptr<ClosablePage> composingCloser_;
+  std::unique_ptr<ClosablePage> editingCloser_;
+  PageActionPoller* pagePoller_ = nullptr;
   bool closed_ = false;
   bool composeOptionsChanged_ = false;  // written to crossword.conf only when the author changed them
 };

@@ -11,7 +11,7 @@ using gw::gui::Question;
 class PromptsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void queuedAnswersComeInOrder() {
     gw::test::PromptAnswers answers;
     answers.next(QMessageBox::Yes);

@@ -11,7 +11,7 @@ using gw::gui::TerminationSignals;
 class TerminationSignalsTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   // The test runner may have started as a background job, with SIGINT ignored.
   void init() {
     for (int s : {SIGTERM, SIGINT, SIGHUP}) std::signal(s, SIG_DFL);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "authoring/composing/composer.h"
-#include "authoring/gui/app/compose_settings.h"
+#include "authoring/settings/compose_settings.h"
 #include "authoring/gui/composing/composing_rules.h"
 #include "authoring/gui/composing/progress_preview.h"
 #include "authoring/gui/file_dialog_folders.h"

@@ -1,6 +1,7 @@
 // The real main window, offscreen: its settings file, page switching with the menus that
 // go with each page, the captions, the shortcuts that must reach the page in front, a
-// layout named on the command line, and closing with unsaved work.
+// layout named on the command line, closing with unsaved work, and the end on a termination
+// signal with the recovery at the next start.
 #include "authoring/gui/main_window.h"
 
 #include <QDir>
@@ -8,15 +9,17 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "authoring/composing/composing_files.h"
-#include "authoring/gui/app/help_window.h"
 #include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/help/help_window.h"
+#include "authoring/recovery/recovery_store.h"
 #include "common/errors.h"
 #include "modal_answerer.h"
+#include "tests/support/gui_test_base.h"
 
+using gw::gui::ClosablePage;
 using gw::gui::EditingPageBase;
 using gw::gui::MainWindow;
 using Page = MainWindow::Page;
@@ -25,12 +28,6 @@ namespace {
 
 const QString kCreationCaption = QStringLiteral("Brevant Software: Crossword Authoring");
 const QString kStartCaption = QStringLiteral("Brevant Software : Crosswords Authoring");
-
-gw::ProgramFolders portableFolders(const QString& folder) {
-  gw::ProgramFolders f;
-  f.executableFolder = f.dataFolder = f.writableFolder = f.configFolder = folder.toStdString();
-  return f;
-}
 
 QByteArray readFile(const QString& path) {
   QFile f(path);
@@ -45,7 +42,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // An editing page with a crossword that the test modifies; "Save changes?" is answered
 // by `keepsChanges`: true stands for a cancelled save, the crossword stays modified.
-class FakeEditingPage : public EditingPageBase {
+class FakeEditingPage : public EditingPageBase, public ClosablePage {
  public:
   explicit FakeEditingPage(QWidget* parent) : EditingPageBase(parent) {
     newCrossword = new QAction("New", this);
@@ -63,7 +60,18 @@ class FakeEditingPage : public EditingPageBase {
     modified = false;
     return true;
   }
+  bool maybeSave() override { return closeCrossword(); }
+  std::optional<QString> unsavedFile() const override {
+    return modified ? std::optional<QString>(fileName) : std::nullopt;
+  }
+  bool writeRecovery(const QString& path) override {
+    writeFile(path, "clues");
+    return true;
+  }
+  void openRecovered(const QString& path) override { opened << path; }
   bool modified = false;
+  QString fileName;
+  QStringList opened;
   bool keepsChanges = false;
   int questions = 0;
   QAction* newCrossword;
@@ -78,20 +86,19 @@ QAction* actionWithShortcut(const QList<QAction*>& actions, const QKeySequence& 
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public gw::test::GuiTestBase {
   Q_OBJECT
 
  private:
-  QTemporaryDir dir_;
   FakeEditingPage* fakeEditing_ = nullptr;
 
-  QString settingsPath() const { return dir_.filePath("crossword.conf"); }
+  QString settingsPath() const { return QFile::decodeName(settingsFile().c_str()); }
   std::unique_ptr<MainWindow> makeWindow(bool fakeEditingPage = false) {
     MainWindow::EditingPageFactory editing;
     if (fakeEditingPage) {
       editing = [this](QWidget* parent) { return fakeEditing_ = new FakeEditingPage(parent); };
     }
-    return std::make_unique<MainWindow>(portableFolders(dir_.path()), settingsPath().toStdString(), editing);
+    return std::make_unique<MainWindow>(folders(), settingsFile(), editing);
   }
   static void showActive(MainWindow& w) {
     w.show();
@@ -109,36 +116,31 @@ class MainWindowTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    QVERIFY(dir_.isValid());
-    QFile::remove(settingsPath());
-  }
-
   void firstStartWritesTheFourFoldersInOrderAtExit() {
     auto w = makeWindow();
     // Without a settings file the layouts start in "Make", the crosswords in "Data".
-    QCOMPARE(w->dialogFolders().composeOpen, dir_.filePath("Make"));
-    QCOMPARE(w->dialogFolders().editSave, dir_.filePath("Data"));
-    QVERIFY2(QFileInfo(dir_.filePath("Make/Results")).isDir(), "results folder made at start");
+    QCOMPARE(w->dialogFolders().composeOpen, programPath("Make"));
+    QCOMPARE(w->dialogFolders().editSave, programPath("Data"));
+    QVERIFY2(QFileInfo(programPath("Make/Results")).isDir(), "results folder made at start");
     QVERIFY(!QFile::exists(settingsPath()));
     w->dialogFolders().composeSave = "/somewhere/else";
     QVERIFY(w->close());
-    const QByteArray expected = "[Folders]\nMake:Open=" + dir_.filePath("Make").toUtf8() +
-                                "\nMake:Save=/somewhere/else\nEdit:Open=" + dir_.filePath("Data").toUtf8() +
-                                "\nEdit:Save=" + dir_.filePath("Data").toUtf8() + "\n";
+    const QByteArray expected = "[Folders]\nMake:Open=" + programPath("Make").toUtf8() +
+                                "\nMake:Save=/somewhere/else\nEdit:Open=" + programPath("Data").toUtf8() +
+                                "\nEdit:Save=" + programPath("Data").toUtf8() + "\n";
     QCOMPARE(readFile(settingsPath()), expected);
   }
 
   void settingsKeepEmptyValuesAndOtherSectionsAndRestoreTheKeyOrder() {
     writeFile(settingsPath(), "[Window]\nx=5\n[Folders]\nEdit:Save=/e/save\nMake:Open=\nEdit:Open=/e/open\n");
     auto w = makeWindow();
-    QCOMPARE(w->dialogFolders().composeOpen, QString());              // present but empty: no folder
-    QCOMPARE(w->dialogFolders().composeSave, dir_.filePath("Make"));  // absent: the default
+    QCOMPARE(w->dialogFolders().composeOpen, QString());            // present but empty: no folder
+    QCOMPARE(w->dialogFolders().composeSave, programPath("Make"));  // absent: the default
     QCOMPARE(w->dialogFolders().editOpen, QString("/e/open"));
     QVERIFY(w->close());
     const QByteArray text = readFile(settingsPath());
     QVERIFY2(text.contains("[Window]\nx=5\n"), text.constData());
-    QVERIFY2(text.contains("[Folders]\nMake:Open=\nMake:Save=" + dir_.filePath("Make").toUtf8() +
+    QVERIFY2(text.contains("[Folders]\nMake:Open=\nMake:Save=" + programPath("Make").toUtf8() +
                            "\nEdit:Open=/e/open\nEdit:Save=/e/save\n"),
              text.constData());
     // The next start reads back what was written.
@@ -200,7 +202,7 @@ class MainWindowTest : public QObject {
   }
 
   void quitComposeClosesTheLayout() {
-    const QString layout = dir_.filePath("en-5x5.C_WM");
+    const QString layout = programPath("en-5x5.C_WM");
     QFile::remove(layout);
     QVERIFY(QFile::copy(GW_SOURCE_DIR "/data/layouts/en-5x5.C_WM", layout));
     auto w = makeWindow();
@@ -269,7 +271,7 @@ class MainWindowTest : public QObject {
   // A command-line layout opens from the event loop, never inside window creation; what the
   // pattern reader refuses gets its message and changes nothing.
   void commandLineLayoutOpensAfterStartUp() {
-    const QString good = dir_.filePath("good.C_WM");
+    const QString good = programPath("good.C_WM");
     QFile::remove(good);
     QVERIFY(QFile::copy(GW_SOURCE_DIR "/data/layouts/en-5x5.C_WM", good));
     auto w = makeWindow();
@@ -295,7 +297,7 @@ class MainWindowTest : public QObject {
         {"language out of range", language}};
 
     for (const auto& [what, bytes] : files) {
-      const QString bad = dir_.filePath("bad.C_WM");
+      const QString bad = programPath("bad.C_WM");
       writeFile(bad, bytes);
       QString readerMessage;
       try {
@@ -320,15 +322,15 @@ class MainWindowTest : public QObject {
   void commandLineNameOfNoFileIsIgnored() {
     auto w = makeWindow();
     ModalAnswerer answers;
-    w->openPatternFileAtStart(dir_.filePath("missing.C_WM"));
-    w->openPatternFileAtStart(dir_.path());  // a folder is no file either
+    w->openPatternFileAtStart(programPath("missing.C_WM"));
+    w->openPatternFileAtStart(programPath(""));  // a folder is no file either
     QTest::qWait(50);
     QVERIFY(answers.messages.isEmpty());
     QVERIFY(!w->composingPage()->hasOpenLayout());
   }
 
-  // Closing the window with a modified crossword asks as the editing Close asks, and the
-  // program stays if the crossword is still modified.
+  // Closing the window with a modified crossword asks the page (maybeSave), and the program
+  // stays if the author cancelled.
   void closingWithUnsavedCrosswordAsksAndMayStay() {
     auto w = makeWindow(true);
     showActive(*w);
@@ -343,6 +345,48 @@ class MainWindowTest : public QObject {
     QVERIFY(w->close());
     QCOMPARE(fakeEditing_->questions, 2);
     QVERIFY(QFile::exists(settingsPath()));
+  }
+
+  // A termination signal never waits for an answer: the unsaved crossword goes to the recovery
+  // store, never over the user's file, and the next start offers it back: Yes opens a copy
+  // beside the user's file, No forgets it.
+  void terminationKeepsUnsavedWorkForTheNextStart_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("recovered") << int(QMessageBox::Yes) << QStringList{"Data/igloo (recovered).C_W"};
+    QTest::newRow("forgotten") << int(QMessageBox::No) << QStringList{};
+  }
+  void terminationKeepsUnsavedWorkForTheNextStart() {
+    QFETCH(int, answer);
+    QFETCH(QStringList, opened);
+    for (QString& file : opened) file = programPath(file);
+    const QString userFile = copyIn(GW_SOURCE_DIR "/data/examples/en-igloo.C_W", "Data/igloo.C_W");
+    const QByteArray saved = readFile(userFile);
+    auto w = makeWindow(true);
+    showActive(*w);
+    fakeEditing_->modified = true;
+    fakeEditing_->keepsChanges = true;
+    fakeEditing_->fileName = userFile;
+    QSignalSpy closed(w.get(), &MainWindow::closed);
+    w->closeForTermination();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(fakeEditing_->questions, 0);
+    QVERIFY(answers().shown().isEmpty());
+    QVERIFY(QFile::exists(settingsPath()));
+    QCOMPARE(readFile(userFile), saved);
+    const gw::RecoveryStore store = gw::RecoveryStore::forProgram(folders());
+    QCOMPARE(store.entries().size(), std::size_t(1));
+
+    auto next = makeWindow(true);
+    answers().next(static_cast<QMessageBox::StandardButton>(answer));
+    next->offerRecovery();
+    QCOMPARE(answers().shown(), QStringList{"Recover unsaved changes to igloo.C_W?"});
+    QCOMPARE(fakeEditing_->opened, opened);
+    QCOMPARE(next->currentPage(), opened.isEmpty() ? Page::Start : Page::Editing);
+    QVERIFY(store.entries().empty());
+    QCOMPARE(readFile(userFile), saved);
+    for (const QString& copy : opened) QCOMPARE(readFile(copy), QByteArray("clues"));
   }
 
   void quitEditingReturnsToStartEvenWhenTheCrosswordStays() {
@@ -367,12 +411,12 @@ class MainWindowTest : public QObject {
     }
     if (!start) QSKIP("this composing page has no Start command");
     if (!QFile::exists(GW_PROGRAM_DIR "/Make/EN.words")) QSKIP("the word lists are not built");
-    QDir(dir_.path()).mkpath("Make");
-    QFile::remove(dir_.filePath("Make/EN.words"));
-    QVERIFY(QFile::copy(GW_PROGRAM_DIR "/Make/EN.words", dir_.filePath("Make/EN.words")));
+    QDir(programPath("")).mkpath("Make");
+    QFile::remove(programPath("Make/EN.words"));
+    QVERIFY(QFile::copy(GW_PROGRAM_DIR "/Make/EN.words", programPath("Make/EN.words")));
     w = makeWindow();  // with the word list in its program folder
-    const QString layout = dir_.filePath("en-9x9.C_WM");
-    const QString state = dir_.filePath("en-9x9.TMP");
+    const QString layout = programPath("en-9x9.C_WM");
+    const QString state = programPath("en-9x9.TMP");
     QFile::remove(layout);
     QFile::remove(state);
     QVERIFY(QFile::copy(GW_SOURCE_DIR "/data/layouts/en-9x9.C_WM", layout));

@@ -1,5 +1,5 @@
 // The pieces around the main window: the mouse-wheel rule, the busy window and about box,
-// help routing and the help pages' links, and the idle-time action updates.
+// help routing and the help pages' links, and the pages' action poller.
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QLabel>
@@ -8,10 +8,10 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "authoring/gui/app/help_router.h"
-#include "authoring/gui/app/splash_window.h"
-#include "authoring/gui/app/version_text.h"
-#include "authoring/gui/idle_action_updater.h"
+#include "authoring/gui/help/help_router.h"
+#include "authoring/gui/help/splash_window.h"
+#include "authoring/gui/help/version_text.h"
+#include "authoring/gui/page_action_poller.h"
 #include "gui_common/mouse_wheel_filter.h"
 
 using namespace gw::gui;
@@ -183,7 +183,7 @@ class ShellPartsTest : public QObject {
 
   void actionRulesRunWhenTheLoopGoesIdleAndRestWhenNothingHappens() {
     int passes = 0;
-    IdleActionUpdater updater([&passes] { ++passes; }, nullptr, 20);
+    PageActionPoller updater([&passes] { ++passes; }, nullptr, 20);
     runEventLoop(100);
     QVERIFY(passes >= 1);
     // An event shortly after a pass is looked at once the throttle allows.
@@ -201,7 +201,7 @@ class ShellPartsTest : public QObject {
 
   void actionRulesAreThrottledWhileTheLoopSpins() {
     int passes = 0;
-    IdleActionUpdater updater([&passes] { ++passes; }, nullptr, 1000);
+    PageActionPoller updater([&passes] { ++passes; }, nullptr, 1000);
     int spins = 0;
     QTimer spinner;  // as a search steps: a zero-interval timer
     QObject::connect(&spinner, &QTimer::timeout, [&spins] { ++spins; });

@@ -5,7 +5,12 @@
 #   2. Compose, then Alt+F4 back to the start page (its caption), F1 opens the help window,
 #      Alt+F4 on the start page ends the program: crossword.conf holds the four folders;
 #   3. a file that is no layout on the command line: the reader's message, the program goes
-#      on, and SIGTERM ends it cleanly.
+#      on, and SIGTERM ends it cleanly;
+#   4. the page in front gets the shared keys: Ctrl+N opens "Crossword Layout" on the composing
+#      page; on the editing page Ctrl+O opens a crossword, Ctrl+F4 closes it, Ctrl+N asks for a
+#      new one, Alt+F4 leads back (each after a dialog has come and gone);
+#   5. SIGTERM while "Save changes?" waits: the program ends at once, the crossword on disk is
+#      as it was, the typed clue is kept, and the next start offers it back.
 # Usage: xvfb_shell.sh GRIDWRIGHT LAYOUTS_DIR EXAMPLES_DIR WORK_DIR
 # Screenshots go to WORK_DIR/*.png when GRIDWRIGHT_SHOTS=1.
 set -euo pipefail
@@ -14,14 +19,9 @@ source "$(dirname "$0")/../../xvfb_common.sh"
 xvfb_rerun 1024x768 280 "$@"
 
 xvfb_home "$work"
-mkdir -p "$work/bin/Make" "$work/bin/Data"
-cp "$program" "$work/bin/Gridwright"
-cp "$layouts"/*.C_WM "$work/bin/Make/"
-cp "$examples"/*.C_W "$work/bin/Data/"
-program=$work/bin/Gridwright
+program=$(xvfb_program_folder "$work/bin" "$program" "$layouts" "$examples")
 
 other_window() { xdotool search --onlyvisible --pid "$pid" | grep -vx "$win" | head -n 1 | grep .; }
-shot() { if [ "${GRIDWRIGHT_SHOTS:-}" = 1 ]; then import -window root "$work/$1.png"; fi; }
 
 # 1. First start.
 "$program" >"$work/run1.log" 2>&1 &
@@ -71,4 +71,80 @@ wait_for 5 bash -c "! xdotool search --onlyvisible --pid $pid | grep -vx $win" |
 kill -0 "$pid" || fail "the program ended after the message"
 kill -TERM "$pid"
 wait "$pid" || fail "SIGTERM did not end the program cleanly"
-echo "3 passed, 0 failed"
+
+# 4. Real key presses reach the page in front.
+"$program" >"$work/run3.log" 2>&1 &
+pid=$!
+wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window"
+win=$(window_named '^Brevant Software: Crossword Authoring$')
+xdotool windowfocus --sync "$win"
+xdotool key space # Compose
+sleep 0.3
+xdotool key ctrl+n
+wait_for 5 window_named '^Crossword Layout' || fail "Ctrl+N on the composing page opened no Crossword Layout"
+xdotool key Escape
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Crossword Layout'" || fail "Escape left the dialog"
+xdotool key alt+F4
+wait_for 5 window_named '^Brevant Software : Crosswords Authoring' || fail "Alt+F4 did not leave composing"
+xdotool key Tab space # Edit
+sleep 0.3
+xdotool key ctrl+o
+wait_for 5 window_named '^Open' || fail "Ctrl+O on the editing page opened no file dialog"
+sleep 0.3
+xdotool type --delay 10 "$work/bin/Data/en-igloo.C_W"
+xdotool key Return
+wait_for 10 window_named '^Edit: en-igloo.C_W' || fail "the crossword did not open"
+shot editing-page
+xdotool key ctrl+F4
+wait_for 5 window_named '^Editing tool' || fail "Ctrl+F4 after the open dialog did not close the crossword"
+xdotool key ctrl+n
+wait_for 5 window_named '^Crossword Layout' || fail "Ctrl+N on the editing page opened no Crossword Layout"
+shot editing-new
+xdotool key Escape
+sleep 0.3
+xdotool key alt+F4
+wait_for 5 window_named '^Brevant Software : Crosswords Authoring' || fail "Alt+F4 did not leave editing"
+kill -TERM "$pid"
+wait "$pid" || fail "SIGTERM did not end the program cleanly"
+
+# 5. SIGTERM never waits for an answer; the typed clue comes back at the next start.
+crossword=$work/bin/Data/en-igloo.C_W
+cp "$crossword" "$work/igloo-before.C_W"
+"$program" "$crossword" >"$work/run4.log" 2>&1 &
+pid=$!
+wait_for 20 window_named '^Edit: en-igloo.C_W' || fail "the crossword on the command line did not open"
+win=$(window_named '^Edit: en-igloo.C_W')
+xdotool windowfocus --sync "$win"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2)) click 1 # the clue editor
+xdotool type --delay 10 "Snow house"
+xdotool key ctrl+F4
+wait_for 10 other_window || fail "no Save changes? question"
+shot save-changes-question
+kill -TERM "$pid"
+wait_for 10 bash -c "! kill -0 $pid" || fail "SIGTERM waited for the question"
+wait "$pid" || fail "SIGTERM did not end the program cleanly"
+cmp -s "$crossword" "$work/igloo-before.C_W" || fail "the user's crossword was written over"
+kept=$(ls "$work/bin/Recovery/"*.C_W 2>/dev/null | head -n 1)
+[ -n "$kept" ] || fail "no recovery file"
+grep -q "Snow house" "$kept" || fail "the recovery file lacks the typed clue"
+
+"$program" >"$work/run5.log" 2>&1 &
+pid=$!
+wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window at the restart"
+win=$(window_named '^Brevant Software: Crossword Authoring$')
+wait_for 20 other_window || fail "no question about the unsaved changes"
+sleep 0.3
+shot recover-question
+xdotool windowfocus --sync "$(other_window)"
+xdotool key Return # Yes
+recovered="$work/bin/Data/en-igloo (recovered).C_W"
+wait_for 10 test -f "$recovered" || fail "Yes did not restore the work beside the crossword"
+wait_for 10 window_named '^Edit: en-igloo \(recovered\).C_W' || fail "the recovered crossword is not open"
+shot recovered
+grep -q "Snow house" "$recovered" || fail "the recovered crossword lacks the clue"
+[ -z "$(ls "$work/bin/Recovery/" 2>/dev/null)" ] || fail "the recovery store was not emptied"
+cmp -s "$crossword" "$work/igloo-before.C_W" || fail "the user's crossword was written over"
+kill -TERM "$pid"
+wait "$pid" || fail "SIGTERM did not end the program cleanly"
+echo "5 passed, 0 failed"

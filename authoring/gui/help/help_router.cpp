@@ -1,4 +1,4 @@
-#include "authoring/gui/app/help_router.h"
+#include "authoring/gui/help/help_router.h"
 
 namespace gw::gui {
 

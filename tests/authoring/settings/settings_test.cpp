@@ -1,10 +1,10 @@
-// crossword.conf's "Compose" section: what odd values read as, and that writing the one
-// key the window writes keeps everything else.
-#include "authoring/gui/app/compose_settings.h"
-
+// crossword.conf: what odd values of the "Compose" section read as, that writing the one key
+// the window writes keeps everything else, and the file itself (missing, unreadable, unwritable).
 #include <gtest/gtest.h>
 
-#include "authoring/gui/app/folder_settings.h"
+#include "authoring/settings/settings_file.h"
+#include "tests/support/expect_throw_msg.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -40,14 +40,28 @@ TEST(ComposeSettingsTest, WritingTheOptionKeepsTheFoldersAndEveryOtherKey) {
   EXPECT_TRUE(parseComposeSettings(folders).noRepeatedWords);
 }
 
-TEST(ComposeSettingsTest, MinimumWordScoreIsReadInRangeAndWrittenBesideTheOthers) {
-  EXPECT_EQ(parseComposeSettings("").minWordScore, 1);
-  EXPECT_EQ(read("Minimum word score=50\n").minWordScore, 50);
-  for (const char* bad : {"101", "-1", "high"})
-    EXPECT_EQ(read(std::string("Minimum word score=") + bad + "\n").minWordScore, 1) << bad;
-  const std::string after = withMinWordScore("[Compose]\nNo repeated words=1\n", 40);
-  EXPECT_EQ(parseComposeSettings(after).minWordScore, 40);
-  EXPECT_TRUE(parseComposeSettings(after).noRepeatedWords);
+TEST(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaultsAndWritingKeepsTheOtherSection) {
+  test::TempFolder folder;
+  const std::filesystem::path file = folder / "conf/crossword.conf";
+  EXPECT_FALSE(readFolderSettings(file)[0]);
+  EXPECT_EQ(readComposeOptions(folder.path()).quickFillLanes, kDefaultQuickFillLanes);  // a folder
+
+  writeNoRepeatedWords(file, true);  // makes the missing folder
+  writeFolderSettings(file, {"/a", "", "/c", "/d"});
+  const std::string text = test::readFile(file);
+  EXPECT_NE(text.find("[Compose]\nNo repeated words=1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("[Folders]\nMake:Open=/a\nMake:Save=\nEdit:Open=/c\nEdit:Save=/d\n"), std::string::npos)
+      << text;
+  EXPECT_EQ(*readFolderSettings(file)[1], "");
+  EXPECT_TRUE(readComposeOptions(file).noRepeatedWords);
+}
+
+TEST(SettingsFileTest, AFileThatCannotBeWrittenIsAFileErrorNamingItAndStaysAsItWas) {
+  test::TempFolder folder;
+  const std::filesystem::path blocker = test::writeFile(folder / "not-a-folder", "x");
+  EXPECT_FILE_ERROR(writeFolderSettings(blocker / "crossword.conf", {"a", "b", "c", "d"}), "not-a-folder");
+  EXPECT_FILE_ERROR(writeNoRepeatedWords(blocker / "crossword.conf", true), "not-a-folder");
+  EXPECT_EQ(test::readFile(blocker), "x");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "authoring/gui/app/splash_window.h"
+#include "authoring/gui/help/splash_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "authoring/gui/app/version_text.h"
+#include "authoring/gui/help/version_text.h"
 
 namespace gw::gui {
 

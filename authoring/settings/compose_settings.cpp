@@ -1,4 +1,4 @@
-#include "authoring/gui/app/compose_settings.h"
+#include "authoring/settings/compose_settings.h"
 
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>

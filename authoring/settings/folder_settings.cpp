@@ -1,4 +1,4 @@
-#include "authoring/gui/app/folder_settings.h"
+#include "authoring/settings/folder_settings.h"
 
 // Plain bytes: folder names are kept as the UTF-8 the file system uses.
 #define SI_NO_CONVERSION

@@ -1,15 +1,12 @@
 #pragma once
-// crossword.conf: the starting folders of the main window's four file dialogs (section
-// "Folders") and the composing page's options (section "Compose").
+// The starting folders of the main window's four file dialogs as crossword.conf keeps them
+// (section "Folders"); the file itself is the Qt-free authoring/settings/settings_file.h.
 #include <filesystem>
 
-#include "authoring/gui/app/compose_settings.h"
 #include "authoring/gui/file_dialog_folders.h"
 #include "common/program_folder.h"
 
 namespace gw::gui {
-
-inline constexpr const char* kSettingsFileName = "crossword.conf";
 
 // Where the dialogs start when the file has no key for them: the program's "Make"
 // folder for layouts and its "Data" folder for crosswords, with no trailing separator.
@@ -23,11 +20,5 @@ FileDialogFolders readDialogFolders(const std::filesystem::path& file, const Fil
 // "Edit:Open", "Edit:Save", keeping whatever else the file holds; atomically, creating
 // the file's folder if needed. Throws FileError.
 void writeDialogFolders(const std::filesystem::path& file, const FileDialogFolders& folders);
-
-// The composing options; a missing or unreadable file gives the defaults.
-gw::ComposeSettings readComposeOptions(const std::filesystem::path& file);
-
-// Writes "No repeated words", keeping whatever else the file holds; atomically. Throws FileError.
-void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords);
 
 }  // namespace gw::gui

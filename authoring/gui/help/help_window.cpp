@@ -1,4 +1,4 @@
-#include "authoring/gui/app/help_window.h"
+#include "authoring/gui/help/help_window.h"
 
 #include <QFile>
 #include <QHBoxLayout>

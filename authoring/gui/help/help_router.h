@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QVariant>
 
-#include "authoring/gui/app/help_window.h"
+#include "authoring/gui/help/help_window.h"
 
 namespace gw::gui {
 

@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "authoring/definitions/crossword_document.h"
-#include "authoring/gui/app/authoring_settings.h"
 #include "authoring/gui/authoring_look.h"
 #include "authoring/gui/dictionary/edit_word_list.h"
 #include "authoring/gui/main_window.h"
+#include "authoring/settings/settings_file.h"
 #include "common/program_folder.h"
 #include "gui_common/mouse_wheel_filter.h"
 #include "gui_common/termination_signals.h"
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
   app.installEventFilter(new gw::gui::MouseWheelFilter(&app));
 
   gw::ProgramFolders folders = gw::programFolders();
-  gw::gui::MainWindow window(folders, folders.configPath(gw::gui::kSettingsFileName));
+  gw::gui::MainWindow window(folders, folders.configPath(gw::kSettingsFileName));
   // The program ends with its main window, whatever other window is still up.
   QObject::connect(&window, &gw::gui::MainWindow::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
@@ -39,12 +39,13 @@ int main(int argc, char* argv[]) {
     };
     gw::gui::editWordList(language, w.dictionary(), w.programFolders(), editing, &w);
   });
-  // SIGTERM, SIGINT and SIGHUP close the window as the author would: a running search is
-  // stopped and saved, the settings are written.
+  // SIGTERM, SIGINT and SIGHUP (a log-out) never wait for an answer: a running search is
+  // stopped and saved, unsaved work is kept for the next start, the settings are written.
   gw::gui::TerminationSignals terminationSignals;
   QObject::connect(&terminationSignals, &gw::gui::TerminationSignals::received, &window,
-                   [&window] { window.close(); });
+                   [&window] { window.closeForTermination(); });
   window.show();
+  QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
 
   // A crossword file named on the command line (as the desktop passes one) opens on the editing
   // page once the event loop runs; anything else is taken for a composing layout.
