@@ -49,6 +49,7 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   toolBar_->setIconSize(QSize(16, 16));
   preview_ = new ProgressPreview(toolBar_);
   model_ = new LayoutGridModel([this]() -> const Layout& { return workflow_->shownLayout(); }, this);
+  model_->setAuthorLayout([this]() -> const Layout& { return workflow_->layout(); });
   grid_ = new LayoutGridView(this);
   grid_->setModel(model_);
   // Keys typed into the page go to the grid.
@@ -146,6 +147,9 @@ void ComposingPage::buildActions() {
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), page});
   redoAction_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  discardSearchAction_ = makeAction(
+      this, {"discardSavedSearchAction", "Discard saved search",
+             "Delete the stopped search saved beside the layout and make the layout editable again"});
   buildSymmetryMenu();
 
   ComposingWorkflow* w = workflow_.get();
@@ -154,6 +158,7 @@ void ComposingPage::buildActions() {
   connect(openLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::openLayout);
   connect(closeLayoutAction_, &QAction::triggered, this, &ComposingPage::closeLayoutAsked);
   connect(undoAction_, &QAction::triggered, w, &ComposingWorkflow::undo);
+  connect(discardSearchAction_, &QAction::triggered, w, &ComposingWorkflow::discardSavedSearch);
   connect(redoAction_, &QAction::triggered, w, &ComposingWorkflow::redo);
   connect(saveLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::saveLayout);
   connect(startAction_, &QAction::triggered, w, [w, chooser] { w->startComposing(chooser); });
@@ -205,24 +210,11 @@ void ComposingPage::buildMenus() {
     return a;
   };
   // "File (Compose)": the main window appends "Quit compose".
-  fileMenu_ = {newLayoutAction_,
-               saveLayoutAction_,
-               openLayoutAction_,
-               closeLayoutAction_,
-               separator(),
-               setIsleAction_,
-               clearFieldAction_,
-               clearFixedAction_,
-               separator(),
-               startAction_,
-               quickFillAction_,
-               stopAction_,
-               noRepeatedWordsAction_,
-               separator(),
-               undoAction_,
-               redoAction_,
-               symmetryMenu_->menuAction(),
-               separator()};
+  fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_, closeLayoutAction_, separator(),
+               setIsleAction_, clearFieldAction_, clearFixedAction_, separator(), startAction_,
+               quickFillAction_, stopAction_, noRepeatedWordsAction_, separator(),
+               // Additions after the entries of old.
+               undoAction_, redoAction_, symmetryMenu_->menuAction(), discardSearchAction_, separator()};
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("gridPopupMenu");
@@ -332,6 +324,7 @@ void ComposingPage::applyStatus(const ComposingStatus& s) {
   setIsleAction_->setEnabled(rules::setIsle(s));
   undoAction_->setEnabled(rules::undo(s));
   redoAction_->setEnabled(rules::redo(s));
+  discardSearchAction_->setEnabled(rules::discardSavedSearch(s));
   changeStatusAction_->setEnabled(true);
   grid_->setFocusMarkShown(rules::focusMark(s));
 }

@@ -120,6 +120,7 @@ class ComposingPage : public QWidget {
   QAction* clearFieldAction_;
   QAction* setIsleAction_;
   QAction* changeStatusAction_;
+  QAction* discardSearchAction_;
   QAction* undoAction_;
   QAction* redoAction_;
   QMenu* symmetryMenu_;

@@ -19,6 +19,7 @@ struct ComposingStatus {
   bool modified = false;  // the layout changed since it was made, opened or saved
   bool canUndo = false;
   bool canRedo = false;
+  bool savedSearch = false;  // a stopped search of this layout is saved beside it
   friend bool operator==(const ComposingStatus&, const ComposingStatus&) = default;
 };
 
@@ -55,6 +56,8 @@ constexpr bool clearField(const ComposingStatus& s) {
 constexpr bool setIsle(const ComposingStatus& s) {
   return cellsEditable(s) && (s.current == CurrentCell::Empty || s.current == CurrentCell::Letter);
 }
+// Deletes the state file; a stopped layout becomes editable again.
+constexpr bool discardSavedSearch(const ComposingStatus& s) { return s.savedSearch && !composing(s); }
 constexpr bool undo(const ComposingStatus& s) { return cellsEditable(s) && s.canUndo; }
 constexpr bool redo(const ComposingStatus& s) { return cellsEditable(s) && s.canRedo; }
 // The "*" (or cursor box) in the current cell.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "authoring/composing/composing_files.h"
 #include "authoring/composing/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/grid_typing.h"
@@ -64,7 +65,7 @@ ComposingWorkflow::ComposingWorkflow(Dictionary& dictionary, const ProgramFolder
 
   connect(controller_.get(), &ComposeController::frameDue, this, &ComposingWorkflow::frameDue);
   connect(controller_.get(), &ComposeController::composingStateChanged, this,
-          &ComposingWorkflow::publishStatus);
+          &ComposingWorkflow::searchStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingWorkflow::searchFinished);
   connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this,
           [this](Language l) { Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l))); });
@@ -104,6 +105,7 @@ ComposingStatus ComposingWorkflow::status() const {
     s.modified = modified_;
     s.canUndo = history_.canUndo();
     s.canRedo = history_.canRedo();
+    s.savedSearch = s.layout != ComposingState::Running && session.hasSavedSearch();
     if (l.contains(current_.row, current_.column)) {
       s.current = l.board.isEmpty(current_.row, current_.column)  ? CurrentCell::Empty
                   : l.board.isIsle(current_.row, current_.column) ? CurrentCell::Isle
@@ -169,6 +171,56 @@ void ComposingWorkflow::fail(const QString& text, bool information) {
   Q_EMIT failed(ComposingFailure{text, information});
 }
 
+void ComposingWorkflow::searchStateChanged(ComposingState state) {
+  if (state == ComposingState::Stopped)
+    setStatusMessage("The search is stopped: Start compose resumes it");
+  else if (state == ComposingState::Running)
+    setStatusMessage({});
+  publishStatus();
+}
+
+QString ComposingWorkflow::savedSearchSummary() const {
+  const LayoutSession& session = controller_->session();
+  const QFileInfo state(QString::fromStdString(session.stateFile().string()));
+  QString text;
+  try {
+    const SearchState saved = readStateFile(session.stateFile(), session.layout());
+    text = QString("The saved search has written %1 result%2 so far")
+               .arg(saved.resultCount)
+               .arg(saved.resultCount == 1 ? "" : "s");
+  } catch (const std::exception&) {
+    text = "The saved search";
+  }
+  text += QString(" and was stopped on %1.\n")
+              .arg(QLocale().toString(state.lastModified(), QLocale::ShortFormat));
+  text +=
+      QString(
+          "Yes resumes it. No starts afresh from this layout and keeps the saved search in %1 until the next "
+          "search overwrites it.")
+          .arg(state.fileName());
+  return text;
+}
+
+void ComposingWorkflow::discardSavedSearch() {
+  if (!rules::discardSavedSearch(status())) return;
+  LayoutSession& session = controller_->session();
+  const QString name = QString::fromStdString(session.stateFile().filename().string());
+  const Question question{messageTitle(), "Discard the saved search?",
+                          QString("%1 is deleted and the layout can be edited again.").arg(name),
+                          QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel};
+  if (Prompts::ask(dialogParent_, question) != QMessageBox::Yes) return;
+  std::error_code ec;
+  std::filesystem::remove(session.stateFile(), ec);
+  if (ec) return fail(QString("%1 could not be deleted: %2").arg(name, QString::fromStdString(ec.message())));
+  if (session.state() == ComposingState::Stopped) {
+    // Opening the layout again discards the stopped search; the layout is as it was saved at the start.
+    openPatternFile(QString::fromStdString(session.patternFile().string()));
+    return;
+  }
+  setStatusMessage({});
+  publishStatus();
+}
+
 void ComposingWorkflow::setCaption(const char* prefix) {
   Q_EMIT captionChanged(prefix + fileNameOnly(controller_->session().patternFile()));
 }
@@ -215,8 +267,8 @@ void ComposingWorkflow::openPatternFile(const QString& path) {
   replacedLayout();
   setCaption("Composing : ");
   if (!session.hasSavedSearch()) return;
-  const Question question{
-      messageTitle(), "Continue?", {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+  const Question question{messageTitle(), "Continue?", savedSearchSummary(),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
   if (Prompts::ask(dialogParent_, question) != QMessageBox::Yes) return;
   try {
     controller_->resume();

@@ -99,6 +99,8 @@ class ComposingWorkflow : public QObject {
   void toggleCell(CellPos cell);
   void undo();
   void redo();
+  // Asks, then deletes the saved search's state file; a stopped layout becomes editable.
+  void discardSavedSearch();
 
   // Set isle, Clear field, double-click and typed blocks act on the partner cell too.
   void setSymmetry(LayoutSymmetry symmetry);
@@ -146,6 +148,8 @@ class ComposingWorkflow : public QObject {
   void fail(const QString& text, bool information = false);
   void publishStatus();
   void setCaption(const char* prefix);
+  void searchStateChanged(ComposingState state);
+  QString savedSearchSummary() const;
 
   ProgramFolders folders_;
   FileDialogFolders& dialogFolders_;

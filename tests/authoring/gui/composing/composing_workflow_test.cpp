@@ -410,6 +410,42 @@ class ComposingWorkflowTest : public WorkflowTestBase {
     QVERIFY(answers_->allUsed());
   }
 
+  void discardSavedSearchMakesTheLayoutEditableAgain() {
+    program_->writeWords("EN.words", someWords("ABCD", 5, 0.15, 11));
+    newLayout(5, 5);
+    startAs("discard.C_WM");
+    workflow_->stopComposing();
+    QVERIFY(workflow_->statusMessage().contains("Start compose resumes it"));
+    QVERIFY(rules::discardSavedSearch(status()));
+    const fs::path state = program_->path("Make/discard.TMP");
+
+    answers_->next(QMessageBox::Cancel);
+    workflow_->discardSavedSearch();
+    QVERIFY(fs::exists(state));
+    QCOMPARE(status().layout, ComposingState::Stopped);
+
+    answers_->next(QMessageBox::Yes);
+    workflow_->discardSavedSearch();
+    QVERIFY(!fs::exists(state));
+    QCOMPARE(status().layout, ComposingState::Editable);
+    QVERIFY(!rules::discardSavedSearch(status()));
+    isleAt(0, 0);
+    QCOMPARE(cell(0, 0), '#');
+    workflow_->undo();
+
+    // After No to "Continue?" the saved search can be discarded as well; the question said so.
+    startAs("discard.C_WM");
+    workflow_->stopComposing();
+    answers_->next(QMessageBox::No);
+    workflow_->openPatternFile(QString::fromStdString(program_->path("Make/discard.C_WM").string()));
+    QCOMPARE(status().layout, ComposingState::Editable);
+    QVERIFY(rules::discardSavedSearch(status()));
+    answers_->next(QMessageBox::Yes);
+    workflow_->discardSavedSearch();
+    QVERIFY(!fs::exists(state));
+    QVERIFY(answers_->allUsed());
+  }
+
   void aLayoutWithoutWordsSaysSo() {
     newLayout(4, 4);
     for (int c = 0; c < 4; ++c) isleAt(0, c);
