@@ -135,4 +135,10 @@ bool LayoutSession::clearAll() {
   return true;
 }
 
+bool LayoutSession::restoreBoard(const ComposingBoard& board) {
+  if (!canEdit() || layout_.board == board) return false;
+  layout_.board = board;
+  return true;
+}
+
 }  // namespace gw

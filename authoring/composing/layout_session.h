@@ -110,6 +110,8 @@ class LayoutSession {
   // anything that is no letter of the language's boards is refused (layout_text.h).
   bool putLetter(int row, int column, char letter);
   bool clearAll();
+  // Puts every cell back as `board` has it, byte for byte (undo and redo).
+  bool restoreBoard(const ComposingBoard& board);
 
   // --- files
   const ComposingFiles& files() const { return files_; }

@@ -1,6 +1,7 @@
 #include "authoring/gui/composing/composing_page.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -48,6 +49,7 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   toolBar_->setIconSize(QSize(16, 16));
   preview_ = new ProgressPreview(toolBar_);
   model_ = new LayoutGridModel([this]() -> const Layout& { return workflow_->shownLayout(); }, this);
+  model_->setAuthorLayout([this]() -> const Layout& { return workflow_->layout(); });
   grid_ = new LayoutGridView(this);
   grid_->setModel(model_);
   // Keys typed into the page go to the grid.
@@ -97,6 +99,9 @@ void ComposingPage::buildStatusBar() {
   statusMessage_ = new QLabel(statusBar_);
   statusMessage_->setObjectName("statusMessage");
   statusBar_->addWidget(statusMessage_, 1);
+  figures_ = new QLabel(statusBar_);
+  figures_->setObjectName("layoutFigures");
+  statusBar_->addPermanentWidget(figures_);
 }
 
 void ComposingPage::buildActions() {
@@ -136,11 +141,25 @@ void ComposingPage::buildActions() {
       grid_, {"clearFieldAction", "Clear field", {}, QKeySequence(Qt::Key_Delete), Qt::WidgetShortcut});
   clearFieldAction_->setIcon(cellIcon(QColor(0, 255, 255)));
 
+  undoAction_ = makeAction(this, {"undoAction", "Undo", "Undo the last change of the layout",
+                                  QKeySequence(Qt::CTRL | Qt::Key_Z), page});
+  redoAction_ = makeAction(this, {"redoAction", "Redo", "Redo the change undone last",
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), page});
+  redoAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  discardSearchAction_ = makeAction(
+      this, {"discardSavedSearchAction", "Discard saved search",
+             "Delete the stopped search saved beside the layout and make the layout editable again"});
+  buildSymmetryMenu();
+
   ComposingWorkflow* w = workflow_.get();
   const auto chooser = [this](const std::vector<Slot>& proposed) { return chooseWordOrder(proposed); };
   connect(newLayoutAction_, &QAction::triggered, this, &ComposingPage::newLayout);
   connect(openLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::openLayout);
-  connect(closeLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::closeLayout);
+  connect(closeLayoutAction_, &QAction::triggered, this, &ComposingPage::closeLayoutAsked);
+  connect(undoAction_, &QAction::triggered, w, &ComposingWorkflow::undo);
+  connect(discardSearchAction_, &QAction::triggered, w, &ComposingWorkflow::discardSavedSearch);
+  connect(redoAction_, &QAction::triggered, w, &ComposingWorkflow::redo);
   connect(saveLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::saveLayout);
   connect(startAction_, &QAction::triggered, w, [w, chooser] { w->startComposing(chooser); });
   connect(stopAction_, &QAction::triggered, w, &ComposingWorkflow::stopComposing);
@@ -165,6 +184,25 @@ void ComposingPage::buildActions() {
   toolBar_->addAction(stopAction_);
 }
 
+void ComposingPage::buildSymmetryMenu() {
+  symmetryMenu_ = new QMenu("Symmetry", this);
+  symmetryMenu_->setObjectName("symmetryMenu");
+  auto* group = new QActionGroup(symmetryMenu_);
+  const std::tuple<const char*, const char*, LayoutSymmetry> rules[] = {
+      {"noSymmetryAction", "None", LayoutSymmetry::None},
+      {"rotationalSymmetryAction", "Rotational (180°)", LayoutSymmetry::Rotational},
+      {"mirrorSymmetryAction", "Left-right mirror", LayoutSymmetry::Mirror},
+  };
+  for (const auto& [name, text, rule] : rules) {
+    QAction* a = symmetryMenu_->addAction(QString::fromUtf8(text));
+    a->setObjectName(name);
+    a->setCheckable(true);
+    a->setChecked(rule == workflow_->symmetry());
+    group->addAction(a);
+    connect(a, &QAction::triggered, workflow_.get(), [this, rule = rule] { workflow_->setSymmetry(rule); });
+  }
+}
+
 void ComposingPage::buildMenus() {
   auto separator = [this] {
     auto* a = new QAction(this);
@@ -172,9 +210,11 @@ void ComposingPage::buildMenus() {
     return a;
   };
   // "File (Compose)": the main window appends "Quit compose".
-  fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_,      closeLayoutAction_, separator(),
-               setIsleAction_,   clearFieldAction_, clearFixedAction_,      separator(),        startAction_,
-               quickFillAction_, stopAction_,       noRepeatedWordsAction_, separator()};
+  fileMenu_ = {newLayoutAction_, saveLayoutAction_, openLayoutAction_, closeLayoutAction_, separator(),
+               setIsleAction_, clearFieldAction_, clearFixedAction_, separator(), startAction_,
+               quickFillAction_, stopAction_, noRepeatedWordsAction_, separator(),
+               // Additions after the entries of old.
+               undoAction_, redoAction_, symmetryMenu_->menuAction(), discardSearchAction_, separator()};
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("gridPopupMenu");
@@ -191,6 +231,10 @@ void ComposingPage::buildMenus() {
   popupMenu_->addAction(openLayoutAction_);
   popupMenu_->addAction(closeLayoutAction_);
   popupMenu_->addSeparator();
+  // The main window's "Exit program" comes next (setExitProgramAction()); the additions after it.
+  popupMenu_->addAction(undoAction_);
+  popupMenu_->addAction(redoAction_);
+  popupMenu_->addMenu(symmetryMenu_);
 }
 
 void ComposingPage::bindWorkflow() {
@@ -206,6 +250,7 @@ void ComposingPage::bindWorkflow() {
           [this](CellPos cell) { grid_->moveCursorTo(cell.row, cell.column); });
   connect(w, &ComposingWorkflow::statusChanged, this, &ComposingPage::applyStatus);
   connect(w, &ComposingWorkflow::layoutReplaced, this, &ComposingPage::layoutReplaced);
+  connect(w, &ComposingWorkflow::layoutEdited, this, &ComposingPage::showLayoutFigures);
   connect(w, &ComposingWorkflow::frameDue, this, &ComposingPage::showFrame);
   connect(w, &ComposingWorkflow::failed, this, &ComposingPage::showFailure);
   connect(w, &ComposingWorkflow::statusMessageChanged, this, &ComposingPage::showStatusMessage);
@@ -222,7 +267,12 @@ QList<QAction*> ComposingPage::fileMenuActions() const { return fileMenu_; }
 void ComposingPage::setExitProgramAction(QAction* action) {
   if (exitProgramAction_) popupMenu_->removeAction(exitProgramAction_);
   exitProgramAction_ = action;
+  // The additions stay after the entries of old.
+  for (QAction* a : {undoAction_, redoAction_, symmetryMenu_->menuAction()}) popupMenu_->removeAction(a);
   if (action) popupMenu_->addAction(action);
+  popupMenu_->addAction(undoAction_);
+  popupMenu_->addAction(redoAction_);
+  popupMenu_->addMenu(symmetryMenu_);
 }
 
 void ComposingPage::setComposeOptions(const ComposeSettings& options) {
@@ -239,11 +289,15 @@ QString ComposingPage::statusMessage() const { return statusMessage_->text(); }
 // ---------------------------------------------------------------- commands with dialogs
 
 void ComposingPage::newLayout() {
-  if (!rules::newLayout(workflow_->status())) return;
+  if (!rules::newLayout(workflow_->status()) || !workflow_->maybeSave()) return;
   NewCrosswordDialog dialog(window());
   dialog.setMaximumRowCount(kBoardSide);
   if (dialog.exec() != QDialog::Accepted) return;
   workflow_->newLayout(dialog.rowCount(), dialog.columnCount(), dialog.language());
+}
+
+void ComposingPage::closeLayoutAsked() {
+  if (workflow_->maybeSave()) workflow_->closeLayout();
 }
 
 std::optional<std::vector<int>> ComposingPage::chooseWordOrder(const std::vector<Slot>& proposed) {
@@ -268,6 +322,9 @@ void ComposingPage::applyStatus(const ComposingStatus& s) {
   clearFixedAction_->setEnabled(rules::clearLayout(s));
   clearFieldAction_->setEnabled(rules::clearField(s));
   setIsleAction_->setEnabled(rules::setIsle(s));
+  undoAction_->setEnabled(rules::undo(s));
+  redoAction_->setEnabled(rules::redo(s));
+  discardSearchAction_->setEnabled(rules::discardSavedSearch(s));
   changeStatusAction_->setEnabled(true);
   grid_->setFocusMarkShown(rules::focusMark(s));
 }
@@ -302,6 +359,21 @@ void ComposingPage::showFrame() {
   preview_->show(workflow_->previewState());
   const QStringList counters = workflow_->counterTexts();
   for (int panel = 1; panel <= counters.size(); ++panel) setStatusText(panel, counters[panel - 1]);
+}
+
+void ComposingPage::showLayoutFigures() {
+  if (!workflow_->hasOpenLayout()) return figures_->clear();
+  const LayoutStatistics s = workflow_->statistics();
+  QString text = QString("Words %1  Blocks %2  Average %3  Unchecked %4  One-letter %5  %6")
+                     .arg(s.words)
+                     .arg(s.blocks)
+                     .arg(s.averageWordLength(), 0, 'f', 1)
+                     .arg(s.uncheckedCells)
+                     .arg(s.loneCells)
+                     .arg(s.connected ? "Connected" : "Split");
+  if (workflow_->symmetry() != LayoutSymmetry::None)
+    text += workflow_->isSymmetric() ? "  Symmetric" : "  Not symmetric";
+  if (figures_->text() != text) figures_->setText(text);
 }
 
 void ComposingPage::showStatusMessage(const QString& text) {

@@ -48,7 +48,10 @@ class ComposingPage : public QWidget {
   // A search runs: the exhaustive one or Quick fill.
   bool isComposing() const { return workflow_->isComposing(); }
   bool hasOpenLayout() const { return workflow_->hasOpenLayout(); }
-  void closeLayout() { workflow_->closeLayout(); }  // the "Close " command, no question asked
+  void closeLayout() { workflow_->closeLayout(); }  // no question asked
+  // "Save changes?" for a changed layout; true when the page may drop it (window closing,
+  // "Quit compose").
+  bool maybeSave() { return workflow_->maybeSave(); }
   void openPatternFile(const QString& path) { workflow_->openPatternFile(path); }
   void stopBeforeExit() { workflow_->stopBeforeExit(); }
   // The main window says whether this page is in front (the file commands work only then).
@@ -80,6 +83,9 @@ class ComposingPage : public QWidget {
   void bindWorkflow();
 
   void newLayout();
+  void closeLayoutAsked();
+  void buildSymmetryMenu();
+  void showLayoutFigures();
   std::optional<std::vector<int>> chooseWordOrder(const std::vector<Slot>& proposed);
   void applyStatus(const ComposingStatus& status);
   void layoutReplaced();
@@ -98,6 +104,7 @@ class ComposingPage : public QWidget {
   QStatusBar* statusBar_;
   std::array<QLabel*, 6> panels_{};
   QLabel* statusMessage_;
+  QLabel* figures_;  // statistics and symmetry of the layout
   QMenu* popupMenu_;
 
   QAction* newLayoutAction_;
@@ -113,6 +120,10 @@ class ComposingPage : public QWidget {
   QAction* clearFieldAction_;
   QAction* setIsleAction_;
   QAction* changeStatusAction_;
+  QAction* discardSearchAction_;
+  QAction* undoAction_;
+  QAction* redoAction_;
+  QMenu* symmetryMenu_;
   QAction* exitProgramAction_ = nullptr;
   QList<QAction*> fileMenu_;
 };

@@ -16,6 +16,10 @@ struct ComposingStatus {
   bool bigEnough = false;  // at least 4 × 4, the size ChangeStatus asks for
   bool hasWords = false;   // the word list of the layout's language holds a word
   CurrentCell current = CurrentCell::Outside;
+  bool modified = false;  // the layout changed since it was made, opened or saved
+  bool canUndo = false;
+  bool canRedo = false;
+  bool savedSearch = false;  // a stopped search of this layout is saved beside it
   friend bool operator==(const ComposingStatus&, const ComposingStatus&) = default;
 };
 
@@ -52,6 +56,10 @@ constexpr bool clearField(const ComposingStatus& s) {
 constexpr bool setIsle(const ComposingStatus& s) {
   return cellsEditable(s) && (s.current == CurrentCell::Empty || s.current == CurrentCell::Letter);
 }
+// Deletes the state file; a stopped layout becomes editable again.
+constexpr bool discardSavedSearch(const ComposingStatus& s) { return s.savedSearch && !composing(s); }
+constexpr bool undo(const ComposingStatus& s) { return cellsEditable(s) && s.canUndo; }
+constexpr bool redo(const ComposingStatus& s) { return cellsEditable(s) && s.canRedo; }
 // The "*" (or cursor box) in the current cell.
 constexpr bool focusMark(const ComposingStatus& s) { return !composing(s); }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "authoring/composing/composing_files.h"
 #include "authoring/composing/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/grid_typing.h"
@@ -65,7 +66,7 @@ ComposingWorkflow::ComposingWorkflow(Dictionary& dictionary, const ProgramFolder
 
   connect(controller_.get(), &ComposeController::frameDue, this, &ComposingWorkflow::frameDue);
   connect(controller_.get(), &ComposeController::composingStateChanged, this,
-          &ComposingWorkflow::publishStatus);
+          &ComposingWorkflow::searchStateChanged);
   connect(controller_.get(), &ComposeController::searchFinished, this, &ComposingWorkflow::searchFinished);
   connect(controller_.get(), &ComposeController::dictionaryLoadStarted, this,
           [this](Language l) { Q_EMIT busy(QString("Loading %1 dictionary ...").arg(languageText(l))); });
@@ -102,6 +103,10 @@ ComposingStatus ComposingWorkflow::status() const {
     const Layout& l = session.layout();
     s.bigEnough = l.rows >= 4 && l.columns >= 4;
     s.hasWords = session.dictionary().totalWordCount() > 0;
+    s.modified = modified_;
+    s.canUndo = history_.canUndo();
+    s.canRedo = history_.canRedo();
+    s.savedSearch = s.layout != ComposingState::Running && session.hasSavedSearch();
     if (l.contains(current_.row, current_.column)) {
       s.current = l.board.isEmpty(current_.row, current_.column)  ? CurrentCell::Empty
                   : l.board.isIsle(current_.row, current_.column) ? CurrentCell::Isle
@@ -167,6 +172,56 @@ void ComposingWorkflow::fail(const QString& text, bool information) {
   Q_EMIT failed(ComposingFailure{text, information});
 }
 
+void ComposingWorkflow::searchStateChanged(ComposingState state) {
+  if (state == ComposingState::Stopped)
+    setStatusMessage("The search is stopped: Start compose resumes it");
+  else if (state == ComposingState::Running)
+    setStatusMessage({});
+  publishStatus();
+}
+
+QString ComposingWorkflow::savedSearchSummary() const {
+  const LayoutSession& session = controller_->session();
+  const QFileInfo state(QString::fromStdString(session.stateFile().string()));
+  QString text;
+  try {
+    const SearchState saved = readStateFile(session.stateFile(), session.layout());
+    text = QString("The saved search has written %1 result%2 so far")
+               .arg(saved.resultCount)
+               .arg(saved.resultCount == 1 ? "" : "s");
+  } catch (const std::exception&) {
+    text = "The saved search";
+  }
+  text += QString(" and was stopped on %1.\n")
+              .arg(QLocale().toString(state.lastModified(), QLocale::ShortFormat));
+  text +=
+      QString(
+          "Yes resumes it. No starts afresh from this layout and keeps the saved search in %1 until the next "
+          "search overwrites it.")
+          .arg(state.fileName());
+  return text;
+}
+
+void ComposingWorkflow::discardSavedSearch() {
+  if (!rules::discardSavedSearch(status())) return;
+  LayoutSession& session = controller_->session();
+  const QString name = QString::fromStdString(session.stateFile().filename().string());
+  const Question question{messageTitle(), "Discard the saved search?",
+                          QString("%1 is deleted and the layout can be edited again.").arg(name),
+                          QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel};
+  if (Prompts::ask(dialogParent_, question) != QMessageBox::Yes) return;
+  std::error_code ec;
+  std::filesystem::remove(session.stateFile(), ec);
+  if (ec) return fail(QString("%1 could not be deleted: %2").arg(name, QString::fromStdString(ec.message())));
+  if (session.state() == ComposingState::Stopped) {
+    // Opening the layout again discards the stopped search; the layout is as it was saved at the start.
+    openPatternFile(QString::fromStdString(session.patternFile().string()));
+    return;
+  }
+  setStatusMessage({});
+  publishStatus();
+}
+
 void ComposingWorkflow::setCaption(const char* prefix) {
   Q_EMIT captionChanged(prefix + fileNameOnly(controller_->session().patternFile()));
 }
@@ -191,7 +246,7 @@ void ComposingWorkflow::newLayout(int rows, int columns, Language language) {
 }
 
 void ComposingWorkflow::openLayout() {
-  if (!rules::openLayout(status())) return;
+  if (!rules::openLayout(status()) || !maybeSave()) return;
   const QString file = Prompts::chooseFile(
       dialogParent_, patternFileChoice(FileChoice::Mode::Open, dialogFolders_.composeOpen));
   if (file.isEmpty()) return;
@@ -213,8 +268,8 @@ void ComposingWorkflow::openPatternFile(const QString& path) {
   replacedLayout();
   setCaption("Composing : ");
   if (!session.hasSavedSearch()) return;
-  const Question question{
-      messageTitle(), "Continue?", {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+  const Question question{messageTitle(), "Continue?", savedSearchSummary(),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
   if (Prompts::ask(dialogParent_, question) != QMessageBox::Yes) return;
   try {
     controller_->resume();
@@ -238,24 +293,47 @@ bool ComposingWorkflow::ensureFileName() {
   }
   setCaption("Make : ");
   dialogFolders_.composeSave = folderOf(file);
+  layoutSaved();
   return true;
 }
 
 void ComposingWorkflow::saveLayout() {
-  if (!rules::saveLayout(status())) return;
+  if (rules::saveLayout(status())) saveLayoutNow();
+}
+
+bool ComposingWorkflow::saveLayoutNow() {
   LayoutSession& session = controller_->session();
-  if (!session.hasFileName()) {
-    ensureFileName();
-    return;
-  }
+  if (!session.hasFileName()) return ensureFileName();
   try {
     // The author's layout, never the letters a search placed.
     session.save();
   } catch (const std::runtime_error& e) {
-    return fail(QString::fromStdString(e.what()));
+    fail(QString::fromStdString(e.what()));
+    return false;
   }
   setCaption("Make : ");
   dialogFolders_.composeSave = folderOf(QString::fromStdString(session.patternFile().string()));
+  layoutSaved();
+  return true;
+}
+
+void ComposingWorkflow::layoutSaved() {
+  modified_ = false;
+  publishStatus();
+}
+
+bool ComposingWorkflow::maybeSave() {
+  if (!hasOpenLayout() || !modified_) return true;
+  const Question question{messageTitle(),
+                          "Save changes?",
+                          {},
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                          QMessageBox::Yes};
+  switch (Prompts::ask(dialogParent_, question)) {
+    case QMessageBox::Yes: return saveLayoutNow();
+    case QMessageBox::No: return true;
+    default: return false;
+  }
 }
 
 void ComposingWorkflow::closeLayout() {
@@ -265,12 +343,16 @@ void ComposingWorkflow::closeLayout() {
 }
 
 void ComposingWorkflow::replacedLayout() {
+  // A new layout starts a new history.
+  history_.clear();
+  modified_ = false;
   quickFillShown_.reset();
   setStatusMessage({});
   Q_EMIT layoutReplaced();
   current_ = {};
   Q_EMIT currentCellMoved(current_);
   Q_EMIT frameDue();
+  Q_EMIT layoutEdited();
   publishStatus();
 }
 
@@ -295,6 +377,7 @@ void ComposingWorkflow::startComposing(const WordOrderChoice& chooseOrder) {
   }
   try {
     controller_->start(answer);
+    modified_ = false;  // a start saves the layout first
   } catch (const std::runtime_error& e) {
     fail(QString::fromStdString(e.what()));
   }
@@ -338,6 +421,7 @@ void ComposingWorkflow::quickFill() {
   std::optional<QuickFillRefusal> refusal;
   try {
     refusal = quickFill_->start(session, options);
+    modified_ = false;  // saved as Start compose saves it
   } catch (const std::runtime_error& e) {
     return fail(QString::fromStdString(e.what()));
   }
@@ -387,38 +471,99 @@ void ComposingWorkflow::cellsEdited() {
   // The author works on the layout again: the fill made from the old one goes.
   quickFillShown_.reset();
   Q_EMIT frameDue();
+  Q_EMIT layoutEdited();
   publishStatus();
 }
 
-void ComposingWorkflow::setIsle() {
-  if (rules::setIsle(status()) && controller_->session().setIsle(current_.row, current_.column))
-    cellsEdited();
-}
-
-void ComposingWorkflow::clearField() {
-  if (rules::clearField(status()) && controller_->session().clearCell(current_.row, current_.column))
-    cellsEdited();
-}
-
-void ComposingWorkflow::clearLayout() {
-  if (rules::clearLayout(status()) && controller_->session().clearAll()) cellsEdited();
-}
-
-void ComposingWorkflow::typeCharacter(char usCharacter) {
-  // Only an editable layout takes letters: a running or stopped search is never changed.
+void ComposingWorkflow::edit(const std::function<bool(LayoutSession&)>& change) {
   if (!rules::cellsEditable(status())) return;
-  LayoutSession& session = controller_->session();
-  const Layout& l = session.layout();
-  std::optional<char> letter = typedBoardLetter(usCharacter, l.language);
-  if (!letter || !session.putLetter(current_.row, current_.column, *letter)) return;
-  current_ = cursorAfterLetter(current_, l.rows, l.columns);
-  Q_EMIT currentCellMoved(current_);
+  const ComposingBoard before = layout().board;
+  if (!change(controller_->session())) return;
+  history_.recordChange(before);
+  modified_ = true;
   cellsEdited();
 }
 
-void ComposingWorkflow::toggleCell(CellPos cell) {
-  if (!rules::cellsEditable(status())) return;
-  if (controller_->session().toggleCell(cell.row, cell.column)) cellsEdited();
+std::optional<CellPos> ComposingWorkflow::partnerOf(CellPos cell) const {
+  return symmetricPartner(cell, layout().rows, layout().columns, symmetry_);
 }
+
+void ComposingWorkflow::setIsle() {
+  if (!rules::setIsle(status())) return;
+  edit([this](LayoutSession& session) {
+    bool changed = session.setIsle(current_.row, current_.column);
+    if (const auto p = partnerOf(current_)) changed = session.setIsle(p->row, p->column) || changed;
+    return changed;
+  });
+}
+
+void ComposingWorkflow::clearField() {
+  if (!rules::clearField(status())) return;
+  const bool wasIsle = status().current == CurrentCell::Isle;
+  edit([this, wasIsle](LayoutSession& session) {
+    bool changed = session.clearCell(current_.row, current_.column);
+    // Symmetry is about isles: a partner's letter stays.
+    const auto p = partnerOf(current_);
+    if (wasIsle && p && layout().board.isIsle(p->row, p->column))
+      changed = session.clearCell(p->row, p->column) || changed;
+    return changed;
+  });
+}
+
+void ComposingWorkflow::clearLayout() {
+  if (rules::clearLayout(status())) edit([](LayoutSession& session) { return session.clearAll(); });
+}
+
+void ComposingWorkflow::typeCharacter(char usCharacter) {
+  const Layout& l = layout();
+  const std::optional<char> letter = typedBoardLetter(usCharacter, l.language);
+  if (!letter || !rules::cellsEditable(status())) return;
+  bool put = false;
+  edit([&](LayoutSession& session) {
+    return put = session.putLetter(current_.row, current_.column, *letter);
+  });
+  if (!put) return;
+  current_ = cursorAfterLetter(current_, l.rows, l.columns);
+  Q_EMIT currentCellMoved(current_);
+  publishStatus();
+}
+
+void ComposingWorkflow::toggleCell(CellPos cell) {
+  edit([this, cell](LayoutSession& session) {
+    const bool wasIsle = layout().board.isIsle(cell.row, cell.column);
+    if (!session.toggleCell(cell.row, cell.column)) return false;
+    if (const auto p = partnerOf(cell)) {
+      if (layout().board.isIsle(cell.row, cell.column))
+        session.setIsle(p->row, p->column);
+      else if (wasIsle && layout().board.isIsle(p->row, p->column))
+        session.clearCell(p->row, p->column);
+    }
+    return true;
+  });
+}
+
+void ComposingWorkflow::undo() {
+  if (!rules::undo(status())) return;
+  if (const auto board = history_.undo(layout().board)) controller_->session().restoreBoard(*board);
+  modified_ = true;
+  cellsEdited();
+}
+
+void ComposingWorkflow::redo() {
+  if (!rules::redo(status())) return;
+  if (const auto board = history_.redo(layout().board)) controller_->session().restoreBoard(*board);
+  modified_ = true;
+  cellsEdited();
+}
+
+void ComposingWorkflow::setSymmetry(LayoutSymmetry symmetry) {
+  if (symmetry_ == symmetry) return;
+  symmetry_ = symmetry;
+  Q_EMIT layoutEdited();
+}
+
+bool ComposingWorkflow::isSymmetric() const { return gw::isSymmetric(layout(), symmetry_); }
+
+LayoutStatistics ComposingWorkflow::statistics() const { return layoutStatistics(layout()); }
 
 }  // namespace gw::gui

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "authoring/composing/composer.h"
+#include "authoring/composing/layout_history.h"
+#include "authoring/composing/layout_statistics.h"
+#include "authoring/composing/layout_symmetry.h"
 #include "authoring/settings/compose_settings.h"
 #include "authoring/gui/composing/composing_rules.h"
 #include "authoring/gui/composing/progress_preview.h"
@@ -76,7 +79,10 @@ class ComposingWorkflow : public QObject {
   void openLayout();                          // asks for a pattern file
   void openPatternFile(const QString& path);  // may ask "Continue?"
   void saveLayout();                          // asks for a name the first time
-  void closeLayout();
+  void closeLayout();                         // no question asked
+  // "Save changes?" (Yes/No/Cancel) when the layout changed since it was made, opened or saved;
+  // Yes saves it (asking for a name if it has none). True when the caller may drop the layout.
+  bool maybeSave();
   void startComposing(const WordOrderChoice& chooseOrder);
   void toggleComposing(const WordOrderChoice& chooseOrder);  // ChangeStatus
   void stopComposing();
@@ -91,6 +97,16 @@ class ComposingWorkflow : public QObject {
   void clearLayout();
   void typeCharacter(char usCharacter);  // the character of the key on a US keyboard
   void toggleCell(CellPos cell);
+  void undo();
+  void redo();
+  // Asks, then deletes the saved search's state file; a stopped layout becomes editable.
+  void discardSavedSearch();
+
+  // Set isle, Clear field, double-click and typed blocks act on the partner cell too.
+  void setSymmetry(LayoutSymmetry symmetry);
+  LayoutSymmetry symmetry() const { return symmetry_; }
+  bool isSymmetric() const;             // the author's layout under the chosen rule
+  LayoutStatistics statistics() const;  // of the author's layout
 
   // Whether the main window shows this page: the file commands only work there.
   void setPageInFront(bool inFront);
@@ -105,6 +121,8 @@ class ComposingWorkflow : public QObject {
   void failed(const gw::gui::ComposingFailure& failure);
   // A new layout or none: the grid takes the layout's size.
   void layoutReplaced();
+  // The author's layout changed (cells, or a new layout): statistics and symmetry to show again.
+  void layoutEdited();
   // Cells, counters or the preview changed (at most about twenty times a second while searching).
   void frameDue();
   void currentCellMoved(gw::CellPos cell);
@@ -120,10 +138,18 @@ class ComposingWorkflow : public QObject {
   void searchFinished(ComposeOutcome outcome, const QString& message);
   void replacedLayout();
   void cellsEdited();
+  // Runs `change` on the session; when it changed the board, records the step for undo.
+  void edit(const std::function<bool(LayoutSession&)>& change);
+  // The partner of the current cell when it is to change along with it.
+  std::optional<CellPos> partnerOf(CellPos cell) const;
+  bool saveLayoutNow();
+  void layoutSaved();
   void setStatusMessage(const QString& text);
   void fail(const QString& text, bool information = false);
   void publishStatus();
   void setCaption(const char* prefix);
+  void searchStateChanged(ComposingState state);
+  QString savedSearchSummary() const;
 
   ProgramFolders folders_;
   FileDialogFolders& dialogFolders_;
@@ -138,6 +164,9 @@ class ComposingWorkflow : public QObject {
   QString languageName_;
   QString statusMessage_;
   std::optional<ComposingStatus> published_;
+  LayoutHistory history_;
+  bool modified_ = false;
+  LayoutSymmetry symmetry_ = LayoutSymmetry::None;
 };
 
 }  // namespace gw::gui

@@ -50,7 +50,7 @@ void LayoutGridModel::resetLayout() {
 
 void LayoutGridModel::refreshCells() {
   Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1),
-                     {Qt::DisplayRole, Qt::BackgroundRole, CellKindRole});
+                     {Qt::DisplayRole, Qt::BackgroundRole, CellKindRole, FixedLetterRole});
 }
 
 int LayoutGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -80,6 +80,9 @@ QVariant LayoutGridModel::data(const QModelIndex& index, int role) const {
       return k == CellKind::Isle ? kIsleColor : k == CellKind::Letter ? kLetterColor : kEmptyColor;
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     case CellKindRole: return static_cast<int>(k);
+    case FixedLetterRole:
+      return k == CellKind::Letter &&
+             (!authorLayout_ || authorLayout_().board.isLetter(index.row(), index.column()));
     default: return {};
   }
 }

@@ -14,10 +14,16 @@ class LayoutGridModel : public QAbstractTableModel {
  public:
   enum class CellKind { Empty, Isle, Letter };
   static constexpr int CellKindRole = Qt::UserRole + 1;
+  // True for a letter the author fixed (in the author's layout), false for one a fill placed.
+  static constexpr int FixedLetterRole = Qt::UserRole + 2;
 
   // `shownLayout` gives the layout to show; read at every query, so it may change object.
   explicit LayoutGridModel(std::function<const Layout&()> shownLayout, QObject* parent = nullptr);
 
+  // The author's layout, to tell fixed letters from placed ones; without it every letter is fixed.
+  void setAuthorLayout(std::function<const Layout&()> authorLayout) {
+    authorLayout_ = std::move(authorLayout);
+  }
   // With no open layout the grid is one empty cell.
   void setLayoutOpen(bool open);
   // The layout's size or language changed (new, open).
@@ -35,6 +41,7 @@ class LayoutGridModel : public QAbstractTableModel {
 
  private:
   std::function<const Layout&()> shownLayout_;
+  std::function<const Layout&()> authorLayout_;
   bool open_ = false;
   int rows_ = 1;
   int columns_ = 1;

@@ -13,8 +13,9 @@ namespace gw::gui {
 
 namespace {
 
-// Paints a cell: its colour, the letter centred in black, and "*" at the top left of the
-// current cell when the view shows the focus mark.
+// Paints a cell: its colour, the letter centred (the author's fixed letters bold and black, a
+// fill's letters regular and grey, so the two differ without colour), and "*" at the top left
+// of the current cell with a box around it when the view shows the focus mark.
 class LayoutCellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -22,13 +23,22 @@ class LayoutCellDelegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const QRect r = option.rect;
     p->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
-    p->setPen(Qt::black);
-    p->setFont(option.font);
+    const bool fixed = index.data(LayoutGridModel::FixedLetterRole).toBool();
+    QFont font = option.font;
+    font.setBold(fixed);
+    p->setFont(font);
+    p->setPen(fixed ? QColor(Qt::black) : QColor(96, 96, 96));
     const QString letter = index.data(Qt::DisplayRole).toString();
     if (!letter.isEmpty()) p->drawText(r, Qt::AlignCenter, letter);
     const auto* view = qobject_cast<const LayoutGridView*>(option.widget);
-    if (view && view->focusMarkShown() && view->currentIndex() == index)
+    if (view && view->focusMarkShown() && view->currentIndex() == index) {
+      p->setPen(Qt::black);
+      p->setFont(option.font);
       p->drawText(r.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, "*");
+      p->setPen(QPen(QColor(200, 0, 0), 2));
+      p->setBrush(Qt::NoBrush);
+      p->drawRect(r.adjusted(1, 1, -1, -1));
+    }
   }
 };
 

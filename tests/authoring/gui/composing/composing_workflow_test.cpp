@@ -1,6 +1,7 @@
 // The composing workflow without a widget: the state its commands are enabled from, the
 // searches it runs, the files it leaves behind and what it tells the author.
 #include <QtTest>
+#include <functional>
 
 #include "authoring/composing/composing_files.h"
 #include "composing_test_support.h"
@@ -305,6 +306,144 @@ class ComposingWorkflowTest : public WorkflowTestBase {
     ownWorkflow_.reset();
     workflow_ = nullptr;
     QVERIFY(fs::exists(program_->path("Make/exit.TMP")));
+  }
+
+  void undoAndRedoTakeBackEachKindOfChange() {
+    struct Change {
+      const char* name;
+      std::function<void()> make;
+    };
+    const Change changes[] = {
+        {"isle", [&] { isleAt(1, 1); }},
+        {"letter", [&] { type(2, 0, "q"); }},
+        {"clear field",
+         [&] {
+           workflow_->setCurrentCell({0, 0});
+           workflow_->clearField();
+         }},
+        {"double-click",
+         [&] {
+           workflow_->toggleCell({3, 3});
+         }},
+        {"clear layout", [&] { workflow_->clearLayout(); }},
+    };
+    newLayout(4, 4);
+    type(0, 0, "ab");
+    for (const Change& change : changes) {
+      const Layout before = session().layout();
+      change.make();
+      const Layout after = session().layout();
+      QVERIFY2(!(after == before), change.name);
+      QVERIFY2(rules::undo(status()) && !rules::redo(status()), change.name);
+      workflow_->undo();
+      QVERIFY2(session().layout() == before, change.name);
+      workflow_->redo();
+      QVERIFY2(session().layout() == after, change.name);
+    }
+    // A running search takes no undo; a new layout starts a new history.
+    newLayout(4, 4);
+    QVERIFY(!status().canUndo && !status().canRedo);
+  }
+
+  void symmetryActsOnThePartnerCell() {
+    newLayout(5, 5);
+    workflow_->setSymmetry(LayoutSymmetry::Rotational);
+    isleAt(0, 1);
+    QCOMPARE(cell(4, 3), '#');
+    QVERIFY(workflow_->isSymmetric());
+    workflow_->undo();  // both cells in one step
+    QCOMPARE(cell(0, 1), '.');
+    QCOMPARE(cell(4, 3), '.');
+    workflow_->toggleCell({2, 0});  // middle row
+    QCOMPARE(cell(2, 4), '#');
+    workflow_->toggleCell({2, 2});  // the centre is its own partner
+    QCOMPARE(cell(2, 2), '#');
+    QCOMPARE(workflow_->statistics().blocks, 3);
+    workflow_->setCurrentCell({2, 4});
+    workflow_->clearField();
+    QCOMPARE(cell(2, 0), '.');
+
+    workflow_->setSymmetry(LayoutSymmetry::Mirror);
+    type(1, 4, "z");  // a partner's letter stays when its isle partner goes
+    isleAt(1, 0);
+    QCOMPARE(cell(1, 4), '#');
+    workflow_->setSymmetry(LayoutSymmetry::None);
+    isleAt(3, 0);
+    QCOMPARE(cell(3, 4), '.');
+    workflow_->setSymmetry(LayoutSymmetry::Mirror);
+    QVERIFY(!workflow_->isSymmetric());
+  }
+
+  void aChangedLayoutAsksBeforeItIsDropped() {
+    newLayout(4, 4);
+    QVERIFY2(workflow_->maybeSave(), "nothing changed: nothing asked");
+    QVERIFY(answers_->shown().isEmpty());
+    isleAt(1, 1);
+    QVERIFY(status().modified);
+
+    // Escape is Cancel: nothing written, the layout stays changed.
+    QVERIFY(!workflow_->maybeSave());
+    QCOMPARE(answers_->shown(), QStringList{"Save changes?"});
+    QVERIFY(status().modified);
+    answers_->next(QMessageBox::No);
+    QVERIFY(workflow_->maybeSave());
+    QVERIFY(program_->resultFiles().empty());
+
+    // Yes saves, asking for a name; cancelling the name cancels.
+    answers_->next(QMessageBox::Yes);
+    answers_->nextFile({});
+    QVERIFY(!workflow_->maybeSave());
+    answers_->next(QMessageBox::Yes);
+    nameOnFirstSave("asked.C_WM");
+    QVERIFY(workflow_->maybeSave());
+    QVERIFY(!status().modified);
+    QCOMPARE(readPatternFile(program_->path("Make/asked.C_WM")).board.cell(1, 1).character, kIsle);
+
+    // Open asks first; Cancel keeps the layout.
+    type(0, 0, "c");
+    answers_->next(QMessageBox::Cancel);
+    workflow_->openLayout();
+    QCOMPARE(cell(0, 0), 'C');
+    QVERIFY(status().modified);
+    workflow_->undo();
+    QVERIFY2(status().modified, "undo is a change too");
+    QVERIFY(answers_->allUsed());
+  }
+
+  void discardSavedSearchMakesTheLayoutEditableAgain() {
+    program_->writeWords("EN.words", someWords("ABCD", 5, 0.15, 11));
+    newLayout(5, 5);
+    startAs("discard.C_WM");
+    workflow_->stopComposing();
+    QVERIFY(workflow_->statusMessage().contains("Start compose resumes it"));
+    QVERIFY(rules::discardSavedSearch(status()));
+    const fs::path state = program_->path("Make/discard.TMP");
+
+    answers_->next(QMessageBox::Cancel);
+    workflow_->discardSavedSearch();
+    QVERIFY(fs::exists(state));
+    QCOMPARE(status().layout, ComposingState::Stopped);
+
+    answers_->next(QMessageBox::Yes);
+    workflow_->discardSavedSearch();
+    QVERIFY(!fs::exists(state));
+    QCOMPARE(status().layout, ComposingState::Editable);
+    QVERIFY(!rules::discardSavedSearch(status()));
+    isleAt(0, 0);
+    QCOMPARE(cell(0, 0), '#');
+    workflow_->undo();
+
+    // After No to "Continue?" the saved search can be discarded as well; the question said so.
+    startAs("discard.C_WM");
+    workflow_->stopComposing();
+    answers_->next(QMessageBox::No);
+    workflow_->openPatternFile(QString::fromStdString(program_->path("Make/discard.C_WM").string()));
+    QCOMPARE(status().layout, ComposingState::Editable);
+    QVERIFY(rules::discardSavedSearch(status()));
+    answers_->next(QMessageBox::Yes);
+    workflow_->discardSavedSearch();
+    QVERIFY(!fs::exists(state));
+    QVERIFY(answers_->allUsed());
   }
 
   void aLayoutWithoutWordsSaysSo() {
