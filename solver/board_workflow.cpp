@@ -91,6 +91,10 @@ bool BoardWorkflow::load(const QString& path, bool keepCurrentOnFailure) {
   emit crosswordReplaced();
   emit cursorMoved();
   emit stateChanged();
+  if (crossword_->readOnly)
+    emit failed(
+        "This crossword is open in another copy of Cross. It is opened read-only here: the letters "
+        "you type are not saved.");
   if (crossword_->progressDiscarded)
     emit failed(
         "The saved progress belongs to another version of this crossword. The crossword starts "
