@@ -15,6 +15,7 @@
 #include "common/file_io.h"
 #include "common/program_folder.h"
 #include "first_fill_cli.h"
+#include "part_cli.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -46,6 +47,9 @@ const char kComposeUsage[] =
     "                        lanes and word list give the same fill; printed with the fill)\n"
     "  --lanes N             with --first-fill: searches run side by side (default: one per\n"
     "                        core, at most 4)\n"
+    "  --part K/N            search only the K-th of N parts of the fills (the parts together\n"
+    "                        write every fill once); its files are LAYOUT-KofN-.TMP and\n"
+    "                        LAYOUT-KofN-1.C_W, ...; --continue resumes the part\n"
     "  --quiet               no progress line\n"
     "  --help                show this text\n"
     "\n"
@@ -114,7 +118,9 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       double n = number(i, true, 64);
       if (n < 1) throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
       o.lanes = static_cast<int>(n);
-    } else if (a.size() > 1 && a[0] == '-')
+    } else if (a == "--part")
+      o.part = parsePartOption(value(i));
+    else if (a.size() > 1 && a[0] == '-')
       throw std::invalid_argument("unknown option " + a);
     else if (o.patternFile.empty())
       o.patternFile = a;
@@ -124,6 +130,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
   if (o.help) return o;
   if (!o.firstFill && (o.seed || o.lanes))
     throw std::invalid_argument("--seed and --lanes go with --first-fill");
+  if (o.firstFill && !o.part.whole())
+    throw std::invalid_argument("--part splits the exhaustive search, not --first-fill");
   if (o.firstFill && o.resume)
     throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
   if (!o.textLayout.empty()) {
@@ -308,7 +316,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
 
-    fs::path state = stateFileFor(pattern);
+    fs::path state = stateFileFor(searchFileName(pattern, options.part.whole() ? "" : options.part.tag()));
     std::error_code ec;
     bool haveState = fs::exists(state, ec);
     if (options.resume && !haveState) {
@@ -343,6 +351,10 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     LayoutSession session(dictionary, files, &reporter);
     Composer composer(session, reporter);
     composer.setNoRepeat(options.noRepeat);
+    if (!options.part.whole()) {
+      session.setSearchTag(options.part.tag());
+      composer.setPart(options.part);
+    }
     reporter.attach(&composer, &dictionary);
     session.open(pattern);
     if (options.resume)

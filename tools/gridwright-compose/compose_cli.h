@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/composing/search_part.h"
+
 namespace gw {
 
 struct ComposeOptions {
@@ -26,6 +28,7 @@ struct ComposeOptions {
   bool firstFill = false;             // --first-fill
   std::optional<std::uint64_t> seed;  // --seed (first fill); a new one each run without it
   int lanes = 0;                      // --lanes (first fill); 0: one per core, at most 4
+  SearchPart part;                    // --part K/N (exhaustive search)
   bool help = false;
 };
 
