@@ -14,6 +14,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/program_folder.h"
+#include "batch_cli.h"
 #include "first_fill_cli.h"
 #include "part_cli.h"
 
@@ -47,6 +48,9 @@ const char kComposeUsage[] =
     "                        lanes and word list give the same fill; printed with the fill)\n"
     "  --lanes N             with --first-fill: searches run side by side (default: one per\n"
     "                        core, at most 4)\n"
+    "  --jobs N              with --first-fill and several layouts (or a folder of .txt and\n"
+    "                        .C_WM layouts): fill N layouts at once; one summary line each\n"
+    "  --summary FILE        with several layouts: the summary as JSON lines in FILE\n"
     "  --part K/N            search only the K-th of N parts of the fills (the parts together\n"
     "                        write every fill once); its files are LAYOUT-KofN-.TMP and\n"
     "                        LAYOUT-KofN-1.C_W, ...; --continue resumes the part\n"
@@ -120,14 +124,21 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       o.lanes = static_cast<int>(n);
     } else if (a == "--part")
       o.part = parsePartOption(value(i));
+    else if (a == "--jobs") {
+      double n = number(i, true, 64);
+      if (n < 1) throw std::invalid_argument("--jobs needs a whole number from 1 to 64");
+      o.jobs = static_cast<int>(n);
+    } else if (a == "--summary")
+      o.summaryFile = value(i);
     else if (a.size() > 1 && a[0] == '-')
       throw std::invalid_argument("unknown option " + a);
     else if (o.patternFile.empty())
       o.patternFile = a;
     else
-      throw std::invalid_argument("more than one layout file given");
+      o.moreLayouts.push_back(a);
   }
   if (o.help) return o;
+  if (const std::optional<std::string> wrong = batchOptionError(o)) throw std::invalid_argument(*wrong);
   if (!o.firstFill && (o.seed || o.lanes))
     throw std::invalid_argument("--seed and --lanes go with --first-fill");
   if (o.firstFill && !o.part.whole())
@@ -144,7 +155,7 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     o.patternFile = o.saveAs;
   } else {
     if (o.patternFile.empty()) throw std::invalid_argument("no layout file given");
-    if (!o.language.empty() || !o.saveAs.empty() || !o.compose)
+    if ((!o.language.empty() && !isBatch(o)) || !o.saveAs.empty() || !o.compose)
       throw std::invalid_argument("--language, --save and --no-compose go with --layout");
   }
   return o;
@@ -344,6 +355,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
 
+    if (options.firstFill && isBatch(options)) return runBatch(options, files, out, err, stopFlag);
     if (options.firstFill) return runFirstFill(options, files, out, err, stopFlag);
 
     Dictionary dictionary;
