@@ -119,7 +119,7 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
   results_ = 0;
   // Results of an earlier search, clued since or not, are never overwritten.
   numberBase_ =
-      static_cast<int>(std::min<long>(highestResultNumber(session_.resultsFolder(), session_.patternFile()),
+      static_cast<int>(std::min<long>(highestResultNumber(session_.resultsFolder(), session_.searchName()),
                                       std::numeric_limits<int>::max()));
   depth_ = 0;
   best_.clear();
@@ -152,8 +152,22 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
   stopRequest_ = false;
   session_.setState(ComposingState::Running);
   notifyCounters();
-  push();
+  beginFirstPosition();
   if (depth_ == 0) finishExhausted();  // no word fits the first slot
+}
+
+void Composer::beginFirstPosition() {
+  push();
+  if (depth_ != 1) return;
+  const CandidateRange range = findPartRange(*lookAhead_);
+  partEnd_ = range.end;
+  at(1).candidateIndex = range.begin - 1;
+}
+
+CandidateRange Composer::findPartRange(SearchLookAhead& atBase) {
+  partEnd_ = at(1).candidateCount();
+  if (part_.whole()) return {0, partEnd_};
+  return partRange(atBase.branchWeights(1), part_);
 }
 
 void Composer::beginResumed(bool baseFromLayout) {
@@ -164,6 +178,12 @@ void Composer::beginResumed(bool baseFromLayout) {
   if (baseFromLayout) base_ = working_.board;
   // Replaying the placed words may show that the search stands in a branch without fills:
   // it then goes on from the first word that leaves none.
+  if (!part_.whole() && depth_ >= 1) {
+    // The part's range is found again as the fresh search found it, before any word is placed.
+    SearchLookAhead atBase(session_.dictionary(), base_, slots_, noRepeat_);
+    atBase.resume(slots_, 1);
+    partEnd_ = findPartRange(atBase).end;
+  }
   lookAhead_ = std::make_unique<SearchLookAhead>(session_.dictionary(), base_, slots_, noRepeat_);
   depth_ = lookAhead_->resume(slots_, depth_);
   rebuild();
@@ -171,7 +191,7 @@ void Composer::beginResumed(bool baseFromLayout) {
   session_.setState(ComposingState::Running);
   notifyCounters();
   // Nothing placed yet (a state file saved before the first word): begin at position 1.
-  if (depth_ == 0) push();
+  if (depth_ == 0) beginFirstPosition();
   if (depth_ == 0) finishExhausted();
 }
 
@@ -293,7 +313,7 @@ void Composer::completeFillCheck() {
   int number = 0;
   try {
     const std::optional<int> written =
-        writeResultFile(session_.resultsFolder(), session_.patternFile(), numberBase_ + results_ + 1,
+        writeResultFile(session_.resultsFolder(), session_.searchName(), numberBase_ + results_ + 1,
                         resultCrossword(working_), true);
     if (!written) return lastNumber();
     number = *written;
@@ -308,7 +328,7 @@ void Composer::completeFillCheck() {
   numberBase_ = number - results_ - 1;
   ++results_;
   notifyCounters();
-  const fs::path file = session_.resultsFolder() / resultFileName(session_.patternFile().string(), number);
+  const fs::path file = session_.resultsFolder() / resultFileName(session_.searchName().string(), number);
   listener_.resultWritten(file, number);
   listener_.soundWanted(ComposerSound::ResultWritten);
 }
@@ -341,6 +361,9 @@ bool Composer::step() {
   // Candidates that the look-ahead has ruled out lead to no fill: they count as tried.
   lookAhead_->unplace(depth_);
   top.candidateIndex = lookAhead_->nextCandidate(depth_, top.candidateIndex);
+  // The rest of position 1 belongs to the following parts.
+  if (!part_.whole() && depth_ == 1 && top.candidateIndex >= partEnd_)
+    top.candidateIndex = top.candidateCount();
   if (top.candidateIndex < top.candidateCount()) {
     ++steps_;
     if (depth_ >= slotCount() - 1) {

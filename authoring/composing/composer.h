@@ -37,6 +37,7 @@
 #include "authoring/composing/composing_files.h"
 #include "authoring/composing/dictionary.h"
 #include "authoring/composing/layout_session.h"
+#include "authoring/composing/search_part.h"
 
 namespace gw {
 
@@ -108,6 +109,9 @@ class Composer {
   // The state file does not record it.
   void setNoRepeat(bool noRepeat) { noRepeat_ = noRepeat; }
   bool noRepeat() const { return noRepeat_; }
+  // Search only one part of the fills (search_part.h): set before start() or resume(), with
+  // the session's search tag (LayoutSession::setSearchTag) set to the part's tag.
+  void setPart(SearchPart part) { part_ = part; }
 
   // The filling order a fresh search would use (for the word order dialog), or nothing
   // when start() would end with NoWords or NoSolution. Empty also unless Editable.
@@ -167,7 +171,11 @@ class Composer {
   void beginFresh(const std::vector<int>& wordOrder);
   void beginResumed(bool baseFromLayout);
   void rebuild();
+  // Where the part's candidates of position 1 begin and end, from the look-ahead at the base.
+  CandidateRange findPartRange(SearchLookAhead& atBase);
   void push();
+  // Pushes position 1 and puts it before the part's first candidate.
+  void beginFirstPosition();
   void completeFillCheck();
   bool hasRepeatedWord() const;
   void backUp();
@@ -195,6 +203,8 @@ class Composer {
   bool inRun_ = false;
   bool stopRequest_ = false;
   bool noRepeat_ = false;
+  SearchPart part_;
+  int partEnd_ = 0;  // the first candidate of position 1 beyond the part
 };
 
 }  // namespace gw

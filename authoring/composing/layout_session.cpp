@@ -10,6 +10,7 @@
 #include "authoring/composing/dictionary.h"
 #include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_text.h"
+#include "authoring/composing/search_part.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -22,7 +23,7 @@ LayoutSession::LayoutSession(Dictionary& dictionary, ComposingFiles files, Layou
 LayoutSession::~LayoutSession() = default;
 
 void LayoutSession::lockForSearch() {
-  if (!lock_) lock_ = std::make_unique<LayoutLock>(patternFile_);
+  if (!lock_) lock_ = std::make_unique<LayoutLock>(searchName());
 }
 
 void LayoutSession::unlockSearch() { lock_.reset(); }
@@ -94,7 +95,9 @@ void LayoutSession::close() {
   setState(ComposingState::Closed);
 }
 
-fs::path LayoutSession::stateFile() const { return hasFileName() ? stateFileFor(patternFile_) : fs::path(); }
+fs::path LayoutSession::stateFile() const { return hasFileName() ? stateFileFor(searchName()) : fs::path(); }
+
+fs::path LayoutSession::searchName() const { return searchFileName(patternFile_, searchTag_); }
 
 bool LayoutSession::hasSavedSearch() const {
   std::error_code ec;

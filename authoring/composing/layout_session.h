@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "authoring/composing/board.h"
 #include "authoring/composing/word_scores.h"
@@ -98,6 +99,12 @@ class LayoutSession {
   const std::filesystem::path& patternFile() const { return patternFile_; }
   // The state file of a stopped search: the pattern file's name with the extension ".TMP".
   std::filesystem::path stateFile() const;
+  // A search of one part of the layout's fills goes by a name of its own: the pattern
+  // file's stem with `tag` added names its state, lock and result files ("spring-3of8-.TMP",
+  // "spring-3of8-17.C_W"), so that the parts run side by side. Empty: the layout's own names.
+  void setSearchTag(std::string tag) { searchTag_ = std::move(tag); }
+  // The pattern file, or for a part the name its search files are derived from.
+  std::filesystem::path searchName() const;
   // Whether a stopped search of this layout is saved beside it (the state file exists).
   bool hasSavedSearch() const;
 
@@ -144,6 +151,7 @@ class LayoutSession {
   Composer* composer_ = nullptr;  // set by the composer over this session
   Layout layout_;
   std::filesystem::path patternFile_;
+  std::string searchTag_;
   ComposingState state_ = ComposingState::Closed;
   std::unique_ptr<LayoutLock> lock_;
 };

@@ -89,4 +89,16 @@ void SearchLookAhead::unplace(int position) {
   while (propagator_->level() >= position) propagator_->popLevel();
 }
 
+std::vector<std::uint64_t> SearchLookAhead::branchWeights(int position) {
+  const std::size_t count = ids_[static_cast<std::size_t>(position)].size();
+  std::vector<std::uint64_t> weights(count, 0);
+  const bool last = position >= propagator_->slotCount();
+  for (int i = nextCandidate(position, -1); i < static_cast<int>(count); i = nextCandidate(position, i)) {
+    if (!place(position, i)) continue;
+    weights[static_cast<std::size_t>(i)] = 1 + (last ? 0 : propagator_->size(SlotId(position)));
+    unplace(position);
+  }
+  return weights;
+}
+
 }  // namespace gw

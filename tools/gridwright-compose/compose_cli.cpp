@@ -15,7 +15,9 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/program_folder.h"
+#include "batch_cli.h"
 #include "first_fill_cli.h"
+#include "part_cli.h"
 
 namespace gw {
 namespace fs = std::filesystem;
@@ -50,6 +52,12 @@ const char kComposeUsage[] =
     "  --min-score N         leave out words scored under N (0 to 100; default 1: only words\n"
     "                        scored 0 are left out; a word list without a score file scores\n"
     "                        every word 50)\n"
+    "  --jobs N              with --first-fill and several layouts (or a folder of .txt and\n"
+    "                        .C_WM layouts): fill N layouts at once; one summary line each\n"
+    "  --summary FILE        with several layouts: the summary as JSON lines in FILE\n"
+    "  --part K/N            search only the K-th of N parts of the fills (the parts together\n"
+    "                        write every fill once); its files are LAYOUT-KofN-.TMP and\n"
+    "                        LAYOUT-KofN-1.C_W, ...; --continue resumes the part\n"
     "  --quiet               no progress line\n"
     "  --help                show this text\n"
     "\n"
@@ -122,16 +130,27 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       double n = number(i, true, 64);
       if (n < 1) throw std::invalid_argument("--lanes needs a whole number from 1 to 64");
       o.lanes = static_cast<int>(n);
-    } else if (a.size() > 1 && a[0] == '-')
+    } else if (a == "--part")
+      o.part = parsePartOption(value(i));
+    else if (a == "--jobs") {
+      double n = number(i, true, 64);
+      if (n < 1) throw std::invalid_argument("--jobs needs a whole number from 1 to 64");
+      o.jobs = static_cast<int>(n);
+    } else if (a == "--summary")
+      o.summaryFile = value(i);
+    else if (a.size() > 1 && a[0] == '-')
       throw std::invalid_argument("unknown option " + a);
     else if (o.patternFile.empty())
       o.patternFile = a;
     else
-      throw std::invalid_argument("more than one layout file given");
+      o.moreLayouts.push_back(a);
   }
   if (o.help) return o;
+  if (const std::optional<std::string> wrong = batchOptionError(o)) throw std::invalid_argument(*wrong);
   if (!o.firstFill && (o.seed || o.lanes))
     throw std::invalid_argument("--seed and --lanes go with --first-fill");
+  if (o.firstFill && !o.part.whole())
+    throw std::invalid_argument("--part splits the exhaustive search, not --first-fill");
   if (o.firstFill && o.resume)
     throw std::invalid_argument("--first-fill finds one fill; --continue resumes the exhaustive search");
   if (!o.textLayout.empty()) {
@@ -144,7 +163,7 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
     o.patternFile = o.saveAs;
   } else {
     if (o.patternFile.empty()) throw std::invalid_argument("no layout file given");
-    if (!o.language.empty() || !o.saveAs.empty() || !o.compose)
+    if ((!o.language.empty() && !isBatch(o)) || !o.saveAs.empty() || !o.compose)
       throw std::invalid_argument("--language, --save and --no-compose go with --layout");
   }
   return o;
@@ -320,7 +339,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
 
-    fs::path state = stateFileFor(pattern);
+    fs::path state = stateFileFor(searchFileName(pattern, options.part.whole() ? "" : options.part.tag()));
     std::error_code ec;
     bool haveState = fs::exists(state, ec);
     if (options.resume && !haveState) {
@@ -348,6 +367,7 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
       return 1;
     }
 
+    if (options.firstFill && isBatch(options)) return runBatch(options, files, out, err, stopFlag);
     if (options.firstFill) return runFirstFill(options, files, out, err, stopFlag);
 
     Dictionary dictionary;
@@ -356,6 +376,10 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     session.setMinWordScore(options.minScore);
     Composer composer(session, reporter);
     composer.setNoRepeat(options.noRepeat);
+    if (!options.part.whole()) {
+      session.setSearchTag(options.part.tag());
+      composer.setPart(options.part);
+    }
     reporter.attach(&composer, &dictionary);
     session.open(pattern);
     if (options.resume)

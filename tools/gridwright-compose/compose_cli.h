@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/composing/search_part.h"
+
 namespace gw {
 
 struct ComposeOptions {
@@ -16,17 +18,21 @@ struct ComposeOptions {
   std::string saveAs;       // --save
   std::string resultsFolder;
   std::string wordFile;
-  long maxResults = 0;                // 0: no limit
-  double timeLimit = 0;               // seconds; 0: no limit
-  bool resume = false;                // --continue
-  bool compose = true;                // cleared by --no-compose
-  bool progress = true;               // cleared by --quiet
-  bool terminal = false;              // standard error is a terminal: the progress line redraws in place
-  bool noRepeat = false;              // --no-repeat
-  bool firstFill = false;             // --first-fill
-  std::optional<std::uint64_t> seed;  // --seed (first fill); a new one each run without it
-  int lanes = 0;                      // --lanes (first fill); 0: one per core, at most 4
-  int minScore = 1;                   // --min-score: words scored under it are left out
+  long maxResults = 0;                   // 0: no limit
+  double timeLimit = 0;                  // seconds; 0: no limit
+  bool resume = false;                   // --continue
+  bool compose = true;                   // cleared by --no-compose
+  bool progress = true;                  // cleared by --quiet
+  bool terminal = false;                 // standard error is a terminal: the progress line redraws in place
+  bool noRepeat = false;                 // --no-repeat
+  bool firstFill = false;                // --first-fill
+  std::optional<std::uint64_t> seed;     // --seed (first fill); a new one each run without it
+  int lanes = 0;                         // --lanes (first fill); 0: one per core, at most 4
+  int minScore = 1;                      // --min-score: words scored under it are left out
+  SearchPart part;                       // --part K/N (exhaustive search)
+  std::vector<std::string> moreLayouts;  // layouts after the first (first fill of each)
+  int jobs = 1;                          // --jobs: layouts filled at once
+  std::string summaryFile;               // --summary: one JSON line per layout
   bool help = false;
 };
 
