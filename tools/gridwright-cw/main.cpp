@@ -18,7 +18,7 @@ void usage() {
                "       gridwright-cw json FILE.C_W\n"
                "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
                "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
-               "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
+               "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter] [--title TEXT] [--author TEXT]\n";
 }
 
 std::string boardRow(const gw::CrosswordFile& cw, int row, char blank) {
