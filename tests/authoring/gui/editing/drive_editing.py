@@ -137,12 +137,17 @@ for _ in range(50):
 else:
     fail("the layout editor stays open after OK")
 
-# A clue for every word, chosen in the word list by its letters.
+# A clue for every word by keyboard alone: the first word chosen in the list, then Tab
+# stores each clue and moves on to the next word. The last clue waits for after Save as.
 words = wait_for(pyatspi.ROLE_TABLE, "Words")
 clue = wait_for(pyatspi.ROLE_TEXT, "Clue")
-for word, text in CLUES.items():
-    click(wait_for(pyatspi.ROLE_TABLE_CELL, word, words, seconds=5))
-    type_into(clue, text)
+click(wait_for(pyatspi.ROLE_TABLE_CELL, "AC", words, seconds=5))
+click(clue)
+texts = list(CLUES.values())
+for text in texts[:-1]:
+    xdotool("type", "--delay", "40", text)
+    xdotool("key", "Tab")
+    time.sleep(0.3)
 shot("clues-written")
 
 # Close with the clues unsaved: Escape on "Save changes?" (Yes, No, Cancel) keeps the crossword
@@ -189,6 +194,16 @@ for _ in range(50):
 else:
     shot("save-dialog-stuck")
     fail("the save dialog stays open")
+
+# The last clue, stored by Enter, then Save under the new name.
+click(clue)
+xdotool("type", "--delay", "40", texts[-1])
+xdotool("key", "Return")
+menu_command("Save")
+time.sleep(0.5)
+shot("saved")
+if find(pyatspi.ROLE_LABEL, "Modified"):
+    fail("Save did not save the crossword")
 
 # Export PDF beside the crossword, with the solution page.
 menu_command("Export PDF...")

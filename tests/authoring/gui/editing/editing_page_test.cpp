@@ -316,7 +316,7 @@ class EditingPageTest : public QObject {
     QCOMPARE(page_->clueEditor()->toPlainText(), QString("two"));
     QTest::keyClick(page_->clueEditor(), Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(page_->currentDefinition(), 0);
-    trigger("saveAction");  // Ctrl+S, pressed for real in the Xvfb flow
+    trigger("saveAction");
     const gw::CrosswordFile saved = readBack(file);
     QCOMPARE(saved.definitions.size(), std::size_t(5));
     QCOMPARE(saved.definitions.at(3).clue, std::string("one"));
