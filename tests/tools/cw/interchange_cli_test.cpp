@@ -180,7 +180,9 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
   EXPECT_NE(text.find('\f'), text.rfind('\f')) << "one page only";
   const std::string flat = std::regex_replace(text, std::regex("\\s+"), " ");
   for (std::size_t i = 0; i < cw.definitions.size(); ++i)
-    if (i != 1) EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+    if (i != 1) {
+      EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+    }
   for (int w = 0; w < 2000; ++w) EXPECT_NE(flat.find(" w" + std::to_string(w) + " "), std::string::npos) << w;
   EXPECT_NE(flat.find("Long A. Setter"), std::string::npos) << flat.substr(0, 40);
 }
