@@ -92,6 +92,10 @@ class ScenePainter {
           const int l = grid_.line();
           p_.fillRect(grid_.inside({r, c}).adjusted(l, l, -l, -l), kBoardNavy);
         } else {
+          if (!scene_.fills.empty() && scene_.fills[scene_.index(r, c)].isValid()) {
+            const int l = grid_.line();
+            p_.fillRect(grid_.inside({r, c}).adjusted(l, l, -l, -l), scene_.fills[scene_.index(r, c)]);
+          }
           letter({r, c});
         }
       }

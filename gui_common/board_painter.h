@@ -42,6 +42,7 @@ struct BoardScene {
   std::vector<Cell> cells;          // rows × columns, row by row
   std::vector<bool> topDotted;      // rows × columns: the cell's top edge is drawn dotted
   std::vector<bool> leftDotted;     // rows × columns: the cell's left edge is drawn dotted
+  std::vector<QColor> fills;        // empty, or rows × columns: a letter cell's background where valid
   std::vector<Picture> pictures;    // drawn in this order, over everything else
   std::optional<Cursor> cursor;
   QFont font;  // the letters' family and style; their size follows the cell size

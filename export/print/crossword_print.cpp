@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
@@ -21,7 +22,11 @@ namespace gw {
 namespace {
 
 constexpr double kGridShareOfPage = 0.58;  // the rest of the first page starts the clue lists
-constexpr double kPicturePrintDpi = 300;   // finer than any printer shows a photograph
+// Smaller grids and clue type tried, largest first, to put everything on one page.
+constexpr double kGridShares[] = {0.58, 0.52, 0.46, 0.40, 0.34};
+constexpr double kClueSizes[] = {3.6, 3.2, 2.9, 2.6};
+constexpr double kClueSize = 3.6;         // millimetres, when nothing fits on one page
+constexpr double kPicturePrintDpi = 300;  // finer than any printer shows a photograph
 
 QString fromBoard(const CrosswordFile& cw, char letter) {
   return QString::fromStdString(toUtf8(std::string(1, letter), boardCodePage(cw.language)));
@@ -46,14 +51,29 @@ class PagePainter {
   ~PagePainter() { painter_.end(); }
 
   void paint() {
-    double top = paintTitle(options_.title);
-    const QRectF grid = gridRect(top, kGridShareOfPage);
+    double top = paintTitle(options_.title, options_.author);
+    // The largest grid and clue type with which the grid and both clue lists fit on the page;
+    // where none does, the clues go on over further pages.
+    double share = kGridShareOfPage, clueSize = kClueSize;
+    bool fits = false;
+    for (const double s : kGridShares) {
+      for (const double size : kClueSizes) {
+        if (flowClues(gridRect(top, s).bottom() + 6 * millimetre_, size, false) == 1) {
+          share = s;
+          clueSize = size;
+          fits = true;
+          break;
+        }
+      }
+      if (fits) break;
+    }
+    const QRectF grid = gridRect(top, share);
     paintGrid(grid, false);
-    paintClues(grid.bottom() + 6 * millimetre_);
+    flowClues(grid.bottom() + 6 * millimetre_, clueSize, true);
     if (options_.withSolution) {
       device_.newPage();
-      top = paintTitle(options_.title.isEmpty() ? QStringLiteral("Solution")
-                                                : options_.title + " \u2014 Solution");
+      top = paintTitle(
+          options_.title.isEmpty() ? QStringLiteral("Solution") : options_.title + " \u2014 Solution", {});
       paintGrid(gridRect(top, 1.0), true);
     }
   }
@@ -84,13 +104,23 @@ class PagePainter {
     }
   }
 
-  double paintTitle(const QString& title) {
-    if (title.isEmpty()) return 0;
-    painter_.setFont(font(6, true));
-    const double height = QFontMetricsF(painter_.font()).height();
+  // The title and, under it, the author's line; returns where the grid may start.
+  double paintTitle(const QString& title, const QString& author) {
+    double top = 0;
     painter_.setPen(Qt::black);
-    painter_.drawText(QRectF(0, 0, page_.width(), height), Qt::AlignLeft | Qt::AlignVCenter, title);
-    return height + 4 * millimetre_;
+    if (!title.isEmpty()) {
+      painter_.setFont(font(6, true));
+      const double height = QFontMetricsF(painter_.font()).height();
+      painter_.drawText(QRectF(0, top, page_.width(), height), Qt::AlignLeft | Qt::AlignVCenter, title);
+      top += height;
+    }
+    if (!author.isEmpty()) {
+      painter_.setFont(font(4));
+      const double height = QFontMetricsF(painter_.font()).height();
+      painter_.drawText(QRectF(0, top, page_.width(), height), Qt::AlignLeft | Qt::AlignVCenter, author);
+      top += height;
+    }
+    return top > 0 ? top + 4 * millimetre_ : 0;
   }
 
   // The largest square cells that fit the page width and the given share of the page height.
@@ -172,20 +202,22 @@ class PagePainter {
       }
   }
 
-  // Two columns, Across then Down, flowing on to new pages.
-  void paintClues(double top) {
+  // Two columns, Across then Down, flowing on to new pages line by line, so that no clue is
+  // ever cut, however long. Without `paint` nothing is drawn: returns the pages the clues
+  // would take (1 when they fit on the grid's page).
+  int flowClues(double top, double clueMillimetres, bool paint) {
     const double gap = 8 * millimetre_;
     const double columnWidth = (page_.width() - gap) / 2;
-    int column = 0;
-    double y = top;
-    const QFont headingFont = font(4.2, true), clueFont = font(3.6);
-    double columnTop = top;
+    int column = 0, pages = 1;
+    double y = top, columnTop = top;
+    const QFont headingFont = font(clueMillimetres * 7 / 6, true), clueFont = font(clueMillimetres);
     auto room = [&](double height) {
       if (y + height <= page_.height()) return;
       if (column == 0) {
         column = 1;
       } else {
-        device_.newPage();
+        if (paint) device_.newPage();
+        ++pages;
         column = 0;
         columnTop = 0;
       }
@@ -195,26 +227,35 @@ class PagePainter {
     QTextOption wrap;
     wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     for (const auto* list : {&numbering_.across, &numbering_.down}) {
-      painter_.setFont(headingFont);
-      const double headingHeight = QFontMetricsF(headingFont).height() * 1.4;
+      const double headingHeight = QFontMetricsF(headingFont, &device_).height() * 1.4;
       room(headingHeight * 2);
-      painter_.drawText(QRectF(x(), y, columnWidth, headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                        list == &numbering_.across ? QStringLiteral("Across") : QStringLiteral("Down"));
+      if (paint) {
+        painter_.setFont(headingFont);
+        painter_.drawText(QRectF(x(), y, columnWidth, headingHeight), Qt::AlignLeft | Qt::AlignTop,
+                          list == &numbering_.across ? QStringLiteral("Across") : QStringLiteral("Down"));
+      }
       y += headingHeight;
-      painter_.setFont(clueFont);
-      const QFontMetricsF metrics(clueFont);
+      const double spacing = QFontMetricsF(clueFont, &device_).height() * 0.35;
       for (const NumberedWord& w : *list) {
         const QString text = QString::number(w.number) + ". " +
                              QString::fromStdString(toUtf8(w.clue, clueCodePage(cw_.charset)));
-        const double height =
-            metrics.boundingRect(QRectF(0, 0, columnWidth, 1e6), Qt::TextWordWrap, text).height() +
-            metrics.height() * 0.35;
-        room(height);
-        painter_.drawText(QRectF(x(), y, columnWidth, height), text, wrap);
-        y += height;
+        QTextLayout layout(text, clueFont, &device_);
+        layout.setTextOption(wrap);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+          line.setLineWidth(columnWidth);
+        layout.endLayout();
+        for (int n = 0; n < layout.lineCount(); ++n) {
+          const QTextLine line = layout.lineAt(n);
+          room(line.height());
+          if (paint) line.draw(&painter_, QPointF(x(), y - line.y()));
+          y += line.height();
+        }
+        y += spacing;
       }
-      y += QFontMetricsF(clueFont).height();
+      y += QFontMetricsF(clueFont, &device_).height();
     }
+    return pages;
   }
 
   const CrosswordFile& cw_;

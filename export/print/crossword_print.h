@@ -1,7 +1,8 @@
 #pragma once
-// The printed crossword: a puzzle page (the empty grid with numbers, blocks, dotted edges and
-// pictures, then the Across and Down clues, continued on further pages when they need them) and,
-// when asked, a solution page. The grid is as large as the page allows; every line is a vector.
+// The printed crossword: a puzzle page (the title and author, the empty grid with numbers, blocks,
+// dotted edges and pictures, then the Across and Down clues in two columns) and, when asked, a
+// solution page. Grid and clues share one page where a smaller grid or smaller type lets them;
+// else the clues go on over further pages, line by line, never cut. Every line is a vector.
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QString>
@@ -12,7 +13,8 @@
 namespace gw {
 
 struct CrosswordPrintOptions {
-  QString title;  // printed above the grid; may be empty
+  QString title;   // printed above the grid; may be empty
+  QString author;  // printed under the title; may be empty
   bool withSolution = false;
 };
 

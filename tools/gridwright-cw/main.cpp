@@ -19,7 +19,8 @@ constexpr std::string_view kUsage =
     "       gridwright-cw json FILE.C_W\n"
     "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
     "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
-    "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n"
+    "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter] [--title TEXT]\n"
+    "                         [--author TEXT]\n"
     "       gridwright-cw --help\n"
     "\n"
     "Exit status: 0 done, 1 failed (the message says why), 2 a wrong command line.\n";

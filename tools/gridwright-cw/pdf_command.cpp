@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace gw::cw {
 int pdfCommand(int argc, char** argv) {
   bool solution = false;
   QPageSize::PageSizeId paper = QPageSize::A4;
+  std::optional<std::string_view> title, author;
   bool wrong = false;
   std::vector<std::string_view> files;
   for (int i = 2; i < argc; ++i) {
@@ -29,6 +31,10 @@ int pdfCommand(int argc, char** argv) {
         paper = QPageSize::Letter;
       else
         wrong = true;
+    } else if (arg == "--title" && i + 1 < argc) {
+      title = argv[++i];
+    } else if (arg == "--author" && i + 1 < argc) {
+      author = argv[++i];
     } else if (arg.starts_with("--")) {
       wrong = true;
     } else {
@@ -36,7 +42,8 @@ int pdfCommand(int argc, char** argv) {
     }
   }
   if (wrong || files.size() != 2) {
-    std::cerr << "Usage: gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
+    std::cerr << "Usage: gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter] [--title TEXT] "
+                 "[--author TEXT]\n";
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -46,7 +53,9 @@ int pdfCommand(int argc, char** argv) {
     const std::filesystem::path input(files[0]);
     const CrosswordFile cw = readCrosswordFile(input, CrosswordReadMode::Authoring);
     CrosswordPrintOptions options;
-    options.title = QString::fromStdString(input.stem().string());
+    // The title is the file's name unless one is given (an empty one prints none).
+    options.title = QString::fromStdString(title ? std::string(*title) : input.stem().string());
+    if (author) options.author = QString::fromUtf8(author->data(), static_cast<qsizetype>(author->size()));
     options.withSolution = solution;
     writeCrosswordPdf(cw, std::filesystem::path(files[1]), paper, options);
   } catch (const std::exception& e) {

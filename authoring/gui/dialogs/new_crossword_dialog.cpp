@@ -48,8 +48,8 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   title->setAlignment(Qt::AlignCenter);
   title->setMinimumHeight(28);
 
-  columnsAcrossSpin_ = makeSpin(this, "rowsSpinBox", 40);
-  rowsDownSpin_ = makeSpin(this, "columnsSpinBox", 56);
+  rowsSpin_ = makeSpin(this, "rowsSpinBox", 56);
+  columnsSpin_ = makeSpin(this, "columnsSpinBox", 40);
   languageCombo_ = new QComboBox(this);
   languageCombo_->setObjectName("languageComboBox");
   languageCombo_->addItems({"English", "German", "Serbian (Cyrillic)"});
@@ -60,8 +60,8 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   auto* form = new QFormLayout;
   form->setContentsMargins(16, 12, 16, 12);
   form->setVerticalSpacing(10);
-  form->addRow("&Rows:", columnsAcrossSpin_);
-  form->addRow("&Columns:", rowsDownSpin_);
+  form->addRow("&Rows:", rowsSpin_);
+  form->addRow("&Columns:", columnsSpin_);
   form->addRow("&Language:", languageCombo_);
   form->addRow("&Definitions:", charsetCombo_);
 
@@ -87,12 +87,12 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   buttonRow->setLayout(buttons);
   layout->addWidget(buttonRow);
 
-  setTabOrder(rowsDownSpin_, columnsAcrossSpin_);
-  setTabOrder(columnsAcrossSpin_, languageCombo_);
+  setTabOrder(rowsSpin_, columnsSpin_);
+  setTabOrder(columnsSpin_, languageCombo_);
   setTabOrder(languageCombo_, charsetCombo_);
   setTabOrder(charsetCombo_, ok);
   setTabOrder(ok, cancel);
-  rowsDownSpin_->setFocus();
+  rowsSpin_->setFocus();
 }
 
 void NewCrosswordDialog::showEvent(QShowEvent* event) {
@@ -100,7 +100,7 @@ void NewCrosswordDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsDownSpin_->setMaximum(rows); }
+void NewCrosswordDialog::setMaximumRowCount(int rows) { rowsSpin_->setMaximum(rows); }
 
 void NewCrosswordDialog::showForCharsetChange(int rowCount, int columnCount, Language language,
                                               ClueCharset charset) {
@@ -110,8 +110,8 @@ void NewCrosswordDialog::showForCharsetChange(int rowCount, int columnCount, Lan
     spin->setValue(value);
     spin->setEnabled(false);
   };
-  show(rowsDownSpin_, rowCount);
-  show(columnsAcrossSpin_, columnCount);
+  show(rowsSpin_, rowCount);
+  show(columnsSpin_, columnCount);
   languageCombo_->setCurrentIndex(isKnownLanguage(language) ? static_cast<int>(language) : -1);
   languageCombo_->setEnabled(false);
   shownCharset_ = charset;
@@ -119,9 +119,9 @@ void NewCrosswordDialog::showForCharsetChange(int rowCount, int columnCount, Lan
   charsetCombo_->setFocus();
 }
 
-int NewCrosswordDialog::columnCount() const { return columnsAcrossSpin_->value(); }
+int NewCrosswordDialog::columnCount() const { return columnsSpin_->value(); }
 
-int NewCrosswordDialog::rowCount() const { return rowsDownSpin_->value(); }
+int NewCrosswordDialog::rowCount() const { return rowsSpin_->value(); }
 
 Language NewCrosswordDialog::language() const {
   return static_cast<Language>(languageCombo_->currentIndex());

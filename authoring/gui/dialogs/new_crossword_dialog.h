@@ -1,10 +1,7 @@
 #pragma once
 // "Crossword Layout": the size, language and clue charset of a new board, or of the open
 // crossword with only its charset open (Change Charset). It only collects values; the command
-// that shows it applies them.
-//
-// Mind the captions: the number under "&Rows:" is the board's column count (cells across)
-// and the number under "&Columns:" its row count (cells down), for every caller.
+// that shows it applies them. "&Rows:" is the count of cells down, "&Columns:" across.
 #include <QDialog>
 
 #include "common/language.h"
@@ -19,13 +16,13 @@ class NewCrosswordDialog : public QDialog {
  public:
   explicit NewCrosswordDialog(QWidget* parent = nullptr);
 
-  // Limits the row count (the "&Columns:" field); the composing board holds 41 rows.
+  // Limits the row count; the composing board holds 41 rows.
   void setMaximumRowCount(int rows);
   // Shows an open crossword's values with everything but the charset locked.
   void showForCharsetChange(int rowCount, int columnCount, Language language, ClueCharset charset);
 
-  int columnCount() const;  // "&Rows:"
-  int rowCount() const;     // "&Columns:"
+  int rowCount() const;
+  int columnCount() const;
   Language language() const;
   // With no charset chosen, the one shown for a change (else ANSI): nothing changes.
   ClueCharset clueCharset() const;
@@ -34,8 +31,8 @@ class NewCrosswordDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QSpinBox* columnsAcrossSpin_;  // captioned "&Rows:"
-  QSpinBox* rowsDownSpin_;       // captioned "&Columns:"
+  QSpinBox* rowsSpin_;
+  QSpinBox* columnsSpin_;
   QComboBox* languageCombo_;
   QComboBox* charsetCombo_;
   ClueCharset shownCharset_ = ClueCharset::Ansi;

@@ -2,7 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QRegularExpression>
+
+#include "authoring/gui/editing/editing_workflow.h"
 
 namespace gw::gui {
 
@@ -18,23 +19,44 @@ ClueEditor::ClueEditor(QWidget* parent) : QPlainTextEdit(parent) {
 void ClueEditor::setClue(const QString& clue) {
   filling_ = true;
   setPlainText(clue);
+  // Writing goes on where the clue ends, also after the list stored it.
+  moveCursor(QTextCursor::End);
   filling_ = false;
   pendingEdit_ = false;
 }
 
 void ClueEditor::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    event->accept();
-    return;
+  const bool control = event->modifiers() & Qt::ControlModifier;
+  int step = 0;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab: step = 1; break;
+    case Qt::Key_Backtab: step = -1; break;
+    case Qt::Key_Down: step = control ? 1 : 0; break;
+    case Qt::Key_Up: step = control ? -1 : 0; break;
+    default: break;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  if (step == 0) return QPlainTextEdit::keyPressEvent(event);
+  event->accept();
+  Q_EMIT stepRequested(step);
+}
+
+bool ClueEditor::event(QEvent* event) {
+  // Tab and Shift+Tab belong to the clue box, not to the focus chain.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QPlainTextEdit::event(event);
 }
 
 void ClueEditor::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
-  QString text = source->text();
-  text.replace(QRegularExpression(QStringLiteral("[\\r\\n\\x{2029}\\x{2028}]+")), QStringLiteral(" "));
-  insertPlainText(text);
+  insertPlainText(EditingWorkflow::cleanClueText(source->text()));
 }
 
 }  // namespace gw::gui

@@ -1,6 +1,7 @@
 #pragma once
-// The clue text of the current definition, edited in place. A clue is one paragraph: the
-// Enter key adds no line break. Its user property "clue" is what QDataWidgetMapper fills
+// The clue text of the current definition, edited in place. A clue is one line: Enter and
+// Tab move to the next word (Shift+Tab, Ctrl+Up to the previous, Ctrl+Down to the next) and
+// never enter the text. Its user property "clue" is what QDataWidgetMapper fills
 // and reads, so text put in by the mapper never counts as the author's edit.
 #include <QPlainTextEdit>
 
@@ -21,10 +22,13 @@ class ClueEditor : public QPlainTextEdit {
 
  Q_SIGNALS:
   void editedByUser();
+  // The author asked for the next (1) or previous (-1) word of the list.
+  void stepRequested(int step);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  // Pasted text joins the clue's one paragraph: its line breaks become spaces.
+  // Pasted text joins the clue's one line: its tabs and line breaks become spaces.
   void insertFromMimeData(const QMimeData* source) override;
 
  private:

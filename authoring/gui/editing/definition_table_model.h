@@ -1,8 +1,9 @@
 #pragma once
-// The definition table as a Qt model: one row per word in table order, column 0 the word
-// as it stands on the board (read only), column 1 its clue text (editable, through the clue
-// editor). Texts are decoded and encoded with the code pages of the open crossword; the model
-// resets itself whenever the workflow replaces the table.
+// The definition table as a Qt model: one row per word in the list's order (the table's, or
+// by printed number), with the printed number and direction ("18 Down"), the word as it stands
+// on the board, its length, a mark for a missing clue, and the clue text (editable, through the
+// clue editor). Texts are decoded and encoded with the code pages of the open crossword; the
+// model resets itself whenever the workflow replaces the table or its order.
 #include <QAbstractTableModel>
 
 namespace gw::gui {
@@ -12,7 +13,7 @@ class EditingWorkflow;
 class DefinitionTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { WordColumn = 0, ClueColumn = 1, ColumnCount };
+  enum Column { NumberColumn = 0, WordColumn, LengthColumn, MissingColumn, ClueColumn, ColumnCount };
 
   explicit DefinitionTableModel(EditingWorkflow& workflow, QObject* parent = nullptr);
 
@@ -26,6 +27,10 @@ class DefinitionTableModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
   // Rows are never inserted from a view: they come only from preparing definitions.
   bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+
+  // The definition table's row shown in a model row, and back (-1 when there is none).
+  int definitionAt(int row) const;
+  int rowOf(int definition) const;
 
   // How many clue texts have been refused so far.
   int refusals() const { return refusals_; }

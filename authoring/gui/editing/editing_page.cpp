@@ -4,21 +4,27 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDataWidgetMapper>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "authoring/gui/dialogs/new_crossword_dialog.h"
+#include "authoring/gui/editing/clue_board.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/pdf_export_dialog.h"
@@ -150,8 +156,11 @@ void EditingPage::createWidgets() {
   wordGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   wordGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
   wordGrid_->setColumnHidden(DefinitionTableModel::ClueColumn, true);
-  wordGrid_->setColumnWidth(DefinitionTableModel::WordColumn, 180);
+  wordGrid_->setColumnWidth(DefinitionTableModel::NumberColumn, 80);
+  wordGrid_->setColumnWidth(DefinitionTableModel::WordColumn, 140);
+  wordGrid_->setColumnWidth(DefinitionTableModel::LengthColumn, 36);
   wordGrid_->horizontalHeader()->setStretchLastSection(true);
+  wordGrid_->horizontalHeader()->setSectionsClickable(true);
   wordGrid_->verticalHeader()->setDefaultSectionSize(18);
   wordGrid_->setMinimumWidth(120);
 
@@ -164,12 +173,20 @@ void EditingPage::createWidgets() {
   mapper_->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
   mapper_->addMapping(clueEditor_, DefinitionTableModel::ClueColumn);
 
+  board_ = new ClueBoard(workflow_->document(), this);
+  auto* boardArea = new QScrollArea(this);
+  boardArea->setObjectName("boardArea");
+  boardArea->setWidget(board_);
+  boardArea->setAlignment(Qt::AlignCenter);
+  boardArea->setBackgroundRole(QPalette::Base);
+
   auto* splitter = new QSplitter(this);
   splitter->setObjectName("editingSplitter");
   splitter->addWidget(wordGrid_);
+  splitter->addWidget(boardArea);
   splitter->addWidget(clueEditor_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({209, 400});
+  splitter->setSizes({300, 400, 260});
 
   // Which word the clue belongs to, and whether there is anything to save.
   auto* statusBar = new QStatusBar(this);
@@ -179,7 +196,10 @@ void EditingPage::createWidgets() {
   wordStatus_->setObjectName("wordStatus");
   changeStatus_ = new QLabel(this);
   changeStatus_->setObjectName("changeStatus");
+  clueStatus_ = new QLabel(this);
+  clueStatus_->setObjectName("clueStatus");
   statusBar->addWidget(wordStatus_, 1);
+  statusBar->addPermanentWidget(clueStatus_);
   statusBar->addPermanentWidget(changeStatus_);
 
   auto* layout = new QVBoxLayout(this);
@@ -196,13 +216,33 @@ void EditingPage::bindWorkflow() {
   connect(workflow_, &EditingWorkflow::failed, this, &EditingPage::showMessage);
   connect(workflow_, &EditingWorkflow::solverRequested, this, &launchSolver);
 
-  // The table is replaced: the same row stays current where it still exists (the first after
-  // an open), and nothing the editor held is taken for an edit of the new table.
+  // The table is replaced or reordered: the same word stays current where it still exists (the
+  // first of the list after an open), and nothing the editor held is taken for an edit.
   connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
-          [this] { rowBeforeReset_ = currentDefinition(); });
+          [this] { definitionBeforeReset_ = currentDefinition(); });
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     clueEditor_->markStored();
-    selectDefinition(std::min(std::max(rowBeforeReset_, 0), model_->rowCount() - 1));
+    board_->refresh();
+    const int kept = std::min(definitionBeforeReset_, model_->rowCount() - 1);
+    selectDefinition(kept >= 0 ? kept : model_->definitionAt(0));
+    wordGrid_->horizontalHeader()->setSortIndicatorShown(workflow_->sortedByNumber());
+    wordGrid_->horizontalHeader()->setSortIndicator(DefinitionTableModel::NumberColumn, Qt::AscendingOrder);
+  });
+  // The "No." header sorts by printed number and back to the table's order.
+  connect(wordGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+    if (section != DefinitionTableModel::NumberColumn || !storePendingClue()) return;
+    workflow_->setSortedByNumber(!workflow_->sortedByNumber());
+    Q_EMIT sortOrderChanged(workflow_->sortedByNumber());
+  });
+  connect(board_, &ClueBoard::cellClicked, this, [this](CellPos cell) {
+    const int chosen = workflow_->definitionForClick(cell, currentDefinition());
+    if (chosen >= 0) moveToDefinition(chosen);
+  });
+  // From the clue box the keyboard walks the list: Enter and Tab store the clue and move on.
+  connect(clueEditor_, &ClueEditor::stepRequested, this, [this](int step) {
+    if (!storePendingClue()) return;
+    const int next = workflow_->stepDefinition(currentDefinition(), step);
+    if (next >= 0) moveToDefinition(next);
   });
   connect(clueEditor_, &ClueEditor::editedByUser, this, [this] {
     if (currentDefinition() >= 0) workflow_->markModified();
@@ -220,6 +260,7 @@ void EditingPage::bindWorkflow() {
             showCurrentDefinition();
             showStatus();
           });
+  connect(workflow_, &EditingWorkflow::stateChanged, board_, [this] { board_->update(); });
 }
 
 QAction* EditingPage::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
@@ -228,8 +269,19 @@ QList<QAction*> EditingPage::fileMenuActions() const { return menuActions_; }
 
 int EditingPage::currentDefinition() const {
   const QModelIndex current = wordGrid_->selectionModel()->currentIndex();
-  return current.isValid() ? current.row() : -1;
+  return current.isValid() ? model_->definitionAt(current.row()) : -1;
 }
+
+void EditingPage::moveToDefinition(int definition) {
+  const int row = model_->rowOf(definition);
+  if (row < 0) return;
+  wordGrid_->selectionModel()->setCurrentIndex(
+      model_->index(row, DefinitionTableModel::WordColumn),
+      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  wordGrid_->scrollTo(model_->index(row, DefinitionTableModel::WordColumn));
+}
+
+void EditingPage::setSortedByNumber(bool byNumber) { workflow_->setSortedByNumber(byNumber); }
 
 void EditingPage::updateActions(bool pageInFront) {
   pageInFront_ = pageInFront;
@@ -257,6 +309,8 @@ void EditingPage::showStatus() {
   } else if (document.isOpen()) {
     word = QStringLiteral("No words yet: Define crossword");
   }
+  const QString clues = workflow_->clueStatus();
+  if (clueStatus_->text() != clues) clueStatus_->setText(clues);
   const QString change = document.isOpen() && document.isModified() ? QStringLiteral("Modified") : QString();
   if (wordStatus_->text() != word) wordStatus_->setText(word);
   if (changeStatus_->text() != change) changeStatus_->setText(change);
@@ -280,7 +334,8 @@ bool EditingPage::storePendingClue() {
   return true;
 }
 
-void EditingPage::selectDefinition(int row) {
+void EditingPage::selectDefinition(int definition) {
+  const int row = model_->rowOf(definition);
   {
     QSignalBlocker block(wordGrid_->selectionModel());
     if (row >= 0) {
@@ -296,12 +351,14 @@ void EditingPage::selectDefinition(int row) {
 }
 
 void EditingPage::showCurrentDefinition() {
-  const int current = currentDefinition();
-  if (current < 0) {
+  board_->setHighlighted(currentDefinition());
+  const QModelIndex current = wordGrid_->selectionModel()->currentIndex();
+  if (!current.isValid()) {
     mapper_->setCurrentIndex(-1);
     clueEditor_->setClue(QString());
   } else {
-    mapper_->setCurrentIndex(current);
+    mapper_->setCurrentIndex(current.row());
+    clueEditor_->moveCursor(QTextCursor::End);
     clueEditor_->markStored();
   }
 }
@@ -342,7 +399,7 @@ void EditingPage::changeCharset() {
 void EditingPage::printCrossword() {
   if (!canPrint(workflow_->state())) return;
   // The clue being written is printed too; storing it changes no flag its typing did not.
-  if (!storePendingClue()) return;
+  if (!storePendingClue() || !workflow_->confirmPrintingWithMissingClues()) return;
   const QString title = workflow_->printTitle();
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(title.isEmpty() ? QStringLiteral("Crossword") : title);
@@ -355,23 +412,29 @@ void EditingPage::printCrossword() {
   auto* solution = new QCheckBox(QStringLiteral("Add the &solution page"), options);
   solution->setObjectName("solutionCheckBox");
   solution->setChecked(withSolution_);
-  auto* optionsLayout = new QVBoxLayout(options);
-  optionsLayout->addWidget(solution);
-  optionsLayout->addStretch();
+  auto* titleEdit = new QLineEdit(title, options);
+  titleEdit->setObjectName("titleEdit");
+  auto* authorEdit = new QLineEdit(author_, options);
+  authorEdit->setObjectName("authorEdit");
+  auto* optionsLayout = new QFormLayout(options);
+  optionsLayout->addRow(solution);
+  optionsLayout->addRow(QStringLiteral("&Title:"), titleEdit);
+  optionsLayout->addRow(QStringLiteral("&Author:"), authorEdit);
   dialog.setOptionTabs({options});
   Q_EMIT dialogOpened(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   withSolution_ = solution->isChecked();
-  workflow_->print(printer, {title, withSolution_});
+  author_ = authorEdit->text().trimmed();
+  workflow_->print(printer, {titleEdit->text().trimmed(), author_, withSolution_});
 }
 
 bool EditingPage::exportPdf() {
   if (!canPrint(workflow_->state())) return false;
-  if (!storePendingClue()) return false;
+  if (!storePendingClue() || !workflow_->confirmPrintingWithMissingClues()) return false;
   PdfExportChoice choice;
   {
     PdfExportDialog dialog(
-        {workflow_->proposedPdfPath(), paper_, withSolution_},
+        {workflow_->proposedPdfPath(), paper_, withSolution_, workflow_->printTitle(), author_},
         [this](const QString& current) {
           FileChoice file;
           file.mode = FileChoice::Mode::Save;
@@ -391,7 +454,8 @@ bool EditingPage::exportPdf() {
   if (choice.path.isEmpty()) return false;
   paper_ = choice.paper;
   withSolution_ = choice.withSolution;
-  return workflow_->writePdf(choice.path, choice.paper, {workflow_->printTitle(), choice.withSolution});
+  author_ = choice.author;
+  return workflow_->writePdf(choice.path, choice.paper, {choice.title, choice.author, choice.withSolution});
 }
 
 void EditingPage::defineCrossword() {
@@ -401,6 +465,8 @@ void EditingPage::defineCrossword() {
   bool accepted = false;
   {
     LayoutEditorDialog dialog(workflow_->document(), this);
+    // The board beside the list follows every change at once.
+    connect(&dialog, &LayoutEditorDialog::layoutChanged, board_, &ClueBoard::refresh);
     Q_EMIT dialogOpened(&dialog);
     accepted = dialog.exec() == QDialog::Accepted;
   }

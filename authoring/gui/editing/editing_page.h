@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace gw::gui {
 
+class ClueBoard;
 class ClueEditor;
 class DefinitionTableModel;
 
@@ -47,9 +48,14 @@ class EditingPage : public EditingPageBase {
   DefinitionTableModel* model() const { return model_; }
   ClueEditor* clueEditor() const { return clueEditor_; }
   QTableView* wordGrid() const { return wordGrid_; }
+  ClueBoard* board() const { return board_; }
   QAction* action(const QString& objectName) const;
-  // The row of the word the clue editor shows, or -1.
+  // The definition (a row of the definition table) the clue editor shows, or -1.
   int currentDefinition() const;
+  // Makes a definition current as a click in the list would.
+  void moveToDefinition(int definition);
+  // The list in printed-number order (else the table's order), as the "No." header toggles it.
+  void setSortedByNumber(bool byNumber);
 
   // The commands that show a dialog of the page.
   void newCrossword();
@@ -61,6 +67,8 @@ class EditingPage : public EditingPageBase {
  Q_SIGNALS:
   // A dialog of the page is about to be shown modally.
   void dialogOpened(QDialog* dialog);
+  // The author sorted the list by the "No." header (or back), to be remembered.
+  void sortOrderChanged(bool byNumber);
 
  private:
   void createActions();
@@ -72,7 +80,8 @@ class EditingPage : public EditingPageBase {
   // Stores the clue being edited in its definition; false (with a message) when its text
   // cannot be stored in the crossword's charset.
   bool storePendingClue();
-  void selectDefinition(int row);
+  // Shows a definition without taking it for the author's move (after a reset).
+  void selectDefinition(int definition);
   void showCurrentDefinition();
   void applyState(const EditingState& state);
   void showStatus();
@@ -83,14 +92,18 @@ class EditingPage : public EditingPageBase {
   // The paper and solution page last chosen for printing or a PDF, proposed again this session.
   QPageSize::PageSizeId paper_;
   bool withSolution_ = false;
+  // The author last printed, proposed again; the title proposed is always the file's name.
+  QString author_;
   bool pageInFront_ = true;
-  int rowBeforeReset_ = -1;
+  int definitionBeforeReset_ = -1;
   DefinitionTableModel* model_ = nullptr;
   QDataWidgetMapper* mapper_ = nullptr;
   QTableView* wordGrid_ = nullptr;
   ClueEditor* clueEditor_ = nullptr;
+  ClueBoard* board_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* wordStatus_ = nullptr;
+  QLabel* clueStatus_ = nullptr;
   QLabel* changeStatus_ = nullptr;
   struct EnablingRule {
     QAction* action;

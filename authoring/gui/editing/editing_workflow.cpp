@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <exception>
 
+#include "authoring/definitions/clue_list.h"
 #include "common/errors.h"
 #include "gui_common/prompts.h"
 #include "gui_common/qt_bridge.h"
@@ -41,9 +43,64 @@ bool EditingWorkflow::attempt(Work work, const QString& prefix) {
 
 void EditingWorkflow::changed() { Q_EMIT stateChanged(state()); }
 
+void EditingWorkflow::renumber() {
+  numbers_ = printedNumbers(document_);
+  order_ = gw::listOrder(document_.definitions(), numbers_, sortedByNumber_);
+}
+
 void EditingWorkflow::reset() {
+  renumber();
   Q_EMIT definitionsReset();
   changed();
+}
+
+QString EditingWorkflow::printedLabel(int i) const {
+  const int number = printedNumber(i);
+  if (number == 0) return {};
+  const bool across = document_.definitions().at(static_cast<std::size_t>(i)).direction == Direction::Across;
+  return QStringLiteral("%1 %2").arg(number).arg(across ? QStringLiteral("Across") : QStringLiteral("Down"));
+}
+
+void EditingWorkflow::setSortedByNumber(bool byNumber) {
+  if (byNumber == sortedByNumber_) return;
+  sortedByNumber_ = byNumber;
+  reset();
+}
+
+int EditingWorkflow::stepDefinition(int current, int step) const {
+  if (current < 0) return order_.empty() ? -1 : static_cast<int>(order_.front());
+  const auto next = stepInOrder(order_, static_cast<std::size_t>(current), step);
+  return next ? static_cast<int>(*next) : -1;
+}
+
+int EditingWorkflow::definitionForClick(CellPos cell, int current) const {
+  std::optional<std::size_t> now;
+  if (current >= 0) now = static_cast<std::size_t>(current);
+  const auto chosen = gw::definitionForClick(document_.definitions(), cell, now);
+  return chosen ? static_cast<int>(*chosen) : -1;
+}
+
+QString EditingWorkflow::clueStatus() const {
+  if (!document_.isOpen()) return {};
+  const ClueCount count = countMissingClues(document_.definitions());
+  return QStringLiteral("%1 of %2 words without a clue").arg(count.missing).arg(count.words);
+}
+
+QString EditingWorkflow::cleanClueText(QString text) {
+  static const QRegularExpression breaks(QStringLiteral("[\\t\\r\\n\\x{2028}\\x{2029}]+"));
+  return text.replace(breaks, QStringLiteral(" "));
+}
+
+bool EditingWorkflow::confirmPrintingWithMissingClues() {
+  const ClueCount count = countMissingClues(document_.definitions());
+  if (count.missing == 0) return true;
+  Question question;
+  question.title = QCoreApplication::applicationName();
+  question.text = clueStatus() + QStringLiteral(". Print anyway?");
+  question.informativeText = QStringLiteral("Words without a clue are printed with their numbers alone.");
+  question.buttons = QMessageBox::Yes | QMessageBox::No;
+  question.defaultButton = QMessageBox::No;
+  return Prompts::ask(dialogParent_, question) == QMessageBox::Yes;
 }
 
 QString EditingWorkflow::word(int i) const {
@@ -57,9 +114,16 @@ QString EditingWorkflow::clue(int i) const {
 bool EditingWorkflow::setClue(int i, const QString& text) {
   std::string bytes;
   if (!attempt([&] { bytes = toCodePage(text, clueCodePage(document_.charset())); })) return false;
-  const bool wasModified = document_.isModified();
+  const Definition& d = document_.definitions().at(static_cast<std::size_t>(i));
+  if (d.clue == bytes) return true;
+  // A one-letter word is printed, and numbered, only while it has a clue.
+  const bool renumbers = d.length() == 1 && hasClueText(d.clue) != hasClueText(bytes);
   document_.setClue(static_cast<std::size_t>(i), std::move(bytes));
-  if (document_.isModified() != wasModified) changed();
+  if (renumbers) {
+    reset();
+  } else {
+    changed();
+  }
   return true;
 }
 

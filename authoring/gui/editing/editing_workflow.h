@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPageSize>
 #include <QString>
+#include <vector>
 
 #include "authoring/definitions/crossword_document.h"
 #include "authoring/gui/file_dialog_folders.h"
@@ -41,9 +42,24 @@ class EditingWorkflow : public QObject {
   CrosswordDocument& document() { return document_; }
   EditingState state() const;
 
-  // --- definitions ---
+  // --- definitions; `i` is a row of the definition table ---
   QString word(int i) const;
   QString clue(int i) const;
+  // "18 Down" as the printed crossword numbers the word; empty for a word not printed.
+  QString printedLabel(int i) const;
+  int printedNumber(int i) const { return numbers_.at(static_cast<std::size_t>(i)); }
+  // The table's rows in the list's order: the table's own, or by printed number.
+  const std::vector<std::size_t>& listOrder() const { return order_; }
+  bool sortedByNumber() const { return sortedByNumber_; }
+  void setSortedByNumber(bool byNumber);
+  // The word after (step 1) or before (step -1) `current` in the list's order; -1 past an end.
+  int stepDefinition(int current, int step) const;
+  // The word a click on a board cell selects, given the current one; -1 for none.
+  int definitionForClick(CellPos cell, int current) const;
+  // "12 of 76 words without a clue"; empty with nothing open.
+  QString clueStatus() const;
+  // Pasted text as one clue line: tabs and line breaks become single spaces.
+  static QString cleanClueText(QString text);
   // Stores a clue; false (and failed) when the crossword's charset cannot hold the text.
   bool setClue(int i, const QString& text);
   // The author is typing a clue not yet stored: there is something to save.
@@ -72,6 +88,8 @@ class EditingWorkflow : public QObject {
   void layoutEdited(const CrosswordDocument::LayoutSnapshot& before, bool accepted);
 
   // --- printing ---
+  // With words still lacking a clue, asks once whether to print anyway; true to go on.
+  bool confirmPrintingWithMissingClues();
   // The title printed above the grid: the crossword file's name without extension.
   QString printTitle() const;
   // The proposed PDF: the crossword's name with ".pdf", in the crossword's folder.
@@ -94,11 +112,15 @@ class EditingWorkflow : public QObject {
   void readCrossword(const QString& path);
   void changed();
   void reset();
+  void renumber();
 
   CrosswordDocument document_;
   FileDialogFolders& folders_;
   QWidget* dialogParent_ = nullptr;
-  QString lastOpenFolder_;  // where the open dialog starts this session
+  QString lastOpenFolder_;          // where the open dialog starts this session
+  std::vector<int> numbers_;        // printed number of each definition
+  std::vector<std::size_t> order_;  // definition rows in list order
+  bool sortedByNumber_ = false;
 };
 
 }  // namespace gw::gui

@@ -40,6 +40,11 @@ PdfExportDialog::PdfExportDialog(const PdfExportChoice& proposed, BrowseForFile 
   paperCombo_->addItem(QStringLiteral("Letter"), QPageSize::Letter);
   paperCombo_->setCurrentIndex(std::max(0, paperCombo_->findData(proposed.paper)));
 
+  titleEdit_ = new QLineEdit(proposed.title, this);
+  titleEdit_->setObjectName("titleEdit");
+  authorEdit_ = new QLineEdit(proposed.author, this);
+  authorEdit_->setObjectName("authorEdit");
+
   solutionCheck_ = new QCheckBox(QStringLiteral("Add the &solution page"), this);
   solutionCheck_->setObjectName("solutionCheckBox");
   solutionCheck_->setChecked(proposed.withSolution);
@@ -50,6 +55,8 @@ PdfExportDialog::PdfExportDialog(const PdfExportChoice& proposed, BrowseForFile 
   form->addRow(fileLabel, fileRow);
   form->addRow(QStringLiteral("&Paper:"), paperCombo_);
   form->addRow(QString(), solutionCheck_);
+  form->addRow(QStringLiteral("&Title:"), titleEdit_);
+  form->addRow(QStringLiteral("&Author:"), authorEdit_);
 
   auto* buttons = new QDialogButtonBox(this);
   auto* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
@@ -86,6 +93,8 @@ PdfExportChoice PdfExportDialog::choice() const {
     c.path += QStringLiteral(".pdf");
   c.paper = static_cast<QPageSize::PageSizeId>(paperCombo_->currentData().toInt());
   c.withSolution = solutionCheck_->isChecked();
+  c.title = titleEdit_->text().trimmed();
+  c.author = authorEdit_->text().trimmed();
   return c;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// "Export PDF": where to write the crossword as a PDF file, on which paper, and whether a
-// solution page follows the puzzle. It only collects the choice; the editing page writes.
+// "Export PDF": where to write the crossword as a PDF file, on which paper, whether a
+// solution page follows the puzzle, and the title and author printed above the grid. It only collects the
+// choice; the editing page writes.
 #include <QDialog>
 #include <QPageSize>
 #include <QString>
@@ -17,6 +18,8 @@ struct PdfExportChoice {
   QString path;
   QPageSize::PageSizeId paper = QPageSize::A4;
   bool withSolution = false;
+  QString title;   // printed above the grid
+  QString author;  // printed under the title
 };
 
 class PdfExportDialog : public QDialog {
@@ -37,6 +40,8 @@ class PdfExportDialog : public QDialog {
   QLineEdit* fileEdit_;
   QComboBox* paperCombo_;
   QCheckBox* solutionCheck_;
+  QLineEdit* titleEdit_;
+  QLineEdit* authorEdit_;
   QPushButton* exportButton_;
 };
 

@@ -224,6 +224,7 @@ void LayoutEditorDialog::refresh() {
   verticalAction_->setEnabled(board && at.row > 0);
   verticalAction_->setChecked(board && crossword_.hasTopMark({at.row, at.column}));
   canvas_->update();
+  Q_EMIT layoutChanged();
 }
 
 void LayoutEditorDialog::move(int dRow, int dColumn) {

@@ -41,6 +41,8 @@ class LayoutEditorDialog : public QDialog {
   void dialogOpened(QDialog* dialog);
   // The cursor ran into a picture (with a short tone).
   void cursorBlocked();
+  // A letter, mark or picture changed, or the cursor moved.
+  void layoutChanged();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -167,14 +167,52 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
     cw.definitions[i].clue = "Clue " + std::to_string(i) + std::string(" that goes on and on") +
                              std::string(12, '!') +
                              " over several lines of the narrow clue column, so that the lists need room";
+  // One clue of 2,000 words runs over columns and pages; not one word of it is cut.
+  std::string longest = "Longest";
+  for (int w = 0; w < 2000; ++w) longest += " w" + std::to_string(w);
+  cw.definitions[1].clue = longest;
   gw::writeCrosswordFile(path("long.C_W"), cw);
-  ASSERT_EQ(tool("pdf " + path("long.C_W") + " " + path("long.pdf")).status, 0);
+  ASSERT_EQ(tool("pdf " + path("long.C_W") + " " + path("long.pdf") + " --title Long --author \"A. Setter\"")
+                .status,
+            0);
   ASSERT_EQ(run("pdftotext " + path("long.pdf") + " " + path("long.txt")).status, 0);
   const std::string text = gw::readWholeFile(path("long.txt"));
   EXPECT_NE(text.find('\f'), text.rfind('\f')) << "one page only";
   const std::string flat = std::regex_replace(text, std::regex("\\s+"), " ");
   for (std::size_t i = 0; i < cw.definitions.size(); ++i)
-    EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+    if (i != 1) {
+      EXPECT_NE(flat.find("Clue " + std::to_string(i) + " that"), std::string::npos) << i;
+    }
+  for (int w = 0; w < 2000; ++w) EXPECT_NE(flat.find(" w" + std::to_string(w) + " "), std::string::npos) << w;
+  EXPECT_NE(flat.find("Long A. Setter"), std::string::npos) << flat.substr(0, 40);
+}
+
+// The 76 clues of a 15 x 15 crossword of short words share the grid's page on A4 and Letter.
+TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
+  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  gw::CrosswordFile cw;
+  cw.rows = cw.columns = 15;
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c) cw.board += (r % 4 == 3 && c % 4 == 3) || (r + c) % 7 == 6 ? ' ' : 'A';
+  gw::writeCrosswordFile(path("b.C_W"), cw);
+  gw::CrosswordFile clued = gw::readCrosswordFile(path("b.C_W"), gw::CrosswordReadMode::Authoring);
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c)
+      for (gw::Direction d : {gw::Direction::Across, gw::Direction::Down}) {
+        const bool starts = cw.board[r * 15 + c] != ' ' &&
+                            (d == gw::Direction::Across ? (c == 0 || cw.board[r * 15 + c - 1] == ' ')
+                                                        : (r == 0 || cw.board[(r - 1) * 15 + c] == ' '));
+        if (starts)
+          clued.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c), 0,
+                                       "A clue of a few words, as most are"});
+      }
+  gw::writeCrosswordFile(path("b.C_W"), clued);
+  for (const char* paper : {"a4", "letter"}) {
+    ASSERT_EQ(tool("pdf " + path("b.C_W") + " " + path("b.pdf") + " --paper " + paper).status, 0);
+    const std::string info = run("pdfinfo " + path("b.pdf")).out;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +1\n")))
+        << paper << " " << clued.definitions.size();
+  }
 }
 
 TEST_F(InterchangeCli, PaperAndSolutionPageAreAsAsked) {

@@ -44,12 +44,12 @@ class ComposingDialogsTest : public QObject {
     QCOMPARE(dialog.clueCharset(), ClueCharset::Ansi);
   }
 
-  void rowsCaptionGivesColumnsAcrossAndColumnsCaptionRowsDown() {
+  void rowsGiveRowsAndColumnsColumns() {
     NewCrosswordDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* across = dialog.findChild<QSpinBox*>("rowsSpinBox");
-    auto* down = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* across = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* down = dialog.findChild<QSpinBox*>("rowsSpinBox");
     QVERIFY(across && down);
     typeInto(across, "10");
     typeInto(down, "15");
@@ -67,8 +67,8 @@ class ComposingDialogsTest : public QObject {
     dialog.setMaximumRowCount(41);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* across = dialog.findChild<QSpinBox*>("rowsSpinBox");
-    auto* down = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* across = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* down = dialog.findChild<QSpinBox*>("rowsSpinBox");
     typeInto(across, "99");
     QVERIFY(dialog.columnCount() <= 40);
     for (int i = 0; i < 6; ++i) QTest::keyClick(across, Qt::Key_PageUp);

@@ -114,11 +114,11 @@ else:
 
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Edit"))
 
-# New: "Rows:" is the count across, "Columns:" the count down.
+# New: two rows of three columns.
 menu_command("New")
 layout = wait_for(pyatspi.ROLE_DIALOG, "Crossword Layout")
-type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Rows:", layout), "3")
-type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Columns:", layout), "2")
+type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Rows:", layout), "2")
+type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Columns:", layout), "3")
 shot("new-crossword")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "OK", layout))
 
@@ -137,18 +137,41 @@ for _ in range(50):
 else:
     fail("the layout editor stays open after OK")
 
-# A clue for every word, chosen in the word list by its letters.
+# A clue for every word by keyboard alone: the first word chosen in the list, then Tab
+# stores each clue and moves on to the next word. The last clue waits for after Save as.
 words = wait_for(pyatspi.ROLE_TABLE, "Words")
 clue = wait_for(pyatspi.ROLE_TEXT, "Clue")
-for word, text in CLUES.items():
-    click(wait_for(pyatspi.ROLE_TABLE_CELL, word, words, seconds=5))
-    type_into(clue, text)
+click(wait_for(pyatspi.ROLE_TABLE_CELL, "AC", words, seconds=5))
+click(clue)
+texts = list(CLUES.values())
+for text in texts[:-1]:
+    xdotool("type", "--delay", "40", text)
+    xdotool("key", "Tab")
+    time.sleep(0.3)
 shot("clues-written")
+
+# Close with the clues unsaved: Escape on "Save changes?" (Yes, No, Cancel) keeps the crossword
+# open with every clue; the bytes saved below prove it.
+menu_command("Close")
+wait_for(pyatspi.ROLE_PUSH_BUTTON, "Cancel")
+wait_for(pyatspi.ROLE_PUSH_BUTTON, "No")
+shot("save-changes")
+time.sleep(0.5)
+xdotool("key", "Escape")
+for _ in range(50):
+    if not find(pyatspi.ROLE_PUSH_BUTTON, "No"):
+        break
+    time.sleep(0.2)
+else:
+    fail("Escape does not answer \"Save changes?\"")
+wait_for(pyatspi.ROLE_TABLE_CELL, "CDE", words, seconds=5)
+if not find(pyatspi.ROLE_LABEL, "Modified"):
+    fail("the crossword is no longer modified after Escape")
 
 # Change Charset: the same dialog shows the crossword, only the charset open; cancelled.
 menu_command("Change Charset")
 charset = wait_for(pyatspi.ROLE_DIALOG, "Crossword Layout")
-for caption, value in (("Rows:", 3), ("Columns:", 2)):
+for caption, value in (("Rows:", 2), ("Columns:", 3)):
     spin = wait_for(pyatspi.ROLE_SPIN_BUTTON, caption, charset)
     if spin.getState().contains(pyatspi.STATE_SENSITIVE) or spin.queryValue().currentValue != value:
         fail(f"Change Charset shows {caption} {spin.queryValue().currentValue}, open to change")
@@ -171,6 +194,16 @@ for _ in range(50):
 else:
     shot("save-dialog-stuck")
     fail("the save dialog stays open")
+
+# The last clue, stored by Enter, then Save under the new name.
+click(clue)
+xdotool("type", "--delay", "40", texts[-1])
+xdotool("key", "Return")
+menu_command("Save")
+time.sleep(0.5)
+shot("saved")
+if find(pyatspi.ROLE_LABEL, "Modified"):
+    fail("Save did not save the crossword")
 
 # Export PDF beside the crossword, with the solution page.
 menu_command("Export PDF...")

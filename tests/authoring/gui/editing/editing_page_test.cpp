@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include "authoring/gui/dialogs/new_crossword_dialog.h"
+#include "authoring/gui/editing/clue_board.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/definition_table_model.h"
 #include "authoring/gui/editing/editing_page.h"
@@ -33,11 +34,17 @@ using namespace gw::gui::testing;
 
 namespace {
 
-// The dialog of New: "&Rows:" cells across, "&Columns:" cells down.
-DialogScript::Step answerNew(int across, int down, int language = 0, int charset = 0) {
+// The dialog of New, its fields filled in tab order: rows, columns, language, charset.
+DialogScript::Step answerNew(int rows, int columns, int language = 0, int charset = 0) {
   return [=](QDialog* d) {
-    d->findChild<QSpinBox*>("rowsSpinBox")->setValue(across);
-    d->findChild<QSpinBox*>("columnsSpinBox")->setValue(down);
+    auto* rowsSpin = d->findChild<QSpinBox*>("rowsSpinBox");
+    auto* columnsSpin = d->findChild<QSpinBox*>("columnsSpinBox");
+    QCOMPARE(d->focusWidget(), rowsSpin);
+    QWidget* next = rowsSpin->nextInFocusChain();
+    while (next && next->parentWidget() == rowsSpin) next = next->nextInFocusChain();
+    QCOMPARE(next, columnsSpin);
+    rowsSpin->setValue(rows);
+    columnsSpin->setValue(columns);
     d->findChild<QComboBox*>("languageComboBox")->setCurrentIndex(language);
     d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(charset);
     d->findChild<QPushButton*>("okButton")->click();
@@ -115,7 +122,14 @@ class EditingPageTest : public QObject {
     page_->clueEditor()->insertPlainText(text);
   }
   const gw::CrosswordDocument& doc() const { return page_->workflow().document(); }
-  QStringList messages() const { return answers_->shown(); }
+  // What was shown besides the question about missing clues.
+  QStringList messages() const {
+    QStringList shown = answers_->shown();
+    shown.removeIf([](const QString& m) { return m.endsWith("Print anyway?"); });
+    return shown;
+  }
+  // Words without a clue: printing asks first, answered Yes.
+  void printAnyway() { answers_->next(QMessageBox::Yes); }
 
  private Q_SLOTS:
   void init() {
@@ -139,7 +153,7 @@ class EditingPageTest : public QObject {
   // exactly the bytes of the crossword file of two rows "AB " and "CDE".
   void newCrosswordTypedAndSavedGivesTheExactFile() {
     DialogScript dialogs(page_.get());
-    dialogs.then(answerNew(3, 2)).then(layoutTyping([](LayoutEditorDialog* editor, QWidget* board) {
+    dialogs.then(answerNew(2, 3)).then(layoutTyping([](LayoutEditorDialog* editor, QWidget* board) {
       QTest::keyClicks(board, "ab ");
       QCOMPARE(editor->cursorCell(), (BoardCell{0, 2}));  // the last column keeps the cursor
       editor->pressCell({1, 0});
@@ -151,7 +165,8 @@ class EditingPageTest : public QObject {
     QVERIFY(doc().isModified());
 
     selectDefinition(kCdeRow);
-    QCOMPARE(page_->model()->index(kCdeRow, 0).data().toString(), QString("CDE"));
+    QCOMPARE(page_->model()->index(kCdeRow, DefinitionTableModel::WordColumn).data().toString(),
+             QString("CDE"));
     writeClue("Hello");
     answers_->nextFile(path("new"));  // no extension typed: .C_W is added
     trigger("saveAsAction");
@@ -260,6 +275,55 @@ class EditingPageTest : public QObject {
     QCOMPARE(doc().definitions().at(kCdeRow).clue, std::string("new"));
   }
 
+  // A click on a board cell selects the word through it; the same cell again turns the direction.
+  void boardClicksSelectWordsAndTurn() {
+    page_->openCrosswordFile(write("small.C_W", smallCrossword()));
+    ClueBoard* board = page_->board();
+    auto click = [board](int row, int column) {
+      QTest::mouseClick(board, Qt::LeftButton, {}, cellRect(row, column, board->cellSize()).center());
+    };
+    QCOMPARE(page_->currentDefinition(), 0);  // AC, down
+    click(1, 1);
+    QCOMPARE(page_->currentDefinition(), 1);  // BD: the current direction kept
+    click(1, 1);
+    QCOMPARE(page_->currentDefinition(), kCdeRow);  // the same cell again: across
+    click(0, 1);
+    QCOMPARE(page_->currentDefinition(), 3);  // AB
+    const gw::gui::BoardScene scene = board->scene();
+    QVERIFY(scene.fills[scene.index(0, 0)].isValid() && scene.fills[scene.index(0, 1)].isValid());
+    QVERIFY(!scene.fills[scene.index(1, 1)].isValid());
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString());
+  }
+
+  // Enter and Tab store the clue and move on in the list's order, Shift+Tab back; no tab ever
+  // enters a clue.
+  void theKeyboardWalksFromClueToClue() {
+    const QString file = write("small.C_W", smallCrossword());
+    page_->openCrosswordFile(file);
+    page_->setSortedByNumber(true);  // 1 Across AB, 3 Across CDE, 1 Down AC, 2 Down BD, E
+    page_->moveToDefinition(3);
+    page_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page_.get()));
+    page_->clueEditor()->setFocus();
+    QTest::keyClicks(page_->clueEditor(), "one");
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Tab);
+    QCOMPARE(page_->currentDefinition(), kCdeRow);
+    QTest::keyClicks(page_->clueEditor(), "two");
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Return);
+    QCOMPARE(page_->currentDefinition(), 0);
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(page_->currentDefinition(), kCdeRow);
+    QCOMPARE(page_->clueEditor()->toPlainText(), QString("two"));
+    QTest::keyClick(page_->clueEditor(), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(page_->currentDefinition(), 0);
+    trigger("saveAction");
+    const gw::CrosswordFile saved = readBack(file);
+    QCOMPARE(saved.definitions.size(), std::size_t(5));
+    QCOMPARE(saved.definitions.at(3).clue, std::string("one"));
+    QCOMPARE(saved.definitions.at(kCdeRow).clue, std::string("two"));
+    QVERIFY(page_->model()->index(0, DefinitionTableModel::NumberColumn).data().toString() == "1 Across");
+  }
+
   void enterAddsNoLineBreakToAClue() {
     page_->openCrosswordFile(write("small.C_W", smallCrossword()));
     selectDefinition(kCdeRow);
@@ -275,7 +339,7 @@ class EditingPageTest : public QObject {
 
   void newStopsWhenTheOpenCrosswordStaysOpen() {
     DialogScript dialogs(page_.get());
-    dialogs.then(answerNew(3, 2)).then([](QDialog* d) { d->reject(); });
+    dialogs.then(answerNew(2, 3)).then([](QDialog* d) { d->reject(); });
     page_->newCrossword();
     answers_->next(QMessageBox::Yes);  // Yes, then Save as cancelled
     DialogScript none(page_.get());
@@ -294,7 +358,7 @@ class EditingPageTest : public QObject {
     dialogs.then([](QDialog* d) {
       QVERIFY(!d->findChild<QSpinBox*>("rowsSpinBox")->isEnabled());
       QVERIFY(!d->findChild<QComboBox*>("languageComboBox")->isEnabled());
-      QCOMPARE(d->findChild<QSpinBox*>("columnsSpinBox")->value(), 2);  // the row count
+      QCOMPARE(d->findChild<QSpinBox*>("rowsSpinBox")->value(), 2);
       d->findChild<QComboBox*>("definitionsComboBox")->setCurrentIndex(0);
       d->accept();
     });
@@ -328,8 +392,8 @@ class EditingPageTest : public QObject {
   void theLayoutDialogShowsAnOpenCrosswordForACharsetChange() {
     NewCrosswordDialog dialog;
     dialog.showForCharsetChange(3, 41, gw::Language::Serbian, gw::ClueCharset::SerbianLatin);
-    auto* across = dialog.findChild<QSpinBox*>("rowsSpinBox");
-    auto* down = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* across = dialog.findChild<QSpinBox*>("columnsSpinBox");
+    auto* down = dialog.findChild<QSpinBox*>("rowsSpinBox");
     auto* language = dialog.findChild<QComboBox*>("languageComboBox");
     auto* charset = dialog.findChild<QComboBox*>("definitionsComboBox");
     QCOMPARE(across->value(), 41);
@@ -350,14 +414,16 @@ class EditingPageTest : public QObject {
     const QString proposed = path("puzzle.pdf");
     QStringList browsedFrom;
     QString browseAnswer;
-    PdfExportDialog dialog({proposed, QPageSize::Letter, true}, [&](const QString& current) {
-      browsedFrom << current;
-      return browseAnswer;
-    });
+    PdfExportDialog dialog({proposed, QPageSize::Letter, true, "puzzle", "A. Setter"},
+                           [&](const QString& current) {
+                             browsedFrom << current;
+                             return browseAnswer;
+                           });
     auto* edit = dialog.findChild<QLineEdit*>("pdfFileEdit");
     QCOMPARE(dialog.choice().path, proposed);
     QCOMPARE(dialog.choice().paper, QPageSize::Letter);
     QVERIFY(dialog.choice().withSolution);
+    QCOMPARE(dialog.choice().author, QString("A. Setter"));
     edit->setText("other");  // a bare name lies beside the proposed file and gets ".pdf"
     QCOMPARE(dialog.choice().path, path("other.pdf"));
     edit->setText(path("LOUD.PDF"));
@@ -385,6 +451,7 @@ class EditingPageTest : public QObject {
     QString proposed;
     DialogScript dialogs(page_.get());
     dialogs.then(answerPdf({}, 1, true, &proposed));
+    printAnyway();
     trigger("exportPdfAction");
     QVERIFY(dialogs.finished());
     QCOMPARE(proposed, path("small.pdf"));
@@ -410,6 +477,7 @@ class EditingPageTest : public QObject {
       d->findChild<QComboBox*>("paperComboBox")->setCurrentIndex(0);
       d->accept();
     });
+    printAnyway();
     trigger("exportPdfAction");
     QVERIFY(!doc().isModified());
     const QString again = popplerOutput("pdfinfo", path("small.pdf"));
@@ -425,7 +493,9 @@ class EditingPageTest : public QObject {
     dialogs.then(answerPdf(path("no such folder/x.pdf"), 0, false))
         .then(answerPdf(path("taken.pdf"), 0, false))
         .then([](QDialog* d) { d->reject(); });
+    printAnyway();
     QVERIFY(!page_->exportPdf());
+    printAnyway();
     QVERIFY(!page_->exportPdf());
     QCOMPARE(messages().size(), 2);
     for (const QString& m : messages())
@@ -433,6 +503,7 @@ class EditingPageTest : public QObject {
     QVERIFY(!QFileInfo::exists(path("no such folder")));
     QCOMPARE(readBytes(path("taken.pdf/inside")), std::string("kept"));
     QVERIFY(!doc().isModified());
+    printAnyway();
     QVERIFY(!page_->exportPdf());  // cancelled: no message
     QCOMPARE(messages().size(), 2);
     QVERIFY(dialogs.finished());
@@ -443,6 +514,13 @@ class EditingPageTest : public QObject {
   void printPaintsThePuzzleAndTheSolutionPageWhenAsked() {
     page_->openCrosswordFile(write("small.C_W", smallCrossword(0, "Printed clue")));
     const QString out = path("printed.pdf");
+    {
+      DialogScript none(page_.get());
+      answers_->next(QMessageBox::No);  // words without a clue: not printed
+      trigger("printAction");
+      QVERIFY(none.finished());
+      QVERIFY(answers_->shown().last().startsWith("3 of 4 words without a clue"));
+    }
     DialogScript dialogs(page_.get());
     dialogs.then([](QDialog* d) { d->reject(); }).then([out](QDialog* d) {
       auto* print = qobject_cast<QPrintDialog*>(d);
@@ -452,8 +530,10 @@ class EditingPageTest : public QObject {
       d->findChild<QCheckBox*>("solutionCheckBox")->setChecked(true);
       d->done(QDialog::Accepted);  // the printer as set here, not as the dialog's page shows it
     });
+    printAnyway();
     trigger("printAction");
     QVERIFY(!QFileInfo::exists(out));
+    printAnyway();
     trigger("printAction");
     QVERIFY(dialogs.finished());
     QVERIFY(readBytes(out).starts_with("%PDF"));

@@ -214,6 +214,54 @@ class EditingWorkflowTest : public QObject {
     workflow_->changeCharset(gw::ClueCharset::SerbianCyrillic);
     QVERIFY(workflow_->setClue(kCdeRow, QString::fromUtf8("Љубав")));
   }
+
+  // The list shows the printed numbers; sorted by them it walks Across, then Down; the
+  // missing clues are counted and asked about once before printing.
+  void theListFollowsThePrintedNumbers() {
+    gw::test::PromptAnswers answers;
+    QVERIFY(workflow_->openFile(write("small.C_W", smallCrossword(0, "Third row"))));
+    QCOMPARE(workflow_->printedLabel(kCdeRow), QString("3 Across"));
+    QCOMPARE(workflow_->printedLabel(1), QString("2 Down"));
+    QVERIFY(workflow_->printedLabel(2).isEmpty());  // E, one letter without a clue
+    QCOMPARE(workflow_->clueStatus(), QString("3 of 4 words without a clue"));
+
+    QCOMPARE(workflow_->stepDefinition(1, 1), 2);
+    QSignalSpy resets(workflow_.get(), &EditingWorkflow::definitionsReset);
+    workflow_->setSortedByNumber(true);
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(workflow_->stepDefinition(3, 1), kCdeRow);  // 1 Across, 3 Across
+    QCOMPARE(workflow_->stepDefinition(kCdeRow, 1), 0);  // then 1 Down
+    QCOMPARE(workflow_->stepDefinition(0, -1), kCdeRow);
+    QCOMPARE(workflow_->stepDefinition(2, 1), -1);  // E comes last
+
+    // Clueing the one-letter word prints it, with a number of its own.
+    QVERIFY(workflow_->setClue(2, "Fifth"));
+    QCOMPARE(workflow_->printedLabel(2), QString("4 Down"));
+
+    QVERIFY(!workflow_->confirmPrintingWithMissingClues());  // Escape: No
+    answers.next(QMessageBox::Yes);
+    QVERIFY(workflow_->confirmPrintingWithMissingClues());
+    QCOMPARE(answers.shown().count(), 2);
+    for (int i : {0, 1, 3}) QVERIFY(workflow_->setClue(i, "x"));
+    QCOMPARE(workflow_->clueStatus(), QString("0 of 4 words without a clue"));
+    QVERIFY(workflow_->confirmPrintingWithMissingClues());
+    QCOMPARE(answers.shown().count(), 2);  // nothing missing: nothing asked
+  }
+
+  void pastedCluesBecomeOneLine_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("clue");
+    QTest::newRow("tab") << "one\ttwo"
+                         << "one two";
+    QTest::newRow("line ends") << "\nthree\r\nfour"
+                               << " three four";
+    QTest::newRow("paragraph") << QString::fromUtf8("a\u2029\t b") << "a  b";
+  }
+  void pastedCluesBecomeOneLine() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, clue);
+    QCOMPARE(EditingWorkflow::cleanClueText(pasted), clue);
+  }
 };
 
 QTEST_MAIN(EditingWorkflowTest)
