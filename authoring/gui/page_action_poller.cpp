@@ -5,6 +5,7 @@
 #include <QFile>
 #include <utility>
 
+#include "authoring/composing/composing_files.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/editing_page.h"
 #include "common/crossword_file.h"
@@ -93,13 +94,24 @@ class EditingPageStandIn : public ClosablePage {
   EditingPage* editing_;
 };
 
-// The composing page has no modified state yet: it has nothing to keep and never asks.
+// The composing page's layout: asked about through the workflow, kept as a pattern file.
 class ComposingPageStandIn : public ClosablePage {
  public:
   explicit ComposingPageStandIn(ComposingPage* page) : page_(page) {}
-  bool maybeSave() override { return true; }
-  std::optional<QString> unsavedFile() const override { return std::nullopt; }
-  bool writeRecovery(const QString&) override { return false; }
+  bool maybeSave() override { return page_->maybeSave(); }
+  std::optional<QString> unsavedFile() const override {
+    const ComposingWorkflow& workflow = page_->workflow();
+    if (!workflow.hasOpenLayout() || !workflow.isModified()) return std::nullopt;
+    return QFile::decodeName(page_->workflow().controller().session().patternFile().c_str());
+  }
+  bool writeRecovery(const QString& path) override {
+    try {
+      writePatternFile(QFile::encodeName(path).toStdString(), page_->workflow().layout());
+      return true;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
   void openRecovered(const QString& path) override { page_->openPatternFile(path); }
 
  private:

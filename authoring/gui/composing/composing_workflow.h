@@ -83,6 +83,8 @@ class ComposingWorkflow : public QObject {
   // "Save changes?" (Yes/No/Cancel) when the layout changed since it was made, opened or saved;
   // Yes saves it (asking for a name if it has none). True when the caller may drop the layout.
   bool maybeSave();
+  // The layout changed since it was made, opened or saved.
+  bool isModified() const { return modified_; }
   void startComposing(const WordOrderChoice& chooseOrder);
   void toggleComposing(const WordOrderChoice& chooseOrder);  // ChangeStatus
   void stopComposing();
