@@ -187,13 +187,14 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
   EXPECT_NE(flat.find("Long A. Setter"), std::string::npos) << flat.substr(0, 40);
 }
 
-// The 76 clues of a 15 x 15 crossword of short words share the grid's page on A4 and Letter.
+// The 66 clues of a 15 x 15 crossword share the grid's page on A4 and Letter.
 TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
   if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
   gw::CrosswordFile cw;
   cw.rows = cw.columns = 15;
   for (int r = 0; r < 15; ++r)
-    for (int c = 0; c < 15; ++c) cw.board += (r % 4 == 3 && c % 4 == 3) || (r + c) % 7 == 6 ? ' ' : 'A';
+    for (int c = 0; c < 15; ++c)
+      cw.board += (r % 4 == 1 && c % 4 == 3) || (r % 4 == 3 && c % 4 == 1) ? ' ' : 'A';
   gw::writeCrosswordFile(path("b.C_W"), cw);
   gw::CrosswordFile clued = gw::readCrosswordFile(path("b.C_W"), gw::CrosswordReadMode::Authoring);
   for (int r = 0; r < 15; ++r)
@@ -202,8 +203,13 @@ TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
         const bool starts = cw.board[r * 15 + c] != ' ' &&
                             (d == gw::Direction::Across ? (c == 0 || cw.board[r * 15 + c - 1] == ' ')
                                                         : (r == 0 || cw.board[(r - 1) * 15 + c] == ' '));
-        if (starts)
-          clued.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c), 0,
+        int length = 0;
+        while (starts && (d == gw::Direction::Across ? c + length : r + length) < 15 &&
+               cw.board[(d == gw::Direction::Across ? r * 15 + c + length : (r + length) * 15 + c)] != ' ')
+          ++length;
+        if (starts && length >= 2)
+          clued.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c),
+                                       static_cast<std::uint8_t>(length),
                                        "A clue of a few words, as most are"});
       }
   gw::writeCrosswordFile(path("b.C_W"), clued);
