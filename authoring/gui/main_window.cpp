@@ -123,10 +123,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   // The window's own commands follow whether a search runs.
   connect(&composingPage_->controller(), &ComposeController::composingStateChanged, this,
           &MainWindow::updateOwnActions);
-  connect(&composingPage_->quickFillController(), &QuickFillController::progressed, this,
-          &MainWindow::updateOwnActions);
-  connect(&composingPage_->quickFillController(), &QuickFillController::finished, this,
-          &MainWindow::updateOwnActions);
+  connect(&composingPage_->workflow(), &ComposingWorkflow::statusChanged, this, &MainWindow::updateOwnActions);
   composingCloser_ = closableComposingPage(composingPage_);
   editingCloser_ = closableEditingPage(editingPage_);
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "authoring/composing/composing_files.h"
+#include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/editing_page.h"
 #include "common/crossword_file.h"
@@ -65,14 +66,14 @@ class EditingPageStandIn : public ClosablePage {
   explicit EditingPageStandIn(EditingPageBase* page)
       : page_(page), editing_(qobject_cast<EditingPage*>(page)) {}
 
-  // Close asks "Save changes?"; the crossword stays open when it is still modified.
-  bool maybeSave() override { return page_->closeCrossword(); }
+  // "Save changes?" with Cancel; the crossword stays open.
+  bool maybeSave() override { return page_->maybeSave(); }
 
   std::optional<QString> unsavedFile() const override {
-    if (!editing_ || !editing_->crossword().isOpen()) return std::nullopt;
+    if (!editing_ || !editing_->workflow().document().isOpen()) return std::nullopt;
     const bool pendingClue = editing_->clueEditor() && editing_->clueEditor()->hasPendingEdit();
-    if (!editing_->crossword().isModified() && !pendingClue) return std::nullopt;
-    return QFile::decodeName(editing_->crossword().fileName().c_str());
+    if (!editing_->workflow().document().isModified() && !pendingClue) return std::nullopt;
+    return QFile::decodeName(editing_->workflow().document().fileName().c_str());
   }
 
   bool writeRecovery(const QString& path) override {
@@ -80,7 +81,7 @@ class EditingPageStandIn : public ClosablePage {
     // The clue being written counts: the program ends, so the page may take it in now.
     if (auto* mapper = editing_->findChild<QDataWidgetMapper*>()) mapper->submit();
     try {
-      writeCrosswordFile(QFile::encodeName(path).toStdString(), editing_->crossword().toCrosswordFile());
+      writeCrosswordFile(QFile::encodeName(path).toStdString(), editing_->workflow().document().toCrosswordFile());
       return true;
     } catch (const std::exception&) {
       return false;
