@@ -12,6 +12,7 @@
 #include "sample_crosswords.h"
 #include "solver/board_view.h"
 #include "solver/board_window.h"
+#include "solver/clue_list_window.h"
 #include "solver/clue_window.h"
 #include "solver/instance_channel.h"
 #include "tests/support/prompt_answers.h"
@@ -700,6 +701,24 @@ class CrossWindowTest : public QObject {
     QCOMPARE(board->indexOfChild(table->cellAt(1, 2)), 1 * 6 + 2);
     QCOMPARE(table->cellAt(3, 0)->text(QAccessible::Name), QString("Row 4, column 1, block"));
     QVERIFY(table->cellAt(4, 0) == nullptr);
+  }
+
+  // The clue list selects the clues through the cursor, as a screen reader's selected item, and a
+  // click on a clue takes the cursor to its word's first empty cell.
+  void clueListFollowsTheCursorAndLeads() {
+    BoardWindow& f = open(englishSample());
+    QListWidget* across = f.clueList()->acrossList();
+    QVERIFY(f.clueList()->isVisible());
+    QCOMPARE(across->currentItem()->text(), QString("1. Clue CAT"));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(across);
+    QCOMPARE(list->role(), QAccessible::List);
+    QTest::keyClick(&f, Qt::Key_Tab);
+    QCOMPARE(across->currentRow(), 1);
+    QListWidget* down = f.clueList()->downList();
+    const QRect last = down->visualItemRect(down->item(down->count() - 1));
+    QTest::mouseClick(down->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(f.board()->direction(), Direction::Down);
+    QCOMPARE(f.board()->currentWord(), static_cast<int>(f.board()->wordsInOrder().size()) - 1);
   }
 
   void clueWindowsSitAboveAndBelow() {
