@@ -26,6 +26,9 @@ namespace {
 // Verdana at 11 pixels 4 pixels in, in a cell of 20.
 constexpr double kLetterHeight = 0.55;
 constexpr double kLetterIndent = 0.15;
+// Numbers stand a third of a cell high, and only where that is at least this many device pixels.
+constexpr double kNumberHeight = 0.32;
+constexpr int kSmallestNumberPixels = 6;
 
 int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -96,10 +99,13 @@ class ScenePainter {
             const int l = grid_.line();
             p_.fillRect(grid_.inside({r, c}).adjusted(l, l, -l, -l), scene_.fills[scene_.index(r, c)]);
           }
+          if (!scene_.highlighted.empty() && scene_.highlighted[scene_.index(r, c)])
+            p_.fillRect(grid_.inside({r, c}), scene_.highlightFill);
           letter({r, c});
         }
       }
     }
+    numbers();
 
     // The cursor goes under the pictures: on a board without a free letter cell it may stand
     // on a picture's cell, and the picture covers it there.
@@ -119,7 +125,10 @@ class ScenePainter {
       if (!pic.image.isNull()) p_.drawImage(area, pic.image);
     }
 
-    if (cursorShowsLetter) letter(cursor->cell);
+    if (cursorShowsLetter) {
+      letter(cursor->cell);
+      numbers(&cursor->cell);
+    }
   }
 
  private:
@@ -153,10 +162,37 @@ class ScenePainter {
 
   void letter(BoardCell at) {
     const BoardScene::Cell& cell = scene_.cell(at.row, at.column);
-    const int indent = roundToInt(scene_.cellSize * kLetterIndent * grid_.ratio());
     p_.setPen(cell.textColour);
+    if (!scene_.numbers.empty()) {
+      // Below the number, centred.
+      p_.drawText(grid_.inside(at), Qt::AlignHCenter | Qt::AlignBottom, cell.text);
+      return;
+    }
+    const int indent = roundToInt(scene_.cellSize * kLetterIndent * grid_.ratio());
     p_.drawText(grid_.inside(at).adjusted(indent, grid_.line(), 0, 0), Qt::AlignLeft | Qt::AlignTop,
                 cell.text);
+  }
+
+  // Every cell's number, or only the one of `only`; pictures cover theirs.
+  void numbers(const BoardCell* only = nullptr) {
+    if (scene_.numbers.empty()) return;
+    const int pixels = roundToInt(scene_.cellSize * kNumberHeight * grid_.ratio());
+    if (pixels < kSmallestNumberPixels) return;
+    const QFont letters = p_.font();
+    QFont font = scene_.font;
+    font.setPixelSize(pixels);
+    p_.setFont(font);
+    p_.setPen(kBoardNavy);
+    for (int r = 0; r < scene_.rows; ++r) {
+      for (int c = 0; c < scene_.columns; ++c) {
+        if (only && (only->row != r || only->column != c)) continue;
+        const int n = scene_.numbers[scene_.index(r, c)];
+        if (n <= 0 || scene_.cell(r, c).blank || scene_.pictureAt(r, c)) continue;
+        p_.drawText(grid_.inside({r, c}).adjusted(grid_.line(), 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                    QString::number(n));
+      }
+    }
+    p_.setFont(letters);
   }
 
   const BoardScene::Cursor* validCursor() const {

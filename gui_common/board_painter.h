@@ -46,6 +46,13 @@ struct BoardScene {
   std::vector<Picture> pictures;    // drawn in this order, over everything else
   std::optional<Cursor> cursor;
   QFont font;  // the letters' family and style; their size follows the cell size
+  // Word numbers in the cells' top-left corners (rows × columns, 0 for none); empty for a board
+  // without numbers. With numbers the letters sit lower, clear of them; numbers too small to
+  // read are left out.
+  std::vector<int> numbers;
+  // Cells drawn with a light fill under their letters (rows × columns); empty for none.
+  std::vector<bool> highlighted;
+  QColor highlightFill{220, 235, 255};
 
   BoardScene(int rowCount, int columnCount);
   Cell& cell(int row, int column) { return cells[index(row, column)]; }

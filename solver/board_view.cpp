@@ -44,6 +44,11 @@ void BoardView::setMarkBadEntries(bool on) {
   update();
 }
 
+void BoardView::setShowNumbers(bool on) {
+  showNumbers_ = on;
+  update();
+}
+
 QString BoardView::entryText(char byte) const {
   return QString::fromStdString(toUtf8(std::string(1, byte), boardCodePage(board_->language())));
 }
@@ -87,10 +92,18 @@ gui::BoardScene BoardView::scene() const {
       gui::BoardScene::Cell& cell = scene.cell(r, c);
       cell.blank = b.isBlock(r, c);
       cell.text = entryText(b.entryAt(r, c));
-      cell.textColour = !markBadEntries_ ? text : b.isEntryCorrect(r, c) ? kBlue : kRed;
+      const bool marked = markBadEntries_ || b.isChecked(r, c);
+      cell.textColour = !marked ? text : b.isEntryCorrect(r, c) ? kBlue : kRed;
       scene.topDotted[scene.index(r, c)] = b.isTopEdgeMarked(r, c);
       scene.leftDotted[scene.index(r, c)] = b.isLeftEdgeMarked(r, c);
     }
+  }
+  if (showNumbers_) scene.numbers = b.numbering().cellNumbers;
+  // The word being typed, under the cursor's yellow.
+  const std::vector<CellPos> word = b.cellsOf(b.currentWord());
+  if (!word.empty()) {
+    scene.highlighted.assign(scene.cells.size(), false);
+    for (CellPos c : word) scene.highlighted[scene.index(c.row, c.column)] = true;
   }
   const std::vector<Picture>& pictures = b.pictures();
   for (std::size_t i = 0; i < pictures.size(); ++i) {

@@ -21,6 +21,8 @@ class BoardView : public QWidget {
   void setBoard(const Board* board, std::vector<QImage> pictureImages);
   // Right letters blue, wrong ones red ("Mark bad entries").
   void setMarkBadEntries(bool on);
+  // Word numbers in the cells' corners.
+  void setShowNumbers(bool on);
   // Logical pixels from one grid line to the next; the letters scale with it.
   void setCellSize(int size);
   int cellSize() const { return cellSize_; }
@@ -51,6 +53,7 @@ class BoardView : public QWidget {
   const Board* board_ = nullptr;
   std::vector<QImage> pictureImages_;
   bool markBadEntries_ = false;
+  bool showNumbers_ = true;
   int cellSize_ = kCellPitch;
 };
 

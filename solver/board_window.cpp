@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QWheelEvent>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "gui_common/qt_bridge.h"
 #include "solver/board_accessible.h"
 #include "solver/board_view.h"
+#include "solver/clue_list_window.h"
 #include "solver/clue_window.h"
 #include "solver/core/cell_size.h"
 #include "solver/window_look.h"
@@ -23,6 +25,9 @@ namespace gw::cross {
 
 namespace {
 const QString kTitle = QStringLiteral("Crossword Solving Tool");
+// The room kept for a clue line above and below the board: one line of the 11-pixel clue font
+// with the window's frame. The same at every zoom, so the zoom alone decides the board's size.
+constexpr int kClueLineReserve = 22;
 }  // namespace
 
 BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string defaultSolveFolder,
@@ -42,7 +47,17 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   makeActions();
 
   BoardWorkflow* w = workflow_.get();
-  connect(boardView_, &BoardView::cellClicked, w, &BoardWorkflow::selectCell);
+  connect(boardView_, &BoardView::cellClicked, w, &BoardWorkflow::clickCell);
+  // The board follows the window's size.
+  auto* grip = new QSizeGrip(this);
+  grip->setObjectName("sizeGrip");
+  grip->resize(grip->sizeHint());
+  clueList_ = std::make_unique<ClueListWindow>();
+  connect(clueList_.get(), &ClueListWindow::wordPicked, this, [this](int word) {
+    workflow_->goToWord(word);
+    activateWindow();
+  });
+  connect(w, &BoardWorkflow::clockTicked, this, &BoardWindow::showClock);
   connect(w, &BoardWorkflow::stateChanged, this, &BoardWindow::applyState);
   connect(w, &BoardWorkflow::failed, this, &BoardWindow::showFailure);
   connect(w, &BoardWorkflow::crosswordReplaced, this, &BoardWindow::replaceCrossword);
@@ -53,6 +68,7 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   });
   connect(w, &BoardWorkflow::entriesChanged, this, [this] {
     boardView_->setMarkBadEntries(workflow_->settings().markBadEntries);
+    boardView_->setShowNumbers(workflow_->settings().showNumbers());
     boardView_->repaint();
   });
   connect(w, &BoardWorkflow::zoomChanged, this, [this] {
@@ -92,6 +108,14 @@ void BoardWindow::makeActions() {
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   zoomOutAction_ = makeAction(this, {"zoomOutAction", "Zoom out", {}, Qt::CTRL | Qt::Key_Minus});
   zoomResetAction_ = makeAction(this, {"zoomResetAction", "Normal size", {}, Qt::CTRL | Qt::Key_0});
+  checkWordAction_ = makeAction(this, {"checkWordAction", "Check word", {}, Qt::CTRL | Qt::Key_K});
+  revealWordAction_ =
+      makeAction(this, {"revealWordAction", "Cheat one word", {}, Qt::CTRL | Qt::SHIFT | Qt::Key_Return});
+  numbersAction_ = makeAction(this, {"numbersAction", "Numbers", {}});
+  clueListAction_ = makeAction(this, {"clueListAction", "Clue list", {}, Qt::CTRL | Qt::Key_L});
+  jumpAction_ = makeAction(this, {"jumpAction", "Jump to the next word", {}});
+  pauseAction_ = makeAction(this, {"pauseAction", "Pause", {}, Qt::CTRL | Qt::Key_P});
+  for (QAction* a : {numbersAction_, clueListAction_, jumpAction_, pauseAction_}) a->setCheckable(true);
 
   acrossDirectionAction_->setCheckable(true);
   downDirectionAction_->setCheckable(true);
@@ -114,8 +138,14 @@ void BoardWindow::makeActions() {
   connect(revealAllAction_, &QAction::triggered, w, &BoardWorkflow::revealAll);
   connect(exitAction_, &QAction::triggered, this, &BoardWindow::saveProgressAndClose);
   connect(openAction_, &QAction::triggered, w, &BoardWorkflow::openAnother);
-  connect(zoomInAction_, &QAction::triggered, w, [w] { w->zoomBy(1); });
-  connect(zoomOutAction_, &QAction::triggered, w, [w] { w->zoomBy(-1); });
+  connect(zoomInAction_, &QAction::triggered, w, [this] { workflow_->zoomBy(1, cellSize()); });
+  connect(zoomOutAction_, &QAction::triggered, w, [this] { workflow_->zoomBy(-1, cellSize()); });
+  connect(checkWordAction_, &QAction::triggered, w, &BoardWorkflow::checkWord);
+  connect(revealWordAction_, &QAction::triggered, w, &BoardWorkflow::revealWord);
+  connect(numbersAction_, &QAction::triggered, w, &BoardWorkflow::setNumbers);
+  connect(clueListAction_, &QAction::triggered, w, &BoardWorkflow::setClueList);
+  connect(jumpAction_, &QAction::triggered, w, &BoardWorkflow::setJumpToNextWord);
+  connect(pauseAction_, &QAction::triggered, w, &BoardWorkflow::setPaused);
   connect(zoomResetAction_, &QAction::triggered, w, &BoardWorkflow::resetZoom);
 
   contextMenu_ = new QMenu(this);
@@ -135,6 +165,14 @@ void BoardWindow::makeActions() {
   contextMenu_->addSeparator();
   contextMenu_->addAction(openAction_);
   contextMenu_->addAction(exitAction_);
+  contextMenu_->addSeparator();
+  contextMenu_->addAction(checkWordAction_);
+  contextMenu_->addAction(revealWordAction_);
+  contextMenu_->addSeparator();
+  contextMenu_->addAction(numbersAction_);
+  contextMenu_->addAction(clueListAction_);
+  contextMenu_->addAction(jumpAction_);
+  contextMenu_->addAction(pauseAction_);
 }
 
 QAction* BoardWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
@@ -155,6 +193,20 @@ void BoardWindow::applyState() {
   revealAllAction_->setEnabled(s.loaded);
   zoomInAction_->setEnabled(s.canZoomIn);
   zoomOutAction_->setEnabled(s.canZoomOut);
+  checkWordAction_->setEnabled(s.inWord);
+  revealWordAction_->setEnabled(s.inWord);
+  numbersAction_->setChecked(s.numbers);
+  clueListAction_->setChecked(s.clueList);
+  jumpAction_->setChecked(s.jumpToNextWord);
+  pauseAction_->setEnabled(s.loaded);
+  pauseAction_->setChecked(s.paused);
+  boardView_->setVisible(!s.paused);
+  if (clueList_) clueList_->setVisible(s.loaded && s.clueList && isVisible());
+  showClock();
+}
+
+void BoardWindow::showClock() {
+  if (clueList_) clueList_->setClock(clockText(workflow_->elapsedSeconds()), workflow_->state().paused);
 }
 
 void BoardWindow::showFailure(const QString& message) {
@@ -167,6 +219,7 @@ void BoardWindow::replaceCrossword() {
   const Board* b = workflow_->board();
   if (!b) {
     boardView_->setBoard(nullptr, {});
+    clueList_->setBoard(nullptr);
     hide();
     return;
   }
@@ -175,8 +228,26 @@ void BoardWindow::replaceCrossword() {
   boardView_->setBoard(b, std::move(images));
   acrossWindow_ = std::make_unique<ClueWindow>(Direction::Across, b->clueCharset());
   downWindow_ = std::make_unique<ClueWindow>(Direction::Down, b->clueCharset());
+  boardView_->setShowNumbers(workflow_->settings().showNumbers());
+  clueList_->setBoard(b);
   layOutBoard();
+  placeClueList();
   boardView_->repaint();
+}
+
+// Where the player left it, or else beside the board (right if there is room, else left).
+void BoardWindow::placeClueList() {
+  const QStringList saved = QString::fromStdString(workflow_->settings().clueListGeometry).split(',');
+  if (saved.size() == 4) {
+    clueList_->setGeometry(saved[0].toInt(), saved[1].toInt(), saved[2].toInt(), saved[3].toInt());
+    return;
+  }
+  const QRect work = workArea();
+  const QRect board = geometry();
+  const int width = clueList_->width();
+  const int x = board.right() + 8 + width <= work.right() ? board.right() + 8
+                                                          : std::max(work.left(), board.left() - 8 - width);
+  clueList_->move(x, std::max(work.top(), board.top()));
 }
 
 QRect BoardWindow::workArea() const {
@@ -190,24 +261,63 @@ int BoardWindow::cellSize() const { return boardView_->cellSize(); }
 // work area; the board centred, which leaves the clue windows their room.
 void BoardWindow::layOutBoard() {
   const int zoom = workflow_->settings().cellSize;
-  const int clueFont = static_cast<int>(std::lround(11.0 * zoom / kDefaultCellSize));
-  for (ClueWindow* w : {acrossWindow_.get(), downWindow_.get()})
-    if (w) w->setTextPixelSize(clueFont);
   const Board* b = workflow_->board();
   if (!b) return;
   const QRect work = workArea();
   QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  const BoardFit fit{b->rows(),
-                     b->columns(),
-                     work.width(),
-                     work.height(),
-                     acrossWindow_ ? acrossWindow_->oneLineHeight() : 22,
-                     s ? s->devicePixelRatio() : 1.0};
-  boardView_->setCellSize(fittedCellSize(zoom, fit));
+  const BoardFit fit{b->rows(),     b->columns(),     work.width(),
+                     work.height(), kClueLineReserve, s ? s->devicePixelRatio() : 1.0};
+  const int shown = fittedCellSize(zoom, fit);
+  // The clue font follows the size on screen, so zooming changes the board's room by itself alone.
+  const int clueFont = static_cast<int>(std::lround(11.0 * shown / kDefaultCellSize));
+  for (ClueWindow* w : {acrossWindow_.get(), downWindow_.get()})
+    if (w) w->setTextPixelSize(clueFont);
+  boardView_->setCellSize(shown);
   const QSize size = boardView_->boardSize();
-  setFixedSize(size);
+  layingOut_ = true;
+  resize(size);
+  layingOut_ = false;
   boardView_->setGeometry(QRect(QPoint(0, 0), size));
   move(work.x() + (work.width() - size.width()) / 2, work.y() + (work.height() - size.height()) / 2);
+}
+
+void BoardWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (auto* grip = findChild<QSizeGrip*>("sizeGrip"))
+    grip->move(width() - grip->width(), height() - grip->height());
+  const Board* b = workflow_->board();
+  if (layingOut_ || !b) return;
+  // The player resized the window: the board fills it, centred, at a size the zoom allows.
+  const int size = cellSizeFillingWindow(b->rows(), b->columns(), width(), height());
+  boardView_->setCellSize(size);
+  const QSize board = boardView_->boardSize();
+  boardView_->setGeometry(
+      QRect(QPoint((width() - board.width()) / 2, (height() - board.height()) / 2), board));
+  workflow_->setCellSize(size);
+  showClues();
+}
+
+void BoardWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  applyState();
+}
+
+void BoardWindow::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  if (clueList_) clueList_->hide();
+}
+
+void BoardWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  // The clock stops while the window is minimised; the "Pause" entry decides after that.
+  if (e->type() == QEvent::WindowStateChange)
+    workflow_->setPaused(isMinimized() || pauseAction_->isChecked());
+}
+
+// Tab and Shift+Tab go from word to word, not from widget to widget.
+bool BoardWindow::focusNextPrevChild(bool next) {
+  workflow_->goToNextWord(next ? 1 : -1);
+  return true;
 }
 
 void BoardWindow::acceptHandedOverCrossword(const QString& path) {
@@ -218,7 +328,13 @@ void BoardWindow::acceptHandedOverCrossword(const QString& path) {
 }
 
 void BoardWindow::saveSettingsAndCloseClues() {
+  if (clueList_ && clueList_->isVisible()) {
+    const QRect g = clueList_->geometry();
+    workflow_->setClueListGeometry(
+        QString("%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()).toStdString());
+  }
   workflow_->writeSettings();
+  if (clueList_) clueList_->hide();
   acrossWindow_.reset();
   downWindow_.reset();
 }
@@ -252,14 +368,19 @@ void BoardWindow::showClues() {
   const QRect work = workArea();
   acrossWindow_->showClue(b->acrossClueAt(), b->direction(), geometry(), work, this);
   downWindow_->showClue(b->downClueAt(), b->direction(), geometry(), work, this);
+  clueList_->followCursor(*b);
 }
 
 void BoardWindow::keyPressEvent(QKeyEvent* e) {
   // The character the key gives on a US keyboard; without a key code (or with Ctrl/Alt),
   // the character the event carries.
   std::optional<char> ch;
-  // Delete gives no character (Qt hands it over as DEL): it neither types nor completes.
-  if (e->key() == Qt::Key_Delete) {
+  // Delete and Backspace erase; neither types nor runs the completion test.
+  if (e->key() == Qt::Key_Delete || e->key() == Qt::Key_Backspace) {
+    if (e->key() == Qt::Key_Delete)
+      workflow_->eraseCurrent();
+    else
+      workflow_->eraseBackward();
     e->accept();
     return;
   }

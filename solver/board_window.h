@@ -13,6 +13,7 @@
 namespace gw::cross {
 
 class BoardView;
+class ClueListWindow;
 class ClueWindow;
 
 class BoardWindow : public QWidget {
@@ -53,6 +54,7 @@ class BoardWindow : public QWidget {
   int cellSize() const;
   ClueWindow* acrossWindow() const { return acrossWindow_.get(); }
   ClueWindow* downWindow() const { return downWindow_.get(); }
+  ClueListWindow* clueList() const { return clueList_.get(); }
   QMenu* contextMenu() const { return contextMenu_; }
   QAction* action(const QString& objectName) const;
 
@@ -73,6 +75,11 @@ class BoardWindow : public QWidget {
   void wheelEvent(QWheelEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void makeActions();
@@ -81,12 +88,16 @@ class BoardWindow : public QWidget {
   void replaceCrossword();
   void showClues();
   void layOutBoard();
+  void placeClueList();
+  void showClock();
   QRect workArea() const;
 
   std::unique_ptr<BoardWorkflow> workflow_;
   // Top-level windows of their own, so not Qt children of the board window.
   std::unique_ptr<ClueWindow> acrossWindow_;
   std::unique_ptr<ClueWindow> downWindow_;
+  std::unique_ptr<ClueListWindow> clueList_;
+  bool layingOut_ = false;
   bool finishedForGood_ = false;
   bool progressSaved_ = false;  // "Exit" has just written the progress file
   bool unattended_ = false;
@@ -110,6 +121,12 @@ class BoardWindow : public QWidget {
   QAction* zoomInAction_;
   QAction* zoomOutAction_;
   QAction* zoomResetAction_;
+  QAction* checkWordAction_;
+  QAction* revealWordAction_;
+  QAction* numbersAction_;
+  QAction* clueListAction_;
+  QAction* jumpAction_;
+  QAction* pauseAction_;
 };
 
 }  // namespace gw::cross

@@ -21,6 +21,12 @@ QString displayText(const std::string& message) {
 
 }  // namespace
 
+QString clockText(qint64 seconds) {
+  const qint64 h = seconds / 3600, m = seconds / 60 % 60, sec = seconds % 60;
+  if (h > 0) return QString("%1:%2:%3").arg(h).arg(m, 2, 10, QChar('0')).arg(sec, 2, 10, QChar('0'));
+  return QString("%1:%2").arg(m).arg(sec, 2, 10, QChar('0'));
+}
+
 BoardWorkflow::BoardWorkflow(std::filesystem::path settingsPath, std::string defaultSolveFolder,
                              std::unique_ptr<SoundOutput> sounds, QObject* parent)
     : QObject(parent), settingsPath_(std::move(settingsPath)), sounds_(std::move(sounds)) {
@@ -32,6 +38,8 @@ BoardWorkflow::BoardWorkflow(std::filesystem::path settingsPath, std::string def
   blinkTimer_.setInterval(200);
   blinkTimer_.setObjectName("blinkTimer");
   connect(&blinkTimer_, &QTimer::timeout, this, &BoardWorkflow::blinkTick);
+  clockTick_.setInterval(1000);
+  connect(&clockTick_, &QTimer::timeout, this, &BoardWorkflow::clockTicked);
 }
 
 BoardWorkflow::~BoardWorkflow() = default;
@@ -59,6 +67,11 @@ BoardState BoardWorkflow::state() const {
   s.sounds = settings_.sounds;
   s.canZoomIn = settings_.cellSize < kLargestCellSize;
   s.canZoomOut = settings_.cellSize > smallestCellSize(1.0);
+  s.inWord = b && !b->completed() && b->currentWord() >= 0;
+  s.numbers = settings_.showNumbers();
+  s.jumpToNextWord = settings_.jumps();
+  s.clueList = settings_.showClueList();
+  s.paused = paused_;
   return s;
 }
 
@@ -78,6 +91,7 @@ bool BoardWorkflow::load(const QString& path, bool keepCurrentOnFailure) {
       // Nothing of a failed load is kept, and nothing of the old crossword is shown with it.
       rememberFolderOf(path);
       blinkTimer_.stop();
+      runClock(false);
       crossword_.reset();
       emit crosswordReplaced();
       emit stateChanged();
@@ -86,7 +100,11 @@ bool BoardWorkflow::load(const QString& path, bool keepCurrentOnFailure) {
     return false;
   }
   blinkTimer_.stop();
+  runClock(false);
   crossword_ = std::move(loaded);
+  clockBase_ = readSolvingTime(*crossword_);
+  paused_ = false;
+  runClock(true);
   rememberFolderOf(path);
   emit crosswordReplaced();
   emit cursorMoved();
@@ -130,10 +148,20 @@ bool BoardWorkflow::saveProgress() {
   if (!crossword_ || crossword_->board.completed()) return true;
   try {
     cross::saveProgress(*crossword_);
-    return true;
   } catch (const std::exception& e) {
     report(e);
     return false;
+  }
+  keepSolvingTime(elapsedSeconds());
+  return true;
+}
+
+// The clock is a comfort: a clock that cannot be written never holds up the letters.
+void BoardWorkflow::keepSolvingTime(qint64 seconds) {
+  try {
+    saveSolvingTime(*crossword_, seconds);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Cross: %s\n", e.what());
   }
 }
 
@@ -160,6 +188,100 @@ void BoardWorkflow::selectCell(CellPos cell) {
   emit stateChanged();
 }
 
+void BoardWorkflow::clickCell(CellPos cell) {
+  if (!crossword_) return;
+  if (cell == crossword_->board.current()) {
+    setDirection(crossword_->board.direction() == Direction::Across ? Direction::Down : Direction::Across);
+    return;
+  }
+  selectCell(cell);
+}
+
+void BoardWorkflow::afterErase() {
+  emit entriesChanged();
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::eraseBackward() {
+  if (!crossword_ || crossword_->board.completed()) return;
+  crossword_->board.eraseBackward();
+  afterErase();
+}
+
+void BoardWorkflow::eraseCurrent() {
+  if (!crossword_ || crossword_->board.completed()) return;
+  crossword_->board.eraseCurrent();
+  afterErase();
+}
+
+void BoardWorkflow::goToNextWord(int step) {
+  if (!crossword_) return;
+  crossword_->board.goToNextWord(step);
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::goToWord(int word) {
+  if (!crossword_) return;
+  crossword_->board.goToWord(word);
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::checkWord() {
+  if (!crossword_) return;
+  crossword_->board.checkWord();
+  emit entriesChanged();
+}
+
+void BoardWorkflow::revealWord() {
+  if (!crossword_ || crossword_->board.completed()) return;
+  crossword_->board.cheatWord();
+  play(Sound::Stay, true);
+  emit entriesChanged();
+  selectCell(crossword_->board.current());
+}
+
+void BoardWorkflow::setNumbers(bool on) {
+  settings_.numbers = on;
+  emit entriesChanged();
+  emit stateChanged();
+}
+
+void BoardWorkflow::setJumpToNextWord(bool on) {
+  settings_.jumpToNextWord = on;
+  emit stateChanged();
+}
+
+void BoardWorkflow::setClueList(bool on) {
+  settings_.clueList = on;
+  emit stateChanged();
+}
+
+void BoardWorkflow::runClock(bool run) {
+  if (!run && clock_.isValid()) {
+    clockBase_ += clock_.elapsed() / 1000;
+    clock_.invalidate();
+  }
+  const bool ticking = run && crossword_ && !crossword_->board.completed() && !paused_;
+  if (ticking && !clock_.isValid()) clock_.start();
+  if (ticking)
+    clockTick_.start();
+  else
+    clockTick_.stop();
+}
+
+qint64 BoardWorkflow::elapsedSeconds() const {
+  return clockBase_ + (clock_.isValid() ? clock_.elapsed() / 1000 : 0);
+}
+
+void BoardWorkflow::setPaused(bool paused) {
+  if (paused == paused_) return;
+  runClock(false);
+  paused_ = paused;
+  runClock(true);
+  emit stateChanged();
+  emit clockTicked();
+}
+
 void BoardWorkflow::move(int dRow, int dColumn) {
   if (!crossword_) return;
   const Sound s = crossword_->board.move(dRow, dColumn);
@@ -182,7 +304,8 @@ void BoardWorkflow::setDirection(Direction d) {
 void BoardWorkflow::typeCharacter(char usCharacter) {
   if (!crossword_) return;
   Board& b = crossword_->board;
-  const KeyOutcome out = b.typeKey(usCharacter);
+  if (paused_) return;
+  const KeyOutcome out = b.typeKey(usCharacter, settings_.jumps());
   if (out.stored) {
     emit entriesChanged();
     selectCell(b.current());
@@ -214,12 +337,20 @@ void BoardWorkflow::revealCell() {
 
 void BoardWorkflow::revealAll() {
   if (!crossword_) return;
+  const gui::Question reveal{
+      kTitle, "Reveal the whole crossword?", {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
+  if (gui::Prompts::ask(dialogParent_, reveal) != QMessageBox::Yes) return;
   crossword_->board.cheatAll();
   emit entriesChanged();
 }
 
-void BoardWorkflow::zoomBy(int steps) {
-  settings_.cellSize = boundedCellSize(settings_.cellSize + steps * kZoomStep);
+void BoardWorkflow::setCellSize(int cellSize) {
+  settings_.cellSize = boundedCellSize(cellSize);
+  emit stateChanged();
+}
+
+void BoardWorkflow::zoomBy(int steps, int shownCellSize) {
+  settings_.cellSize = zoomedCellSize(shownCellSize > 0 ? shownCellSize : settings_.cellSize, steps);
   emit zoomChanged();
   emit stateChanged();
 }
@@ -231,11 +362,13 @@ void BoardWorkflow::resetZoom() {
 }
 
 void BoardWorkflow::complete() {
+  runClock(false);
   emit solved();
   // The first tick comes only after the completion clip has ended.
   play(Sound::Completed, true);
   blinkTimer_.start();
   play(Sound::Fanfare, false, true);
+  keepSolvingTime(-1);
   try {
     deleteProgress(*crossword_);
   } catch (const std::exception& e) {
@@ -253,8 +386,12 @@ void BoardWorkflow::blinkTick() {
     return;
   }
   blinkTimer_.stop();
-  gui::Question tryAnother{
-      kTitle, "Try another?", {}, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok};
+  // The classic question, with the time it took.
+  const gui::Question tryAnother{kTitle,
+                                 "Solved in " + clockText(clockBase_) + ". Try another?",
+                                 {},
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok};
   if (gui::Prompts::ask(dialogParent_, tryAnother) == QMessageBox::Ok) {
     const QString path = chooseCrossword();
     if (!path.isEmpty()) {

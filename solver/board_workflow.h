@@ -3,6 +3,7 @@
 // the settings, every rule of moving, typing, checking, revealing, the completion sequence and
 // the sounds. The window only draws it, binds its actions here and enables them from
 // stateChanged(); every failure comes out of failed(), and questions go through the prompts.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -33,7 +34,15 @@ struct BoardState {
   bool sounds = true;
   bool canZoomIn = false;
   bool canZoomOut = false;
+  bool inWord = false;  // the cursor stands in a word of the typing direction
+  bool numbers = true;
+  bool jumpToNextWord = false;
+  bool clueList = true;
+  bool paused = false;
 };
+
+// A solving time as the player reads it: "12:34", or "1:02:03" past an hour.
+QString clockText(qint64 seconds);
 
 class BoardWorkflow : public QObject {
   Q_OBJECT
@@ -67,6 +76,24 @@ class BoardWorkflow : public QObject {
 
   // --- playing ---
   void selectCell(CellPos cell);
+  // A click on a cell: a second click on the current cell switches the typing direction.
+  void clickCell(CellPos cell);
+  // Backspace and Delete; neither runs the completion test.
+  void eraseBackward();
+  void eraseCurrent();
+  // Tab (+1) and Shift+Tab (-1).
+  void goToNextWord(int step);
+  // A clue picked in the clue list (an index into Board::wordsInOrder()).
+  void goToWord(int word);
+  void checkWord();
+  void revealWord();
+  void setNumbers(bool on);
+  void setJumpToNextWord(bool on);
+  void setClueList(bool on);
+  void setClueListGeometry(const std::string& geometry) { settings_.clueListGeometry = geometry; }
+  // The clock stops while paused (the "Pause" entry, or the window minimised).
+  void setPaused(bool paused);
+  qint64 elapsedSeconds() const;
   void move(int dRow, int dColumn);
   void setDirection(Direction d);
   // One character as a US keyboard gives it.
@@ -75,7 +102,10 @@ class BoardWorkflow : public QObject {
   void setSounds(bool on);
   void revealCell();
   void revealAll();
-  void zoomBy(int steps);
+  // Zoom steps from the cell size on screen (0: from the player's zoom).
+  void zoomBy(int steps, int shownCellSize = 0);
+  // The player resized the window: its cell size becomes the zoom.
+  void setCellSize(int cellSize);
   void resetZoom();
   // One 200 ms tick of the completion blinking; at its end, "Try another?".
   void blinkTick();
@@ -102,6 +132,8 @@ class BoardWorkflow : public QObject {
   void solved();
   // The completion sequence ended without another crossword: the window closes.
   void closeRequested();
+  // Another second of solving time.
+  void clockTicked();
   // What went wrong, as the player reads it.
   void failed(const QString& message);
 
@@ -110,6 +142,9 @@ class BoardWorkflow : public QObject {
   void play(Sound sound, bool wait = false, bool unlessPlaying = false);
   void complete();
   void rememberFolderOf(const QString& path);
+  void runClock(bool run);
+  void afterErase();
+  void keepSolvingTime(qint64 seconds);
 
   std::filesystem::path settingsPath_;
   Settings settings_;
@@ -118,6 +153,11 @@ class BoardWorkflow : public QObject {
   QPointer<QWidget> dialogParent_;
   QTimer blinkTimer_;
   bool unattended_ = false;
+  bool paused_ = false;
+  // Solving time: seconds of earlier sessions, and the running session's clock.
+  qint64 clockBase_ = 0;
+  QElapsedTimer clock_;
+  QTimer clockTick_;
 };
 
 }  // namespace gw::cross

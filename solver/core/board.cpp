@@ -40,6 +40,10 @@ Board Board::fromCrossword(const CrosswordFile& file) {
   for (const Picture& p : file.pictures)
     b.pictureImages_.push_back(p.jpeg.empty() ? IndexedImage{} : decodePicture(p));
   b.current_ = b.firstLetterCell();
+  b.numbering_ = numberCrossword(file);
+  b.wordsInOrder_ = b.numbering_.across;
+  b.wordsInOrder_.insert(b.wordsInOrder_.end(), b.numbering_.down.begin(), b.numbering_.down.end());
+  b.checked_.assign(b.entries_.size(), false);
   return b;
 }
 
@@ -95,18 +99,103 @@ Sound Board::setDirection(Direction d) {
   return Sound::Stay;
 }
 
-KeyOutcome Board::typeKey(char usCharacter) {
+void Board::setEntry(int row, int column, char entry) {
+  entries_[index(row, column)] = entry;
+  checked_[index(row, column)] = false;
+}
+
+bool Board::isWordCell(int row, int column) const {
+  return row >= 0 && column >= 0 && row < rows_ && column < columns_ && isLetterCell(row, column);
+}
+
+int Board::wordAt(CellPos cell, Direction direction) const {
+  for (std::size_t i = 0; i < wordsInOrder_.size(); ++i) {
+    const NumberedWord& w = wordsInOrder_[i];
+    if (w.direction != direction) continue;
+    const bool covers =
+        direction == Direction::Across
+            ? w.row == cell.row && w.column <= cell.column && cell.column < w.column + w.length
+            : w.column == cell.column && w.row <= cell.row && cell.row < w.row + w.length;
+    if (covers) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::vector<CellPos> Board::cellsOf(int word) const {
+  std::vector<CellPos> cells;
+  if (word < 0 || word >= static_cast<int>(wordsInOrder_.size())) return cells;
+  const NumberedWord& w = wordsInOrder_[static_cast<std::size_t>(word)];
+  for (int i = 0; i < w.length; ++i)
+    cells.push_back(w.direction == Direction::Across ? CellPos{w.row, w.column + i}
+                                                     : CellPos{w.row + i, w.column});
+  return cells;
+}
+
+void Board::goToWord(int word) {
+  const std::vector<CellPos> cells = cellsOf(word);
+  if (cells.empty()) return;
+  direction_ = wordsInOrder_[static_cast<std::size_t>(word)].direction;
+  current_ = cells.front();
+  for (CellPos c : cells) {
+    if (entryAt(c.row, c.column) == kBlankCell) {
+      current_ = c;
+      break;
+    }
+  }
+}
+
+void Board::goToNextWord(int step) {
+  const int count = static_cast<int>(wordsInOrder_.size());
+  if (count == 0) return;
+  const int at = currentWord();
+  // From outside any word, Tab starts at the first word and Shift+Tab at the last.
+  const int next = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
+  goToWord(next);
+}
+
+void Board::eraseCurrent() {
+  if (rows_ == 0 || columns_ == 0 || !isLetterCell(current_.row, current_.column)) return;
+  setEntry(current_.row, current_.column, kBlankCell);
+}
+
+void Board::eraseBackward() {
+  if (rows_ == 0 || columns_ == 0) return;
+  if (isLetterCell(current_.row, current_.column) && entryAt(current_.row, current_.column) != kBlankCell) {
+    setEntry(current_.row, current_.column, kBlankCell);
+    return;
+  }
+  const CellPos back = direction_ == Direction::Across ? CellPos{current_.row, current_.column - 1}
+                                                       : CellPos{current_.row - 1, current_.column};
+  if (!isWordCell(back.row, back.column)) return;
+  current_ = back;
+  setEntry(back.row, back.column, kBlankCell);
+}
+
+void Board::cheatWord() {
+  for (CellPos c : cellsOf(currentWord())) setEntry(c.row, c.column, solutionAt(c.row, c.column));
+}
+
+void Board::checkWord() {
+  for (CellPos c : cellsOf(currentWord())) checked_[index(c.row, c.column)] = true;
+}
+
+KeyOutcome Board::typeKey(char usCharacter, bool jumpToNextWord) {
   KeyOutcome out;
   if (completed_) return out;
   char key = mapSolverKey(asciiUpper(usCharacter), language_);
   if (isAcceptedLetter(key, language_) && rows_ > 0 && columns_ > 0 &&
       !isBlock(current_.row, current_.column)) {
-    entries_[index(current_.row, current_.column)] = asciiUpper(key);
+    const int word = currentWord();
+    setEntry(current_.row, current_.column, asciiUpper(key));
     out.stored = true;
     CellPos next = direction_ == Direction::Across ? CellPos{current_.row, current_.column + 1}
                                                    : CellPos{current_.row + 1, current_.column};
     bool room = direction_ == Direction::Across ? current_.column < columns_ - 1 : current_.row < rows_ - 1;
-    if (room && !isUnderPicture(next.row, next.column)) {
+    const bool endOfWord = word >= 0 && cellsOf(word).back() == current_;
+    if (jumpToNextWord && endOfWord) {
+      goToNextWord(1);
+      out.sound = Sound::Stored;
+    } else if (room && !isUnderPicture(next.row, next.column)) {
       current_ = next;
       out.sound = Sound::Stored;
     } else {
@@ -135,7 +224,10 @@ Sound Board::cheatOne() {
   return Sound::Stay;
 }
 
-void Board::cheatAll() { entries_ = solution_; }
+void Board::cheatAll() {
+  entries_ = solution_;
+  checked_.assign(checked_.size(), false);
+}
 
 bool Board::blinkStep() {
   if (blinkCount_ >= kBlinkTicks) return false;

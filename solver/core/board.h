@@ -14,6 +14,7 @@
 #include "common/jpeg.h"
 #include "common/language.h"
 #include "common/picture.h"
+#include "export/crossword_numbering.h"
 
 namespace gw::cross {
 
@@ -96,10 +97,31 @@ class Board {
   // Sets the direction; asks for Stay.
   Sound setDirection(Direction d);
 
+  // --- words ---
+  // The conventional numbering the exports and the printed page use.
+  const CrosswordNumbering& numbering() const { return numbering_; }
+  // Every numbered word in Tab order: Across by number, then Down by number.
+  const std::vector<NumberedWord>& wordsInOrder() const { return wordsInOrder_; }
+  // The word of `direction` through a cell (index into wordsInOrder()), or -1.
+  int wordAt(CellPos cell, Direction direction) const;
+  // The word through the cursor in the typing direction, or -1.
+  int currentWord() const { return wordAt(current_, direction_); }
+  std::vector<CellPos> cellsOf(int word) const;
+  // Makes a word current: its direction, the cursor on its first empty cell (or its first cell).
+  void goToWord(int word);
+  // Tab (+1) and Shift+Tab (-1): the next or previous word, wrapping.
+  void goToNextWord(int step);
+
   // --- typing ---
   // One character as a US keyboard produced it. Mapped to the crossword's language by
-  // key position, stored, and the cursor advanced; then the completion test runs.
-  KeyOutcome typeKey(char usCharacter);
+  // key position, stored, and the cursor advanced; then the completion test runs. With
+  // `jumpToNextWord`, a letter at the end of a word moves on to the next word.
+  KeyOutcome typeKey(char usCharacter, bool jumpToNextWord = false);
+  // Backspace: clears the current cell, or when it is empty moves back one cell in the typing
+  // direction (within the board, onto a letter cell) and clears that one. No completion test.
+  void eraseBackward();
+  // Delete: clears the current cell and stays. No completion test.
+  void eraseCurrent();
 
   // --- checking and revealing ---
   bool isSolved() const;
@@ -109,6 +131,12 @@ class Board {
   Sound cheatOne();
   // Reveals every letter; block cells get a space.
   void cheatAll();
+  // Reveals the letters of the current word (does not complete).
+  void cheatWord();
+  // Marks the current word's letters as checked: they show right or wrong as "Mark bad
+  // entries" would, until the cell is typed into again.
+  void checkWord();
+  bool isChecked(int row, int column) const { return checked_[index(row, column)]; }
 
   // --- completion blinking ---
   int blinkCount() const { return blinkCount_; }
@@ -121,6 +149,9 @@ class Board {
   void applyProgress(std::string_view bytes);
 
  private:
+  void setEntry(int row, int column, char entry);
+  bool isWordCell(int row, int column) const;
+
   std::size_t index(int row, int column) const { return static_cast<std::size_t>(row) * columns_ + column; }
   std::string clueAt(Direction direction) const { return clueAt(current_, direction); }
   bool isLetterCell(int row, int column) const {
@@ -138,6 +169,9 @@ class Board {
   std::vector<DefinitionRecord> words_;
   std::vector<Picture> pictures_;
   std::vector<IndexedImage> pictureImages_;  // one per picture
+  CrosswordNumbering numbering_;
+  std::vector<NumberedWord> wordsInOrder_;
+  std::vector<bool> checked_;
   CellPos current_;
   Direction direction_ = Direction::Across;
   bool completed_ = false;

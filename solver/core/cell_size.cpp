@@ -19,4 +19,11 @@ int fittedCellSize(int wanted, const BoardFit& fit) {
   return std::max(size, smallestCellSize(fit.devicePixelRatio));
 }
 
+int zoomedCellSize(int shown, int steps) { return boundedCellSize(shown + steps * kZoomStep); }
+
+int cellSizeFillingWindow(int rows, int columns, int width, int height) {
+  if (rows <= 0 || columns <= 0) return kDefaultCellSize;
+  return boundedCellSize(std::min((width - 2) / columns, (height - 2) / rows));
+}
+
 }  // namespace gw::cross

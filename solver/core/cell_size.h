@@ -28,4 +28,13 @@ struct BoardFit {
 // below smallestCellSize (a board too large for that stays at it and is cut off).
 int fittedCellSize(int wanted, const BoardFit& fit);
 
+// The zoom after `steps` zoom steps from the cell size on screen (not from the size wanted
+// before, which the screen may have cut down): so zooming in never shrinks the board and
+// zooming out never grows it.
+int zoomedCellSize(int shown, int steps);
+
+// The cell size at which the board fills a window of the given inner size, within the zoom's
+// bounds: what the board takes when the player resizes its window.
+int cellSizeFillingWindow(int rows, int columns, int width, int height);
+
 }  // namespace gw::cross

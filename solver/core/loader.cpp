@@ -105,4 +105,33 @@ void deleteProgress(const LoadedCrossword& crossword) {
                                                       : beside);
 }
 
+fs::path solvingTimePathFor(const fs::path& crosswordPath) {
+  return withExtension(userProgressPathFor(crosswordPath), ".time");
+}
+
+long long readSolvingTime(const LoadedCrossword& crossword) {
+  const fs::path path = solvingTimePathFor(crossword.crosswordPath);
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return 0;
+  try {
+    const std::string text = readWholeFile(path, 32);
+    char* end = nullptr;
+    const long long seconds = std::strtoll(text.c_str(), &end, 10);
+    return end != text.c_str() && seconds > 0 ? seconds : 0;
+  } catch (const FileError&) {
+    return 0;  // a clock that cannot be read starts again; the letters matter more
+  }
+}
+
+void saveSolvingTime(const LoadedCrossword& crossword, long long seconds) {
+  const fs::path path = solvingTimePathFor(crossword.crosswordPath);
+  if (seconds < 0) {
+    removeFileIfExists(path);
+    return;
+  }
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  writeFileAtomically(path, std::to_string(seconds));
+}
+
 }  // namespace gw::cross

@@ -55,4 +55,12 @@ void saveProgress(const LoadedCrossword& crossword);
 // Deletes the progress file if there is one (and the crossword is not read-only). Throws FileError.
 void deleteProgress(const LoadedCrossword& crossword);
 
+// The solving time of a crossword, kept in the user's data folder beside the progress kept
+// there (never inside the progress file): NAME-HASH.time, the seconds in decimal.
+std::filesystem::path solvingTimePathFor(const std::filesystem::path& crosswordPath);
+// 0 when none was kept or it cannot be read.
+long long readSolvingTime(const LoadedCrossword& crossword);
+// Writes the seconds; a negative count removes the file. Throws FileError.
+void saveSolvingTime(const LoadedCrossword& crossword, long long seconds);
+
 }  // namespace gw::cross

@@ -24,6 +24,10 @@ constexpr const char* kGeneral = "General";
 constexpr const char* kMarkCorrect = "Mark correct";
 constexpr const char* kSounds = "Sounds";
 constexpr const char* kCellSize = "Cell size";
+constexpr const char* kNumbers = "Numbers";
+constexpr const char* kJumpToNextWord = "Jump to the next word";
+constexpr const char* kClueList = "Clue list";
+constexpr const char* kClueListPlace = "Clue list place";
 constexpr const char* kFolders = "Folders";
 constexpr const char* kSolve = "Solve";
 
@@ -55,6 +59,12 @@ std::string readSettingsText(const std::filesystem::path& file, bool& whole) {
 }
 
 // What fits of the file; a missing or unreadable file leaves the defaults.
+
+std::optional<bool> readOptionalBool(const CSimpleIniA& ini, const char* key) {
+  if (!ini.GetValue(kGeneral, key, nullptr)) return std::nullopt;
+  return readBool(ini, key, false);
+}
+
 void loadInto(CSimpleIniA& ini, const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return;
@@ -73,6 +83,10 @@ Settings fromIni(const CSimpleIniA& ini, const std::string& defaultSolveFolder) 
   s.sounds = readBool(ini, kSounds, true);
   s.solveFolder = ini.GetValue(kFolders, kSolve, defaultSolveFolder.c_str());
   s.cellSize = boundedCellSize(static_cast<int>(ini.GetLongValue(kGeneral, kCellSize, kDefaultCellSize)));
+  s.numbers = readOptionalBool(ini, kNumbers);
+  s.jumpToNextWord = readOptionalBool(ini, kJumpToNextWord);
+  s.clueList = readOptionalBool(ini, kClueList);
+  s.clueListGeometry = ini.GetValue(kGeneral, kClueListPlace, "");
   return s;
 }
 
@@ -110,6 +124,14 @@ void writeSettings(const std::filesystem::path& file, const Settings& settings) 
   // A player who never zoomed gets the file exactly as it always was.
   if (settings.cellSize != kDefaultCellSize || ini.GetValue(kGeneral, kCellSize, nullptr))
     ini.SetValue(kGeneral, kCellSize, std::to_string(settings.cellSize).c_str());
+  const std::pair<const char*, const std::optional<bool>*> switches[] = {
+      {kNumbers, &settings.numbers},
+      {kJumpToNextWord, &settings.jumpToNextWord},
+      {kClueList, &settings.clueList}};
+  for (const auto& [key, value] : switches)
+    if (value->has_value()) ini.SetValue(kGeneral, key, **value ? "1" : "0");
+  if (!settings.clueListGeometry.empty())
+    ini.SetValue(kGeneral, kClueListPlace, settings.clueListGeometry.c_str());
   std::string text;
   if (ini.Save(text) < 0) throw FileError("Cannot write the settings file " + file.string());
   writeFileAtomically(file, text);

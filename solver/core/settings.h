@@ -1,6 +1,7 @@
 #pragma once
 // CROSS.CONF: the solver's two switches, its zoom and the folder of its open dialog.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,15 @@ struct Settings {
   bool sounds = true;           // [General] Sounds
   std::string solveFolder;      // [Folders] Solve
   int cellSize = 20;            // [General] Cell size: written once it differs from 20
+  // Written only once the player has changed them (an absent key is its default).
+  std::optional<bool> numbers;         // [General] Numbers (default on)
+  std::optional<bool> jumpToNextWord;  // [General] Jump to the next word (default off)
+  std::optional<bool> clueList;        // [General] Clue list (default on)
+  std::string clueListGeometry;        // [General] Clue list place: "x,y,width,height"
+
+  bool showNumbers() const { return numbers.value_or(true); }
+  bool jumps() const { return jumpToNextWord.value_or(false); }
+  bool showClueList() const { return clueList.value_or(true); }
 };
 
 // Reads the file (of a file over 64 KB, the whole lines of its first 64 KB); a missing or unreadable

@@ -12,6 +12,7 @@
 #include "sample_crosswords.h"
 #include "solver/board_view.h"
 #include "solver/board_window.h"
+#include "solver/clue_list_window.h"
 #include "solver/clue_window.h"
 #include "solver/instance_channel.h"
 #include "tests/support/prompt_answers.h"
@@ -61,10 +62,15 @@ class CrossWindowTest : public QObject {
   // Messages shown, and how often "Try another?" was asked.
   QStringList messages() const {
     QStringList m = answers_->shown();
-    m.removeAll("Try another?");
+    m.removeIf(
+        [](const QString& t) { return t.endsWith("Try another?") || t.startsWith("Reveal the whole"); });
     return m;
   }
-  int questions() const { return static_cast<int>(answers_->shown().count("Try another?")); }
+  int questions() const {
+    const QStringList shown = answers_->shown();
+    return static_cast<int>(std::count_if(shown.begin(), shown.end(),
+                                          [](const QString& t) { return t.endsWith("Try another?"); }));
+  }
 
   QString write(const QString& name, const gw::CrosswordFile& f) {
     QString p = dir_.filePath(name);
@@ -80,6 +86,11 @@ class CrossWindowTest : public QObject {
     if (!ok) qWarning() << messages();
     window_->show();
     return *window_;
+  }
+  // "Cheat the whole crossword", answered Yes.
+  void revealAll() {
+    answers_->next(QMessageBox::Yes);
+    trigger("revealAllAction");
   }
   void trigger(const char* name) {
     QAction* a = window_->action(name);
@@ -99,6 +110,7 @@ class CrossWindowTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { qputenv("XDG_DATA_HOME", dir_.filePath("data").toUtf8()); }
   void init() {
     QVERIFY(dir_.isValid());
     for (const QString& name : QDir(dir_.path()).entryList({"*.RES_CW"}, QDir::Files))
@@ -153,7 +165,7 @@ class CrossWindowTest : public QObject {
     f.action("soundsAction")->trigger();
     QVERIFY(!f.workflow().settings().sounds);
     QTest::keyClicks(&f, "cow");
-    trigger("revealAllAction");
+    revealAll();
     QTest::keyClick(&f, 'x');
     QVERIFY(f.board()->completed());
     QVERIFY(sounds_.empty());
@@ -220,17 +232,27 @@ class CrossWindowTest : public QObject {
     QCOMPARE(f.board()->current(), (CellPos{0, 2}));
   }
 
-  // Delete gives no character: it neither types nor completes a revealed crossword;
-  // Backspace still runs the completion test.
-  void deleteTypesNothingAndDoesNotComplete() {
+  // Backspace, Delete, Tab and a second click reach the board as a player uses them; neither
+  // erasing key completes a revealed crossword.
+  void editingKeysTabAndSecondClick() {
     BoardWindow& f = open(englishSample());
-    trigger("revealAllAction");
+    QTest::keyClicks(&f, "cat");  // onto the block after CAT
+    QTest::keyClick(&f, Qt::Key_Backspace);
+    QCOMPARE(f.board()->current(), (CellPos{0, 2}));
+    QCOMPARE(f.board()->entries().substr(0, 3), std::string("CA "));
+    QTest::keyClick(&f, Qt::Key_Tab);
+    const gw::NumberedWord& second = f.board()->wordsInOrder()[1];
+    QCOMPARE(f.board()->current(), (CellPos{second.row, second.column}));
+    QTest::keyClick(&f, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(f.board()->current(), (CellPos{0, 2}));  // the first empty cell of CAT
+    auto* view = f.findChild<QWidget*>("boardView");
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(2 * 20 + 5, 5));
+    QCOMPARE(f.board()->direction(), Direction::Down);  // the second click on the cursor's cell
+    revealAll();
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, 119, 0, 0, "\x7f");
     QApplication::sendEvent(&f, &del);
+    QCOMPARE(f.board()->entryAt(0, 2), ' ');
     QVERIFY(!f.board()->completed());
-    QVERIFY(sounds_.empty());
-    QTest::keyClick(&f, Qt::Key_Backspace);
-    QVERIFY(f.board()->completed());
   }
 
   // A progress file of another version opens an empty board, says so once, and is replaced on save.
@@ -382,6 +404,7 @@ class CrossWindowTest : public QObject {
 
   void markingColoursEntries() {
     BoardWindow& f = open(englishSample());
+    trigger("numbersAction");  // only the letters in the cells
     QTest::keyClicks(&f, "cx");
     f.workflow().selectCell({3, 5});
     auto blue = [](QColor c) { return c.blue() > 150 && c.red() < 100 && c.green() < 100; };
@@ -404,7 +427,7 @@ class CrossWindowTest : public QObject {
     BoardWindow& f = open(englishSample());
     f.saveProgress();
     QVERIFY(QFile::exists(dir_.filePath("puzzle.RES_CW")));
-    trigger("revealAllAction");
+    revealAll();
     QVERIFY(!f.board()->completed());  // revealing does not complete
     QTest::keyClick(&f, '5');          // any key does
     QVERIFY(f.board()->completed());
@@ -428,9 +451,9 @@ class CrossWindowTest : public QObject {
   void tryAnotherLoadsTheNextCrossword() {
     QString next = write("next.C_W", serbianSample());
     BoardWindow& f = open(englishSample());
+    revealAll();
     answers_->next(QMessageBox::Ok);
     answers_->nextFile(next);
-    trigger("revealAllAction");
     QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
     for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
@@ -445,10 +468,10 @@ class CrossWindowTest : public QObject {
 
   void tryAnotherWithTheOpenDialogCancelledCloses() {
     BoardWindow& f = open(englishSample());
-    answers_->next(QMessageBox::Ok);  // OK, then no file chosen
     QSignalSpy finished(&f, &BoardWindow::finished);
-    trigger("revealAllAction");
-    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
+    revealAll();
+    answers_->next(QMessageBox::Ok);  // OK, then no file chosen
+    QTest::keyClick(&f, '5');         // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
     for (int i = 0; i < 20; ++i) f.workflow().blinkTick();
     QCOMPARE(questions(), 0);  // twenty ticks of blinking come first
@@ -463,10 +486,10 @@ class CrossWindowTest : public QObject {
     QString bad = dir_.filePath("bad.C_W");
     gw::writeFileAtomically(bad.toStdString(), std::string("CW10\0\x05", 6));
     BoardWindow& f = open(englishSample());
+    QSignalSpy finished(&f, &BoardWindow::finished);
+    revealAll();
     answers_->next(QMessageBox::Ok);
     answers_->nextFile(bad);
-    QSignalSpy finished(&f, &BoardWindow::finished);
-    trigger("revealAllAction");
     QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
     QVERIFY(f.board()->completed());
     for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
@@ -555,9 +578,11 @@ class CrossWindowTest : public QObject {
     QSet<QString> offered;
     for (QAction* a : f.contextMenu()->actions())
       if (!a->isSeparator()) offered << a->text();
-    QCOMPARE(offered, (QSet<QString>{"Cheat one field", "Cheat the whole crossword", "Mark bad entries",
-                                     "Sounds", "Right direction", "Down direction", "Zoom in", "Zoom out",
-                                     "Normal size", "Open crossword...", "Exit"}));
+    QCOMPARE(offered,
+             (QSet<QString>{"Cheat one field", "Cheat the whole crossword", "Mark bad entries", "Sounds",
+                            "Right direction", "Down direction", "Zoom in", "Zoom out", "Normal size",
+                            "Open crossword...", "Exit", "Check word", "Cheat one word", "Numbers",
+                            "Clue list", "Jump to the next word", "Pause"}));
     QCOMPARE(f.action("exitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     QTest::keyClicks(&f, "ca");
     QSignalSpy finished(&f, &BoardWindow::finished);
@@ -676,6 +701,24 @@ class CrossWindowTest : public QObject {
     QCOMPARE(board->indexOfChild(table->cellAt(1, 2)), 1 * 6 + 2);
     QCOMPARE(table->cellAt(3, 0)->text(QAccessible::Name), QString("Row 4, column 1, block"));
     QVERIFY(table->cellAt(4, 0) == nullptr);
+  }
+
+  // The clue list selects the clues through the cursor, as a screen reader's selected item, and a
+  // click on a clue takes the cursor to its word's first empty cell.
+  void clueListFollowsTheCursorAndLeads() {
+    BoardWindow& f = open(englishSample());
+    QListWidget* across = f.clueList()->acrossList();
+    QVERIFY(f.clueList()->isVisible());
+    QCOMPARE(across->currentItem()->text(), QString("1. Clue CAT"));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(across);
+    QCOMPARE(list->role(), QAccessible::List);
+    QTest::keyClick(&f, Qt::Key_Tab);
+    QCOMPARE(across->currentRow(), 1);
+    QListWidget* down = f.clueList()->downList();
+    const QRect last = down->visualItemRect(down->item(down->count() - 1));
+    QTest::mouseClick(down->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(f.board()->direction(), Direction::Down);
+    QCOMPARE(f.board()->currentWord(), static_cast<int>(f.board()->wordsInOrder().size()) - 1);
   }
 
   void clueWindowsSitAboveAndBelow() {

@@ -32,6 +32,7 @@ class BoardWorkflowTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { qputenv("XDG_DATA_HOME", dir_.filePath("data").toUtf8()); }
   void init() {
     answers_.emplace();
     QFile::remove(dir_.filePath("puzzle.RES_CW"));
@@ -90,6 +91,7 @@ class BoardWorkflowTest : public QObject {
     for (bool again : {false, true}) {
       auto w = loaded(englishSample());
       QSignalSpy closing(w.get(), &BoardWorkflow::closeRequested);
+      answers_->next(QMessageBox::Yes);
       if (again) {
         answers_->next(QMessageBox::Ok);
         answers_->nextFile(next);
@@ -101,7 +103,44 @@ class BoardWorkflowTest : public QObject {
       QCOMPARE(closing.count(), again ? 0 : 1);
       QCOMPARE(w->board()->language(), again ? gw::Language::German : gw::Language::English);
     }
-    QCOMPARE(answers_->shown(), (QStringList{"Try another?", "Try another?"}));
+    for (const QString& asked : answers_->shown())
+      QVERIFY2(asked.startsWith("Reveal the whole") || asked.endsWith(". Try another?"), qPrintable(asked));
+  }
+
+  // Revealing everything asks first, and No (also the default, and Escape) reveals nothing.
+  void revealingAllAsksFirst() {
+    auto w = loaded(englishSample());
+    w->revealAll();  // nothing queued: Escape
+    answers_->next(QMessageBox::No);
+    w->revealAll();
+    QCOMPARE(w->board()->entries(), std::string(24, ' '));
+    answers_->next(QMessageBox::Yes);
+    w->revealAll();
+    QCOMPARE(w->board()->entries(), englishSample().board);
+  }
+
+  // The clock stops while paused, comes back with the crossword and is named when it is solved.
+  void clockPausesIsKeptAndReported() {
+    auto w = loaded(englishSample());
+    saveSolvingTime(*w->crossword(), 754);
+    w = loaded(englishSample());
+    QVERIFY(w->elapsedSeconds() >= 754);
+    w->setPaused(true);
+    const qint64 paused = w->elapsedSeconds();
+    QTest::qWait(1100);
+    QCOMPARE(w->elapsedSeconds(), paused);
+    QVERIFY(w->state().paused);
+    w->typeCharacter('c');  // the board is hidden: nothing typed
+    QCOMPARE(w->board()->entryAt(0, 0), ' ');
+    w->setPaused(false);
+    QVERIFY(w->saveProgress());
+    QCOMPARE(loaded(englishSample())->elapsedSeconds(), paused);  // kept across closing
+    answers_->next(QMessageBox::Yes);
+    w->revealAll();
+    w->typeCharacter('5');
+    for (int i = 0; i <= kBlinkTicks; ++i) w->blinkTick();
+    QCOMPARE(answers_->shown().last(), QString("Solved in 12:34. Try another?"));
+    QCOMPARE(clockText(3723), QString("1:02:03"));
   }
 };
 

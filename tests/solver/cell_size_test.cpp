@@ -42,3 +42,28 @@ TEST(CellSize, ZoomIsBounded) {
   EXPECT_EQ(boundedCellSize(500), kLargestCellSize);
   EXPECT_EQ(boundedCellSize(24), 24);
 }
+
+// Zooming from the size on screen: each step in never makes the board smaller and each step out
+// never larger, on small, middling, screen-filling and over-tall boards.
+TEST(CellSize, ZoomIsMonotoneAtEveryBoardSize) {
+  for (auto [rows, columns] : {std::pair{5, 5}, {15, 15}, {41, 41}, {56, 30}}) {
+    const BoardFit fit{rows, columns, 1280, 1024, kClueLine, 1.0};
+    for (int direction : {1, -1}) {
+      int shown = fittedCellSize(kDefaultCellSize, fit);
+      for (int step = 0; step < 30; ++step) {
+        const int next = fittedCellSize(zoomedCellSize(shown, direction), fit);
+        if (direction > 0)
+          EXPECT_GE(next, shown) << rows << "x" << columns;
+        else
+          EXPECT_LE(next, shown) << rows << "x" << columns;
+        shown = next;
+      }
+    }
+  }
+}
+
+TEST(CellSize, ResizedWindowChoosesTheSizeThatFillsIt) {
+  EXPECT_EQ(cellSizeFillingWindow(15, 15, 15 * 30 + 2, 15 * 40 + 2), 30);  // the narrower side rules
+  EXPECT_EQ(cellSizeFillingWindow(41, 41, 100, 100), 16);                  // never below legible
+  EXPECT_EQ(cellSizeFillingWindow(5, 5, 2000, 2000), kLargestCellSize);
+}

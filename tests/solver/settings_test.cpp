@@ -45,10 +45,19 @@ TEST(CrossSettings, ValuesAsTheProfileFunctionsReadThem) {
   fs::remove(p);
 }
 
+Settings settingsOf(bool mark, bool sounds, const std::string& folder, int cellSize = 20) {
+  Settings s;
+  s.markBadEntries = mark;
+  s.sounds = sounds;
+  s.solveFolder = folder;
+  s.cellSize = cellSize;
+  return s;
+}
+
 TEST(CrossSettings, WrittenWithExactKeysAndOtherKeysKept) {
   fs::path p = tempConf("write");
   writeFileAtomically(p, "[Other]\nkeep=this\n");
-  writeSettings(p, {true, false, "/data/cw"});
+  writeSettings(p, settingsOf(true, false, "/data/cw"));
   std::string text = readWholeFile(p);
   EXPECT_NE(text.find("Mark correct=1"), std::string::npos) << text;
   EXPECT_NE(text.find("Sounds=0"), std::string::npos) << text;
@@ -64,11 +73,11 @@ TEST(CrossSettings, WrittenWithExactKeysAndOtherKeysKept) {
 // The zoom is written only once the player changed it, and read back within its bounds.
 TEST(CrossSettings, CellSizeIsAddedOnlyWhenZoomed) {
   fs::path p = tempConf("zoom");
-  writeSettings(p, {false, true, "/d"});
+  writeSettings(p, settingsOf(false, true, "/d"));
   EXPECT_EQ(readWholeFile(p).find("Cell size"), std::string::npos);
-  writeSettings(p, {false, true, "/d", 26});
+  writeSettings(p, settingsOf(false, true, "/d", 26));
   EXPECT_EQ(readSettings(p, "").cellSize, 26);
-  writeSettings(p, {false, true, "/d", 20});  // back to the default: still remembered
+  writeSettings(p, settingsOf(false, true, "/d", 20));  // back to the default: still remembered
   EXPECT_NE(readWholeFile(p).find("Cell size=20"), std::string::npos);
   writeFileAtomically(p, "[General]\nCell size=3\n");
   EXPECT_EQ(readSettings(p, "").cellSize, 16);
@@ -89,7 +98,29 @@ TEST(CrossSettings, OversizedFileIsReadInPartAndNeverOverwritten) {
   EXPECT_TRUE(s.markBadEntries);
   EXPECT_FALSE(s.sounds);
   EXPECT_EQ(s.solveFolder, "/default");
-  EXPECT_THROW(writeSettings(p, {false, true, "/data/cw"}), FileError);
+  EXPECT_THROW(writeSettings(p, settingsOf(false, true, "/data/cw")), FileError);
   EXPECT_EQ(readWholeFile(p, 1 << 20), text);
+  fs::remove(p);
+}
+
+// The switches of the clue list, the numbers and the jump are written only once the player
+// changed them; a file without them gives their defaults.
+TEST(CrossSettings, NewSwitchesAreWrittenOnlyWhenChanged) {
+  fs::path p = tempConf("switches");
+  writeSettings(p, settingsOf(false, true, "/d"));
+  const std::string untouched = readWholeFile(p);
+  for (const char* key : {"Numbers", "Clue list", "Jump to the next word"})
+    EXPECT_EQ(untouched.find(key), std::string::npos) << key;
+  Settings s = readSettings(p, "");
+  EXPECT_TRUE(s.showNumbers() && s.showClueList() && !s.jumps());
+  s.numbers = false;
+  s.jumpToNextWord = true;
+  s.clueListGeometry = "10,20,300,400";
+  writeSettings(p, s);
+  s = readSettings(p, "");
+  EXPECT_FALSE(s.showNumbers());
+  EXPECT_TRUE(s.jumps());
+  EXPECT_TRUE(s.showClueList());
+  EXPECT_EQ(s.clueListGeometry, "10,20,300,400");
   fs::remove(p);
 }
