@@ -83,7 +83,8 @@ void EditingPage::createActions() {
       make("openAction", QStringLiteral("Open"), QStringLiteral("Open a crossword from a file"),
            QKeySequence(Qt::CTRL | Qt::Key_O));
   QAction* saveAction = make("saveAction", QStringLiteral("Save"),
-                             QStringLiteral("Save the crossword to a file under the old name"));
+                             QStringLiteral("Save the crossword to a file under the old name"),
+                             QKeySequence(Qt::CTRL | Qt::Key_S));
   QAction* saveAsAction = make("saveAsAction", QStringLiteral("Save as .."),
                                QStringLiteral("Save a crossword to a file after defining new filename"));
   QAction* printAction =
