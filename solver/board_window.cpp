@@ -51,7 +51,7 @@ BoardWindow::BoardWindow(std::filesystem::path settingsPath, std::string default
   // The board follows the window's size.
   auto* grip = new QSizeGrip(this);
   grip->setObjectName("sizeGrip");
-  grip->resize(grip->sizeHint());
+  grip->setFixedSize(6, 6);  // in the corner of the frame, clear of the last cell's letter
   clueList_ = std::make_unique<ClueListWindow>();
   connect(clueList_.get(), &ClueListWindow::wordPicked, this, [this](int word) {
     workflow_->goToWord(word);
@@ -201,7 +201,9 @@ void BoardWindow::applyState() {
   pauseAction_->setEnabled(s.loaded);
   pauseAction_->setChecked(s.paused);
   boardView_->setVisible(!s.paused);
-  if (clueList_) clueList_->setVisible(s.loaded && s.clueList && isVisible());
+  const bool asked = workflow_->settings().clueList.has_value();
+  if (clueList_)
+    clueList_->setVisible(s.loaded && s.clueList && isVisible() && (asked || !clueListWouldCover_));
   showClock();
 }
 
@@ -238,6 +240,7 @@ void BoardWindow::replaceCrossword() {
 // Where the player left it, or else beside the board (right if there is room, else left).
 void BoardWindow::placeClueList() {
   const QStringList saved = QString::fromStdString(workflow_->settings().clueListGeometry).split(',');
+  clueListWouldCover_ = false;
   if (saved.size() == 4) {
     clueList_->setGeometry(saved[0].toInt(), saved[1].toInt(), saved[2].toInt(), saved[3].toInt());
     return;
@@ -245,8 +248,9 @@ void BoardWindow::placeClueList() {
   const QRect work = workArea();
   const QRect board = geometry();
   const int width = clueList_->width();
-  const int x = board.right() + 8 + width <= work.right() ? board.right() + 8
-                                                          : std::max(work.left(), board.left() - 8 - width);
+  const bool right = board.right() + 8 + width <= work.right();
+  clueListWouldCover_ = !right && board.left() - 8 - width < work.left();
+  const int x = right ? board.right() + 8 : std::max(work.left(), board.left() - 8 - width);
   clueList_->move(x, std::max(work.top(), board.top()));
 }
 
@@ -275,6 +279,7 @@ void BoardWindow::layOutBoard() {
   boardView_->setCellSize(shown);
   const QSize size = boardView_->boardSize();
   layingOut_ = true;
+  requestedSize_ = size;
   resize(size);
   layingOut_ = false;
   boardView_->setGeometry(QRect(QPoint(0, 0), size));
@@ -287,6 +292,11 @@ void BoardWindow::resizeEvent(QResizeEvent* e) {
     grip->move(width() - grip->width(), height() - grip->height());
   const Board* b = workflow_->board();
   if (layingOut_ || !b) return;
+  // On X11 a window's own resize arrives later, possibly after older sizes: not the player's.
+  if (requestedSize_.isValid()) {
+    if (e->size() == requestedSize_) requestedSize_ = QSize();
+    return;
+  }
   // The player resized the window: the board fills it, centred, at a size the zoom allows.
   const int size = cellSizeFillingWindow(b->rows(), b->columns(), width(), height());
   boardView_->setCellSize(size);

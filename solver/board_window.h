@@ -98,6 +98,10 @@ class BoardWindow : public QWidget {
   std::unique_ptr<ClueWindow> downWindow_;
   std::unique_ptr<ClueListWindow> clueList_;
   bool layingOut_ = false;
+  // The size the layout asked for; resizes before it arrives are the layout's, not the player's.
+  QSize requestedSize_;
+  // No room beside the board: the list waits for the player to ask for it.
+  bool clueListWouldCover_ = false;
   bool finishedForGood_ = false;
   bool progressSaved_ = false;  // "Exit" has just written the progress file
   bool unattended_ = false;

@@ -708,6 +708,7 @@ class CrossWindowTest : public QObject {
   void clueListFollowsTheCursorAndLeads() {
     BoardWindow& f = open(englishSample());
     QListWidget* across = f.clueList()->acrossList();
+    f.workflow().setClueList(true);  // asked for, also where it has no room beside the board
     QVERIFY(f.clueList()->isVisible());
     QCOMPARE(across->currentItem()->text(), QString("1. Clue CAT"));
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(across);
