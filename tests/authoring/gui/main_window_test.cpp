@@ -309,10 +309,10 @@ class MainWindowTest : public gw::test::GuiTestBase {
 
       auto w = makeWindow();
       const QString caption = w->windowTitle();
-      ModalAnswerer answers;
+      gw::gui::Prompts::reset();
       w->openPatternFileAtStart(bad);
-      QTRY_VERIFY2(!answers.messages.isEmpty(), what);
-      QCOMPARE(answers.messages, QStringList{readerMessage});
+      QTRY_VERIFY2(!answers().shown().isEmpty(), what);
+      QCOMPARE(answers().shown(), QStringList{readerMessage});
       QVERIFY2(!w->composingPage()->hasOpenLayout(), what);
       QCOMPARE(w->currentPage(), Page::Start);
       QCOMPARE(w->windowTitle(), caption);
