@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "bench/shipped_dictionaries.h"
 #include "common/file_io.h"
 

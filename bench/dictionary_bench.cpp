@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
 #include "common/jpeg.h"
-#include "export/ipuz_format.h"
-#include "export/puz_format.h"
+#include "interchange/ipuz_format.h"
+#include "interchange/puz_format.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "authoring/composing/layout_statistics.h"
-#include "authoring/composing/layout_symmetry.h"
+#include "authoring/composing/layout/layout_statistics.h"
+#include "authoring/composing/layout/layout_symmetry.h"
 
 namespace {
 

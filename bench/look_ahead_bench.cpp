@@ -11,10 +11,10 @@
 #include <random>
 #include <set>
 
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/fill_propagator.h"
-#include "authoring/composing/first_fill_search.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/fill_propagator.h"
+#include "authoring/composing/search/first_fill_search.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/file_io.h"
 
 namespace {

@@ -17,11 +17,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "authoring/composing/composing_files.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/first_fill_search.h"
-#include "authoring/composing/layout_session.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/layout/composing_files.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/first_fill_search.h"
+#include "authoring/composing/search/layout_session.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
 
 namespace {

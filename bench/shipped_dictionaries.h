@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "common/language.h"
 
 namespace gw::bench {

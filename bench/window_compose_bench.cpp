@@ -20,9 +20,9 @@
 #include <map>
 #include <memory>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"

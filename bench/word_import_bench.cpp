@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/word_collation.h"
-#include "authoring/composing/word_lists/word_import.h"
-#include "authoring/composing/word_lists/word_list.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/dictionary/word_collation.h"
+#include "authoring/composing/dictionary/word_lists/word_import.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
 #include "bench/word_list_bench_files.h"
 
 namespace {

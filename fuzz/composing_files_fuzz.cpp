@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 

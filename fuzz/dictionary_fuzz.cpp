@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 
 namespace {
 

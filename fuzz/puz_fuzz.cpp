@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/puz_format.h"
+#include "interchange/puz_format.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/composing/word_lists/word_import.h"
-#include "authoring/composing/word_lists/word_list.h"
+#include "authoring/composing/dictionary/word_lists/word_import.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
 #include "common/errors.h"
 
 namespace {

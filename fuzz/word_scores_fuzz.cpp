@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/composing/word_scores.h"
+#include "authoring/composing/dictionary/word_scores.h"
 #include "common/errors.h"
 
 namespace {

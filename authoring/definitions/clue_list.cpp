@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "export/crossword_numbering.h"
+#include "interchange/crossword_numbering.h"
 
 namespace gw {
 

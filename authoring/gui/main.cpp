@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "authoring/definitions/crossword_document.h"
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/dictionary/edit_word_list.h"
 #include "authoring/gui/main_window.h"
 #include "authoring/settings/settings_file.h"

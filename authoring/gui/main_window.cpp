@@ -13,7 +13,7 @@
 #include <system_error>
 #include <utility>
 
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
 #include "authoring/gui/editing/editing_page.h"

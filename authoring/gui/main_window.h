@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "authoring/composing/dictionary.h"
-#include "authoring/gui/file_dialog_folders.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/gui/common/file_dialog_folders.h"
 #include "authoring/gui/pages.h"
 #include "common/language.h"
 #include "common/program_folder.h"

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <utility>
 
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/editing_page.h"

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "authoring/gui/composing/composing_page.h"
-#include "authoring/gui/editing_page_base.h"
+#include "authoring/gui/common/editing_page_base.h"
 
 namespace gw::gui {
 

@@ -17,7 +17,7 @@
 #include <fstream>
 #include <memory>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"

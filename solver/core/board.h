@@ -14,7 +14,7 @@
 #include "common/jpeg.h"
 #include "common/language.h"
 #include "common/picture.h"
-#include "export/crossword_numbering.h"
+#include "interchange/crossword_numbering.h"
 
 namespace gw::cross {
 

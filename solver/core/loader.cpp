@@ -9,7 +9,7 @@
 #include "common/crossword_reader.h"
 #include "common/errors.h"
 #include "common/file_io.h"
-#include "export/interchange_files.h"
+#include "interchange/interchange_files.h"
 
 namespace gw::cross {
 namespace fs = std::filesystem;

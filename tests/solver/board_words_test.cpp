@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/crossword_reader.h"
-#include "export/crossword_numbering.h"
+#include "interchange/crossword_numbering.h"
 #include "sample_crosswords.h"
 #include "solver/core/board.h"
 

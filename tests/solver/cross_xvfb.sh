@@ -28,3 +28,17 @@ type_cells() {  # type_cells WINDOW KEYS_FILE FIRST LAST (1-based line numbers)
   [ ${#args[@]} -gt 0 ] && xdotool "${args[@]}"
   return 0
 }
+
+# Types the first HALF cells, ends the program with SIGTERM and checks that the progress file
+# keeps at least those letters; SHOT names the screenshot taken before the signal.
+type_half_then_terminate() {  # WHAT KEYS HALF PROGRESS SHOT
+  local what=$1 keys=$2 half=$3 progress=$4 shot=$5 letters
+  type_cells "$win" "$keys" 1 "$half"
+  sleep 0.3
+  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$shot"
+  kill -TERM "$pid"
+  wait_for 10 bash -c "! kill -0 $pid" || fail "$what: SIGTERM did not end the program"
+  [ -f "$progress" ] || fail "$what: SIGTERM lost the progress ($progress)"
+  letters=$(tr -d ' ' <"$progress" | wc -c)
+  [ "$letters" -ge "$half" ] || fail "$what: progress holds $letters letters, $half typed"
+}

@@ -6,8 +6,9 @@
 
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
-#include "export/interchange_files.h"
+#include "interchange/interchange_files.h"
 #include "solver/core/loader.h"
+#include "tests/support/temp_folder.h"
 
 using gw::CellPos;
 using namespace gw;
@@ -18,13 +19,6 @@ namespace {
 
 class CrossInterchangeLoading : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("cross_interchange_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // The example exported beside a copy of itself: NAME.C_W and NAME.ipuz / NAME.puz.
   fs::path exportExample(const std::string& name, InterchangeFormat format) {
@@ -36,7 +30,8 @@ class CrossInterchangeLoading : public ::testing::Test {
     return out;
   }
 
-  fs::path dir_;
+  gw::test::TempFolder folder_{"cross_interchange"};
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(CrossInterchangeLoading, AnExportedCrosswordIsSolvedLikeItsOriginal) {

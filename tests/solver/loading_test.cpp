@@ -11,6 +11,7 @@
 #include "common/jpeg.h"
 #include "sample_crosswords.h"
 #include "solver/core/loader.h"
+#include "tests/support/temp_folder.h"
 
 using gw::CellPos;
 using namespace gw;
@@ -22,13 +23,6 @@ namespace {
 
 class CrossLoading : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("cross_loading_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   fs::path write(const std::string& name, const CrosswordFile& f) {
     fs::path p = dir_ / name;
@@ -47,7 +41,8 @@ class CrossLoading : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  gw::test::TempFolder folder_{"cross_loading"};
+  fs::path dir_ = folder_.path();
 };
 
 }  // namespace

@@ -27,14 +27,7 @@ for pair in en-igloo:puz sr-cyrillic-vitez:ipuz; do
   progress=$puzzle.RES_CW
 
   start_cross "$puzzle"
-  type_cells "$win" "$keys" 1 "$half"
-  sleep 0.3
-  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-$format-typing.png"
-  kill -TERM "$pid"
-  wait_for 10 bash -c "! kill -0 $pid" || fail "$name.$format: SIGTERM did not end the program"
-  [ -f "$progress" ] || fail "$name.$format: no progress file $progress"
-  letters=$(tr -d ' ' <"$progress" | wc -c)
-  [ "$letters" -ge "$half" ] || fail "$name.$format: progress holds $letters letters, $half typed"
+  type_half_then_terminate "$name.$format" "$keys" "$half" "$progress" "$work/$name-$format-typing.png"
 
   start_cross "$puzzle"
   type_cells "$win" "$keys" $((half + 1)) "$total"

@@ -36,14 +36,7 @@ for puzzle in "$work"/puzzles/*.C_W; do
     [ "$(xdotool search --onlyvisible --name '^Crossword Solving Tool$' | wc -l)" -eq 1 ] \
       || fail "the second copy showed a window"
   fi
-  type_cells "$win" "$keys" 1 "$half"
-  sleep 0.3
-  [ "${CROSS_SHOTS:-}" = 1 ] && import -window root "$work/$name-typing.png"
-  kill -TERM "$pid"
-  wait_for 10 bash -c "! kill -0 $pid" || fail "$name: SIGTERM did not end the program"
-  [ -f "$progress" ] || fail "$name: SIGTERM lost the progress"
-  letters=$(tr -d ' ' <"$progress" | wc -c)
-  [ "$letters" -ge "$half" ] || fail "$name: progress holds $letters letters, $half typed"
+  type_half_then_terminate "$name" "$keys" "$half" "$progress" "$work/$name-typing.png"
 
   start_cross "$puzzle"
   if [ "${CROSS_SHOTS:-}" = 1 ]; then

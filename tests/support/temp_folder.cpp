@@ -20,6 +20,8 @@ TempFolder::TempFolder(const std::string& prefix) {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
+  // A test may have taken its own rights away to see a failure; give them back to clean up.
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(path_, ec);
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/layout_session.h"
 #include "compose_cli.h"
 
 namespace gw {

@@ -7,11 +7,11 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_lock.h"
-#include "authoring/composing/layout_session.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_lock.h"
+#include "authoring/composing/search/layout_session.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/program_folder.h"

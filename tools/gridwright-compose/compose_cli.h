@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/search_part.h"
+#include "authoring/composing/search/search_part.h"
 
 namespace gw {
 

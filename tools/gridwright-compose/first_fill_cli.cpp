@@ -7,13 +7,13 @@
 #include <ostream>
 #include <thread>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/fill_scores.h"
-#include "authoring/composing/first_fill_result.h"
-#include "authoring/composing/first_fill_search.h"
-#include "authoring/composing/layout_lock.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/fill_scores.h"
+#include "authoring/composing/search/first_fill_result.h"
+#include "authoring/composing/search/first_fill_search.h"
+#include "authoring/composing/layout/layout_lock.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/file_io.h"
 
 namespace gw {

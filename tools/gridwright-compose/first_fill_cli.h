@@ -3,7 +3,7 @@
 #include <csignal>
 #include <iosfwd>
 
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/layout_session.h"
 #include "compose_cli.h"
 
 namespace gw {

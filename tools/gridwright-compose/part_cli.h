@@ -2,7 +2,7 @@
 // --part K/N of gridwright-compose: one of N disjoint parts of the exhaustive search.
 #include <string>
 
-#include "authoring/composing/search_part.h"
+#include "authoring/composing/search/search_part.h"
 
 namespace gw {
 

@@ -7,7 +7,7 @@
 
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
-#include "export/interchange_files.h"
+#include "interchange/interchange_files.h"
 
 namespace gw::cw {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/language.h"

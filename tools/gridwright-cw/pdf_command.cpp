@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/crossword_reader.h"
-#include "export/print/crossword_print.h"
+#include "interchange/print/crossword_print.h"
 #include "tools/gridwright-cw/interchange_commands.h"
 
 namespace gw::cw {

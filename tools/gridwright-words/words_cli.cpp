@@ -5,10 +5,10 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "authoring/composing/word_lists/word_import.h"
-#include "authoring/composing/word_lists/word_list.h"
-#include "authoring/composing/word_lists/word_rules.h"
-#include "authoring/composing/word_scores.h"
+#include "authoring/composing/dictionary/word_lists/word_import.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
+#include "authoring/composing/dictionary/word_lists/word_rules.h"
+#include "authoring/composing/dictionary/word_scores.h"
 #include "common/codepage.h"
 #include "common/errors.h"
 #include "common/file_io.h"

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/search/layout_session.h"
 #include "authoring/gui/composing/progress_preview.h"
 
 namespace gw::gui {

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <array>
 
-#include "authoring/composing/composer.h"
+#include "authoring/composing/search/composer.h"
 
 class QSoundEffect;
 

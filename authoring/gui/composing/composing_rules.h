@@ -2,7 +2,7 @@
 // What the composing page's commands may do in a given state: one function of the state per
 // command. The workflow publishes the state (ComposingWorkflow::statusChanged) and the page
 // enables each action from its function whenever the state changes. Qt-free.
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/layout_session.h"
 
 namespace gw::gui {
 

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "authoring/composing/composing_files.h"
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/grid_typing.h"
 #include "authoring/gui/composing/quick_fill_controller.h"

@@ -11,14 +11,14 @@
 #include <optional>
 #include <vector>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/layout_history.h"
-#include "authoring/composing/layout_statistics.h"
-#include "authoring/composing/layout_symmetry.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/layout/layout_history.h"
+#include "authoring/composing/layout/layout_statistics.h"
+#include "authoring/composing/layout/layout_symmetry.h"
 #include "authoring/settings/compose_settings.h"
 #include "authoring/gui/composing/composing_rules.h"
 #include "authoring/gui/composing/progress_preview.h"
-#include "authoring/gui/file_dialog_folders.h"
+#include "authoring/gui/common/file_dialog_folders.h"
 #include "common/cell_pos.h"
 #include "common/program_folder.h"
 

@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 #include <functional>
 
-#include "authoring/composing/board.h"
+#include "authoring/composing/layout/board.h"
 
 namespace gw::gui {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "authoring/composing/first_fill_result.h"
-#include "authoring/composing/layout_lock.h"
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/first_fill_result.h"
+#include "authoring/composing/layout/layout_lock.h"
+#include "authoring/composing/search/layout_session.h"
 #include "common/crossword_file.h"
 
 namespace gw::gui {

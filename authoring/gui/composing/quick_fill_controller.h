@@ -17,9 +17,9 @@
 #include <optional>
 #include <vector>
 
-#include "authoring/composing/board.h"
-#include "authoring/composing/composer.h"
-#include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/layout/board.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/search/first_fill_search.h"
 
 namespace gw {
 class LayoutLock;

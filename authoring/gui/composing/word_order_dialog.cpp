@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/composing/composing_geometry.h"
 
 namespace gw::gui {

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <vector>
 
-#include "authoring/composing/board.h"
+#include "authoring/composing/layout/board.h"
 
 class QAction;
 class QListWidget;

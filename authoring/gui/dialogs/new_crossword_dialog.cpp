@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 
 namespace gw::gui {
 

@@ -11,7 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/dictionary/word_box.h"
 #include "authoring/gui/dictionary/word_list_model.h"
 #include "gui_common/make_action.h"

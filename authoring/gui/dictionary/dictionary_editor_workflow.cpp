@@ -5,10 +5,10 @@
 #include <mutex>
 #include <vector>
 
-#include "authoring/composing/word_collation.h"
-#include "authoring/composing/word_lists/import_file.h"
-#include "authoring/composing/word_lists/import_report.h"
-#include "authoring/composing/word_lists/word_import.h"
+#include "authoring/composing/dictionary/word_collation.h"
+#include "authoring/composing/dictionary/word_lists/import_file.h"
+#include "authoring/composing/dictionary/word_lists/import_report.h"
+#include "authoring/composing/dictionary/word_lists/word_import.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"
 #include "common/errors.h"

@@ -1,6 +1,6 @@
 #include "authoring/gui/dictionary/edit_word_list.h"
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "common/errors.h"
 #include "gui_common/prompts.h"

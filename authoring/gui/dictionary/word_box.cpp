@@ -9,7 +9,7 @@
 
 namespace gw::gui {
 
-WordBox::WordBox(Language language, QWidget* parent) : QLineEdit(parent), rules_(language), text_(language) {
+WordBox::WordBox(Language language, QWidget* parent) : QLineEdit(parent), rules_(language), text_(CodePageTable::of(boardCodePage(language))) {
   setMaxLength(static_cast<int>(WordRules::kMaxWordLength));
 }
 

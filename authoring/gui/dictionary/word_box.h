@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <string>
 
-#include "authoring/composing/word_lists/word_rules.h"
-#include "authoring/gui/dictionary/code_page_text.h"
+#include "authoring/composing/dictionary/word_lists/word_rules.h"
+#include "gui_common/qt_bridge.h"
 
 namespace gw::gui {
 
@@ -25,7 +25,7 @@ class WordBox : public QLineEdit {
 
  private:
   WordRules rules_;
-  CodePageText text_;
+  const CodePageTable& text_;
 };
 
 }  // namespace gw::gui

@@ -3,7 +3,7 @@
 namespace gw::gui {
 
 WordListModel::WordListModel(Language language, QObject* parent)
-    : QAbstractTableModel(parent), list_(language), text_(language) {}
+    : QAbstractTableModel(parent), list_(language), text_(CodePageTable::of(boardCodePage(language))) {}
 
 int WordListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(list_.size());

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "authoring/composing/word_lists/word_list.h"
-#include "authoring/gui/dictionary/code_page_text.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
+#include "gui_common/qt_bridge.h"
 
 namespace gw::gui {
 
@@ -28,7 +28,7 @@ class WordListModel : public QAbstractTableModel {
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
   const WordList& words() const { return list_; }
-  const CodePageText& text() const { return text_; }
+  const CodePageTable& text() const { return text_; }
 
   // Replaces the list by a word file. Throws FileError and keeps the list then.
   void load(const std::filesystem::path& wordFile);
@@ -42,7 +42,7 @@ class WordListModel : public QAbstractTableModel {
 
  private:
   WordList list_;
-  CodePageText text_;
+  const CodePageTable& text_;
 };
 
 }  // namespace gw::gui

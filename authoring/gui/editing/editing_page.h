@@ -8,8 +8,8 @@
 #include <QString>
 
 #include "authoring/gui/editing/editing_workflow.h"
-#include "authoring/gui/editing_page_base.h"
-#include "authoring/gui/file_dialog_folders.h"
+#include "authoring/gui/common/editing_page_base.h"
+#include "authoring/gui/common/file_dialog_folders.h"
 
 class QAction;
 class QDataWidgetMapper;

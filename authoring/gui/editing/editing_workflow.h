@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "authoring/definitions/crossword_document.h"
-#include "authoring/gui/file_dialog_folders.h"
-#include "export/print/crossword_print.h"
+#include "authoring/gui/common/file_dialog_folders.h"
+#include "interchange/print/crossword_print.h"
 
 class QPagedPaintDevice;
 class QWidget;

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "authoring/definitions/crossword_document.h"
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/layout_editor/layout_canvas.h"
 #include "authoring/gui/layout_editor/picture_dialog.h"
 #include "common/errors.h"

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "authoring/gui/authoring_look.h"
+#include "authoring/gui/common/authoring_look.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/jpeg.h"

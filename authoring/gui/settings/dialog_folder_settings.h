@@ -3,7 +3,7 @@
 // (section "Folders"); the file itself is the Qt-free authoring/settings/settings_file.h.
 #include <filesystem>
 
-#include "authoring/gui/file_dialog_folders.h"
+#include "authoring/gui/common/file_dialog_folders.h"
 #include "common/program_folder.h"
 
 namespace gw::gui {

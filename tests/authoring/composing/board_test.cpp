@@ -1,8 +1,8 @@
-#include "authoring/composing/board.h"
+#include "authoring/composing/layout/board.h"
 
 #include <gtest/gtest.h>
 
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/crossword_file.h"
 #include "common/errors.h"
 

@@ -12,36 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_session.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/layout_session.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "common/file_io.h"
+#include "tests/support/random_words.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw::testing {
 
 namespace fs = std::filesystem;
 
-class TempDir {
- public:
-  TempDir() {
-    static int counter = 0;
-    // Memory-backed when there is one: the composer syncs every file it writes.
-    fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base / ("gw_compose_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
+// Memory-backed where the machine has /dev/shm: the composer syncs every file it writes.
+using TempDir = test::TempFolder;
 
 inline void writeText(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -54,26 +38,7 @@ inline void writeWordFile(const fs::path& path, const std::vector<std::string>& 
   writeText(path, text);
 }
 
-// Every word over `alphabet` of each length in `lengths`, each kept with the given chance
-// (a fixed seed, so every run sees the same list).
-inline std::vector<std::string> randomWords(const std::string& alphabet, std::vector<int> lengths,
-                                            double keep, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> coin(0, 1);
-  std::vector<std::string> words;
-  for (int len : lengths) {
-    std::vector<std::string> all{""};
-    for (int k = 0; k < len; ++k) {
-      std::vector<std::string> next;
-      for (const std::string& prefix : all)
-        for (char ch : alphabet) next.push_back(prefix + ch);
-      all.swap(next);
-    }
-    for (const std::string& w : all)
-      if (coin(rng) < keep) words.push_back(w);
-  }
-  return words;
-}
+using test::randomWords;
 
 // A small layout (text form) with its word list, named for the test that runs it.
 struct ComposeProblem {

@@ -1,4 +1,4 @@
-#include "authoring/composing/composer.h"
+#include "authoring/composing/search/composer.h"
 
 #include <gtest/gtest.h>
 

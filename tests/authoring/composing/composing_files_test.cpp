@@ -1,4 +1,4 @@
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

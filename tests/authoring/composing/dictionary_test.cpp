@@ -1,4 +1,4 @@
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using gw::Dictionary;
@@ -37,28 +38,6 @@ Dictionary fromLines(std::vector<std::string> lines, Language language = Languag
   d.loadLines(lines, language);
   return d;
 }
-
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() / ("gw_dict_test_" + std::to_string(::getpid()));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  fs::path file(const std::string& name, const std::string& bytes) const {
-    fs::path p = path_ / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 }  // namespace
 
@@ -87,9 +66,9 @@ TEST(DictionaryLoad, LengthsOutsideOneToEightyAreSkipped) {
 }
 
 TEST(DictionaryLoad, FileLinesSplitOnCrLfOrBareLf) {
-  TempFolder dir;
+  gw::test::TempFolder dir;
   // A bare LF, a missing final line end and a stray CR inside a line (not a letter: skipped).
-  fs::path f = dir.file("EN.words", "ZEBRA\r\nAPPLE\nMANGO\r\n\r\nBA\rNK\r\nLEMON");
+  fs::path f = gw::test::writeFile(dir / "EN.words", "ZEBRA\r\nAPPLE\nMANGO\r\n\r\nBA\rNK\r\nLEMON");
   Dictionary d;
   d.load(f, Language::English);
   EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"APPLE", "LEMON", "MANGO", "ZEBRA"}));
@@ -101,10 +80,10 @@ TEST(DictionaryLoad, FileLinesSplitOnCrLfOrBareLf) {
 // Only words a board can hold come in: a byte order mark does not swallow the first word,
 // lower case is raised as the language does, and anything else is skipped and counted.
 TEST(DictionaryLoad, WordFilesAreCheckedAgainstTheLanguage) {
-  TempFolder dir;
+  gw::test::TempFolder dir;
   Dictionary d;
   using namespace std::string_literals;
-  d.load(dir.file("EN.words",
+  d.load(gw::test::writeFile(dir / "EN.words",
                   "\xEF\xBB\xBF"
                   "cat\r\nDo\0G\r\nD.G\r\nCAF\xC9\r\nowl\r\n"s +
                       std::string(41, 'L') + "\r\n" + std::string(42, 'L') + "\r\n"),
@@ -115,14 +94,14 @@ TEST(DictionaryLoad, WordFilesAreCheckedAgainstTheLanguage) {
   EXPECT_EQ(d.skippedWordCount(), 4u);  // the NUL, the dot, the accent (no English board letter), 42 letters
 
   // Serbian: small Cyrillic letters are raised; Latin letters are not Serbian board letters.
-  d.load(dir.file("YU.words", "\xEC\xE0\xF7\xEA\xE0\r\nMACKA\r\n\x8F\xE0\r\n"), Language::Serbian);
+  d.load(gw::test::writeFile(dir / "YU.words", "\xEC\xE0\xF7\xEA\xE0\r\nMACKA\r\n\x8F\xE0\r\n"), Language::Serbian);
   EXPECT_EQ(allWords(d, 5), (std::vector<std::string>{"\xCC\xC0\xD7\xCA\xC0"}));
   EXPECT_EQ(allWords(d, 2), (std::vector<std::string>{"\x8F\xC0"}));
   EXPECT_EQ(d.skippedWordCount(), 1u);
 }
 
 TEST(DictionaryLoad, MissingFileGivesAnEmptyDictionary) {
-  TempFolder dir;
+  gw::test::TempFolder dir;
   Dictionary d = fromLines({"CAT"});
   d.load(dir.path() / "nothing.words", Language::German);
   EXPECT_EQ(d.totalWordCount(), 0u);
@@ -132,11 +111,11 @@ TEST(DictionaryLoad, MissingFileGivesAnEmptyDictionary) {
 }
 
 TEST(DictionaryLoad, FailedReadKeepsThePreviousDictionary) {
-  TempFolder dir;
+  gw::test::TempFolder dir;
   Dictionary d = fromLines({"CAT", "DOG"}, Language::English);
   EXPECT_THROW(d.load(dir.path(), Language::German), gw::FileError);  // a folder, not a file
   if (::geteuid() != 0) {
-    fs::path locked = dir.file("DE.words", "HUND\r\n");
+    fs::path locked = gw::test::writeFile(dir / "DE.words", "HUND\r\n");
     fs::permissions(locked, fs::perms::none);
     EXPECT_THROW(d.load(locked, Language::German), gw::FileError);
   }
@@ -302,7 +281,7 @@ TEST(DictionaryQueryLong, OneOrTwoKnownLettersAnywhereInALongPattern) {
 
 // Running out of memory while a word list is taken in names the list instead of std::bad_alloc.
 TEST(DictionaryLoadDeathTest, RunningOutOfMemoryNamesTheWordList) {
-  TempFolder dir;
+  gw::test::TempFolder dir;
   std::string text;
   for (int i = 0; i < 400000; ++i) {
     std::string word(41, 'A');
@@ -310,7 +289,7 @@ TEST(DictionaryLoadDeathTest, RunningOutOfMemoryNamesTheWordList) {
       word[static_cast<std::size_t>(k)] = static_cast<char>('A' + n % 26);
     text += word + "\r\n";
   }
-  const fs::path words = dir.file("EN.words", text);
+  const fs::path words = gw::test::writeFile(dir / "EN.words", text);
   text.clear();
   text.shrink_to_fit();
   EXPECT_EXIT(

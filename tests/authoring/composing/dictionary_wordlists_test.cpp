@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "common/file_io.h"
 
 namespace fs = std::filesystem;

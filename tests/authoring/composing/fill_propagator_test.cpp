@@ -1,4 +1,4 @@
-#include "authoring/composing/fill_propagator.h"
+#include "authoring/composing/search/fill_propagator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/search/first_fill_search.h"
 
-#include "authoring/composing/first_fill_result.h"
-#include "authoring/composing/luby_cutoff.h"
+#include "authoring/composing/search/first_fill_result.h"
+#include "authoring/composing/search/luby_cutoff.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/layout_history.h"
-#include "authoring/composing/layout_statistics.h"
-#include "authoring/composing/layout_symmetry.h"
+#include "authoring/composing/layout/layout_history.h"
+#include "authoring/composing/layout/layout_statistics.h"
+#include "authoring/composing/layout/layout_symmetry.h"
 
 namespace gw {
 namespace {

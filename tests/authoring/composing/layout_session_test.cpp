@@ -1,4 +1,4 @@
-#include "authoring/composing/layout_session.h"
+#include "authoring/composing/search/layout_session.h"
 
 #include <gtest/gtest.h>
 

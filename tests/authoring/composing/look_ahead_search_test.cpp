@@ -2,7 +2,7 @@
 // search in its order, and resumes the state files that search wrote.
 #include <gtest/gtest.h>
 
-#include "authoring/composing/search_look_ahead.h"
+#include "authoring/composing/search/search_look_ahead.h"
 #include "compose_test_support.h"
 
 namespace gw {

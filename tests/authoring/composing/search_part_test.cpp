@@ -1,4 +1,4 @@
-#include "authoring/composing/search_part.h"
+#include "authoring/composing/search/search_part.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "authoring/composing/slot_order.h"
+#include "authoring/composing/search/slot_order.h"
 
 #include <gtest/gtest.h>
 
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_text.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_text.h"
 
 namespace gw {
 namespace {

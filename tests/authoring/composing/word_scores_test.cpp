@@ -1,11 +1,11 @@
 // Word scores: the score file beside a word list, the minimum score in both searches, the
 // first fill's preference for better words and its report.
-#include "authoring/composing/word_scores.h"
+#include "authoring/composing/dictionary/word_scores.h"
 
 #include <gtest/gtest.h>
 
-#include "authoring/composing/fill_scores.h"
-#include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/search/fill_scores.h"
+#include "authoring/composing/search/first_fill_search.h"
 #include "common/errors.h"
 #include "compose_test_support.h"
 

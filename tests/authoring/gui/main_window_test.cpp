@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/help/help_window.h"
 #include "authoring/recovery/recovery_store.h"

@@ -9,9 +9,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "common/crossword_file.h"
 #include "common/file_io.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -39,13 +40,6 @@ ToolRun runTool(const std::string& args, bool withErrors = false) {
 
 class GridwrightCw : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // The process id keeps runs of other build folders on the same machine apart.
-    dir_ = fs::temp_directory_path() / ("gw-cw-cli-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string write(const std::string& name, const gw::CrosswordFile& cw) {
     gw::writeCrosswordFile(dir_ / name, cw);
     return (dir_ / name).string();
@@ -54,7 +48,8 @@ class GridwrightCw : public ::testing::Test {
     gw::writeFileAtomically(dir_ / name, bytes);
     return (dir_ / name).string();
   }
-  fs::path dir_;
+  gw::test::TempFolder folder_{"gw-cw-cli"};
+  fs::path dir_ = folder_.path();
 };
 
 // A composer result: a filled board, charset 0, nothing else.

@@ -14,7 +14,8 @@
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
 #include "common/language.h"
-#include "export/crossword_numbering.h"
+#include "interchange/crossword_numbering.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -43,16 +44,9 @@ std::string example(const std::string& name) { return std::string(GW_SOURCE_DIR)
 
 class InterchangeCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("gw-cw-interchange-" + std::to_string(::getpid()) + "-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
+  gw::test::TempFolder folder_{"gw-cw-interchange"};
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {

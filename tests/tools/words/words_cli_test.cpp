@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "common/file_io.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -18,15 +19,10 @@ namespace fs = std::filesystem;
 class WordsCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("words_cli_test_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     folders_ = programFoldersFor(dir_ / "bin", dir_ / "share");
     folders_.portable = true;
     folders_.dataFolder = folders_.writableFolder = dir_ / "bin";
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   fs::path write(const std::string& name, const std::string& bytes) {
     fs::path p = dir_ / name;
@@ -48,7 +44,8 @@ class WordsCommand : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  fs::path dir_;
+  gw::test::TempFolder folder_{"words_cli_test"};
+  fs::path dir_ = folder_.path();
   ProgramFolders folders_;
   std::ostringstream out_, err_;
 };

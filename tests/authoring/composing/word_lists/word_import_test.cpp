@@ -1,6 +1,6 @@
 // Import files: encodings, line counting, the import loop with cancel and read errors,
 // and a whole file merged into a list as gridwright-words does it.
-#include "authoring/composing/word_lists/word_import.h"
+#include "authoring/composing/dictionary/word_lists/word_import.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,9 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "authoring/composing/word_lists/word_list.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -19,13 +20,6 @@ namespace fs = std::filesystem;
 
 class ImportFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("word_import_test_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   fs::path write(const std::string& name, const std::string& bytes) {
     fs::path p = dir_ / name;
@@ -43,7 +37,8 @@ class ImportFile : public ::testing::Test {
     return found;
   }
 
-  fs::path dir_;
+  gw::test::TempFolder folder_{"word_import_test"};
+  fs::path dir_ = folder_.path();
 };
 
 TEST_F(ImportFile, CountsLinesWithOrWithoutAFinalLineBreak) {

@@ -1,6 +1,6 @@
 // The sorted word list: order, case-insensitive lookups, merging, "Re-check" and the
 // word file it writes.
-#include "authoring/composing/word_lists/word_list.h"
+#include "authoring/composing/dictionary/word_lists/word_list.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,9 +9,10 @@
 #include <fstream>
 #include <random>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -25,14 +26,8 @@ std::vector<std::string> words(const WordList& list) {
 
 class TempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("word_list_test_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  gw::test::TempFolder folder_{"word_list_test"};
+  fs::path dir_ = folder_.path();
 };
 
 TEST(WordList, KeepsCaseInsensitiveOrderAndRefusesDuplicates) {

@@ -1,6 +1,6 @@
 // The rules every word of the dictionary editor obeys: the word box filter and how an
 // import line becomes a word, in the three languages.
-#include "authoring/composing/word_lists/word_rules.h"
+#include "authoring/composing/dictionary/word_lists/word_rules.h"
 
 #include <gtest/gtest.h>
 

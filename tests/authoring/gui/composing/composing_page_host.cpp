@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/composing/composing_page.h"
 
 int main(int argc, char** argv) {

@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "authoring/composing/composing_files.h"
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/composing_page.h"
 #include "authoring/gui/composing/grid_typing.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/composer.h"
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
@@ -23,6 +23,7 @@
 #include "authoring/gui/composing/layout_grid_view.h"
 #include "common/program_folder.h"
 #include "tests/support/prompt_answers.h"
+#include "tests/support/random_words.h"
 #include "tests/support/temp_folder.h"
 
 namespace gw::gui::testing {
@@ -35,19 +36,7 @@ inline void writeBytes(const fs::path& path, const std::string& bytes) { test::w
 // Every word over `alphabet` of `length` letters, each kept with the chance `keep` (fixed seed).
 inline std::vector<std::string> someWords(const std::string& alphabet, int length, double keep,
                                           unsigned seed) {
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> coin(0, 1);
-  std::vector<std::string> all{""};
-  for (int k = 0; k < length; ++k) {
-    std::vector<std::string> next;
-    for (const std::string& prefix : all)
-      for (char ch : alphabet) next.push_back(prefix + ch);
-    all.swap(next);
-  }
-  std::vector<std::string> kept;
-  for (const std::string& w : all)
-    if (coin(rng) < keep) kept.push_back(w);
-  return kept;
+  return test::randomWords(alphabet, {length}, keep, seed);
 }
 
 // A portable program folder in a temporary folder: Make/EN.words, DE.words, YU.words and

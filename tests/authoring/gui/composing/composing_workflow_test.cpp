@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "authoring/composing/composing_files.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "composing_test_support.h"
 
 using namespace gw;

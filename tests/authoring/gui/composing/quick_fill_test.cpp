@@ -6,9 +6,9 @@
 #include <memory>
 #include <set>
 
-#include "authoring/composing/composing_files.h"
-#include "authoring/composing/dictionary.h"
-#include "authoring/composing/layout_lock.h"
+#include "authoring/composing/layout/composing_files.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_lock.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
 #include "common/crossword_reader.h"

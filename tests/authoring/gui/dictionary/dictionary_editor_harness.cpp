@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/dictionary/edit_word_list.h"
 
 int main(int argc, char** argv) {

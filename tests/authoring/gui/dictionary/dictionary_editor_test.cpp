@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "authoring/gui/dictionary/edit_word_list.h"
 #include "authoring/gui/dictionary/progress_runner.h"

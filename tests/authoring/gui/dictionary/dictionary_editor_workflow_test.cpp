@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "authoring/composing/dictionary.h"
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/dictionary/dictionary_editor_workflow.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"

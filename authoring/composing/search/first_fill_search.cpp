@@ -1,0 +1,313 @@
+#include "authoring/composing/search/first_fill_search.h"
+
+#include <bit>
+#include <chrono>
+#include <cstdint>
+
+namespace gw {
+
+namespace {
+
+// Failures allowed in a restart of Luby weight 1.
+constexpr std::uint64_t kRestartFailures = 256;
+// Words a lane tries between looks at the other lanes.
+constexpr std::uint64_t kLaneChunk = 64;
+
+std::uint64_t splitMix(std::uint64_t x) {
+  x += 0x9E3779B97F4A7C15ULL;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  return x ^ (x >> 31);
+}
+
+// 64 × log2(n) for n ≥ 1, from integers only, so that every machine scores words alike.
+std::int32_t log2Times64(std::size_t n) {
+  static constexpr std::uint8_t kFraction[64] = {
+      0,  1,  3,  4,  6,  7,  8,  10, 11, 12, 13, 15, 16, 17, 18, 19, 21, 22, 23, 24, 25, 26,
+      27, 28, 29, 30, 31, 32, 34, 35, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 47,
+      48, 49, 50, 51, 52, 52, 53, 54, 55, 56, 56, 57, 58, 59, 60, 60, 61, 62, 63, 63};
+  if (n == 0) return 0;
+  const int b = std::bit_width(n) - 1;
+  const std::size_t mantissa = b >= 6 ? n >> (b - 6) : n << (6 - b);
+  return b * 64 + kFraction[mantissa & 63];
+}
+
+std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
+  std::vector<int> lengths;
+  for (const Slot& s : slots) lengths.push_back(s.length);
+  return lengths;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- one lane
+
+FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base,
+                             const std::vector<Slot>& slots, bool noRepeat, std::uint64_t seed, int lane,
+                             int lanes)
+    : propagator_(bits, base, slots, FillPropagator::Options{noRepeat}),
+      seed_(seed),
+      weight_(slots.size(), 1),
+      restart_(0),
+      cutoff_(kRestartFailures) {
+  // Lane 0 is the one-lane search; the others search with seeds of their own.
+  if (lane > 0)
+    seed_ = splitMix(seed ^
+                     splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
+  rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
+  if (!propagator_.consistent()) status_ = FirstFillStatus::NoFill;
+}
+
+FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
+  // Where one call ends and the next begins changes nothing: a run is the same in any slices.
+  while (status_ == FirstFillStatus::Searching) {
+    if (failuresThisRestart_ >= cutoff_()) beginRestart();
+    if (settled()) {
+      status_ = FirstFillStatus::Filled;  // every slot is down to one word
+      break;
+    }
+    if (steps == 0) break;
+    --steps;
+    const SlotId slot = chooseSlot();
+    const WordId word = chooseWord(slot);
+    ++steps_;
+    propagator_.pushLevel();
+    if (propagator_.assign(slot, word)) {
+      decisions_.push_back({slot, word});
+      if (slot == lastConflict_) lastConflict_ = SlotId::none();
+      continue;
+    }
+    lastConflict_ = slot;
+    noteFailure();
+    propagator_.popLevel();
+    if (!refute(slot, word)) status_ = FirstFillStatus::NoFill;
+  }
+  return status_;
+}
+
+void FirstFillLane::beginRestart() {
+  // What was refuted at level 0 holds for good; the failure weights are kept too.
+  while (propagator_.level() > 0) propagator_.popLevel();
+  decisions_.clear();
+  lastConflict_ = SlotId::none();
+  ++restart_;
+  failuresThisRestart_ = 0;
+  cutoff_.next();
+  rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
+}
+
+void FirstFillLane::noteFailure() {
+  ++failures_;
+  ++failuresThisRestart_;
+  if (SlotId s = propagator_.failedSlot(); s.valid()) ++weight_[s];
+  if (SlotId s = propagator_.failedCause(); s.valid()) ++weight_[s];
+}
+
+bool FirstFillLane::refute(SlotId slot, WordId word) {
+  for (;;) {
+    if (propagator_.exclude(slot, word)) return true;
+    noteFailure();
+    if (decisions_.empty()) return false;
+    const Decision last = decisions_.back();
+    decisions_.pop_back();
+    propagator_.popLevel();
+    slot = last.slot;
+    word = last.word;
+  }
+}
+
+bool FirstFillLane::settled() const {
+  for (SlotId s : propagator_.slots())
+    if (propagator_.size(s) > 1) return false;
+  return true;
+}
+
+SlotId FirstFillLane::chooseSlot() {
+  if (lastConflict_.valid() && propagator_.size(lastConflict_) > 1) return lastConflict_;
+  // Fewest words per failure weight; ties broken at random.
+  SlotId best;
+  std::uint64_t bestSize = 0, bestWeight = 1, ties = 0;
+  for (SlotId s : propagator_.slots()) {
+    const std::uint64_t size = propagator_.size(s);
+    if (size <= 1) continue;
+    const std::uint64_t weight = weight_[s];
+    if (!best.valid() || size * bestWeight < bestSize * weight) {
+      best = s;
+      bestSize = size;
+      bestWeight = weight;
+      ties = 1;
+    } else if (size * bestWeight == bestSize * weight && random() % ++ties == 0) {
+      best = s;
+    }
+  }
+  return best;
+}
+
+FirstFillLane::WordId FirstFillLane::chooseWord(SlotId slot) {
+  // The word whose letters leave the crossing slots the most words (the largest product
+  // of their counts, summed as integer logarithms); ties broken at random.
+  const LengthWordBits& bits = propagator_.wordsOf(slot);
+  const int length = bits.length();
+  logCount_.resize(static_cast<std::size_t>(length) * 256);
+  std::vector<int>& scored = scoredPositions_;
+  scored.clear();
+  for (int k = 0; k < length; ++k) {
+    const SlotId other = propagator_.crossingSlot(slot, k);
+    if (!other.valid() || propagator_.size(other) <= 1) continue;
+    scored.push_back(k);
+    const int at = propagator_.crossingPosition(slot, k);
+    propagator_.letters(slot, k).forEach([&](unsigned char letter) {
+      logCount_[static_cast<std::size_t>(k) * 256 + letter] =
+          log2Times64(propagator_.countWithLetter(other, at, letter));
+    });
+  }
+  WordId best = 0;
+  std::int64_t bestScore = INT64_MIN;
+  std::uint64_t ties = 0;
+  propagator_.forEachWord(slot, [&](WordId word) {
+    // No random points on top: measured, they only made fills rarer. Ties still break at random.
+    std::int64_t score = bits.scoreTerm(word);  // the better word first at equal crossing support
+    for (int k : scored) score += logCount_[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
+    if (score > bestScore) {
+      best = word;
+      bestScore = score;
+      ties = 1;
+    } else if (score == bestScore && random() % ++ties == 0) {
+      best = word;
+    }
+  });
+  return best;
+}
+
+std::vector<FirstFillLane::WordId> FirstFillLane::fill() const {
+  std::vector<WordId> words;
+  for (SlotId s : propagator_.slots())
+    words.push_back(static_cast<WordId>(std::max<std::int64_t>(propagator_.next(s, 0), 0)));
+  return words;
+}
+
+// ---------------------------------------------------------------- the lanes together
+
+FirstFillSearch::FirstFillSearch(const Dictionary& dictionary, const ComposingBoard& base,
+                                 const std::vector<Slot>& slots, FirstFillOptions options)
+    : options_(options), bits_(std::make_unique<WordBitSets>(dictionary, lengthsOf(slots))) {
+  options_.lanes = std::max(1, options_.lanes);
+  for (int lane = 0; lane < options_.lanes; ++lane)
+    lanes_.push_back(std::make_unique<FirstFillLane>(*bits_, base, slots, options_.noRepeat, options_.seed,
+                                                     lane, options_.lanes));
+}
+
+FirstFillSearch::~FirstFillSearch() {
+  stop();
+  for (std::thread& t : threads_) t.join();
+}
+
+void FirstFillSearch::stop() {
+  stop_ = true;
+  std::lock_guard lock(mutex_);
+  changed_.notify_all();
+}
+
+FirstFillStatus FirstFillSearch::run(std::uint64_t steps) {
+  if (options_.lanes == 1) {
+    FirstFillLane& lane = *lanes_[0];
+    while (steps > 0 && lane.status() == FirstFillStatus::Searching && !stop_) {
+      const std::uint64_t chunk = std::min(steps, kLaneChunk);
+      const std::uint64_t before = lane.steps();
+      lane.run(chunk);
+      steps_ += lane.steps() - before;
+      steps -= chunk;
+    }
+    std::lock_guard lock(mutex_);
+    if (lane.status() == FirstFillStatus::Filled) winner_ = 0;
+    noFill_ = lane.status() == FirstFillStatus::NoFill;
+    return settled();
+  }
+
+  std::unique_lock lock(mutex_);
+  if (threads_.empty()) {
+    lanesRunning_ = options_.lanes;
+    for (int lane = 0; lane < options_.lanes; ++lane) threads_.emplace_back([this, lane] { runLane(lane); });
+  }
+  const std::uint64_t target = steps_ + steps;
+  while (lanesRunning_ > 0 && !stop_ && steps_ < target)
+    changed_.wait_for(lock, std::chrono::milliseconds(20));
+  return settled();
+}
+
+FirstFillStatus FirstFillSearch::settled() const {
+  if (noFill_) return FirstFillStatus::NoFill;
+  if (winner_ >= 0 && (options_.lanes == 1 || lanesRunning_ == 0)) return FirstFillStatus::Filled;
+  if (stop_) return FirstFillStatus::Stopped;
+  return FirstFillStatus::Searching;
+}
+
+void FirstFillSearch::runLane(int index) {
+  FirstFillLane& lane = *lanes_[static_cast<std::size_t>(index)];
+  while (!stop_) {
+    std::uint64_t chunk = kLaneChunk;
+    bool last = false;
+    {
+      // The fill is the one found in the fewest words tried (the lower lane on a tie): a lane
+      // that has tried as many as the best so far can no longer beat it.
+      std::lock_guard lock(mutex_);
+      if (noFill_) break;
+      if (winner_ >= 0) {
+        const std::uint64_t best = lanes_[static_cast<std::size_t>(winner_)]->steps();
+        if (lane.steps() > best || (lane.steps() == best && index > winner_)) break;
+        last = best - lane.steps() <= chunk;
+        chunk = std::min(chunk, best - lane.steps());
+      }
+    }
+    const std::uint64_t before = lane.steps();
+    FirstFillStatus status = lane.run(chunk);
+    steps_ += lane.steps() - before;
+    if (status == FirstFillStatus::Filled) {
+      std::lock_guard lock(mutex_);
+      const FirstFillLane* best = winner_ >= 0 ? lanes_[static_cast<std::size_t>(winner_)].get() : nullptr;
+      if (!best || lane.steps() < best->steps() || (lane.steps() == best->steps() && index < winner_))
+        winner_ = index;
+      break;
+    }
+    if (status == FirstFillStatus::NoFill) {
+      std::lock_guard lock(mutex_);
+      noFill_ = true;
+      break;
+    }
+    if (last) break;
+    changed_.notify_all();
+  }
+  std::lock_guard lock(mutex_);
+  --lanesRunning_;
+  changed_.notify_all();
+}
+
+FirstFillStatus FirstFillSearch::status() const {
+  std::lock_guard lock(mutex_);
+  return settled();
+}
+
+std::vector<std::string> FirstFillSearch::words() const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> out;
+  if (winner_ < 0 || settled() != FirstFillStatus::Filled) return out;
+  const FirstFillLane& lane = *lanes_[static_cast<std::size_t>(winner_)];
+  std::vector<FirstFillLane::WordId> ids = lane.fill();
+  for (std::size_t s = 0; s < ids.size(); ++s)
+    out.emplace_back(lane.propagator().wordsOf(SlotId(s)).word(ids[s]));
+  return out;
+}
+
+std::uint64_t FirstFillSearch::winningLane() const {
+  std::lock_guard lock(mutex_);
+  return winner_ >= 0 ? static_cast<std::uint64_t>(winner_) : 0;
+}
+
+std::uint64_t FirstFillSearch::restart() const {
+  std::lock_guard lock(mutex_);
+  return winner_ >= 0 ? lanes_[static_cast<std::size_t>(winner_)]->restart() : 0;
+}
+
+std::uint64_t FirstFillSearch::steps() const { return steps_; }
+
+}  // namespace gw

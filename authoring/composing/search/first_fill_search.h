@@ -1,0 +1,138 @@
+#pragma once
+// The first-fill search: one fill of a layout, found fast, beside the exhaustive search
+// (which enumerates every fill in a fixed order). Over the same look-ahead it chooses the
+// slot with the fewest words for how often it has failed (dom/wdeg; a slot whose word just
+// failed comes first again until it takes one), tries first the word that leaves the
+// crossing slots the most words, and restarts on a Luby schedule, keeping what it learnt
+// about failures, until a fill is found or none can exist.
+//
+// A run is a pure function of the layout, the dictionary, the options and the seed: all
+// budgets count failures, never time, and the random numbers come from a seeded mt19937_64
+// read without library distributions. With several lanes (threads) each lane searches with
+// a seed of its own (lane 0 with the one-lane search's); the fill is that of the lane that
+// found one in the fewest words tried (the lowest lane on a tie), so it depends on the seed
+// and the lane count, not on timing, and more lanes never need more words than one.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "authoring/composing/layout/board.h"
+#include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/fill_propagator.h"
+#include "authoring/composing/search/luby_cutoff.h"
+
+namespace gw {
+
+struct FirstFillOptions {
+  std::uint64_t seed = 1;
+  int lanes = 1;
+  bool noRepeat = false;  // no word of two or more letters twice in the fill
+};
+
+enum class FirstFillStatus {
+  Searching,  // the budget ran out first; call run() again
+  Filled,
+  NoFill,   // no fill exists
+  Stopped,  // stop() was called
+};
+
+// One lane: a restarting search on the calling thread.
+class FirstFillLane {
+ public:
+  using WordId = FillPropagator::WordId;
+
+  // Lane `lane` of `lanes`.
+  FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots,
+                bool noRepeat, std::uint64_t seed, int lane, int lanes);
+
+  // Tries at most `steps` more words; Searching when the steps ran out first.
+  FirstFillStatus run(std::uint64_t steps);
+  FirstFillStatus status() const { return status_; }
+  // The number of the restart under way (or of the one that filled), from 0.
+  std::uint64_t restart() const { return restart_; }
+  std::uint64_t steps() const { return steps_; }
+  std::uint64_t failures() const { return failures_; }
+  // Per slot, the id of its word (when filled).
+  std::vector<WordId> fill() const;
+  const FillPropagator& propagator() const { return propagator_; }
+
+ private:
+  struct Decision {
+    SlotId slot;
+    WordId word;
+  };
+  void beginRestart();
+  bool settled() const;  // every slot down to one word: a fill
+  SlotId chooseSlot();
+  WordId chooseWord(SlotId slot);
+  void noteFailure();
+  // Takes `word` from `slot` at the current level, undoing decisions while that empties a
+  // slot. False when it empties one with no decision left: no fill exists.
+  bool refute(SlotId slot, WordId word);
+  std::uint64_t random() { return rng_(); }
+
+  FillPropagator propagator_;
+  std::uint64_t seed_;
+  SearchIdMap<SlotId, std::uint64_t> weight_;  // 1 + the failures it took part in
+  std::vector<Decision> decisions_;            // one per level
+  SlotId lastConflict_;                        // a slot whose word just failed: chosen again first
+  std::mt19937_64 rng_;
+  std::uint64_t restart_;
+  LubyCutoff cutoff_;  // failures allowed in this restart
+  std::uint64_t failuresThisRestart_ = 0;
+  std::uint64_t failures_ = 0;
+  std::uint64_t steps_ = 0;
+  FirstFillStatus status_ = FirstFillStatus::Searching;
+  std::vector<std::int32_t> logCount_;  // scratch: per (position, letter)
+  std::vector<int> scoredPositions_;    // scratch: the positions whose crossing is open
+};
+
+// The search over one or more lanes.
+class FirstFillSearch {
+ public:
+  FirstFillSearch(const Dictionary& dictionary, const ComposingBoard& base, const std::vector<Slot>& slots,
+                  FirstFillOptions options);
+  ~FirstFillSearch();
+  FirstFillSearch(const FirstFillSearch&) = delete;
+  FirstFillSearch& operator=(const FirstFillSearch&) = delete;
+
+  // Searches for about `steps` more words (summed over the lanes) and returns; may be
+  // called again while it returns Searching.
+  FirstFillStatus run(std::uint64_t steps);
+  // Ends the search; safe from another thread. run() then returns Stopped.
+  void stop();
+
+  FirstFillStatus status() const;
+  // Per slot, its word (when filled).
+  std::vector<std::string> words() const;
+  // The lane and restart whose fill it is (when filled).
+  std::uint64_t winningLane() const;
+  std::uint64_t restart() const;
+  std::uint64_t steps() const;
+  const FirstFillOptions& options() const { return options_; }
+
+ private:
+  void runLane(int lane);
+  FirstFillStatus settled() const;  // with mutex_ held
+
+  FirstFillOptions options_;
+  std::unique_ptr<WordBitSets> bits_;
+  std::vector<std::unique_ptr<FirstFillLane>> lanes_;
+  std::vector<std::thread> threads_;
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::atomic<bool> stop_{false};
+  std::atomic<std::uint64_t> steps_{0};
+  int lanesRunning_ = 0;
+  int winner_ = -1;  // the lane whose fill is the answer so far
+  bool noFill_ = false;
+};
+
+}  // namespace gw
