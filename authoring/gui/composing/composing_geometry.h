@@ -45,7 +45,9 @@ constexpr int gridFontPixels(int cellSize) { return std::max(kComposingFontPixel
 
 // The word order dialog: 10-pixel cells on the miniature, the panel beside it.
 inline constexpr int kMiniatureCellSize = 10;
-inline constexpr int kOrderPanelWidth = 280;  // room for "12 Across, row 13 column 15, 15 letters"
+inline constexpr int kOrderPanelWidth = 300;  // room for "12 Across, row 13 column 15, 15 letters"
+// The miniature's cells when the dialog opens; they follow its size from then on.
+inline constexpr int kMiniatureOpeningCellSize = 16;
 inline constexpr int kOrderLegendHeight = 84;
 inline constexpr QSize kWordOrderMinimumSize{480, 400};
 inline constexpr QSize kWordOrderClientSize{294, 266};

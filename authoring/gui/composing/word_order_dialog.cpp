@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -65,12 +66,18 @@ class OrderRowDelegate : public QStyledItemDelegate {
     p->drawPixmap(r.left() + kOrderGlyphLeft, glyphTop,
                   e.direction == Direction::Down ? downGlyph_ : acrossGlyph_);
     p->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+    // The position right-aligned in a fixed-width font, the name after it in the list's own.
+    const QString text = index.data().toString();
+    const qsizetype split = std::min<qsizetype>(text.size(), 5);
     QFont mono = option.font;
     mono.setFamily("monospace");
     mono.setStyleHint(QFont::TypeWriter);
     p->setFont(mono);
-    QRect text = r.adjusted(kOrderGlyphLeft + kOrderGlyphSize + kOrderTextGap, 0, 0, 0);
-    p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+    QRect area = r.adjusted(kOrderGlyphLeft + kOrderGlyphSize + kOrderTextGap, 0, 0, 0);
+    p->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text.left(split));
+    area.setLeft(area.left() + QFontMetrics(mono).horizontalAdvance(text.left(split)));
+    p->setFont(option.font);
+    p->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text.mid(split));
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), kOrderRowHeight};
@@ -241,8 +248,8 @@ std::vector<int> printedNumbers(const std::vector<Slot>& slots) {
 QSize wordOrderDialogSize(int maxColumn, int maxRow) {
   // The whole miniature beside the panel and above the legend (the highest index is one cell
   // short of the board).
-  const QSize wanted((maxColumn + 1) * kMiniatureCellSize + kOrderPanelWidth + 4,
-                     (maxRow + 1) * kMiniatureCellSize + kOrderLegendHeight + 4);
+  const QSize wanted((maxColumn + 1) * kMiniatureOpeningCellSize + kOrderPanelWidth + 4,
+                     (maxRow + 1) * kMiniatureOpeningCellSize + kOrderLegendHeight + 4);
   return wanted.expandedTo(kWordOrderMinimumSize);
 }
 
@@ -311,7 +318,9 @@ WordOrderDialog::WordOrderDialog(int maxColumn, int maxRow, const std::vector<Sl
   layout->addWidget(panel);
 
   setMinimumSize(kWordOrderMinimumSize);
-  resize(wordOrderDialogSize(maxColumn_, maxRow_));
+  QSize size = wordOrderDialogSize(maxColumn_, maxRow_);
+  if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  resize(size.expandedTo(kWordOrderMinimumSize));
   if (!entries_.empty()) list_->setCurrentRow(0);
   updateCommands();
 }
