@@ -432,7 +432,7 @@ void ComposingWorkflow::runQuickFill(const SelectionFill* selection) {
   options.noRepeat = quickFillNoRepeat_;
   std::optional<QuickFillRefusal> refusal;
   try {
-    refusal = selection ? quickFill_->startSelection(session, options, selection->base, selection->slots)
+    refusal = selection ? quickFill_->startSelection(session, options, *selection)
                         : quickFill_->start(session, options);
     modified_ = false;  // saved as Start compose saves it
   } catch (const std::runtime_error& e) {

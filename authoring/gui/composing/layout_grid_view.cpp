@@ -35,8 +35,7 @@ class LayoutCellDelegate : public QStyledItemDelegate {
     if (!letter.isEmpty()) p->drawText(r, Qt::AlignCenter, letter);
     const auto* view = qobject_cast<const LayoutGridView*>(option.widget);
     // A hatch, not only a tint: the selection shows on yellow, aqua and white alike.
-    if (view && (option.state & QStyle::State_Selected) &&
-        view->selectionModel()->selectedIndexes().size() > 1) {
+    if (view && (option.state & QStyle::State_Selected) && view->selectsSeveralCells()) {
       p->fillRect(r, QColor(40, 80, 200, 60));
       p->fillRect(r, QBrush(QColor(40, 80, 200, 140), Qt::BDiagPattern));
     }
@@ -107,6 +106,14 @@ std::vector<gw::CellPos> LayoutGridView::selectedCells() const {
     cells.push_back({currentIndex().row(), currentIndex().column()});
   std::sort(cells.begin(), cells.end());
   return cells;
+}
+
+void LayoutGridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QTableView::selectionChanged(selected, deselected);
+  const bool several = selectionModel()->selectedIndexes().size() > 1;
+  // A single cell is shown by the cursor box alone; the hatch comes and goes with a second one.
+  if (several != severalSelected_) viewport()->update();
+  severalSelected_ = several;
 }
 
 void LayoutGridView::wheelEvent(QWheelEvent* event) {

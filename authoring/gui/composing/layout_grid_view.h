@@ -26,6 +26,8 @@ class LayoutGridView : public QTableView {
   int cellSize() const { return cellSize_; }
   // The selected cells, row by row; the current cell alone when nothing more is selected.
   std::vector<gw::CellPos> selectedCells() const;
+  // More than one cell is selected: the selection is hatched.
+  bool selectsSeveralCells() const { return severalSelected_; }
 
  Q_SIGNALS:
   // A key that gives a printable character on a US keyboard (key position, Shift respected).
@@ -39,11 +41,13 @@ class LayoutGridView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void wheelEvent(QWheelEvent* event) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
  private:
   bool focusMarkShown_ = true;
   int cellSize_;
   int wheelPending_ = 0;
+  bool severalSelected_ = false;
 };
 
 }  // namespace gw::gui

@@ -33,26 +33,25 @@ std::uint64_t QuickFillController::newSeed() { return newFirstFillSeed(); }
 
 std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session,
                                                            const FirstFillOptions& options) {
-  return begin(session, options, nullptr, {});
+  return begin(session, options, std::nullopt);
 }
 
 std::optional<QuickFillRefusal> QuickFillController::startSelection(LayoutSession& session,
                                                                     const FirstFillOptions& options,
-                                                                    const Layout& base,
-                                                                    std::vector<Slot> slots) {
-  return begin(session, options, &base, std::move(slots));
+                                                                    SelectionFill selection) {
+  return begin(session, options, std::move(selection));
 }
 
 std::optional<QuickFillRefusal> QuickFillController::begin(LayoutSession& session,
                                                            const FirstFillOptions& options,
-                                                           const Layout* base, std::vector<Slot> slots) {
+                                                           std::optional<SelectionFill> selection) {
   if (search_ || !session.canEdit() || !session.hasFileName()) return std::nullopt;
   // Before the save, as Start compose: another search may be using the file.
   auto lock = std::make_unique<LayoutLock>(session.patternFile());
   session.save();
 
-  const Layout& layout = base ? *base : session.layout();
-  if (!base) slots = deriveSlots(layout);
+  const Layout& layout = selection ? selection->base : session.layout();
+  std::vector<Slot> slots = selection ? selection->slots : deriveSlots(layout);
   const Dictionary& dictionary = session.dictionary();
   if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
     if (*obstacle == ComposeOutcome::NoWords) return QuickFillRefusal{*obstacle, kNoWordsMessage};
@@ -66,10 +65,10 @@ std::optional<QuickFillRefusal> QuickFillController::begin(LayoutSession& sessio
 
   options_ = options;
   layout_ = layout;
-  selection_ = base != nullptr;
+  selection_ = std::move(selection);
   patternFile_ = session.patternFile();
   resultsFolder_ = session.resultsFolder();
-  search_ = std::make_unique<FirstFillSearch>(dictionary, layout.board, slots, options_);
+  search_ = std::make_unique<FirstFillSearch>(dictionary, layout_.board, slots, options_);
   slots_ = std::move(slots);
   lock_ = std::move(lock);
   stepsPerSlice_ = 256;
@@ -121,13 +120,13 @@ void QuickFillController::finish(FirstFillStatus status) {
   report.seed = options_.seed;
   report.steps = search_->steps();
   report.noRepeat = options_.noRepeat;
-  report.selection = selection_;
+  report.selection = selection_.has_value();
   switch (status) {
     case FirstFillStatus::Filled:
       report.outcome = QuickFillOutcome::Filled;
       if (selection_) {
         // A grid that still has empty cells is no crossword yet: it goes into the grid only.
-        Layout filled = filledLayout(layout_, slots_, search_->words());
+        Layout filled = selectedWordsFilled(*selection_, filledLayout(layout_, slots_, search_->words()));
         if (!isComplete(filled)) {
           report.filled = std::move(filled);
           break;

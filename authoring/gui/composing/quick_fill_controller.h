@@ -20,6 +20,7 @@
 #include "authoring/composing/board.h"
 #include "authoring/composing/composer.h"
 #include "authoring/composing/first_fill_search.h"
+#include "authoring/gui/composing/selection_fill.h"
 
 namespace gw {
 class LayoutLock;
@@ -77,10 +78,11 @@ class QuickFillController : public QObject {
   // lock is released again); throws FileError when the lock is held by another search or
   // saving fails. `options.seed` is used as given.
   std::optional<QuickFillRefusal> start(LayoutSession& session, const FirstFillOptions& options);
-  // The same for the slots of a selection over the grid as it stands (selection_fill.h); the
-  // fill is written as a result file only when it leaves no cell empty.
+  // The same for a selection over the grid as it stands (selection_fill.h): the report's
+  // `filled` is the grid with the selected words filled, written as a result file only when
+  // it leaves no cell empty.
   std::optional<QuickFillRefusal> startSelection(LayoutSession& session, const FirstFillOptions& options,
-                                                 const Layout& base, std::vector<Slot> slots);
+                                                 SelectionFill selection);
   // Ends the search without writing anything; finished(Stopped) is sent before this returns.
   void stop();
 
@@ -95,7 +97,7 @@ class QuickFillController : public QObject {
 
  private:
   std::optional<QuickFillRefusal> begin(LayoutSession& session, const FirstFillOptions& options,
-                                        const Layout* base, std::vector<Slot> slots);
+                                        std::optional<SelectionFill> selection);
   void runSlice();
   void finish(FirstFillStatus status);
 
@@ -103,7 +105,7 @@ class QuickFillController : public QObject {
   std::unique_ptr<FirstFillSearch> search_;
   FirstFillOptions options_;
   Layout layout_;
-  bool selection_ = false;
+  std::optional<SelectionFill> selection_;
   std::vector<Slot> slots_;
   std::filesystem::path patternFile_;
   std::filesystem::path resultsFolder_;

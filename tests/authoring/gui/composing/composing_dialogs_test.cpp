@@ -175,23 +175,6 @@ class ComposingDialogsTest : public QObject {
     QTRY_VERIFY(dialog.miniatureCellSize() > before);
   }
 
-  void theMiniatureShowsTheFixedLetters() {
-    WordOrderDialog dialog(3, 3, fiveSlots());
-    Layout layout;
-    layout.rows = layout.columns = 4;
-    layout.board.putLetter(2, 0, 'W');
-    dialog.setFixedLetters(layout);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const int cell = dialog.miniatureCellSize();
-    const QImage image = dialog.findChild<QWidget*>("wordOrderMiniature")->grab().toImage();
-    int dark = 0;  // letter pixels in the white cell (row 2, column 0)
-    for (int y = 2 * cell; y < 3 * cell; ++y)
-      for (int x = 0; x < cell; ++x) dark += image.pixelColor(x, y).lightness() < 100;
-    QVERIFY(dark > 0);
-    QVERIFY(dialog.findChild<QWidget*>("wordOrderLegend"));
-  }
-
  private:
   static void typeInto(QSpinBox* spin, const QString& text) {
     spin->setFocus();

@@ -303,6 +303,25 @@ class QuickFillTest : public WorkflowTestBase {
     QCOMPARE(failures_.size(), 1);
   }
 
+  void quickFillSelectionFillsOnlyTheWordsOfTheSelection() {
+    program_->writeWords("EN.words", {"ABCD", "BADC", "AB", "BA", "CD", "DC"});
+    newLayout(4, 4);
+    for (int c = 0; c < 4; ++c) isleAt(2, c);
+    type(0, 0, "a");
+    nameOnFirstSave("half.C_WM");
+    workflow_->quickFillSelection({{0, 1}});
+    waitForQuickFill();
+    // Row 0 and column 1 are the words of (0, 1); the rest of row 1 only had to stay fillable,
+    // and row 3 is not touched: no whole crossword, so no result file.
+    QCOMPARE(shownLetters(), QString("ABCD"
+                                     ".A.."
+                                     "...."
+                                     "...."));
+    QVERIFY(program_->resultFiles().empty());
+    QVERIFY2(workflow_->statusMessage().contains("no result file"), qPrintable(workflow_->statusMessage()));
+    QVERIFY(failures_.isEmpty());
+  }
+
   void startComposeAfterQuickFillWorksAsBefore() {
     newLayout(4, 4);
     quickFill("both.C_WM");
