@@ -6,12 +6,15 @@
 #include <string_view>
 
 #include "authoring/settings/compose_settings.h"
+#include "authoring/settings/composing_view_settings.h"
 #include "authoring/settings/folder_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const gw::ComposeSettings read = gw::parseComposeSettings(text);
   if (read.quickFillLanes < 1 || read.quickFillLanes > gw::kMostQuickFillLanes) std::abort();
+  const gw::ComposingViewSettings view = gw::parseComposingViewSettings(text);
+  if (view.cellSize < gw::kSmallestCellSize || view.cellSize > gw::kLargestCellSize) std::abort();
 
   std::string written;
   try {

@@ -24,6 +24,8 @@ class MouseWheelFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     // The window sees the wheel first and hands it to its widget; only the widget's copy counts.
     if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    // Ctrl with the wheel zooms where a widget offers it; it moves no cursor.
+    if (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ControlModifier) return false;
     const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
     if (delta == 0) return false;  // a sideways wheel or the end of a touchpad gesture
     // Touchpads send fractions of a notch; they add up to whole key presses.

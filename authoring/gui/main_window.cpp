@@ -83,6 +83,7 @@ MainWindow::MainWindow(gw::ProgramFolders folders, std::filesystem::path setting
 
   createPages(editingPage);
   composingPage_->setComposeOptions(gw::readComposeOptions(settingsFile_));
+  composingPage_->setViewSettings(gw::readComposingViewSettings(settingsFile_));
   pagePoller_ = new PageActionPoller(
       [this] {
         const Page page = currentPage();
@@ -377,6 +378,8 @@ void MainWindow::saveSettings() {
   writeDialogFolders(settingsFile_, dialogFolders_);
   if (composeOptionsChanged_)
     gw::writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
+  gw::writeComposingViewSettings(settingsFile_, composingPage_->viewSettingsRead(),
+                                 composingPage_->viewSettings());
 }
 
 }  // namespace gw::gui

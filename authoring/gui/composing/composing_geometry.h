@@ -1,6 +1,7 @@
 #pragma once
 // Pixel sizes of the composing page and its dialogs, in one place.
 #include <QSize>
+#include <algorithm>
 #include <array>
 
 namespace gw::gui {
@@ -19,14 +20,36 @@ inline constexpr int kComposingFontPixels = 9;
 inline constexpr std::array<int, 6> kStatusPanelWidths{30, 80, 50, 50, 50, 50};
 
 // The smallest main window that shows a layout of `rows` × `columns` cells whole.
-constexpr QSize composingWindowSize(int rows, int columns) {
-  return {columns * kGridPitch + kWindowExtraWidth, rows * kGridPitch + kWindowExtraHeight};
+constexpr QSize composingWindowSize(int rows, int columns, int cellSize = kGridCellSize) {
+  const int pitch = cellSize + kGridLineWidth;
+  return {columns * pitch + kWindowExtraWidth, rows * pitch + kWindowExtraHeight};
 }
+
+// The cell sizes the grid zooms through (Ctrl+Plus, Ctrl+Minus, Ctrl+wheel); 18 is the size of
+// old, and Ctrl+0 goes back to it.
+inline constexpr std::array<int, 11> kZoomCellSizes{12, 14, 16, 18, 21, 24, 28, 32, 36, 42, 48};
+
+// `cellSize` zoomed by `steps` (negative: smaller), kept within the sizes above; a size between
+// two of them first snaps to the next one in the direction of the zoom.
+constexpr int zoomedCellSize(int cellSize, int steps) {
+  int i = 0;
+  const int last = static_cast<int>(kZoomCellSizes.size()) - 1;
+  while (i < last && kZoomCellSizes[static_cast<std::size_t>(i)] < cellSize) ++i;
+  if (steps > 0 && kZoomCellSizes[static_cast<std::size_t>(i)] > cellSize) --steps;
+  i = std::clamp(i + steps, 0, last);
+  return kZoomCellSizes[static_cast<std::size_t>(i)];
+}
+
+// The grid's font grows with its cells: 9 pixels at 18.
+constexpr int gridFontPixels(int cellSize) { return std::max(kComposingFontPixels, cellSize / 2); }
 
 // The word order dialog: 10-pixel cells on the miniature, the panel beside it.
 inline constexpr int kMiniatureCellSize = 10;
-inline constexpr int kOrderPanelWidth = 86;
-inline constexpr QSize kWordOrderMinimumSize{300, 293};
+inline constexpr int kOrderPanelWidth = 300;  // room for "12 Across, row 13 column 15, 15 letters"
+// The miniature's cells when the dialog opens; they follow its size from then on.
+inline constexpr int kMiniatureOpeningCellSize = 16;
+inline constexpr int kOrderLegendHeight = 84;
+inline constexpr QSize kWordOrderMinimumSize{480, 400};
 inline constexpr QSize kWordOrderClientSize{294, 266};
 inline constexpr int kOrderRowHeight = 16;
 inline constexpr int kOrderGlyphSize = 8;

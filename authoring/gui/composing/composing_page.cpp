@@ -36,6 +36,12 @@ QIcon cellIcon(const QColor& fill) {
   return QIcon(pixmap);
 }
 
+// The symmetry rules by their crossword.conf names.
+constexpr std::pair<const char*, LayoutSymmetry> kSymmetryNames[] = {
+    {"none", LayoutSymmetry::None},
+    {"rotational", LayoutSymmetry::Rotational},
+    {"mirror", LayoutSymmetry::Mirror}};
+
 }  // namespace
 
 ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolders& folders,
@@ -130,8 +136,15 @@ void ComposingPage::buildActions() {
       this, {"quickFillAction", "Quick fill", "Find one fill fast and write it as the next result"});
   quickFillAction_->setIcon(s->standardIcon(QStyle::SP_MediaSeekForward));
   noRepeatedWordsAction_ = makeAction(
-      this, {"noRepeatedWordsAction", "No repeated words", "No word twice in one fill (both searches)"});
+      this, {"noRepeatedWordsAction", "No repeated words", "No word twice in one fill of Start compose"});
   noRepeatedWordsAction_->setCheckable(true);
+  quickFillSelectionAction_ = makeAction(
+      this, {"quickFillSelectionAction", "Quick fill selection",
+             "Fill only the words of the selected cells (drag or Shift+click); every other letter stays"});
+  quickFillNoRepeatAction_ = makeAction(this, {"quickFillNoRepeatAction", "No repeated words in Quick fill",
+                                               "No word twice in one Quick fill"});
+  quickFillNoRepeatAction_->setCheckable(true);
+  quickFillNoRepeatAction_->setChecked(workflow_->quickFillNoRepeatedWords());
 
   // Space and Del belong to the grid alone: elsewhere they keep their usual meaning.
   setIsleAction_ =
@@ -151,6 +164,7 @@ void ComposingPage::buildActions() {
       this, {"discardSavedSearchAction", "Discard saved search",
              "Delete the stopped search saved beside the layout and make the layout editable again"});
   buildSymmetryMenu();
+  buildZoomMenu();
 
   ComposingWorkflow* w = workflow_.get();
   const auto chooser = [this](const std::vector<Slot>& proposed) { return chooseWordOrder(proposed); };
@@ -164,11 +178,14 @@ void ComposingPage::buildActions() {
   connect(startAction_, &QAction::triggered, w, [w, chooser] { w->startComposing(chooser); });
   connect(stopAction_, &QAction::triggered, w, &ComposingWorkflow::stopComposing);
   connect(quickFillAction_, &QAction::triggered, w, &ComposingWorkflow::quickFill);
+  connect(quickFillSelectionAction_, &QAction::triggered, w,
+          [this, w] { w->quickFillSelection(grid_->selectedCells()); });
+  connect(quickFillNoRepeatAction_, &QAction::toggled, w, &ComposingWorkflow::setQuickFillNoRepeatedWords);
   connect(noRepeatedWordsAction_, &QAction::triggered, w, &ComposingWorkflow::setNoRepeatedWords);
   connect(clearLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::clearLayout);
   connect(clearFixedAction_, &QAction::triggered, w, &ComposingWorkflow::clearLayout);
   connect(changeStatusAction_, &QAction::triggered, w, [w, chooser] { w->toggleComposing(chooser); });
-  connect(setIsleAction_, &QAction::triggered, w, &ComposingWorkflow::setIsle);
+  connect(setIsleAction_, &QAction::triggered, w, &ComposingWorkflow::setIsleAndMoveOn);
   connect(clearFieldAction_, &QAction::triggered, w, &ComposingWorkflow::clearField);
 
   toolBar_->addAction(newLayoutAction_);
@@ -200,7 +217,53 @@ void ComposingPage::buildSymmetryMenu() {
     a->setChecked(rule == workflow_->symmetry());
     group->addAction(a);
     connect(a, &QAction::triggered, workflow_.get(), [this, rule = rule] { workflow_->setSymmetry(rule); });
+    symmetryActions_.emplace_back(rule, a);
   }
+}
+
+void ComposingPage::buildZoomMenu() {
+  zoomMenu_ = new QMenu("Cell size", this);
+  zoomMenu_->setObjectName("zoomMenu");
+  const auto page = Qt::WidgetWithChildrenShortcut;
+  QAction* larger = makeAction(this, {"zoomInAction", "Larger cells", {}, QKeySequence::ZoomIn, page});
+  // Ctrl+= as well: the same key as Plus without Shift on US keyboards.
+  larger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  QAction* smaller = makeAction(this, {"zoomOutAction", "Smaller cells", {}, QKeySequence::ZoomOut, page});
+  QAction* normal =
+      makeAction(this, {"zoomResetAction", "Normal cell size", {}, QKeySequence(Qt::CTRL | Qt::Key_0), page});
+  connect(larger, &QAction::triggered, this, [this] { zoomBy(1); });
+  connect(smaller, &QAction::triggered, this, [this] { zoomBy(-1); });
+  connect(normal, &QAction::triggered, this, [this] { setCellSize(kGridCellSize); });
+  connect(grid_, &LayoutGridView::zoomRequested, this, &ComposingPage::zoomBy);
+  zoomMenu_->addActions({larger, smaller, normal});
+}
+
+void ComposingPage::zoomBy(int steps) { setCellSize(zoomedCellSize(grid_->cellSize(), steps)); }
+
+void ComposingPage::setCellSize(int pixels) {
+  grid_->setCellSize(pixels);
+  if (workflow_->hasOpenLayout()) growWindowToLayout();
+}
+
+void ComposingPage::setViewSettings(const ComposingViewSettings& settings) {
+  viewSettingsRead_ = settings;
+  quickFillNoRepeatAction_->setChecked(settings.quickFillNoRepeatedWords);
+  workflow_->setQuickFillNoRepeatedWords(settings.quickFillNoRepeatedWords);
+  for (const auto& [name, rule] : kSymmetryNames) {
+    if (settings.symmetry != name) continue;
+    workflow_->setSymmetry(rule);
+    for (const auto& [r, action] : symmetryActions_) action->setChecked(r == rule);
+  }
+  setCellSize(std::clamp(settings.cellSize, kSmallestCellSize, kLargestCellSize));
+}
+
+ComposingViewSettings ComposingPage::viewSettings() const {
+  ComposingViewSettings s;
+  s.quickFillNoRepeatedWords = workflow_->quickFillNoRepeatedWords();
+  for (const auto& [name, rule] : kSymmetryNames)
+    if (rule == workflow_->symmetry()) s.symmetry = name;
+  s.cellSize = grid_->cellSize();
+  return s;
 }
 
 void ComposingPage::buildMenus() {
@@ -214,7 +277,8 @@ void ComposingPage::buildMenus() {
                setIsleAction_, clearFieldAction_, clearFixedAction_, separator(), startAction_,
                quickFillAction_, stopAction_, noRepeatedWordsAction_, separator(),
                // Additions after the entries of old.
-               undoAction_, redoAction_, symmetryMenu_->menuAction(), discardSearchAction_, separator()};
+               undoAction_, redoAction_, symmetryMenu_->menuAction(), discardSearchAction_,
+               quickFillSelectionAction_, quickFillNoRepeatAction_, zoomMenu_->menuAction(), separator()};
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("gridPopupMenu");
@@ -232,9 +296,7 @@ void ComposingPage::buildMenus() {
   popupMenu_->addAction(closeLayoutAction_);
   popupMenu_->addSeparator();
   // The main window's "Exit program" comes next (setExitProgramAction()); the additions after it.
-  popupMenu_->addAction(undoAction_);
-  popupMenu_->addAction(redoAction_);
-  popupMenu_->addMenu(symmetryMenu_);
+  popupMenu_->addActions(popupAdditions());
 }
 
 void ComposingPage::bindWorkflow() {
@@ -268,11 +330,13 @@ void ComposingPage::setExitProgramAction(QAction* action) {
   if (exitProgramAction_) popupMenu_->removeAction(exitProgramAction_);
   exitProgramAction_ = action;
   // The additions stay after the entries of old.
-  for (QAction* a : {undoAction_, redoAction_, symmetryMenu_->menuAction()}) popupMenu_->removeAction(a);
+  for (QAction* a : popupAdditions()) popupMenu_->removeAction(a);
   if (action) popupMenu_->addAction(action);
-  popupMenu_->addAction(undoAction_);
-  popupMenu_->addAction(redoAction_);
-  popupMenu_->addMenu(symmetryMenu_);
+  popupMenu_->addActions(popupAdditions());
+}
+
+QList<QAction*> ComposingPage::popupAdditions() const {
+  return {undoAction_, redoAction_, symmetryMenu_->menuAction(), quickFillSelectionAction_};
 }
 
 void ComposingPage::setComposeOptions(const ComposeSettings& options) {
@@ -303,6 +367,7 @@ void ComposingPage::closeLayoutAsked() {
 std::optional<std::vector<int>> ComposingPage::chooseWordOrder(const std::vector<Slot>& proposed) {
   const Layout& layout = workflow_->layout();
   WordOrderDialog dialog(layout.columns - 1, layout.rows - 1, proposed, window());
+  dialog.setFixedLetters(layout);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.givenPositions();
 }
@@ -317,6 +382,7 @@ void ComposingPage::applyStatus(const ComposingStatus& s) {
   startAction_->setEnabled(rules::startCompose(s));
   stopAction_->setEnabled(rules::stopCompose(s));
   quickFillAction_->setEnabled(rules::quickFill(s));
+  quickFillSelectionAction_->setEnabled(rules::quickFill(s));
   noRepeatedWordsAction_->setEnabled(rules::noRepeatedWords(s));
   clearLayoutAction_->setEnabled(rules::clearLayout(s));
   clearFixedAction_->setEnabled(rules::clearLayout(s));
@@ -348,7 +414,9 @@ void ComposingPage::layoutReplaced() {
 void ComposingPage::growWindowToLayout() {
   const Layout& layout = workflow_->layout();
   QWidget* w = window();
-  const QSize need = composingWindowSize(layout.rows, layout.columns);
+  QSize need = composingWindowSize(layout.rows, layout.columns, grid_->cellSize());
+  // A zoomed grid may outgrow the screen: then it scrolls.
+  if (const QScreen* screen = w->screen()) need = need.boundedTo(screen->availableGeometry().size());
   const QSize now = w->size();
   // The window grows to show the layout whole; it never shrinks here.
   if (now.width() < need.width() || now.height() < need.height()) w->resize(now.expandedTo(need));

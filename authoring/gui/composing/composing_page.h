@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "authoring/gui/composing/composing_workflow.h"
+#include "authoring/settings/composing_view_settings.h"
 
 class QAction;
 class QLabel;
@@ -62,6 +63,11 @@ class ComposingPage : public QWidget {
   // The options remembered in crossword.conf; the main window sets them at start.
   void setComposeOptions(const gw::ComposeSettings& options);
   gw::ComposeSettings composeOptions() const { return workflow_->composeOptions(); }
+  // The page's own remembered choices (symmetry, cell size, Quick fill's repeated words): as
+  // read at start, and as they are now; the main window writes the difference.
+  void setViewSettings(const gw::ComposingViewSettings& settings);
+  const gw::ComposingViewSettings& viewSettingsRead() const { return viewSettingsRead_; }
+  gw::ComposingViewSettings viewSettings() const;
 
   // --- for tests and the benchmark
   ComposeController& controller() { return workflow_->controller(); }
@@ -85,6 +91,11 @@ class ComposingPage : public QWidget {
   void newLayout();
   void closeLayoutAsked();
   void buildSymmetryMenu();
+  void buildZoomMenu();
+  // The pop-up menu's entries after the main window's "Exit program".
+  QList<QAction*> popupAdditions() const;
+  void zoomBy(int steps);
+  void setCellSize(int pixels);
   void showLayoutFigures();
   std::optional<std::vector<int>> chooseWordOrder(const std::vector<Slot>& proposed);
   void applyStatus(const ComposingStatus& status);
@@ -123,7 +134,12 @@ class ComposingPage : public QWidget {
   QAction* discardSearchAction_;
   QAction* undoAction_;
   QAction* redoAction_;
+  QAction* quickFillSelectionAction_;
+  QAction* quickFillNoRepeatAction_;
   QMenu* symmetryMenu_;
+  std::vector<std::pair<LayoutSymmetry, QAction*>> symmetryActions_;
+  QMenu* zoomMenu_;
+  gw::ComposingViewSettings viewSettingsRead_;
   QAction* exitProgramAction_ = nullptr;
   QList<QAction*> fileMenu_;
 };

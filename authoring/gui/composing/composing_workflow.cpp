@@ -9,6 +9,7 @@
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/grid_typing.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
+#include "authoring/gui/composing/selection_fill.h"
 #include "gui_common/prompts.h"
 
 namespace gw::gui {
@@ -411,16 +412,28 @@ void ComposingWorkflow::searchFinished(ComposeOutcome outcome, const QString& me
 }
 
 void ComposingWorkflow::quickFill() {
+  if (rules::quickFill(status())) runQuickFill(nullptr);
+}
+
+void ComposingWorkflow::quickFillSelection(const std::vector<CellPos>& selection) {
   if (!rules::quickFill(status())) return;
+  // The grid as the author sees it: a Quick fill shown there is kept outside the selection.
+  const std::optional<SelectionFill> fill = selectionFill(shownLayout(), selection);
+  if (!fill) return fail("The selection holds no cell of a word: select the cells to fill first.", true);
+  runQuickFill(&*fill);
+}
+
+void ComposingWorkflow::runQuickFill(const SelectionFill* selection) {
   if (!ensureFileName()) return;
   LayoutSession& session = controller_->session();
   FirstFillOptions options;
   options.seed = QuickFillController::newSeed();
   options.lanes = quickFillLanes_;
-  options.noRepeat = noRepeatedWords_;
+  options.noRepeat = quickFillNoRepeat_;
   std::optional<QuickFillRefusal> refusal;
   try {
-    refusal = quickFill_->start(session, options);
+    refusal = selection ? quickFill_->startSelection(session, options, *selection)
+                        : quickFill_->start(session, options);
     modified_ = false;  // saved as Start compose saves it
   } catch (const std::runtime_error& e) {
     return fail(QString::fromStdString(e.what()));
@@ -439,13 +452,25 @@ void ComposingWorkflow::quickFillFinished(const QuickFillReport& report) {
   const QString repeated = report.noRepeat ? " without repeated words" : "";
   switch (report.outcome) {
     case QuickFillOutcome::Filled:
-      quickFillShown_ = report.filled;
-      setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
-      controller_->playSound(ComposerSound::ResultWritten);
+      if (report.selection) {
+        // Into the author's layout, one step to undo.
+        edit([&](LayoutSession& session) { return session.restoreBoard(report.filled.board); });
+        setStatusMessage(
+            report.written
+                ? QString("Quick fill selection: %1 written (%2)").arg(fileNameOnly(report.file), seed)
+                : QString("Quick fill selection: filled (%1); the grid has empty "
+                          "cells, so no result file was written")
+                      .arg(seed));
+      } else {
+        quickFillShown_ = report.filled;
+        setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+      }
+      if (report.written) controller_->playSound(ComposerSound::ResultWritten);
       break;
     case QuickFillOutcome::NoFill:
       setStatusMessage(
-          QString("Quick fill: no fill exists with this word list%1; nothing written").arg(repeated));
+          QString("Quick fill%1: no fill exists with this word list%2; nothing %3")
+              .arg(report.selection ? " selection" : "", repeated, report.selection ? "changed" : "written"));
       break;
     case QuickFillOutcome::Stopped:
       setStatusMessage(QString("Quick fill stopped (%1); nothing written").arg(seed));
@@ -495,6 +520,15 @@ void ComposingWorkflow::setIsle() {
     if (const auto p = partnerOf(current_)) changed = session.setIsle(p->row, p->column) || changed;
     return changed;
   });
+}
+
+void ComposingWorkflow::setIsleAndMoveOn() {
+  if (!rules::setIsle(status())) return;
+  setIsle();
+  if (status().current != CurrentCell::Isle) return;
+  current_ = cursorAfterLetter(current_, layout().rows, layout().columns);
+  Q_EMIT currentCellMoved(current_);
+  publishStatus();
 }
 
 void ComposingWorkflow::clearField() {

@@ -15,10 +15,10 @@
 #include "authoring/composing/layout/layout_history.h"
 #include "authoring/composing/layout/layout_statistics.h"
 #include "authoring/composing/layout/layout_symmetry.h"
-#include "authoring/settings/compose_settings.h"
 #include "authoring/gui/composing/composing_rules.h"
 #include "authoring/gui/composing/progress_preview.h"
 #include "authoring/gui/common/file_dialog_folders.h"
+#include "authoring/settings/compose_settings.h"
 #include "common/cell_pos.h"
 #include "common/program_folder.h"
 
@@ -33,6 +33,7 @@ namespace gw::gui {
 class ComposeController;
 class QuickFillController;
 struct QuickFillReport;
+struct SelectionFill;
 
 // A failure or refusal for the author to read; `information` for the plain notes ("No words",
 // "Define crossword pattern first!"), else an error.
@@ -90,11 +91,21 @@ class ComposingWorkflow : public QObject {
   void stopComposing();
   void stopBeforeExit();  // the window closes: stop exactly as Stop does
   void quickFill();
+  // Fills only the slots of the selected cells, keeping every other letter of the grid as it
+  // stands (selection_fill.h); the fill goes into the author's layout as one undoable change
+  // and, when the grid is then whole, is written as Quick fill writes its result.
+  void quickFillSelection(const std::vector<CellPos>& selection);
   void setNoRepeatedWords(bool on);  // the author's choice; reported by noRepeatedWordsChanged()
+  // Quick fill's own choice, on unless the author turns it off; Start compose follows
+  // setNoRepeatedWords() alone.
+  void setQuickFillNoRepeatedWords(bool on) { quickFillNoRepeat_ = on; }
+  bool quickFillNoRepeatedWords() const { return quickFillNoRepeat_; }
 
   // --- cells
   void setCurrentCell(CellPos cell);
   void setIsle();
+  // Space: Set isle, then the cursor moves on as after a typed letter.
+  void setIsleAndMoveOn();
   void clearField();
   void clearLayout();
   void typeCharacter(char usCharacter);  // the character of the key on a US keyboard
@@ -136,6 +147,7 @@ class ComposingWorkflow : public QObject {
 
  private:
   bool ensureFileName();
+  void runQuickFill(const SelectionFill* selection);
   void quickFillFinished(const QuickFillReport& report);
   void searchFinished(ComposeOutcome outcome, const QString& message);
   void replacedLayout();
@@ -161,6 +173,7 @@ class ComposingWorkflow : public QObject {
   CellPos current_;
   bool pageInFront_ = true;
   bool noRepeatedWords_ = false;
+  bool quickFillNoRepeat_ = true;
   int quickFillLanes_ = gw::kDefaultQuickFillLanes;
   std::optional<Layout> quickFillShown_;  // the last Quick fill, shown until the layout changes
   QString languageName_;

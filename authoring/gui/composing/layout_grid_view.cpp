@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/layout_grid_model.h"
@@ -14,8 +16,9 @@ namespace gw::gui {
 namespace {
 
 // Paints a cell: its colour, the letter centred (the author's fixed letters bold and black, a
-// fill's letters regular and grey, so the two differ without colour), and "*" at the top left
-// of the current cell with a box around it when the view shows the focus mark.
+// fill's letters regular and grey, so the two differ without colour), a hatch over the cells
+// of a selection of more than one, and "*" at the top left of the current cell with a box
+// around it when the view shows the focus mark.
 class LayoutCellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -31,6 +34,11 @@ class LayoutCellDelegate : public QStyledItemDelegate {
     const QString letter = index.data(Qt::DisplayRole).toString();
     if (!letter.isEmpty()) p->drawText(r, Qt::AlignCenter, letter);
     const auto* view = qobject_cast<const LayoutGridView*>(option.widget);
+    // A hatch, not only a tint: the selection shows on yellow, aqua and white alike.
+    if (view && (option.state & QStyle::State_Selected) && view->selectsSeveralCells()) {
+      p->fillRect(r, QColor(40, 80, 200, 60));
+      p->fillRect(r, QBrush(QColor(40, 80, 200, 140), Qt::BDiagPattern));
+    }
     if (view && view->focusMarkShown() && view->currentIndex() == index) {
       p->setPen(Qt::black);
       p->setFont(option.font);
@@ -44,7 +52,7 @@ class LayoutCellDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-LayoutGridView::LayoutGridView(QWidget* parent) : QTableView(parent) {
+LayoutGridView::LayoutGridView(QWidget* parent) : QTableView(parent), cellSize_(kGridCellSize) {
   setObjectName("layoutGrid");
   setItemDelegate(new LayoutCellDelegate(this));
   horizontalHeader()->hide();
@@ -54,11 +62,13 @@ LayoutGridView::LayoutGridView(QWidget* parent) : QTableView(parent) {
     h->setDefaultSectionSize(kGridPitch);
     h->setSectionResizeMode(QHeaderView::Fixed);
   }
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The window grows to show the grid whole; only a zoomed grid larger than the screen scrolls.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setShowGrid(true);
   setGridStyle(Qt::SolidLine);
-  setSelectionMode(QAbstractItemView::NoSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setTabKeyNavigation(false);
   setFrameShape(QFrame::NoFrame);
@@ -72,6 +82,48 @@ void LayoutGridView::setFocusMarkShown(bool shown) {
   if (shown == focusMarkShown_) return;
   focusMarkShown_ = shown;
   viewport()->update();
+}
+
+void LayoutGridView::setCellSize(int pixels) {
+  if (pixels == cellSize_) return;
+  cellSize_ = pixels;
+  for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
+    h->setMinimumSectionSize(pixels + kGridLineWidth);
+    h->setDefaultSectionSize(pixels + kGridLineWidth);
+  }
+  QFont f = font();
+  f.setPixelSize(gridFontPixels(pixels));
+  setFont(f);
+  if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+std::vector<gw::CellPos> LayoutGridView::selectedCells() const {
+  std::vector<gw::CellPos> cells;
+  if (selectionModel()) {
+    for (const QModelIndex& i : selectionModel()->selectedIndexes()) cells.push_back({i.row(), i.column()});
+  }
+  if (cells.empty() && currentIndex().isValid())
+    cells.push_back({currentIndex().row(), currentIndex().column()});
+  std::sort(cells.begin(), cells.end());
+  return cells;
+}
+
+void LayoutGridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QTableView::selectionChanged(selected, deselected);
+  const bool several = selectionModel()->selectedIndexes().size() > 1;
+  // A single cell is shown by the cursor box alone; the hatch comes and goes with a second one.
+  if (several != severalSelected_) viewport()->update();
+  severalSelected_ = several;
+}
+
+void LayoutGridView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) return QTableView::wheelEvent(event);
+  // Touchpads send fractions of a notch; they add up to whole steps.
+  wheelPending_ += event->angleDelta().y();
+  const int steps = wheelPending_ / 120;
+  wheelPending_ -= steps * 120;
+  if (steps != 0) Q_EMIT zoomRequested(steps);
+  event->accept();
 }
 
 void LayoutGridView::moveCursorTo(int row, int column) {

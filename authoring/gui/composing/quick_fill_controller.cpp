@@ -5,6 +5,7 @@
 #include "authoring/composing/search/first_fill_result.h"
 #include "authoring/composing/layout/layout_lock.h"
 #include "authoring/composing/search/layout_session.h"
+#include "authoring/gui/composing/selection_fill.h"
 #include "common/crossword_file.h"
 
 namespace gw::gui {
@@ -32,13 +33,25 @@ std::uint64_t QuickFillController::newSeed() { return newFirstFillSeed(); }
 
 std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& session,
                                                            const FirstFillOptions& options) {
+  return begin(session, options, std::nullopt);
+}
+
+std::optional<QuickFillRefusal> QuickFillController::startSelection(LayoutSession& session,
+                                                                    const FirstFillOptions& options,
+                                                                    SelectionFill selection) {
+  return begin(session, options, std::move(selection));
+}
+
+std::optional<QuickFillRefusal> QuickFillController::begin(LayoutSession& session,
+                                                           const FirstFillOptions& options,
+                                                           std::optional<SelectionFill> selection) {
   if (search_ || !session.canEdit() || !session.hasFileName()) return std::nullopt;
   // Before the save, as Start compose: another search may be using the file.
   auto lock = std::make_unique<LayoutLock>(session.patternFile());
   session.save();
 
-  const Layout& layout = session.layout();
-  std::vector<Slot> slots = deriveSlots(layout);
+  const Layout& layout = selection ? selection->base : session.layout();
+  std::vector<Slot> slots = selection ? selection->slots : deriveSlots(layout);
   const Dictionary& dictionary = session.dictionary();
   if (const auto obstacle = firstFillObstacle(layout, slots, dictionary)) {
     if (*obstacle == ComposeOutcome::NoWords) return QuickFillRefusal{*obstacle, kNoWordsMessage};
@@ -52,9 +65,10 @@ std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& sessio
 
   options_ = options;
   layout_ = layout;
+  selection_ = std::move(selection);
   patternFile_ = session.patternFile();
   resultsFolder_ = session.resultsFolder();
-  search_ = std::make_unique<FirstFillSearch>(dictionary, layout.board, slots, options_);
+  search_ = std::make_unique<FirstFillSearch>(dictionary, layout_.board, slots, options_);
   slots_ = std::move(slots);
   lock_ = std::move(lock);
   stepsPerSlice_ = 256;
@@ -106,9 +120,18 @@ void QuickFillController::finish(FirstFillStatus status) {
   report.seed = options_.seed;
   report.steps = search_->steps();
   report.noRepeat = options_.noRepeat;
+  report.selection = selection_.has_value();
   switch (status) {
     case FirstFillStatus::Filled:
       report.outcome = QuickFillOutcome::Filled;
+      if (selection_) {
+        // A grid that still has empty cells is no crossword yet: it goes into the grid only.
+        Layout filled = selectedWordsFilled(*selection_, filledLayout(layout_, slots_, search_->words()));
+        if (!isComplete(filled)) {
+          report.filled = std::move(filled);
+          break;
+        }
+      }
       try {
         // As gridwright-compose --first-fill writes it: the next number, never over an earlier result.
         WrittenFill written =
@@ -116,6 +139,7 @@ void QuickFillController::finish(FirstFillStatus status) {
         report.filled = std::move(written.filled);
         report.number = written.number;
         report.file = std::move(written.file);
+        report.written = true;
       } catch (const std::exception& e) {
         report.outcome = QuickFillOutcome::Failed;
         report.message = QString::fromStdString(e.what());

@@ -20,6 +20,7 @@
 #include "authoring/composing/layout/board.h"
 #include "authoring/composing/search/composer.h"
 #include "authoring/composing/search/first_fill_search.h"
+#include "authoring/gui/composing/selection_fill.h"
 
 namespace gw {
 class LayoutLock;
@@ -43,6 +44,8 @@ struct QuickFillReport {
   std::filesystem::path file;  // Filled: the result file written
   int number = 0;              // Filled: its number
   Layout filled;               // Filled: the layout with the fill
+  bool selection = false;      // a fill of a selection (startSelection())
+  bool written = false;        // Filled: written as a result file (a selection's fill only when complete)
   QString message;             // Failed: why
 };
 
@@ -75,6 +78,11 @@ class QuickFillController : public QObject {
   // lock is released again); throws FileError when the lock is held by another search or
   // saving fails. `options.seed` is used as given.
   std::optional<QuickFillRefusal> start(LayoutSession& session, const FirstFillOptions& options);
+  // The same for a selection over the grid as it stands (selection_fill.h): the report's
+  // `filled` is the grid with the selected words filled, written as a result file only when
+  // it leaves no cell empty.
+  std::optional<QuickFillRefusal> startSelection(LayoutSession& session, const FirstFillOptions& options,
+                                                 SelectionFill selection);
   // Ends the search without writing anything; finished(Stopped) is sent before this returns.
   void stop();
 
@@ -88,6 +96,8 @@ class QuickFillController : public QObject {
   void finished(const gw::gui::QuickFillReport& report);
 
  private:
+  std::optional<QuickFillRefusal> begin(LayoutSession& session, const FirstFillOptions& options,
+                                        std::optional<SelectionFill> selection);
   void runSlice();
   void finish(FirstFillStatus status);
 
@@ -95,6 +105,7 @@ class QuickFillController : public QObject {
   std::unique_ptr<FirstFillSearch> search_;
   FirstFillOptions options_;
   Layout layout_;
+  std::optional<SelectionFill> selection_;
   std::vector<Slot> slots_;
   std::filesystem::path patternFile_;
   std::filesystem::path resultsFolder_;

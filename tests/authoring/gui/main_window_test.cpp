@@ -13,6 +13,7 @@
 
 #include "authoring/composing/layout/composing_files.h"
 #include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/composing/layout_grid_view.h"
 #include "authoring/gui/help/help_window.h"
 #include "authoring/recovery/recovery_store.h"
 #include "common/errors.h"
@@ -169,6 +170,21 @@ class MainWindowTest : public gw::test::GuiTestBase {
              readFile(settingsPath()).constData());
     auto third = makeWindow();
     QVERIFY(!third->composingPage()->composeOptions().noRepeatedWords);
+  }
+
+  void symmetryAndCellSizeAreRememberedOnlyOnceChanged() {
+    auto w = makeWindow();
+    QVERIFY(w->close());
+    QVERIFY2(!readFile(settingsPath()).contains("Symmetry"), readFile(settingsPath()).constData());
+    auto again = makeWindow();
+    again->composingPage()->findChild<QAction*>("rotationalSymmetryAction")->trigger();
+    again->composingPage()->findChild<QAction*>("zoomInAction")->trigger();
+    QVERIFY(again->close());
+    auto third = makeWindow();
+    QCOMPARE(third->composingPage()->workflow().symmetry(), gw::LayoutSymmetry::Rotational);
+    QVERIFY(third->composingPage()->findChild<QAction*>("rotationalSymmetryAction")->isChecked());
+    QVERIFY(third->composingPage()->grid()->cellSize() > gw::kDefaultCellSize);
+    QVERIFY(third->composingPage()->workflow().quickFillNoRepeatedWords());
   }
 
   void startPageButtonsSwitchPagesWithTheirMenus() {

@@ -2,6 +2,7 @@
 // the window writes keeps everything else, and the file itself (missing, unreadable, unwritable).
 #include <gtest/gtest.h>
 
+#include "authoring/settings/composing_view_settings.h"
 #include "authoring/settings/settings_file.h"
 #include "tests/support/expect_throw_msg.h"
 #include "tests/support/temp_folder.h"
@@ -62,6 +63,50 @@ TEST(SettingsFileTest, AFileThatCannotBeWrittenIsAFileErrorNamingItAndStaysAsItW
   EXPECT_FILE_ERROR(writeFolderSettings(blocker / "crossword.conf", {"a", "b", "c", "d"}), "not-a-folder");
   EXPECT_FILE_ERROR(writeNoRepeatedWords(blocker / "crossword.conf", true), "not-a-folder");
   EXPECT_EQ(test::readFile(blocker), "x");
+}
+
+TEST(ComposingViewSettingsTest, ValuesOutOfRangeGiveTheDefaults) {
+  const ComposingViewSettings defaults;
+  EXPECT_EQ(parseComposingViewSettings(""), defaults);
+  struct Case {
+    const char* line;
+    ComposingViewSettings expected;
+  };
+  const Case cases[] = {
+      {"Quick fill no repeated words=0", {false, "none", 18}},
+      {"Quick fill no repeated words=x", defaults},
+      {"Symmetry=rotational", {true, "rotational", 18}},
+      {"Symmetry=mirror", {true, "mirror", 18}},
+      {"Symmetry=diagonal", defaults},
+      {"Cell size=48", {true, "none", 48}},
+      {"Cell size=12", {true, "none", 12}},
+      {"Cell size=11", defaults},
+      {"Cell size=49", defaults},
+      {"Cell size=", defaults},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(parseComposingViewSettings("[Compose]\n" + std::string(c.line) + "\n"), c.expected) << c.line;
+}
+
+TEST(ComposingViewSettingsTest, OnlyTheChangedKeysAreWrittenAndEveryOtherKeyStays) {
+  test::TempFolder folder;
+  const std::filesystem::path file = folder / "crossword.conf";
+  const ComposingViewSettings atStart;
+  writeComposingViewSettings(file, atStart, atStart);
+  EXPECT_FALSE(std::filesystem::exists(file)) << "nothing changed, nothing written";
+
+  test::writeFile(file, "[Compose]\nNo repeated words=1\n[Folders]\nMake:Open=/m\n");
+  ComposingViewSettings now = atStart;
+  now.symmetry = "rotational";
+  now.cellSize = 24;
+  writeComposingViewSettings(file, atStart, now);
+  const std::string text = test::readFile(file);
+  EXPECT_NE(text.find("Symmetry=rotational\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Cell size=24\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Quick fill no repeated words"), std::string::npos) << text;
+  EXPECT_TRUE(readComposeOptions(file).noRepeatedWords);
+  EXPECT_EQ(*readFolderSettings(file)[0], "/m");
+  EXPECT_EQ(readComposingViewSettings(file), now);
 }
 
 }  // namespace

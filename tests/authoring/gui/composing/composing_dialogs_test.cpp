@@ -92,12 +92,17 @@ class ComposingDialogsTest : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
   }
 
-  void wordOrderListsPositionsAndLengths() {
+  void wordOrderNamesEachSlotAsAPrintedCrosswordWould() {
     WordOrderDialog dialog(3, 11, fiveSlots());
     QCOMPARE(dialog.windowTitle(), QString("Sort-order of words"));
     auto* list = dialog.findChild<QListWidget*>("orderList");
     QCOMPARE(list->count(), 5);
-    QCOMPARE(list->item(4)->text(), QString("  5 (12)"));
+    // Numbered row by row: (0, 1) is 1 across and down, (0, 2) 2, (1, 0) 3, (2, 0) 4.
+    QCOMPARE(list->item(0)->text(), QString("  1  1 Across, row 1 column 2, 3 letters"));
+    QCOMPARE(list->item(2)->text(), QString("  3  4 Across, row 3 column 1, 4 letters"));
+    QCOMPARE(list->item(3)->text(), QString("  4  1 Down, row 1 column 2, 3 letters"));
+    QCOMPARE(list->item(4)->text(), QString("  5  2 Down, row 1 column 3, 12 letters"));
+    QCOMPARE(slotName({1, 4, 4, Direction::Across, 1, 0}), QString("Across, row 5 column 5, 1 letter"));
     QCOMPARE(dialog.selectedIndex(), 0);
     QVERIFY(!dialog.findChild<QAction*>("upAction")->isEnabled());
     QVERIFY(dialog.findChild<QAction*>("downAction")->isEnabled());
@@ -115,8 +120,9 @@ class ComposingDialogsTest : public QObject {
     QCOMPARE(dialog.selectedIndex(), 0);
     QVERIFY(!up->isEnabled());
     QCOMPARE(dialog.givenPositions(), (std::vector<int>{5, 1, 2, 3, 4}));
-    QCOMPARE(list->item(0)->text(), QString("  1 (12)"));
-    QCOMPARE(list->item(4)->text(), QString("  5 (3)"));
+    // The names move with their slots; the positions stay.
+    QCOMPARE(list->item(0)->text(), QString("  1  2 Down, row 1 column 3, 12 letters"));
+    QCOMPARE(list->item(4)->text(), QString("  5  1 Down, row 1 column 2, 3 letters"));
     dialog.findChild<QAction*>("downAction")->trigger();
     QCOMPARE(dialog.givenPositions(), (std::vector<int>{1, 5, 2, 3, 4}));
     QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
@@ -135,25 +141,38 @@ class ComposingDialogsTest : public QObject {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* miniature = dialog.findChild<QWidget*>("wordOrderMiniature");
-    auto colourAt = [&](int x, int y) { return miniature->grab().toImage().pixelColor(x, y); };
+    const int cell = dialog.miniatureCellSize();
+    QVERIFY(cell >= 10);
+    // A point near the top left corner of cell (row, column), clear of the marks.
+    auto colourAt = [&](int row, int column) {
+      return miniature->grab().toImage().pixelColor(column * cell + 1, row * cell + 1);
+    };
     // First entry selected: every slot white, the first (across at row 0, columns 1-3) red.
-    QCOMPARE(colourAt(35, 1), QColor(Qt::white));
-    QCOMPARE(colourAt(5, 5), QColor(Qt::black));  // no slot covers column 0 of row 0
+    QCOMPARE(colourAt(0, 3), QColor(Qt::white));
+    QCOMPARE(colourAt(0, 0), QColor(Qt::black));  // no slot covers column 0 of row 0
     dialog.findChild<QListWidget*>("orderList")->setCurrentRow(2);
     // Entries 0 and 1 are filled before the selected one: silver where no mark is drawn.
-    QCOMPARE(colourAt(35, 1), QColor(192, 192, 192));
-    QCOMPARE(colourAt(35, 11), QColor(192, 192, 192));
-    QCOMPARE(colourAt(35, 21), QColor(Qt::white));
+    QCOMPARE(colourAt(0, 3), QColor(192, 192, 192));
+    QCOMPARE(colourAt(1, 3), QColor(192, 192, 192));
+    QCOMPARE(colourAt(2, 3), QColor(Qt::white));
     // Silver lies over the white of later slots where they cross (row 0, column 1).
-    QCOMPARE(colourAt(15, 1), QColor(192, 192, 192));
+    QCOMPARE(colourAt(0, 1), QColor(192, 192, 192));
   }
 
-  void wordOrderDialogShowsTheWholeBoard() {
-    QCOMPARE(wordOrderDialogSize(3, 3), QSize(300, 293));
-    QSize big = wordOrderDialogSize(40, 40);
-    QCOMPARE(big, QSize(41 * 10 + 86 + 4, 41 * 10 + 4));
+  void wordOrderDialogShowsTheWholeBoardAndGrowsWithTheWindow() {
+    QCOMPARE(wordOrderDialogSize(2, 2), QSize(480, 400));
+    const QSize big = wordOrderDialogSize(40, 40);
+    QVERIFY(big.width() >= 41 * 16 && big.height() >= 41 * 16);
     QCOMPARE(miniatureRect({12, 0, 2, Direction::Down, 5}), QRect(20, 0, 10, 120));
-    QCOMPARE(miniatureRect({3, 1, 0, Direction::Across, 1}), QRect(0, 10, 30, 10));
+    QCOMPARE(miniatureRect({3, 1, 0, Direction::Across, 1}, 20), QRect(0, 20, 60, 20));
+
+    WordOrderDialog dialog(14, 14, fiveSlots());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.width() >= 480 && dialog.height() >= 400);
+    const int before = dialog.miniatureCellSize();
+    dialog.resize(dialog.width() + 300, dialog.height() + 300);
+    QTRY_VERIFY(dialog.miniatureCellSize() > before);
   }
 
  private:

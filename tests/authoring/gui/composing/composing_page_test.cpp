@@ -11,6 +11,7 @@
 #include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/gui/composing/compose_controller.h"
+#include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/composing_page.h"
 #include "authoring/gui/composing/grid_typing.h"
 #include "authoring/gui/composing/layout_grid_view.h"
@@ -123,6 +124,12 @@ class ComposingPageTest : public ComposingPageTestBase {
     clickCell(1, 1);
     QTest::keyClick(grid(), Qt::Key_Space);
     QCOMPARE(cell(1, 1), '#');
+    // Space moves on as a letter does, from the last column to the next row.
+    QCOMPARE(cursor(), (CellPos{1, 2}));
+    clickCell(1, 3);
+    QTest::keyClick(grid(), Qt::Key_Space);
+    QCOMPARE(cursor(), (CellPos{2, 3}));
+    clickCell(1, 1);
     QTest::keyClick(grid(), Qt::Key_Delete);
     QCOMPARE(cell(1, 1), '.');
     otherField_->setFocus();
@@ -131,15 +138,42 @@ class ComposingPageTest : public ComposingPageTestBase {
     QCOMPARE(otherField_->text(), QString(" "));
   }
 
+  void cellsZoomAndDragOrShiftClickSelects() {
+    newLayout(5, 5);
+    const int normal = grid()->visualRect(grid()->model()->index(0, 0)).width();
+    QTest::keyClick(grid(), Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(grid(), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(page_->viewSettings().cellSize, zoomedCellSize(kGridCellSize, 2));
+    QVERIFY(grid()->visualRect(grid()->model()->index(0, 0)).width() > normal);
+    QWheelEvent wheel(QPointF(5, 5), grid()->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -240},
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid()->viewport(), &wheel);
+    QCOMPARE(page_->viewSettings().cellSize, kGridCellSize);
+    QTest::keyClick(grid(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(grid(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(grid()->visualRect(grid()->model()->index(0, 0)).width(), normal);
+
+    auto centre = [&](int row, int column) {
+      return grid()->visualRect(grid()->model()->index(row, column)).center();
+    };
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centre(1, 1));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2, 3));
+    QCOMPARE(grid()->selectedCells(), (std::vector<CellPos>{{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}}));
+    // Typing still goes to the current cell alone.
+    QTest::keyClicks(grid(), "q");
+    QCOMPARE(cell(2, 3), 'Q');
+    QCOMPARE(cell(1, 1), '.');
+  }
+
   void actionsFollowTheStateWithoutAnIdlePass() {
     auto enabled = [&](const char* name) { return action(name)->isEnabled(); };
     QVERIFY(!enabled("startComposeAction") && !enabled("setIsleAction"));
     newLayout(4, 4);
     QVERIFY(enabled("startComposeAction") && enabled("setIsleAction") && !enabled("clearFieldAction"));
-    QTest::keyClick(grid(), Qt::Key_Space);
-    QVERIFY(!enabled("setIsleAction") && enabled("clearFieldAction"));
-    QTest::keyClick(grid(), Qt::Key_Right);
+    QTest::keyClick(grid(), Qt::Key_Space);  // the cursor moves on to an empty cell
     QVERIFY(enabled("setIsleAction") && !enabled("clearFieldAction"));
+    QTest::keyClick(grid(), Qt::Key_Left);
+    QVERIFY(!enabled("setIsleAction") && enabled("clearFieldAction"));
     page_->updateActions(false);  // another page in front
     QVERIFY(!enabled("newLayoutAction") && enabled("startComposeAction"));
   }

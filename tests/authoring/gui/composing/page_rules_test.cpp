@@ -1,10 +1,16 @@
 // The rules of the composing page that are plain arithmetic: typing by key position, the
-// cursor after a letter, the progress preview's columns and the window size for a layout.
+// cursor after a letter, the progress preview's columns, the window size for a layout, the
+// cell zoom, and what "Quick fill selection" hands the search.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "authoring/composing/layout/layout_text.h"
 #include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/grid_typing.h"
 #include "authoring/gui/composing/progress_preview.h"
+#include "authoring/gui/composing/selection_fill.h"
 
 namespace gw::gui {
 namespace {
@@ -71,6 +77,125 @@ TEST(ProgressPreview, FullDepthReachesTheRightEdge) {
   EXPECT_EQ(columns[2].rect.left(), 42);
   EXPECT_EQ(columns[2].rect.right() + 1, 63);
   EXPECT_EQ(columns[2].rect.height(), 20);
+}
+
+}  // namespace
+}  // namespace gw::gui
+
+namespace gw::gui {
+namespace {
+
+// Slots as "row,column,A|D,length", in deriveSlots() order.
+std::vector<std::string> slotNames(const std::vector<Slot>& slots) {
+  std::vector<std::string> names;
+  for (const Slot& s : slots)
+    names.push_back(std::to_string(s.row) + "," + std::to_string(s.column) +
+                    (s.direction == Direction::Across ? ",A," : ",D,") + std::to_string(s.length));
+  return names;
+}
+
+TEST(SelectionFill, TheSelectionIsClearedAndItsWordsFilledWithWhatTheyCross) {
+  struct Case {
+    const char* name;
+    const char* grid;
+    std::vector<CellPos> selection;
+    const char* base;
+    std::vector<std::string> selected;
+    std::vector<std::string> searched;
+  };
+  const std::vector<std::string> corner{"0,0,A,4", "1,0,A,4", "0,0,D,4", "0,1,D,4"};
+  const Case cases[] = {
+      {"a corner of a full grid",
+       "ABCD\nEFGH\nIJKL\nMNOP\n",
+       {{0, 0}, {0, 1}, {1, 0}, {1, 1}},
+       "..CD\n..GH\nIJKL\nMNOP\n",
+       corner,
+       corner},
+      {"isles stay isles",
+       "AB#D\nEFGH\n#JKL\nMNOP\n",
+       {{0, 2}, {2, 0}, {3, 3}},
+       "AB#D\nEFGH\n#JKL\nMNO.\n",
+       {"3,0,A,4", "0,3,D,4"},
+       {"3,0,A,4", "0,3,D,4"}},
+      // The across word of the selected cell fills (1, 3): its down word is searched too.
+      {"an empty cell outside pulls in its word",
+       "ABCD\nEFG.\nIJKL\nMNOP\n",
+       {{1, 0}},
+       "ABCD\n.FG.\nIJKL\nMNOP\n",
+       {"1,0,A,4", "0,0,D,4"},
+       {"1,0,A,4", "0,0,D,4", "0,3,D,4"}},
+      // Open words that nothing selected leads to are not searched.
+      {"an untouched open word stays open",
+       "AB.D\nEFGH\nIJKL\nMNOP\n",
+       {{3, 0}},
+       "AB.D\nEFGH\nIJKL\n.NOP\n",
+       {"3,0,A,4", "0,0,D,4"},
+       {"3,0,A,4", "0,0,D,4"}},
+  };
+  for (const Case& c : cases) {
+    const Layout grid = parseTextLayout(c.grid, Language::English);
+    const std::optional<SelectionFill> fill = selectionFill(grid, c.selection);
+    ASSERT_TRUE(fill) << c.name;
+    EXPECT_EQ(layoutToText(fill->base), c.base) << c.name;
+    EXPECT_EQ(slotNames(fill->selected), c.selected) << c.name;
+    EXPECT_EQ(slotNames(fill->slots), c.searched) << c.name;
+  }
+  const Layout grid = parseTextLayout("A#\n#B\n", Language::English);
+  EXPECT_FALSE(selectionFill(grid, {{0, 1}, {1, 0}})) << "isles only";
+  EXPECT_FALSE(selectionFill(grid, {})) << "nothing selected";
+}
+
+TEST(SelectionFill, EveryUnselectedLetterIsKeptAndOnlyTheSelectedWordsAreFilled) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 200; ++round) {
+    Layout grid = parseTextLayout("......\n......\n......\n......\n......\n", Language::English);
+    std::vector<CellPos> selection;
+    for (int r = 0; r < grid.rows; ++r) {
+      for (int c = 0; c < grid.columns; ++c) {
+        const unsigned kind = rng() % 4;
+        if (kind == 0) grid.board.setIsle(r, c);
+        if (kind >= 2) grid.board.putLetter(r, c, static_cast<char>('A' + rng() % 26));
+        if (rng() % 3 == 0) selection.push_back({r, c});
+      }
+    }
+    const std::optional<SelectionFill> fill = selectionFill(grid, selection);
+    if (!fill) continue;
+    // A stand-in for the search's fill: '?' in every open cell of the base.
+    Layout searched = fill->base;
+    for (int r = 0; r < grid.rows; ++r)
+      for (int c = 0; c < grid.columns; ++c)
+        if (searched.board.isEmpty(r, c)) searched.board.putLetter(r, c, '?');
+    const Layout result = selectedWordsFilled(*fill, searched);
+    auto inSelectedWord = [&](int r, int c) {
+      return std::any_of(fill->selected.begin(), fill->selected.end(), [&](const Slot& s) {
+        for (int k = 0; k < s.length; ++k)
+          if (s.cellIndex(k) == ComposingBoard::index(r, c)) return true;
+        return false;
+      });
+    };
+    for (int r = 0; r < grid.rows; ++r) {
+      for (int c = 0; c < grid.columns; ++c) {
+        const bool chosen = std::find(selection.begin(), selection.end(), CellPos{r, c}) != selection.end();
+        const BoardCell& now = result.board.cell(r, c);
+        if (grid.board.isIsle(r, c) || (!chosen && grid.board.isLetter(r, c))) {
+          EXPECT_EQ(now, grid.board.cell(r, c)) << "kept at " << r << "," << c;
+        } else if (chosen) {
+          EXPECT_EQ(now.character, '?') << "a selected cell is filled at " << r << "," << c;
+        } else {
+          EXPECT_EQ(now.length == 1, inSelectedWord(r, c)) << "an empty cell at " << r << "," << c;
+        }
+      }
+    }
+  }
+}
+
+TEST(CellZoom, StepsThroughTheSizesAndStopsAtTheEnds) {
+  EXPECT_EQ(zoomedCellSize(zoomedCellSize(kGridCellSize, 3), -3), kGridCellSize);
+  EXPECT_EQ(zoomedCellSize(kGridCellSize, 99), kZoomCellSizes.back());
+  EXPECT_EQ(zoomedCellSize(kGridCellSize, -99), kZoomCellSizes.front());
+  // A size from crossword.conf between two steps: the next one in the zoom's direction.
+  EXPECT_EQ(zoomedCellSize(20, 1), 21);
+  EXPECT_EQ(zoomedCellSize(20, -1), 18);
 }
 
 }  // namespace

@@ -154,8 +154,8 @@ class QuickFillTest : public WorkflowTestBase {
 
   void noRepeatedWordsHoldsForQuickFill() {
     newLayout(4, 4);
-    workflow_->setNoRepeatedWords(true);
-    QVERIFY(workflow_->composeOptions().noRepeatedWords);
+    QVERIFY2(workflow_->quickFillNoRepeatedWords(), "on unless the author turns it off");
+    QVERIFY(!workflow_->composeOptions().noRepeatedWords);
     for (int run = 0; run < 4; ++run) {
       quickFill("distinct.C_WM");
       waitForQuickFill();
@@ -169,29 +169,30 @@ class QuickFillTest : public WorkflowTestBase {
     }
   }
 
-  void noRepeatedWordsReachesBothSearches() {
+  void eachSearchHasItsOwnNoRepeatedWords() {
     program_->writeWords("EN.words", kOnlyRepeatingFills);
     newLayout(4, 4);
-    // Off (the default): both searches find the repeating squares.
-    QVERIFY(!workflow_->composeOptions().noRepeatedWords);
-    quickFill("twice.C_WM");
-    waitForQuickFill();
-    QCOMPARE(program_->resultFiles().size(), std::size_t{1});
-    workflow_->startComposing({});
-    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
-    QCOMPARE(program_->resultFiles().size(), std::size_t{5});  // Quick fill's result is kept
-    for (const auto& entry : fs::directory_iterator(program_->results())) fs::remove(entry.path());
-
-    // On: neither writes anything, and Quick fill says why.
-    workflow_->setNoRepeatedWords(true);
+    // The defaults: Quick fill refuses the repeating squares and says why, Start compose writes them.
     quickFill("twice.C_WM");
     waitForQuickFill();
     QVERIFY2(workflow_->statusMessage().contains("no fill exists") &&
                  workflow_->statusMessage().contains("without repeated words"),
              qPrintable(workflow_->statusMessage()));
+    QVERIFY(program_->resultFiles().empty());
     workflow_->startComposing({});
     QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
-    QVERIFY(program_->resultFiles().empty());
+    QCOMPARE(program_->resultFiles().size(), std::size_t{4});
+    for (const auto& entry : fs::directory_iterator(program_->results())) fs::remove(entry.path());
+
+    // Both switched: Quick fill finds one, Start compose writes none.
+    workflow_->setQuickFillNoRepeatedWords(false);
+    workflow_->setNoRepeatedWords(true);
+    quickFill("twice.C_WM");
+    waitForQuickFill();
+    QCOMPARE(program_->resultFiles().size(), std::size_t{1});
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
+    QCOMPARE(program_->resultFiles().size(), std::size_t{1});
   }
 
   void aLayoutWithoutAFillWritesNothing() {
@@ -255,6 +256,70 @@ class QuickFillTest : public WorkflowTestBase {
     QCOMPARE(session().state(), ComposingState::Editable);
     QVERIFY(layoutIsFree());
     QVERIFY(rules::startCompose(status()) && rules::quickFill(status()));
+  }
+
+  void quickFillSelectionRefillsOnlyTheSelectedWordsAndKeepsEveryOtherLetter() {
+    newLayout(4, 4);
+    quickFill("part.C_WM");
+    waitForQuickFill();
+    const Layout shown = workflow_->shownLayout();
+    const Layout drawn = session().layout();
+    const std::vector<CellPos> corner{{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+    workflow_->quickFillSelection(corner);
+    QVERIFY(workflow_->isComposing());
+    waitForQuickFill();
+    QVERIFY(failures_.isEmpty());
+
+    // The fill is now the author's layout: the unselected letters as the grid showed them.
+    const Layout filled = session().layout();
+    for (int r = 0; r < 4; ++r) {
+      for (int c = 0; c < 4; ++c) {
+        QVERIFY(filled.board.isLetter(r, c));
+        if (std::find(corner.begin(), corner.end(), CellPos{r, c}) == corner.end())
+          QCOMPARE(filled.board.cell(r, c).character, shown.board.cell(r, c).character);
+      }
+    }
+    QVERIFY(workflow_->shownLayout() == filled);
+    // A whole grid: written as Quick fill writes, as the next result, with its seed.
+    QVERIFY(program_->resultFiles().count("part2.C_W"));
+    const QString seed = QString("seed %1").arg(workflow_->quickFillController().seed());
+    QVERIFY2(workflow_->statusMessage().contains("part2.C_W") && workflow_->statusMessage().contains(seed),
+             qPrintable(workflow_->statusMessage()));
+    QCOMPARE(boardLetters(readCrosswordFile(program_->results() / "part2.C_W", CrosswordReadMode::Authoring)),
+             shownLetters());
+
+    // One step to undo; Save writes the layout with the letters.
+    QVERIFY(status().modified);
+    workflow_->undo();
+    QVERIFY(session().layout() == drawn);
+    workflow_->redo();
+    workflow_->saveLayout();
+    QVERIFY(readPatternFile(program_->path("Make/part.C_WM")) == filled);
+
+    // Isles only: nothing to fill, and the author is told.
+    isleAt(3, 3);
+    workflow_->quickFillSelection({{3, 3}});
+    QVERIFY(!workflow_->isComposing());
+    QCOMPARE(failures_.size(), 1);
+  }
+
+  void quickFillSelectionFillsOnlyTheWordsOfTheSelection() {
+    program_->writeWords("EN.words", {"ABCD", "BADC", "AB", "BA", "CD", "DC"});
+    newLayout(4, 4);
+    for (int c = 0; c < 4; ++c) isleAt(2, c);
+    type(0, 0, "a");
+    nameOnFirstSave("half.C_WM");
+    workflow_->quickFillSelection({{0, 1}});
+    waitForQuickFill();
+    // Row 0 and column 1 are the words of (0, 1); the rest of row 1 only had to stay fillable,
+    // and row 3 is not touched: no whole crossword, so no result file.
+    QCOMPARE(shownLetters(), QString("ABCD"
+                                     ".A.."
+                                     "...."
+                                     "...."));
+    QVERIFY(program_->resultFiles().empty());
+    QVERIFY2(workflow_->statusMessage().contains("no result file"), qPrintable(workflow_->statusMessage()));
+    QVERIFY(failures_.isEmpty());
   }
 
   void startComposeAfterQuickFillWorksAsBefore() {
