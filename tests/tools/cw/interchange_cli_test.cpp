@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
 #include <vector>
@@ -84,6 +85,35 @@ TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
       }
     }
   }
+}
+
+// --title and --author reach the ipuz fields and the .puz strings (whose checksums still hold);
+// without them neither file names any, and .puz refuses what ISO-8859-1 cannot hold.
+TEST_F(InterchangeCli, TitleAndAuthorReachTheExportedFiles) {
+  const std::string igloo = example("en-igloo.C_W");
+  ASSERT_EQ(tool("export --to ipuz " + igloo + " " + path("t.ipuz") +
+                 " --title \"Cold Rooms\" --author \"A. Setter\"")
+                .status,
+            0);
+  const auto ipuz = nlohmann::json::parse(gw::readWholeFile(path("t.ipuz")));
+  EXPECT_EQ(ipuz.at("title"), "Cold Rooms");
+  EXPECT_EQ(ipuz.at("author"), "A. Setter");
+  ASSERT_EQ(tool("export --to ipuz " + igloo + " " + path("plain.ipuz")).status, 0);
+  EXPECT_FALSE(nlohmann::json::parse(gw::readWholeFile(path("plain.ipuz"))).contains("title"));
+
+  ASSERT_EQ(
+      tool("export --author Zo\xC3\xAB --title \xC3\x89t\xC3\xA9 --to puz " + igloo + " " + path("t.puz"))
+          .status,
+      0);
+  EXPECT_NE(gw::readWholeFile(path("t.puz")).find(std::string("\xC9t\xE9\0Zo\xEB\0", 8)), std::string::npos);
+  const ToolRun back = tool("import " + path("t.puz") + " " + path("back.C_W"));
+  EXPECT_EQ(back.status, 0) << back.out;
+  EXPECT_NE(back.out.find("title"), std::string::npos) << back.out;
+
+  const ToolRun cyrillic = tool("export --to puz " + igloo + " " + path("c.puz") + " --title \xD0\x89");
+  EXPECT_EQ(cyrillic.status, 1);
+  EXPECT_NE(cyrillic.out.find("The title"), std::string::npos) << cyrillic.out;
+  EXPECT_FALSE(fs::exists(path("c.puz")));
 }
 
 TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
