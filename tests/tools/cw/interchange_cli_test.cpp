@@ -217,37 +217,50 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
   EXPECT_NE(flat.find("Long A. Setter"), std::string::npos) << flat.substr(0, 40);
 }
 
-// The 66 clues of a 15 x 15 crossword share the grid's page on A4 and Letter.
-TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
-  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+// Every word of a 15 x 15 board with a clue of a few words.
+gw::CrosswordFile cluedFifteen(const std::string& board) {
   gw::CrosswordFile cw;
   cw.rows = cw.columns = 15;
-  for (int r = 0; r < 15; ++r)
-    for (int c = 0; c < 15; ++c)
-      cw.board += (r % 4 == 1 && c % 4 == 3) || (r % 4 == 3 && c % 4 == 1) ? ' ' : 'A';
-  gw::writeCrosswordFile(path("b.C_W"), cw);
-  gw::CrosswordFile clued = gw::readCrosswordFile(path("b.C_W"), gw::CrosswordReadMode::Authoring);
+  cw.board = board;
   for (int r = 0; r < 15; ++r)
     for (int c = 0; c < 15; ++c)
       for (gw::Direction d : {gw::Direction::Across, gw::Direction::Down}) {
-        const bool starts = cw.board[r * 15 + c] != ' ' &&
-                            (d == gw::Direction::Across ? (c == 0 || cw.board[r * 15 + c - 1] == ' ')
-                                                        : (r == 0 || cw.board[(r - 1) * 15 + c] == ' '));
+        const bool starts = board[r * 15 + c] != ' ' &&
+                            (d == gw::Direction::Across ? (c == 0 || board[r * 15 + c - 1] == ' ')
+                                                        : (r == 0 || board[(r - 1) * 15 + c] == ' '));
         int length = 0;
         while (starts && (d == gw::Direction::Across ? c + length : r + length) < 15 &&
-               cw.board[(d == gw::Direction::Across ? r * 15 + c + length : (r + length) * 15 + c)] != ' ')
+               board[(d == gw::Direction::Across ? r * 15 + c + length : (r + length) * 15 + c)] != ' ')
           ++length;
         if (starts && length >= 2)
-          clued.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c),
-                                       static_cast<std::uint8_t>(length),
-                                       "A clue of a few words, as most are"});
+          cw.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c),
+                                    static_cast<std::uint8_t>(length), "A clue of a few words, as most are"});
       }
-  gw::writeCrosswordFile(path("b.C_W"), clued);
-  for (const char* paper : {"a4", "letter"}) {
-    ASSERT_EQ(tool("pdf " + path("b.C_W") + " " + path("b.pdf") + " --paper " + paper).status, 0);
-    const std::string info = run("pdfinfo " + path("b.pdf")).out;
-    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +1\n")))
-        << paper << " " << clued.definitions.size();
+  return cw;
+}
+
+// The 66 clues of a 15 x 15 crossword, and the 76 of a composer's American 15 x 15, share the
+// grid's page on A4 and Letter.
+TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
+  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  std::string open;
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c) open += (r % 4 == 1 && c % 4 == 3) || (r % 4 == 3 && c % 4 == 1) ? ' ' : 'A';
+  const std::string american =
+      gw::readCrosswordFile(std::string(GW_SOURCE_DIR) + "/tests/data/crossword/good-us15.C_W",
+                            gw::CrosswordReadMode::Authoring)
+          .board;
+  for (const auto& [board, words] : {std::pair{open, 66u}, std::pair{american, 76u}}) {
+    const gw::CrosswordFile clued = cluedFifteen(board);
+    ASSERT_EQ(clued.definitions.size(), words);
+    gw::writeCrosswordFile(path("b.C_W"), clued);
+    for (const char* paper : {"a4", "letter"}) {
+      ASSERT_EQ(tool("pdf " + path("b.C_W") + " " + path("b.pdf") + " --paper " + paper + " --author Setter")
+                    .status,
+                0);
+      const std::string info = run("pdfinfo " + path("b.pdf")).out;
+      EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +1\n"))) << paper << " " << words;
+    }
   }
 }
 
