@@ -274,7 +274,7 @@ void EditingPage::bindWorkflow() {
   // Moving to another word first stores the clue being written; a clue that cannot be
   // stored keeps its word current, so that the author can mend it.
   connect(wordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex&, const QModelIndex& previous) {
+          [this](const QModelIndex& current, const QModelIndex& previous) {
             if (!storePendingClue()) {
               QSignalBlocker block(wordGrid_->selectionModel());
               wordGrid_->selectionModel()->setCurrentIndex(
@@ -283,6 +283,8 @@ void EditingPage::bindWorkflow() {
             }
             showCurrentDefinition();
             showStatus();
+            // A narrow list keeps the number in view rather than the word the click scrolled to.
+            wordGrid_->scrollTo(model_->index(current.row(), DefinitionTableModel::NumberColumn));
           });
   connect(workflow_, &EditingWorkflow::stateChanged, board_, [this] { board_->update(); });
 }
@@ -302,7 +304,7 @@ void EditingPage::moveToDefinition(int definition) {
   wordGrid_->selectionModel()->setCurrentIndex(
       model_->index(row, DefinitionTableModel::WordColumn),
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  wordGrid_->scrollTo(model_->index(row, DefinitionTableModel::WordColumn));
+  wordGrid_->scrollTo(model_->index(row, DefinitionTableModel::NumberColumn));
 }
 
 void EditingPage::setSortedByNumber(bool byNumber) { workflow_->setSortedByNumber(byNumber); }
@@ -336,7 +338,10 @@ void EditingPage::showStatus() {
   const QString clues = workflow_->clueStatus();
   if (clueStatus_->text() != clues) clueStatus_->setText(clues);
   const QString notWords = workflow_->wordCheckStatus();
-  if (wordCheckStatus_->text() != notWords) wordCheckStatus_->setText(notWords);
+  if (wordCheckStatus_->text() != notWords) {
+    wordCheckStatus_->setText(notWords);
+    wordCheckStatus_->setToolTip(notWords);  // a narrow window cuts the label short
+  }
   const QString change = document.isOpen() && document.isModified() ? QStringLiteral("Modified") : QString();
   if (wordStatus_->text() != word) wordStatus_->setText(word);
   if (changeStatus_->text() != change) changeStatus_->setText(change);
