@@ -29,6 +29,13 @@ struct ExportedCrossword {
   std::vector<std::string> notes;
 };
 
+// What a crossword file has no room for but a printed or exported crossword shows: UTF-8 text,
+// left out where empty.
+struct CrosswordCredits {
+  std::string title;
+  std::string author;
+};
+
 // Largest interchange file read, so that a lying or huge file is refused before parsing.
 inline constexpr std::size_t kMaxInterchangeFileBytes = 16 * 1024 * 1024;
 

@@ -37,8 +37,9 @@ ImportedCrossword importCrosswordFile(const std::filesystem::path& path) {
   return *format == InterchangeFormat::Ipuz ? readIpuz(bytes) : readPuz(bytes);
 }
 
-ExportedCrossword exportCrossword(const CrosswordFile& crossword, InterchangeFormat format) {
-  return format == InterchangeFormat::Ipuz ? writeIpuz(crossword) : writePuz(crossword);
+ExportedCrossword exportCrossword(const CrosswordFile& crossword, InterchangeFormat format,
+                                  const CrosswordCredits& credits) {
+  return format == InterchangeFormat::Ipuz ? writeIpuz(crossword, credits) : writePuz(crossword, credits);
 }
 
 }  // namespace gw

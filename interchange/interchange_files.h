@@ -20,6 +20,7 @@ std::optional<InterchangeFormat> interchangeFormatNamed(std::string_view name);
 ImportedCrossword importCrosswordFile(const std::filesystem::path& path);
 
 // The crossword in the format. Throws InterchangeError when the format cannot carry it.
-ExportedCrossword exportCrossword(const CrosswordFile& crossword, InterchangeFormat format);
+ExportedCrossword exportCrossword(const CrosswordFile& crossword, InterchangeFormat format,
+                                  const CrosswordCredits& credits = {});
 
 }  // namespace gw

@@ -47,7 +47,7 @@ Json cellStyle(const CrosswordFile& cw, int r, int c, const std::map<const Pictu
 
 }  // namespace
 
-ExportedCrossword writeIpuz(const CrosswordFile& cw) {
+ExportedCrossword writeIpuz(const CrosswordFile& cw, const CrosswordCredits& credits) {
   if (cw.rows == 0 || cw.columns == 0) throw InterchangeError("The crossword has no board to export.");
   ExportedCrossword out;
   const CrosswordNumbering numbering = numberCrossword(cw);
@@ -118,6 +118,8 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw) {
       {std::string(kIpuzLanguageKey), std::string(languageName(cw.language))},
       {std::string(kIpuzCharsetKey), std::string(clueCharsetName(cw.charset))},
   };
+  if (!credits.title.empty()) ipuz["title"] = credits.title;
+  if (!credits.author.empty()) ipuz["author"] = credits.author;
   auto markList = [](const std::vector<EdgeMark>& marks) {
     Json list = Json::array();
     for (const EdgeMark& m : marks) list.push_back({m.row, m.column});

@@ -20,7 +20,8 @@ inline constexpr std::string_view kIpuzDefinitionsKey = "org.gridwright:definiti
 
 // The ipuz file of a crossword. Throws InterchangeError for a picture that is not a readable JPEG,
 // and for a file that would be larger than an import takes (kMaxInterchangeFileBytes).
-ExportedCrossword writeIpuz(const CrosswordFile& crossword);
+// `credits` become the "title" and "author" fields.
+ExportedCrossword writeIpuz(const CrosswordFile& crossword, const CrosswordCredits& credits = {});
 
 // Reads an ipuz crossword. What a crossword file cannot hold (rebus cells, circles, barred edges,
 // colours, ...) is refused with an InterchangeError naming it; never dropped.

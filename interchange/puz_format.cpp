@@ -92,7 +92,7 @@ std::uint16_t puzChecksum(std::string_view bytes, std::uint16_t sum) {
   return sum;
 }
 
-ExportedCrossword writePuz(const CrosswordFile& cw) {
+ExportedCrossword writePuz(const CrosswordFile& cw, const CrosswordCredits& credits) {
   if (cw.rows == 0 || cw.columns == 0) throw InterchangeError("The crossword has no board to export.");
   ExportedCrossword out;
   const CrosswordNumbering numbering = numberCrossword(cw);
@@ -136,6 +136,10 @@ ExportedCrossword writePuz(const CrosswordFile& cw) {
     strings.clues.push_back(std::move(clue));
   }
   if (strings.clues.size() > 0xFFFF) refuse("The crossword has more clues than a .puz file can count.");
+  strings.title = toLatin1(credits.title, "The title");
+  strings.author = toLatin1(credits.author, "The author");
+  for (const std::string* s : {&strings.title, &strings.author})
+    if (s->find('\0') != std::string::npos) refuse("The title or author holds a NUL character.");
 
   ByteWriter cib;
   cib.u8(cw.columns);

@@ -16,7 +16,8 @@ std::uint16_t puzChecksum(std::string_view bytes, std::uint16_t start = 0);
 // The .puz file of a crossword. Throws InterchangeError when the crossword cannot be one: letters
 // or clues outside ISO-8859-1 (Serbian; the message names ipuz as the way), a clued one-letter word.
 // Dotted edges and pictures, which .puz cannot carry, are left out and named in the notes.
-ExportedCrossword writePuz(const CrosswordFile& crossword);
+// `credits` become the title and author strings; text outside ISO-8859-1 there is refused too.
+ExportedCrossword writePuz(const CrosswordFile& crossword, const CrosswordCredits& credits = {});
 
 // Reads a .puz file. A wrong checksum is "damaged .puz file"; scrambled solutions, rebus cells,
 // circles and diagramless puzzles are refused with an InterchangeError naming them.

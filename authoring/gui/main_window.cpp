@@ -105,7 +105,8 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   pages_->setObjectName("pages");
   startPage_ = new StartPage(pages_);
   composingPage_ = new ComposingPage(dictionary_, folders_, dialogFolders_, pages_);
-  editingPage_ = editingPage ? editingPage(pages_) : createEditingPage(dialogFolders_, pages_);
+  editingPage_ =
+      editingPage ? editingPage(pages_) : createEditingPage(dialogFolders_, folders_, settingsFile_, pages_);
   pages_->addWidget(startPage_);
   pages_->addWidget(composingPage_);
   pages_->addWidget(editingPage_);
@@ -124,7 +125,8 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   // The window's own commands follow whether a search runs.
   connect(&composingPage_->controller(), &ComposeController::composingStateChanged, this,
           &MainWindow::updateOwnActions);
-  connect(&composingPage_->workflow(), &ComposingWorkflow::statusChanged, this, &MainWindow::updateOwnActions);
+  connect(&composingPage_->workflow(), &ComposingWorkflow::statusChanged, this,
+          &MainWindow::updateOwnActions);
   composingCloser_ = closableComposingPage(composingPage_);
   editingCloser_ = closableEditingPage(editingPage_);
 }

@@ -55,4 +55,12 @@ void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWord
   rewriteSettings(file, [&](const std::string& text) { return withNoRepeatedWords(text, noRepeatedWords); });
 }
 
+EditSettings readEditOptions(const std::filesystem::path& file) {
+  return parseEditSettings(readSettingsText(file));
+}
+
+void writeSortByNumber(const std::filesystem::path& file, bool sortByNumber) {
+  rewriteSettings(file, [&](const std::string& text) { return withSortByNumber(text, sortByNumber); });
+}
+
 }  // namespace gw

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "authoring/settings/compose_settings.h"
+#include "authoring/settings/edit_settings.h"
 #include "authoring/settings/folder_settings.h"
 
 namespace gw {
@@ -23,5 +24,9 @@ void writeFolderSettings(const std::filesystem::path& file, const std::array<std
 ComposeSettings readComposeOptions(const std::filesystem::path& file);
 // Writes "No repeated words", keeping whatever else the file holds. Throws FileError.
 void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords);
+
+EditSettings readEditOptions(const std::filesystem::path& file);
+// Writes "Sort by number", keeping whatever else the file holds. Throws FileError.
+void writeSortByNumber(const std::filesystem::path& file, bool sortByNumber);
 
 }  // namespace gw

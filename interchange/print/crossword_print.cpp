@@ -25,6 +25,8 @@ constexpr double kGridShareOfPage = 0.58;  // the rest of the first page starts 
 // Smaller grids and clue type tried, largest first, to put everything on one page.
 constexpr double kGridShares[] = {0.58, 0.52, 0.46, 0.40, 0.34};
 constexpr double kClueSizes[] = {3.6, 3.2, 2.9, 2.6};
+// Clue columns tried: two, else three narrower ones before the clues go on to another page.
+constexpr int kClueColumns[] = {2, 3};
 constexpr double kClueSize = 3.6;         // millimetres, when nothing fits on one page
 constexpr double kPicturePrintDpi = 300;  // finer than any printer shows a photograph
 
@@ -55,21 +57,26 @@ class PagePainter {
     // The largest grid and clue type with which the grid and both clue lists fit on the page;
     // where none does, the clues go on over further pages.
     double share = kGridShareOfPage, clueSize = kClueSize;
+    int columns = 2;
     bool fits = false;
-    for (const double s : kGridShares) {
-      for (const double size : kClueSizes) {
-        if (flowClues(gridRect(top, s).bottom() + 6 * millimetre_, size, false) == 1) {
-          share = s;
-          clueSize = size;
-          fits = true;
-          break;
+    for (const int n : kClueColumns) {
+      for (const double s : kGridShares) {
+        for (const double size : kClueSizes) {
+          if (flowClues(gridRect(top, s).bottom() + 6 * millimetre_, size, n, false) == 1) {
+            share = s;
+            clueSize = size;
+            columns = n;
+            fits = true;
+            break;
+          }
         }
+        if (fits) break;
       }
       if (fits) break;
     }
     const QRectF grid = gridRect(top, share);
     paintGrid(grid, false);
-    flowClues(grid.bottom() + 6 * millimetre_, clueSize, true);
+    flowClues(grid.bottom() + 6 * millimetre_, clueSize, columns, true);
     if (options_.withSolution) {
       device_.newPage();
       top = paintTitle(
@@ -202,19 +209,19 @@ class PagePainter {
       }
   }
 
-  // Two columns, Across then Down, flowing on to new pages line by line, so that no clue is
-  // ever cut, however long. Without `paint` nothing is drawn: returns the pages the clues
+  // Columns of clues, Across then Down, flowing on to new pages line by line, so that no clue
+  // is ever cut, however long. Without `paint` nothing is drawn: returns the pages the clues
   // would take (1 when they fit on the grid's page).
-  int flowClues(double top, double clueMillimetres, bool paint) {
-    const double gap = 8 * millimetre_;
-    const double columnWidth = (page_.width() - gap) / 2;
+  int flowClues(double top, double clueMillimetres, int columns, bool paint) {
+    const double gap = (columns > 2 ? 6 : 8) * millimetre_;
+    const double columnWidth = (page_.width() - gap * (columns - 1)) / columns;
     int column = 0, pages = 1;
     double y = top, columnTop = top;
     const QFont headingFont = font(clueMillimetres * 7 / 6, true), clueFont = font(clueMillimetres);
     auto room = [&](double height) {
       if (y + height <= page_.height()) return;
-      if (column == 0) {
-        column = 1;
+      if (column + 1 < columns) {
+        ++column;
       } else {
         if (paint) device_.newPage();
         ++pages;

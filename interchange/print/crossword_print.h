@@ -1,8 +1,9 @@
 #pragma once
 // The printed crossword: a puzzle page (the title and author, the empty grid with numbers, blocks,
-// dotted edges and pictures, then the Across and Down clues in two columns) and, when asked, a
-// solution page. Grid and clues share one page where a smaller grid or smaller type lets them;
-// else the clues go on over further pages, line by line, never cut. Every line is a vector.
+// dotted edges and pictures, then the Across and Down clues in two or three columns) and, when
+// asked, a solution page. Grid and clues share one page where a smaller grid, smaller type or a
+// third column lets them; else the clues go on over further pages, line by line, never cut.
+// Every line is a vector.
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QString>

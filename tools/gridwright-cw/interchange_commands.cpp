@@ -1,6 +1,7 @@
 #include "tools/gridwright-cw/interchange_commands.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,10 @@ namespace gw::cw {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
+    "Usage: gridwright-cw export --to ipuz|puz FILE.C_W OUT [--title TEXT] [--author TEXT]\n"
     "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
-    "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]\n";
+    "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter] [--title TEXT]\n"
+    "                         [--author TEXT]\n";
 
 int usage() {
   std::cerr << kUsage;
@@ -29,13 +31,30 @@ void printNotes(const std::vector<std::string>& notes) {
 }  // namespace
 
 int exportCommand(int argc, char** argv) {
-  if (argc != 6 || std::string_view(argv[2]) != "--to") return usage();
-  const std::optional<InterchangeFormat> format = interchangeFormatNamed(argv[3]);
-  if (!format) return usage();
+  std::optional<InterchangeFormat> format;
+  CrosswordCredits credits;
+  std::vector<const char*> files;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool valued = i + 1 < argc;
+    if (arg == "--to" && valued && !format) {
+      format = interchangeFormatNamed(argv[++i]);
+      if (!format) return usage();
+    } else if (arg == "--title" && valued) {
+      credits.title = argv[++i];
+    } else if (arg == "--author" && valued) {
+      credits.author = argv[++i];
+    } else if (arg.starts_with("--")) {
+      return usage();
+    } else {
+      files.push_back(argv[i]);
+    }
+  }
+  if (!format || files.size() != 2) return usage();
   try {
-    const CrosswordFile cw = readCrosswordFile(argv[4], CrosswordReadMode::Authoring);
-    const ExportedCrossword out = exportCrossword(cw, *format);
-    writeFileAtomically(argv[5], out.bytes);
+    const CrosswordFile cw = readCrosswordFile(files[0], CrosswordReadMode::Authoring);
+    const ExportedCrossword out = exportCrossword(cw, *format, credits);
+    writeFileAtomically(files[1], out.bytes);
     printNotes(out.notes);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';

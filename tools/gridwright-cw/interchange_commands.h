@@ -3,7 +3,7 @@
 // message on standard error, 2 a wrong command line.
 namespace gw::cw {
 
-int exportCommand(int argc, char** argv);  // export --to ipuz|puz FILE.C_W OUT
+int exportCommand(int argc, char** argv);  // export --to ipuz|puz FILE.C_W OUT [--title T] [--author A]
 int importCommand(int argc, char** argv);  // import FILE.ipuz|FILE.puz OUT.C_W
 int pdfCommand(int argc, char** argv);     // pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter]
 

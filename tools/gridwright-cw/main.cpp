@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: gridwright-cw show FILE.C_W\n"
     "       gridwright-cw json FILE.C_W\n"
-    "       gridwright-cw export --to ipuz|puz FILE.C_W OUT\n"
+    "       gridwright-cw export --to ipuz|puz FILE.C_W OUT [--title TEXT] [--author TEXT]\n"
     "       gridwright-cw import FILE.ipuz|FILE.puz OUT.C_W\n"
     "       gridwright-cw pdf FILE.C_W OUT.pdf [--solution] [--paper a4|letter] [--title TEXT]\n"
     "                         [--author TEXT]\n"

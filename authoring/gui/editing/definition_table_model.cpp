@@ -15,6 +15,10 @@ DefinitionTableModel::DefinitionTableModel(EditingWorkflow& workflow, QObject* p
     beginResetModel();
     endResetModel();
   });
+  // The word list was read: every row may have gained or lost its mark.
+  connect(&workflow_, &EditingWorkflow::wordCheckChanged, this, [this] {
+    if (rowCount() > 0) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+  });
 }
 
 int DefinitionTableModel::rowCount(const QModelIndex& parent) const {
@@ -41,13 +45,19 @@ QVariant DefinitionTableModel::data(const QModelIndex& index, int role) const {
   if (i < 0) return {};
   const Definition& d = workflow_.document().definitions().at(static_cast<std::size_t>(i));
   const bool printed = workflow_.printedNumber(i) > 0;
+  const bool notAWord = workflow_.notInWordList(i);
   if (role == Qt::ForegroundRole) {
+    if (notAWord) return QBrush(QColor(0xB0, 0x00, 0x20));
     // A one-letter word without a clue is not printed: shown dimmed.
     if (!printed) return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
     return {};
   }
-  if (role == Qt::ToolTipRole && index.column() == MissingColumn && d.length() >= 2 && !hasClueText(d.clue))
-    return QStringLiteral("No clue yet");
+  if (role == Qt::ToolTipRole) {
+    if (index.column() == MissingColumn && d.length() >= 2 && !hasClueText(d.clue))
+      return QStringLiteral("No clue yet");
+    if (notAWord) return workflow_.notInWordListText();
+    return {};
+  }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   switch (index.column()) {
     case NumberColumn: return workflow_.printedLabel(i);

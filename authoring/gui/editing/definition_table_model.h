@@ -1,9 +1,10 @@
 #pragma once
 // The definition table as a Qt model: one row per word in the list's order (the table's, or
 // by printed number), with the printed number and direction ("18 Down"), the word as it stands
-// on the board, its length, a mark for a missing clue, and the clue text (editable, through the
-// clue editor). Texts are decoded and encoded with the code pages of the open crossword; the
-// model resets itself whenever the workflow replaces the table or its order.
+// on the board (in red, with a tooltip, when the word list does not know it), its length, a
+// mark for a missing clue, and the clue text (editable, through the clue editor). Texts are
+// decoded and encoded with the code pages of the open crossword; the model resets itself
+// whenever the workflow replaces the table or its order.
 #include <QAbstractTableModel>
 
 namespace gw::gui {

@@ -30,6 +30,8 @@
 #include "authoring/gui/editing/pdf_export_dialog.h"
 #include "authoring/gui/editing/solver_launcher.h"
 #include "authoring/gui/layout_editor/layout_editor_dialog.h"
+#include "authoring/settings/settings_file.h"
+#include "common/errors.h"
 #include "gui_common/make_action.h"
 #include "gui_common/prompts.h"
 
@@ -66,8 +68,18 @@ EditingPage::EditingPage(FileDialogFolders& folders, QWidget* parent)
   applyState(workflow_->state());
 }
 
-EditingPageBase* createEditingPage(FileDialogFolders& folders, QWidget* parent) {
-  return new EditingPage(folders, parent);
+EditingPageBase* createEditingPage(FileDialogFolders& folders, const gw::ProgramFolders& program,
+                                   const std::filesystem::path& settingsFile, QWidget* parent) {
+  auto* page = new EditingPage(folders, parent);
+  page->useSettingsFile(settingsFile);
+  page->workflow().setWordFiles(
+      [program](Language language) { return program.readPath(std::string(wordFileName(language))); });
+  return page;
+}
+
+void EditingPage::useSettingsFile(const std::filesystem::path& file) {
+  settingsFile_ = file;
+  setSortedByNumber(gw::readEditOptions(file).sortByNumber);
 }
 
 EditingPage::~EditingPage() = default;
@@ -199,7 +211,10 @@ void EditingPage::createWidgets() {
   changeStatus_->setObjectName("changeStatus");
   clueStatus_ = new QLabel(this);
   clueStatus_->setObjectName("clueStatus");
+  wordCheckStatus_ = new QLabel(this);
+  wordCheckStatus_->setObjectName("wordCheckStatus");
   statusBar->addWidget(wordStatus_, 1);
+  statusBar->addPermanentWidget(wordCheckStatus_);
   statusBar->addPermanentWidget(clueStatus_);
   statusBar->addPermanentWidget(changeStatus_);
 
@@ -233,8 +248,16 @@ void EditingPage::bindWorkflow() {
   connect(wordGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
     if (section != DefinitionTableModel::NumberColumn || !storePendingClue()) return;
     workflow_->setSortedByNumber(!workflow_->sortedByNumber());
+    if (!settingsFile_.empty()) {
+      try {
+        gw::writeSortByNumber(settingsFile_, workflow_->sortedByNumber());
+      } catch (const gw::FileError& e) {
+        showMessage(QString::fromStdString(e.what()));
+      }
+    }
     Q_EMIT sortOrderChanged(workflow_->sortedByNumber());
   });
+  connect(workflow_, &EditingWorkflow::wordCheckChanged, this, &EditingPage::showStatus);
   connect(board_, &ClueBoard::cellClicked, this, [this](CellPos cell) {
     const int chosen = workflow_->definitionForClick(cell, currentDefinition());
     if (chosen >= 0) moveToDefinition(chosen);
@@ -251,7 +274,7 @@ void EditingPage::bindWorkflow() {
   // Moving to another word first stores the clue being written; a clue that cannot be
   // stored keeps its word current, so that the author can mend it.
   connect(wordGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex&, const QModelIndex& previous) {
+          [this](const QModelIndex& current, const QModelIndex& previous) {
             if (!storePendingClue()) {
               QSignalBlocker block(wordGrid_->selectionModel());
               wordGrid_->selectionModel()->setCurrentIndex(
@@ -260,6 +283,8 @@ void EditingPage::bindWorkflow() {
             }
             showCurrentDefinition();
             showStatus();
+            // A narrow list keeps the number in view rather than the word the click scrolled to.
+            wordGrid_->scrollTo(model_->index(current.row(), DefinitionTableModel::NumberColumn));
           });
   connect(workflow_, &EditingWorkflow::stateChanged, board_, [this] { board_->update(); });
 }
@@ -279,7 +304,7 @@ void EditingPage::moveToDefinition(int definition) {
   wordGrid_->selectionModel()->setCurrentIndex(
       model_->index(row, DefinitionTableModel::WordColumn),
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  wordGrid_->scrollTo(model_->index(row, DefinitionTableModel::WordColumn));
+  wordGrid_->scrollTo(model_->index(row, DefinitionTableModel::NumberColumn));
 }
 
 void EditingPage::setSortedByNumber(bool byNumber) { workflow_->setSortedByNumber(byNumber); }
@@ -312,6 +337,11 @@ void EditingPage::showStatus() {
   }
   const QString clues = workflow_->clueStatus();
   if (clueStatus_->text() != clues) clueStatus_->setText(clues);
+  const QString notWords = workflow_->wordCheckStatus();
+  if (wordCheckStatus_->text() != notWords) {
+    wordCheckStatus_->setText(notWords);
+    wordCheckStatus_->setToolTip(notWords);  // a narrow window cuts the label short
+  }
   const QString change = document.isOpen() && document.isModified() ? QStringLiteral("Modified") : QString();
   if (wordStatus_->text() != word) wordStatus_->setText(word);
   if (changeStatus_->text() != change) changeStatus_->setText(change);

@@ -6,10 +6,12 @@
 #include <QList>
 #include <QPageSize>
 #include <QString>
+#include <filesystem>
 
 #include "authoring/gui/editing/editing_workflow.h"
 #include "authoring/gui/common/editing_page_base.h"
 #include "authoring/gui/common/file_dialog_folders.h"
+#include "common/program_folder.h"
 
 class QAction;
 class QDataWidgetMapper;
@@ -56,6 +58,9 @@ class EditingPage : public EditingPageBase {
   void moveToDefinition(int definition);
   // The list in printed-number order (else the table's order), as the "No." header toggles it.
   void setSortedByNumber(bool byNumber);
+  // crossword.conf: the list's order is read from it now and written to it when the author
+  // changes it with the "No." header.
+  void useSettingsFile(const std::filesystem::path& file);
 
   // The commands that show a dialog of the page.
   void newCrossword();
@@ -104,6 +109,8 @@ class EditingPage : public EditingPageBase {
   QToolBar* toolBar_ = nullptr;
   QLabel* wordStatus_ = nullptr;
   QLabel* clueStatus_ = nullptr;
+  QLabel* wordCheckStatus_ = nullptr;
+  std::filesystem::path settingsFile_;
   QLabel* changeStatus_ = nullptr;
   struct EnablingRule {
     QAction* action;
@@ -113,7 +120,9 @@ class EditingPage : public EditingPageBase {
   QList<QAction*> menuActions_;
 };
 
-// Page 2 of the main window, as the window makes it.
-EditingPageBase* createEditingPage(FileDialogFolders& folders, QWidget* parent);
+// Page 2 of the main window, as the window makes it: its choices kept in `settingsFile`, the
+// answers checked against the word lists of `program`.
+EditingPageBase* createEditingPage(FileDialogFolders& folders, const gw::ProgramFolders& program,
+                                   const std::filesystem::path& settingsFile, QWidget* parent);
 
 }  // namespace gw::gui

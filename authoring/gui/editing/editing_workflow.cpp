@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QRegularExpression>
+#include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 
 #include "authoring/definitions/clue_list.h"
@@ -50,6 +52,7 @@ void EditingWorkflow::renumber() {
 
 void EditingWorkflow::reset() {
   renumber();
+  markUnknownAnswers();
   Q_EMIT definitionsReset();
   changed();
 }
@@ -84,6 +87,69 @@ QString EditingWorkflow::clueStatus() const {
   if (!document_.isOpen()) return {};
   const ClueCount count = countMissingClues(document_.definitions());
   return QStringLiteral("%1 of %2 words without a clue").arg(count.missing).arg(count.words);
+}
+
+bool EditingWorkflow::notInWordList(int i) const {
+  return i >= 0 && static_cast<std::size_t>(i) < notInList_.size() && notInList_[static_cast<std::size_t>(i)];
+}
+
+QString EditingWorkflow::notInWordListText() const {
+  return QStringLiteral("not in the %1 word list").arg(QString::fromUtf8(languageName(document_.language())));
+}
+
+QString EditingWorkflow::wordCheckStatus() const {
+  const auto count = std::count(notInList_.begin(), notInList_.end(), true);
+  if (count == 0) return {};
+  return QStringLiteral("%1 %2 %3")
+      .arg(count)
+      .arg(count == 1 ? QStringLiteral("word") : QStringLiteral("words"), notInWordListText());
+}
+
+void EditingWorkflow::checkWords() {
+  if (!wordFile_ || !document_.isOpen()) return;
+  checkingWords_ = true;
+  const Language language = document_.language();
+  if (knownWords_.contains(language)) {
+    markUnknownAnswers();
+    Q_EMIT wordCheckChanged();
+    return;
+  }
+  if (loadingLanguage_) return;  // the check follows when that list is read
+  loadingLanguage_ = language;
+  const std::filesystem::path file = wordFile_(language);
+  auto* watcher = new QFutureWatcher<std::shared_ptr<const KnownWords>>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, language] {
+    watcher->deleteLater();
+    loadingLanguage_.reset();
+    try {
+      knownWords_[language] = watcher->result();
+    } catch (const std::exception& e) {
+      // Read once per session: an unreadable list is reported once, then checks nothing.
+      knownWords_[language] = std::make_shared<const KnownWords>();
+      Q_EMIT failed(QString::fromStdString(e.what()));
+    }
+    if (checkingWords_ && document_.isOpen() && document_.language() != language) {
+      checkWords();
+      return;
+    }
+    markUnknownAnswers();
+    Q_EMIT wordCheckChanged();
+  });
+  watcher->setFuture(QtConcurrent::run(
+      [file, language] { return std::make_shared<const KnownWords>(KnownWords::load(file, language)); }));
+}
+
+void EditingWorkflow::markUnknownAnswers() {
+  notInList_.clear();
+  if (!checkingWords_ || !document_.isOpen()) return;
+  const auto words = knownWords_.find(document_.language());
+  if (words == knownWords_.end()) return;
+  notInList_ = answersNotInList(document_.definitions().rows(), *words->second);
+}
+
+void EditingWorkflow::stopCheckingWords() {
+  checkingWords_ = false;
+  notInList_.clear();
 }
 
 QString EditingWorkflow::cleanClueText(QString text) {
@@ -152,6 +218,7 @@ bool EditingWorkflow::closeCrossword() {
   if (!document_.isOpen()) return true;
   if (!maybeSave()) return false;
   document_.close();
+  stopCheckingWords();
   Q_EMIT captionChanged(kEditingTool);
   reset();
   return true;
@@ -159,6 +226,7 @@ bool EditingWorkflow::closeCrossword() {
 
 void EditingWorkflow::newCrossword(int rows, int columns, Language language, ClueCharset charset) {
   document_.newCrossword(rows, columns, language, charset);
+  stopCheckingWords();
   reset();
 }
 
@@ -197,6 +265,7 @@ void EditingWorkflow::readCrossword(const QString& path) {
   Q_EMIT captionChanged(editCaption(path));
   if (!opened) return;
   lastOpenFolder_ = QFileInfo(path).absolutePath();
+  stopCheckingWords();
   reset();
 }
 
@@ -255,6 +324,8 @@ void EditingWorkflow::layoutEdited(const CrosswordDocument::LayoutSnapshot& befo
   if (document_.layoutSnapshot() != before) document_.setModified();
   if (accepted) document_.prepareDefinitions();
   reset();
+  // The author shaped the words: those the word list does not know are marked, never refused.
+  if (accepted) checkWords();
 }
 
 QString EditingWorkflow::printTitle() const {

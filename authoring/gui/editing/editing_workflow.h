@@ -6,9 +6,15 @@
 #include <QObject>
 #include <QPageSize>
 #include <QString>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "authoring/definitions/crossword_document.h"
+#include "authoring/definitions/known_words.h"
 #include "authoring/gui/common/file_dialog_folders.h"
 #include "interchange/print/crossword_print.h"
 
@@ -58,6 +64,19 @@ class EditingWorkflow : public QObject {
   int definitionForClick(CellPos cell, int current) const;
   // "12 of 76 words without a clue"; empty with nothing open.
   QString clueStatus() const;
+  // Where a language's word file is; without it answers are never checked.
+  void setWordFiles(std::function<std::filesystem::path(Language)> wordFile) {
+    wordFile_ = std::move(wordFile);
+  }
+  // Whether the answer of a definition is not in the language's word list. Answers are checked
+  // once the layout editor closes with OK, until another crossword is opened; nothing is refused.
+  bool notInWordList(int i) const;
+  // "not in the English word list"
+  QString notInWordListText() const;
+  // "2 words not in the English word list"; empty while nothing is marked.
+  QString wordCheckStatus() const;
+  // The word list is still being read for a check.
+  bool wordCheckPending() const { return loadingLanguage_.has_value(); }
   // Pasted text as one clue line: tabs and line breaks become single spaces.
   static QString cleanClueText(QString text);
   // Stores a clue; false (and failed) when the crossword's charset cannot hold the text.
@@ -104,6 +123,8 @@ class EditingWorkflow : public QObject {
   // The definition table was replaced (opened, closed, new, prepared, charset changed).
   void definitionsReset();
   void solverRequested(const QString& crosswordPath);
+  // The marks of answers not in the word list changed (the list was read, or the words changed).
+  void wordCheckChanged();
 
  private:
   // Turns a core error into the failure signal; false when `work` threw.
@@ -113,6 +134,10 @@ class EditingWorkflow : public QObject {
   void changed();
   void reset();
   void renumber();
+  // Starts checking the answers against the language's word list, reading it first if needed.
+  void checkWords();
+  void markUnknownAnswers();
+  void stopCheckingWords();
 
   CrosswordDocument document_;
   FileDialogFolders& folders_;
@@ -121,6 +146,11 @@ class EditingWorkflow : public QObject {
   std::vector<int> numbers_;        // printed number of each definition
   std::vector<std::size_t> order_;  // definition rows in list order
   bool sortedByNumber_ = false;
+  std::function<std::filesystem::path(Language)> wordFile_;
+  std::map<Language, std::shared_ptr<const KnownWords>> knownWords_;  // each read once
+  std::optional<Language> loadingLanguage_;
+  bool checkingWords_ = false;
+  std::vector<bool> notInList_;  // by definition row, while checking
 };
 
 }  // namespace gw::gui

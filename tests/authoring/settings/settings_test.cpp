@@ -41,6 +41,28 @@ TEST(ComposeSettingsTest, WritingTheOptionKeepsTheFoldersAndEveryOtherKey) {
   EXPECT_TRUE(parseComposeSettings(folders).noRepeatedWords);
 }
 
+// The list's order is read as a number and written alone into its own section.
+TEST(EditSettingsTest, SortByNumberIsReadAsANumberAndWrittenBesideTheOtherSections) {
+  const struct {
+    const char* text;
+    bool sorted;
+  } cases[] = {{"", false},
+               {"[Edit]\nSort by number=1\n", true},
+               {"[Edit]\nSort by number=2\n", true},
+               {"[Edit]\nSort by number=0\n", false},
+               {"[Edit]\nSort by number=yes\n", false},
+               {"[Compose]\nSort by number=1\n", false}};
+  for (const auto& c : cases) EXPECT_EQ(parseEditSettings(c.text).sortByNumber, c.sorted) << c.text;
+
+  const std::string before = "[Folders]\nEdit:Open=/e/open\n[Compose]\nNo repeated words=1\n";
+  const std::string after = withSortByNumber(before, true);
+  EXPECT_TRUE(parseEditSettings(after).sortByNumber);
+  EXPECT_TRUE(parseComposeSettings(after).noRepeatedWords);
+  EXPECT_EQ(*parseFolderSettings(after)[2], "/e/open");
+  EXPECT_NE(after.find("[Edit]\nSort by number=1\n"), std::string::npos) << after;
+  EXPECT_FALSE(parseEditSettings(withSortByNumber(after, false)).sortByNumber);
+}
+
 TEST(SettingsFileTest, AMissingOrUnreadableFileGivesTheDefaultsAndWritingKeepsTheOtherSection) {
   test::TempFolder folder;
   const std::filesystem::path file = folder / "conf/crossword.conf";

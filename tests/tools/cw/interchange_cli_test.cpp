@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
 #include <vector>
@@ -78,6 +79,35 @@ TEST_F(InterchangeCli, ExportedAndImportedExamplesShowTheSameCrossword) {
       }
     }
   }
+}
+
+// --title and --author reach the ipuz fields and the .puz strings (whose checksums still hold);
+// without them neither file names any, and .puz refuses what ISO-8859-1 cannot hold.
+TEST_F(InterchangeCli, TitleAndAuthorReachTheExportedFiles) {
+  const std::string igloo = example("en-igloo.C_W");
+  ASSERT_EQ(tool("export --to ipuz " + igloo + " " + path("t.ipuz") +
+                 " --title \"Cold Rooms\" --author \"A. Setter\"")
+                .status,
+            0);
+  const auto ipuz = nlohmann::json::parse(gw::readWholeFile(path("t.ipuz")));
+  EXPECT_EQ(ipuz.at("title"), "Cold Rooms");
+  EXPECT_EQ(ipuz.at("author"), "A. Setter");
+  ASSERT_EQ(tool("export --to ipuz " + igloo + " " + path("plain.ipuz")).status, 0);
+  EXPECT_FALSE(nlohmann::json::parse(gw::readWholeFile(path("plain.ipuz"))).contains("title"));
+
+  ASSERT_EQ(
+      tool("export --author Zo\xC3\xAB --title \xC3\x89t\xC3\xA9 --to puz " + igloo + " " + path("t.puz"))
+          .status,
+      0);
+  EXPECT_NE(gw::readWholeFile(path("t.puz")).find(std::string("\xC9t\xE9\0Zo\xEB\0", 8)), std::string::npos);
+  const ToolRun back = tool("import " + path("t.puz") + " " + path("back.C_W"));
+  EXPECT_EQ(back.status, 0) << back.out;
+  EXPECT_NE(back.out.find("title"), std::string::npos) << back.out;
+
+  const ToolRun cyrillic = tool("export --to puz " + igloo + " " + path("c.puz") + " --title \xD0\x89");
+  EXPECT_EQ(cyrillic.status, 1);
+  EXPECT_NE(cyrillic.out.find("The title"), std::string::npos) << cyrillic.out;
+  EXPECT_FALSE(fs::exists(path("c.puz")));
 }
 
 TEST_F(InterchangeCli, FailuresSayWhyAndWrongCommandLinesShowTheUsage) {
@@ -181,37 +211,50 @@ TEST_F(InterchangeCli, LongClueListsFlowOnToFurtherPages) {
   EXPECT_NE(flat.find("Long A. Setter"), std::string::npos) << flat.substr(0, 40);
 }
 
-// The 66 clues of a 15 x 15 crossword share the grid's page on A4 and Letter.
-TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
-  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+// Every word of a 15 x 15 board with a clue of a few words.
+gw::CrosswordFile cluedFifteen(const std::string& board) {
   gw::CrosswordFile cw;
   cw.rows = cw.columns = 15;
-  for (int r = 0; r < 15; ++r)
-    for (int c = 0; c < 15; ++c)
-      cw.board += (r % 4 == 1 && c % 4 == 3) || (r % 4 == 3 && c % 4 == 1) ? ' ' : 'A';
-  gw::writeCrosswordFile(path("b.C_W"), cw);
-  gw::CrosswordFile clued = gw::readCrosswordFile(path("b.C_W"), gw::CrosswordReadMode::Authoring);
+  cw.board = board;
   for (int r = 0; r < 15; ++r)
     for (int c = 0; c < 15; ++c)
       for (gw::Direction d : {gw::Direction::Across, gw::Direction::Down}) {
-        const bool starts = cw.board[r * 15 + c] != ' ' &&
-                            (d == gw::Direction::Across ? (c == 0 || cw.board[r * 15 + c - 1] == ' ')
-                                                        : (r == 0 || cw.board[(r - 1) * 15 + c] == ' '));
+        const bool starts = board[r * 15 + c] != ' ' &&
+                            (d == gw::Direction::Across ? (c == 0 || board[r * 15 + c - 1] == ' ')
+                                                        : (r == 0 || board[(r - 1) * 15 + c] == ' '));
         int length = 0;
         while (starts && (d == gw::Direction::Across ? c + length : r + length) < 15 &&
-               cw.board[(d == gw::Direction::Across ? r * 15 + c + length : (r + length) * 15 + c)] != ' ')
+               board[(d == gw::Direction::Across ? r * 15 + c + length : (r + length) * 15 + c)] != ' ')
           ++length;
         if (starts && length >= 2)
-          clued.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c),
-                                       static_cast<std::uint8_t>(length),
-                                       "A clue of a few words, as most are"});
+          cw.definitions.push_back({d, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(c),
+                                    static_cast<std::uint8_t>(length), "A clue of a few words, as most are"});
       }
-  gw::writeCrosswordFile(path("b.C_W"), clued);
-  for (const char* paper : {"a4", "letter"}) {
-    ASSERT_EQ(tool("pdf " + path("b.C_W") + " " + path("b.pdf") + " --paper " + paper).status, 0);
-    const std::string info = run("pdfinfo " + path("b.pdf")).out;
-    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +1\n")))
-        << paper << " " << clued.definitions.size();
+  return cw;
+}
+
+// The 66 clues of a 15 x 15 crossword, and the 76 of a composer's American 15 x 15, share the
+// grid's page on A4 and Letter.
+TEST_F(InterchangeCli, AFifteenBoardWithItsCluesFitsOnOnePage) {
+  if (run("pdfinfo -v").status != 0) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  std::string open;
+  for (int r = 0; r < 15; ++r)
+    for (int c = 0; c < 15; ++c) open += (r % 4 == 1 && c % 4 == 3) || (r % 4 == 3 && c % 4 == 1) ? ' ' : 'A';
+  const std::string american =
+      gw::readCrosswordFile(std::string(GW_SOURCE_DIR) + "/tests/data/crossword/good-us15.C_W",
+                            gw::CrosswordReadMode::Authoring)
+          .board;
+  for (const auto& [board, words] : {std::pair{open, 66u}, std::pair{american, 76u}}) {
+    const gw::CrosswordFile clued = cluedFifteen(board);
+    ASSERT_EQ(clued.definitions.size(), words);
+    gw::writeCrosswordFile(path("b.C_W"), clued);
+    for (const char* paper : {"a4", "letter"}) {
+      ASSERT_EQ(tool("pdf " + path("b.C_W") + " " + path("b.pdf") + " --paper " + paper + " --author Setter")
+                    .status,
+                0);
+      const std::string info = run("pdfinfo " + path("b.pdf")).out;
+      EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +1\n"))) << paper << " " << words;
+    }
   }
 }
 

@@ -2,111 +2,28 @@
 # its accessible name and clicking or typing with xdotool (an AT-SPI action that opens a
 # modal dialog would not return until the dialog closes):
 #   Edit on the start page; File (Edit) > New, 3 across and 2 down; in the layout editor
-#   "ab ", then "cde" on the second row, OK; a clue for every word; Change Charset shows the
-#   crossword with only the charset open (cancelled); Save as OUT_DIR/flow.C_W;
-#   Export PDF with the solution page beside it; Print to a PDF file with the solution page.
+#   "ab ", then "cde" on the second row, OK (its words, not English, are marked); a clue for
+#   every word; Change Charset shows the crossword with only the charset open (cancelled);
+#   Save as OUT_DIR/flow.C_W;
+#   Export PDF with the solution page beside it; Print to a PDF file with the solution page;
+#   the list sorted by the "No." header.
 # Usage: drive_editing.py OUT_DIR SHOT_DIR. Screenshots go to SHOT_DIR/*.png.
-import subprocess
 import sys
 import time
 
 import pyatspi
 
-out_dir, shot_dir = sys.argv[1], sys.argv[2]
+import editing_atspi
+from editing_atspi import click, fail, find, menu_command, shot, type_into, wait_active, wait_for, xdotool
+
+out_dir = sys.argv[1]
+editing_atspi.shot_dir = sys.argv[2]
 CLUES = {"AC": "Clue for AC", "BD": "Clue for BD", "E": "Clue for E", "AB": "Clue for AB",
          "CDE": "Clue for CDE"}
 
 
-def fail(message):
-    sys.exit("FAIL: " + message)
-
-
-def shot(name):
-    time.sleep(0.4)
-    subprocess.run(["import", "-window", "root", f"{shot_dir}/{name}.png"], check=True)
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == "Gridwright":
-            return app
-    return None
-
-
-def showing(node):
-    try:
-        return node.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:  # a widget that went away while we looked
-        return False
-
-
-def find(role, name, root=None, depth=0):
-    """The first showing node of that role and name under root (the application by default)."""
-    root = root or application()
-    if root is None or depth > 14:
-        return None
-    try:
-        if root.getRole() == role and root.name == name and showing(root):
-            return root
-        for i in range(root.childCount):
-            child = root.getChildAtIndex(i)
-            if child is not None and (depth == 0 or showing(child)):
-                found = find(role, name, child, depth + 1)
-                if found:
-                    return found
-    except Exception:
-        return None
-    return None
-
-
-def wait_for(role, name, root=None, seconds=20):
-    for _ in range(seconds * 5):
-        node = find(role, name, root)
-        if node:
-            return node
-        time.sleep(0.2)
-    shot("missing")
-    fail(f"nothing of role {role} named {name!r} is showing")
-
-
-def wait_active(window, seconds=20):
-    """Until the window has the keyboard, so that keys typed next reach it."""
-    for _ in range(seconds * 5):
-        if window.getState().contains(pyatspi.STATE_ACTIVE):
-            time.sleep(0.2)
-            return
-        time.sleep(0.2)
-    fail(f"{window.name!r} never became the active window")
-
-
-def click(node):
-    x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
-    xdotool("click", "1")
-    time.sleep(0.3)
-
-
-def type_into(node, text, replace=True):
-    click(node)
-    if replace:
-        xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "40", text)
-    time.sleep(0.2)
-
-
-def menu_command(caption):
-    click(wait_for(pyatspi.ROLE_MENU_ITEM, "File (Edit)"))
-    click(wait_for(pyatspi.ROLE_MENU_ITEM, caption))
-
-
 for _ in range(100):
-    if application():
+    if editing_atspi.application():
         break
     time.sleep(0.2)
 else:
@@ -136,6 +53,11 @@ for _ in range(50):
     time.sleep(0.2)
 else:
     fail("the layout editor stays open after OK")
+
+# None of the four words of two or more letters is in the English word list: they are marked
+# and counted, and nothing is refused.
+wait_for(pyatspi.ROLE_LABEL, "4 words not in the English word list", seconds=30)
+shot("not-in-word-list")
 
 # A clue for every word by keyboard alone: the first word chosen in the list, then Tab
 # stores each clue and moves on to the next word. The last clue waits for after Save as.
@@ -237,4 +159,16 @@ for _ in range(50):
     time.sleep(0.2)
 else:
     fail("the print dialog stays open")
+
+# The "No." header sorts the list by printed number; the choice is kept for the next start.
+click(wait_for(pyatspi.ROLE_TABLE_COLUMN_HEADER, "No."))
+for _ in range(25):
+    first = wait_for(pyatspi.ROLE_TABLE, "Words").queryTable().getAccessibleAt(0, 0).name
+    if first == "1 Across":
+        break
+    time.sleep(0.2)
+else:
+    shot("not-sorted")
+    fail(f"sorted by number the list starts with {first!r}")
+shot("sorted-by-number")
 print("editing flow driven")

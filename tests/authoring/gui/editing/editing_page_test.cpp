@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -322,6 +324,44 @@ class EditingPageTest : public QObject {
     QCOMPARE(saved.definitions.at(3).clue, std::string("one"));
     QCOMPARE(saved.definitions.at(kCdeRow).clue, std::string("two"));
     QVERIFY(page_->model()->index(0, DefinitionTableModel::NumberColumn).data().toString() == "1 Across");
+  }
+
+  // The "No." header's choice is written to crossword.conf only when the author makes it, and
+  // a page made later (the next start) opens with it.
+  void theSortChoiceIsKeptInTheSettingsFile() {
+    const std::filesystem::path conf = path("crossword.conf").toStdString();
+    page_->useSettingsFile(conf);
+    page_->openCrosswordFile(write("small.C_W", smallCrossword()));
+    QVERIFY(!std::filesystem::exists(conf));
+    QHeaderView* header = page_->wordGrid()->horizontalHeader();
+    const QPoint number(header->sectionViewportPosition(DefinitionTableModel::NumberColumn) + 4, 4);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, number);
+    QVERIFY(page_->workflow().sortedByNumber());
+    QCOMPARE(readBytes(path("crossword.conf")), std::string("[Edit]\nSort by number=1\n"));
+    EditingPage later(folders_);
+    later.useSettingsFile(conf);
+    QVERIFY(later.workflow().sortedByNumber());
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, number);  // back to the table's order
+    EditingPage again(folders_);
+    again.useSettingsFile(conf);
+    QVERIFY(!again.workflow().sortedByNumber());
+  }
+
+  // A word the word list lacks is shown with the list's name as its tooltip and counted below.
+  void wordsNotInTheWordListAreShownAndCounted() {
+    writeBytes(path("EN.words"), "AB\nCDE\nAC\n");
+    page_->workflow().setWordFiles([this](gw::Language) { return path("EN.words").toStdString(); });
+    page_->openCrosswordFile(write("small.C_W", smallCrossword()));
+    QSignalSpy checked(&page_->workflow(), &EditingWorkflow::wordCheckChanged);
+    page_->workflow().layoutEdited(doc().layoutSnapshot(), true);
+    QVERIFY(checked.wait());
+    const int row = page_->model()->rowOf(1);  // BD
+    QCOMPARE(page_->model()->index(row, DefinitionTableModel::WordColumn).data(Qt::ToolTipRole).toString(),
+             QString("not in the English word list"));
+    QVERIFY(page_->model()->index(row, DefinitionTableModel::WordColumn).data(Qt::ForegroundRole).isValid());
+    QVERIFY(!page_->model()->index(page_->model()->rowOf(0), 1).data(Qt::ToolTipRole).isValid());
+    QCOMPARE(page_->findChild<QLabel*>("wordCheckStatus")->text(),
+             QString("1 word not in the English word list"));
   }
 
   void enterAddsNoLineBreakToAClue() {

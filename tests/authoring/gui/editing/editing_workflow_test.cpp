@@ -248,6 +248,52 @@ class EditingWorkflowTest : public QObject {
     QCOMPARE(answers.shown().count(), 2);  // nothing missing: nothing asked
   }
 
+  // After the layout editor's OK the answers the language's word list lacks are marked and
+  // counted; the list is read once, off the window thread, and a later change is checked at once.
+  void answersNotInTheWordListAreMarkedAfterTheLayoutEditor() {
+    const QString words = path("EN.words");
+    writeBytes(words, "ab\r\nCDE\nAC\n");
+    int reads = 0;
+    workflow_->setWordFiles([&](gw::Language language) {
+      ++reads;
+      return language == gw::Language::English ? std::filesystem::path(words.toStdString())
+                                               : std::filesystem::path();
+    });
+    QVERIFY(workflow_->openFile(write("small.C_W", smallCrossword())));
+    QVERIFY(!workflow_->notInWordList(1));  // nothing checked before the layout editor
+    QSignalSpy checked(workflow_.get(), &EditingWorkflow::wordCheckChanged);
+    workflow_->layoutEdited(doc().layoutSnapshot(), true);
+    QVERIFY(workflow_->wordCheckPending());
+    QVERIFY(checked.wait());
+    auto marked = [this] {
+      QStringList out;
+      for (int i = 0; i < workflow_->state().definitionCount; ++i)
+        if (workflow_->notInWordList(i)) out << workflow_->word(i);
+      return out;
+    };
+    QCOMPARE(marked(), QStringList{"BD"});  // E has one letter: no word to check
+    QCOMPARE(workflow_->wordCheckStatus(), QString("1 word not in the English word list"));
+    QCOMPARE(workflow_->notInWordListText(), QString("not in the English word list"));
+
+    // B becomes X: AX and XD are no words; nothing is refused, the board keeps them.
+    const auto before = doc().layoutSnapshot();
+    workflow_->document().setCell({0, 1}, 'X');
+    workflow_->layoutEdited(before, true);
+    QCOMPARE(marked(), (QStringList{"XD", "AX"}));
+    QCOMPARE(workflow_->wordCheckStatus(), QString("2 words not in the English word list"));
+    QVERIFY(doc().isModified());
+    QCOMPARE(reads, 1);
+
+    // Cancel leaves the marks as they were; another crossword starts unchecked.
+    workflow_->layoutEdited(doc().layoutSnapshot(), false);
+    QCOMPARE(marked().size(), 2);
+    gw::test::PromptAnswers answers;
+    answers.next(QMessageBox::No);
+    QVERIFY(workflow_->openFile(write("other.C_W", smallCrossword())));
+    QVERIFY(marked().isEmpty());
+    QVERIFY(workflow_->wordCheckStatus().isEmpty());
+  }
+
   void pastedCluesBecomeOneLine_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("clue");
