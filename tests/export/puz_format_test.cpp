@@ -127,9 +127,9 @@ TEST(Puz, EnglishAndGermanExamplesComeBackWithTheSameBoardAndClues) {
 TEST(Puz, CrosswordsWithoutMarksOrPicturesComeBackByteForByte) {
   const CrosswordFile bare = boardOf({"AB#", "CDE"});
   CrosswordFile prepared = bare;
-  prepared.definitions = {definition(false, 0, 0, 2, "Air conditioning"), definition(false, 0, 1, 2, "Buried"),
-                          definition(false, 1, 2, 1, ""), definition(true, 0, 0, 2, "Before C"),
-                          definition(true, 1, 0, 3, "Three in a row")};
+  prepared.definitions = {definition(false, 0, 0, 2, "Air conditioning"),
+                          definition(false, 0, 1, 2, "Buried"), definition(false, 1, 2, 1, ""),
+                          definition(true, 0, 0, 2, "Before C"), definition(true, 1, 0, 3, "Three in a row")};
   CrosswordFile partly = prepared;
   partly.definitions[1].clue.clear();
   partly.definitions[4].clue.clear();
