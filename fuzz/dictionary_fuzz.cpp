@@ -22,7 +22,7 @@ const std::filesystem::path& scratchFile() {
   return path;
 }
 
-bool matches(std::string_view pattern, const std::string& word) {
+bool matches(std::string_view pattern, std::string_view word) {
   for (std::size_t i = 0; i < pattern.size(); ++i)
     if (pattern[i] != gw::kAnyLetter && pattern[i] != word[i]) return false;
   return true;
