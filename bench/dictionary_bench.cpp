@@ -41,7 +41,7 @@ std::string patternFor(int length, int known) {
   const Dictionary& d = english();
   std::string pattern(static_cast<std::size_t>(length), gw::kAnyLetter);
   if (d.wordCount(length) == 0) return pattern;
-  const std::string& w = d.word(length, static_cast<Dictionary::WordId>(d.wordCount(length) / 3));
+  const std::string w(d.word(length, static_cast<Dictionary::WordId>(d.wordCount(length) / 3)));
   const int positions[] = {length / 2, length - 1, 0};
   for (int k = 0; k < known; ++k) pattern[positions[k]] = w[positions[k]];
   return pattern;
@@ -141,7 +141,7 @@ void BM_ContainsWord_Index(benchmark::State& state) {
     state.SkipWithError("EN.words is not built");
     return;
   }
-  std::string word = english().word(length, static_cast<Dictionary::WordId>(english().wordCount(length) / 3));
+  std::string word(english().word(length, static_cast<Dictionary::WordId>(english().wordCount(length) / 3)));
   const Dictionary& d = english();
   bool found = false;
   for (auto _ : state) {

@@ -38,7 +38,7 @@ const Dictionary& dictionary(Mode mode) {
       std::vector<std::string> words;
       for (int length = 1; length <= Dictionary::kMaxSlotLength; ++length)
         for (Dictionary::WordId id = 0; id < scored.wordCount(length); ++id)
-          words.push_back(scored.word(length, id));
+          words.emplace_back(scored.word(length, id));
       d->loadLines(words, Language::English);
     } else {
       d->load(kWords, Language::English, mode == Mode::Min50 ? 50 : kDefaultMinWordScore);

@@ -22,7 +22,7 @@ const std::filesystem::path& scratchFile() {
   return path;
 }
 
-bool matches(std::string_view pattern, const std::string& word) {
+bool matches(std::string_view pattern, std::string_view word) {
   for (std::size_t i = 0; i < pattern.size(); ++i)
     if (pattern[i] != gw::kAnyLetter && pattern[i] != word[i]) return false;
   return true;
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // input's own bytes, checked against a plain scan.
     std::vector<std::string> patterns;
     for (gw::Dictionary::WordId id = 0; id < count && id < 8; ++id) {
-      std::string p = d.word(length, id);
+      std::string p(d.word(length, id));
       for (std::size_t i = id % 2; i < p.size(); i += 2) p[i] = gw::kAnyLetter;
       patterns.push_back(p);
       if (!d.containsWord(d.word(length, id))) std::abort();

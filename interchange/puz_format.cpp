@@ -284,6 +284,11 @@ ImportedCrossword readPuz(std::string_view bytes) {
         }
       }
     if (next != strings.clues.size()) refuse("The .puz file has more clues than its grid has words.");
+    // Without any clue text it is a bare fill, as the composer writes one: a crossword file
+    // without definitions, which the editing page prepares when it opens it.
+    if (std::all_of(strings.clues.begin(), strings.clues.end(),
+                    [](const std::string& c) { return c.empty(); }))
+      f.definitionWords.emplace();
 
     std::vector<std::string> leftOut;
     if (!strings.title.empty()) leftOut.push_back("title");

@@ -121,6 +121,24 @@ TEST(Puz, EnglishAndGermanExamplesComeBackWithTheSameBoardAndClues) {
   }
 }
 
+// Without dotted edges and pictures a .puz holds all of a crossword of A to Z: it comes back
+// byte for byte, whether bare as the composer writes it (no definitions, a one-letter word),
+// prepared by the editor (every word, the one-letter one unclued) or clued in part.
+TEST(Puz, CrosswordsWithoutMarksOrPicturesComeBackByteForByte) {
+  const CrosswordFile bare = boardOf({"AB#", "CDE"});
+  CrosswordFile prepared = bare;
+  prepared.definitions = {definition(false, 0, 0, 2, "Air conditioning"),
+                          definition(false, 0, 1, 2, "Buried"), definition(false, 1, 2, 1, ""),
+                          definition(true, 0, 0, 2, "Before C"), definition(true, 1, 0, 3, "Three in a row")};
+  CrosswordFile partly = prepared;
+  partly.definitions[1].clue.clear();
+  partly.definitions[4].clue.clear();
+  for (const CrosswordFile& original : {bare, prepared, partly}) {
+    const CrosswordFile back = readPuz(writePuz(original).bytes).crossword;
+    EXPECT_EQ(serializeCrossword(back), serializeCrossword(original));
+  }
+}
+
 TEST(Puz, SerbianCrosswordsAreRefusedWithIpuzNamedAsTheWay) {
   for (const char* name : {"sr-cyrillic-vitez.C_W", "sr-latin-golub.C_W"}) {
     CrosswordFile cw = test::readExample(std::string(GW_SOURCE_DIR) + "/data/examples/" + name);

@@ -34,9 +34,14 @@ void forEachLine(std::string_view text, Fn&& fn) {
   }
 }
 
+// Whether some word may score under `minScore`.
+bool dropsWords(const WordScores& scores, int minScore) {
+  return minScore > 0 && (!scores.empty() || minScore > kDefaultWordScore);
+}
+
 // Leaves out the words scored under `minScore`; returns how many went.
 std::size_t dropBelow(std::vector<std::string_view>& words, const WordScores& scores, int minScore) {
-  if (minScore <= 0 || (scores.empty() && minScore <= kDefaultWordScore)) return 0;
+  if (!dropsWords(scores, minScore)) return 0;
   const std::size_t before = words.size();
   std::erase_if(words, [&](std::string_view w) { return scores.score(w) < minScore; });
   return before - words.size();
@@ -44,77 +49,98 @@ std::size_t dropBelow(std::vector<std::string_view>& words, const WordScores& sc
 
 }  // namespace
 
+// Per length, the words of a word list back to back, in reading order.
+using WordArenas = std::array<std::string, kLengths>;
+
+namespace {
+
+WordArenas collectWords(const std::vector<std::string_view>& lines) {
+  std::array<std::size_t, kLengths> bytes{};
+  for (std::string_view line : lines)
+    if (!line.empty() && line.size() <= static_cast<std::size_t>(Dictionary::kMaxWordLength))
+      bytes[line.size()] += line.size();
+  WordArenas arenas;
+  for (int length = 1; length < kLengths; ++length) arenas[length].reserve(bytes[length]);
+  for (std::string_view line : lines)
+    if (!line.empty() && line.size() <= static_cast<std::size_t>(Dictionary::kMaxWordLength))
+      arenas[line.size()] += line;
+  return arenas;
+}
+
+}  // namespace
+
 struct Dictionary::Impl {
   Language language = Language::English;
-  std::array<std::vector<std::string>, kLengths> words;
-  std::array<LetterIndex, kLengths> index;
+  std::array<std::shared_ptr<const LengthWords>, kLengths> words;  // null for a length without words
   // Per length, parallel to `words`; empty when every word scores 50.
   std::array<std::vector<std::uint8_t>, kLengths> scores;
   bool scored = false;
+
+  std::size_t count(int length) const { return words[length] ? words[length]->count() : 0; }
 
   void takeScores(const WordScores& from) {
     if (from.empty()) return;
     scored = true;
     for (int length = 1; length < kLengths; ++length) {
-      scores[length].reserve(words[length].size());
-      for (const auto& w : words[length]) scores[length].push_back(static_cast<std::uint8_t>(from.score(w)));
+      scores[length].reserve(count(length));
+      for (std::size_t id = 0; id < count(length); ++id)
+        scores[length].push_back(static_cast<std::uint8_t>(from.score(words[length]->word(id))));
     }
   }
 
-  // Builds a dictionary from lines (as string_views) without touching any other.
-  template <typename Lines>
-  static std::unique_ptr<Impl> build(const Lines& lines, Language language);
+  // Builds a dictionary from the words of each length in reading order, without touching any other.
+  static std::unique_ptr<Impl> build(WordArenas arenas, Language language);
 };
 
-template <typename Lines>
-std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, Language language) {
+std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Language language) {
   auto impl = std::make_unique<Impl>();
   impl->language = language;
-  // Per length: the candidate words in reading order, then sorted by sort key with
-  // the reading order breaking ties, so the first of equal words is the one kept.
-  std::array<std::vector<std::string_view>, kLengths> read;
-  for (std::string_view line : lines)
-    if (!line.empty() && line.size() <= static_cast<std::size_t>(kMaxWordLength))
-      read[line.size()].push_back(line);
-
+  // Per length: the candidate words in reading order, then sorted by sort key with the
+  // reading order breaking ties, so the first of equal words is the one kept.
   WordCollation collation(language);
   std::string keys;
   std::vector<std::size_t> keyStart;
   std::vector<std::uint32_t> order;
   for (int length = 1; length < kLengths; ++length) {
-    const auto& candidates = read[length];
-    if (candidates.empty()) continue;
-    auto& out = impl->words[length];
+    std::string& read = arenas[length];
+    if (read.empty()) continue;
+    auto out = std::make_shared<LengthWords>();
+    out->length = length;
+    const std::size_t n = read.size() / static_cast<std::size_t>(length);
+    auto candidate = [&](std::size_t i) {
+      return std::string_view(read).substr(i * static_cast<std::size_t>(length),
+                                           static_cast<std::size_t>(length));
+    };
     // Word files are usually sorted already: then one comparison per word shows that the
     // reading order is the dictionary order, with no word equal to another.
     std::size_t sorted = 1;
-    while (sorted < candidates.size() && collation.before(candidates[sorted - 1], candidates[sorted]))
-      ++sorted;
-    if (sorted == candidates.size()) {
-      out.assign(candidates.begin(), candidates.end());
-      impl->index[length].build(out, length);
-      continue;
+    while (sorted < n && collation.before(candidate(sorted - 1), candidate(sorted))) ++sorted;
+    if (sorted == n) {
+      out->text = std::move(read);
+    } else {
+      keys.clear();
+      keyStart.clear();
+      for (std::size_t i = 0; i < n; ++i) {
+        keyStart.push_back(keys.size());
+        collation.appendSortKey(candidate(i), keys);
+      }
+      order.resize(n);
+      std::iota(order.begin(), order.end(), 0u);
+      const char* base = keys.data();
+      auto key = [&](std::uint32_t i) { return base + keyStart[i]; };
+      std::stable_sort(order.begin(), order.end(),
+                       [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
+      out->text.reserve(read.size());
+      const char* previous = nullptr;
+      for (std::uint32_t i : order) {
+        if (previous && std::strcmp(previous, key(i)) == 0) continue;
+        previous = key(i);
+        out->text += candidate(i);
+      }
+      std::string().swap(read);
     }
-    keys.clear();
-    keyStart.clear();
-    for (std::string_view w : candidates) {
-      keyStart.push_back(keys.size());
-      collation.appendSortKey(w, keys);
-    }
-    order.resize(candidates.size());
-    std::iota(order.begin(), order.end(), 0u);
-    const char* base = keys.data();
-    auto key = [&](std::uint32_t i) { return base + keyStart[i]; };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
-    out.reserve(candidates.size());
-    const char* previous = nullptr;
-    for (std::uint32_t i : order) {
-      if (previous && std::strcmp(previous, key(i)) == 0) continue;
-      previous = key(i);
-      out.emplace_back(candidates[i]);
-    }
-    impl->index[length].build(out, length);
+    out->index.build(out->text, length);
+    impl->words[length] = std::move(out);
   }
   return impl;
 }
@@ -138,8 +164,30 @@ Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
 
 void Dictionary::setImpl(std::unique_ptr<Impl> impl) {
   impl_ = std::move(impl);
-  for (int length = 0; length <= kMaxWordLength; ++length)
-    lengthHasWords_[length] = !impl_->words[length].empty();
+  for (int length = 0; length <= kMaxWordLength; ++length) lengthHasWords_[length] = impl_->count(length) > 0;
+}
+
+template <typename Fn>
+std::size_t Dictionary::scanWordFile(std::string& bytes, Language language, Fn&& word) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::string_view text(bytes);
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  std::size_t skipped = 0;
+  forEachLine(text, [&](std::string_view line) {
+    if (line.empty()) return;
+    // Upper-casing keeps every byte in place, so the line is changed where it lies.
+    char* at = bytes.data() + (line.data() - bytes.data());
+    bool letters = line.size() <= static_cast<std::size_t>(kMaxSlotLength);
+    for (std::size_t i = 0; letters && i < line.size(); ++i) {
+      at[i] = upperCaseLetter(at[i], language);
+      letters = isBoardLetter(at[i], language);
+    }
+    if (letters)
+      word(line);
+    else
+      ++skipped;
+  });
+  return skipped;
 }
 
 void Dictionary::load(const std::filesystem::path& wordFile, Language language, int minScore) {
@@ -157,10 +205,26 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
   std::string bytes = readWholeFile(wordFile, kMaxWordFileBytes);
   const WordScores scores = WordScores::load(scoreFileFor(wordFile), language);
   try {
-    std::vector<std::string_view> lines;
-    const std::size_t skipped = checkWordFile(bytes, language, lines);
-    const std::size_t below = dropBelow(lines, scores, minScore);
-    auto impl = Impl::build(lines, language);
+    // Two passes, counting and then copying, so that a large list is held at most twice (the
+    // file and its words by length), never as a list of lines, and only once while its
+    // index is built.
+    const bool dropping = dropsWords(scores, minScore);
+    auto keep = [&](std::string_view w) { return !dropping || scores.score(w) >= minScore; };
+    std::array<std::size_t, kLengths> sizes{};
+    std::size_t below = 0;
+    const std::size_t skipped = scanWordFile(bytes, language, [&](std::string_view w) {
+      if (keep(w))
+        sizes[w.size()] += w.size();
+      else
+        ++below;
+    });
+    WordArenas arenas;
+    for (int length = 1; length < kLengths; ++length) arenas[length].reserve(sizes[length]);
+    scanWordFile(bytes, language, [&](std::string_view w) {
+      if (keep(w)) arenas[w.size()] += w;
+    });
+    std::string().swap(bytes);
+    auto impl = Impl::build(std::move(arenas), language);
     impl->takeScores(scores);
     setImpl(std::move(impl));
     skippedWordCount_ = skipped;
@@ -172,32 +236,14 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
 
 std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
                                       std::vector<std::string_view>& words) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  std::string_view text(bytes);
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
-  std::size_t skipped = 0;
-  forEachLine(text, [&](std::string_view line) {
-    if (line.empty()) return;
-    // Upper-casing keeps every byte in place, so the line is changed where it lies.
-    char* at = bytes.data() + (line.data() - bytes.data());
-    bool letters = line.size() <= static_cast<std::size_t>(kMaxSlotLength);
-    for (std::size_t i = 0; letters && i < line.size(); ++i) {
-      at[i] = upperCaseLetter(at[i], language);
-      letters = isBoardLetter(at[i], language);
-    }
-    if (letters)
-      words.push_back(line);
-    else
-      ++skipped;
-  });
-  return skipped;
+  return scanWordFile(bytes, language, [&](std::string_view w) { words.push_back(w); });
 }
 
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores,
                            int minScore) {
   std::vector<std::string_view> views(lines.begin(), lines.end());
   const std::size_t below = dropBelow(views, scores, minScore);
-  auto impl = Impl::build(views, language);
+  auto impl = Impl::build(collectWords(views), language);
   impl->takeScores(scores);
   setImpl(std::move(impl));
   skippedWordCount_ = 0;
@@ -215,7 +261,7 @@ Language Dictionary::language() const { return impl_ ? impl_->language : Languag
 
 std::size_t Dictionary::wordCount(int length) const {
   if (!impl_ || length < 1 || length > kMaxWordLength) return 0;
-  return impl_->words[length].size();
+  return impl_->count(length);
 }
 
 std::size_t Dictionary::totalWordCount() const {
@@ -224,19 +270,24 @@ std::size_t Dictionary::totalWordCount() const {
   return total;
 }
 
-const std::string& Dictionary::word(int length, WordId id) const {
+std::string_view Dictionary::word(int length, WordId id) const {
   if (length < 1 || length > kMaxWordLength || id >= wordCount(length))
     throw std::out_of_range("No word " + std::to_string(id) + " of length " + std::to_string(length));
-  return impl_->words[length][id];
+  return impl_->words[length]->word(id);
+}
+
+std::shared_ptr<const LengthWords> Dictionary::wordsOfLength(int length) const {
+  if (wordCount(length) == 0) return nullptr;
+  return impl_->words[length];
 }
 
 std::string Dictionary::text(int length) const {
   std::string out;
   if (wordCount(length) == 0) return out;
-  const auto& list = impl_->words[length];
-  out.reserve(list.size() * (static_cast<std::size_t>(length) + 2));
-  for (const auto& w : list) {
-    out += w;
+  const LengthWords& list = *impl_->words[length];
+  out.reserve(list.count() * (static_cast<std::size_t>(length) + 2));
+  for (std::size_t id = 0; id < list.count(); ++id) {
+    out += list.word(id);
     out += "\r\n";
   }
   return out;
@@ -254,34 +305,31 @@ std::vector<Dictionary::WordId> Dictionary::findWords(std::string_view pattern) 
 
 void Dictionary::findWords(std::string_view pattern, std::vector<WordId>& out) const {
   out.clear();
-  if (impl_ && queryable(pattern.size())) impl_->index[pattern.size()].find(pattern, kAnyLetter, out);
+  if (impl_ && queryable(pattern.size()) && impl_->words[pattern.size()])
+    impl_->words[pattern.size()]->index.find(pattern, kAnyLetter, out);
 }
 
 std::size_t Dictionary::countWords(std::string_view pattern) const {
-  if (!impl_ || !queryable(pattern.size())) return 0;
-  return impl_->index[pattern.size()].count(pattern, kAnyLetter);
+  if (!impl_ || !queryable(pattern.size()) || !impl_->words[pattern.size()]) return 0;
+  return impl_->words[pattern.size()]->index.count(pattern, kAnyLetter);
 }
 
 bool Dictionary::hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const {
-  return impl_ && queryable(pattern.size()) &&
-         impl_->index[pattern.size()].any(pattern, kAnyLetter, firstKnown);
+  return impl_ && queryable(pattern.size()) && impl_->words[pattern.size()] &&
+         impl_->words[pattern.size()]->index.any(pattern, kAnyLetter, firstKnown);
 }
 
 bool Dictionary::containsWord(std::string_view word) const {
-  return impl_ && queryable(word.size()) && impl_->index[word.size()].exact(word);
+  return impl_ && queryable(word.size()) && impl_->words[word.size()] &&
+         impl_->words[word.size()]->index.exact(word);
 }
 
 std::size_t Dictionary::memoryUsage() const {
   std::size_t bytes = sizeof(Dictionary);
   if (!impl_) return bytes;
   bytes += sizeof(Impl);
-  for (const auto& list : impl_->words) {
-    bytes += list.capacity() * sizeof(std::string);
-    for (const auto& w : list)
-      if (w.data() < reinterpret_cast<const char*>(&w) || w.data() >= reinterpret_cast<const char*>(&w + 1))
-        bytes += w.capacity() + 1;  // held outside the string object itself
-  }
-  for (const auto& index : impl_->index) bytes += index.memoryUsage();
+  for (const auto& list : impl_->words)
+    if (list) bytes += sizeof(LengthWords) + list->text.capacity() + list->index.memoryUsage();
   for (const auto& scores : impl_->scores) bytes += scores.capacity();
   return bytes;
 }

@@ -21,6 +21,21 @@ namespace gw {
 
 inline constexpr char kAnyLetter = '.';
 
+// The words of one length in dictionary order: their letters back to back (word i is the
+// `length` bytes from i * length) and their query index. Shared, never changed once built,
+// so a search keeps the storage it reads alive without a copy.
+struct LengthWords {
+  int length = 0;
+  std::string text;
+  LetterIndex index;
+
+  std::size_t count() const { return text.size() / static_cast<std::size_t>(length); }
+  std::string_view word(std::size_t id) const {
+    return std::string_view(text).substr(id * static_cast<std::size_t>(length),
+                                         static_cast<std::size_t>(length));
+  }
+};
+
 class Dictionary {
  public:
   static constexpr int kMaxWordLength = 80;
@@ -58,7 +73,9 @@ class Dictionary {
   std::size_t wordCount(int length) const;
   std::size_t totalWordCount() const;
   // Throws std::out_of_range for an id at or past wordCount(length).
-  const std::string& word(int length, WordId id) const;
+  std::string_view word(int length, WordId id) const;
+  // The words of one length with their index; null when the dictionary has none of it.
+  std::shared_ptr<const LengthWords> wordsOfLength(int length) const;
   // The words of one length joined, each followed by CR LF.
   std::string text(int length) const;
 
@@ -90,6 +107,9 @@ class Dictionary {
  private:
   struct Impl;
   bool hasWordWithLetters(std::string_view pattern, std::size_t firstKnown) const;
+  // checkWordFile's rules, calling fn(word) for each word kept.
+  template <typename Fn>
+  static std::size_t scanWordFile(std::string& bytes, Language language, Fn&& fn);
   void setImpl(std::unique_ptr<Impl> impl);
 
   std::unique_ptr<Impl> impl_;

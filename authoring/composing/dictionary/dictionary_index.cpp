@@ -5,14 +5,16 @@
 #include <cassert>
 
 namespace gw {
-void LetterIndex::build(const std::vector<std::string>& words, int length) {
+void LetterIndex::build(std::string_view text, int length) {
+  assert(length > 0 && text.size() % static_cast<std::size_t>(length) == 0);
   length_ = length;
-  wordCount_ = words.size();
+  wordCount_ = text.size() / static_cast<std::size_t>(length);
   blocks_ = (wordCount_ + 63) / 64;
   setOf_.assign(static_cast<std::size_t>(length) * 256, kAbsent);
   std::size_t sets = 0;
-  for (const auto& w : words) {
-    assert(w.size() == static_cast<std::size_t>(length));
+  auto wordAt = [&](std::size_t id) { return text.substr(id * static_cast<std::size_t>(length), length); };
+  for (std::size_t id = 0; id < wordCount_; ++id) {
+    const std::string_view w = wordAt(id);
     for (int p = 0; p < length; ++p) {
       auto& number = setOf_[p * 256 + static_cast<unsigned char>(w[p])];
       if (number == kAbsent) number = static_cast<std::uint16_t>(sets++);  // at most 80 * 256
@@ -20,8 +22,8 @@ void LetterIndex::build(const std::vector<std::string>& words, int length) {
   }
   bits_.assign(sets * blocks_, 0);
   info_.assign(sets, SetInfo{});
-  for (std::size_t id = 0; id < words.size(); ++id) {
-    const std::string& w = words[id];
+  for (std::size_t id = 0; id < wordCount_; ++id) {
+    const std::string_view w = wordAt(id);
     const auto block = static_cast<std::uint32_t>(id / 64);
     for (int p = 0; p < length; ++p) {
       std::uint16_t number = setOf_[p * 256 + static_cast<unsigned char>(w[p])];

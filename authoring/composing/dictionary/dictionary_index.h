@@ -36,8 +36,9 @@ class LetterIndex {
  public:
   using WordId = std::uint32_t;
 
-  // Indexes `words`, each exactly `length` bytes (1 to 80); word i gets id i.
-  void build(const std::vector<std::string>& words, int length);
+  // Indexes the words of `text`, each exactly `length` bytes (1 to 80), back to back; word i
+  // (the bytes from i * length) gets id i.
+  void build(std::string_view text, int length);
 
   // In a pattern, `wildcard` matches any byte and every other byte itself. A
   // pattern of another length than the index's matches nothing.
@@ -52,6 +53,22 @@ class LetterIndex {
   bool exact(std::string_view word) const;
 
   std::size_t memoryUsage() const;  // heap bytes of the index
+
+  // The raw sets, for a search that combines them itself: the words holding `byte` at
+  // `position` (blocks() 64-bit blocks, bit i of block b for word 64 b + i), or nullptr when
+  // no word does; and the blocks outside which that set is zero.
+  std::size_t blocks() const { return blocks_; }
+  const std::uint64_t* set(int position, unsigned char byte) const {
+    const std::uint16_t number = setOf_[static_cast<std::size_t>(position) * 256 + byte];
+    return number == kAbsent ? nullptr : bits_.data() + number * blocks_;
+  }
+  struct Span {
+    std::uint32_t begin = 0, end = 0;
+  };
+  Span span(int position, unsigned char byte) const {
+    const std::uint16_t number = setOf_[static_cast<std::size_t>(position) * 256 + byte];
+    return number == kAbsent ? Span{} : Span{info_[number].firstBlock, info_[number].endBlock};
+  }
 
  private:
   static constexpr std::uint16_t kAbsent = 0xFFFF;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "authoring/composing/search/first_fill_result.h"
+#include "authoring/composing/search/saved_search_check.h"
 #include "authoring/composing/search/search_look_ahead.h"
 #include "authoring/composing/search/slot_order.h"
 #include "common/errors.h"
@@ -101,6 +102,7 @@ void Composer::resume() {
   SearchState saved;
   try {
     saved = readStateFile(session_.stateFile(), session_.layout());
+    checkSavedSearchLetters(saved, session_.layout(), session_.dictionary());
   } catch (...) {
     session_.unlockSearch();
     throw;

@@ -35,38 +35,23 @@ LetterSet& LetterSet::operator|=(const LetterSet& o) {
 }
 
 LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
-    : length_(length), words_(dictionary.wordCount(length)), blocks_((words_ + 63) / 64) {
-  text_.reserve(words_ * static_cast<std::size_t>(length));
-  for (std::size_t id = 0; id < words_; ++id)
-    text_ += dictionary.word(length, static_cast<Dictionary::WordId>(id));
+    : length_(length),
+      words_(dictionary.wordCount(length)),
+      blocks_((words_ + 63) / 64),
+      storage_(dictionary.wordsOfLength(length)) {
+  letters_.assign(static_cast<std::size_t>(length), LetterSet{});
+  if (!storage_) return;
+  text_ = storage_->text;
+  index_ = &storage_->index;
+  for (int p = 0; p < length; ++p)
+    for (int letter = 0; letter < 256; ++letter)
+      if (index_->set(p, static_cast<unsigned char>(letter)))
+        letters_[static_cast<std::size_t>(p)].add(static_cast<unsigned char>(letter));
   if (dictionary.hasScores()) {
     scoreTerms_.reserve(words_);
     for (std::size_t id = 0; id < words_; ++id)
       scoreTerms_.push_back(wordScoreTerm(dictionary.score(length, static_cast<Dictionary::WordId>(id))));
   }
-  setOf_.assign(static_cast<std::size_t>(length) * 256, -1);
-  letters_.assign(static_cast<std::size_t>(length), LetterSet{});
-  std::int32_t sets = 0;
-  for (std::size_t id = 0; id < words_; ++id)
-    for (int p = 0; p < length; ++p) {
-      unsigned char l = letter(static_cast<std::uint32_t>(id), p);
-      std::int32_t& set = setOf_[static_cast<std::size_t>(p) * 256 + l];
-      if (set < 0) {
-        set = sets++;
-        letters_[static_cast<std::size_t>(p)].add(l);
-      }
-    }
-  bits_.assign(static_cast<std::size_t>(sets) * blocks_, 0);
-  spans_.assign(static_cast<std::size_t>(sets), Span{static_cast<std::uint32_t>(blocks_), 0});
-  for (std::size_t id = 0; id < words_; ++id)
-    for (int p = 0; p < length; ++p) {
-      std::int32_t set =
-          setOf_[static_cast<std::size_t>(p) * 256 + letter(static_cast<std::uint32_t>(id), p)];
-      bits_[static_cast<std::size_t>(set) * blocks_ + id / 64] |= std::uint64_t{1} << (id % 64);
-      Span& span = spans_[static_cast<std::size_t>(set)];
-      span.begin = std::min(span.begin, static_cast<std::uint32_t>(id / 64));
-      span.end = static_cast<std::uint32_t>(id / 64 + 1);
-    }
 }
 
 WordBitSets::WordBitSets(const Dictionary& dictionary, const std::vector<int>& lengths) {

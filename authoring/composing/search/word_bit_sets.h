@@ -45,6 +45,8 @@ struct LetterSet {
   }
 };
 
+// A view of the dictionary's words of one length and their index, which it keeps alive, with
+// what a search adds: the letters each position has, and the words' score terms.
 class LengthWordBits {
  public:
   LengthWordBits(const Dictionary& dictionary, int length);
@@ -54,17 +56,13 @@ class LengthWordBits {
   std::size_t blocks() const { return blocks_; }
   // The words holding `letter` at `position`, or nullptr when no word does.
   const std::uint64_t* withLetter(int position, unsigned char letter) const {
-    std::int32_t set = setOf_[static_cast<std::size_t>(position) * 256 + letter];
-    return set < 0 ? nullptr : bits_.data() + static_cast<std::size_t>(set) * blocks_;
+    return index_ ? index_->set(position, letter) : nullptr;
   }
   // The blocks outside which the set of withLetter(position, letter) is zero (words are
   // sorted, so a first letter's words lie together).
-  struct Span {
-    std::uint32_t begin = 0, end = 0;
-  };
+  using Span = LetterIndex::Span;
   Span spanOf(int position, unsigned char letter) const {
-    std::int32_t set = setOf_[static_cast<std::size_t>(position) * 256 + letter];
-    return set < 0 ? Span{} : spans_[static_cast<std::size_t>(set)];
+    return index_ ? index_->span(position, letter) : Span{};
   }
   // The letters that some word has at `position`.
   const LetterSet& lettersAt(int position) const { return letters_[static_cast<std::size_t>(position)]; }
@@ -72,7 +70,7 @@ class LengthWordBits {
     return static_cast<unsigned char>(text_[static_cast<std::size_t>(id) * length_ + position]);
   }
   std::string_view word(std::uint32_t id) const {
-    return std::string_view(text_).substr(static_cast<std::size_t>(id) * length_, length_);
+    return text_.substr(static_cast<std::size_t>(id) * length_, length_);
   }
   // What the word's score adds to a value order (wordScoreTerm); 0 for a list without scores.
   std::int32_t scoreTerm(std::uint32_t id) const {
@@ -83,11 +81,10 @@ class LengthWordBits {
   int length_;
   std::size_t words_;
   std::size_t blocks_;
-  std::string text_;                      // the words back to back, `length_` bytes each
-  std::vector<std::int32_t> setOf_;       // [position * 256 + letter] -> set number or −1
+  std::shared_ptr<const LengthWords> storage_;  // null without words
+  std::string_view text_;                       // the words back to back, `length_` bytes each
+  const LetterIndex* index_ = nullptr;
   std::vector<LetterSet> letters_;        // per position
-  std::vector<std::uint64_t> bits_;       // the sets back to back, `blocks_` each
-  std::vector<Span> spans_;               // per set
   std::vector<std::int32_t> scoreTerms_;  // per word; empty without scores
 };
 

@@ -660,6 +660,49 @@ TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
   EXPECT_TRUE(s.listener.sounds.empty());
 }
 
+// A stopped search resumes only on the layout it was made on: the same slots with fewer, more
+// or other fixed letters are refused, and the state file stays.
+TEST(Resume, AStateOfTheSameSlotsWithOtherFixedLettersIsRefused) {
+  const Case c = cases()[2];  // "A..#\n...B\n#...\n"
+  struct Change {
+    const char* name;
+    const char* layout;
+    bool accepted;
+  };
+  for (const Change& change :
+       {Change{"unchanged", "A..#\n...B\n#...\n", true}, Change{"fewer", "...#\n...B\n#...\n", false},
+        Change{"fewer at the end", "A..#\n....\n#...\n", false},
+        Change{"other", "C..#\n...B\n#...\n", false}}) {
+    SCOPED_TRACE(change.name);
+    Workspace ws(c.layout, c.words);
+    {
+      Session s(ws);
+      s.session.open(ws.pattern);
+      s.listener.onResult = [&] { s.composer.stop(); };  // every position placed
+      s.composer.start();
+      runToEnd(s.composer);
+      ASSERT_EQ(s.state(), ComposingState::Stopped);
+    }
+    writePatternFile(ws.pattern, parseTextLayout(change.layout, Language::English));
+    Session s(ws);
+    s.session.open(ws.pattern);
+    if (change.accepted) {
+      s.composer.resume();
+      EXPECT_EQ(s.state(), ComposingState::Running);
+      continue;
+    }
+    try {
+      s.composer.resume();
+      ADD_FAILURE() << "the state of another layout was accepted";
+    } catch (const FormatError& e) {
+      EXPECT_NE(std::string(e.what()).find("disagree with the layout's fixed letters"), std::string::npos)
+          << e.what();
+    }
+    EXPECT_TRUE(s.session.canEdit());
+    EXPECT_TRUE(fs::exists(stateFileFor(ws.pattern)));
+  }
+}
+
 TEST(Layouts, NewLayoutNeedsAFileNameBeforeComposing) {
   const Case c = cases()[0];
   Workspace ws(c.layout, c.words);

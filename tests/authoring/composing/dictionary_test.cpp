@@ -12,24 +12,27 @@
 #include <string>
 #include <vector>
 
+#include "authoring/composing/search/word_bit_sets.h"
 #include "common/errors.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using gw::Dictionary;
 using gw::Language;
+using gw::LengthWordBits;
+using gw::WordBitSets;
 
 namespace {
 
 std::vector<std::string> allWords(const Dictionary& d, int length) {
   std::vector<std::string> out;
-  for (Dictionary::WordId id = 0; id < d.wordCount(length); ++id) out.push_back(d.word(length, id));
+  for (Dictionary::WordId id = 0; id < d.wordCount(length); ++id) out.emplace_back(d.word(length, id));
   return out;
 }
 
 std::vector<std::string> found(const Dictionary& d, std::string_view pattern) {
   std::vector<std::string> out;
-  for (auto id : d.findWords(pattern)) out.push_back(d.word(static_cast<int>(pattern.size()), id));
+  for (auto id : d.findWords(pattern)) out.emplace_back(d.word(static_cast<int>(pattern.size()), id));
   return out;
 }
 
@@ -132,6 +135,22 @@ TEST(DictionaryLoad, ReloadReplacesEverything) {
   EXPECT_TRUE(moved.containsWord("DOG"));
   EXPECT_TRUE(moved.hasWord("..."));
   EXPECT_FALSE(d.hasWord("...")) << "a moved-from dictionary is empty";  // NOLINT(bugprone-use-after-move)
+}
+
+// A search reads the dictionary's own words and sets without a copy; a reload while it
+// holds them (another language opened) leaves its words as they were.
+TEST(DictionaryLoad, ASearchsWordSetsOutliveAReload) {
+  Dictionary d = fromLines({"COT", "CAT", "ACE"});
+  const WordBitSets bits(d, {3});
+  const LengthWordBits& three = bits.forLength(3);
+  d.loadLines({"DOG"}, Language::German);
+  ASSERT_EQ(three.wordCount(), 3u);
+  EXPECT_EQ(three.word(0), "ACE");
+  EXPECT_EQ(three.word(2), "COT");
+  EXPECT_EQ(three.withLetter(1, 'O')[0], 0b100u);
+  EXPECT_EQ(three.withLetter(0, 'D'), nullptr);
+  EXPECT_TRUE(three.lettersAt(0).has('C'));
+  EXPECT_FALSE(three.lettersAt(0).has('D'));
 }
 
 TEST(DictionaryCollation, GermanIgnoresCaseButNotUmlauts) {

@@ -103,7 +103,7 @@ std::vector<Dictionary::WordId> bruteForce(const Dictionary& d, const std::strin
   std::vector<Dictionary::WordId> out;
   int length = static_cast<int>(pattern.size());
   for (Dictionary::WordId id = 0; id < d.wordCount(length); ++id) {
-    const std::string& w = d.word(length, id);
+    const std::string_view w = d.word(length, id);
     bool match = true;
     for (std::size_t i = 0; match && i < pattern.size(); ++i)
       match = pattern[i] == gw::kAnyLetter || pattern[i] == w[i];
@@ -125,7 +125,7 @@ TEST(DictionaryIndex, AnswersLikeBruteForceOnRandomPatterns) {
     if (d.wordCount(length) == 0) continue;
     // Half the patterns come from a real word (so they match), half are random letters.
     std::string pattern(static_cast<std::size_t>(length), gw::kAnyLetter);
-    const std::string& source = d.word(length, static_cast<Dictionary::WordId>(rng() % d.wordCount(length)));
+    const std::string source(d.word(length, static_cast<Dictionary::WordId>(rng() % d.wordCount(length))));
     bool fromWord = rng() % 2 == 0;
     for (int i = 0; i < length; ++i)
       if (rng() % 3 == 0) pattern[i] = fromWord ? source[i] : static_cast<char>('A' + rng() % 26);
@@ -147,10 +147,10 @@ TEST(DictionaryIndex, EveryWordIsContainedAndFoundAtItsOwnId) {
   d.load(en, Language::English);
   for (int length = 1; length <= 12; ++length) {
     for (Dictionary::WordId id = 0; id < d.wordCount(length); id += 7) {
-      const std::string& w = d.word(length, id);
+      const std::string_view w = d.word(length, id);
       ASSERT_TRUE(d.containsWord(w)) << w;
       ASSERT_EQ(d.findWords(w), std::vector<Dictionary::WordId>{id}) << w;
-      std::string lower = w;
+      std::string lower(w);
       lower[0] = static_cast<char>(lower[0] - 'A' + 'a');
       ASSERT_FALSE(d.containsWord(lower)) << lower;
     }

@@ -72,7 +72,7 @@ TEST(ScoredDictionary, TheMinimumLeavesWordsOutAndAListWithoutScoresIsUnchanged)
     Dictionary d;
     d.load(dir / "EN.words", Language::English, min);
     std::vector<std::string> kept;
-    for (Dictionary::WordId id = 0; id < d.wordCount(3); ++id) kept.push_back(d.word(3, id));
+    for (Dictionary::WordId id = 0; id < d.wordCount(3); ++id) kept.emplace_back(d.word(3, id));
     EXPECT_EQ(kept, words) << "min " << min;
     EXPECT_EQ(d.belowMinScoreCount(), 4 - words.size());
   }

@@ -74,7 +74,7 @@ TEST(WordList, OrdersAsTheComposingDictionary) {
     for (int length = 2; length <= 3; ++length) {
       std::vector<std::string> fromDictionary, fromList;
       for (std::size_t id = 0; id < dictionary.wordCount(length); ++id)
-        fromDictionary.push_back(dictionary.word(length, static_cast<Dictionary::WordId>(id)));
+        fromDictionary.emplace_back(dictionary.word(length, static_cast<Dictionary::WordId>(id)));
       for (const std::string& w : words(list))
         if (w.size() == static_cast<std::size_t>(length)) fromList.push_back(w);
       EXPECT_EQ(fromDictionary, fromList) << languageName(language) << ", length " << length;
