@@ -15,10 +15,10 @@
 #include "authoring/composing/layout_history.h"
 #include "authoring/composing/layout_statistics.h"
 #include "authoring/composing/layout_symmetry.h"
-#include "authoring/settings/compose_settings.h"
 #include "authoring/gui/composing/composing_rules.h"
 #include "authoring/gui/composing/progress_preview.h"
 #include "authoring/gui/file_dialog_folders.h"
+#include "authoring/settings/compose_settings.h"
 #include "common/cell_pos.h"
 #include "common/program_folder.h"
 
@@ -101,6 +101,8 @@ class ComposingWorkflow : public QObject {
   void toggleCell(CellPos cell);
   void undo();
   void redo();
+  // Puts `word` (code-page letters) into the slot's cells as fixed letters, one undoable edit.
+  void placeWord(const Slot& slot, const std::string& word);
   // Asks, then deletes the saved search's state file; a stopped layout becomes editable.
   void discardSavedSearch();
 

@@ -4,6 +4,8 @@
 // runs. Typed keys are reported by the character they give on a US keyboard; the page
 // decides what they put on the board.
 #include <QTableView>
+#include <cstdint>
+#include <vector>
 
 namespace gw::gui {
 
@@ -18,6 +20,12 @@ class LayoutGridView : public QTableView {
   // Makes (row, column) the current cell.
   void moveCursorTo(int row, int column);
 
+  // Cell edges outlined in red where the layout cannot be filled: per cell, row by row, the
+  // edges to draw; empty for none.
+  enum MarkedEdge : std::uint8_t { MarkTop = 1, MarkRight = 2, MarkBottom = 4, MarkLeft = 8, MarkAll = 15 };
+  void setMarkedEdges(std::vector<std::uint8_t> edges);
+  std::uint8_t markedEdges(int row, int column) const;
+
  Q_SIGNALS:
   // A key that gives a printable character on a US keyboard (key position, Shift respected).
   void characterTyped(char usCharacter);
@@ -30,6 +38,7 @@ class LayoutGridView : public QTableView {
 
  private:
   bool focusMarkShown_ = true;
+  std::vector<std::uint8_t> markedEdges_;
 };
 
 }  // namespace gw::gui
