@@ -19,6 +19,7 @@ namespace gw::gui {
 namespace {
 
 constexpr int kPanelWidth = 230;
+constexpr int kListMinimumHeight = 200;  // about ten words
 
 QString directionName(Direction d) { return d == Direction::Across ? "Across" : "Down"; }
 
@@ -29,7 +30,8 @@ QString count(std::size_t n) { return QLocale().toString(static_cast<qulonglong>
 CandidatePanel::CandidatePanel(QWidget* parent) : QWidget(parent) {
   setObjectName("candidatePanel");
   setFixedWidth(kPanelWidth);
-  auto* title = new QLabel("Candidates", this);
+  // Alt+C takes the keyboard to the list.
+  auto* title = new QLabel("&Candidates", this);
   QFont bold = title->font();
   bold.setBold(true);
   title->setFont(bold);
@@ -59,6 +61,7 @@ CandidatePanel::CandidatePanel(QWidget* parent) : QWidget(parent) {
   status_ = new QLabel(this);
   status_->setObjectName("candidateStatus");
   status_->setWordWrap(true);
+  status_->setMinimumHeight(2 * status_->fontMetrics().lineSpacing());
 
   model_ = new CandidateListModel(this);
   list_ = new QTableView(this);
@@ -68,6 +71,9 @@ CandidatePanel::CandidatePanel(QWidget* parent) : QWidget(parent) {
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setAlternatingRowColors(true);
+  // Tab leaves the list, back to the grid, as it leaves every other control.
+  list_->setTabKeyNavigation(false);
+  list_->setMinimumHeight(kListMinimumHeight);
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
   list_->horizontalHeader()->setSectionResizeMode(CandidateListModel::WordColumn, QHeaderView::Stretch);
@@ -76,6 +82,7 @@ CandidatePanel::CandidatePanel(QWidget* parent) : QWidget(parent) {
   list_->horizontalHeader()->setSectionResizeMode(CandidateListModel::CrossingsColumn,
                                                   QHeaderView::ResizeToContents);
   list_->setToolTip("Double-click or Enter places the word as fixed letters");
+  title->setBuddy(list_);
   connect(list_, &QAbstractItemView::doubleClicked, this, [this] { chooseCurrent(); });
   auto* place = new QAction("Place word", list_);
   place->setObjectName("placeCandidateAction");
@@ -131,9 +138,9 @@ void CandidatePanel::showCandidates(const SlotCandidates& candidates, Language l
                                           : QString("%1 words").arg(count(candidates.words.size()));
   if (flagged > 0) text += QString(", %1 leave no fill (grey)").arg(count(flagged));
   if (!candidates.layoutFillable)
-    text += "; the layout cannot be filled as it stands, so words are ranked by their crossings alone";
+    text += "; the layout has no fill as it stands";
   else if (candidates.depth == CandidateDepth::Estimate && !candidates.words.empty())
-    text += "; following every word ...";
+    text += "; ranking ...";
   status_->setText(text);
   for (int row = 0; selected && row < model_->rowCount(); ++row)
     if (model_->candidate(row).word == *selected) {

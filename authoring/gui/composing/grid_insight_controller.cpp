@@ -104,7 +104,10 @@ void GridInsightController::showMarks(const UnfillableMarks& marks) {
 }
 
 void GridInsightController::placeWord(const std::string& word) {
-  if (slot_ && active()) workflow_.placeWord(*slot_, word);
+  if (!slot_ || !active()) return;
+  workflow_.placeWord(*slot_, word);
+  // The constructor goes on in the grid.
+  grid_->setFocus();
 }
 
 }  // namespace gw::gui
