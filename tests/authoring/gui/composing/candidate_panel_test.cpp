@@ -43,7 +43,7 @@ class CandidatePanelTest : public ComposingPageTestBase {
   }
   void cleanup() { closePage(); }
 
-  void enterPlacesTheChosenWordAndUndoTakesItBack() {
+  void enterOrDoubleClickPlacesTheWordAndUndoTakesItBack() {
     QAbstractItemModelTester tester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     newLayout(3, 3);
     grid()->moveCursorTo(0, 0);
@@ -66,6 +66,11 @@ class CandidatePanelTest : public ComposingPageTestBase {
     QVERIFY(status().modified && status().canUndo);
     workflow_->undo();
     QCOMPARE(row(0, 3), std::string("..."));
+    // A double-click places it too.
+    waitForRanking();
+    QTableView* list = panel()->list();
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model()->index(0, 0)).center());
+    QCOMPARE(row(0, 3), word);
   }
 
   void theLatestRequestWins() {
