@@ -74,13 +74,16 @@ CandidatePanel::CandidatePanel(QWidget* parent) : QWidget(parent) {
   // Tab leaves the list, back to the grid, as it leaves every other control.
   list_->setTabKeyNavigation(false);
   list_->setMinimumHeight(kListMinimumHeight);
+  // Fixed row heights and column widths: thousands of words arrive at once, and a view that
+  // measured them all would keep the window waiting.
   list_->verticalHeader()->hide();
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
-  list_->horizontalHeader()->setSectionResizeMode(CandidateListModel::WordColumn, QHeaderView::Stretch);
-  list_->horizontalHeader()->setSectionResizeMode(CandidateListModel::ScoreColumn,
-                                                  QHeaderView::ResizeToContents);
-  list_->horizontalHeader()->setSectionResizeMode(CandidateListModel::CrossingsColumn,
-                                                  QHeaderView::ResizeToContents);
+  QHeaderView* columns = list_->horizontalHeader();
+  columns->setSectionResizeMode(QHeaderView::Fixed);
+  columns->setSectionResizeMode(CandidateListModel::WordColumn, QHeaderView::Stretch);
+  for (int column : {CandidateListModel::ScoreColumn, CandidateListModel::CrossingsColumn})
+    columns->resizeSection(column, list_->fontMetrics().horizontalAdvance(" Crossings "));
   list_->setToolTip("Double-click or Enter places the word as fixed letters");
   title->setBuddy(list_);
   connect(list_, &QAbstractItemView::doubleClicked, this, [this] { chooseCurrent(); });
