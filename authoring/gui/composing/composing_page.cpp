@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -12,7 +13,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "authoring/gui/composing/candidate_panel.h"
 #include "authoring/gui/composing/composing_geometry.h"
+#include "authoring/gui/composing/grid_insight_controller.h"
 #include "authoring/gui/composing/layout_grid_model.h"
 #include "authoring/gui/composing/layout_grid_view.h"
 #include "authoring/gui/composing/progress_preview.h"
@@ -72,8 +75,13 @@ ComposingPage::ComposingPage(gw::Dictionary& dictionary, const gw::ProgramFolder
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(toolBar_);
-  layout->addWidget(grid_, 1);
+  candidatePanel_ = new CandidatePanel(this);
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(grid_, 1);
+  middle->addWidget(candidatePanel_);
+  layout->addLayout(middle, 1);
   layout->addWidget(statusBar_);
+  new GridInsightController(*workflow_, grid_, candidatePanel_, this);
 
   bindWorkflow();
   applyStatus(workflow_->status());
@@ -414,7 +422,8 @@ void ComposingPage::layoutReplaced() {
 void ComposingPage::growWindowToLayout() {
   const Layout& layout = workflow_->layout();
   QWidget* w = window();
-  QSize need = composingWindowSize(layout.rows, layout.columns, grid_->cellSize());
+  QSize need = composingWindowSize(layout.rows, layout.columns, grid_->cellSize()) +
+               QSize(candidatePanel_->width(), 0);
   // A zoomed grid may outgrow the screen: then it scrolls.
   if (const QScreen* screen = w->screen()) need = need.boundedTo(screen->availableGeometry().size());
   const QSize now = w->size();

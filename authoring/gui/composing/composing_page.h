@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace gw::gui {
 
+class CandidatePanel;
 class LayoutGridModel;
 class LayoutGridView;
 class ProgressPreview;
@@ -72,6 +73,7 @@ class ComposingPage : public QWidget {
   // --- for tests and the benchmark
   ComposeController& controller() { return workflow_->controller(); }
   LayoutGridView* grid() const { return grid_; }
+  CandidatePanel* candidatePanel() const { return candidatePanel_; }
   QString statusText(int panel) const;  // panel 1 .. 6
   QString statusMessage() const;        // what Quick fill says, right of the panels
 
@@ -112,6 +114,7 @@ class ComposingPage : public QWidget {
   ProgressPreview* preview_;
   LayoutGridModel* model_;
   LayoutGridView* grid_;
+  CandidatePanel* candidatePanel_;
   QStatusBar* statusBar_;
   std::array<QLabel*, 6> panels_{};
   QLabel* statusMessage_;

@@ -590,6 +590,22 @@ void ComposingWorkflow::redo() {
   cellsEdited();
 }
 
+void ComposingWorkflow::placeWord(const Slot& slot, const std::string& word) {
+  if (static_cast<int>(word.size()) != slot.length) return;
+  edit([&](LayoutSession& session) {
+    bool changed = false;
+    for (int k = 0; k < slot.length; ++k) {
+      const int index = slot.cellIndex(k);
+      const BoardCell cell = layout().board.at(index);
+      if (cell.length != 0 && cell.character == word[static_cast<std::size_t>(k)]) continue;
+      changed =
+          session.putLetter(index % kBoardSide, index / kBoardSide, word[static_cast<std::size_t>(k)]) ||
+          changed;
+    }
+    return changed;
+  });
+}
+
 void ComposingWorkflow::setSymmetry(LayoutSymmetry symmetry) {
   if (symmetry_ == symmetry) return;
   symmetry_ = symmetry;

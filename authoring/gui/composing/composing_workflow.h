@@ -112,6 +112,8 @@ class ComposingWorkflow : public QObject {
   void toggleCell(CellPos cell);
   void undo();
   void redo();
+  // Puts `word` (code-page letters) into the slot's cells as fixed letters, one undoable edit.
+  void placeWord(const Slot& slot, const std::string& word);
   // Asks, then deletes the saved search's state file; a stopped layout becomes editable.
   void discardSavedSearch();
 

@@ -15,6 +15,18 @@ namespace gw::gui {
 
 namespace {
 
+// Red lines along the marked edges, inside the cell so that neighbours do not paint over them.
+void paintMarkedEdges(QPainter& p, const QRect& r, std::uint8_t edges) {
+  if (edges == 0) return;
+  constexpr int kWidth = 3;
+  const QColor red(220, 0, 0);
+  if (edges & LayoutGridView::MarkTop) p.fillRect(r.left(), r.top(), r.width(), kWidth, red);
+  if (edges & LayoutGridView::MarkBottom)
+    p.fillRect(r.left(), r.bottom() - kWidth + 1, r.width(), kWidth, red);
+  if (edges & LayoutGridView::MarkLeft) p.fillRect(r.left(), r.top(), kWidth, r.height(), red);
+  if (edges & LayoutGridView::MarkRight) p.fillRect(r.right() - kWidth + 1, r.top(), kWidth, r.height(), red);
+}
+
 // Paints a cell: its colour, the letter centred (the author's fixed letters bold and black, a
 // fill's letters regular and grey, so the two differ without colour), a hatch over the cells
 // of a selection of more than one, and "*" at the top left of the current cell with a box
@@ -39,6 +51,7 @@ class LayoutCellDelegate : public QStyledItemDelegate {
       p->fillRect(r, QColor(40, 80, 200, 60));
       p->fillRect(r, QBrush(QColor(40, 80, 200, 140), Qt::BDiagPattern));
     }
+    if (view) paintMarkedEdges(*p, r, view->markedEdges(index.row(), index.column()));
     if (view && view->focusMarkShown() && view->currentIndex() == index) {
       p->setPen(Qt::black);
       p->setFont(option.font);
@@ -129,6 +142,18 @@ void LayoutGridView::wheelEvent(QWheelEvent* event) {
 void LayoutGridView::moveCursorTo(int row, int column) {
   if (!model()) return;
   setCurrentIndex(model()->index(row, column));
+}
+
+void LayoutGridView::setMarkedEdges(std::vector<std::uint8_t> edges) {
+  if (edges == markedEdges_) return;
+  markedEdges_ = std::move(edges);
+  viewport()->update();
+}
+
+std::uint8_t LayoutGridView::markedEdges(int row, int column) const {
+  if (!model()) return 0;
+  const std::size_t i = static_cast<std::size_t>(row) * model()->columnCount() + column;
+  return i < markedEdges_.size() ? markedEdges_[i] : 0;
 }
 
 void LayoutGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

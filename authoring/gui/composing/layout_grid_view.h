@@ -5,6 +5,7 @@
 // Shift+click. Typed keys are reported by the character they give on a US keyboard; the
 // page decides what they put on the board.
 #include <QTableView>
+#include <cstdint>
 #include <vector>
 
 #include "common/cell_pos.h"
@@ -29,6 +30,12 @@ class LayoutGridView : public QTableView {
   // More than one cell is selected: the selection is hatched.
   bool selectsSeveralCells() const { return severalSelected_; }
 
+  // Cell edges outlined in red where the layout cannot be filled: per cell, row by row, the
+  // edges to draw; empty for none.
+  enum MarkedEdge : std::uint8_t { MarkTop = 1, MarkRight = 2, MarkBottom = 4, MarkLeft = 8, MarkAll = 15 };
+  void setMarkedEdges(std::vector<std::uint8_t> edges);
+  std::uint8_t markedEdges(int row, int column) const;
+
  Q_SIGNALS:
   // A key that gives a printable character on a US keyboard (key position, Shift respected).
   void characterTyped(char usCharacter);
@@ -48,6 +55,7 @@ class LayoutGridView : public QTableView {
   int cellSize_;
   int wheelPending_ = 0;
   bool severalSelected_ = false;
+  std::vector<std::uint8_t> markedEdges_;
 };
 
 }  // namespace gw::gui
