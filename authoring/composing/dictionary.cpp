@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "authoring/composing/dictionary_index.h"
+#include "authoring/composing/score_table.h"
 #include "authoring/composing/word_collation.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -34,12 +35,35 @@ void forEachLine(std::string_view text, Fn&& fn) {
   }
 }
 
-// Leaves out the words scored under `minScore`; returns how many went.
-std::size_t dropBelow(std::vector<std::string_view>& words, const WordScores& scores, int minScore) {
-  if (minScore <= 0 || (scores.empty() && minScore <= kDefaultWordScore)) return 0;
-  const std::size_t before = words.size();
-  std::erase_if(words, [&](std::string_view w) { return scores.score(w) < minScore; });
-  return before - words.size();
+// The words of a load with their scores (parallel; no scores when every word scores 50).
+struct ScoredWords {
+  std::vector<std::string_view> words;
+  std::vector<std::uint8_t> scores;
+};
+
+// Gives each word its score and leaves out those scored under `minScore`; returns how many
+// went. Scores are looked up in reading order: a sorted word list walks the sorted table once.
+std::size_t scoreWords(ScoredWords& in, const ScoreTable& table, int minScore) {
+  if (table.empty()) {
+    if (minScore <= kDefaultWordScore) return 0;
+    const std::size_t all = in.words.size();
+    in.words.clear();
+    return all;
+  }
+  ScoreTable::Cursor cursor(table);
+  in.scores.resize(in.words.size());
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < in.words.size(); ++i) {
+    const int score = cursor.score(in.words[i]);
+    if (score < minScore) continue;
+    in.words[kept] = in.words[i];
+    in.scores[kept] = static_cast<std::uint8_t>(score);
+    ++kept;
+  }
+  const std::size_t dropped = in.words.size() - kept;
+  in.words.resize(kept);
+  in.scores.resize(kept);
+  return dropped;
 }
 
 }  // namespace
@@ -52,30 +76,24 @@ struct Dictionary::Impl {
   std::array<std::vector<std::uint8_t>, kLengths> scores;
   bool scored = false;
 
-  void takeScores(const WordScores& from) {
-    if (from.empty()) return;
-    scored = true;
-    for (int length = 1; length < kLengths; ++length) {
-      scores[length].reserve(words[length].size());
-      for (const auto& w : words[length]) scores[length].push_back(static_cast<std::uint8_t>(from.score(w)));
-    }
-  }
-
-  // Builds a dictionary from lines (as string_views) without touching any other.
-  template <typename Lines>
-  static std::unique_ptr<Impl> build(const Lines& lines, Language language);
+  // Builds a dictionary from words (and their scores) without touching any other.
+  static std::unique_ptr<Impl> build(const ScoredWords& lines, Language language);
 };
 
-template <typename Lines>
-std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, Language language) {
+std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const ScoredWords& lines, Language language) {
   auto impl = std::make_unique<Impl>();
   impl->language = language;
-  // Per length: the candidate words in reading order, then sorted by sort key with
-  // the reading order breaking ties, so the first of equal words is the one kept.
+  impl->scored = !lines.scores.empty();
+  // Per length: the candidate words in reading order (with their scores), then sorted by
+  // sort key with the reading order breaking ties, so the first of equal words is the one kept.
   std::array<std::vector<std::string_view>, kLengths> read;
-  for (std::string_view line : lines)
-    if (!line.empty() && line.size() <= static_cast<std::size_t>(kMaxWordLength))
-      read[line.size()].push_back(line);
+  std::array<std::vector<std::uint8_t>, kLengths> readScores;
+  for (std::size_t i = 0; i < lines.words.size(); ++i) {
+    const std::string_view line = lines.words[i];
+    if (line.empty() || line.size() > static_cast<std::size_t>(kMaxWordLength)) continue;
+    read[line.size()].push_back(line);
+    if (impl->scored) readScores[line.size()].push_back(lines.scores[i]);
+  }
 
   WordCollation collation(language);
   std::string keys;
@@ -92,6 +110,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
       ++sorted;
     if (sorted == candidates.size()) {
       out.assign(candidates.begin(), candidates.end());
+      impl->scores[length] = std::move(readScores[length]);
       impl->index[length].build(out, length);
       continue;
     }
@@ -113,6 +132,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(const Lines& lines, La
       if (previous && std::strcmp(previous, key(i)) == 0) continue;
       previous = key(i);
       out.emplace_back(candidates[i]);
+      if (impl->scored) impl->scores[length].push_back(readScores[length][i]);
     }
     impl->index[length].build(out, length);
   }
@@ -126,13 +146,15 @@ Dictionary::Dictionary(Dictionary&& other) noexcept
     : impl_(std::move(other.impl_)),
       lengthHasWords_(std::exchange(other.lengthHasWords_, {})),
       skippedWordCount_(std::exchange(other.skippedWordCount_, 0)),
-      belowMinScoreCount_(std::exchange(other.belowMinScoreCount_, 0)) {}
+      belowMinScoreCount_(std::exchange(other.belowMinScoreCount_, 0)),
+      minScore_(std::exchange(other.minScore_, kDefaultMinWordScore)) {}
 
 Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
   impl_ = std::move(other.impl_);
   lengthHasWords_ = std::exchange(other.lengthHasWords_, {});
   skippedWordCount_ = std::exchange(other.skippedWordCount_, 0);
   belowMinScoreCount_ = std::exchange(other.belowMinScoreCount_, 0);
+  minScore_ = std::exchange(other.minScore_, kDefaultMinWordScore);
   return *this;
 }
 
@@ -150,21 +172,21 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     empty->language = language;
     setImpl(std::move(empty));
     skippedWordCount_ = belowMinScoreCount_ = 0;
+    minScore_ = minScore;
     return;
   }
   if (std::filesystem::is_directory(status))
     throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
   std::string bytes = readWholeFile(wordFile, kMaxWordFileBytes);
-  const WordScores scores = WordScores::load(scoreFileFor(wordFile), language);
+  const ScoreTable scores = ScoreTable::load(scoreFileFor(wordFile), language);
   try {
-    std::vector<std::string_view> lines;
-    const std::size_t skipped = checkWordFile(bytes, language, lines);
-    const std::size_t below = dropBelow(lines, scores, minScore);
-    auto impl = Impl::build(lines, language);
-    impl->takeScores(scores);
-    setImpl(std::move(impl));
+    ScoredWords lines;
+    const std::size_t skipped = checkWordFile(bytes, language, lines.words);
+    const std::size_t below = scoreWords(lines, scores, minScore);
+    setImpl(Impl::build(lines, language));
     skippedWordCount_ = skipped;
     belowMinScoreCount_ = below;
+    minScore_ = minScore;
   } catch (const std::bad_alloc&) {
     throw FileError(outOfMemoryMessage(wordFile));
   }
@@ -195,13 +217,13 @@ std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
 
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores,
                            int minScore) {
-  std::vector<std::string_view> views(lines.begin(), lines.end());
-  const std::size_t below = dropBelow(views, scores, minScore);
-  auto impl = Impl::build(views, language);
-  impl->takeScores(scores);
-  setImpl(std::move(impl));
+  ScoredWords views;
+  views.words.assign(lines.begin(), lines.end());
+  const std::size_t below = scoreWords(views, ScoreTable::from(scores), minScore);
+  setImpl(Impl::build(views, language));
   skippedWordCount_ = 0;
   belowMinScoreCount_ = below;
+  minScore_ = minScore;
 }
 
 int Dictionary::score(int length, WordId id) const {

@@ -39,6 +39,17 @@ struct ScoredText {
 };
 ScoredText splitScore(std::string_view line);
 
+// Reads a score file and hands each line's word (upper-cased as the language does, in its code
+// page) and score to `take`, in file order; a missing file hands none. Throws FileError when the
+// file cannot be read, and FileError naming the line numbers when lines are malformed (after
+// every good line was handed over: a caller keeps nothing then).
+void readScoreFile(const std::filesystem::path& scoreFile, Language language,
+                   const std::function<void(std::string_view word, int score)>& take);
+// The same keeping the file's bytes: a word that needed no conversion (ASCII) is handed as a
+// view into `bytes`, upper-cased there; any other lives only during the call.
+void readScoreFile(const std::filesystem::path& scoreFile, Language language, std::string& bytes,
+                   const std::function<void(std::string_view word, int score)>& take);
+
 // Lets the score map be asked with a string_view, without building a string per word.
 struct WordHash {
   using is_transparent = void;

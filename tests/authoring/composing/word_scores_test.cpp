@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "authoring/composing/fill_scores.h"
 #include "authoring/composing/first_fill_search.h"
+#include "authoring/composing/score_table.h"
 #include "common/errors.h"
 #include "compose_test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -47,6 +52,51 @@ TEST(ScoreFile, MalformedLinesAreRefusedWithTheirNumbers) {
       ADD_FAILURE() << "accepted";
     } catch (const FileError& e) {
       EXPECT_NE(std::string(e.what()).find(c.lines), std::string::npos) << e.what();
+    }
+  }
+}
+
+// The table the dictionary loads with gives every word the score the editable map gives it,
+// whatever order the file and the lookups come in.
+TEST(ScoreFile, TheLoadingTableAgreesWithTheScoreMap) {
+  struct Case {
+    const char* name;
+    Language language;
+    std::string text;
+    std::vector<std::string> asked;  // code-page bytes
+  };
+  std::vector<std::string> english = randomWords("ABCD", {1, 2, 3, 4}, 0.7, 11);
+  std::string sorted, unsorted;
+  for (std::size_t i = 0; i < english.size(); ++i)
+    if (i % 3 != 0) sorted += english[i] + ";" + std::to_string(i % 101) + "\n";
+  std::vector<std::string> shuffled = english;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(5));
+  for (const std::string& w : shuffled) unsorted += w + ";" + std::to_string(w.size() * 20) + "\r\n";
+  unsorted += english.front() + ";7\n" + english.front() + ";50\n" + english.back() + ";9\n";  // last counts
+  std::vector<std::string> asked = english;
+  asked.push_back("DDDDD");                              // unknown, after every entry
+  asked.insert(asked.begin() + 5, std::string("AAAA"));  // out of order
+  const std::vector<Case> cases = {
+      {"sorted", Language::English, sorted, asked},
+      {"unsorted, repeated", Language::English, unsorted, asked},
+      {"empty", Language::English, "", asked},
+      // KUCA (Cyrillic, lower case in the file), ZIMA, and an ASCII-free word never listed.
+      {"code page",
+       Language::Serbian,
+       "\xD0\xBA\xD1\x83\xD1\x9B\xD0\xB0;0\n\xD0\x97\xD0\x98\xD0\x9C\xD0\x90;80\n",
+       {"\xC7\xC8\xCC\xC0", "\xCA\xD3\x8E\xC0", "\xCA\xD3\xD6\xC0", "\xC7\xC8\xCC\xC0"}},
+  };
+  gw::test::TempFolder dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gw::test::writeFile(dir / "list.scores", c.text);
+    const WordScores map = WordScores::load(dir / "list.scores", c.language);
+    const ScoreTable table = ScoreTable::load(dir / "list.scores", c.language);
+    EXPECT_EQ(table.empty(), map.empty());
+    ScoreTable::Cursor cursor(table);
+    for (const std::string& w : c.asked) {
+      EXPECT_EQ(cursor.score(w), map.score(w)) << w;
+      EXPECT_EQ(table.score(w), map.score(w)) << w;
     }
   }
 }
