@@ -117,6 +117,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   connect(composingPage_, &ComposingPage::idle, this, &MainWindow::hideBusy);
   connect(composingPage_, &ComposingPage::noRepeatedWordsChanged, this,
           [this] { composeOptionsChanged_ = true; });
+  connect(composingPage_, &ComposingPage::minWordScoreChanged, this, [this] { minWordScoreChanged_ = true; });
   connect(editingPage_, &EditingPageBase::captionChanged, this, &QWidget::setWindowTitle);
   connect(editingPage_, &EditingPageBase::busy, this, &MainWindow::showBusy);
   connect(editingPage_, &EditingPageBase::idle, this, &MainWindow::hideBusy);
@@ -377,6 +378,8 @@ void MainWindow::saveSettings() {
   writeDialogFolders(settingsFile_, dialogFolders_);
   if (composeOptionsChanged_)
     gw::writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
+  if (minWordScoreChanged_)
+    gw::writeMinWordScore(settingsFile_, composingPage_->composeOptions().minWordScore);
 }
 
 }  // namespace gw::gui

@@ -55,4 +55,8 @@ void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWord
   rewriteSettings(file, [&](const std::string& text) { return withNoRepeatedWords(text, noRepeatedWords); });
 }
 
+void writeMinWordScore(const std::filesystem::path& file, int minWordScore) {
+  rewriteSettings(file, [&](const std::string& text) { return withMinWordScore(text, minWordScore); });
+}
+
 }  // namespace gw

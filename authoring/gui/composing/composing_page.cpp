@@ -15,6 +15,7 @@
 #include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/layout_grid_model.h"
 #include "authoring/gui/composing/layout_grid_view.h"
+#include "authoring/gui/composing/min_word_score_box.h"
 #include "authoring/gui/composing/progress_preview.h"
 #include "authoring/gui/composing/word_order_dialog.h"
 #include "authoring/gui/dialogs/new_crossword_dialog.h"
@@ -182,6 +183,9 @@ void ComposingPage::buildActions() {
   toolBar_->addAction(startAction_);
   toolBar_->addAction(quickFillAction_);
   toolBar_->addAction(stopAction_);
+  minWordScoreBox_ = new MinWordScoreBox(toolBar_);
+  toolBar_->addWidget(minWordScoreBox_);
+  connect(minWordScoreBox_, &MinWordScoreBox::changedByAuthor, w, &ComposingWorkflow::setMinWordScore);
 }
 
 void ComposingPage::buildSymmetryMenu() {
@@ -260,6 +264,7 @@ void ComposingPage::bindWorkflow() {
   connect(w, &ComposingWorkflow::busy, this, &ComposingPage::busy);
   connect(w, &ComposingWorkflow::idle, this, &ComposingPage::idle);
   connect(w, &ComposingWorkflow::noRepeatedWordsChanged, this, &ComposingPage::noRepeatedWordsChanged);
+  connect(w, &ComposingWorkflow::minWordScoreChanged, this, &ComposingPage::minWordScoreChanged);
 }
 
 QList<QAction*> ComposingPage::fileMenuActions() const { return fileMenu_; }
@@ -277,6 +282,7 @@ void ComposingPage::setExitProgramAction(QAction* action) {
 
 void ComposingPage::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWordsAction_->setChecked(options.noRepeatedWords);
+  minWordScoreBox_->setValue(options.minWordScore);
   workflow_->setComposeOptions(options);
 }
 
@@ -318,6 +324,7 @@ void ComposingPage::applyStatus(const ComposingStatus& s) {
   stopAction_->setEnabled(rules::stopCompose(s));
   quickFillAction_->setEnabled(rules::quickFill(s));
   noRepeatedWordsAction_->setEnabled(rules::noRepeatedWords(s));
+  minWordScoreBox_->setEnabled(rules::minWordScore(s));
   clearLayoutAction_->setEnabled(rules::clearLayout(s));
   clearFixedAction_->setEnabled(rules::clearLayout(s));
   clearFieldAction_->setEnabled(rules::clearField(s));

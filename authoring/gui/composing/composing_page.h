@@ -25,6 +25,7 @@ namespace gw::gui {
 
 class LayoutGridModel;
 class LayoutGridView;
+class MinWordScoreBox;
 class ProgressPreview;
 
 class ComposingPage : public QWidget {
@@ -75,6 +76,8 @@ class ComposingPage : public QWidget {
   void idle();                                  // hide the busy window
   // The author switched "No repeated words" (the main window writes it to crossword.conf).
   void noRepeatedWordsChanged(bool on);
+  // The author changed "Minimum word score" (the main window writes it to crossword.conf).
+  void minWordScoreChanged(int score);
 
  private:
   void buildStatusBar();
@@ -115,6 +118,7 @@ class ComposingPage : public QWidget {
   QAction* stopAction_;
   QAction* quickFillAction_;
   QAction* noRepeatedWordsAction_;
+  MinWordScoreBox* minWordScoreBox_;
   QAction* clearLayoutAction_;
   QAction* clearFixedAction_;
   QAction* clearFieldAction_;

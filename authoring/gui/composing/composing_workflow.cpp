@@ -150,10 +150,30 @@ void ComposingWorkflow::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWords_ = options.noRepeatedWords;
   controller_->composer().setNoRepeat(options.noRepeatedWords);
   quickFillLanes_ = options.quickFillLanes;
+  minWordScore_ = options.minWordScore;
+  controller_->session().setMinWordScore(minWordScore_);
 }
 
 ComposeSettings ComposingWorkflow::composeOptions() const {
-  return ComposeSettings{noRepeatedWords_, quickFillLanes_};
+  return ComposeSettings{noRepeatedWords_, quickFillLanes_, minWordScore_};
+}
+
+void ComposingWorkflow::setMinWordScore(int score) {
+  if (!rules::minWordScore(status())) return;
+  minWordScore_ = score;
+  controller_->session().setMinWordScore(score);
+  Q_EMIT minWordScoreChanged(score);
+}
+
+bool ComposingWorkflow::applyMinWordScore() {
+  try {
+    controller_->session().applyMinWordScore();
+  } catch (const std::runtime_error& e) {
+    fail(QString::fromStdString(e.what()));
+    return false;
+  }
+  publishStatus();  // the words left may be none
+  return true;
 }
 
 void ComposingWorkflow::setNoRepeatedWords(bool on) {
@@ -364,7 +384,7 @@ void ComposingWorkflow::startComposing(const WordOrderChoice& chooseOrder) {
     controller_->start();
     return publishStatus();
   }
-  if (!ensureFileName()) return;
+  if (!ensureFileName() || !applyMinWordScore()) return;
   quickFillShown_.reset();
   setStatusMessage({});
   Composer& composer = controller_->composer();
@@ -412,7 +432,7 @@ void ComposingWorkflow::searchFinished(ComposeOutcome outcome, const QString& me
 
 void ComposingWorkflow::quickFill() {
   if (!rules::quickFill(status())) return;
-  if (!ensureFileName()) return;
+  if (!ensureFileName() || !applyMinWordScore()) return;
   LayoutSession& session = controller_->session();
   FirstFillOptions options;
   options.seed = QuickFillController::newSeed();
@@ -440,7 +460,8 @@ void ComposingWorkflow::quickFillFinished(const QuickFillReport& report) {
   switch (report.outcome) {
     case QuickFillOutcome::Filled:
       quickFillShown_ = report.filled;
-      setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+      setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed) +
+                       (report.scores.isEmpty() ? QString() : ". " + report.scores));
       controller_->playSound(ComposerSound::ResultWritten);
       break;
     case QuickFillOutcome::NoFill:

@@ -91,6 +91,9 @@ class ComposingWorkflow : public QObject {
   void stopBeforeExit();  // the window closes: stop exactly as Stop does
   void quickFill();
   void setNoRepeatedWords(bool on);  // the author's choice; reported by noRepeatedWordsChanged()
+  // Words scored under it are left out from the next Quick fill or fresh Start compose on;
+  // reported by minWordScoreChanged().
+  void setMinWordScore(int score);
 
   // --- cells
   void setCurrentCell(CellPos cell);
@@ -133,8 +136,12 @@ class ComposingWorkflow : public QObject {
   void busy(const QString& status);
   void idle();
   void noRepeatedWordsChanged(bool on);
+  void minWordScoreChanged(int score);
 
  private:
+  // Loads the word list again when it was loaded under another minimum; false (and the
+  // failure reported) when it cannot be read.
+  bool applyMinWordScore();
   bool ensureFileName();
   void quickFillFinished(const QuickFillReport& report);
   void searchFinished(ComposeOutcome outcome, const QString& message);
@@ -162,6 +169,7 @@ class ComposingWorkflow : public QObject {
   bool pageInFront_ = true;
   bool noRepeatedWords_ = false;
   int quickFillLanes_ = gw::kDefaultQuickFillLanes;
+  int minWordScore_ = gw::kDefaultMinWordScore;
   std::optional<Layout> quickFillShown_;  // the last Quick fill, shown until the layout changes
   QString languageName_;
   QString statusMessage_;
