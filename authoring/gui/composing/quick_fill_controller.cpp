@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "authoring/composing/fill_scores.h"
 #include "authoring/composing/first_fill_result.h"
 #include "authoring/composing/layout_lock.h"
 #include "authoring/composing/layout_session.h"
@@ -55,6 +56,7 @@ std::optional<QuickFillRefusal> QuickFillController::start(LayoutSession& sessio
   patternFile_ = session.patternFile();
   resultsFolder_ = session.resultsFolder();
   search_ = std::make_unique<FirstFillSearch>(dictionary, layout.board, slots, options_);
+  dictionary_ = &dictionary;
   slots_ = std::move(slots);
   lock_ = std::move(lock);
   stepsPerSlice_ = 256;
@@ -111,8 +113,11 @@ void QuickFillController::finish(FirstFillStatus status) {
       report.outcome = QuickFillOutcome::Filled;
       try {
         // As gridwright-compose --first-fill writes it: the next number, never over an earlier result.
-        WrittenFill written =
-            writeFillAsNextResult(layout_, slots_, search_->words(), resultsFolder_, patternFile_);
+        const std::vector<std::string> words = search_->words();
+        WrittenFill written = writeFillAsNextResult(layout_, slots_, words, resultsFolder_, patternFile_);
+        if (dictionary_->hasScores())
+          report.scores = QString::fromStdString(
+              describeFillScores(fillScores(*dictionary_, slots_, words), layout_.language));
         report.filled = std::move(written.filled);
         report.number = written.number;
         report.file = std::move(written.file);

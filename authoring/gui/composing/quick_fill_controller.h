@@ -44,6 +44,7 @@ struct QuickFillReport {
   int number = 0;              // Filled: its number
   Layout filled;               // Filled: the layout with the fill
   QString message;             // Failed: why
+  QString scores;              // Filled from a scored word list: "Mean word score 71.3; lowest: ..."
 };
 
 // Why a layout cannot be quick-filled (before any search): the outcome and the message that
@@ -93,6 +94,7 @@ class QuickFillController : public QObject {
 
   std::unique_ptr<LayoutLock> lock_;
   std::unique_ptr<FirstFillSearch> search_;
+  const Dictionary* dictionary_ = nullptr;  // the search's
   FirstFillOptions options_;
   Layout layout_;
   std::vector<Slot> slots_;
