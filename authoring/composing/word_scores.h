@@ -21,6 +21,10 @@ inline constexpr int kMaxWordScore = 100;
 // Words under this are left out of a search unless the author asks otherwise.
 inline constexpr int kDefaultMinWordScore = 1;
 
+// The first-fill search places words scored under this only when it finds no fill without them
+// (abbreviations, spelling variants and rare words score under it in the shipped lists).
+inline constexpr int kPreferredWordScore = 40;
+
 // What a word's score adds to the first-fill search's value order, in its units (64 per
 // doubling of the words a choice leaves its crossings): a word scored 10 points more counts
 // as if it left its crossings about twice as many words. 0 for the default score, so a list

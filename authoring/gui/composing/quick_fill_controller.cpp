@@ -117,7 +117,7 @@ void QuickFillController::finish(FirstFillStatus status) {
         WrittenFill written = writeFillAsNextResult(layout_, slots_, words, resultsFolder_, patternFile_);
         if (dictionary_->hasScores())
           report.scores = QString::fromStdString(
-              describeFillScores(fillScores(*dictionary_, slots_, words), layout_.language));
+              describeFillScores(fillScores(*dictionary_, slots_, words, 3), layout_.language));
         report.filled = std::move(written.filled);
         report.number = written.number;
         report.file = std::move(written.file);

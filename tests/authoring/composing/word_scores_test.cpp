@@ -206,6 +206,47 @@ TEST(ScoredSearch, FirstFillPlacesNoWordUnderTheMinimumAndPrefersBetterWords) {
   }
 }
 
+// Words scored under 40 are placed only where no fill of better words exists.
+TEST(ScoredSearch, FirstFillTakesWeakWordsOnlyWhenItMust) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, int>> words;
+    FirstFillStatus status;
+    std::vector<std::string> fills;  // the fills it may find, as slot words
+  };
+  const std::vector<Case> cases = {
+      {"a fill of good words exists",
+       {{"AA", 20}, {"AB", 90}, {"BA", 90}, {"BB", 20}},
+       FirstFillStatus::Filled,
+       {"AB BA AB BA", "BA AB BA AB"}},
+      {"only weak words fill", {{"AA", 20}, {"BC", 90}}, FirstFillStatus::Filled, {"AA AA AA AA"}},
+      {"nothing fills", {{"AB", 90}, {"CD", 20}}, FirstFillStatus::NoFill, {}},
+  };
+  const Layout layout = parseTextLayout("..\n..\n", Language::English);
+  const std::vector<Slot> slots = deriveSlots(layout);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> words;
+    WordScores scores;
+    for (const auto& [word, score] : c.words) {
+      words.push_back(word);
+      scores.set(word, score);
+    }
+    Dictionary d;
+    d.loadLines(words, Language::English, scores);
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+      FirstFillSearch search(d, layout.board, slots, {seed, 1, false});
+      while (search.run(100) == FirstFillStatus::Searching) {
+      }
+      ASSERT_EQ(search.status(), c.status) << "seed " << seed;
+      if (c.status != FirstFillStatus::Filled) continue;
+      std::string fill;
+      for (const std::string& w : search.words()) fill += (fill.empty() ? "" : " ") + w;
+      EXPECT_NE(std::find(c.fills.begin(), c.fills.end(), fill), c.fills.end()) << fill << ", seed " << seed;
+    }
+  }
+}
+
 TEST(ScoredSearch, TheReportGivesTheMeanAndTheLowestWords) {
   const Layout layout = parseTextLayout("..\n..\n", Language::English);
   const std::vector<Slot> slots = deriveSlots(layout);
