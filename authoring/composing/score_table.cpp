@@ -11,6 +11,9 @@ void ScoreTable::add(std::string_view word, int score) {
   if (word.size() > std::numeric_limits<std::uint8_t>::max()) return;
   const auto length = static_cast<std::uint8_t>(word.size());
   const auto value = static_cast<std::uint8_t>(score);
+  // Score files are written sorted: one comparison per line, while it is at hand, shows it.
+  sorted_ = sorted_ && (entries_.empty() || this->word(entries_.back()) < word);
+  scored_ = scored_ || score != kDefaultWordScore;
   if (!bytes_.empty() && word.data() >= bytes_.data() && word.data() < bytes_.data() + bytes_.size()) {
     entries_.push_back({static_cast<std::uint32_t>(word.data() - bytes_.data()), length, value, false});
   } else {
@@ -38,21 +41,20 @@ ScoreTable ScoreTable::from(const WordScores& scores) {
 }
 
 void ScoreTable::sortAndMerge() {
+  if (sorted_) return;
   const auto before = [this](const Entry& a, const Entry& b) { return word(a) < word(b); };
-  // Score files are written sorted: then one comparison per entry shows it.
-  if (!std::is_sorted(entries_.begin(), entries_.end(), before)) {
-    std::stable_sort(entries_.begin(), entries_.end(), before);
-    // Of equal words the last line counts, as when each line sets its word's score.
-    std::vector<Entry> kept;
-    kept.reserve(entries_.size());
-    for (const Entry& e : entries_) {
-      if (!kept.empty() && word(kept.back()) == word(e))
-        kept.back() = e;
-      else
-        kept.push_back(e);
-    }
-    entries_ = std::move(kept);
+  std::stable_sort(entries_.begin(), entries_.end(), before);
+  // Of equal words the last line counts, as when each line sets its word's score.
+  std::vector<Entry> kept;
+  kept.reserve(entries_.size());
+  for (const Entry& e : entries_) {
+    if (!kept.empty() && word(kept.back()) == word(e))
+      kept.back() = e;
+    else
+      kept.push_back(e);
   }
+  entries_ = std::move(kept);
+  sorted_ = true;
   scored_ = std::any_of(entries_.begin(), entries_.end(),
                         [](const Entry& e) { return e.score != kDefaultWordScore; });
 }

@@ -57,6 +57,7 @@ class ScoreTable {
   std::string converted_;  // the other words, converted to the code page, one after another
   std::vector<Entry> entries_;
   bool scored_ = false;
+  bool sorted_ = true;  // the entries, as added, are in byte order without a word twice
 };
 
 }  // namespace gw
