@@ -1,5 +1,6 @@
 // Score files of any content: either every line is taken (and the scores survive a write and
-// a reload unchanged) or the reader refuses the file with a FileError; it never crashes.
+// a reload unchanged, and the table a dictionary loads with gives every word the same score)
+// or the reader refuses the file with a FileError; it never crashes.
 #include <unistd.h>
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "authoring/composing/dictionary/score_table.h"
+#include "authoring/composing/dictionary/word_scores.h"
 #include "authoring/composing/dictionary/word_scores.h"
 #include "common/errors.h"
 
@@ -36,8 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const gw::FileError&) {
     return 0;
   }
-  for (const auto& [word, score] : scores.entries())
+  const gw::ScoreTable table = gw::ScoreTable::load(scratch("in"), language);
+  gw::ScoreTable::Cursor cursor(table);
+  for (const auto& [word, score] : scores.entries()) {
     if (score > gw::kMaxWordScore || score == gw::kDefaultWordScore || word.empty()) std::abort();
+    if (word.size() <= 255 && (table.score(word) != score || cursor.score(word) != score)) std::abort();
+  }
   write(scratch("out"), scores.fileBytes(language));
   const gw::WordScores again = gw::WordScores::load(scratch("out"), language);
   if (again.entries() != scores.entries()) std::abort();

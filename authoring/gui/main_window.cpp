@@ -119,6 +119,7 @@ void MainWindow::createPages(const EditingPageFactory& editingPage) {
   connect(composingPage_, &ComposingPage::idle, this, &MainWindow::hideBusy);
   connect(composingPage_, &ComposingPage::noRepeatedWordsChanged, this,
           [this] { composeOptionsChanged_ = true; });
+  connect(composingPage_, &ComposingPage::minWordScoreChanged, this, [this] { minWordScoreChanged_ = true; });
   connect(editingPage_, &EditingPageBase::captionChanged, this, &QWidget::setWindowTitle);
   connect(editingPage_, &EditingPageBase::busy, this, &MainWindow::showBusy);
   connect(editingPage_, &EditingPageBase::idle, this, &MainWindow::hideBusy);
@@ -382,6 +383,8 @@ void MainWindow::saveSettings() {
     gw::writeNoRepeatedWords(settingsFile_, composingPage_->composeOptions().noRepeatedWords);
   gw::writeComposingViewSettings(settingsFile_, composingPage_->viewSettingsRead(),
                                  composingPage_->viewSettings());
+  if (minWordScoreChanged_)
+    gw::writeMinWordScore(settingsFile_, composingPage_->composeOptions().minWordScore);
 }
 
 }  // namespace gw::gui

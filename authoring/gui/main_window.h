@@ -123,6 +123,7 @@ class MainWindow : public QMainWindow {
   PageActionPoller* pagePoller_ = nullptr;
   bool closed_ = false;
   bool composeOptionsChanged_ = false;  // written to crossword.conf only when the author changed them
+  bool minWordScoreChanged_ = false;    // likewise
 };
 
 }  // namespace gw::gui

@@ -63,4 +63,8 @@ void writeSortByNumber(const std::filesystem::path& file, bool sortByNumber) {
   rewriteSettings(file, [&](const std::string& text) { return withSortByNumber(text, sortByNumber); });
 }
 
+void writeMinWordScore(const std::filesystem::path& file, int minWordScore) {
+  rewriteSettings(file, [&](const std::string& text) { return withMinWordScore(text, minWordScore); });
+}
+
 }  // namespace gw

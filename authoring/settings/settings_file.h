@@ -24,6 +24,8 @@ void writeFolderSettings(const std::filesystem::path& file, const std::array<std
 ComposeSettings readComposeOptions(const std::filesystem::path& file);
 // Writes "No repeated words", keeping whatever else the file holds. Throws FileError.
 void writeNoRepeatedWords(const std::filesystem::path& file, bool noRepeatedWords);
+// Writes "Minimum word score", keeping whatever else the file holds. Throws FileError.
+void writeMinWordScore(const std::filesystem::path& file, int minWordScore);
 
 EditSettings readEditOptions(const std::filesystem::path& file);
 // Writes "Sort by number", keeping whatever else the file holds. Throws FileError.

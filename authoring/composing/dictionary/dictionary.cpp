@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "authoring/composing/dictionary/dictionary_index.h"
+#include "authoring/composing/dictionary/score_table.h"
 #include "authoring/composing/dictionary/word_collation.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -35,15 +36,16 @@ void forEachLine(std::string_view text, Fn&& fn) {
 }
 
 // Whether some word may score under `minScore`.
-bool dropsWords(const WordScores& scores, int minScore) {
+bool dropsWords(const ScoreTable& scores, int minScore) {
   return minScore > 0 && (!scores.empty() || minScore > kDefaultWordScore);
 }
 
 // Leaves out the words scored under `minScore`; returns how many went.
-std::size_t dropBelow(std::vector<std::string_view>& words, const WordScores& scores, int minScore) {
+std::size_t dropBelow(std::vector<std::string_view>& words, const ScoreTable& scores, int minScore) {
   if (!dropsWords(scores, minScore)) return 0;
   const std::size_t before = words.size();
-  std::erase_if(words, [&](std::string_view w) { return scores.score(w) < minScore; });
+  ScoreTable::Cursor cursor(scores);
+  std::erase_if(words, [&](std::string_view w) { return cursor.score(w) < minScore; });
   return before - words.size();
 }
 
@@ -78,13 +80,15 @@ struct Dictionary::Impl {
 
   std::size_t count(int length) const { return words[length] ? words[length]->count() : 0; }
 
-  void takeScores(const WordScores& from) {
+  // Scores are looked up in word order: a sorted list walks the sorted table once a length.
+  void takeScores(const ScoreTable& from) {
     if (from.empty()) return;
     scored = true;
     for (int length = 1; length < kLengths; ++length) {
+      ScoreTable::Cursor cursor(from);
       scores[length].reserve(count(length));
       for (std::size_t id = 0; id < count(length); ++id)
-        scores[length].push_back(static_cast<std::uint8_t>(from.score(words[length]->word(id))));
+        scores[length].push_back(static_cast<std::uint8_t>(cursor.score(words[length]->word(id))));
     }
   }
 
@@ -152,13 +156,15 @@ Dictionary::Dictionary(Dictionary&& other) noexcept
     : impl_(std::move(other.impl_)),
       lengthHasWords_(std::exchange(other.lengthHasWords_, {})),
       skippedWordCount_(std::exchange(other.skippedWordCount_, 0)),
-      belowMinScoreCount_(std::exchange(other.belowMinScoreCount_, 0)) {}
+      belowMinScoreCount_(std::exchange(other.belowMinScoreCount_, 0)),
+      minScore_(std::exchange(other.minScore_, kDefaultMinWordScore)) {}
 
 Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
   impl_ = std::move(other.impl_);
   lengthHasWords_ = std::exchange(other.lengthHasWords_, {});
   skippedWordCount_ = std::exchange(other.skippedWordCount_, 0);
   belowMinScoreCount_ = std::exchange(other.belowMinScoreCount_, 0);
+  minScore_ = std::exchange(other.minScore_, kDefaultMinWordScore);
   return *this;
 }
 
@@ -198,22 +204,27 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     empty->language = language;
     setImpl(std::move(empty));
     skippedWordCount_ = belowMinScoreCount_ = 0;
+    minScore_ = minScore;
     return;
   }
   if (std::filesystem::is_directory(status))
     throw FileError("Cannot read \"" + wordFile.string() + "\": it is a folder");
   std::string bytes = readWholeFile(wordFile, kMaxWordFileBytes);
-  const WordScores scores = WordScores::load(scoreFileFor(wordFile), language);
+  const ScoreTable scores = ScoreTable::load(scoreFileFor(wordFile), language);
   try {
     // Two passes, counting and then copying, so that a large list is held at most twice (the
     // file and its words by length), never as a list of lines, and only once while its
     // index is built.
     const bool dropping = dropsWords(scores, minScore);
-    auto keep = [&](std::string_view w) { return !dropping || scores.score(w) >= minScore; };
+    // Each pass reads the words in file order and so walks the sorted score table once.
+    ScoreTable::Cursor counting(scores), copying(scores);
+    auto keep = [&](ScoreTable::Cursor& cursor, std::string_view w) {
+      return !dropping || cursor.score(w) >= minScore;
+    };
     std::array<std::size_t, kLengths> sizes{};
     std::size_t below = 0;
     const std::size_t skipped = scanWordFile(bytes, language, [&](std::string_view w) {
-      if (keep(w))
+      if (keep(counting, w))
         sizes[w.size()] += w.size();
       else
         ++below;
@@ -221,7 +232,7 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     WordArenas arenas;
     for (int length = 1; length < kLengths; ++length) arenas[length].reserve(sizes[length]);
     scanWordFile(bytes, language, [&](std::string_view w) {
-      if (keep(w)) arenas[w.size()] += w;
+      if (keep(copying, w)) arenas[w.size()] += w;
     });
     std::string().swap(bytes);
     auto impl = Impl::build(std::move(arenas), language);
@@ -229,6 +240,7 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     setImpl(std::move(impl));
     skippedWordCount_ = skipped;
     belowMinScoreCount_ = below;
+    minScore_ = minScore;
   } catch (const std::bad_alloc&) {
     throw FileError(outOfMemoryMessage(wordFile));
   }
@@ -242,12 +254,14 @@ std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores,
                            int minScore) {
   std::vector<std::string_view> views(lines.begin(), lines.end());
-  const std::size_t below = dropBelow(views, scores, minScore);
+  const ScoreTable table = ScoreTable::from(scores);
+  const std::size_t below = dropBelow(views, table, minScore);
   auto impl = Impl::build(collectWords(views), language);
-  impl->takeScores(scores);
+  impl->takeScores(table);
   setImpl(std::move(impl));
   skippedWordCount_ = 0;
   belowMinScoreCount_ = below;
+  minScore_ = minScore;
 }
 
 int Dictionary::score(int length, WordId id) const {

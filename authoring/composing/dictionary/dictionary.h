@@ -54,6 +54,8 @@ class Dictionary {
   // score file throws FileError and leaves the dictionary as it was. Words are checked
   // as checkWordFile says.
   void load(const std::filesystem::path& wordFile, Language language, int minScore = kDefaultMinWordScore);
+  // The minimum score of the last load.
+  int minScore() const { return minScore_; }
   // Words of the last load left out for their score.
   std::size_t belowMinScoreCount() const { return belowMinScoreCount_; }
   // Words of the last load() that were skipped: a caller reports them in one warning line.
@@ -116,6 +118,7 @@ class Dictionary {
   std::array<bool, kMaxWordLength + 1> lengthHasWords_{};  // [0] stays false
   std::size_t skippedWordCount_ = 0;
   std::size_t belowMinScoreCount_ = 0;
+  int minScore_ = kDefaultMinWordScore;
 };
 
 }  // namespace gw

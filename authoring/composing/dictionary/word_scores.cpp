@@ -1,6 +1,7 @@
 #include "authoring/composing/dictionary/word_scores.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <system_error>
 #include <vector>
@@ -25,6 +26,27 @@ std::string_view trimmed(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
   return s;
+}
+
+// When `text` starts with a line of ASCII letters of the language, ';' and a score of one to three
+// digits (0 to 100), ended by LF or the end: the position of its ';'.
+std::optional<std::size_t> plainLine(std::string_view text, const std::array<char, 256>& upper,
+                                     const std::array<bool, 256>& letter) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x80 || !letter[byte] || static_cast<unsigned char>(upper[byte]) >= 0x80) break;
+    ++i;
+  }
+  if (i == 0 || i >= text.size() || text[i] != ';') return std::nullopt;
+  const std::size_t semicolon = i++;
+  int score = 0, digits = 0;
+  for (; i < text.size() && text[i] != '\n'; ++i, ++digits) {
+    if (text[i] < '0' || text[i] > '9' || digits == 3) return std::nullopt;
+    score = score * 10 + (text[i] - '0');
+  }
+  if (digits == 0 || score > kMaxWordScore) return std::nullopt;
+  return semicolon;
 }
 
 }  // namespace
@@ -63,43 +85,85 @@ void WordScores::set(std::string_view word, int score) {
   }
 }
 
-WordScores WordScores::load(const std::filesystem::path& scoreFile, Language language) {
-  WordScores scores;
+void readScoreFile(const std::filesystem::path& scoreFile, Language language,
+                   const std::function<void(std::string_view word, int score)>& take) {
+  std::string bytes;
+  readScoreFile(scoreFile, language, bytes, take);
+}
+
+void readScoreFile(const std::filesystem::path& scoreFile, Language language, std::string& bytes,
+                   const std::function<void(std::string_view word, int score)>& take) {
+  bytes.clear();
   std::error_code ec;
-  if (std::filesystem::status(scoreFile, ec).type() == std::filesystem::file_type::not_found) return scores;
+  if (std::filesystem::status(scoreFile, ec).type() == std::filesystem::file_type::not_found) return;
   if (std::filesystem::is_directory(scoreFile, ec))
     throw FileError("Cannot read \"" + scoreFile.string() + "\": it is a folder");
-  const std::string bytes = readWholeFile(scoreFile, kMaxScoreFileBytes);
+  bytes = readWholeFile(scoreFile, kMaxScoreFileBytes);
   std::vector<std::size_t> badLines;
   std::size_t badCount = 0;
   std::size_t lineNumber = 0;
+  std::string word;  // reused: a line's word costs no allocation
+  // Per byte, as the language upper-cases it and whether that is a letter of its boards.
+  std::array<char, 256> upper{};
+  std::array<bool, 256> letter{};
+  for (int b = 0; b < 256; ++b) {
+    upper[static_cast<std::size_t>(b)] = upperCaseLetter(static_cast<char>(b), language);
+    letter[static_cast<std::size_t>(b)] = isBoardLetter(upper[static_cast<std::size_t>(b)], language);
+  }
   std::string_view text(bytes);
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   while (!text.empty()) {
     ++lineNumber;
+    // The usual line, "WORD;SCORE" of ASCII letters and a number then LF, in one pass; any
+    // other goes the general way below.
+    if (std::optional<std::size_t> length = plainLine(text, upper, letter)) {
+      const std::size_t semicolon = *length;
+      char* at = bytes.data() + (text.data() - bytes.data());
+      int score = 0;
+      std::size_t i = semicolon + 1;
+      for (; i < text.size() && text[i] != '\n'; ++i) score = score * 10 + (text[i] - '0');
+      for (std::size_t k = 0; k < semicolon; ++k) at[k] = upper[static_cast<unsigned char>(at[k])];
+      take(text.substr(0, semicolon), score);
+      text.remove_prefix(std::min(i + 1, text.size()));
+      continue;
+    }
     const std::size_t end = std::min(text.find('\n'), text.size());
     const std::string_view line = trimmed(text.substr(0, end));
     text.remove_prefix(std::min(end + 1, text.size()));
     if (line.empty()) continue;
     const ScoredText split = splitScore(line);
-    std::string word;
-    bool good = split.score.has_value() && !trimmed(split.text).empty();
+    const std::string_view utf8 = trimmed(split.text);
+    bool good = split.score.has_value() && !utf8.empty();
+    std::string_view taken = utf8;
     if (good) {
-      const std::string_view utf8 = trimmed(split.text);
-      try {
-        word = isAscii(utf8) ? std::string(utf8) : fromUtf8(utf8, boardCodePage(language));
-      } catch (const FormatError&) {
-        good = false;
+      // ASCII (every English word) is upper-cased where it lies, anything else is converted
+      // from UTF-8 to the code page.
+      char* at = bytes.data() + (utf8.data() - bytes.data());
+      std::size_t i = 0;
+      for (; good && i < utf8.size() && static_cast<unsigned char>(at[i]) < 0x80; ++i) {
+        const auto byte = static_cast<unsigned char>(at[i]);
+        at[i] = upper[byte];
+        good = letter[byte];
       }
-      for (char& c : word) c = upperCaseLetter(c, language);
-      good =
-          good && std::all_of(word.begin(), word.end(), [&](char c) { return isBoardLetter(c, language); });
+      if (good && i < utf8.size()) {
+        try {
+          word = fromUtf8(utf8, boardCodePage(language));
+        } catch (const FormatError&) {
+          good = false;
+        }
+        for (std::size_t k = 0; good && k < word.size(); ++k) {
+          const auto byte = static_cast<unsigned char>(word[k]);
+          word[k] = upper[byte];
+          good = letter[byte];
+        }
+        taken = word;
+      }
     }
     if (!good) {
       if (++badCount <= kLinesNamed) badLines.push_back(lineNumber);
       continue;
     }
-    scores.set(word, *split.score);
+    take(taken, *split.score);
   }
   if (badCount > 0) {
     std::string message =
@@ -110,6 +174,11 @@ WordScores WordScores::load(const std::filesystem::path& scoreFile, Language lan
     if (badCount > badLines.size()) message += " and " + std::to_string(badCount - badLines.size()) + " more";
     throw FileError(message);
   }
+}
+
+WordScores WordScores::load(const std::filesystem::path& scoreFile, Language language) {
+  WordScores scores;
+  readScoreFile(scoreFile, language, [&](std::string_view word, int score) { scores.set(word, score); });
   return scores;
 }
 

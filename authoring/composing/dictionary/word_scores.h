@@ -21,6 +21,10 @@ inline constexpr int kMaxWordScore = 100;
 // Words under this are left out of a search unless the author asks otherwise.
 inline constexpr int kDefaultMinWordScore = 1;
 
+// The first-fill search places words scored under this only when it finds no fill without them
+// (abbreviations, spelling variants and rare words score under it in the shipped lists).
+inline constexpr int kPreferredWordScore = 40;
+
 // What a word's score adds to the first-fill search's value order, in its units (64 per
 // doubling of the words a choice leaves its crossings): a word scored 10 points more counts
 // as if it left its crossings about twice as many words. 0 for the default score, so a list
@@ -38,6 +42,17 @@ struct ScoredText {
   bool badScore = false;
 };
 ScoredText splitScore(std::string_view line);
+
+// Reads a score file and hands each line's word (upper-cased as the language does, in its code
+// page) and score to `take`, in file order; a missing file hands none. Throws FileError when the
+// file cannot be read, and FileError naming the line numbers when lines are malformed (after
+// every good line was handed over: a caller keeps nothing then).
+void readScoreFile(const std::filesystem::path& scoreFile, Language language,
+                   const std::function<void(std::string_view word, int score)>& take);
+// The same keeping the file's bytes: a word that needed no conversion (ASCII) is handed as a
+// view into `bytes`, upper-cased there; any other lives only during the call.
+void readScoreFile(const std::filesystem::path& scoreFile, Language language, std::string& bytes,
+                   const std::function<void(std::string_view word, int score)>& take);
 
 // Lets the score map be asked with a string_view, without building a string per word.
 struct WordHash {

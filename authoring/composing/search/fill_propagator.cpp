@@ -377,6 +377,25 @@ bool FillPropagator::assign(SlotId slot, WordId word) {
   return propagate();
 }
 
+bool FillPropagator::keepOnly(SlotId slot, const std::uint64_t* keep) {
+  SlotState& s = slots_[slot];
+  const std::uint64_t* d = domain(slot);
+  bool changes = false;
+  for (std::uint32_t b = s.lo; b < s.hi && !changes; ++b) changes = (d[b] & ~keep[b]) != 0;
+  if (!changes) return true;
+  saveDomain(slot);
+  std::uint64_t* w = domain(slot);
+  for (std::uint32_t b = s.lo; b < s.hi; ++b) w[b] &= keep[b];
+  s.counted = false;
+  if (!tighten(slot)) {
+    fail(slot, kNoSlot);
+    if (levels_.empty()) consistent_ = false;
+    return false;
+  }
+  enqueue(slot);
+  return propagate();
+}
+
 bool FillPropagator::exclude(SlotId slot, WordId word) {
   if (!removeWord(slot, word, kNoSlot)) {
     if (levels_.empty()) consistent_ = false;

@@ -52,6 +52,8 @@ class FillPropagator {
   // without words (the level must then be popped; at level 0 no fill exists at all).
   bool assign(SlotId slot, WordId word);
   bool exclude(SlotId slot, WordId word);
+  // Keeps only the slot's words that are in `keep` (a set over the words of its length).
+  bool keepOnly(SlotId slot, const std::uint64_t* keep);
 
   bool has(SlotId slot, WordId word) const {
     const SlotState& s = slots_[slot];

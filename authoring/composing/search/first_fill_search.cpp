@@ -10,6 +10,9 @@ namespace {
 
 // Failures allowed in a restart of Luby weight 1.
 constexpr std::uint64_t kRestartFailures = 256;
+// Restarts among the preferred words before the others are taken too: enough for most
+// layouts that have a fill of them, few enough that the others cost little time when not.
+constexpr std::uint64_t kPreferredRestarts = 8;
 // Words a lane tries between looks at the other lanes.
 constexpr std::uint64_t kLaneChunk = 64;
 
@@ -55,7 +58,28 @@ FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base
     seed_ = splitMix(seed ^
                      splitMix(static_cast<std::uint64_t>(lane) + (static_cast<std::uint64_t>(lanes) << 32)));
   rng_.seed(splitMix(seed_ ^ splitMix(restart_)));
-  if (!propagator_.consistent()) status_ = FirstFillStatus::NoFill;
+  if (!propagator_.consistent())
+    status_ = FirstFillStatus::NoFill;
+  else
+    preferGoodWords();
+}
+
+void FirstFillLane::preferGoodWords() {
+  bool any = false;
+  for (SlotId s : propagator_.slots()) any = any || propagator_.wordsOf(s).preferred();
+  if (!any) return;
+  propagator_.pushLevel();
+  floor_ = 1;
+  for (SlotId s : propagator_.slots()) {
+    const std::uint64_t* preferred = propagator_.wordsOf(s).preferred();
+    if (preferred && !propagator_.keepOnly(s, preferred)) return dropPreference();
+  }
+}
+
+void FirstFillLane::dropPreference() {
+  while (propagator_.level() > 0) propagator_.popLevel();
+  decisions_.clear();
+  floor_ = 0;
 }
 
 FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
@@ -86,8 +110,9 @@ FirstFillStatus FirstFillLane::run(std::uint64_t steps) {
 }
 
 void FirstFillLane::beginRestart() {
-  // What was refuted at level 0 holds for good; the failure weights are kept too.
-  while (propagator_.level() > 0) propagator_.popLevel();
+  // What was refuted at the floor holds for good; the failure weights are kept too.
+  if (floor_ > 0 && restart_ + 1 >= kPreferredRestarts) dropPreference();
+  while (propagator_.level() > floor_) propagator_.popLevel();
   decisions_.clear();
   lastConflict_ = SlotId::none();
   ++restart_;
@@ -107,7 +132,12 @@ bool FirstFillLane::refute(SlotId slot, WordId word) {
   for (;;) {
     if (propagator_.exclude(slot, word)) return true;
     noteFailure();
-    if (decisions_.empty()) return false;
+    if (decisions_.empty()) {
+      // No fill of the preferred words: the others are taken too.
+      if (floor_ == 0) return false;
+      dropPreference();
+      return true;
+    }
     const Decision last = decisions_.back();
     decisions_.pop_back();
     propagator_.popLevel();

@@ -4,7 +4,9 @@
 // slot with the fewest words for how often it has failed (dom/wdeg; a slot whose word just
 // failed comes first again until it takes one), tries first the word that leaves the
 // crossing slots the most words, and restarts on a Luby schedule, keeping what it learnt
-// about failures, until a fill is found or none can exist.
+// about failures, until a fill is found or none can exist. With a scored word list it first
+// searches among the words scored kPreferredWordScore or more, and takes the others too once
+// that search shows no fill of them exists or has restarted kPreferredRestarts times.
 //
 // A run is a pure function of the layout, the dictionary, the options and the seed: all
 // budgets count failures, never time, and the random numbers come from a seeded mt19937_64
@@ -67,6 +69,9 @@ class FirstFillLane {
     SlotId slot;
     WordId word;
   };
+  // Searches among the preferred words (above a level of its own) when the list has others.
+  void preferGoodWords();
+  void dropPreference();
   void beginRestart();
   bool settled() const;  // every slot down to one word: a fill
   SlotId chooseSlot();
@@ -80,8 +85,9 @@ class FirstFillLane {
   FillPropagator propagator_;
   std::uint64_t seed_;
   SearchIdMap<SlotId, std::uint64_t> weight_;  // 1 + the failures it took part in
-  std::vector<Decision> decisions_;            // one per level
-  SlotId lastConflict_;                        // a slot whose word just failed: chosen again first
+  std::vector<Decision> decisions_;            // one per level above floor_
+  int floor_ = 0;        // the level restarts go back to: 1 while only the preferred words are searched
+  SlotId lastConflict_;  // a slot whose word just failed: chosen again first
   std::mt19937_64 rng_;
   std::uint64_t restart_;
   LubyCutoff cutoff_;  // failures allowed in this restart

@@ -48,6 +48,10 @@ void LayoutSession::loadDictionary(Language language) {
 
 void LayoutSession::reloadDictionary() { loadDictionary(layout_.language); }
 
+void LayoutSession::applyMinWordScore() {
+  if (isOpen() && dictionary_.minScore() != minWordScore_) reloadDictionary();
+}
+
 void LayoutSession::replaceLayout(const Layout& layout, const fs::path& patternFile) {
   layout_ = layout;
   patternFile_ = patternFile;

@@ -129,6 +129,8 @@ class LayoutSession {
   void reloadDictionary();
   // Words scored under this are left out when the dictionary is loaded (from the next load).
   void setMinWordScore(int score) { minWordScore_ = score; }
+  // Loads the word list again when it was loaded under another minimum than minWordScore().
+  void applyMinWordScore();
   int minWordScore() const { return minWordScore_; }
   Dictionary& dictionary() { return dictionary_; }
   const Dictionary& dictionary() const { return dictionary_; }

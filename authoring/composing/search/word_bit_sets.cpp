@@ -51,6 +51,15 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
     scoreTerms_.reserve(words_);
     for (std::size_t id = 0; id < words_; ++id)
       scoreTerms_.push_back(wordScoreTerm(dictionary.score(length, static_cast<Dictionary::WordId>(id))));
+    std::vector<std::uint64_t> preferred(blocks_, 0);
+    bool everyWord = true;
+    for (std::size_t id = 0; id < words_; ++id) {
+      if (dictionary.score(length, static_cast<Dictionary::WordId>(id)) >= kPreferredWordScore)
+        preferred[id / 64] |= std::uint64_t{1} << (id % 64);
+      else
+        everyWord = false;
+    }
+    if (!everyWord) preferred_ = std::move(preferred);
   }
 }
 

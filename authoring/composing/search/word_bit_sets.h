@@ -72,6 +72,8 @@ class LengthWordBits {
   std::string_view word(std::uint32_t id) const {
     return text_.substr(static_cast<std::size_t>(id) * length_, length_);
   }
+  // The words scored at least kPreferredWordScore, or nullptr when every word is.
+  const std::uint64_t* preferred() const { return preferred_.empty() ? nullptr : preferred_.data(); }
   // What the word's score adds to a value order (wordScoreTerm); 0 for a list without scores.
   std::int32_t scoreTerm(std::uint32_t id) const {
     return scoreTerms_.empty() ? 0 : scoreTerms_[static_cast<std::size_t>(id)];
@@ -86,6 +88,7 @@ class LengthWordBits {
   const LetterIndex* index_ = nullptr;
   std::vector<LetterSet> letters_;        // per position
   std::vector<std::int32_t> scoreTerms_;  // per word; empty without scores
+  std::vector<std::uint64_t> preferred_;  // `blocks_` words; empty when every word is preferred
 };
 
 // The bit sets of the lengths a layout needs, built once per search.

@@ -18,6 +18,7 @@
 #include "authoring/gui/composing/grid_insight_controller.h"
 #include "authoring/gui/composing/layout_grid_model.h"
 #include "authoring/gui/composing/layout_grid_view.h"
+#include "authoring/gui/composing/min_word_score_box.h"
 #include "authoring/gui/composing/progress_preview.h"
 #include "authoring/gui/composing/word_order_dialog.h"
 #include "authoring/gui/dialogs/new_crossword_dialog.h"
@@ -207,6 +208,9 @@ void ComposingPage::buildActions() {
   toolBar_->addAction(startAction_);
   toolBar_->addAction(quickFillAction_);
   toolBar_->addAction(stopAction_);
+  minWordScoreBox_ = new MinWordScoreBox(toolBar_);
+  toolBar_->addWidget(minWordScoreBox_);
+  connect(minWordScoreBox_, &MinWordScoreBox::changedByAuthor, w, &ComposingWorkflow::setMinWordScore);
 }
 
 void ComposingPage::buildSymmetryMenu() {
@@ -330,6 +334,7 @@ void ComposingPage::bindWorkflow() {
   connect(w, &ComposingWorkflow::busy, this, &ComposingPage::busy);
   connect(w, &ComposingWorkflow::idle, this, &ComposingPage::idle);
   connect(w, &ComposingWorkflow::noRepeatedWordsChanged, this, &ComposingPage::noRepeatedWordsChanged);
+  connect(w, &ComposingWorkflow::minWordScoreChanged, this, &ComposingPage::minWordScoreChanged);
 }
 
 QList<QAction*> ComposingPage::fileMenuActions() const { return fileMenu_; }
@@ -349,6 +354,7 @@ QList<QAction*> ComposingPage::popupAdditions() const {
 
 void ComposingPage::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWordsAction_->setChecked(options.noRepeatedWords);
+  minWordScoreBox_->setValue(options.minWordScore);
   workflow_->setComposeOptions(options);
 }
 
@@ -392,6 +398,7 @@ void ComposingPage::applyStatus(const ComposingStatus& s) {
   quickFillAction_->setEnabled(rules::quickFill(s));
   quickFillSelectionAction_->setEnabled(rules::quickFill(s));
   noRepeatedWordsAction_->setEnabled(rules::noRepeatedWords(s));
+  minWordScoreBox_->setEnabled(rules::minWordScore(s));
   clearLayoutAction_->setEnabled(rules::clearLayout(s));
   clearFixedAction_->setEnabled(rules::clearLayout(s));
   clearFieldAction_->setEnabled(rules::clearField(s));

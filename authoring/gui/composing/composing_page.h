@@ -27,6 +27,7 @@ namespace gw::gui {
 class CandidatePanel;
 class LayoutGridModel;
 class LayoutGridView;
+class MinWordScoreBox;
 class ProgressPreview;
 
 class ComposingPage : public QWidget {
@@ -83,6 +84,8 @@ class ComposingPage : public QWidget {
   void idle();                                  // hide the busy window
   // The author switched "No repeated words" (the main window writes it to crossword.conf).
   void noRepeatedWordsChanged(bool on);
+  // The author changed "Minimum word score" (the main window writes it to crossword.conf).
+  void minWordScoreChanged(int score);
 
  private:
   void buildStatusBar();
@@ -129,6 +132,7 @@ class ComposingPage : public QWidget {
   QAction* stopAction_;
   QAction* quickFillAction_;
   QAction* noRepeatedWordsAction_;
+  MinWordScoreBox* minWordScoreBox_;
   QAction* clearLayoutAction_;
   QAction* clearFixedAction_;
   QAction* clearFieldAction_;

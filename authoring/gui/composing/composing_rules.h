@@ -49,6 +49,7 @@ constexpr bool stopCompose(const ComposingStatus& s) { return composing(s); }
 constexpr bool quickFill(const ComposingStatus& s) { return cellsEditable(s) && s.bigEnough && s.hasWords; }
 // The option is read when a search starts: changing it while one runs would change nothing.
 constexpr bool noRepeatedWords(const ComposingStatus& s) { return !composing(s); }
+constexpr bool minWordScore(const ComposingStatus& s) { return !composing(s); }
 constexpr bool clearLayout(const ComposingStatus& s) { return cellsEditable(s); }
 constexpr bool clearField(const ComposingStatus& s) {
   return cellsEditable(s) && (s.current == CurrentCell::Isle || s.current == CurrentCell::Letter);

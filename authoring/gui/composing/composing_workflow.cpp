@@ -151,10 +151,30 @@ void ComposingWorkflow::setComposeOptions(const ComposeSettings& options) {
   noRepeatedWords_ = options.noRepeatedWords;
   controller_->composer().setNoRepeat(options.noRepeatedWords);
   quickFillLanes_ = options.quickFillLanes;
+  minWordScore_ = options.minWordScore;
+  controller_->session().setMinWordScore(minWordScore_);
 }
 
 ComposeSettings ComposingWorkflow::composeOptions() const {
-  return ComposeSettings{noRepeatedWords_, quickFillLanes_};
+  return ComposeSettings{noRepeatedWords_, quickFillLanes_, minWordScore_};
+}
+
+void ComposingWorkflow::setMinWordScore(int score) {
+  if (!rules::minWordScore(status())) return;
+  minWordScore_ = score;
+  controller_->session().setMinWordScore(score);
+  Q_EMIT minWordScoreChanged(score);
+}
+
+bool ComposingWorkflow::applyMinWordScore() {
+  try {
+    controller_->session().applyMinWordScore();
+  } catch (const std::runtime_error& e) {
+    fail(QString::fromStdString(e.what()));
+    return false;
+  }
+  publishStatus();  // the words left may be none
+  return true;
 }
 
 void ComposingWorkflow::setNoRepeatedWords(bool on) {
@@ -365,7 +385,7 @@ void ComposingWorkflow::startComposing(const WordOrderChoice& chooseOrder) {
     controller_->start();
     return publishStatus();
   }
-  if (!ensureFileName()) return;
+  if (!ensureFileName() || !applyMinWordScore()) return;
   quickFillShown_.reset();
   setStatusMessage({});
   Composer& composer = controller_->composer();
@@ -424,7 +444,7 @@ void ComposingWorkflow::quickFillSelection(const std::vector<CellPos>& selection
 }
 
 void ComposingWorkflow::runQuickFill(const SelectionFill* selection) {
-  if (!ensureFileName()) return;
+  if (!ensureFileName() || !applyMinWordScore()) return;
   LayoutSession& session = controller_->session();
   FirstFillOptions options;
   options.seed = QuickFillController::newSeed();
@@ -463,7 +483,8 @@ void ComposingWorkflow::quickFillFinished(const QuickFillReport& report) {
                       .arg(seed));
       } else {
         quickFillShown_ = report.filled;
-        setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed));
+        setStatusMessage(QString("Quick fill: %1 written (%2)").arg(fileNameOnly(report.file), seed) +
+                         (report.scores.isEmpty() ? QString() : ". " + report.scores));
       }
       if (report.written) controller_->playSound(ComposerSound::ResultWritten);
       break;

@@ -100,6 +100,9 @@ class ComposingWorkflow : public QObject {
   // setNoRepeatedWords() alone.
   void setQuickFillNoRepeatedWords(bool on) { quickFillNoRepeat_ = on; }
   bool quickFillNoRepeatedWords() const { return quickFillNoRepeat_; }
+  // Words scored under it are left out from the next Quick fill or fresh Start compose on;
+  // reported by minWordScoreChanged().
+  void setMinWordScore(int score);
 
   // --- cells
   void setCurrentCell(CellPos cell);
@@ -146,8 +149,12 @@ class ComposingWorkflow : public QObject {
   void busy(const QString& status);
   void idle();
   void noRepeatedWordsChanged(bool on);
+  void minWordScoreChanged(int score);
 
  private:
+  // Loads the word list again when it was loaded under another minimum; false (and the
+  // failure reported) when it cannot be read.
+  bool applyMinWordScore();
   bool ensureFileName();
   void runQuickFill(const SelectionFill* selection);
   void quickFillFinished(const QuickFillReport& report);
@@ -177,6 +184,7 @@ class ComposingWorkflow : public QObject {
   bool noRepeatedWords_ = false;
   bool quickFillNoRepeat_ = true;
   int quickFillLanes_ = gw::kDefaultQuickFillLanes;
+  int minWordScore_ = gw::kDefaultMinWordScore;
   std::optional<Layout> quickFillShown_;  // the last Quick fill, shown until the layout changes
   QString languageName_;
   QString statusMessage_;

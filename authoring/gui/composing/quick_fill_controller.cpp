@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "authoring/composing/search/fill_scores.h"
 #include "authoring/composing/search/first_fill_result.h"
 #include "authoring/composing/layout/layout_lock.h"
 #include "authoring/composing/search/layout_session.h"
@@ -69,6 +70,7 @@ std::optional<QuickFillRefusal> QuickFillController::begin(LayoutSession& sessio
   patternFile_ = session.patternFile();
   resultsFolder_ = session.resultsFolder();
   search_ = std::make_unique<FirstFillSearch>(dictionary, layout_.board, slots, options_);
+  dictionary_ = &dictionary;
   slots_ = std::move(slots);
   lock_ = std::move(lock);
   stepsPerSlice_ = 256;
@@ -134,8 +136,11 @@ void QuickFillController::finish(FirstFillStatus status) {
       }
       try {
         // As gridwright-compose --first-fill writes it: the next number, never over an earlier result.
-        WrittenFill written =
-            writeFillAsNextResult(layout_, slots_, search_->words(), resultsFolder_, patternFile_);
+        const std::vector<std::string> words = search_->words();
+        WrittenFill written = writeFillAsNextResult(layout_, slots_, words, resultsFolder_, patternFile_);
+        if (dictionary_->hasScores())
+          report.scores = QString::fromStdString(
+              describeFillScores(fillScores(*dictionary_, slots_, words, 3), layout_.language));
         report.filled = std::move(written.filled);
         report.number = written.number;
         report.file = std::move(written.file);

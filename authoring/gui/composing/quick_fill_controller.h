@@ -47,6 +47,7 @@ struct QuickFillReport {
   bool selection = false;      // a fill of a selection (startSelection())
   bool written = false;        // Filled: written as a result file (a selection's fill only when complete)
   QString message;             // Failed: why
+  QString scores;              // Filled from a scored word list: "Mean word score 71.3; lowest: ..."
 };
 
 // Why a layout cannot be quick-filled (before any search): the outcome and the message that
@@ -103,6 +104,7 @@ class QuickFillController : public QObject {
 
   std::unique_ptr<LayoutLock> lock_;
   std::unique_ptr<FirstFillSearch> search_;
+  const Dictionary* dictionary_ = nullptr;  // the search's
   FirstFillOptions options_;
   Layout layout_;
   std::optional<SelectionFill> selection_;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -76,6 +77,7 @@ void DictionaryEditorDialog::buildWindow() {
   patternEdit_ = new QLineEdit(this);
   patternEdit_->setObjectName("patternEdit");
   patternEdit_->setPlaceholderText("Pattern, e.g. C?T*");
+  patternEdit_->setAccessibleName("Pattern");
   patternEdit_->setToolTip("? stands for one letter, * for any letters");
   patternEdit_->setClearButtonEnabled(true);
   noticeLabel_ = new QLabel(this);
@@ -186,7 +188,11 @@ void DictionaryEditorDialog::updateView() {
   QAbstractItemModel* wanted = plain ? static_cast<QAbstractItemModel*>(&workflow_->model()) : proxy_;
   if (!plain) {
     if (!proxy_->sourceModel()) proxy_->setSourceModel(&workflow_->model());
-    proxy_->setFilterWildcard(pattern);
+    // Anchored: C?T* is the words that begin so, not those holding such a run.
+    proxy_->setFilterRegularExpression(
+        pattern.isEmpty() ? QRegularExpression()
+                          : QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern),
+                                               QRegularExpression::CaseInsensitiveOption));
     proxy_->sort(column, order);
   }
   if (listView_->model() != wanted) {

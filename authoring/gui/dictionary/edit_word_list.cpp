@@ -45,7 +45,8 @@ bool editWordList(Language language, Dictionary& composingDictionary, const Prog
   workflow.setBusyIndicator(editing.showBusy, editing.hideBusy);
   workflow.setDictionaryReload([&](const std::filesystem::path& wordFile) {
     if (editing.mayReloadDictionary && !editing.mayReloadDictionary(language)) return;
-    composingDictionary.load(wordFile, language);
+    // Under the minimum the composing page loaded it with.
+    composingDictionary.load(wordFile, language, composingDictionary.minScore());
   });
   return dialog.exec() == QDialog::Accepted;
 }

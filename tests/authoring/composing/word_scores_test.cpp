@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "authoring/composing/search/fill_scores.h"
+#include "authoring/composing/search/first_fill_search.h"
+#include "authoring/composing/dictionary/score_table.h"
 #include "authoring/composing/search/fill_scores.h"
 #include "authoring/composing/search/first_fill_search.h"
 #include "common/errors.h"
 #include "compose_test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace gw {
 namespace {
@@ -47,6 +54,51 @@ TEST(ScoreFile, MalformedLinesAreRefusedWithTheirNumbers) {
       ADD_FAILURE() << "accepted";
     } catch (const FileError& e) {
       EXPECT_NE(std::string(e.what()).find(c.lines), std::string::npos) << e.what();
+    }
+  }
+}
+
+// The table the dictionary loads with gives every word the score the editable map gives it,
+// whatever order the file and the lookups come in.
+TEST(ScoreFile, TheLoadingTableAgreesWithTheScoreMap) {
+  struct Case {
+    const char* name;
+    Language language;
+    std::string text;
+    std::vector<std::string> asked;  // code-page bytes
+  };
+  std::vector<std::string> english = randomWords("ABCD", {1, 2, 3, 4}, 0.7, 11);
+  std::string sorted, unsorted;
+  for (std::size_t i = 0; i < english.size(); ++i)
+    if (i % 3 != 0) sorted += english[i] + ";" + std::to_string(i % 101) + "\n";
+  std::vector<std::string> shuffled = english;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(5));
+  for (const std::string& w : shuffled) unsorted += w + ";" + std::to_string(w.size() * 20) + "\r\n";
+  unsorted += english.front() + ";7\n" + english.front() + ";50\n" + english.back() + ";9\n";  // last counts
+  std::vector<std::string> asked = english;
+  asked.push_back("DDDDD");                              // unknown, after every entry
+  asked.insert(asked.begin() + 5, std::string("AAAA"));  // out of order
+  const std::vector<Case> cases = {
+      {"sorted", Language::English, sorted, asked},
+      {"unsorted, repeated", Language::English, unsorted, asked},
+      {"empty", Language::English, "", asked},
+      // KUCA (Cyrillic, lower case in the file), ZIMA, and an ASCII-free word never listed.
+      {"code page",
+       Language::Serbian,
+       "\xD0\xBA\xD1\x83\xD1\x9B\xD0\xB0;0\n\xD0\x97\xD0\x98\xD0\x9C\xD0\x90;80\n",
+       {"\xC7\xC8\xCC\xC0", "\xCA\xD3\x8E\xC0", "\xCA\xD3\xD6\xC0", "\xC7\xC8\xCC\xC0"}},
+  };
+  gw::test::TempFolder dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gw::test::writeFile(dir / "list.scores", c.text);
+    const WordScores map = WordScores::load(dir / "list.scores", c.language);
+    const ScoreTable table = ScoreTable::load(dir / "list.scores", c.language);
+    EXPECT_EQ(table.empty(), map.empty());
+    ScoreTable::Cursor cursor(table);
+    for (const std::string& w : c.asked) {
+      EXPECT_EQ(cursor.score(w), map.score(w)) << w;
+      EXPECT_EQ(table.score(w), map.score(w)) << w;
     }
   }
 }
@@ -153,6 +205,47 @@ TEST(ScoredSearch, FirstFillPlacesNoWordUnderTheMinimumAndPrefersBetterWords) {
     while (none.run(100) == FirstFillStatus::Searching) {
     }
     EXPECT_EQ(none.status(), FirstFillStatus::NoFill);
+  }
+}
+
+// Words scored under 40 are placed only where no fill of better words exists.
+TEST(ScoredSearch, FirstFillTakesWeakWordsOnlyWhenItMust) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, int>> words;
+    FirstFillStatus status;
+    std::vector<std::string> fills;  // the fills it may find, as slot words
+  };
+  const std::vector<Case> cases = {
+      {"a fill of good words exists",
+       {{"AA", 20}, {"AB", 90}, {"BA", 90}, {"BB", 20}},
+       FirstFillStatus::Filled,
+       {"AB BA AB BA", "BA AB BA AB"}},
+      {"only weak words fill", {{"AA", 20}, {"BC", 90}}, FirstFillStatus::Filled, {"AA AA AA AA"}},
+      {"nothing fills", {{"AB", 90}, {"CD", 20}}, FirstFillStatus::NoFill, {}},
+  };
+  const Layout layout = parseTextLayout("..\n..\n", Language::English);
+  const std::vector<Slot> slots = deriveSlots(layout);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> words;
+    WordScores scores;
+    for (const auto& [word, score] : c.words) {
+      words.push_back(word);
+      scores.set(word, score);
+    }
+    Dictionary d;
+    d.loadLines(words, Language::English, scores);
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+      FirstFillSearch search(d, layout.board, slots, {seed, 1, false});
+      while (search.run(100) == FirstFillStatus::Searching) {
+      }
+      ASSERT_EQ(search.status(), c.status) << "seed " << seed;
+      if (c.status != FirstFillStatus::Filled) continue;
+      std::string fill;
+      for (const std::string& w : search.words()) fill += (fill.empty() ? "" : " ") + w;
+      EXPECT_NE(std::find(c.fills.begin(), c.fills.end(), fill), c.fills.end()) << fill << ", seed " << seed;
+    }
   }
 }
 

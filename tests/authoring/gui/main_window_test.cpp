@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "authoring/composing/layout/composing_files.h"
@@ -170,6 +171,18 @@ class MainWindowTest : public gw::test::GuiTestBase {
              readFile(settingsPath()).constData());
     auto third = makeWindow();
     QVERIFY(!third->composingPage()->composeOptions().noRepeatedWords);
+    QVERIFY(third->close());
+    QVERIFY(!readFile(settingsPath()).contains("Minimum word score"));
+
+    // "Minimum word score" likewise: its own key, once the author sets it.
+    auto fourth = makeWindow();
+    fourth->composingPage()->findChild<QSpinBox*>("minWordScoreSpinBox")->setValue(60);
+    QVERIFY(fourth->close());
+    QVERIFY2(readFile(settingsPath()).contains("Minimum word score=60\n"),
+             readFile(settingsPath()).constData());
+    auto fifth = makeWindow();
+    QCOMPARE(fifth->composingPage()->composeOptions().minWordScore, 60);
+    QCOMPARE(fifth->composingPage()->findChild<QSpinBox*>("minWordScoreSpinBox")->value(), 60);
   }
 
   void symmetryAndCellSizeAreRememberedOnlyOnceChanged() {

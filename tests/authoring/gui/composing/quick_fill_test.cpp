@@ -195,6 +195,32 @@ class QuickFillTest : public WorkflowTestBase {
     QCOMPARE(program_->resultFiles().size(), std::size_t{1});
   }
 
+  void theMinimumWordScoreReachesBothSearchesAndQuickFillReportsTheScores() {
+    // Of the repeating squares only ABCD and CDAB are allowed at 40: no fill of them exists.
+    program_->writeWords("EN.words", kOnlyRepeatingFills);
+    writeBytes(program_->path("Make/EN.scores"), "ABCD;90\nBCDA;30\nCDAB;70\nDABC;20\n");
+    newLayout(4, 4);
+    quickFill("scored.C_WM");
+    waitForQuickFill();
+    QVERIFY2(workflow_->statusMessage().endsWith(". Mean word score 52.5; lowest: DABC 20, BCDA 30, CDAB 70"),
+             qPrintable(workflow_->statusMessage()));
+
+    workflow_->setMinWordScore(40);
+    QCOMPARE(workflow_->composeOptions().minWordScore, 40);
+    quickFill("scored.C_WM");
+    waitForQuickFill();
+    QVERIFY2(workflow_->statusMessage().contains("no fill exists"), qPrintable(workflow_->statusMessage()));
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
+    QCOMPARE(program_->resultFiles().size(), std::size_t{1});  // Quick fill's first result alone
+
+    // Lowered again, the next search has every word back.
+    workflow_->setMinWordScore(0);
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
+    QCOMPARE(program_->resultFiles().size(), std::size_t{5});
+  }
+
   void aLayoutWithoutAFillWritesNothing() {
     program_->writeWords("EN.words", {"ABCD", "DCBA"});  // fits every slot, fills none
     newLayout(4, 4);
