@@ -200,6 +200,7 @@ class QuickFillTest : public WorkflowTestBase {
     program_->writeWords("EN.words", kOnlyRepeatingFills);
     writeBytes(program_->path("Make/EN.scores"), "ABCD;90\nBCDA;30\nCDAB;70\nDABC;20\n");
     newLayout(4, 4);
+    workflow_->setQuickFillNoRepeatedWords(false);  // the squares' only fills repeat words
     quickFill("scored.C_WM");
     waitForQuickFill();
     QVERIFY2(workflow_->statusMessage().endsWith(". Mean word score 52.5; lowest: DABC 20, BCDA 30, CDAB 70"),
