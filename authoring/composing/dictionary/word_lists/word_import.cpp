@@ -38,6 +38,8 @@ ImportLoopResult readImportWords(ImportLineSource& source, std::int64_t lineCoun
     std::string word = latin.empty() ? rules.wordFromLine(text) : rules.wordFromLine(text, latin);
     if (word.empty()) {
       skip(text.size() > WordRules::kMaxWordLength ? SkippedLine::TooLong : SkippedLine::NoLetters);
+    } else if (word.size() > WordRules::kMaxWordLength) {
+      skip(SkippedLine::TooLong);  // a transliteration (Þ to TH) made it longer than the line
     } else if (scored.score && callbacks.scoredWordFound) {
       callbacks.scoredWordFound(std::move(word), *scored.score);
     } else if (callbacks.wordFound) {

@@ -174,6 +174,18 @@ TEST(ImportLoop, AReadErrorKeepsTheWordsFoundBeforeIt) {
   EXPECT_EQ(found, (std::vector<std::string>{"A", "B", "C"}));
 }
 
+// A letter spelled with two (Þ as TH) may take a word of the longest length past it: such a
+// word is skipped as too long, never added.
+TEST_F(ImportFile, WordsThatTransliterationLengthensPastTheLimitAreSkipped) {
+  WordList list(Language::English);
+  const fs::path file = write("thorn.txt", "\xC3\x9E" + std::string(39, 'L') + "\r\n\xC3\x9E" +
+                                               std::string(38, 'L') + "\r\nowl\r\n");
+  ImportReport report(Language::English);
+  EXPECT_EQ(importFileInto(list, file, &report), 2u);  // TH + 38 letters, and OWL
+  EXPECT_EQ(report.count(SkippedLine::TooLong), 1);
+  for (std::size_t i = 0; i < list.size(); ++i) EXPECT_LE(list.word(i).size(), WordRules::kMaxWordLength);
+}
+
 TEST_F(ImportFile, ScoredLinesSetScoresAndSkippedLinesAreReportedByReason) {
   WordList list(Language::English);
   list.assign({"CAT", "DOG"});
