@@ -216,23 +216,20 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     // file and its words by length), never as a list of lines, and only once while its
     // index is built.
     const bool dropping = dropsWords(scores, minScore);
-    // Each pass reads the words in file order and so walks the sorted score table once.
-    ScoreTable::Cursor counting(scores), copying(scores);
-    auto keep = [&](ScoreTable::Cursor& cursor, std::string_view w) {
-      return !dropping || cursor.score(w) >= minScore;
-    };
+    // The counting pass reserves room for every word, dropped or not: only the copying pass
+    // asks the score table, walking it once in file order.
     std::array<std::size_t, kLengths> sizes{};
-    std::size_t below = 0;
-    const std::size_t skipped = scanWordFile(bytes, language, [&](std::string_view w) {
-      if (keep(counting, w))
-        sizes[w.size()] += w.size();
-      else
-        ++below;
-    });
+    const std::size_t skipped =
+        scanWordFile(bytes, language, [&](std::string_view w) { sizes[w.size()] += w.size(); });
     WordArenas arenas;
     for (int length = 1; length < kLengths; ++length) arenas[length].reserve(sizes[length]);
+    ScoreTable::Cursor cursor(scores);
+    std::size_t below = 0;
     scanWordFile(bytes, language, [&](std::string_view w) {
-      if (keep(copying, w)) arenas[w.size()] += w;
+      if (!dropping || cursor.score(w) >= minScore)
+        arenas[w.size()] += w;
+      else
+        ++below;
     });
     std::string().swap(bytes);
     auto impl = Impl::build(std::move(arenas), language);
