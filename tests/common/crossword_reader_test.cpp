@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/byte_io.h"
+#include "tests/support/example_crosswords.h"
 
 namespace {
 
@@ -11,13 +12,7 @@ using gw::CrosswordReadMode;
 using gw::Direction;
 
 // A, B, blank / C, D, E: the smallest board with runs in both directions.
-gw::CrosswordFile smallBoard() {
-  gw::CrosswordFile cw;
-  cw.rows = 2;
-  cw.columns = 3;
-  cw.board = "AB CDE";
-  return cw;
-}
+gw::CrosswordFile smallBoard() { return gw::test::boardOf({"AB#", "CDE"}); }
 
 const std::string kSmallFile(
     "CW10\x00\x02\x03"

@@ -9,6 +9,7 @@
 
 #include "common/file_io.h"
 #include "common/picture_decoding.h"
+#include "tests/support/jpeg_rows.h"
 #include "tests/support/scan_heavy_jpeg.h"
 
 namespace {
@@ -104,33 +105,12 @@ TEST(Jpeg, EncoderRefusesImpossibleSizes) {
 
 // A CMYK picture as print software writes it: Adobe marker, channels stored inverted.
 std::string cmykJpeg(int w, int h, const unsigned char left[4], const unsigned char right[4]) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(w);
-  cinfo.image_height = static_cast<JDIMENSION>(h);
-  cinfo.input_components = 4;
-  cinfo.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
   std::string row(static_cast<std::size_t>(w) * 4, '\0');
   for (int x = 0; x < w; ++x)
     for (int c = 0; c < 4; ++c)
       row[static_cast<std::size_t>(x) * 4 + c] = static_cast<char>(x < w / 2 ? left[c] : right[c]);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW p = reinterpret_cast<JSAMPROW>(row.data());
-    jpeg_write_scanlines(&cinfo, &p, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::string out(reinterpret_cast<const char*>(buffer), size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return out;
+  return gw::test::jpegOfRows(w, h, 4, JCS_CMYK, row,
+                              [](jpeg_compress_struct& cinfo) { jpeg_set_quality(&cinfo, 95, TRUE); });
 }
 
 TEST(Jpeg, CmykPicturesKeepTheirColours) {

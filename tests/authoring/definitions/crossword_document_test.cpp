@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "common/crossword_reader.h"
 #include "common/file_io.h"
+#include "tests/support/example_crosswords.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -25,10 +27,7 @@ class CrosswordDocumentTest : public ::testing::Test {
   // The board of two rows "AB " and "CDE", open, unmodified and named `name`.
   gw::CrosswordDocument smallDocument(const std::string& name, gw::Language language = gw::Language::English,
                                       gw::ClueCharset charset = gw::ClueCharset::Ansi) {
-    gw::CrosswordFile cw;
-    cw.rows = 2;
-    cw.columns = 3;
-    cw.board = "AB CDE";
+    gw::CrosswordFile cw = gw::test::boardOf({"AB#", "CDE"});
     cw.language = language;
     cw.charset = charset;
     gw::CrosswordDocument dm = gw::CrosswordDocument::fromFile(cw);
@@ -315,24 +314,22 @@ TEST_F(CrosswordDocumentTest, PreparingMarksTheCrosswordModifiedOnlyWhenWordsAre
 }
 
 TEST_F(CrosswordDocumentTest, ExamplesOpenWithAClueForEveryWordAndSaveAsTheyWere) {
-  int seen = 0;
-  for (const auto& entry : fs::directory_iterator(fs::path(GW_SOURCE_DIR) / "data/examples")) {
-    if (entry.path().extension() != ".C_W") continue;
-    ++seen;
-    SCOPED_TRACE(entry.path().filename().string());
+  const std::vector<fs::path> examples = gw::test::exampleCrosswords();
+  EXPECT_GE(examples.size(), 4u);
+  for (const fs::path& example : examples) {
+    SCOPED_TRACE(example.filename().string());
     gw::CrosswordDocument dm;
-    EXPECT_TRUE(dm.open(entry.path()).empty());
+    EXPECT_TRUE(dm.open(example).empty());
     for (const gw::Definition& d : dm.definitions().rows()) EXPECT_FALSE(d.clue.empty()) << d.word;
     ASSERT_FALSE(dm.pictures().empty());
     for (const auto& p : dm.pictures()) EXPECT_TRUE(p.image.has_value() && !p.image->empty());
 
     dm.saveAs(path("copy.C_W"));
-    gw::CrosswordFile original = gw::readCrosswordFile(entry.path(), gw::CrosswordReadMode::Solver);
+    gw::CrosswordFile original = gw::readCrosswordFile(example, gw::CrosswordReadMode::Solver);
     gw::CrosswordFile copy = gw::readCrosswordFile(path("copy.C_W"), gw::CrosswordReadMode::Solver);
     for (std::size_t i = 0; i < copy.pictures.size(); ++i) copy.pictures[i].jpeg = original.pictures[i].jpeg;
     EXPECT_EQ(copy, original);
   }
-  EXPECT_GE(seen, 4);
 }
 
 }  // namespace

@@ -1,41 +1,27 @@
 // gridwright-cw run as a program, on files written by the core writer and on the examples.
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "authoring/composing/layout/composing_files.h"
 #include "common/crossword_file.h"
 #include "common/file_io.h"
+#include "tests/support/example_crosswords.h"
+#include "tests/support/run_command.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-};
+using ToolRun = gw::test::CommandRun;
 
 // Runs the tool with its standard error folded into `out` when `withErrors`.
 ToolRun runTool(const std::string& args, bool withErrors = false) {
-  const std::string command =
-      std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-  ToolRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
+  return gw::test::runCommand(std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args +
+                              (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 class GridwrightCw : public ::testing::Test {
@@ -53,43 +39,40 @@ class GridwrightCw : public ::testing::Test {
 };
 
 // A composer result: a filled board, charset 0, nothing else.
-gw::CrosswordFile composerResult() {
-  gw::CrosswordFile cw;
-  cw.rows = 3;
-  cw.columns = 3;
-  cw.board = "CATA EDOG";
-  return cw;
-}
+gw::CrosswordFile composerResult() { return gw::test::boardOf({"CAT", "A#E", "DOG"}); }
 
-TEST_F(GridwrightCw, ShowsAComposerResult) {
-  const ToolRun run = runTool("show " + write("result.C_W", composerResult()));
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "Language: English (0)\n"
-            "Board: 3 rows, 3 columns\n"
-            "Clues: ANSI (0)\n"
-            "Edge marks: 0 top, 0 left\n"
-            "Pictures: 0\n\n"
-            "CAT\n"
-            "A#E\n"
-            "DOG\n\n");
-}
-
-TEST_F(GridwrightCw, JsonOfAComposerResult) {
-  const ToolRun run = runTool("json " + write("result.C_W", composerResult()));
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "{\n"
-            "  \"language\": 0,\n"
-            "  \"rows\": 3,\n"
-            "  \"columns\": 3,\n"
-            "  \"board\": [\"CAT\", \"A E\", \"DOG\"],\n"
-            "  \"charset\": 0,\n"
-            "  \"top_marks\": [],\n"
-            "  \"left_marks\": [],\n"
-            "  \"definitions\": [],\n"
-            "  \"pictures\": []\n"
-            "}\n");
+TEST_F(GridwrightCw, ShowsAndJsonOfAComposerResult) {
+  const std::string file = write("result.C_W", composerResult());
+  const struct {
+    const char* command;
+    const char* out;
+  } cases[] = {{"show",
+                "Language: English (0)\n"
+                "Board: 3 rows, 3 columns\n"
+                "Clues: ANSI (0)\n"
+                "Edge marks: 0 top, 0 left\n"
+                "Pictures: 0\n\n"
+                "CAT\n"
+                "A#E\n"
+                "DOG\n\n"},
+               {"json",
+                "{\n"
+                "  \"language\": 0,\n"
+                "  \"rows\": 3,\n"
+                "  \"columns\": 3,\n"
+                "  \"board\": [\"CAT\", \"A E\", \"DOG\"],\n"
+                "  \"charset\": 0,\n"
+                "  \"top_marks\": [],\n"
+                "  \"left_marks\": [],\n"
+                "  \"definitions\": [],\n"
+                "  \"pictures\": []\n"
+                "}\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    const ToolRun run = runTool(std::string(c.command) + " " + file);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, c.out);
+  }
 }
 
 TEST_F(GridwrightCw, ConvertsCodePagesAndEscapesJson) {
@@ -177,23 +160,21 @@ TEST_F(GridwrightCw, HelpGoesToStandardOutputWithStatusZero) {
 }
 
 TEST(GridwrightCwExamples, EveryExampleIsValidJsonWithAClueForEveryWord) {
-  int seen = 0;
-  for (const auto& entry : fs::directory_iterator(fs::path(GW_SOURCE_DIR) / "data/examples")) {
-    if (entry.path().extension() != ".C_W") continue;
-    ++seen;
-    SCOPED_TRACE(entry.path().filename().string());
-    const ToolRun show = runTool("show " + entry.path().string());
+  const std::vector<fs::path> examples = gw::test::exampleCrosswords();
+  EXPECT_GE(examples.size(), 1u);
+  for (const fs::path& example : examples) {
+    SCOPED_TRACE(example.filename().string());
+    const ToolRun show = runTool("show " + example.string());
     EXPECT_EQ(show.status, 0);
     EXPECT_EQ(show.out.find(": \n"), std::string::npos) << "a word without a clue:\n" << show.out;
     // Python's json module is the judge of the JSON.
     const ToolRun check =
-        runTool("json " + entry.path().string() +
+        runTool("json " + example.string() +
                 " | python3 -c \"import json,sys; d=json.load(sys.stdin); "
                 "assert d['definitions'] and d['pictures'] and (d['top_marks'] or d['left_marks']); "
                 "assert all(len(r) == d['columns'] for r in d['board']); print('ok')\"");
     EXPECT_EQ(check.out, "ok\n");
   }
-  EXPECT_GE(seen, 1);
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 // gridwright-cw export, import and pdf, run as programs on the example crosswords.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -16,28 +12,18 @@
 #include "common/file_io.h"
 #include "common/language.h"
 #include "interchange/crossword_numbering.h"
+#include "tests/support/example_crosswords.h"
+#include "tests/support/run_command.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-};
+using ToolRun = gw::test::CommandRun;
 
-ToolRun run(const std::string& command) {
-  ToolRun r;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer{};
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
+// Runs a command with its standard error folded into `out`.
+ToolRun run(const std::string& command) { return gw::test::runCommand(command + " 2>&1"); }
 
 ToolRun tool(const std::string& args) { return run(std::string(GW_PROGRAM_DIR) + "/gridwright-cw " + args); }
 
@@ -154,13 +140,12 @@ TEST_F(InterchangeCli, AnImportPastThePictureBudgetIsRefused) {
 // The PDF's text layer holds every clue with its number; pdftotext reads it back.
 TEST_F(InterchangeCli, ThePdfTextLayerHoldsEveryClueWithItsNumber) {
   if (run("pdftotext -v").status != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  for (const auto& entry : fs::directory_iterator(std::string(GW_SOURCE_DIR) + "/data/examples")) {
-    if (entry.path().extension() != ".C_W") continue;
-    SCOPED_TRACE(entry.path().filename().string());
-    ASSERT_EQ(tool("pdf " + entry.path().string() + " " + path("out.pdf")).status, 0);
+  for (const fs::path& file : gw::test::exampleCrosswords()) {
+    SCOPED_TRACE(file.filename().string());
+    ASSERT_EQ(tool("pdf " + file.string() + " " + path("out.pdf")).status, 0);
     ASSERT_EQ(run("pdftotext -enc UTF-8 " + path("out.pdf") + " " + path("out.txt")).status, 0);
     const std::string text = std::regex_replace(gw::readWholeFile(path("out.txt")), std::regex("\\s+"), " ");
-    const gw::CrosswordFile cw = gw::readCrosswordFile(entry.path(), gw::CrosswordReadMode::Authoring);
+    const gw::CrosswordFile cw = gw::readCrosswordFile(file, gw::CrosswordReadMode::Authoring);
     const gw::CrosswordNumbering numbering = gw::numberCrossword(cw);
     EXPECT_EQ(numbering.across.size() + numbering.down.size(), cw.definitions.size());
     for (const auto* list : {&numbering.across, &numbering.down})
