@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/search/composer.h"
 #include "authoring/composing/dictionary/dictionary.h"
-#include "authoring/composing/search/layout_session.h"
 #include "authoring/composing/layout/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/search/layout_session.h"
 #include "common/file_io.h"
 #include "tests/support/random_words.h"
 #include "tests/support/temp_folder.h"
@@ -138,6 +138,12 @@ struct Workspace {
   void clearResults() const {
     fs::remove_all(results);
     fs::create_directories(results);
+  }
+  // composeAll's results, the results folder then emptied again for the search under test.
+  std::vector<RecordedResult> baseline() const {
+    std::vector<RecordedResult> results = composeAll();
+    clearResults();
+    return results;
   }
 };
 

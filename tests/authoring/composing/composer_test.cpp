@@ -19,6 +19,12 @@ std::vector<Case> cases() { return backtrackingProblems(); }
 
 Layout layoutOf(const Case& c) { return parseTextLayout(c.layout, Language::English); }
 
+// A workspace with the layout and words of case `n`.
+Workspace workspaceOf(std::size_t n) {
+  const Case c = cases()[n];
+  return Workspace(c.layout, c.words);
+}
+
 TEST(Search, FindsExactlyTheFillsOfABruteForceEnumeration) {
   for (const Case& c : cases()) {
     SCOPED_TRACE(c.name);
@@ -71,8 +77,7 @@ TEST(Search, OneCellSlotWithoutOneLetterWordsIsNeverFilled) {
 }
 
 TEST(Search, ANewSearchNumbersAfterTheResultsOfItsLayoutAndOverwritesNothing) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -94,8 +99,7 @@ TEST(Search, ANewSearchNumbersAfterTheResultsOfItsLayoutAndOverwritesNothing) {
 // moves the numbering on (and the state file keeps it); the search's own bytes, left by a
 // run killed after writing them, count as written.
 TEST(Search, AResumedSearchSkipsNamesTakenByOtherFiles) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   const std::vector<RecordedResult> baseline = ws.composeAll();
   ASSERT_GE(baseline.size(), 3u);
   for (const bool sameBytes : {false, true}) {
@@ -129,8 +133,7 @@ TEST(Search, AResumedSearchSkipsNamesTakenByOtherFiles) {
 }
 
 TEST(Search, TheAuthorsLayoutIsNotTouchedWhileTheSearchFillsItsOwnBoard) {
-  const Case c = cases()[4];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(4);
   Session s(ws);
   s.session.open(ws.pattern);
   const Layout authored = s.session.layout();
@@ -230,8 +233,7 @@ TEST(StopAndResume, StoppingAfterEveryStepOrEveryFewGivesTheSameFiles) {
 }
 
 TEST(StopAndResume, ReopeningAfterAStopAtEachStepResumesExactly) {
-  const Case c = cases()[2];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(2);
   std::vector<RecordedResult> baseline = ws.composeAll();
   const long steps = countSteps(ws);
   for (long k = 0; k <= steps; k += 2) {
@@ -289,10 +291,8 @@ TEST(Parts, PartsTogetherWriteTheWholeSearchsFillsInItsOrderThroughStops) {
 
 TEST(StopAndResume, AStopFromInsideTheSearchTakesEffectAtTheEndOfItsStep) {
   // As gridwright-compose stops at --max-results: from the result notification.
-  const Case c = cases()[4];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(4);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   ASSERT_GT(baseline.size(), 2u);
   Session s(ws);
   s.listener.onResult = [&] { s.composer.stop(); };
@@ -313,10 +313,8 @@ TEST(StopAndResume, AStopFromInsideTheSearchTakesEffectAtTheEndOfItsStep) {
 }
 
 TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
-  const Case c = cases()[4];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(4);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -325,8 +323,7 @@ TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
 }
 
 TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
-  const Case c = cases()[4];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(4);
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -350,8 +347,7 @@ TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
 }
 
 TEST(Lifecycle, StateFollowsEditableRunningStoppedAndBack) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session s(ws);
   auto& l = s.listener;
   using St = ComposingState;
@@ -380,8 +376,7 @@ TEST(Lifecycle, StateFollowsEditableRunningStoppedAndBack) {
 }
 
 TEST(Lifecycle, LayoutCallsWaitForARunningSearchAndDiscardAStoppedOne) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -457,10 +452,8 @@ TEST(Failures, MissingWordFileMeansNoSolutionPossibleAndSaysSo) {
 }
 
 TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   writeText(ws.dir / "notAFolder", "x");
   Session s(ws);
   auto& l = s.listener;
@@ -485,10 +478,8 @@ TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
 }
 
 TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   Session s(ws);
   s.session.open(ws.pattern);
   s.composer.start();
@@ -503,24 +494,37 @@ TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
   EXPECT_EQ(s.listener.results, baseline);
 }
 
+// A search of the layout started and stopped after `steps` steps, its state file left behind.
+void leaveStoppedSearch(const Workspace& ws, std::uint64_t steps = 0) {
+  Session s(ws);
+  s.session.open(ws.pattern);
+  s.composer.start();
+  if (steps > 0) s.composer.run(RunBudget::forSteps(steps));
+  s.composer.stop();
+}
+
+// The state file of the layout's stopped search.
+SearchState savedState(const Workspace& ws) {
+  return readStateFile(stateFileFor(ws.pattern), readPatternFile(ws.pattern));
+}
+
+// Opens the layout in `s` and runs its resumed search to the end.
+void resumeToEnd(Session& s, const Workspace& ws) {
+  s.session.open(ws.pattern);
+  s.composer.resume();
+  runToEnd(s.composer);
+}
+
 TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   ASSERT_GT(baseline.size(), 0u);
 
   // Stopped before the first step: depth 1, nothing tried yet.
-  {
-    Session s(ws);
-    s.session.open(ws.pattern);
-    s.composer.start();
-    s.composer.stop();
-    SearchState st = readStateFile(s.session.stateFile(), s.session.layout());
-    EXPECT_EQ(st.depth, 1);
-    EXPECT_EQ(st.slots[0].candidateIndex, -1);
-  }
-  SearchState st = readStateFile(stateFileFor(ws.pattern), parseTextLayout(c.layout, Language::English));
+  leaveStoppedSearch(ws);
+  const SearchState st = savedState(ws);
+  EXPECT_EQ(st.depth, 1);
+  EXPECT_EQ(st.slots[0].candidateIndex, -1);
 
   // Depth 1 with its candidates used up: the search is over at once.
   SearchState done = st;
@@ -528,9 +532,7 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   writeStateFile(stateFileFor(ws.pattern), done);
   {
     Session s(ws);
-    s.session.open(ws.pattern);
-    s.composer.resume();
-    runToEnd(s.composer);
+    resumeToEnd(s, ws);
     EXPECT_TRUE(s.listener.results.empty());
     EXPECT_EQ(s.state(), ComposingState::Editable);
     EXPECT_EQ(s.listener.sounds.back(), ComposerSound::Exhausted);
@@ -544,9 +546,7 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
   writeStateFile(stateFileFor(ws.pattern), fresh);
   {
     Session s(ws);
-    s.session.open(ws.pattern);
-    s.composer.resume();
-    runToEnd(s.composer);
+    resumeToEnd(s, ws);
     ASSERT_EQ(s.listener.results.size(), baseline.size());
     EXPECT_EQ(s.listener.results[0].number, 6);
     EXPECT_EQ(s.listener.results[0].bytes, baseline[0].bytes);
@@ -556,24 +556,15 @@ TEST(Resume, StateOfDepthOneOrZeroIsHandledSoundly) {
 // The last result number is used and the search stops before the next result, which would
 // have none: no overflow, no file with a negative number.
 TEST(Resume, ResultNumbersStopAtTheLargestOne) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   ASSERT_GE(baseline.size(), 2u);
-  {
-    Session s(ws);
-    s.session.open(ws.pattern);
-    s.composer.start();
-    s.composer.stop();
-  }
-  SearchState st = readStateFile(stateFileFor(ws.pattern), parseTextLayout(c.layout, Language::English));
+  leaveStoppedSearch(ws);
+  SearchState st = savedState(ws);
   st.resultCount = std::numeric_limits<int>::max() - 1;
   writeStateFile(stateFileFor(ws.pattern), st);
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.resume();
-  runToEnd(s.composer);
+  resumeToEnd(s, ws);
   ASSERT_EQ(s.listener.results.size(), 1u);
   EXPECT_EQ(s.listener.results[0].number, std::numeric_limits<int>::max());
   EXPECT_EQ(s.state(), ComposingState::Stopped);
@@ -585,8 +576,7 @@ TEST(Resume, ResultNumbersStopAtTheLargestOne) {
 // Two composers on one layout would mix their result and state files: the second is refused
 // while a search of the first exists (running or stopped), and may go once it has ended.
 TEST(Lifecycle, OneSearchPerLayoutAtATime) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session first(ws), second(ws);
   first.session.open(ws.pattern);
   second.session.open(ws.pattern);
@@ -612,17 +602,9 @@ TEST(Lifecycle, OneSearchPerLayoutAtATime) {
 }
 
 TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
-  {
-    Session s(ws);
-    s.session.open(ws.pattern);
-    s.composer.start();
-    s.composer.run(RunBudget::forSteps(10));
-    s.composer.stop();
-  }
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
+  leaveStoppedSearch(ws, 10);
   Session s(ws);
   s.session.open(ws.pattern);
   EXPECT_TRUE(s.session.hasSavedSearch());
@@ -643,8 +625,7 @@ TEST(Resume, ContinueAnsweredNoLeavesTheStateFileUntilAFreshSearchEnds) {
 }
 
 TEST(Resume, DamagedStateFileIsReportedAndTheLayoutStaysEditable) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   writeText(stateFileFor(ws.pattern), std::string("\x01\0\0\0\x09\0\0\0", 8));
   Session s(ws);
   s.session.open(ws.pattern);
@@ -704,8 +685,7 @@ TEST(Resume, AStateOfTheSameSlotsWithOtherFixedLettersIsRefused) {
 }
 
 TEST(Layouts, NewLayoutNeedsAFileNameBeforeComposing) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session s(ws);
   s.session.newLayout(3, 3, Language::English);
   EXPECT_EQ(s.session.layout().rows, 3);
@@ -721,8 +701,7 @@ TEST(Layouts, NewLayoutNeedsAFileNameBeforeComposing) {
 }
 
 TEST(Layouts, AFreshStartSavesTheLayoutAndAFailedSaveStartsNothing) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
+  Workspace ws = workspaceOf(0);
   Session s(ws);
   s.session.open(ws.pattern);
   ASSERT_TRUE(s.session.setIsle(0, 0));
@@ -737,10 +716,8 @@ TEST(Layouts, AFreshStartSavesTheLayoutAndAFailedSaveStartsNothing) {
 }
 
 TEST(WordOrder, TheAuthorsOrderIsUsedAndANonPermutationIgnored) {
-  const Case c = cases()[0];
-  Workspace ws(c.layout, c.words);
-  std::vector<RecordedResult> baseline = ws.composeAll();
-  ws.clearResults();  // the search numbers after results it finds
+  Workspace ws = workspaceOf(0);
+  const std::vector<RecordedResult> baseline = ws.baseline();
   // Reversed; a list that is no permutation (kept as computed); unchanged; none given.
   const std::vector<std::vector<int>> answers{{6, 5, 4, 3, 2, 1}, {1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}, {}};
   for (std::size_t answer = 0; answer < answers.size(); ++answer) {

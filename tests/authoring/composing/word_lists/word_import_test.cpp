@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 class ImportFile : public ::testing::Test {
  protected:
-
   fs::path write(const std::string& name, const std::string& bytes) {
     fs::path p = dir_ / name;
     std::ofstream(p, std::ios::binary) << bytes;
@@ -51,20 +50,27 @@ TEST_F(ImportFile, CountsLinesWithOrWithoutAFinalLineBreak) {
 }
 
 TEST_F(ImportFile, Utf8IsConvertedToTheCodePageAnythingElseIsTakenAsBytes) {
-  // UTF-8 with a byte order mark: Mädchen, Straße.
-  fs::path utf8 = write("utf8",
-                        "\xEF\xBB\xBFM\xC3\xA4"
-                        "dchen\r\nStra\xC3\x9F"
-                        "e\r\n");
-  EXPECT_EQ(scanImportFile(utf8).encoding, TextEncoding::Utf8);
-  EXPECT_EQ(importAll(utf8, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
-  // The same words in Windows-1252 are no valid UTF-8.
-  fs::path cp = write("cp",
-                      "M\xE4"
-                      "dchen\r\nStra\xDF"
-                      "e\r\n");
-  EXPECT_EQ(scanImportFile(cp).encoding, TextEncoding::CodePage);
-  EXPECT_EQ(importAll(cp, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
+  // Mädchen, Straße in UTF-8 with a byte order mark, and in Windows-1252 (no valid UTF-8).
+  const struct {
+    const char* name;
+    const char* bytes;
+    TextEncoding encoding;
+  } files[] = {{"utf8",
+                "\xEF\xBB\xBFM\xC3\xA4"
+                "dchen\r\nStra\xC3\x9F"
+                "e\r\n",
+                TextEncoding::Utf8},
+               {"cp",
+                "M\xE4"
+                "dchen\r\nStra\xDF"
+                "e\r\n",
+                TextEncoding::CodePage}};
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    const fs::path file = write(f.name, f.bytes);
+    EXPECT_EQ(scanImportFile(file).encoding, f.encoding);
+    EXPECT_EQ(importAll(file, Language::German), (std::vector<std::string>{"MAEDCHEN", "STRASSE"}));
+  }
   // A letter that no spelling reaches skips its line; a letter past Latin-1 is spelt.
   fs::path greek = write("greek",
                          "ab\xCE\xB1"
@@ -178,8 +184,8 @@ TEST(ImportLoop, AReadErrorKeepsTheWordsFoundBeforeIt) {
 // word is skipped as too long, never added.
 TEST_F(ImportFile, WordsThatTransliterationLengthensPastTheLimitAreSkipped) {
   WordList list(Language::English);
-  const fs::path file = write("thorn.txt", "\xC3\x9E" + std::string(39, 'L') + "\r\n\xC3\x9E" +
-                                               std::string(38, 'L') + "\r\nowl\r\n");
+  const fs::path file = write(
+      "thorn.txt", "\xC3\x9E" + std::string(39, 'L') + "\r\n\xC3\x9E" + std::string(38, 'L') + "\r\nowl\r\n");
   ImportReport report(Language::English);
   EXPECT_EQ(importFileInto(list, file, &report), 2u);  // TH + 38 letters, and OWL
   EXPECT_EQ(report.count(SkippedLine::TooLong), 1);
