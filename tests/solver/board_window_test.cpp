@@ -92,6 +92,15 @@ class CrossWindowTest : public QObject {
     answers_->next(QMessageBox::Yes);
     trigger("revealAllAction");
   }
+  // Every letter revealed and the crossword completed by a key that stores nothing; "Try
+  // another?" will be answered OK and the open dialog with `file` (none chosen when empty).
+  void completeAndTryAnother(BoardWindow& f, const QString& file) {
+    revealAll();
+    answers_->next(QMessageBox::Ok);
+    if (!file.isEmpty()) answers_->nextFile(file);
+    QTest::keyClick(&f, '5');
+    QVERIFY(f.board()->completed());
+  }
   void trigger(const char* name) {
     QAction* a = window_->action(name);
     QVERIFY2(a, name);
@@ -451,11 +460,7 @@ class CrossWindowTest : public QObject {
   void tryAnotherLoadsTheNextCrossword() {
     QString next = write("next.C_W", serbianSample());
     BoardWindow& f = open(englishSample());
-    revealAll();
-    answers_->next(QMessageBox::Ok);
-    answers_->nextFile(next);
-    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
-    QVERIFY(f.board()->completed());
+    completeAndTryAnother(f, next);
     for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
     QCOMPARE(questions(), 1);
     QVERIFY(messages().isEmpty());
@@ -469,10 +474,7 @@ class CrossWindowTest : public QObject {
   void tryAnotherWithTheOpenDialogCancelledCloses() {
     BoardWindow& f = open(englishSample());
     QSignalSpy finished(&f, &BoardWindow::finished);
-    revealAll();
-    answers_->next(QMessageBox::Ok);  // OK, then no file chosen
-    QTest::keyClick(&f, '5');         // a key that stores nothing completes the revealed crossword
-    QVERIFY(f.board()->completed());
+    completeAndTryAnother(f, {});  // OK, then no file chosen
     for (int i = 0; i < 20; ++i) f.workflow().blinkTick();
     QCOMPARE(questions(), 0);  // twenty ticks of blinking come first
     f.workflow().blinkTick();
@@ -487,11 +489,7 @@ class CrossWindowTest : public QObject {
     gw::writeFileAtomically(bad.toStdString(), std::string("CW10\0\x05", 6));
     BoardWindow& f = open(englishSample());
     QSignalSpy finished(&f, &BoardWindow::finished);
-    revealAll();
-    answers_->next(QMessageBox::Ok);
-    answers_->nextFile(bad);
-    QTest::keyClick(&f, '5');  // a key that stores nothing completes the revealed crossword
-    QVERIFY(f.board()->completed());
+    completeAndTryAnother(f, bad);
     for (int i = 0; i <= 20; ++i) f.workflow().blinkTick();
     QCOMPARE(messages().size(), 1);
     QVERIFY(f.board() == nullptr);  // neither the old nor a half-read new crossword

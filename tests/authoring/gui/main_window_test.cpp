@@ -210,24 +210,25 @@ class MainWindowTest : public gw::test::GuiTestBase {
     QVERIFY(menuShown(*w, "editWordsMenu"));
     QVERIFY(menuShown(*w, "helpMenu"));
 
-    click(*w, "composeButton");
-    QCOMPARE(w->currentPage(), Page::Composing);
-    QVERIFY(menuShown(*w, "composeFileMenu"));
-    QVERIFY(!menuShown(*w, "editFileMenu"));
-
-    w->findChild<QAction*>("quitComposeAction")->trigger();
-    QCOMPARE(w->currentPage(), Page::Start);
-    QCOMPARE(w->windowTitle(), kStartCaption);
-    QVERIFY(!menuShown(*w, "composeFileMenu"));
-
-    click(*w, "editButton");
-    QCOMPARE(w->currentPage(), Page::Editing);
-    QVERIFY(menuShown(*w, "editFileMenu"));
-    QVERIFY(!menuShown(*w, "composeFileMenu"));
-    w->findChild<QAction*>("quitEditingAction")->trigger();
-    QCOMPARE(w->currentPage(), Page::Start);
-    QCOMPARE(w->windowTitle(), kStartCaption);
-    QVERIFY(!menuShown(*w, "editFileMenu"));
+    // Each button leads to its page with its own File menu alone; the page's quit leads back.
+    const struct {
+      const char* button;
+      Page page;
+      const char* menu;
+      const char* otherMenu;
+      const char* quit;
+    } pages[] = {{"composeButton", Page::Composing, "composeFileMenu", "editFileMenu", "quitComposeAction"},
+                 {"editButton", Page::Editing, "editFileMenu", "composeFileMenu", "quitEditingAction"}};
+    for (const auto& p : pages) {
+      click(*w, p.button);
+      QCOMPARE(w->currentPage(), p.page);
+      QVERIFY(menuShown(*w, p.menu));
+      QVERIFY(!menuShown(*w, p.otherMenu));
+      w->findChild<QAction*>(p.quit)->trigger();
+      QCOMPARE(w->currentPage(), Page::Start);
+      QCOMPARE(w->windowTitle(), kStartCaption);
+      QVERIFY(!menuShown(*w, p.menu));
+    }
   }
 
   void quitComposeClosesTheLayout() {

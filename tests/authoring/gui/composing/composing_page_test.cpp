@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/composing_geometry.h"
 #include "authoring/gui/composing/composing_page.h"
@@ -20,17 +20,6 @@
 using namespace gw;
 using namespace gw::gui;
 using namespace gw::gui::testing;
-
-namespace {
-
-// Words of three and four letters: the 4 × 4 layout with isles in two corners has a few fills.
-std::vector<std::string> fewWords() {
-  std::vector<std::string> words = someWords("ABC", 3, 0.4, 7);
-  for (const std::string& w : someWords("ABC", 4, 0.12, 7)) words.push_back(w);
-  return words;
-}
-
-}  // namespace
 
 class ComposingPageTest : public ComposingPageTestBase {
   Q_OBJECT

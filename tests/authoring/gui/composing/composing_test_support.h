@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "authoring/composing/search/composer.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/composer.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
@@ -37,6 +37,13 @@ inline void writeBytes(const fs::path& path, const std::string& bytes) { test::w
 inline std::vector<std::string> someWords(const std::string& alphabet, int length, double keep,
                                           unsigned seed) {
   return test::randomWords(alphabet, {length}, keep, seed);
+}
+
+// Words of three and four letters: the 4 × 4 layout with isles in two corners has a few fills.
+inline std::vector<std::string> fewWords() {
+  std::vector<std::string> words = someWords("ABC", 3, 0.4, 7);
+  for (const std::string& w : someWords("ABC", 4, 0.12, 7)) words.push_back(w);
+  return words;
 }
 
 // A portable program folder in a temporary folder: Make/EN.words, DE.words, YU.words and

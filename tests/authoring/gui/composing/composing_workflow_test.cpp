@@ -12,13 +12,6 @@ using namespace gw::gui::testing;
 
 namespace {
 
-// Words of three and four letters: the 4 × 4 layout with isles in two corners has a few fills.
-std::vector<std::string> fewWords() {
-  std::vector<std::string> words = someWords("ABC", 3, 0.4, 7);
-  for (const std::string& w : someWords("ABC", 4, 0.12, 7)) words.push_back(w);
-  return words;
-}
-
 ComposingWorkflow::WordOrderChoice reversedOrder(std::vector<int>& answer) {
   return [&answer](const std::vector<Slot>& order) {
     for (int p = static_cast<int>(order.size()); p >= 1; --p) answer.push_back(p);

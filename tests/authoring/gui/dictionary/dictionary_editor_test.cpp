@@ -23,6 +23,7 @@
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_box.h"
 #include "authoring/gui/dictionary/word_list_model.h"
+#include "big_import_file.h"
 #include "common/file_io.h"
 #include "tests/support/prompt_answers.h"
 
@@ -95,8 +96,9 @@ class DictionaryEditorTest : public QObject {
 
  private:
   std::unique_ptr<DictionaryEditorDialog> openEditor(Language language, const std::string& words);
-  // A file of `count` distinct new words (WORDAAAA, WORDAAAB, ...).
-  fs::path bigImportFile(int count);
+  fs::path bigImportFile(int count) {
+    return gw::test::writeBigImportFile(dir_->path().toStdString(), count);
+  }
   QAbstractItemView* list(DictionaryEditorDialog& d) {
     return d.findChild<QAbstractItemView*>("wordListView");
   }
@@ -122,18 +124,6 @@ std::unique_ptr<DictionaryEditorDialog> DictionaryEditorTest::openEditor(Languag
   d->activateWindow();
   if (!QTest::qWaitForWindowActive(d.get())) qWarning("the editor did not become active");
   return d;
-}
-
-fs::path DictionaryEditorTest::bigImportFile(int count) {
-  fs::path file = fs::path(dir_->path().toStdString()) / "big.txt";
-  std::string text;
-  for (int i = 0; i < count; ++i) {
-    std::string w = "WORD";
-    for (int n = i, k = 0; k < 4; ++k, n /= 26) w += static_cast<char>('A' + n % 26);
-    text += w + "\n";
-  }
-  writeFile(file, text);
-  return file;
 }
 
 void DictionaryEditorTest::wordBoxTakesLettersOfTheLanguage_data() {

@@ -12,6 +12,7 @@
 #include "authoring/gui/dictionary/dictionary_editor_workflow.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"
+#include "big_import_file.h"
 #include "tests/support/prompt_answers.h"
 #include "tests/support/temp_folder.h"
 
@@ -35,7 +36,7 @@ class DictionaryEditorWorkflowTest : public QObject {
 
  private:
   std::unique_ptr<DictionaryEditorWorkflow> open(Language language, const std::string& words);
-  fs::path bigImportFile(int count);
+  fs::path bigImportFile(int count) { return gw::test::writeBigImportFile(dir_->path(), count); }
   QString fileText(const fs::path& p) { return QString::fromStdString(p.string()); }
 
   std::unique_ptr<gw::test::TempFolder> dir_;
@@ -53,16 +54,6 @@ std::unique_ptr<DictionaryEditorWorkflow> DictionaryEditorWorkflowTest::open(Lan
   auto w = std::make_unique<DictionaryEditorWorkflow>(language, wordFile_, wordFile_, nullptr);
   w->loadWordFile();
   return w;
-}
-
-fs::path DictionaryEditorWorkflowTest::bigImportFile(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) {
-    std::string w = "WORD";
-    for (int n = i, k = 0; k < 4; ++k, n /= 26) w += static_cast<char>('A' + n % 26);
-    text += w + "\n";
-  }
-  return gw::test::writeFile(*dir_ / "big.txt", text);
 }
 
 void DictionaryEditorWorkflowTest::addFindAndDeleteFollowTheState() {
