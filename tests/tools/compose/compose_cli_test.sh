@@ -5,15 +5,8 @@ bin=$1 work=$2 scenario=$3 program=$4 source=$5
 source "$(cd "$(dirname "$0")" && pwd)/cli_test_common.sh"
 
 # Besides small.words, a word list that keeps a search busy.
-python3 - <<'PY'
-import random
-random.seed(7)
-words = set()
-while len(words) < 3000:
-    words.add(''.join(random.choice('ABCDEFGHIJKLMNOPQRSTUVWXYZ') for _ in range(5)))
-open('busy.words', 'w').write(''.join(w + '\r\n' for w in sorted(words)))
-PY
-printf '.....\n.....\n.....\n.....\n.....\n' > open5.txt
+random_words busy.words 7 5 3000 distinct
+open_layout open5.txt 5
 
 case "$scenario" in
 text_layout)

@@ -55,13 +55,8 @@ no_repeat)
   ;;
 stop)
   # Random seven-letter words: the search runs long, and a stop writes nothing.
-  python3 - <<'PY'
-import random
-random.seed(3)
-words = {''.join(random.choice('ABCDEFGHIJKLMNOPQRSTUVWXYZ') for _ in range(7)) for _ in range(4000)}
-open('busy.words', 'w').write(''.join(w + '\r\n' for w in sorted(words)))
-PY
-  printf '.......\n.......\n.......\n.......\n.......\n.......\n.......\n' > open7.txt
+  random_words busy.words 3 7 4000
+  open_layout open7.txt 7
   expect 0 "$bin" --words busy.words --results res --layout open7.txt --language en --save open7.C_WM \
     --first-fill --seed 1 --lanes 2 --time-limit 0.5
   contains err.txt "Stopped (time limit reached)"
@@ -77,13 +72,8 @@ PY
   ;;
 progress_lines)
   # Standard error is a file here: progress comes as plain lines, never redrawn with \r.
-  python3 - <<'PY'
-import random
-random.seed(7)
-words = {''.join(random.choice('ABCDEFGHIJKLMNOPQRSTUVWXYZ') for _ in range(5)) for _ in range(3000)}
-open('busy.words', 'w').write(''.join(w + '\r\n' for w in sorted(words)))
-PY
-  printf '.....\n.....\n.....\n.....\n.....\n' > open5.txt
+  random_words busy.words 7 5 3000
+  open_layout open5.txt 5
   expect 0 "$bin" --words busy.words --results res --layout open5.txt --language en --save open5.C_WM --time-limit 1
   contains err.txt "T: "
   if grep -q $'\r' err.txt; then fail "carriage returns in a log: $(od -c err.txt | head)"; fi

@@ -6,18 +6,7 @@ set -uo pipefail
 bin=$1 work=$2 scenario=$3 source=${4:-}
 source "$(cd "$(dirname "$0")" && pwd)/cli_test_common.sh"
 
-# The checksums of a search's result files in result order: hashes FOLDER NAME_PREFIX
-hashes() {
-  local n=1
-  while [ -e "$1/$2$n.C_W" ]; do
-    sha256sum <"$1/$2$n.C_W" | cut -d' ' -f1
-    n=$((n + 1))
-  done
-}
-
-expect 0 "$bin" --quiet --words small.words --results whole --layout open3.txt --language en --save open3.C_WM
-hashes whole open3 >whole.txt
-[ "$(wc -l <whole.txt)" -gt 10 ] || fail "the unsplit search found too few fills to split"
+whole_search
 
 case "$scenario" in
 part_union)

@@ -82,16 +82,7 @@ done
 [ "$state" = idle ] ||
   skip "the one-node cluster did not come up (node state \"$state\"): $(tail -n 2 slurm/slurmctld.log slurm/slurmd.log 2>/dev/null | tr '\n' ' ')"
 
-hashes() {  # hashes FOLDER NAME_PREFIX: the result files' checksums in result order
-  local n=1
-  while [ -e "$1/$2$n.C_W" ]; do
-    sha256sum <"$1/$2$n.C_W" | cut -d' ' -f1
-    n=$((n + 1))
-  done
-}
-expect 0 "$bin" --quiet --words small.words --results whole --layout open3.txt --language en --save open3.C_WM
-hashes whole open3 >whole.txt
-[ "$(wc -l <whole.txt)" -gt 10 ] || fail "the unsplit search found too few fills to split"
+whole_search
 
 expect 0 sbatch --wait --array=1-4 --chdir="$work" --output="$work/task-%a.out" --time=2 \
   --wrap "'$bin' --quiet --part \$SLURM_ARRAY_TASK_ID/4 --words small.words --results array open3.C_WM"
