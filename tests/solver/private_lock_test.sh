@@ -8,16 +8,9 @@
 set -euo pipefail
 cross=$1 crossword=$2 work=$3
 
-rm -rf "$work"
-mkdir -p "$work/home" "$work/bin" "$work/puzzles" "$work/run1" "$work/run2"
-chmod 700 "$work/home" "$work/run1" "$work/run2"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export QT_QPA_PLATFORM=offscreen
-cp "$cross" "$work/bin/Cross"
-cross=$work/bin/Cross
-puzzle=$work/puzzles/$(basename "$crossword")
-cp "$crossword" "$puzzle"
-progress=${puzzle%.C_W}.RES_CW
+source "$(dirname "$0")/cross_sandbox.sh"
+cross_sandbox
+mkdir -m 700 "$work/run1" "$work/run2"
 failures=0 passed=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -28,13 +21,7 @@ start() {
   "$cross" "$@" >/dev/null 2>"$work/$name.err" &
   local p=$!
   printf -v "pid_$name" '%s' "$p"
-  for _ in $(seq 200); do
-    local caught
-    caught=$(awk '/^SigCgt:/ { print $2 }' "/proc/$p/status" 2>/dev/null || true)
-    [ -n "$caught" ] && (( (16#$caught >> 14) & 1 )) && return 0
-    [ -e "/proc/$p" ] || break
-    sleep 0.05
-  done
+  takes_sigterm "$p" && return 0
   fail "$name did not take SIGTERM over"
   return 1
 }

@@ -11,17 +11,9 @@
 set -euo pipefail
 cross=$1 crossword=$2 work=$3
 
-rm -rf "$work"
-mkdir -p "$work/home" "$work/bin" "$work/puzzles"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config
-export XDG_DATA_HOME=$work/home/.local/share QT_QPA_PLATFORM=offscreen
-# A program folder of its own, so that CROSS.CONF is written there and not in the build tree.
-cp "$cross" "$work/bin/Cross"
-cross=$work/bin/Cross
-puzzle=$work/puzzles/$(basename "$crossword")
-cp "$crossword" "$puzzle"
-progress=${puzzle%.C_W}.RES_CW
+source "$(dirname "$0")/cross_sandbox.sh"
+cross_sandbox
+export XDG_RUNTIME_DIR=$work/home
 failures=0 passed=0
 
 fail() { echo "FAIL: $*"; sed 's/^/  stderr: /' "$work/stderr" 2>/dev/null; failures=$((failures + 1)); }
@@ -30,12 +22,7 @@ fail() { echo "FAIL: $*"; sed 's/^/  stderr: /' "$work/stderr" 2>/dev/null; fail
 start() {
   "$cross" "$@" >/dev/null 2>"$work/stderr" &
   pid=$!
-  for _ in $(seq 200); do
-    local caught
-    caught=$(awk '/^SigCgt:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
-    [ -n "$caught" ] && (( (16#$caught >> 14) & 1 )) && return 0
-    sleep 0.05
-  done
+  takes_sigterm "$pid" && return 0
   fail "the program did not take SIGTERM over within 10 s"
   kill -KILL "$pid" 2>/dev/null || true
   wait "$pid" || true
