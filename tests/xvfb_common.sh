@@ -4,7 +4,7 @@
 #   xvfb_home "$work"              # an empty work folder with a home of its own
 #   program=$(xvfb_program_folder "$work/bin" "$program" LAYOUTS EXAMPLES)
 #                                  # a portable program folder as a new user has it
-# Then fail, wait_for, window_named and shot are at hand.
+# Then fail, wait_for, window_named, end_by_sigterm and shot are at hand.
 
 # Runs the calling script again under xvfb-run with a screen of SIZE (WIDTHxHEIGHT) and ends
 # it after SECONDS; in that second run (DISPLAY_READY set) it returns at once.
@@ -58,3 +58,10 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
 
 # The first visible window whose title matches the pattern; fails when there is none.
 window_named() { xdotool search --onlyvisible --name "$1" | head -n 1 | grep .; }
+
+# Ends the program $pid as a log-out does; it must exit cleanly.
+end_by_sigterm() {
+  kill -TERM "$pid"
+  wait "$pid" || fail "SIGTERM did not end the program cleanly"
+  pid=
+}

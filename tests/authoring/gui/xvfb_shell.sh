@@ -21,13 +21,25 @@ xvfb_rerun 1024x768 280 "$@"
 xvfb_home "$work"
 program=$(xvfb_program_folder "$work/bin" "$program" "$layouts" "$examples")
 
+main_window='^Brevant Software: Crossword Authoring$'
 other_window() { xdotool search --onlyvisible --pid "$pid" | grep -vx "$win" | head -n 1 | grep .; }
+# start LOG [ARGS...]: starts the program; succeeds once its main window ($win) shows.
+start() {
+  "$program" "${@:2}" >"$work/$1" 2>&1 &
+  pid=$!
+  wait_for 20 window_named "$main_window" && win=$(window_named "$main_window")
+}
+# answer_message SHOT: the message box in front of the main window, screenshot, answered with Return.
+answer_message() {
+  wait_for 20 other_window || return 1
+  sleep 0.3
+  shot "$1"
+  xdotool windowfocus --sync "$(other_window)"
+  xdotool key Return
+}
 
 # 1. First start.
-"$program" >"$work/run1.log" 2>&1 &
-pid=$!
-wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window"
-win=$(window_named '^Brevant Software: Crossword Authoring$')
+start run1.log || fail "no main window"
 [ -d "$work/bin/Make/Results" ] || fail "no results folder at start"
 [ ! -e "$work/bin/crossword.conf" ] || fail "settings written at start"
 sleep 0.5
@@ -58,25 +70,14 @@ printf '[Folders]\nMake:Open=%s\nMake:Save=%s\nEdit:Open=%s\nEdit:Save=%s\n' \
 # reader's message; the program goes on.
 bad=$work/bad.C_WM
 head -c 100 /dev/zero >"$bad"
-"$program" "$bad" >"$work/run2.log" 2>&1 &
-pid=$!
-wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window with a bad layout"
-win=$(window_named '^Brevant Software: Crossword Authoring$')
-wait_for 20 other_window || fail "no message about the bad layout"
-sleep 0.3
-shot bad-layout
-xdotool windowfocus --sync "$(other_window)"
-xdotool key Return
+start run2.log "$bad" || fail "no main window with a bad layout"
+answer_message bad-layout || fail "no message about the bad layout"
 wait_for 5 bash -c "! xdotool search --onlyvisible --pid $pid | grep -vx $win" || fail "the message stays"
 kill -0 "$pid" || fail "the program ended after the message"
-kill -TERM "$pid"
-wait "$pid" || fail "SIGTERM did not end the program cleanly"
+end_by_sigterm
 
 # 4. Real key presses reach the page in front.
-"$program" >"$work/run3.log" 2>&1 &
-pid=$!
-wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window"
-win=$(window_named '^Brevant Software: Crossword Authoring$')
+start run3.log || fail "no main window"
 xdotool windowfocus --sync "$win"
 xdotool key space # Compose
 sleep 0.3
@@ -104,8 +105,7 @@ xdotool key Escape
 sleep 0.3
 xdotool key alt+F4
 wait_for 5 window_named '^Brevant Software : Crosswords Authoring' || fail "Alt+F4 did not leave editing"
-kill -TERM "$pid"
-wait "$pid" || fail "SIGTERM did not end the program cleanly"
+end_by_sigterm
 
 # 5. SIGTERM never waits for an answer; the typed clue comes back at the next start.
 crossword=$work/bin/Data/en-igloo.C_W
@@ -129,15 +129,8 @@ kept=$(ls "$work/bin/Recovery/"*.C_W 2>/dev/null | head -n 1)
 [ -n "$kept" ] || fail "no recovery file"
 grep -q "Snow house" "$kept" || fail "the recovery file lacks the typed clue"
 
-"$program" >"$work/run5.log" 2>&1 &
-pid=$!
-wait_for 20 window_named '^Brevant Software: Crossword Authoring$' || fail "no main window at the restart"
-win=$(window_named '^Brevant Software: Crossword Authoring$')
-wait_for 20 other_window || fail "no question about the unsaved changes"
-sleep 0.3
-shot recover-question
-xdotool windowfocus --sync "$(other_window)"
-xdotool key Return # Yes
+start run5.log || fail "no main window at the restart"
+answer_message recover-question || fail "no question about the unsaved changes" # Yes
 recovered="$work/bin/Data/en-igloo (recovered).C_W"
 wait_for 10 test -f "$recovered" || fail "Yes did not restore the work beside the crossword"
 wait_for 10 window_named '^Edit: en-igloo \(recovered\).C_W' || fail "the recovered crossword is not open"
@@ -145,6 +138,5 @@ shot recovered
 grep -q "Snow house" "$recovered" || fail "the recovered crossword lacks the clue"
 [ -z "$(ls "$work/bin/Recovery/" 2>/dev/null)" ] || fail "the recovery store was not emptied"
 cmp -s "$crossword" "$work/igloo-before.C_W" || fail "the user's crossword was written over"
-kill -TERM "$pid"
-wait "$pid" || fail "SIGTERM did not end the program cleanly"
+end_by_sigterm
 echo "5 passed, 0 failed"

@@ -9,21 +9,12 @@
 set -euo pipefail
 host=$1 compose=$2 words=$3 grid=$4 work=$5
 
-if [ ! -s "$words" ]; then
-  echo "no English word list ($words): skipped"
-  exit 77
-fi
-source "$(dirname "$0")/../../../xvfb_common.sh"
-xvfb_rerun 1280x1024 120 "$@"
-
-xvfb_home "$work"
-mkdir -p "$work/prog/Make/Results"
-cp "$words" "$work/prog/Make/EN.words"
+source "$(dirname "$0")/composing_xvfb.sh"
+composing_xvfb_start 1280x1024 120 "$@"
 [ -f "${words%.words}.scores" ] && cp "${words%.words}.scores" "$work/prog/Make/EN.scores"
 pattern=$work/prog/Make/us15.C_WM
 "$compose" --layout "$grid" --language en --save "$pattern" --no-compose >/dev/null
 
-shot() { import -window root "$work/$1.png"; }
 # Pixels of the marks' red on the screen.
 red_pixels() {
   convert "$work/$1.png" -fill black +opaque "rgb(220,0,0)" -fill white -opaque "rgb(220,0,0)" \

@@ -8,21 +8,13 @@
 set -euo pipefail
 host=$1 compose=$2 words=$3 work=$4
 
-if [ ! -s "$words" ]; then
-  echo "no English word list ($words): skipped"
-  exit 77
-fi
-source "$(dirname "$0")/../../../xvfb_common.sh"
-xvfb_rerun 1024x768 280 "$@"
-
-xvfb_home "$work"
-mkdir -p "$work/prog/Make/Results" "$work/cli/Results"
-cp "$words" "$work/prog/Make/EN.words"
+source "$(dirname "$0")/composing_xvfb.sh"
+composing_xvfb_start 1024x768 280 "$@"
+mkdir -p "$work/cli/Results"
 pattern=$work/prog/Make/cat.C_WM
 
 # Without a window manager nobody gives the main window the keyboard back after a dialog.
 refocus() { sleep 0.3; xdotool search --onlyvisible --name 'Crosswords Authoring|Make :|Composing :' windowfocus --sync; sleep 0.2; }
-shot() { import -window root "$work/$1.png"; }
 # The grid's pop-up menu from the keyboard; its first entry starts or stops composing.
 change_status() { xdotool key Menu; sleep 0.4; xdotool key Down Return; sleep 0.4; }
 

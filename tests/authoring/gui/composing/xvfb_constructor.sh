@@ -12,16 +12,8 @@
 set -euo pipefail
 host=$1 compose=$2 words=$3 grid=$4 work=$5
 
-if [ ! -s "$words" ]; then
-  echo "no English word list ($words): skipped"
-  exit 77
-fi
-source "$(dirname "$0")/../../../xvfb_common.sh"
-xvfb_rerun 1024x768 280 "$@"
-
-xvfb_home "$work"
-mkdir -p "$work/prog/Make/Results"
-cp "$words" "$work/prog/Make/EN.words"
+source "$(dirname "$0")/composing_xvfb.sh"
+composing_xvfb_start 1024x768 280 "$@"
 rows=$(wc -l <"$grid")
 columns=$(head -n 1 "$grid" | tr -d '\r\n' | wc -c)
 # An empty layout of the grid's size, and the grid itself, both made by gridwright-compose.
@@ -29,7 +21,6 @@ sed 's/#/./g' "$grid" >"$work/empty.txt"
 "$compose" --layout "$work/empty.txt" --language en --save "$work/prog/Make/drawn.C_WM" --no-compose >/dev/null
 "$compose" --layout "$grid" --language en --save "$work/expected.C_WM" --no-compose >/dev/null
 
-shot() { import -window root "$work/$1.png"; }
 go_to() { xdotool key ctrl+Home; [ "$1" -gt 0 ] && xdotool key --delay 5 --repeat "$1" Down; [ "$2" -gt 0 ] && xdotool key --delay 5 --repeat "$2" Right; true; }
 # The grid's pop-up menu from the keyboard; `popup Up Return` picks its last entry.
 popup() { xdotool key Menu; sleep 0.4; xdotool key "$@"; sleep 0.3; }

@@ -8,25 +8,17 @@ import time
 
 import pyatspi
 
-import editing_atspi
-from editing_atspi import click, fail, find, menu_command, shot, type_into, wait_for, xdotool
+import gridwright_atspi
+from gridwright_atspi import (EDIT_FILE_MENU, click, fail, find, menu_command, shot, type_into, wait_for,
+                              wait_for_application, wait_gone, xdotool)
 
 out_dir = sys.argv[1]
-editing_atspi.shot_dir = sys.argv[2]
+gridwright_atspi.shot_dir = sys.argv[2]
 WORDS = 76
 
 
-def wait_gone(role, name, what):
-    for _ in range(50):
-        if not find(role, name):
-            return
-        time.sleep(0.2)
-    shot("stuck")
-    fail(what)
-
-
 def export_pdf(name, paper):
-    menu_command("Export PDF...")
+    menu_command(EDIT_FILE_MENU, "Export PDF...")
     export = wait_for(pyatspi.ROLE_DIALOG, "Export PDF")
     type_into(wait_for(pyatspi.ROLE_TEXT, "File:", export), f"{out_dir}/{name}")
     type_into(wait_for(pyatspi.ROLE_TEXT, "Author:", export), "A. Setter")
@@ -37,12 +29,7 @@ def export_pdf(name, paper):
     wait_gone(pyatspi.ROLE_DIALOG, "Export PDF", "the Export PDF dialog stays open")
 
 
-for _ in range(100):
-    if editing_atspi.application():
-        break
-    time.sleep(0.2)
-else:
-    fail("Gridwright is not on the accessibility bus")
+wait_for_application()
 
 words = wait_for(pyatspi.ROLE_TABLE, "Words", seconds=30)
 # As an author would, the window made large enough for list, board and clue box.

@@ -13,26 +13,22 @@ import time
 
 import pyatspi
 
-import editing_atspi
-from editing_atspi import click, fail, find, menu_command, shot, type_into, wait_active, wait_for, xdotool
+import gridwright_atspi
+from gridwright_atspi import (EDIT_FILE_MENU, click, fail, find, menu_command, shot, type_into, wait_active, wait_for,
+                              wait_for_application, wait_gone, xdotool)
 
 out_dir = sys.argv[1]
-editing_atspi.shot_dir = sys.argv[2]
+gridwright_atspi.shot_dir = sys.argv[2]
 CLUES = {"AC": "Clue for AC", "BD": "Clue for BD", "E": "Clue for E", "AB": "Clue for AB",
          "CDE": "Clue for CDE"}
 
 
-for _ in range(100):
-    if editing_atspi.application():
-        break
-    time.sleep(0.2)
-else:
-    fail("Gridwright is not on the accessibility bus")
+wait_for_application()
 
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Edit"))
 
 # New: two rows of three columns.
-menu_command("New")
+menu_command(EDIT_FILE_MENU, "New")
 layout = wait_for(pyatspi.ROLE_DIALOG, "Crossword Layout")
 type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Rows:", layout), "2")
 type_into(wait_for(pyatspi.ROLE_SPIN_BUTTON, "Columns:", layout), "3")
@@ -47,12 +43,7 @@ xdotool("key", "--delay", "80", "Down", "Left", "Left")
 xdotool("type", "--delay", "80", "cde")
 shot("layout-editor")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "OK", editor))
-for _ in range(50):
-    if not find(pyatspi.ROLE_DIALOG, "Definition"):
-        break
-    time.sleep(0.2)
-else:
-    fail("the layout editor stays open after OK")
+wait_gone(pyatspi.ROLE_DIALOG, "Definition", "the layout editor stays open after OK")
 
 # None of the four words of two or more letters is in the English word list: they are marked
 # and counted, and nothing is refused.
@@ -74,24 +65,19 @@ shot("clues-written")
 
 # Close with the clues unsaved: Escape on "Save changes?" (Yes, No, Cancel) keeps the crossword
 # open with every clue; the bytes saved below prove it.
-menu_command("Close")
+menu_command(EDIT_FILE_MENU, "Close")
 wait_for(pyatspi.ROLE_PUSH_BUTTON, "Cancel")
 wait_for(pyatspi.ROLE_PUSH_BUTTON, "No")
 shot("save-changes")
 time.sleep(0.5)
 xdotool("key", "Escape")
-for _ in range(50):
-    if not find(pyatspi.ROLE_PUSH_BUTTON, "No"):
-        break
-    time.sleep(0.2)
-else:
-    fail("Escape does not answer \"Save changes?\"")
+wait_gone(pyatspi.ROLE_PUSH_BUTTON, "No", "Escape does not answer \"Save changes?\"")
 wait_for(pyatspi.ROLE_TABLE_CELL, "CDE", words, seconds=5)
 if not find(pyatspi.ROLE_LABEL, "Modified"):
     fail("the crossword is no longer modified after Escape")
 
 # Change Charset: the same dialog shows the crossword, only the charset open; cancelled.
-menu_command("Change Charset")
+menu_command(EDIT_FILE_MENU, "Change Charset")
 charset = wait_for(pyatspi.ROLE_DIALOG, "Crossword Layout")
 for caption, value in (("Rows:", 2), ("Columns:", 3)):
     spin = wait_for(pyatspi.ROLE_SPIN_BUTTON, caption, charset)
@@ -105,44 +91,33 @@ shot("change-charset")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Cancel", charset))
 
 # Save as: the file dialog takes the whole path in its name field.
-menu_command("Save as ..")
+menu_command(EDIT_FILE_MENU, "Save as ..")
 wait_active(wait_for(pyatspi.ROLE_DIALOG, "Save crossword"))
 xdotool("type", "--delay", "20", f"{out_dir}/flow")
 xdotool("key", "Return")
-for _ in range(50):
-    if not find(pyatspi.ROLE_DIALOG, "Save crossword"):
-        break
-    time.sleep(0.2)
-else:
-    shot("save-dialog-stuck")
-    fail("the save dialog stays open")
+wait_gone(pyatspi.ROLE_DIALOG, "Save crossword", "the save dialog stays open")
 
 # The last clue, stored by Enter, then Save under the new name.
 click(clue)
 xdotool("type", "--delay", "40", texts[-1])
 xdotool("key", "Return")
-menu_command("Save")
+menu_command(EDIT_FILE_MENU, "Save")
 time.sleep(0.5)
 shot("saved")
 if find(pyatspi.ROLE_LABEL, "Modified"):
     fail("Save did not save the crossword")
 
 # Export PDF beside the crossword, with the solution page.
-menu_command("Export PDF...")
+menu_command(EDIT_FILE_MENU, "Export PDF...")
 export = wait_for(pyatspi.ROLE_DIALOG, "Export PDF")
 click(wait_for(pyatspi.ROLE_CHECK_BOX, "Add the solution page", export))
 shot("export-pdf")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Export", export))
-for _ in range(50):
-    if not find(pyatspi.ROLE_DIALOG, "Export PDF"):
-        break
-    time.sleep(0.2)
-else:
-    fail("the Export PDF dialog stays open")
+wait_gone(pyatspi.ROLE_DIALOG, "Export PDF", "the Export PDF dialog stays open")
 shot("exported")
 
 # Print: with no printer set up the print dialog prints to a PDF file; ours in OUT_DIR.
-menu_command("Print...")
+menu_command(EDIT_FILE_MENU, "Print...")
 printing = wait_for(pyatspi.ROLE_DIALOG, "Print crossword")
 wait_active(printing)
 type_into(wait_for(pyatspi.ROLE_TEXT, "Output file:", printing), f"{out_dir}/printed.pdf")
@@ -153,12 +128,7 @@ if not solution.getState().contains(pyatspi.STATE_CHECKED):  # as chosen for the
     fail("the print dialog does not propose the solution page chosen for the export")
 shot("print-dialog")
 click(wait_for(pyatspi.ROLE_PUSH_BUTTON, "Print", printing))
-for _ in range(50):
-    if not find(pyatspi.ROLE_DIALOG, "Print crossword"):
-        break
-    time.sleep(0.2)
-else:
-    fail("the print dialog stays open")
+wait_gone(pyatspi.ROLE_DIALOG, "Print crossword", "the print dialog stays open")
 
 # The "No." header sorts the list by printed number; the choice is kept for the next start.
 click(wait_for(pyatspi.ROLE_TABLE_COLUMN_HEADER, "No."))

@@ -10,42 +10,22 @@
 set -euo pipefail
 program=$1 work=$2
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../../xvfb_common.sh"
+source "$here/../gridwright_atspi.sh"
 
-py=python3
-[ -x /usr/bin/python3 ] && py=/usr/bin/python3  # where Debian's python3-pyatspi lives
-for tool in dbus-launch pdftotext pdfinfo pdftoppm xdotool import; do
-  command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
-done
-"$py" -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi missing: skipped"; exit 77; }
-[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "at-spi2-core missing: skipped"; exit 77; }
+atspi_require pdftotext pdfinfo pdftoppm
+xvfb_rerun 1024x768 560 "$@"
 
-if [ -z "${DISPLAY_READY:-}" ]; then
-  exec env DISPLAY_READY=1 timeout 560 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work/home" "$work/bin/Make" "$work/bin/Data" "$work/out"
-chmod 700 "$work/home"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb
+xvfb_home "$work"
+mkdir -p "$work/bin/Make" "$work/bin/Data" "$work/out"
 cp "$program" "$work/bin/Gridwright"
 # The English word list, against which the answers are checked after the layout editor.
 words=$(dirname "$program")/Make/EN.words
 [ -f "$words" ] || { echo "$words missing: skipped"; exit 77; }
 cp "$words" "$work/bin/Make/"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-eval "$(dbus-launch --sh-syntax)"
-pid= bus=
-cleanup() {
-  for p in $pid $bus $DBUS_SESSION_BUS_PID; do kill "$p" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-bus=$!
-sleep 1
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/bin/Gridwright" >"$work/gridwright.log" 2>&1 &
-pid=$!
+atspi_bus
+atspi_start "$work/gridwright.log" "$work/bin/Gridwright"
 
 "$py" "$here/drive_editing.py" "$work/out" "$work" || fail "the editing flow did not finish (see $work/*.png)"
 
@@ -78,17 +58,14 @@ done
 pdftotext "$work/out/printed.pdf" "$work/printed.txt"
 grep -q "Clue for AB" "$work/printed.txt" && grep -q Solution "$work/printed.txt" || fail "the print lacks clues or solution"
 
-kill -TERM "$pid"
-wait "$pid" || fail "SIGTERM did not end the program cleanly"
-pid=
+end_by_sigterm
 grep -qx "Sort by number=1" "$work/bin/crossword.conf" || fail "the list's order is not in crossword.conf"
 
 # The second start, on a composer result of 76 words.
 mkdir -p "$work/bin/Make/Results"
 result=$work/bin/Make/Results/us151.C_W
 cp "$here/../../../data/crossword/good-us15.C_W" "$result"
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/bin/Gridwright" "$result" >>"$work/gridwright.log" 2>&1 &
-pid=$!
+atspi_start "$work/gridwright.log" "$work/bin/Gridwright" "$result"
 "$py" "$here/drive_clues.py" "$work/out" "$work" || fail "the clue flow did not finish (see $work/*.png)"
 "$py" - "$result" <<'PY' || fail "the saved composer result lacks clues"
 import struct, sys
@@ -121,7 +98,5 @@ for paper in a4 letter; do
   pdftoppm -r 60 -png "$pdf" "$work/us15-$paper"
 done
 
-kill -TERM "$pid"
-wait "$pid" || fail "SIGTERM did not end the program cleanly"
-pid=
+end_by_sigterm
 echo "editing flow passed"
