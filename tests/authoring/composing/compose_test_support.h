@@ -155,13 +155,17 @@ struct Session {
   Composer composer{session, listener};
   explicit Session(const Workspace& ws) : session(dictionary, ws.files(), &listener) {}
   ComposingState state() const { return session.state(); }
+  // Opens the workspace's layout and starts a search of it.
+  void openAndStart(const Workspace& ws) {
+    session.open(ws.pattern);
+    composer.start();
+  }
 };
 
 inline std::vector<RecordedResult> Workspace::composeAll(RecordingListener* used) const {
   clearResults();
   Session s(*this);
-  s.session.open(pattern);
-  s.composer.start();
+  s.openAndStart(*this);
   runToEnd(s.composer);
   EXPECT_EQ(s.state(), ComposingState::Editable);
   if (used) *used = s.listener;

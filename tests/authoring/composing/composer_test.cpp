@@ -79,8 +79,7 @@ TEST(Search, OneCellSlotWithoutOneLetterWordsIsNeverFilled) {
 TEST(Search, ANewSearchNumbersAfterTheResultsOfItsLayoutAndOverwritesNothing) {
   Workspace ws = workspaceOf(0);
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   runToEnd(s.composer);
   const int first = static_cast<int>(s.listener.results.size());
   ASSERT_GT(first, 1);
@@ -149,8 +148,7 @@ TEST(Search, TheAuthorsLayoutIsNotTouchedWhileTheSearchFillsItsOwnBoard) {
 // The number of steps of an uninterrupted search (the last one finds it exhausted).
 long countSteps(const Workspace& ws) {
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   long steps = 0;
   while (s.state() == ComposingState::Running) {
     s.composer.run(RunBudget::forSteps(1));
@@ -169,8 +167,7 @@ std::vector<RecordedResult> composeWithStops(const Workspace& ws, long first, lo
   ws.clearResults();
   std::vector<RecordedResult> all;
   auto s = std::make_unique<Session>(ws);
-  s->session.open(ws.pattern);
-  s->composer.start();
+  s->openAndStart(ws);
   int n = 0;
   long next = first != kNever ? first : every;
   while (s->state() != ComposingState::Editable) {
@@ -296,8 +293,7 @@ TEST(StopAndResume, AStopFromInsideTheSearchTakesEffectAtTheEndOfItsStep) {
   ASSERT_GT(baseline.size(), 2u);
   Session s(ws);
   s.listener.onResult = [&] { s.composer.stop(); };
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   int runs = 0;
   while (s.state() != ComposingState::Editable && runs < 10000) {
     if (s.state() == ComposingState::Stopped) s.composer.start();
@@ -316,8 +312,7 @@ TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
   Workspace ws = workspaceOf(4);
   const std::vector<RecordedResult> baseline = ws.baseline();
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   runToEnd(s.composer, RunBudget::forTime(std::chrono::milliseconds(1)));
   EXPECT_EQ(s.listener.results, baseline);
 }
@@ -325,8 +320,7 @@ TEST(StopAndResume, TimeSlicesGiveTheSameFilesAsOneRun) {
 TEST(StopAndResume, StoppedSearchShowsBestPartialFillAndKeepsCounters) {
   Workspace ws = workspaceOf(4);
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   s.composer.run(RunBudget::forSteps(25));
   s.composer.stop();
   ASSERT_EQ(s.state(), ComposingState::Stopped);
@@ -378,8 +372,7 @@ TEST(Lifecycle, StateFollowsEditableRunningStoppedAndBack) {
 TEST(Lifecycle, LayoutCallsWaitForARunningSearchAndDiscardAStoppedOne) {
   Workspace ws = workspaceOf(0);
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   s.composer.run(RunBudget::forSteps(10));
   ASSERT_EQ(s.state(), ComposingState::Running);
   s.session.close();
@@ -458,8 +451,7 @@ TEST(Failures, UnwritableResultStopsTheSearchAndResumesWithTheSameFile) {
   Session s(ws);
   auto& l = s.listener;
   s.session.setResultsFolder(ws.dir / "notAFolder");
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   runToEnd(s.composer);
   ASSERT_EQ(l.messages.size(), 1u);
   EXPECT_NE(l.messages[0].find("Cannot create"), std::string::npos) << l.messages[0];
@@ -481,8 +473,7 @@ TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
   Workspace ws = workspaceOf(0);
   const std::vector<RecordedResult> baseline = ws.baseline();
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   s.composer.run(RunBudget::forSteps(30));
   fs::create_directories(s.session.stateFile());  // a folder where the file would go
   s.composer.stop();
@@ -497,8 +488,7 @@ TEST(Failures, UnwritableStateFileIsReportedAndTheSearchResumesFromMemory) {
 // A search of the layout started and stopped after `steps` steps, its state file left behind.
 void leaveStoppedSearch(const Workspace& ws, std::uint64_t steps = 0) {
   Session s(ws);
-  s.session.open(ws.pattern);
-  s.composer.start();
+  s.openAndStart(ws);
   if (steps > 0) s.composer.run(RunBudget::forSteps(steps));
   s.composer.stop();
 }
