@@ -276,6 +276,11 @@ int Dictionary::score(int length, WordId id) const {
   return impl_->scored ? impl_->scores[length][id] : kDefaultWordScore;
 }
 
+std::span<const std::uint8_t> Dictionary::scores(int length) const {
+  if (!hasScores() || wordCount(length) == 0) return {};
+  return impl_->scores[length];
+}
+
 bool Dictionary::hasScores() const { return impl_ && impl_->scored; }
 
 Language Dictionary::language() const { return impl_ ? impl_->language : Language::English; }

@@ -16,7 +16,9 @@ int compareBytes(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 bool lessBytes(std::string_view a, std::string_view b) { return compareBytes(a, b) < 0; }
-bool sameBytes(std::string_view a, std::string_view b) { return a.size() == b.size() && compareBytes(a, b) == 0; }
+bool sameBytes(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && compareBytes(a, b) == 0;
+}
 
 }  // namespace
 
