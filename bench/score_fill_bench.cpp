@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "authoring/composing/search/fill_scores.h"
 #include "authoring/composing/search/first_fill_search.h"
-#include "authoring/composing/layout/layout_text.h"
 #include "common/file_io.h"
 
 namespace {
@@ -72,7 +72,7 @@ void BM_QuickFillScores(benchmark::State& state, const char* grid, Mode mode) {
       parseTextLayout(readWholeFile(fs::path(GW_SOURCE_DIR) / "bench/grids" / (std::string(grid) + ".txt")),
                       Language::English);
   const std::vector<Slot> slots = deriveSlots(layout);
-  std::vector<double> times, wallTimes;
+  std::vector<double> times, wallTimes, setupTimes, steps, restarts;
   double scoreSum = 0;
   int words = 0, under40 = 0, filled = 0, noFill = 0, lowestPlaced = 100;
   for (auto _ : state) {
@@ -80,6 +80,7 @@ void BM_QuickFillScores(benchmark::State& state, const char* grid, Mode mode) {
       const auto start = std::chrono::steady_clock::now();
       const double cpuStart = threadCpuMs();
       FirstFillSearch search(d, layout.board, slots, {static_cast<std::uint64_t>(seed), 1, false});
+      setupTimes.push_back(threadCpuMs() - cpuStart);
       FirstFillStatus status = FirstFillStatus::Searching;
       while (status == FirstFillStatus::Searching) {
         status = search.run(4096);
@@ -90,6 +91,8 @@ void BM_QuickFillScores(benchmark::State& state, const char* grid, Mode mode) {
       times.push_back(threadCpuMs() - cpuStart);
       wallTimes.push_back(
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      steps.push_back(static_cast<double>(search.steps()));
+      if (status == FirstFillStatus::Filled) restarts.push_back(static_cast<double>(search.restart()));
       if (status == FirstFillStatus::NoFill) ++noFill;
       if (status != FirstFillStatus::Filled) continue;
       ++filled;
@@ -102,6 +105,9 @@ void BM_QuickFillScores(benchmark::State& state, const char* grid, Mode mode) {
   }
   state.counters["median_ms"] = median(times);
   state.counters["median_wall_ms"] = median(wallTimes);
+  state.counters["median_setup_ms"] = median(setupTimes);
+  state.counters["median_steps"] = median(steps);
+  state.counters["median_restart"] = median(restarts);
   state.counters["filled"] = filled;
   state.counters["no_fill"] = noFill;
   state.counters["mean_score"] = words ? scoreSum / words : 0;

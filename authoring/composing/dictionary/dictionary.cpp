@@ -40,33 +40,52 @@ bool dropsWords(const ScoreTable& scores, int minScore) {
   return minScore > 0 && (!scores.empty() || minScore > kDefaultWordScore);
 }
 
-// Leaves out the words scored under `minScore`; returns how many went.
-std::size_t dropBelow(std::vector<std::string_view>& words, const ScoreTable& scores, int minScore) {
-  if (!dropsWords(scores, minScore)) return 0;
-  const std::size_t before = words.size();
-  ScoreTable::Cursor cursor(scores);
-  std::erase_if(words, [&](std::string_view w) { return cursor.score(w) < minScore; });
-  return before - words.size();
+bool fitsDictionary(std::string_view word) {
+  return !word.empty() && word.size() <= static_cast<std::size_t>(Dictionary::kMaxWordLength);
 }
 
 }  // namespace
 
-// Per length, the words of a word list back to back, in reading order.
-using WordArenas = std::array<std::string, kLengths>;
+// Per length, the words of a word list back to back in reading order, with their scores when
+// the list has any: each word's score is looked up once, while it is copied.
+struct WordArenas {
+  std::array<std::string, kLengths> text;
+  std::array<std::vector<std::uint8_t>, kLengths> scores;
+  bool scored = false;
+
+  explicit WordArenas(bool withScores) : scored(withScores) {}
+  void reserve(int length, std::size_t bytes) {
+    text[length].reserve(bytes);
+    if (scored) scores[length].reserve(bytes / static_cast<std::size_t>(length));
+  }
+  void add(std::string_view word, int score) {
+    text[word.size()] += word;
+    if (scored) scores[word.size()].push_back(static_cast<std::uint8_t>(score));
+  }
+};
 
 namespace {
 
-WordArenas collectWords(const std::vector<std::string_view>& lines) {
+// Copies the words that fit a dictionary and score at least `minScore`; returns how many
+// scored less.
+std::size_t collectWords(const std::vector<std::string_view>& lines, const ScoreTable& table, int minScore,
+                         WordArenas& arenas) {
   std::array<std::size_t, kLengths> bytes{};
   for (std::string_view line : lines)
-    if (!line.empty() && line.size() <= static_cast<std::size_t>(Dictionary::kMaxWordLength))
-      bytes[line.size()] += line.size();
-  WordArenas arenas;
-  for (int length = 1; length < kLengths; ++length) arenas[length].reserve(bytes[length]);
-  for (std::string_view line : lines)
-    if (!line.empty() && line.size() <= static_cast<std::size_t>(Dictionary::kMaxWordLength))
-      arenas[line.size()] += line;
-  return arenas;
+    if (fitsDictionary(line)) bytes[line.size()] += line.size();
+  for (int length = 1; length < kLengths; ++length) arenas.reserve(length, bytes[length]);
+  const bool dropping = dropsWords(table, minScore);
+  ScoreTable::Cursor cursor(table);
+  std::size_t below = 0;
+  for (std::string_view line : lines) {
+    if (!fitsDictionary(line)) continue;
+    const int score = table.empty() ? kDefaultWordScore : cursor.score(line);
+    if (dropping && score < minScore)
+      ++below;
+    else
+      arenas.add(line, score);
+  }
+  return below;
 }
 
 }  // namespace
@@ -80,18 +99,6 @@ struct Dictionary::Impl {
 
   std::size_t count(int length) const { return words[length] ? words[length]->count() : 0; }
 
-  // Scores are looked up in word order: a sorted list walks the sorted table once a length.
-  void takeScores(const ScoreTable& from) {
-    if (from.empty()) return;
-    scored = true;
-    for (int length = 1; length < kLengths; ++length) {
-      ScoreTable::Cursor cursor(from);
-      scores[length].reserve(count(length));
-      for (std::size_t id = 0; id < count(length); ++id)
-        scores[length].push_back(static_cast<std::uint8_t>(cursor.score(words[length]->word(id))));
-    }
-  }
-
   // Builds a dictionary from the words of each length in reading order, without touching any other.
   static std::unique_ptr<Impl> build(WordArenas arenas, Language language);
 };
@@ -99,6 +106,7 @@ struct Dictionary::Impl {
 std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Language language) {
   auto impl = std::make_unique<Impl>();
   impl->language = language;
+  impl->scored = arenas.scored;
   // Per length: the candidate words in reading order, then sorted by sort key with the
   // reading order breaking ties, so the first of equal words is the one kept.
   WordCollation collation(language);
@@ -106,7 +114,8 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Lan
   std::vector<std::size_t> keyStart;
   std::vector<std::uint32_t> order;
   for (int length = 1; length < kLengths; ++length) {
-    std::string& read = arenas[length];
+    std::string& read = arenas.text[length];
+    std::vector<std::uint8_t>& readScores = arenas.scores[length];
     if (read.empty()) continue;
     auto out = std::make_shared<LengthWords>();
     out->length = length;
@@ -121,6 +130,7 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Lan
     while (sorted < n && collation.before(candidate(sorted - 1), candidate(sorted))) ++sorted;
     if (sorted == n) {
       out->text = std::move(read);
+      impl->scores[length] = std::move(readScores);
     } else {
       keys.clear();
       keyStart.clear();
@@ -140,8 +150,10 @@ std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Lan
         if (previous && std::strcmp(previous, key(i)) == 0) continue;
         previous = key(i);
         out->text += candidate(i);
+        if (arenas.scored) impl->scores[length].push_back(readScores[i]);
       }
       std::string().swap(read);
+      std::vector<std::uint8_t>().swap(readScores);
     }
     out->index.build(out->text, length);
     impl->words[length] = std::move(out);
@@ -221,20 +233,19 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     std::array<std::size_t, kLengths> sizes{};
     const std::size_t skipped =
         scanWordFile(bytes, language, [&](std::string_view w) { sizes[w.size()] += w.size(); });
-    WordArenas arenas;
-    for (int length = 1; length < kLengths; ++length) arenas[length].reserve(sizes[length]);
+    WordArenas arenas(!scores.empty());
+    for (int length = 1; length < kLengths; ++length) arenas.reserve(length, sizes[length]);
     ScoreTable::Cursor cursor(scores);
     std::size_t below = 0;
     scanWordFile(bytes, language, [&](std::string_view w) {
-      if (!dropping || cursor.score(w) >= minScore)
-        arenas[w.size()] += w;
-      else
+      const int score = scores.empty() ? kDefaultWordScore : cursor.score(w);
+      if (dropping && score < minScore)
         ++below;
+      else
+        arenas.add(w, score);
     });
     std::string().swap(bytes);
-    auto impl = Impl::build(std::move(arenas), language);
-    impl->takeScores(scores);
-    setImpl(std::move(impl));
+    setImpl(Impl::build(std::move(arenas), language));
     skippedWordCount_ = skipped;
     belowMinScoreCount_ = below;
     minScore_ = minScore;
@@ -250,12 +261,11 @@ std::size_t Dictionary::checkWordFile(std::string& bytes, Language language,
 
 void Dictionary::loadLines(const std::vector<std::string>& lines, Language language, const WordScores& scores,
                            int minScore) {
-  std::vector<std::string_view> views(lines.begin(), lines.end());
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
   const ScoreTable table = ScoreTable::from(scores);
-  const std::size_t below = dropBelow(views, table, minScore);
-  auto impl = Impl::build(collectWords(views), language);
-  impl->takeScores(table);
-  setImpl(std::move(impl));
+  WordArenas arenas(!table.empty());
+  const std::size_t below = collectWords(views, table, minScore, arenas);
+  setImpl(Impl::build(std::move(arenas), language));
   skippedWordCount_ = 0;
   belowMinScoreCount_ = below;
   minScore_ = minScore;
@@ -264,6 +274,11 @@ void Dictionary::loadLines(const std::vector<std::string>& lines, Language langu
 int Dictionary::score(int length, WordId id) const {
   word(length, id);  // checks the id
   return impl_->scored ? impl_->scores[length][id] : kDefaultWordScore;
+}
+
+std::span<const std::uint8_t> Dictionary::scores(int length) const {
+  if (!hasScores() || wordCount(length) == 0) return {};
+  return impl_->scores[length];
 }
 
 bool Dictionary::hasScores() const { return impl_ && impl_->scored; }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,6 +98,8 @@ class Dictionary {
   }
   // A word's score, 0 to 100 (50 without a score file). Throws std::out_of_range as word().
   int score(int length, WordId id) const;
+  // The scores of a length's words by id; empty when no word has a score other than 50.
+  std::span<const std::uint8_t> scores(int length) const;
   // Whether any word has a score other than 50.
   bool hasScores() const;
 

@@ -47,14 +47,13 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
     for (int letter = 0; letter < 256; ++letter)
       if (index_->set(p, static_cast<unsigned char>(letter)))
         letters_[static_cast<std::size_t>(p)].add(static_cast<unsigned char>(letter));
-  if (dictionary.hasScores()) {
+  if (const std::span<const std::uint8_t> scores = dictionary.scores(length); !scores.empty()) {
     scoreTerms_.reserve(words_);
-    for (std::size_t id = 0; id < words_; ++id)
-      scoreTerms_.push_back(wordScoreTerm(dictionary.score(length, static_cast<Dictionary::WordId>(id))));
     std::vector<std::uint64_t> preferred(blocks_, 0);
     bool everyWord = true;
     for (std::size_t id = 0; id < words_; ++id) {
-      if (dictionary.score(length, static_cast<Dictionary::WordId>(id)) >= kPreferredWordScore)
+      scoreTerms_.push_back(wordScoreTerm(scores[id]));
+      if (scores[id] >= kPreferredWordScore)
         preferred[id / 64] |= std::uint64_t{1} << (id % 64);
       else
         everyWord = false;
@@ -63,7 +62,8 @@ LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)
   }
 }
 
-WordBitSets::WordBitSets(const Dictionary& dictionary, const std::vector<int>& lengths) {
+WordBitSets::WordBitSets(const Dictionary& dictionary, const std::vector<int>& lengths)
+    : scored_(dictionary.hasScores()) {
   for (int length : lengths)
     if (length >= 1 && length <= Dictionary::kMaxWordLength && !byLength_[static_cast<std::size_t>(length)])
       byLength_[static_cast<std::size_t>(length)] = std::make_unique<LengthWordBits>(dictionary, length);

@@ -97,8 +97,11 @@ class WordBitSets {
   // Builds the lengths of `lengths` (others stay empty).
   WordBitSets(const Dictionary& dictionary, const std::vector<int>& lengths);
   const LengthWordBits& forLength(int length) const { return *byLength_[static_cast<std::size_t>(length)]; }
+  // The list has scores: some word scores other than 50.
+  bool scored() const { return scored_; }
 
  private:
+  bool scored_ = false;
   std::array<std::unique_ptr<LengthWordBits>, Dictionary::kMaxWordLength + 1> byLength_;
 };
 

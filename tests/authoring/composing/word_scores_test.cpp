@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <random>
 
-#include "authoring/composing/search/fill_scores.h"
-#include "authoring/composing/search/first_fill_search.h"
 #include "authoring/composing/dictionary/score_table.h"
 #include "authoring/composing/search/fill_scores.h"
 #include "authoring/composing/search/first_fill_search.h"
@@ -136,6 +134,25 @@ TEST(ScoredDictionary, TheMinimumLeavesWordsOutAndAListWithoutScoresIsUnchanged)
   writeText(dir / "EN.scores", "CAT;ninety\n");  // a broken score file: the dictionary stays
   EXPECT_THROW(d.load(dir / "EN.words", Language::English), FileError);
   EXPECT_EQ(d.totalWordCount(), 3u);
+}
+
+// A word list out of order, with a word twice: sorting it keeps each score with its word.
+TEST(ScoredDictionary, ScoresFollowTheirWordsIntoDictionaryOrder) {
+  TempDir dir;
+  const std::vector<std::string> lines = {"GNU", "CAT", "EMU", "CAT", "DOG", "ANT"};
+  writeWordFile(dir / "EN.words", lines);
+  writeText(dir / "EN.scores", "ANT;10\nCAT;90\nEMU;70\nGNU;30\n");
+  Dictionary fromFile, fromLines;
+  fromFile.load(dir / "EN.words", Language::English);
+  fromLines.loadLines(lines, Language::English, WordScores::load(dir / "EN.scores", Language::English));
+  const std::vector<std::pair<std::string, int>> expected = {
+      {"ANT", 10}, {"CAT", 90}, {"DOG", 50}, {"EMU", 70}, {"GNU", 30}};
+  for (const Dictionary* d : {&fromFile, &fromLines}) {
+    std::vector<std::pair<std::string, int>> got;
+    for (Dictionary::WordId id = 0; id < d->wordCount(3); ++id)
+      got.emplace_back(std::string(d->word(3, id)), d->score(3, id));
+    EXPECT_EQ(got, expected);
+  }
 }
 
 // The exhaustive search with a minimum writes the fills of the unfiltered search that use
