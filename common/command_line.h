@@ -1,6 +1,6 @@
 #pragma once
-// The start of every command-line tool of the suite: its arguments parsed into options, or a
-// wrong command line said the one way they all say it.
+// The start of a command-line tool that parses options (gridwright-compose, gridwright-words):
+// its arguments parsed, or a wrong command line said the one way these tools say it.
 #include <optional>
 #include <ostream>
 #include <stdexcept>
