@@ -3,12 +3,14 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
 
-#include "authoring/composing/search/composer.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/search/composer.h"
 #include "bench/shipped_dictionaries.h"
 #include "common/file_io.h"
 
@@ -71,19 +73,22 @@ void BM_FirstResult(benchmark::State& state, const char* name) { compose(state, 
 void BM_Compose1000(benchmark::State& state, const char* name) { compose(state, name, 1000); }
 void BM_ComposeExhausted(benchmark::State& state, const char* name) { compose(state, name, 1 << 30); }
 
-#define GW_LAYOUT_BENCH(fn, id, name) BENCHMARK_CAPTURE(fn, id, name)->Unit(benchmark::kMillisecond)
-GW_LAYOUT_BENCH(BM_FirstResult, en_4x4, "en-4x4");
-GW_LAYOUT_BENCH(BM_FirstResult, en_5x5, "en-5x5");
-GW_LAYOUT_BENCH(BM_FirstResult, en_7x7, "en-7x7");
-GW_LAYOUT_BENCH(BM_FirstResult, en_9x9, "en-9x9");
-GW_LAYOUT_BENCH(BM_FirstResult, de_5x5, "de-5x5");
-GW_LAYOUT_BENCH(BM_FirstResult, de_6x6, "de-6x6");
-GW_LAYOUT_BENCH(BM_FirstResult, sr_5x5, "sr-5x5");
-GW_LAYOUT_BENCH(BM_FirstResult, sr_6x6, "sr-6x6");
-GW_LAYOUT_BENCH(BM_Compose1000, en_5x5, "en-5x5");
-GW_LAYOUT_BENCH(BM_Compose1000, en_9x9, "en-9x9");
-GW_LAYOUT_BENCH(BM_Compose1000, de_6x6, "de-6x6");
-GW_LAYOUT_BENCH(BM_Compose1000, sr_6x6, "sr-6x6");
-GW_LAYOUT_BENCH(BM_ComposeExhausted, en_4x4, "en-4x4")->Iterations(1);
+// "BENCH/en_4x4" for layout "en-4x4", as BENCHMARK_CAPTURE would name it.
+benchmark::internal::Benchmark* layoutBench(const char* bench, void (*run)(benchmark::State&, const char*),
+                                            const char* layout) {
+  std::string id = layout;
+  std::replace(id.begin(), id.end(), '-', '_');
+  return benchmark::RegisterBenchmark((std::string(bench) + "/" + id).c_str(), run, layout)
+      ->Unit(benchmark::kMillisecond);
+}
+
+[[maybe_unused]] const bool registered = [] {
+  for (const char* layout : {"en-4x4", "en-5x5", "en-7x7", "en-9x9", "de-5x5", "de-6x6", "sr-5x5", "sr-6x6"})
+    layoutBench("BM_FirstResult", BM_FirstResult, layout);
+  for (const char* layout : {"en-5x5", "en-9x9", "de-6x6", "sr-6x6"})
+    layoutBench("BM_Compose1000", BM_Compose1000, layout);
+  layoutBench("BM_ComposeExhausted", BM_ComposeExhausted, "en-4x4")->Iterations(1);
+  return true;
+}();
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -111,28 +112,28 @@ void BM_FindWords_Regex(benchmark::State& state) {
   label(state, pattern, ids.size());
 }
 
+// Asks `has` on every iteration; the row is labelled with the query and its last answer.
+template <typename Has>
+void timeYesNo(benchmark::State& state, const std::string& query, Has has) {
+  bool found = false;
+  for (auto _ : state) {
+    found = has();
+    benchmark::DoNotOptimize(found);
+  }
+  label(state, query, found);
+}
+
 void BM_HasWord_Index(benchmark::State& state) {
   std::string pattern;
   if (!queryPattern(state, pattern)) return;
-  const Dictionary& d = english();
-  bool found = false;
-  for (auto _ : state) {
-    found = d.hasWord(pattern);
-    benchmark::DoNotOptimize(found);
-  }
-  label(state, pattern, found);
+  timeYesNo(state, pattern, [&, &d = english()] { return d.hasWord(pattern); });
 }
 
 void BM_HasWord_Regex(benchmark::State& state) {
   std::string pattern;
   if (!queryPattern(state, pattern)) return;
-  Literal literal(state, pattern);
-  bool found = false;
-  for (auto _ : state) {
-    found = std::regex_search(literal.text, literal.expression());
-    benchmark::DoNotOptimize(found);
-  }
-  label(state, pattern, found);
+  const Literal literal(state, pattern);
+  timeYesNo(state, pattern, [&] { return std::regex_search(literal.text, literal.expression()); });
 }
 
 void BM_ContainsWord_Index(benchmark::State& state) {
@@ -142,13 +143,7 @@ void BM_ContainsWord_Index(benchmark::State& state) {
     return;
   }
   std::string word(english().word(length, static_cast<Dictionary::WordId>(english().wordCount(length) / 3)));
-  const Dictionary& d = english();
-  bool found = false;
-  for (auto _ : state) {
-    found = d.containsWord(word);
-    benchmark::DoNotOptimize(found);
-  }
-  label(state, word, found);
+  timeYesNo(state, word, [&, &d = english()] { return d.containsWord(word); });
 }
 
 void queryArguments(benchmark::internal::Benchmark* b) {
@@ -170,15 +165,27 @@ BENCHMARK(BM_HasWord_Index)->Apply(queryArguments);
 BENCHMARK(BM_HasWord_Regex)->Apply(literalArguments);
 BENCHMARK(BM_ContainsWord_Index)->ArgName("length")->Arg(4)->Arg(7)->Arg(10);
 
-void BM_LoadGerman(benchmark::State& state) {
-  std::filesystem::path file = std::filesystem::path(GW_PROGRAM_DIR) / "Make/DE.words";
-  if (!std::filesystem::exists(file)) {
-    state.SkipWithError("DE.words is not built");
-    return;
-  }
+// A shipped word list of the program folder, or nothing (and the benchmark skipped) when the
+// build has not made it.
+std::optional<std::filesystem::path> shippedList(benchmark::State& state, const char* name) {
+  const std::filesystem::path file = std::filesystem::path(GW_PROGRAM_DIR) / "Make" / name;
+  if (std::filesystem::exists(file)) return file;
+  state.SkipWithError((std::string(name) + " is not built").c_str());
+  return std::nullopt;
+}
+
+// Loads `file` on every iteration; the words it holds are counted.
+Dictionary timeLoading(benchmark::State& state, const std::filesystem::path& file, gw::Language language) {
   Dictionary d;
-  for (auto _ : state) d.load(file, gw::Language::German);
+  for (auto _ : state) d.load(file, language);
   state.counters["words"] = static_cast<double>(d.totalWordCount());
+  return d;
+}
+
+void BM_LoadGerman(benchmark::State& state) {
+  const auto file = shippedList(state, "DE.words");
+  if (!file) return;
+  const Dictionary d = timeLoading(state, *file, gw::Language::German);
   state.counters["memory_MB"] = static_cast<double>(d.memoryUsage()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_LoadGerman)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -186,29 +193,17 @@ BENCHMARK(BM_LoadGerman)->Unit(benchmark::kMillisecond)->Iterations(5);
 // The shipped English list (sorted, as word files usually are): what every first fill pays
 // before it searches.
 void BM_LoadEnglish(benchmark::State& state) {
-  std::filesystem::path file = std::filesystem::path(GW_PROGRAM_DIR) / "Make/EN.words";
-  if (!std::filesystem::exists(file)) {
-    state.SkipWithError("EN.words is not built");
-    return;
-  }
-  Dictionary d;
-  for (auto _ : state) d.load(file, gw::Language::English);
-  state.counters["words"] = static_cast<double>(d.totalWordCount());
+  if (const auto file = shippedList(state, "EN.words")) timeLoading(state, *file, gw::Language::English);
 }
 BENCHMARK(BM_LoadEnglish)->Unit(benchmark::kMillisecond);
 
 // The same words without their score file beside them: what the scores cost at loading.
 void BM_LoadEnglishWithoutScores(benchmark::State& state) {
-  const std::filesystem::path shipped = std::filesystem::path(GW_PROGRAM_DIR) / "Make/EN.words";
+  const auto shipped = shippedList(state, "EN.words");
+  if (!shipped) return;
   const std::filesystem::path copy = std::filesystem::temp_directory_path() / "gw_bench_unscored_EN.words";
-  if (!std::filesystem::exists(shipped)) {
-    state.SkipWithError("EN.words is not built");
-    return;
-  }
-  std::filesystem::copy_file(shipped, copy, std::filesystem::copy_options::overwrite_existing);
-  Dictionary d;
-  for (auto _ : state) d.load(copy, gw::Language::English);
-  state.counters["words"] = static_cast<double>(d.totalWordCount());
+  std::filesystem::copy_file(*shipped, copy, std::filesystem::copy_options::overwrite_existing);
+  timeLoading(state, copy, gw::Language::English);
   std::filesystem::remove(copy);
 }
 BENCHMARK(BM_LoadEnglishWithoutScores)->Unit(benchmark::kMillisecond);

@@ -11,6 +11,8 @@
 #   -r 10 -x '--first-fill --seed {run} --lanes 2'
 # The processor time tells the search's cost apart from waiting for a busy machine.
 set -uo pipefail
+# shellcheck source=bench/grid_bench_lib.sh
+. "$(dirname "$0")/grid_bench_lib.sh"
 binary=build/bin/gridwright-compose
 cap=120
 runs=1
@@ -25,14 +27,10 @@ while getopts "b:c:r:x:" opt; do
   esac
 done
 shift $((OPTIND - 1))
-if [ $# -ne 2 ]; then
-  echo "usage: $0 [-b BINARY] [-c CAP_SECONDS] [-r RUNS] [-x 'OPTIONS'] GRID_DIR WORDS" >&2
-  exit 2
-fi
+expect_args 2 "$0 [-b BINARY] [-c CAP_SECONDS] [-r RUNS] [-x 'OPTIONS'] GRID_DIR WORDS" "$@"
 grids=$1
 words=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -54,7 +52,7 @@ for grid in "$grids"/*.txt; do
       filled=$((filled + 1))
       read -r wall user system <"$work/time"
       echo "$wall" >>"$work/walls"
-      awk -v u="$user" -v s="$system" 'BEGIN { printf "%.3f\n", u + s }' >>"$work/cpus"
+      cpu_seconds "$user" "$system" >>"$work/cpus"
       # "Filled after 0.12 s (198 words tried)." from a first fill
       steps=$(sed -n 's/.*(\([0-9]*\) words tried).*/\1/p' "$work/err" | tail -1)
       if [ -n "$steps" ]; then

@@ -94,23 +94,19 @@ void BM_WordListSnapshot(benchmark::State& state, int longest) {
 }
 
 // Argument 0 estimates, 1 propagates every word.
+void estimatedAndPropagated(benchmark::internal::Benchmark* b) {
+  b->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+}
+
 // The five-letter slot of the open grid has the most words to try; the 15-letter one the fewest.
 BENCHMARK_CAPTURE(BM_Candidates, us15_open_5, Probe{us15, {0, 0}, Direction::Across})
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(estimatedAndPropagated);
 BENCHMARK_CAPTURE(BM_Candidates, us15_open_15, Probe{us15, {5, 4}, Direction::Across})
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(estimatedAndPropagated);
 BENCHMARK_CAPTURE(BM_Candidates, us15_started_7down, Probe{us15Started, {6, 7}, Direction::Down})
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(estimatedAndPropagated);
 BENCHMARK_CAPTURE(BM_Candidates, side41_open, Probe{side41, {1, 1}, Direction::Across})
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(estimatedAndPropagated);
 BENCHMARK_CAPTURE(BM_UnfillableMarks, us15_open, us15)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_UnfillableMarks, us15_started, us15Started)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_UnfillableMarks, side41, side41)->Unit(benchmark::kMillisecond);

@@ -33,18 +33,34 @@ gw::CrosswordFile example() {
                                gw::CrosswordReadMode::Authoring);
 }
 
-void writeIpuzLargest(benchmark::State& state) {
-  const gw::CrosswordFile cw = largestBoard();
-  for (auto _ : state) benchmark::DoNotOptimize(gw::writeIpuz(cw));
-}
-BENCHMARK(writeIpuzLargest)->Unit(benchmark::kMillisecond);
+// One interchange format's writer and reader.
+struct Format {
+  gw::ExportedCrossword (*write)(const gw::CrosswordFile&, const gw::CrosswordCredits&);
+  gw::ImportedCrossword (*read)(std::string_view);
+};
 
-void readIpuzLargest(benchmark::State& state) {
-  const std::string bytes = gw::writeIpuz(largestBoard()).bytes;
-  for (auto _ : state) benchmark::DoNotOptimize(gw::readIpuz(bytes));
+void writeLargest(benchmark::State& state, Format format) {
+  const gw::CrosswordFile cw = largestBoard();
+  for (auto _ : state) benchmark::DoNotOptimize(format.write(cw, {}));
+}
+
+void readLargest(benchmark::State& state, Format format) {
+  const std::string bytes = format.write(largestBoard(), {}).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(format.read(bytes));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(readIpuzLargest)->Unit(benchmark::kMillisecond);
+
+[[maybe_unused]] const bool registered = [] {
+  const std::pair<const char*, Format> formats[] = {{"Ipuz", {gw::writeIpuz, gw::readIpuz}},
+                                                    {"Puz", {gw::writePuz, gw::readPuz}}};
+  for (const auto& [name, format] : formats) {
+    benchmark::RegisterBenchmark((std::string("write") + name + "Largest").c_str(), writeLargest, format)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("read") + name + "Largest").c_str(), readLargest, format)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
 
 void readIpuzExampleWithPicture(benchmark::State& state) {
   const std::string bytes = gw::writeIpuz(example()).bytes;
@@ -89,17 +105,5 @@ void refuseIpuzPictureBomb(benchmark::State& state) {
   }
 }
 BENCHMARK(refuseIpuzPictureBomb)->Unit(benchmark::kMillisecond);
-
-void writePuzLargest(benchmark::State& state) {
-  const gw::CrosswordFile cw = largestBoard();
-  for (auto _ : state) benchmark::DoNotOptimize(gw::writePuz(cw));
-}
-BENCHMARK(writePuzLargest)->Unit(benchmark::kMillisecond);
-
-void readPuzLargest(benchmark::State& state) {
-  const std::string bytes = gw::writePuz(largestBoard()).bytes;
-  for (auto _ : state) benchmark::DoNotOptimize(gw::readPuz(bytes));
-}
-BENCHMARK(readPuzLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace

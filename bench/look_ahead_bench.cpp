@@ -46,19 +46,13 @@ Layout grid(const char* name) {
       Language::English);
 }
 
-std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
-  std::vector<int> lengths;
-  for (const Slot& s : slots) lengths.push_back(s.length);
-  return lengths;
-}
-
 // Building the look-ahead of a grid: the bit sets of its lengths and the first propagation.
 void BM_LookAheadSetUp(benchmark::State& state, const char* name) {
   const Dictionary& d = benchWords();
   Layout layout = grid(name);
   std::vector<Slot> slots = deriveSlots(layout);
   for (auto _ : state) {
-    WordBitSets bits(d, lengthsOf(slots));
+    WordBitSets bits(d, slotLengths(slots));
     FillPropagator p(bits, layout.board, slots, {});
     benchmark::DoNotOptimize(p.consistent());
   }
@@ -69,7 +63,7 @@ void BM_PlaceAndUndo(benchmark::State& state, const char* name) {
   const Dictionary& d = benchWords();
   Layout layout = grid(name);
   std::vector<Slot> slots = deriveSlots(layout);
-  WordBitSets bits(d, lengthsOf(slots));
+  WordBitSets bits(d, slotLengths(slots));
   FillPropagator p(bits, layout.board, slots, {});
   std::mt19937_64 rng(1);
   std::int64_t placed = 0;

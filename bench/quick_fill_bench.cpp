@@ -17,12 +17,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
+#include "authoring/composing/layout/layout_text.h"
 #include "authoring/composing/search/first_fill_search.h"
 #include "authoring/composing/search/layout_session.h"
-#include "authoring/composing/layout/layout_text.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
+#include "bench/bench_main.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -151,18 +152,8 @@ void BM_Window(benchmark::State& state, const std::string& name) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  for (const std::string name : {"us15", "en-9x9"}) {
-    benchmark::RegisterBenchmark(("Headless/" + name).c_str(), BM_Headless, name)
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Window/" + name).c_str(), BM_Window, name)
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  for (const std::string name : {"us15", "en-9x9"})
+    gw::bench::registerHeadlessAndWindow<const std::string&>(name, BM_Headless, BM_Window, name);
+  gw::bench::runBenchmarks(argc, argv);
   return 0;
 }

@@ -7,6 +7,8 @@
 # GRIDTOOL is gridtool.py, which turns a grid and a word list into a Qxw deck and checks the
 # fill. A run that finds nothing within the cap (or exits with 4: no fill) counts as not filled.
 set -uo pipefail
+# shellcheck source=bench/grid_bench_lib.sh
+. "$(dirname "$0")/grid_bench_lib.sh"
 cap=120
 while getopts "c:" opt; do
   case $opt in
@@ -15,14 +17,10 @@ while getopts "c:" opt; do
   esac
 done
 shift $((OPTIND - 1))
-if [ $# -ne 3 ]; then
-  echo "usage: $0 [-c CAP_SECONDS] GRID_DIR WORDS GRIDTOOL" >&2
-  exit 2
-fi
+expect_args 3 "$0 [-c CAP_SECONDS] GRID_DIR WORDS GRIDTOOL" "$@"
 qxw=/usr/games/qxw
 [ -x "$qxw" ] || { echo "$qxw is not installed (apt-get install qxw)" >&2; exit 2; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 for grid in "$1"/*.txt; do
   name=$(basename "$grid" .txt)
   python3 "$3" deck "$grid" "$2" --random 0 --unique 0 >"$work/deck.qxd"
@@ -33,7 +31,7 @@ for grid in "$1"/*.txt; do
   python3 "$3" check "$grid" "$work/out" "$2" 2>&1 | grep -v -e '^duplicate:' -e '^OK$' >"$work/faults"
   if [ "$status" -eq 0 ] && [ -s "$work/out" ] && [ ! -s "$work/faults" ]; then
     printf '%-8s qxw wall %8s s  cpu %8s s  filled\n' "$name" "$wall" \
-      "$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.3f", u + s }')"
+      "$(cpu_seconds "$user" "$system")"
   else
     printf '%-8s qxw no fill (exit %s, cap %s s)\n' "$name" "$status" "$cap"
   fi

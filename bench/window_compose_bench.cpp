@@ -20,12 +20,13 @@
 #include <map>
 #include <memory>
 
-#include "authoring/composing/search/composer.h"
 #include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/composing/layout/layout_text.h"
+#include "authoring/composing/search/composer.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/compose_sounds.h"
 #include "authoring/gui/composing/composing_page.h"
+#include "bench/bench_main.h"
 #include "bench/shipped_dictionaries.h"
 #include "gui_common/prompts.h"
 
@@ -182,19 +183,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // No dialog opens: "Continue?" is answered No.
   gw::gui::Prompts::setTesting(true);
-  for (const char* name : {"en-9x9", "de-6x6", "sr-6x6", "en-41x41"}) {
-    benchmark::RegisterBenchmark((std::string("Headless/") + name).c_str(), BM_Headless, name)
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string("Window/") + name).c_str(), BM_Window, name)
-        ->Iterations(1)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  for (const char* name : {"en-9x9", "de-6x6", "sr-6x6", "en-41x41"})
+    gw::bench::registerHeadlessAndWindow(name, BM_Headless, BM_Window, name);
+  gw::bench::runBenchmarks(argc, argv);
   fs::remove_all(fs::path(fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path()) /
                  ("gw_window_bench_" + std::to_string(::getpid())));
   return 0;

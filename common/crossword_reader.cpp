@@ -16,26 +16,30 @@ std::string boardSize(const CrosswordFile& cw) {
   return std::to_string(cw.rows) + " x " + std::to_string(cw.columns) + " board";
 }
 
+// `count` records of at least `bytesEach` bytes, refused before any is read when the file
+// cannot hold them, so a damaged count never allocates more than the file could fill.
+template <typename Record, typename ReadOne>
+void readRecords(ByteReader& in, std::uint32_t count, std::uint64_t bytesEach, const char* countField,
+                 std::vector<Record>& records, ReadOne readOne) {
+  in.requireRoom(count, bytesEach, countField);
+  records.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) readOne(records[i], i);
+}
+
 void readMarks(ByteReader& in, std::uint32_t count, std::vector<EdgeMark>& marks, const char* field,
                const CrosswordFile& cw) {
-  in.requireRoom(count, 2, field);
-  marks.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    EdgeMark& m = marks[i];
+  readRecords(in, count, 2, field, marks, [&](EdgeMark& m, std::uint32_t i) {
     m.column = in.u8(field);
     m.row = in.u8(field);
     if (m.column >= cw.columns || m.row >= cw.rows)
       damaged(std::string(field) + " " + std::to_string(i + 1) + " (column " + std::to_string(m.column) +
               ", row " + std::to_string(m.row) + ") lies outside the " + boardSize(cw) + ".");
-  }
+  });
 }
 
 void readDefinitions(ByteReader& in, CrosswordFile& cw) {
   const std::uint32_t count = in.u32("definition count");
-  in.requireRoom(count, 8, "definition count");
-  cw.definitions.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    DefinitionRecord& d = cw.definitions[i];
+  readRecords(in, count, 8, "definition count", cw.definitions, [&](DefinitionRecord& d, std::uint32_t i) {
     d.direction = in.u8("definition") != 0 ? Direction::Across : Direction::Down;
     const bool across = d.direction == Direction::Across;
     d.row = in.u8("definition");
@@ -50,15 +54,12 @@ void readDefinitions(ByteReader& in, CrosswordFile& cw) {
     if (d.row >= cw.rows || d.column >= cw.columns || d.length == 0 || end > limit)
       damaged(name + " does not fit the " + boardSize(cw) + ".");
     d.clue = std::string(in.bytes(clueLength, "clue text"));
-  }
+  });
 }
 
 void readPictures(ByteReader& in, CrosswordFile& cw) {
   const std::uint32_t count = in.u32("picture count");
-  in.requireRoom(count, 8, "picture count");
-  cw.pictures.resize(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    Picture& p = cw.pictures[i];
+  readRecords(in, count, 8, "picture count", cw.pictures, [&](Picture& p, std::uint32_t i) {
     p.column = in.u8("picture");
     p.row = in.u8("picture");
     p.width = in.u8("picture");
@@ -70,7 +71,7 @@ void readPictures(ByteReader& in, CrosswordFile& cw) {
               std::to_string(p.row) + ", " + std::to_string(p.width) + " x " + std::to_string(p.height) +
               " cells) does not fit the " + boardSize(cw) + ".");
     p.jpeg = std::string(in.bytes(size, "picture data"));
-  }
+  });
 }
 
 }  // namespace

@@ -212,4 +212,18 @@ fs::path withExtension(const fs::path& path, std::string_view extension) {
   return path.has_parent_path() ? path.parent_path() / name : fs::path(name);
 }
 
+int openLockFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0)
+    throw FileError("Cannot create the lock file \"" + path.string() + "\": " + std::strerror(errno));
+  return fd;
+}
+
+bool isNamedFile(int fd, const std::filesystem::path& path) {
+  struct stat held {
+  }, named{};
+  return ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+         held.st_dev == named.st_dev;
+}
+
 }  // namespace gw

@@ -31,4 +31,11 @@ void removeFileIfExists(const std::filesystem::path& path);
 // which includes its dot: withExtension("a/spring.C_WM", ".TMP") is "a/spring.TMP".
 std::filesystem::path withExtension(const std::filesystem::path& path, std::string_view extension);
 
+// Opens a lock file for flock(), making it when it is missing. Throws FileError.
+int openLockFile(const std::filesystem::path& path);
+
+// Whether the open file `fd` is still the one `path` names. A lock file's holder removes it as
+// it lets go, so a lock won on a file that was removed (or replaced) meanwhile guards nothing.
+bool isNamedFile(int fd, const std::filesystem::path& path);
+
 }  // namespace gw

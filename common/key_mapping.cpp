@@ -134,30 +134,31 @@ std::string serbianLatinToCyrillic(std::string_view text) {
   using namespace std::string_view_literals;
   // The order matters: Windows-1250 and Windows-1251 share byte values, so each source byte is
   // converted before a later step can produce the same value; Ž/ž wait on 0x11 because their
-  // bytes are what Ć/ć become.
-  static constexpr Replacement kCapitalPass[] = {
-      {"D\x8E"sv, "\x8F"sv}, {"\xD0"sv, "\x80"sv}, {"\xC8"sv, "\xD7"sv}, {"\x8E"sv, "\x11"sv},
-      {"\xC6"sv, "\x8E"sv},  {"Nj"sv, "\x8C"sv},   {"A"sv, "\xC0"sv},    {"B"sv, "\xC1"sv},
-      {"V"sv, "\xC2"sv},     {"G"sv, "\xC3"sv},    {"D"sv, "\xC4"sv},    {"E"sv, "\xC5"sv},
-      {"Z"sv, "\xC7"sv},     {"K"sv, "\xCA"sv},    {"M"sv, "\xCC"sv},    {"N"sv, "\xCD"sv},
-      {"O"sv, "\xCE"sv},     {"P"sv, "\xCF"sv},    {"S"sv, "\xD1"sv},    {"T"sv, "\xD2"sv},
-      {"U"sv, "\xD3"sv},     {"F"sv, "\xD4"sv},    {"H"sv, "\xD5"sv},    {"C"sv, "\xD6"sv},
-      {"\x8A"sv, "\xD8"sv},  {"Lj"sv, "\x8A"sv},   {"L"sv, "\xCB"sv},    {"J"sv, "\xA3"sv},
-      {"R"sv, "\xD0"sv},     {"I"sv, "\xC8"sv},    {"\x11"sv, "\xC6"sv},
-  };
-  static constexpr Replacement kSmallPass[] = {
-      {"d\x9E"sv, "\x9F"sv}, {"\xF0"sv, "\x90"sv}, {"\xE8"sv, "\xF7"sv}, {"\x9E"sv, "\x11"sv},
-      {"\xE6"sv, "\x9E"sv},  {"nj"sv, "\x9C"sv},   {"a"sv, "\xE0"sv},    {"b"sv, "\xE1"sv},
-      {"v"sv, "\xE2"sv},     {"g"sv, "\xE3"sv},    {"d"sv, "\xE4"sv},    {"e"sv, "\xE5"sv},
-      {"z"sv, "\xE7"sv},     {"k"sv, "\xEA"sv},    {"m"sv, "\xEC"sv},    {"n"sv, "\xED"sv},
-      {"o"sv, "\xEE"sv},     {"p"sv, "\xEF"sv},    {"s"sv, "\xF1"sv},    {"t"sv, "\xF2"sv},
-      {"u"sv, "\xF3"sv},     {"f"sv, "\xF4"sv},    {"h"sv, "\xF5"sv},    {"c"sv, "\xF6"sv},
-      {"\x9A"sv, "\xF8"sv},  {"lj"sv, "\x9A"sv},   {"l"sv, "\xEB"sv},    {"j"sv, "\xBC"sv},
-      {"r"sv, "\xF0"sv},     {"i"sv, "\xE8"sv},    {"\x11"sv, "\xE6"sv},
+  // bytes are what Ć/ć become. Each row holds a capital's step beside its small letter's; every
+  // capital step runs before the first small one.
+  static constexpr struct {
+    Replacement capital, small;
+  } kSteps[] = {
+      {{"D\x8E"sv, "\x8F"sv}, {"d\x9E"sv, "\x9F"sv}}, {{"\xD0"sv, "\x80"sv}, {"\xF0"sv, "\x90"sv}},
+      {{"\xC8"sv, "\xD7"sv}, {"\xE8"sv, "\xF7"sv}},   {{"\x8E"sv, "\x11"sv}, {"\x9E"sv, "\x11"sv}},
+      {{"\xC6"sv, "\x8E"sv}, {"\xE6"sv, "\x9E"sv}},   {{"Nj"sv, "\x8C"sv}, {"nj"sv, "\x9C"sv}},
+      {{"A"sv, "\xC0"sv}, {"a"sv, "\xE0"sv}},         {{"B"sv, "\xC1"sv}, {"b"sv, "\xE1"sv}},
+      {{"V"sv, "\xC2"sv}, {"v"sv, "\xE2"sv}},         {{"G"sv, "\xC3"sv}, {"g"sv, "\xE3"sv}},
+      {{"D"sv, "\xC4"sv}, {"d"sv, "\xE4"sv}},         {{"E"sv, "\xC5"sv}, {"e"sv, "\xE5"sv}},
+      {{"Z"sv, "\xC7"sv}, {"z"sv, "\xE7"sv}},         {{"K"sv, "\xCA"sv}, {"k"sv, "\xEA"sv}},
+      {{"M"sv, "\xCC"sv}, {"m"sv, "\xEC"sv}},         {{"N"sv, "\xCD"sv}, {"n"sv, "\xED"sv}},
+      {{"O"sv, "\xCE"sv}, {"o"sv, "\xEE"sv}},         {{"P"sv, "\xCF"sv}, {"p"sv, "\xEF"sv}},
+      {{"S"sv, "\xD1"sv}, {"s"sv, "\xF1"sv}},         {{"T"sv, "\xD2"sv}, {"t"sv, "\xF2"sv}},
+      {{"U"sv, "\xD3"sv}, {"u"sv, "\xF3"sv}},         {{"F"sv, "\xD4"sv}, {"f"sv, "\xF4"sv}},
+      {{"H"sv, "\xD5"sv}, {"h"sv, "\xF5"sv}},         {{"C"sv, "\xD6"sv}, {"c"sv, "\xF6"sv}},
+      {{"\x8A"sv, "\xD8"sv}, {"\x9A"sv, "\xF8"sv}},   {{"Lj"sv, "\x8A"sv}, {"lj"sv, "\x9A"sv}},
+      {{"L"sv, "\xCB"sv}, {"l"sv, "\xEB"sv}},         {{"J"sv, "\xA3"sv}, {"j"sv, "\xBC"sv}},
+      {{"R"sv, "\xD0"sv}, {"r"sv, "\xF0"sv}},         {{"I"sv, "\xC8"sv}, {"i"sv, "\xE8"sv}},
+      {{"\x11"sv, "\xC6"sv}, {"\x11"sv, "\xE6"sv}},
   };
   std::string out(text);
-  for (const Replacement& r : kCapitalPass) out = replaceAll(std::move(out), r.from, r.to);
-  for (const Replacement& r : kSmallPass) out = replaceAll(std::move(out), r.from, r.to);
+  for (const auto& step : kSteps) out = replaceAll(std::move(out), step.capital.from, step.capital.to);
+  for (const auto& step : kSteps) out = replaceAll(std::move(out), step.small.from, step.small.to);
   return out;
 }
 

@@ -15,29 +15,32 @@ inline bool isKnownLanguage(Language l) { return isKnownLanguage(static_cast<int
 // Unknown languages act as English wherever a table is chosen by the language.
 inline Language knownLanguageOrEnglish(Language l) { return isKnownLanguage(l) ? l : Language::English; }
 
+// What a known language chooses, indexed by its code.
+struct LanguageTraits {
+  std::string_view name;      // "English", "German", "Serbian"
+  std::string_view wordFile;  // under the program folder
+  const char* boardCodePage;  // ICU converter name of the board letters
+};
+inline constexpr LanguageTraits kLanguageTraits[] = {
+    {"English", "Make/EN.words", "windows-1252"},
+    {"German", "Make/DE.words", "windows-1252"},
+    {"Serbian", "Make/YU.words", "windows-1251"},
+};
+// Unknown codes act as English.
+inline const LanguageTraits& languageTraits(Language l) {
+  return kLanguageTraits[static_cast<int>(knownLanguageOrEnglish(l))];
+}
+
 // "English", "German", "Serbian"; "Unknown" for other codes.
 inline std::string_view languageName(Language l) {
-  switch (l) {
-    case Language::English: return "English";
-    case Language::German: return "German";
-    case Language::Serbian: return "Serbian";
-  }
-  return "Unknown";
+  return isKnownLanguage(l) ? languageTraits(l).name : "Unknown";
 }
 
 // The word file of a language under the program folder; English for unknown codes.
-inline std::string_view wordFileName(Language l) {
-  switch (l) {
-    case Language::German: return "Make/DE.words";
-    case Language::Serbian: return "Make/YU.words";
-    default: return "Make/EN.words";
-  }
-}
+inline std::string_view wordFileName(Language l) { return languageTraits(l).wordFile; }
 
 // The ICU converter name of the code page that a language's board letters are in.
-inline const char* boardCodePage(Language l) {
-  return l == Language::Serbian ? "windows-1251" : "windows-1252";
-}
+inline const char* boardCodePage(Language l) { return languageTraits(l).boardCodePage; }
 
 // The 30 capitals of the Serbian Cyrillic alphabet in Windows-1251, in the order the compose
 // page checks them.
@@ -55,33 +58,31 @@ inline ClueCharset knownClueCharsetOrAnsi(ClueCharset c) {
   return isKnownClueCharset(c) ? c : ClueCharset::Ansi;
 }
 
-// The name shown in the new-crossword dialog: "ANSI", "SR-Cyrillic", "SR-Latin"; "ANSI" for unknown codes.
-inline std::string_view clueCharsetName(ClueCharset c) {
-  switch (c) {
-    case ClueCharset::SerbianCyrillic: return "SR-Cyrillic";
-    case ClueCharset::SerbianLatin: return "SR-Latin";
-    default: return "ANSI";
-  }
+// What a known clue charset chooses, indexed by its code.
+struct ClueCharsetTraits {
+  std::string_view name;  // as the new-crossword dialog shows it
+  const char* codePage;   // ICU converter name of the clue texts
+  int windowsCharset;     // Windows font charset number, for formats that record one
+};
+inline constexpr ClueCharsetTraits kClueCharsetTraits[kClueCharsetCount] = {
+    {"ANSI", "windows-1252", 0},
+    {"SR-Cyrillic", "windows-1251", 204},
+    {"SR-Latin", "windows-1250", 238},
+};
+// Unknown codes act as ANSI.
+inline const ClueCharsetTraits& clueCharsetTraits(ClueCharset c) {
+  return kClueCharsetTraits[static_cast<int>(knownClueCharsetOrAnsi(c))];
 }
 
+// The name shown in the new-crossword dialog: "ANSI", "SR-Cyrillic", "SR-Latin"; "ANSI" for unknown codes.
+inline std::string_view clueCharsetName(ClueCharset c) { return clueCharsetTraits(c).name; }
+
 // ICU code page of clue texts: windows-1252, windows-1251, windows-1250; unknown codes as ANSI.
-inline const char* clueCodePage(ClueCharset c) {
-  switch (c) {
-    case ClueCharset::SerbianCyrillic: return "windows-1251";
-    case ClueCharset::SerbianLatin: return "windows-1250";
-    default: return "windows-1252";
-  }
-}
+inline const char* clueCodePage(ClueCharset c) { return clueCharsetTraits(c).codePage; }
 
 // Windows font charset numbers (0, 204 Cyrillic, 238 Eastern European) for formats that record
 // them; windows choose Qt fonts by language instead.
 inline int windowsFontCharset(Language l) { return l == Language::Serbian ? 204 : 0; }
-inline int windowsFontCharset(ClueCharset c) {
-  switch (c) {
-    case ClueCharset::SerbianCyrillic: return 204;
-    case ClueCharset::SerbianLatin: return 238;
-    default: return 0;
-  }
-}
+inline int windowsFontCharset(ClueCharset c) { return clueCharsetTraits(c).windowsCharset; }
 
 }  // namespace gw

@@ -1,26 +1,17 @@
 // Word files of any content: loading never fails but for file errors, and the
 // index answers every pattern exactly like a word-by-word comparison.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "authoring/composing/dictionary/dictionary.h"
+#include "fuzz_input.h"
 
 namespace {
-
-// The loader reads files, so each input goes through one, removed again at once.
-const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                            ("gw_dictionary_fuzz_" + std::to_string(::getpid()) + ".words");
-  return path;
-}
 
 bool matches(std::string_view pattern, std::string_view word) {
   for (std::size_t i = 0; i < pattern.size(); ++i)
@@ -31,14 +22,13 @@ bool matches(std::string_view pattern, std::string_view word) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  auto language = static_cast<gw::Language>(data[0] % 3);
-  std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  // The loader reads files, so each input goes through one, removed again at once.
+  const auto input = gw::fuzz::languageFileInput(data, size, "dictionary_fuzz.words");
+  if (!input) return 0;
+  const std::string_view bytes = input->bytes;
   gw::Dictionary d;
-  d.load(scratchFile(), language);
-  std::remove(scratchFile().c_str());
+  d.load(input->file, input->language);
+  std::remove(input->file.c_str());
 
   std::size_t total = 0;
   for (int length = 0; length <= gw::Dictionary::kMaxWordLength + 1; ++length) {

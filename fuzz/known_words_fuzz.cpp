@@ -8,11 +8,13 @@
 
 #include "authoring/definitions/known_words.h"
 #include "common/letters.h"
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  const auto language = static_cast<gw::Language>(data[0] % 3);
-  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  const auto input = gw::fuzz::splitLanguageInput(data, size);
+  if (!input) return 0;
+  const gw::Language language = input->language;
+  const std::string_view text = input->bytes;
   const gw::KnownWords words(text, language);
   // The first line, upper-cased, is one of them unless it is empty.
   std::string first(text.substr(0, text.find('\n')));

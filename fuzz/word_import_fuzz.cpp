@@ -1,26 +1,18 @@
 // Import files and word files of any content, as the dictionary editor and gridwright-words
-// read them: nothing fails but for file errors (binary input among them), every word found obeys the word rules, and
-// the merged list is sorted, free of duplicates and survives a write and a reload.
-#include <unistd.h>
-
+// read them: nothing fails but for file errors (binary input among them), every word found obeys the word
+// rules, and the merged list is sorted, free of duplicates and survives a write and a reload.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "authoring/composing/dictionary/word_lists/word_import.h"
 #include "authoring/composing/dictionary/word_lists/word_list.h"
 #include "common/errors.h"
+#include "fuzz_input.h"
 
 namespace {
-
-const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("gw_word_import_fuzz_" + std::to_string(::getpid()) + ".txt");
-  return path;
-}
 
 void check(bool condition) {
   if (!condition) std::abort();
@@ -29,24 +21,23 @@ void check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  auto language = static_cast<gw::Language>(data[0] % 3);
-  std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const auto input = gw::fuzz::languageFileInput(data, size, "word_import_fuzz.txt");
+  if (!input) return 0;
+  const gw::Language language = input->language;
+  const std::filesystem::path& scratch = input->file;
 
   const gw::WordRules rules(language);
   gw::WordList list(language);
-  list.load(scratchFile());  // the same bytes as a word file
+  list.load(scratch);  // the same bytes as a word file
   const std::size_t loaded = list.size();
 
   gw::ImportFileScan scan;
   try {
-    scan = gw::scanImportFile(scratchFile());
+    scan = gw::scanImportFile(scratch);
   } catch (const gw::FileError&) {
     return 0;  // binary input is refused with a message, before any word
   }
-  gw::ImportFileReader reader(scratchFile(), scan.encoding, language);
+  gw::ImportFileReader reader(scratch, scan.encoding, language);
   std::vector<gw::WordEntry> found;
   gw::ImportCallbacks callbacks;
   callbacks.wordFound = [&](std::string word) {
@@ -64,10 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(list.size() == clean + added);
   for (std::size_t i = 1; i < list.size(); ++i) check(list.locate(list.word(i - 1)).row == i - 1);
 
-  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc) << list.fileBytes();
+  gw::fuzz::writeScratchFile(scratch, list.fileBytes());
   gw::WordList again(language);
-  again.load(scratchFile());
+  again.load(scratch);
   check(again.size() == list.size());
-  std::filesystem::remove(scratchFile());
+  std::filesystem::remove(scratch);
   return 0;
 }

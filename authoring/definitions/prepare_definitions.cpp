@@ -24,32 +24,32 @@ void scanLine(int length, CellAt cellAt, Emit emit) {
 
 }  // namespace
 
-std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int columns) {
-  std::vector<BoardRun> runs;
+std::vector<Definition> findBoardRuns(std::string_view board, int rows, int columns) {
+  std::vector<Definition> runs;
   if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return runs;
   auto cell = [&](int r, int c) { return board[static_cast<std::size_t>(r) * columns + c]; };
   for (int r = rows - 1; r >= 0; --r) {
     auto cellAt = [&](int c) { return cell(r, c); };
     auto emit = [&](int start, const std::string& text) {
-      runs.push_back({Direction::Across, r, start, text});
+      runs.push_back({Direction::Across, r, start, {}, text});
     };
     scanLine(columns, cellAt, emit);
   }
   for (int c = columns - 1; c >= 0; --c) {
     auto cellAt = [&](int r) { return cell(r, c); };
     auto emit = [&](int start, const std::string& text) {
-      runs.push_back({Direction::Down, start, c, text});
+      runs.push_back({Direction::Down, start, c, {}, text});
     };
     scanLine(rows, cellAt, emit);
   }
   return runs;
 }
 
-bool refreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten) {
-  for (const BoardRun& run : runs) {
+bool refreshDefinitionWords(DefinitionTable& table, const std::vector<Definition>& runs, bool& wordsWritten) {
+  for (const Definition& run : runs) {
     const auto i = table.find(run.direction, run.row, run.column);
     if (!i) return false;
-    table.setWord(*i, run.text);
+    table.setWord(*i, run.word);
     wordsWritten = true;
   }
   return true;
@@ -58,23 +58,19 @@ bool refreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>&
 bool prepareDefinitions(DefinitionTable& table, std::string_view board, int rows, int columns) {
   // Without a whole board (nothing open) there is nothing to prepare from.
   if (rows <= 0 || columns <= 0 || board.size() < static_cast<std::size_t>(rows) * columns) return false;
-  const std::vector<BoardRun> runs = findBoardRuns(board, rows, columns);
+  std::vector<Definition> runs = findBoardRuns(board, rows, columns);
   bool wordsWritten = false;
   if (refreshDefinitionWords(table, runs, wordsWritten) && table.size() == runs.size()) return wordsWritten;
 
   // Rebuild, carrying over the clue text of every run that keeps its start and direction.
-  std::vector<Definition> rebuilt;
-  rebuilt.reserve(runs.size());
-  for (const BoardRun& run : runs) {
-    Definition row{run.direction, run.row, run.column, {}, run.text};
+  for (Definition& run : runs) {
     if (const auto old = table.find(run.direction, run.row, run.column)) {
-      row.clue = table.at(*old).clue;
+      run.clue = table.at(*old).clue;
       wordsWritten = true;
     }
-    rebuilt.push_back(std::move(row));
   }
   DefinitionTable::InsertScope scope(table);
-  table.assign(std::move(rebuilt));
+  table.assign(std::move(runs));
   return wordsWritten;
 }
 

@@ -8,23 +8,15 @@
 
 namespace gw {
 
-// A maximal sequence of non-blank cells in one row (across) or one column (down).
-struct BoardRun {
-  Direction direction = Direction::Down;
-  int row = 0;     // of the first letter
-  int column = 0;  // of the first letter
-  std::string text;
-  friend bool operator==(const BoardRun&, const BoardRun&) = default;
-};
-
 // The runs of a board of `rows` rows of `columns` bytes (row by row; ' ' is blank), in the
 // walk order: across runs from the last row up, then down runs from the last column left.
-// Single letters count as runs.
-std::vector<BoardRun> findBoardRuns(std::string_view board, int rows, int columns);
+// A run is a maximal sequence of non-blank cells in one row (across) or one column (down),
+// given as its definition with no clue yet; single letters count as runs.
+std::vector<Definition> findBoardRuns(std::string_view board, int rows, int columns);
 
 // Writes the current letters into every definition whose run still exists. Returns false
 // at the first run that has no definition. `wordsWritten` is set when a word was written.
-bool refreshDefinitionWords(DefinitionTable& table, const std::vector<BoardRun>& runs, bool& wordsWritten);
+bool refreshDefinitionWords(DefinitionTable& table, const std::vector<Definition>& runs, bool& wordsWritten);
 
 // Makes the table hold exactly one definition per run: a run whose start and direction had a
 // definition keeps its clue text and gets its current word, a new run gets an empty clue,

@@ -48,6 +48,17 @@ void PageActionPoller::eventLoopIdle() {
 
 namespace {
 
+// Writes a recovery copy to `path` (local 8-bit name) with `write`; whether it was written.
+template <typename Write>
+bool writtenAtRecoveryPath(const QString& path, Write write) {
+  try {
+    write(QFile::encodeName(path).toStdString());
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 // A borrowed ClosablePage: the page owns itself.
 class BorrowedPage : public ClosablePage {
  public:
@@ -80,12 +91,9 @@ class EditingPageStandIn : public ClosablePage {
     if (!editing_) return false;
     // The clue being written counts: the program ends, so the page may take it in now.
     if (auto* mapper = editing_->findChild<QDataWidgetMapper*>()) mapper->submit();
-    try {
-      writeCrosswordFile(QFile::encodeName(path).toStdString(), editing_->workflow().document().toCrosswordFile());
-      return true;
-    } catch (const std::exception&) {
-      return false;
-    }
+    return writtenAtRecoveryPath(path, [this](const std::string& file) {
+      writeCrosswordFile(file, editing_->workflow().document().toCrosswordFile());
+    });
   }
 
   void openRecovered(const QString& path) override { page_->openCrosswordFile(path); }
@@ -106,12 +114,8 @@ class ComposingPageStandIn : public ClosablePage {
     return QFile::decodeName(page_->workflow().controller().session().patternFile().c_str());
   }
   bool writeRecovery(const QString& path) override {
-    try {
-      writePatternFile(QFile::encodeName(path).toStdString(), page_->workflow().layout());
-      return true;
-    } catch (const std::exception&) {
-      return false;
-    }
+    return writtenAtRecoveryPath(
+        path, [this](const std::string& file) { writePatternFile(file, page_->workflow().layout()); });
   }
   void openRecovered(const QString& path) override { page_->openPatternFile(path); }
 

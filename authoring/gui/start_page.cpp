@@ -1,9 +1,10 @@
 #include "authoring/gui/start_page.h"
 
 #include <QLabel>
-#include <QPainterPath>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include "authoring/gui/common/authoring_look.h"
 
 namespace gw::gui {
 
@@ -34,16 +35,14 @@ QLabel* makeExplanation(const QString& text, QWidget* parent) {
 }  // namespace
 
 RoundedButton::RoundedButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
-  setFixedSize(kWidth, kHeight);
+  setFixedSize(kSize);
   setStyleSheet(kButtonStyle);
   setCursor(Qt::PointingHandCursor);
 }
 
 void RoundedButton::resizeEvent(QResizeEvent* event) {
   QPushButton::resizeEvent(event);
-  QPainterPath shape;
-  shape.addRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
-  setMask(QRegion(shape.toFillPolygon().toPolygon()));
+  cutRoundedCorners(this, QRectF(rect()), kCornerRadius);
 }
 
 StartPage::StartPage(QWidget* parent) : QWidget(parent) {

@@ -2,6 +2,7 @@
 // The main window's front page: the program's heading and the two rounded buttons that
 // lead to composing and to editing, each with a line on what it is for.
 #include <QPushButton>
+#include <QSize>
 #include <QWidget>
 
 namespace gw::gui {
@@ -11,8 +12,7 @@ namespace gw::gui {
 class RoundedButton : public QPushButton {
   Q_OBJECT
  public:
-  static constexpr int kWidth = 145;
-  static constexpr int kHeight = 25;
+  static constexpr QSize kSize{145, 25};
   static constexpr int kCornerRadius = 6;
 
   RoundedButton(const QString& text, QWidget* parent = nullptr);

@@ -1,47 +1,25 @@
 #include "authoring/settings/composing_view_settings.h"
 
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
-#include <charconv>
-
 #include "authoring/settings/compose_settings.h"
 #include "authoring/settings/settings_file.h"
+#include "authoring/settings/settings_ini.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 
 namespace gw {
 
-namespace {
-
-void load(CSimpleIniA& ini, std::string_view text) {
-  if (ini.LoadData(text.data(), text.size()) < 0) ini.Reset();
-}
-
-std::optional<int> number(const char* value) {
-  if (!value) return std::nullopt;
-  const std::string_view v(value);
-  int n = 0;
-  const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), n);
-  if (error != std::errc() || end == v.data()) return std::nullopt;
-  return n;
-}
-
-}  // namespace
-
 ComposingViewSettings parseComposingViewSettings(std::string_view text) {
-  CSimpleIniA ini;
-  load(ini, text);
+  const SettingsIni ini(text);
   ComposingViewSettings s;
-  if (const auto on = number(ini.GetValue(kComposeSection, kQuickFillNoRepeatKey, nullptr)))
+  if (const auto on = ini.number(kComposeSection, kQuickFillNoRepeatKey))
     s.quickFillNoRepeatedWords = *on != 0;
-  if (const char* symmetry = ini.GetValue(kComposeSection, kSymmetryKey, nullptr)) {
+  if (const char* symmetry = ini.value(kComposeSection, kSymmetryKey)) {
     const std::string_view v(symmetry);
     if (v == "none" || v == "rotational" || v == "mirror") s.symmetry = v;
   }
-  if (const auto size = number(ini.GetValue(kComposeSection, kCellSizeKey, nullptr));
+  if (const auto size = ini.number(kComposeSection, kCellSizeKey);
       size && *size >= kSmallestCellSize && *size <= kLargestCellSize)
-    s.cellSize = *size;
+    s.cellSize = static_cast<int>(*size);
   return s;
 }
 
@@ -57,13 +35,9 @@ std::vector<std::pair<std::string, std::string>> changedComposingViewKeys(const 
 
 std::string withComposeValues(std::string_view text,
                               const std::vector<std::pair<std::string, std::string>>& values) {
-  CSimpleIniA ini;
-  ini.SetSpaces(false);  // "key=value", as the rest of the file
-  load(ini, text);
-  for (const auto& [key, value] : values) ini.SetValue(kComposeSection, key.c_str(), value.c_str());
-  std::string out;
-  if (ini.Save(out) < 0) throw FileError("Cannot write the settings");
-  return out;
+  SettingsIni ini(text);
+  for (const auto& [key, value] : values) ini.set(kComposeSection, key.c_str(), value.c_str());
+  return ini.text();
 }
 
 ComposingViewSettings readComposingViewSettings(const std::filesystem::path& file) {

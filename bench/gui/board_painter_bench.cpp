@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench/bench_main.h"
 #include "gui_common/board_painter.h"
 
 namespace {
@@ -56,8 +57,6 @@ BENCHMARK(paintBoard)
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  gw::bench::runBenchmarks(argc, argv);
   return 0;
 }

@@ -10,12 +10,13 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/layout/layout_text.h"
 #include "authoring/gui/composing/composing_page.h"
 #include "authoring/gui/composing/grid_insight_runner.h"
 #include "authoring/gui/composing/layout_grid_view.h"
+#include "bench/bench_main.h"
 #include "common/file_io.h"
 #include "gui_common/prompts.h"
 
@@ -135,8 +136,6 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("MarksInTheWindow/us15", BM_MarksInTheWindow)
       ->Iterations(20)
       ->Unit(benchmark::kMillisecond);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  gw::bench::runBenchmarks(argc, argv);
   return 0;
 }

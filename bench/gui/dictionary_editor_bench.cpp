@@ -21,6 +21,7 @@
 #include "authoring/gui/dictionary/dictionary_editor_dialog.h"
 #include "authoring/gui/dictionary/progress_runner.h"
 #include "authoring/gui/dictionary/word_list_model.h"
+#include "bench/bench_main.h"
 #include "bench/word_list_bench_files.h"
 
 namespace {
@@ -179,9 +180,7 @@ BENCHMARK(BM_OkWritesAndReloads)->Unit(benchmark::kMillisecond)->UseRealTime()->
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  gw::bench::runBenchmarks(argc, argv);
   std::error_code ec;
   fs::remove_all(scratchFolder(), ec);
   return 0;

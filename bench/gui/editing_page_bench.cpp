@@ -17,6 +17,7 @@
 #include "authoring/gui/editing/clue_board.h"
 #include "authoring/gui/editing/clue_editor.h"
 #include "authoring/gui/editing/editing_page.h"
+#include "bench/bench_main.h"
 #include "common/crossword_reader.h"
 
 namespace {
@@ -104,8 +105,6 @@ BENCHMARK(BM_SelectWordByClick)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  gw::bench::runBenchmarks(argc, argv);
   return 0;
 }

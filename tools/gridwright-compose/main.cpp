@@ -2,8 +2,8 @@
 
 #include <csignal>
 #include <iostream>
-#include <stdexcept>
 
+#include "common/command_line.h"
 #include "compose_cli.h"
 
 namespace {
@@ -12,14 +12,10 @@ extern "C" void onStopSignal(int) { stopSignal = 1; }
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  gw::ComposeOptions options;
-  try {
-    options = gw::parseComposeOptions(args);
-  } catch (const std::invalid_argument& e) {
-    std::cerr << "gridwright-compose: " << e.what() << "\nTry 'gridwright-compose --help'.\n";
-    return 2;
-  }
+  std::optional<gw::ComposeOptions> parsed =
+      gw::parseCommandLine("gridwright-compose", argc, argv, gw::parseComposeOptions, std::cerr);
+  if (!parsed) return 2;
+  gw::ComposeOptions& options = *parsed;
   if (options.help) {
     std::cout << gw::kComposeUsage;
     return 0;

@@ -30,6 +30,16 @@ void printNotes(const std::vector<std::string>& notes) {
 
 }  // namespace
 
+int exitStatusOf(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 int exportCommand(int argc, char** argv) {
   std::optional<InterchangeFormat> format;
   CrosswordCredits credits;
@@ -51,29 +61,21 @@ int exportCommand(int argc, char** argv) {
     }
   }
   if (!format || files.size() != 2) return usage();
-  try {
+  return exitStatusOf([&] {
     const CrosswordFile cw = readCrosswordFile(files[0], CrosswordReadMode::Authoring);
     const ExportedCrossword out = exportCrossword(cw, *format, credits);
     writeFileAtomically(files[1], out.bytes);
     printNotes(out.notes);
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+  });
 }
 
 int importCommand(int argc, char** argv) {
   if (argc != 4 || !interchangeFormatOf(argv[2])) return usage();
-  try {
+  return exitStatusOf([&] {
     const ImportedCrossword in = importCrosswordFile(argv[2]);
     writeCrosswordFile(argv[3], in.crossword);
     printNotes(in.notes);
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+  });
 }
 
 int runInterchangeCommand(int argc, char** argv) {

@@ -10,6 +10,7 @@
 #include "common/codepage.h"
 #include "common/crossword_reader.h"
 #include "common/language.h"
+#include "common/terminal_text.h"
 #include "tools/gridwright-cw/interchange_commands.h"
 
 namespace {
@@ -46,32 +47,8 @@ std::string clueText(const gw::CrosswordFile& cw, const std::string& clue) {
   return gw::toUtf8(clue, gw::clueCodePage(cw.charset));
 }
 
-// Control characters of a file would reach the terminal as escape sequences: they are shown
-// escaped as in JSON, C1 controls (U+0080 to U+009F, two bytes in UTF-8) included.
-std::string terminalText(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    unsigned code = c;
-    if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0)
-      code = static_cast<unsigned char>(utf8[++i]);
-    else if (c >= 0x20 && c != 0x7F) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    switch (code) {
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "\\u%04x", code);
-        out += buf;
-      }
-    }
-  }
-  return out;
-}
+// Control characters of a file are shown escaped as in JSON.
+std::string terminalText(std::string_view utf8) { return gw::terminalSafe(utf8, gw::ControlEscapes::Json); }
 
 void show(const gw::CrosswordFile& cw) {
   std::cout << "Language: " << gw::languageName(cw.language) << " (" << static_cast<int>(cw.language) << ")\n"

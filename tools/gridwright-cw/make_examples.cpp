@@ -1,11 +1,16 @@
 // Writes the example crosswords of data/examples through the crossword document, as the
 // authoring program would save them: board, prepared definitions with a clue for every
-// word, dotted edges and a drawn picture.
+// word, dotted edges and a drawn picture. What each example holds is the text of its file in
+// examples/ beside this one.
 //   gridwright-cw-examples OUTPUT_FOLDER
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,13 +22,13 @@
 namespace {
 
 struct Example {
-  const char* fileName;
-  gw::Language language;
-  gw::ClueCharset charset;
+  std::string fileName;
+  gw::Language language = gw::Language::English;
+  gw::ClueCharset charset = gw::ClueCharset::Ansi;
   std::vector<std::string> board;  // UTF-8 rows, '#' for a blank cell
   std::vector<gw::EdgeMark> topMarks, leftMarks;
   gw::Picture picture;  // jpeg filled in by the drawing
-  int drawing;
+  int drawing = 0;
   // "A:WORD" or "D:WORD" (UTF-8) to the clue (UTF-8).
   std::map<std::string, std::string> clues;
 };
@@ -102,108 +107,61 @@ void write(const Example& e, const std::filesystem::path& folder) {
     const std::string key = std::string(d.direction == gw::Direction::Across ? "A:" : "D:") +
                             gw::toUtf8(d.word, gw::boardCodePage(e.language));
     const auto clue = e.clues.find(key);
-    if (clue == e.clues.end()) throw std::runtime_error(std::string(e.fileName) + ": no clue for " + key);
+    if (clue == e.clues.end()) throw std::runtime_error(e.fileName + ": no clue for " + key);
     dm.setClue(i, gw::fromUtf8(clue->second, gw::clueCodePage(e.charset)));
   }
-  if (definitions.size() != e.clues.size())
-    throw std::runtime_error(std::string(e.fileName) + ": unused clues");
+  if (definitions.size() != e.clues.size()) throw std::runtime_error(e.fileName + ": unused clues");
   dm.saveAs(folder / e.fileName);
   std::cout << (folder / e.fileName).string() << ": " << definitions.size() << " words\n";
 }
 
-std::vector<Example> examples() {
-  return {
-      {"en-donor.C_W",
-       gw::Language::English,
-       gw::ClueCharset::Ansi,
-       {"##DOE", "##OUT", "TENTH", "ERODE", "ERROR"},
-       {{3, 3}, {4, 3}},
-       {{2, 2}},
-       {0, 0, 2, 2, {}},
-       0,
-       {{"A:DOE", "Female deer"},
-        {"A:OUT", "Not at home"},
-        {"A:TENTH", "One part in ten"},
-        {"A:ERODE", "Wear away slowly, as the sea does to a cliff"},
-        {"A:ERROR", "Mistake"},
-        {"D:TEE", "Golfer's peg"},
-        {"D:ERR", "Make a mistake"},
-        {"D:DONOR", "Blood giver"},
-        {"D:OUTDO", "Do better than"},
-        {"D:ETHER", "Early anaesthetic, or the upper air"}}},
-      {"en-igloo.C_W",
-       gw::Language::English,
-       gw::ClueCharset::Ansi,
-       {"NASTY", "IGLOO", "CLOWN", "HOP##", "EWE##"},
-       {{1, 2}, {4, 1}},
-       {{2, 1}, {1, 4}},
-       {3, 3, 2, 2, {}},
-       2,
-       {{"A:NASTY", "Very unpleasant"},
-        {"A:IGLOO", "House of snow blocks"},
-        {"A:CLOWN", "Circus joker"},
-        {"A:HOP", "Jump on one foot"},
-        {"A:EWE", "Female sheep"},
-        {"D:NICHE", "Recess in a wall, or a comfortable place in the market"},
-        {"D:AGLOW", "Shining with warmth"},
-        {"D:SLOPE", "What a skier goes down"},
-        {"D:TOW", "Pull behind a vehicle"},
-        {"D:YON", "Over there, in old poems"}}},
-      {"de-otter.C_W",
-       gw::Language::German,
-       gw::ClueCharset::Ansi,
-       {"##OHR", "##TAU", "PATIN", "EBENE", "POREN"},
-       {{2, 3}},
-       {{3, 2}, {4, 4}},
-       {0, 0, 2, 2, {}},
-       1,
-       {{"A:OHR", "Organ zum Hören"},
-        {"A:TAU", "Morgendliche Feuchtigkeit auf dem Gras"},
-        {"A:PATIN", "Taufzeugin"},
-        {"A:EBENE", "Flaches Land ohne Berge"},
-        {"A:POREN", "Winzige Öffnungen der Haut"},
-        {"D:PEP", "Schwung, Elan (umgangssprachlich)"},
-        {"D:ABO", "Kurzwort für Abonnement"},
-        {"D:OTTER", "Marderartiges Tier am Wasser"},
-        {"D:HAINE", "Kleine lichte Wälder (Mehrzahl)"},
-        {"D:RUNEN", "Schriftzeichen der alten Germanen"}}},
-      {"sr-cyrillic-vitez.C_W",
-       gw::Language::Serbian,
-       gw::ClueCharset::SerbianCyrillic,
-       {"##ВИС", "##ИСТ", "МОТКА", "АВЕРС", "КОЗА#"},
-       {{3, 2}, {2, 4}},
-       {{1, 3}},
-       {0, 0, 2, 2, {}},
-       2,
-       {{"A:ВИС", "Висина, врх брда"},
-        {"A:ИСТ", "Исти, једнак (краћи облик)"},
-        {"A:МОТКА", "Дугачак танак штап"},
-        {"A:АВЕРС", "Лице новчића"},
-        {"A:КОЗА", "Домаћа животиња с роговима која даје млеко"},
-        {"D:МАК", "Црвени пољски цвет"},
-        {"D:ОВО", "Показна заменица за нешто што је близу"},
-        {"D:ВИТЕЗ", "Средњовековни ратник у оклопу"},
-        {"D:ИСКРА", "Светлуцава честица ватре"},
-        {"D:СТАС", "Раст и држање тела"}}},
-      {"sr-latin-golub.C_W",
-       gw::Language::Serbian,
-       gw::ClueCharset::SerbianLatin,
-       {"##МУЖ", "##ОНА", "ГОЛУБ", "ОСЕКА", "ТАРА#"},
-       {{4, 1}, {1, 4}},
-       {{2, 3}},
-       {0, 0, 2, 2, {}},
-       0,
-       {{"A:МУЖ", "Suprug, bračni drug"},
-        {"A:ОНА", "Lična zamenica trećeg lica ženskog roda"},
-        {"A:ГОЛУБ", "Ptica mira"},
-        {"A:ОСЕКА", "Povlačenje mora, suprotno od plime"},
-        {"A:ТАРА", "Planina i nacionalni park u zapadnoj Srbiji"},
-        {"D:ГОТ", "Pripadnik starog germanskog naroda"},
-        {"D:ОСА", "Insekt sa žaokom, srodnik pčele"},
-        {"D:МОЛЕР", "Majstor koji kreči zidove"},
-        {"D:УНУКА", "Ćerka sina ili ćerke"},
-        {"D:ЖАБА", "Zelena životinja koja krekeće"}}},
-  };
+// The language or clue charset whose name is `name` ("German", "SR-Latin").
+template <typename Code, typename Name>
+Code codeNamed(const std::string& name, Name nameOf, const std::string& file) {
+  for (int code = 0; code < 3; ++code)
+    if (nameOf(static_cast<Code>(code)) == name) return static_cast<Code>(code);
+  throw std::runtime_error(file + ": unknown name " + name);
+}
+
+// One example from its text (see examples/*.txt): a keyword and its values a line, or a clue.
+Example readExample(const std::filesystem::path& source) {
+  std::ifstream in(source);
+  if (!in) throw std::runtime_error("cannot read " + source.string());
+  const std::string name = source.string();
+  Example e;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line.front() == '#') continue;
+    std::istringstream fields(line);
+    std::string key;
+    fields >> key;
+    std::string rest;
+    std::getline(fields >> std::ws, rest);
+    std::istringstream values(rest);
+    int column = 0, row = 0;
+    if (key == "file") {
+      e.fileName = rest;
+    } else if (key == "language") {
+      e.language = codeNamed<gw::Language>(rest, gw::languageName, name);
+    } else if (key == "clues") {
+      e.charset = codeNamed<gw::ClueCharset>(rest, gw::clueCharsetName, name);
+    } else if (key == "row") {
+      e.board.push_back(rest);
+    } else if ((key == "top" || key == "left") && values >> column >> row) {
+      (key == "top" ? e.topMarks : e.leftMarks).push_back({std::uint8_t(column), std::uint8_t(row)});
+    } else if (key == "picture") {
+      int width = 0, height = 0;
+      std::string drawing;
+      if (!(values >> column >> row >> width >> height >> drawing >> e.drawing) || drawing != "drawing")
+        throw std::runtime_error(name + ": bad picture line: " + line);
+      e.picture = {std::uint8_t(column), std::uint8_t(row), std::uint8_t(width), std::uint8_t(height), {}};
+    } else if (key.starts_with("A:") || key.starts_with("D:")) {
+      e.clues[key] = rest;
+    } else {
+      throw std::runtime_error(name + ": bad line: " + line);
+    }
+  }
+  return e;
 }
 
 }  // namespace
@@ -214,7 +172,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    for (const Example& e : examples()) write(e, argv[1]);
+    // Sorted, so that every run writes and reports them in one order.
+    std::vector<std::filesystem::path> sources;
+    for (const auto& entry : std::filesystem::directory_iterator(GW_EXAMPLE_SOURCES))
+      if (entry.path().extension() == ".txt") sources.push_back(entry.path());
+    std::sort(sources.begin(), sources.end());
+    for (const std::filesystem::path& source : sources) write(readExample(source), argv[1]);
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
     return 1;

@@ -49,7 +49,7 @@ int pdfCommand(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
-  try {
+  return exitStatusOf([&] {
     const std::filesystem::path input(files[0]);
     const CrosswordFile cw = readCrosswordFile(input, CrosswordReadMode::Authoring);
     CrosswordPrintOptions options;
@@ -58,11 +58,7 @@ int pdfCommand(int argc, char** argv) {
     if (author) options.author = QString::fromUtf8(author->data(), static_cast<qsizetype>(author->size()));
     options.withSolution = solution;
     writeCrosswordPdf(cw, std::filesystem::path(files[1]), paper, options);
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+  });
 }
 
 }  // namespace gw::cw

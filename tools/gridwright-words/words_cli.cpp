@@ -12,6 +12,7 @@
 #include "common/codepage.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/terminal_text.h"
 #include "word_file_lock.h"
 
 namespace gw {
@@ -60,7 +61,8 @@ struct ImportCounts {
 };
 
 // A file's words merged into the list in batches, so that memory follows the list and not the file.
-void importInto(WordList& list, const std::filesystem::path& file, ImportCounts& counts, ImportReport& report) {
+void importInto(WordList& list, const std::filesystem::path& file, ImportCounts& counts,
+                ImportReport& report) {
   const ImportFileScan scan = scanImportFile(file);  // a binary file is refused before any word
   ImportFileReader reader(file, scan.encoding, list.language());
   const WordRules rules(list.language());
@@ -93,25 +95,6 @@ std::string count(std::int64_t n, const char* one, const char* many) {
 }
 
 }  // namespace
-
-std::string terminalSafe(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    unsigned code = c;
-    // C1 controls are two bytes in UTF-8 (C2 80 to C2 9F).
-    if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0)
-      code = static_cast<unsigned char>(text[++i]);
-    else if (c >= 0x20 && c != 0x7F) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "\\u%04x", code);
-    out += buf;
-  }
-  return out;
-}
 
 namespace {
 

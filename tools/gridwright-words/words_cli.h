@@ -27,10 +27,6 @@ WordsOptions parseWordsOptions(const std::vector<std::string>& args);
 
 extern const char kWordsUsage[];
 
-// Control characters escaped as \u00XX, so that a file name cannot reach the terminal as an
-// escape sequence.
-std::string terminalSafe(std::string_view text);
-
 // Exit statuses: 0 done, 1 a file could not be read or written (the word file is unchanged).
 int runWords(const WordsOptions& options, const ProgramFolders& folders, std::ostream& out,
              std::ostream& err);

@@ -125,4 +125,11 @@ std::string resultFileName(const std::string& patternFileName, int number) {
       .string();
 }
 
+std::vector<int> slotLengths(const std::vector<Slot>& slots) {
+  std::vector<int> lengths;
+  lengths.reserve(slots.size());
+  for (const Slot& s : slots) lengths.push_back(s.length);
+  return lengths;
+}
+
 }  // namespace gw

@@ -107,6 +107,8 @@ struct Slot {
 
 // Across runs row by row, then down runs column by column; a run of letters only is no slot.
 std::vector<Slot> deriveSlots(const Layout& layout);
+// The slots' lengths in their order: the word lengths a search over them needs.
+std::vector<int> slotLengths(const std::vector<Slot>& slots);
 
 // One across and one down slot that share a cell.
 bool slotsCross(const Slot& a, const Slot& b);

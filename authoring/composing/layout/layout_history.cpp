@@ -13,20 +13,26 @@ void LayoutHistory::recordChange(const ComposingBoard& before) {
   redo_.clear();
 }
 
-std::optional<ComposingBoard> LayoutHistory::undo(const ComposingBoard& now) {
-  if (undo_.empty()) return std::nullopt;
-  ComposingBoard back = undo_.back();
-  undo_.pop_back();
-  redo_.push_back(now);
+namespace {
+
+// One step back or forth: the board on top of `from` comes back, `now` goes onto `to`.
+std::optional<ComposingBoard> step(std::deque<ComposingBoard>& from, std::deque<ComposingBoard>& to,
+                                   const ComposingBoard& now) {
+  if (from.empty()) return std::nullopt;
+  ComposingBoard back = from.back();
+  from.pop_back();
+  to.push_back(now);
   return back;
 }
 
+}  // namespace
+
+std::optional<ComposingBoard> LayoutHistory::undo(const ComposingBoard& now) {
+  return step(undo_, redo_, now);
+}
+
 std::optional<ComposingBoard> LayoutHistory::redo(const ComposingBoard& now) {
-  if (redo_.empty()) return std::nullopt;
-  ComposingBoard again = redo_.back();
-  redo_.pop_back();
-  undo_.push_back(now);
-  return again;
+  return step(redo_, undo_, now);
 }
 
 }  // namespace gw

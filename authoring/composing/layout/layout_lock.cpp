@@ -1,8 +1,6 @@
 #include "authoring/composing/layout/layout_lock.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,9 +24,7 @@ LayoutLock::LayoutLock(const std::filesystem::path& patternFile, std::chrono::mi
   // The holder removes the file when it lets go; a lock taken on a file that was removed (or
   // replaced) meanwhile guards nothing, so then the lock is taken again on the new file.
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0)
-      throw FileError("Cannot create the lock file \"" + path_.string() + "\": " + std::strerror(errno));
+    const int fd = openLockFile(path_);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int err = errno;
       ::close(fd);
@@ -42,10 +38,7 @@ LayoutLock::LayoutLock(const std::filesystem::path& patternFile, std::chrono::mi
                         "\" (it holds \"" + path_.string() + "\"). Wait until it has finished.");
       throw FileError("Cannot lock \"" + path_.string() + "\": " + std::strerror(err));
     }
-    struct stat held {
-    }, named{};
-    if (::fstat(fd, &held) == 0 && ::stat(path_.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
-        held.st_dev == named.st_dev) {
+    if (isNamedFile(fd, path_)) {
       fd_ = fd;
       return;
     }

@@ -39,12 +39,6 @@ std::int32_t log2Times64(std::size_t n) {
   return b * 64 + kFraction[mantissa & 63];
 }
 
-std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
-  std::vector<int> lengths;
-  for (const Slot& s : slots) lengths.push_back(s.length);
-  return lengths;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- one lane
@@ -224,7 +218,7 @@ std::vector<FirstFillLane::WordId> FirstFillLane::fill() const {
 
 FirstFillSearch::FirstFillSearch(const Dictionary& dictionary, const ComposingBoard& base,
                                  const std::vector<Slot>& slots, FirstFillOptions options)
-    : options_(options), bits_(std::make_unique<WordBitSets>(dictionary, lengthsOf(slots))) {
+    : options_(options), bits_(std::make_unique<WordBitSets>(dictionary, slotLengths(slots))) {
   options_.lanes = std::max(1, options_.lanes);
   for (int lane = 0; lane < options_.lanes; ++lane)
     lanes_.push_back(std::make_unique<FirstFillLane>(*bits_, base, slots, options_.noRepeat, options_.seed,

@@ -4,18 +4,10 @@
 
 namespace gw {
 
-namespace {
-std::vector<int> lengthsOf(const std::vector<Slot>& slots) {
-  std::vector<int> lengths;
-  for (const Slot& s : slots) lengths.push_back(s.length);
-  return lengths;
-}
-}  // namespace
-
 SearchLookAhead::SearchLookAhead(const Dictionary& dictionary, const ComposingBoard& base,
                                  const std::vector<Slot>& slots, bool noRepeat)
     : dictionary_(dictionary),
-      bits_(std::make_unique<WordBitSets>(dictionary, lengthsOf(slots))),
+      bits_(std::make_unique<WordBitSets>(dictionary, slotLengths(slots))),
       propagator_(std::make_unique<FillPropagator>(*bits_, base, slots, FillPropagator::Options{noRepeat})),
       ids_(slots.size() + 1),
       ascending_(slots.size() + 1, true) {}

@@ -1,10 +1,12 @@
 #pragma once
 // The look the authoring windows and dialogs share: a cream background and Verdana at
-// 8 points (the system's sans font stands in where Verdana is missing).
+// 8 points (the system's sans font stands in where Verdana is missing), rounded corners.
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QPalette>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
@@ -34,6 +36,14 @@ inline void applyAuthoringLook(QWidget* window) {
   window->setFont(windowFont());
   window->setPalette(windowPalette(window->palette()));
   window->setAutoFillBackground(true);
+}
+
+// Cuts the corners of `widget` round, to `outline` (in its own coordinates) with corners of
+// `radius`: the borderless windows and the start page's buttons.
+inline void cutRoundedCorners(QWidget* widget, const QRectF& outline, qreal radius) {
+  QPainterPath path;
+  path.addRoundedRect(outline, radius, radius);
+  widget->setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
 // The authoring dialogs open in the middle of the screen.

@@ -5,25 +5,13 @@
 
 namespace gw::gui {
 
-namespace {
-
-const char* clipOf(ComposerSound sound) {
-  switch (sound) {
-    case ComposerSound::Started: return "qrc:/composing-sounds/1.wav";
-    case ComposerSound::ResultWritten: return "qrc:/composing-sounds/2.wav";
-    case ComposerSound::Exhausted: return "qrc:/composing-sounds/3.wav";
-  }
-  return "";
-}
-
-}  // namespace
-
 EffectComposeSounds::EffectComposeSounds(QObject* parent) : QObject(parent) {
-  // Loaded at once, so that the first result is heard without delay.
-  for (ComposerSound s : {ComposerSound::Started, ComposerSound::ResultWritten, ComposerSound::Exhausted}) {
+  // Loaded at once, so that the first result is heard without delay. The clips are numbered
+  // from 1 in the order of ComposerSound: Started, ResultWritten, Exhausted.
+  for (std::size_t i = 0; i < effects_.size(); ++i) {
     auto* effect = new QSoundEffect(this);
-    effect->setSource(QUrl(clipOf(s)));
-    effects_[static_cast<std::size_t>(s)] = effect;
+    effect->setSource(QUrl(QStringLiteral("qrc:/composing-sounds/%1.wav").arg(i + 1)));
+    effects_[i] = effect;
   }
 }
 

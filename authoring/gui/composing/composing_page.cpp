@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "authoring/gui/composing/candidate_panel.h"
 #include "authoring/gui/composing/composing_geometry.h"
@@ -177,25 +178,29 @@ void ComposingPage::buildActions() {
 
   ComposingWorkflow* w = workflow_.get();
   const auto chooser = [this](const std::vector<Slot>& proposed) { return chooseWordOrder(proposed); };
+  // The commands that are one call of the workflow.
+  const std::pair<QAction*, void (ComposingWorkflow::*)()> commands[] = {
+      {openLayoutAction_, &ComposingWorkflow::openLayout},
+      {undoAction_, &ComposingWorkflow::undo},
+      {discardSearchAction_, &ComposingWorkflow::discardSavedSearch},
+      {redoAction_, &ComposingWorkflow::redo},
+      {saveLayoutAction_, &ComposingWorkflow::saveLayout},
+      {stopAction_, &ComposingWorkflow::stopComposing},
+      {quickFillAction_, &ComposingWorkflow::quickFill},
+      {clearLayoutAction_, &ComposingWorkflow::clearLayout},
+      {clearFixedAction_, &ComposingWorkflow::clearLayout},
+      {setIsleAction_, &ComposingWorkflow::setIsleAndMoveOn},
+      {clearFieldAction_, &ComposingWorkflow::clearField},
+  };
+  for (const auto& [action, command] : commands) connect(action, &QAction::triggered, w, command);
   connect(newLayoutAction_, &QAction::triggered, this, &ComposingPage::newLayout);
-  connect(openLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::openLayout);
   connect(closeLayoutAction_, &QAction::triggered, this, &ComposingPage::closeLayoutAsked);
-  connect(undoAction_, &QAction::triggered, w, &ComposingWorkflow::undo);
-  connect(discardSearchAction_, &QAction::triggered, w, &ComposingWorkflow::discardSavedSearch);
-  connect(redoAction_, &QAction::triggered, w, &ComposingWorkflow::redo);
-  connect(saveLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::saveLayout);
   connect(startAction_, &QAction::triggered, w, [w, chooser] { w->startComposing(chooser); });
-  connect(stopAction_, &QAction::triggered, w, &ComposingWorkflow::stopComposing);
-  connect(quickFillAction_, &QAction::triggered, w, &ComposingWorkflow::quickFill);
   connect(quickFillSelectionAction_, &QAction::triggered, w,
           [this, w] { w->quickFillSelection(grid_->selectedCells()); });
   connect(quickFillNoRepeatAction_, &QAction::toggled, w, &ComposingWorkflow::setQuickFillNoRepeatedWords);
   connect(noRepeatedWordsAction_, &QAction::triggered, w, &ComposingWorkflow::setNoRepeatedWords);
-  connect(clearLayoutAction_, &QAction::triggered, w, &ComposingWorkflow::clearLayout);
-  connect(clearFixedAction_, &QAction::triggered, w, &ComposingWorkflow::clearLayout);
   connect(changeStatusAction_, &QAction::triggered, w, [w, chooser] { w->toggleComposing(chooser); });
-  connect(setIsleAction_, &QAction::triggered, w, &ComposingWorkflow::setIsleAndMoveOn);
-  connect(clearFieldAction_, &QAction::triggered, w, &ComposingWorkflow::clearField);
 
   toolBar_->addAction(newLayoutAction_);
   toolBar_->addAction(openLayoutAction_);

@@ -14,6 +14,7 @@
 
 #include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/composing/composing_geometry.h"
+#include "gui_common/dialog_buttons.h"
 #include "gui_common/qt_bridge.h"
 
 namespace gw::gui {
@@ -288,13 +289,7 @@ WordOrderDialog::WordOrderDialog(int maxColumn, int maxRow, const std::vector<Sl
     list_->addItem(orderEntryText(static_cast<int>(i) + 1, entries_[i]));
   connect(list_, &QListWidget::currentRowChanged, this, [this] { selectionMoved(); });
 
-  auto* cancel = new QPushButton("Cancel", this);
-  cancel->setObjectName("cancelButton");
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("okButton");
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = makeOkCancelButtons(this);
 
   auto* panel = new QWidget(this);
   panel->setFixedWidth(kOrderPanelWidth);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "authoring/gui/common/authoring_look.h"
+#include "gui_common/dialog_buttons.h"
 
 namespace gw::gui {
 
@@ -65,13 +66,7 @@ NewCrosswordDialog::NewCrosswordDialog(QWidget* parent) : QDialog(parent) {
   form->addRow("&Language:", languageCombo_);
   form->addRow("&Definitions:", charsetCombo_);
 
-  auto* cancel = new QPushButton("Cancel", this);
-  cancel->setObjectName("cancelButton");
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("okButton");
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const auto [ok, cancel] = makeOkCancelButtons(this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cancel);
   buttons->addStretch();

@@ -238,7 +238,7 @@ void EditingPage::bindWorkflow() {
           [this] { definitionBeforeReset_ = currentDefinition(); });
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {
     clueEditor_->markStored();
-    board_->refresh();
+    board_->fitToBoard();
     const int kept = std::min(definitionBeforeReset_, model_->rowCount() - 1);
     selectDefinition(kept >= 0 ? kept : model_->definitionAt(0));
     wordGrid_->horizontalHeader()->setSortIndicatorShown(workflow_->sortedByNumber());
@@ -497,7 +497,7 @@ void EditingPage::defineCrossword() {
   {
     LayoutEditorDialog dialog(workflow_->document(), this);
     // The board beside the list follows every change at once.
-    connect(&dialog, &LayoutEditorDialog::layoutChanged, board_, &ClueBoard::refresh);
+    connect(&dialog, &LayoutEditorDialog::layoutChanged, board_, &ClueBoard::fitToBoard);
     Q_EMIT dialogOpened(&dialog);
     accepted = dialog.exec() == QDialog::Accepted;
   }

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <algorithm>
 
+#include "authoring/gui/common/authoring_look.h"
 #include "authoring/gui/help/version_text.h"
 
 namespace gw::gui {
@@ -56,15 +56,13 @@ SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog) {
   setObjectName("splashWindow");
   setWindowTitle(tr("About Crossword"));
-  setFixedSize(kWidth, kHeight);
+  setFixedSize(kSize);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
   setAutoFillBackground(true);
 
-  QPainterPath outline;
-  outline.addRoundedRect(QRectF(0, 0, kWidth, kHeight), kCornerDiameter / 2.0, kCornerDiameter / 2.0);
-  setMask(QRegion(outline.toFillPolygon().toPolygon()));
+  cutRoundedCorners(this, QRectF(QPointF(0, 0), kSize), kCornerDiameter / 2.0);
 
   version_ = makeLabel(this, "versionLabel", QRect(16, 113, 185, 16), false);
   version_->setText(programVersionText());
@@ -127,7 +125,7 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   title.setPixelSize(24);
   title.setWeight(QFont::Black);
   p.setFont(title);
-  const QRect titleArea(35, 69, kWidth - 35, 34);
+  const QRect titleArea(35, 69, kSize.width() - 35, 34);
   p.setPen(kSilver);
   p.drawText(titleArea.translated(2, 1), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Crossword"));
   p.setPen(kTeal);
@@ -136,7 +134,8 @@ void SplashWindow::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(Qt::gray, 1));
   p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1), kCornerDiameter / 2.0, kCornerDiameter / 2.0);
+  p.drawRoundedRect(QRectF(0.5, 0.5, kSize.width() - 1, kSize.height() - 1), kCornerDiameter / 2.0,
+                    kCornerDiameter / 2.0);
 }
 
 }  // namespace gw::gui

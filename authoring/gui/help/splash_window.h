@@ -3,6 +3,7 @@
 // it is the busy window shown while slow work runs on the window thread; shown modally
 // with an empty status line it is the about box, closed by a click anywhere on it.
 #include <QDialog>
+#include <QSize>
 
 class QLabel;
 
@@ -11,8 +12,7 @@ namespace gw::gui {
 class SplashWindow : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kWidth = 210;
-  static constexpr int kHeight = 172;
+  static constexpr QSize kSize{210, 172};
 
   explicit SplashWindow(QWidget* parent = nullptr);
 

@@ -19,20 +19,20 @@ void writeClues(gw::DefinitionTable& t) {
 
 TEST(BoardRuns, WalksAcrossFromTheLastRowThenDownFromTheLastColumn) {
   const auto runs = gw::findBoardRuns("AB CDE", 2, 3);
-  const std::vector<gw::BoardRun> expected = {{Direction::Across, 1, 0, "CDE"},
-                                              {Direction::Across, 0, 0, "AB"},
-                                              {Direction::Down, 1, 2, "E"},
-                                              {Direction::Down, 0, 1, "BD"},
-                                              {Direction::Down, 0, 0, "AC"}};
+  const std::vector<gw::Definition> expected = {{Direction::Across, 1, 0, {}, "CDE"},
+                                                {Direction::Across, 0, 0, {}, "AB"},
+                                                {Direction::Down, 1, 2, {}, "E"},
+                                                {Direction::Down, 0, 1, {}, "BD"},
+                                                {Direction::Down, 0, 0, {}, "AC"}};
   EXPECT_EQ(runs, expected);
   EXPECT_TRUE(gw::findBoardRuns("      ", 2, 3).empty());
   EXPECT_TRUE(gw::findBoardRuns("", 0, 0).empty());
   // Runs that end at a blank inside the line and single letters.
   const auto line = gw::findBoardRuns("A BC D", 1, 6);
   ASSERT_EQ(line.size(), 3u + 4u);
-  EXPECT_EQ(line[0], (gw::BoardRun{Direction::Across, 0, 0, "A"}));
-  EXPECT_EQ(line[1], (gw::BoardRun{Direction::Across, 0, 2, "BC"}));
-  EXPECT_EQ(line[2], (gw::BoardRun{Direction::Across, 0, 5, "D"}));
+  EXPECT_EQ(line[0], (gw::Definition{Direction::Across, 0, 0, {}, "A"}));
+  EXPECT_EQ(line[1], (gw::Definition{Direction::Across, 0, 2, {}, "BC"}));
+  EXPECT_EQ(line[2], (gw::Definition{Direction::Across, 0, 5, {}, "D"}));
 }
 
 TEST(PrepareDefinitions, BuildsOneDefinitionPerRunInKeyOrder) {

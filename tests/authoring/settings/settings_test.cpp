@@ -51,6 +51,7 @@ TEST(EditSettingsTest, SortByNumberIsReadAsANumberAndWrittenBesideTheOtherSectio
                {"[Edit]\nSort by number=2\n", true},
                {"[Edit]\nSort by number=0\n", false},
                {"[Edit]\nSort by number=yes\n", false},
+               {"[Edit]\nSort by number=+1 (sorted)\n", true},  // read as the profile functions read it
                {"[Compose]\nSort by number=1\n", false}};
   for (const auto& c : cases) EXPECT_EQ(parseEditSettings(c.text).sortByNumber, c.sorted) << c.text;
 
@@ -102,6 +103,7 @@ TEST(ComposingViewSettingsTest, ValuesOutOfRangeGiveTheDefaults) {
       {"Symmetry=diagonal", defaults},
       {"Cell size=48", {true, "none", 48}},
       {"Cell size=12", {true, "none", 12}},
+      {"Cell size=+24 px", {true, "none", 24}},
       {"Cell size=11", defaults},
       {"Cell size=49", defaults},
       {"Cell size=", defaults},

@@ -9,14 +9,10 @@ namespace {
 
 constexpr std::size_t kShownCharacters = 40;
 
-const char* describe(SkippedLine reason) {
-  switch (reason) {
-    case SkippedLine::TooLong: return "longer than 40 characters";
-    case SkippedLine::NoLetters: return "without letters of the language";
-    case SkippedLine::BadScore: return "with a score that is no whole number from 0 to 100";
-  }
-  return "";
-}
+// What the skipped lines of each reason are, in the order of SkippedLine (as reasons_).
+constexpr std::array<const char*, 3> kReasonTexts = {"longer than 40 characters",
+                                                     "without letters of the language",
+                                                     "with a score that is no whole number from 0 to 100"};
 
 }  // namespace
 
@@ -42,10 +38,11 @@ bool ImportReport::anySkipped() const {
 std::string ImportReport::text() const {
   if (!anySkipped()) return {};
   std::string out;
-  for (SkippedLine reason : {SkippedLine::TooLong, SkippedLine::NoLetters, SkippedLine::BadScore}) {
-    const Reason& r = reasons_[static_cast<std::size_t>(reason)];
+  for (std::size_t reason = 0; reason < reasons_.size(); ++reason) {
+    const Reason& r = reasons_[reason];
     if (r.count == 0) continue;
-    out += "Skipped " + std::to_string(r.count) + (r.count == 1 ? " line " : " lines ") + describe(reason);
+    out +=
+        "Skipped " + std::to_string(r.count) + (r.count == 1 ? " line " : " lines ") + kReasonTexts[reason];
     for (std::size_t i = 0; i < r.first.size(); ++i) out += (i ? ", " : ": ") + r.first[i];
     if (r.count > static_cast<std::int64_t>(r.first.size())) out += ", ...";
     out += "\n";
