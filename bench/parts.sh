@@ -2,9 +2,10 @@
 # Wall time of the exhaustive search of a layout, unsplit and as N parts run by
 # scripts/compose-parts (GNU parallel, JOBS at once), and whether the parts wrote exactly the
 # unsplit search's result files in its order.
-#   bench/parts.sh [-b BINARY] [-j JOBS] [-m MAX_RESULTS_PER_RUN] LAYOUT.C_WM WORDS N...
-# With -m each run stops after that many results: the parts then cover a different set than
-# the unsplit run and only the times are compared.
+#   bench/parts.sh [-b BINARY] [-j JOBS] [-m MAX_RESULTS] LAYOUT.C_WM WORDS N...
+# With -m the unsplit run stops after MAX_RESULTS results and each of N parts after its share
+# (MAX_RESULTS / N, rounded up): the parts then cover a different set than the unsplit run and
+# only the times of about as many results are compared.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 binary=build/bin/gridwright-compose
@@ -14,7 +15,7 @@ while getopts "b:j:m:" opt; do
   case $opt in
     b) binary=$OPTARG ;;
     j) jobs=$OPTARG ;;
-    m) max="--max-results $OPTARG" ;;
+    m) max=$OPTARG ;;
     *) exit 2 ;;
   esac
 done
@@ -32,11 +33,12 @@ hashes() {  # hashes FOLDER PREFIX: the result files' checksums in result order
 }
 seconds() { local t0=$(date +%s.%N); "$@" >/dev/null 2>&1; awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { print b - a }'; }
 
-whole=$(seconds "$binary" --quiet $max --words "$words" --results "$work/whole" "$work/$name.C_WM")
+whole=$(seconds "$binary" --quiet ${max:+--max-results $max} --words "$words" --results "$work/whole" "$work/$name.C_WM")
 hashes "$work/whole" "$name" >"$work/whole.txt"
 printf '%-12s unsplit  %8.2f s  %d results\n' "$name" "$whole" "$(wc -l <"$work/whole.txt")"
 for n in "$@"; do
-  t=$(JOBS=$jobs seconds scripts/compose-parts "$n" "$binary" --quiet $max --words "$words" \
+  share=${max:+--max-results $(((max + n - 1) / n))}
+  t=$(JOBS=$jobs seconds scripts/compose-parts "$n" "$binary" --quiet $share --words "$words" \
     --results "$work/p$n" "$work/$name.C_WM")
   : >"$work/p$n.txt"
   for k in $(seq 1 "$n"); do hashes "$work/p$n" "$name-${k}of$n-" >>"$work/p$n.txt"; done
