@@ -10,21 +10,10 @@ annealing over the pairs of symmetric cells; prints the grid in the bench/grids 
 import random, sys, math
 N = 21
 def runs(g):
+    """The lengths of the across and then the down runs of open cells."""
     out = []
-    for r in range(N):
-        c = 0
-        while c < N:
-            if g[r][c]: c += 1; continue
-            s = c
-            while c < N and not g[r][c]: c += 1
-            out.append(c - s)
-    for c in range(N):
-        r = 0
-        while r < N:
-            if g[r][c]: r += 1; continue
-            s = r
-            while r < N and not g[r][c]: r += 1
-            out.append(r - s)
+    for line in list(g) + [list(col) for col in zip(*g)]:
+        out += [len(run) for run in ''.join('#' if x else '.' for x in line).split('#') if run]
     return out
 def connected(g):
     cells = [(r, c) for r in range(N) for c in range(N) if not g[r][c]]
