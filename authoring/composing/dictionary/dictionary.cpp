@@ -47,45 +47,51 @@ bool fitsDictionary(std::string_view word) {
 }  // namespace
 
 // Per length, the words of a word list back to back in reading order, with their scores when
-// the list has any: each word's score is looked up once, while it is copied.
+// the list has any. Each word's score is looked up once, while it is copied (the table is
+// walked in the order the words come), and a word scored under the minimum is left out.
 struct WordArenas {
   std::array<std::string, kLengths> text;
   std::array<std::vector<std::uint8_t>, kLengths> scores;
   bool scored = false;
+  std::size_t below = 0;  // words left out for their score
 
-  explicit WordArenas(bool withScores) : scored(withScores) {}
+  WordArenas(const ScoreTable& table, int minScore)
+      : scored(!table.empty()),
+        table_(table),
+        cursor_(table),
+        dropping_(dropsWords(table, minScore)),
+        minScore_(minScore) {}
   void reserve(int length, std::size_t bytes) {
     text[length].reserve(bytes);
     if (scored) scores[length].reserve(bytes / static_cast<std::size_t>(length));
   }
-  void add(std::string_view word, int score) {
+  void take(std::string_view word) {
+    const int score = table_.empty() ? kDefaultWordScore : cursor_.score(word);
+    if (dropping_ && score < minScore_) {
+      ++below;
+      return;
+    }
     text[word.size()] += word;
     if (scored) scores[word.size()].push_back(static_cast<std::uint8_t>(score));
   }
+
+ private:
+  const ScoreTable& table_;
+  ScoreTable::Cursor cursor_;
+  bool dropping_;
+  int minScore_;
 };
 
 namespace {
 
-// Copies the words that fit a dictionary and score at least `minScore`; returns how many
-// scored less.
-std::size_t collectWords(const std::vector<std::string_view>& lines, const ScoreTable& table, int minScore,
-                         WordArenas& arenas) {
+// Copies the words that fit a dictionary.
+void collectWords(const std::vector<std::string_view>& lines, WordArenas& arenas) {
   std::array<std::size_t, kLengths> bytes{};
   for (std::string_view line : lines)
     if (fitsDictionary(line)) bytes[line.size()] += line.size();
   for (int length = 1; length < kLengths; ++length) arenas.reserve(length, bytes[length]);
-  const bool dropping = dropsWords(table, minScore);
-  ScoreTable::Cursor cursor(table);
-  std::size_t below = 0;
-  for (std::string_view line : lines) {
-    if (!fitsDictionary(line)) continue;
-    const int score = table.empty() ? kDefaultWordScore : cursor.score(line);
-    if (dropping && score < minScore)
-      ++below;
-    else
-      arenas.add(line, score);
-  }
-  return below;
+  for (std::string_view line : lines)
+    if (fitsDictionary(line)) arenas.take(line);
 }
 
 }  // namespace
@@ -100,10 +106,10 @@ struct Dictionary::Impl {
   std::size_t count(int length) const { return words[length] ? words[length]->count() : 0; }
 
   // Builds a dictionary from the words of each length in reading order, without touching any other.
-  static std::unique_ptr<Impl> build(WordArenas arenas, Language language);
+  static std::unique_ptr<Impl> build(WordArenas& arenas, Language language);
 };
 
-std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas arenas, Language language) {
+std::unique_ptr<Dictionary::Impl> Dictionary::Impl::build(WordArenas& arenas, Language language) {
   auto impl = std::make_unique<Impl>();
   impl->language = language;
   impl->scored = arenas.scored;
@@ -227,27 +233,18 @@ void Dictionary::load(const std::filesystem::path& wordFile, Language language, 
     // Two passes, counting and then copying, so that a large list is held at most twice (the
     // file and its words by length), never as a list of lines, and only once while its
     // index is built.
-    const bool dropping = dropsWords(scores, minScore);
     // The counting pass reserves room for every word, dropped or not: only the copying pass
     // asks the score table, walking it once in file order.
     std::array<std::size_t, kLengths> sizes{};
     const std::size_t skipped =
         scanWordFile(bytes, language, [&](std::string_view w) { sizes[w.size()] += w.size(); });
-    WordArenas arenas(!scores.empty());
+    WordArenas arenas(scores, minScore);
     for (int length = 1; length < kLengths; ++length) arenas.reserve(length, sizes[length]);
-    ScoreTable::Cursor cursor(scores);
-    std::size_t below = 0;
-    scanWordFile(bytes, language, [&](std::string_view w) {
-      const int score = scores.empty() ? kDefaultWordScore : cursor.score(w);
-      if (dropping && score < minScore)
-        ++below;
-      else
-        arenas.add(w, score);
-    });
+    scanWordFile(bytes, language, [&](std::string_view w) { arenas.take(w); });
     std::string().swap(bytes);
-    setImpl(Impl::build(std::move(arenas), language));
+    setImpl(Impl::build(arenas, language));
     skippedWordCount_ = skipped;
-    belowMinScoreCount_ = below;
+    belowMinScoreCount_ = arenas.below;
     minScore_ = minScore;
   } catch (const std::bad_alloc&) {
     throw FileError(outOfMemoryMessage(wordFile));
@@ -263,11 +260,11 @@ void Dictionary::loadLines(const std::vector<std::string>& lines, Language langu
                            int minScore) {
   const std::vector<std::string_view> views(lines.begin(), lines.end());
   const ScoreTable table = ScoreTable::from(scores);
-  WordArenas arenas(!table.empty());
-  const std::size_t below = collectWords(views, table, minScore, arenas);
-  setImpl(Impl::build(std::move(arenas), language));
+  WordArenas arenas(table, minScore);
+  collectWords(views, arenas);
+  setImpl(Impl::build(arenas, language));
   skippedWordCount_ = 0;
-  belowMinScoreCount_ = below;
+  belowMinScoreCount_ = arenas.below;
   minScore_ = minScore;
 }
 
