@@ -10,7 +10,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <map>
+#include <mutex>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -65,27 +69,61 @@ class TemporaryFile {
 
 constexpr time_t kStaleTemporarySeconds = 10;
 
-// Temporary files "<prefix>NNNN" left by a writer that was killed before its rename. A writer
-// holds a lock on its temporary file until it is renamed, so one that can be locked is stale.
-// Plain readdir: a results folder holds thousands of files and is listed at every write.
-void removeStaleTemporaryFiles(const fs::path& dir, const std::string& prefix) {
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+  return name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix &&
+         name.find_first_not_of("0123456789", prefix.size()) == std::string_view::npos;
+}
+
+// Removes the temporary file `name` if its writer is gone: a writer holds a lock on its
+// temporary file until it is renamed, so one that can be locked is stale. True when it is gone.
+bool removeIfStale(const fs::path& dir, std::string_view name) {
+  const fs::path stale = dir / name;
+  FileDescriptor fd(::open(stale.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  if (!fd.valid()) return errno == ENOENT;
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
+  // A writer takes its lock just after creating the file: a young file may be one whose
+  // writer has not locked it yet.
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || ::time(nullptr) - info.st_mtime < kStaleTemporarySeconds) return false;
+  return ::unlink(stale.c_str()) == 0 || errno == ENOENT;
+}
+
+// Calls fn(name) for every file of `dir` whose name may be a temporary file: ".NAME.tmpNNNN".
+template <typename Fn>
+void forEachTemporaryName(const fs::path& dir, Fn&& fn) {
   DIR* listing = ::opendir(dir.c_str());
   if (!listing) return;
   while (const dirent* entry = ::readdir(listing)) {
     const std::string_view name(entry->d_name);
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix ||
-        name.find_first_not_of("0123456789", prefix.size()) != std::string_view::npos)
-      continue;
-    const fs::path stale = dir / name;
-    FileDescriptor fd(::open(stale.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!fd.valid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
-    // A writer takes its lock just after creating the file: a young file may be one whose
-    // writer has not locked it yet.
-    struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && ::time(nullptr) - info.st_mtime >= kStaleTemporarySeconds)
-      ::unlink(stale.c_str());
+    const std::size_t tmp = name.rfind(".tmp");
+    if (name.size() > 1 && name[0] == '.' && tmp != std::string_view::npos && tmp > 0 &&
+        isTemporaryName(name, name.substr(0, tmp + 4)))
+      fn(name);
   }
   ::closedir(listing);
+}
+
+// Temporary files "<prefix>NNNN" left by a writer that was killed before its rename.
+void removeStaleTemporaryFiles(const fs::path& dir, const std::string& prefix) {
+  forEachTemporaryName(dir, [&](std::string_view name) {
+    if (isTemporaryName(name, prefix)) removeIfStale(dir, name);
+  });
+}
+
+// The same for a new file. A results folder takes thousands of new files, and listing it at
+// every one made writing them quadratic: each folder is listed once per process, and only the
+// temporary files found then are looked at again. One left behind later is found by the next
+// process to write there.
+void removeStaleTemporaryFilesOfNewFile(const fs::path& dir, const std::string& prefix) {
+  static std::mutex mutex;
+  static std::map<std::string, std::vector<std::string>> temporariesByFolder;
+  std::lock_guard lock(mutex);
+  auto [folder, listed] = temporariesByFolder.try_emplace(fs::absolute(dir).lexically_normal().string());
+  std::vector<std::string>& names = folder->second;
+  if (listed) forEachTemporaryName(dir, [&](std::string_view name) { names.emplace_back(name); });
+  std::erase_if(names, [&](const std::string& name) {
+    return isTemporaryName(name, prefix) && removeIfStale(dir, name);
+  });
 }
 
 }  // namespace
@@ -134,7 +172,10 @@ namespace {
 bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace) {
   fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   const std::string prefix = "." + path.filename().string() + ".tmp";
-  removeStaleTemporaryFiles(dir, prefix);
+  if (replace)
+    removeStaleTemporaryFiles(dir, prefix);
+  else
+    removeStaleTemporaryFilesOfNewFile(dir, prefix);
   std::random_device rd;
   const fs::path tmpPath = dir / (prefix + std::to_string(rd() % 1000000));
   FileDescriptor fd(::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));

@@ -170,6 +170,21 @@ TEST_F(FileIoTest, NextWriteRemovesStaleTemporaryFiles) {
                                             ".other.C_W.tmp12", "keep.C_W"}));
 }
 
+// New files (result files) list their folder once per process, not at every write; a stale
+// temporary file of a new file's name is still removed, another name's left alone.
+TEST_F(FileIoTest, ANewFileRemovesItsStaleTemporaryFiles) {
+  for (const char* name : {".r1.C_W.tmp4711", ".r2.C_W.tmp4711"}) {
+    gw::writeFileAtomically(dir_ / name, "left by a killed writer");
+    fs::last_write_time(dir_ / name, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+  }
+  EXPECT_TRUE(gw::writeNewFileAtomically(dir_ / "r0.C_W", "first"));
+  EXPECT_TRUE(gw::writeNewFileAtomically(dir_ / "r1.C_W", "second"));
+  EXPECT_FALSE(fs::exists(dir_ / ".r1.C_W.tmp4711"));
+  EXPECT_TRUE(fs::exists(dir_ / ".r2.C_W.tmp4711"));
+  EXPECT_TRUE(gw::writeNewFileAtomically(dir_ / "r2.C_W", "third"));
+  EXPECT_FALSE(fs::exists(dir_ / ".r2.C_W.tmp4711"));
+}
+
 TEST_F(FileIoTest, ANewFileNeverReplacesAnother) {
   EXPECT_TRUE(gw::writeNewFileAtomically(dir_ / "a.C_W", "first"));
   EXPECT_FALSE(gw::writeNewFileAtomically(dir_ / "a.C_W", "second"));
