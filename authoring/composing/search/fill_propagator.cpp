@@ -31,6 +31,9 @@ GW_POPCNT_CLONES std::size_t countCommonBits(const std::uint64_t* a, const std::
 // A slot's supports are read from its words when there are fewer than this many words per
 // letter to test; else each letter is looked for in the bit sets (most are found at once).
 constexpr std::size_t kDirectFactor = 8;
+// Reading one word's letter costs about as much as this many blocks of a bit set: it is a
+// scattered read where the blocks are read in a row.
+constexpr std::size_t kWordReadCost = 8;
 
 LetterSet allLetters() {
   LetterSet s;
@@ -228,21 +231,30 @@ bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, 
   std::uint64_t* d = domain(slot);
   // The blocks are saved just before the first one changes.
   bool changed = false;
-  auto narrow = [&](std::uint32_t b, std::uint64_t to) {
-    if (to == d[b]) return;
-    if (!changed) {
-      saveDomain(slot);
-      changed = true;
-    }
-    d[b] = to;
+  const auto change = [&] {
+    if (!changed) saveDomain(slot);
+    changed = true;
   };
-  if (removed.size() <= keep.size()) {
+  const std::size_t passes = static_cast<std::size_t>(std::min(removed.size(), keep.size()));
+  if ((passes > 1 || s.counted) && size(slot) * kWordReadCost < (s.hi - s.lo) * passes) {
+    // Few words spread over many blocks (deep in a search): read each word's letter.
+    forEachWord(slot, [&](WordId word) {
+      if (!removed.has(bits.letter(word, position))) return;
+      change();
+      d[word / 64] &= ~(std::uint64_t{1} << (word % 64));
+    });
+  } else if (removed.size() <= keep.size()) {
     removed.forEach([&](unsigned char letter) {
       const std::uint64_t* with = bits.withLetter(position, letter);
       if (!with) return;
       const LengthWordBits::Span span = bits.spanOf(position, letter);
-      const std::uint32_t end = std::min(s.hi, span.end);
-      for (std::uint32_t b = std::max(s.lo, span.begin); b < end; ++b) narrow(b, d[b] & ~with[b]);
+      const std::uint32_t begin = std::max(s.lo, span.begin), end = std::min(s.hi, span.end);
+      // Two plain passes, which the compiler vectorises, rather than one that tests each block.
+      std::uint64_t hit = 0;
+      for (std::uint32_t b = begin; b < end; ++b) hit |= d[b] & with[b];
+      if (!hit) return;
+      change();
+      for (std::uint32_t b = begin; b < end; ++b) d[b] &= ~with[b];
     });
   } else {
     const std::uint64_t* sets[256];
@@ -253,7 +265,10 @@ bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, 
     for (std::uint32_t b = s.lo; b < s.hi; ++b) {
       std::uint64_t any = 0;
       for (int k = 0; k < n; ++k) any |= sets[k][b];
-      narrow(b, d[b] & any);
+      if (d[b] & ~any) {
+        change();
+        d[b] &= any;
+      }
     }
   }
   if (!changed) return true;

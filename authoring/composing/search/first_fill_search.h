@@ -4,7 +4,9 @@
 // slot with the fewest words for how often it has failed (dom/wdeg; a slot whose word just
 // failed comes first again until it takes one), tries first the word that leaves the
 // crossing slots the most words, and restarts on a Luby schedule, keeping what it learnt
-// about failures, until a fill is found or none can exist. With a scored word list it first
+// about failures, until a fill is found or none can exist. What it learnt goes stale: after a
+// window of failures it forgets the weights, starts its schedule again under a new seed;
+// the windows grow on a Luby schedule too, so the search stays complete. With a scored word list it first
 // searches among the words scored kPreferredWordScore or more, and takes the others too once
 // that search shows no fill of them exists or has restarted kPreferredRestarts times.
 //
@@ -35,6 +37,10 @@ struct FirstFillOptions {
   std::uint64_t seed = 1;
   int lanes = 1;
   bool noRepeat = false;  // no word of two or more letters twice in the fill
+  // Failures in a restart, and in a window between forgettings, of Luby weight 1; 0 for the
+  // search's own (tests make them small to reach restarts and forgetting on small layouts).
+  std::uint64_t restartFailures = 0;
+  std::uint64_t forgetFailures = 0;
 };
 
 enum class FirstFillStatus {
@@ -51,7 +57,7 @@ class FirstFillLane {
 
   // Lane `lane` of `lanes`.
   FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots,
-                bool noRepeat, std::uint64_t seed, int lane, int lanes);
+                const FirstFillOptions& options, int lane);
 
   // Tries at most `steps` more words; Searching when the steps ran out first.
   FirstFillStatus run(std::uint64_t steps);
@@ -73,6 +79,8 @@ class FirstFillLane {
   void preferGoodWords();
   void dropPreference();
   void beginRestart();
+  // Drops the failure weights and the restart schedule and takes a new seed.
+  void forget();
   bool settled() const;  // every slot down to one word: a fill
   SlotId chooseSlot();
   WordId chooseWord(SlotId slot);
@@ -90,7 +98,11 @@ class FirstFillLane {
   SlotId lastConflict_;  // a slot whose word just failed: chosen again first
   std::mt19937_64 rng_;
   std::uint64_t restart_;
+  std::uint64_t restartUnit_;
   LubyCutoff cutoff_;  // failures allowed in this restart
+  std::uint64_t forgetUnit_;
+  std::uint64_t forgetIndex_ = 1;  // of the window under way, in the Luby sequence
+  std::uint64_t forgotAt_ = 0;     // failures_ when the window began
   std::uint64_t failuresThisRestart_ = 0;
   std::uint64_t failures_ = 0;
   std::uint64_t steps_ = 0;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "compose_test_support.h"
 
 namespace gw {
@@ -90,11 +92,15 @@ TEST(FirstFill, FindsAFillExactlyWhenTheBruteForceDoes) {
       }
       if (!hasRepeat(probe)) unrepeated.insert(f);
     }
-    for (bool noRepeat : {false, true}) {
-      for (int lanes : {1, 2}) {
-        SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes));
+    // Churn: a restart after every failure and the weights forgotten every few, so that the
+    // small layouts go through both and must still find a fill or prove there is none.
+    for (auto [noRepeat, lanes, churn] : {std::tuple{false, 1, false}, {false, 2, false}, {true, 1, false},
+                                          {true, 2, false}, {false, 1, true}, {true, 2, true}}) {
+      {
+        SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes) +
+                     (churn ? " churn" : ""));
         const std::set<std::string>& allowed = noRepeat ? unrepeated : fills;
-        Solved s = solve(c, d, {5, lanes, noRepeat});
+        Solved s = solve(c, d, {5, lanes, noRepeat, churn ? 1u : 0u, churn ? 3u : 0u});
         if (allowed.empty()) {
           EXPECT_EQ(s.status, FirstFillStatus::NoFill);
           EXPECT_TRUE(s.words.empty());
@@ -121,13 +127,17 @@ TEST(FirstFill, TheSameSeedGivesTheSameFillAndOtherSeedsMayDiffer) {
     SCOPED_TRACE("lanes " + std::to_string(lanes));
     std::set<std::vector<std::string>> bySeed;
     for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-      Solved first = solve(c, d, {seed, lanes, false});
-      ASSERT_EQ(first.status, FirstFillStatus::Filled);
-      for (int again = 0; again < 3; ++again) EXPECT_EQ(solve(c, d, {seed, lanes, false}).words, first.words);
-      // Run in other slices, the search is the same.
-      EXPECT_EQ(solve(c, d, {seed, lanes, false}, 1).words, first.words);
-      EXPECT_EQ(solve(c, d, {seed, lanes, false}, 100000).words, first.words);
-      bySeed.insert(first.words);
+      // Also with restarts and forgetting (new seeds) along the way.
+      for (std::uint64_t churn : {0, 1}) {
+        const FirstFillOptions options{seed, lanes, false, churn, churn * 3};
+        Solved first = solve(c, d, options);
+        ASSERT_EQ(first.status, FirstFillStatus::Filled);
+        for (int again = 0; again < 3; ++again) EXPECT_EQ(solve(c, d, options).words, first.words);
+        // Run in other slices, the search is the same.
+        EXPECT_EQ(solve(c, d, options, 1).words, first.words);
+        EXPECT_EQ(solve(c, d, options, 100000).words, first.words);
+        if (!churn) bySeed.insert(first.words);
+      }
     }
     EXPECT_GT(bySeed.size(), 1u) << "the seed has no effect";
   }
