@@ -15,7 +15,7 @@ constexpr std::uint64_t kRestartFailures = 256;
 // 30 seeds of us15 and us15b with the shipped English scores: 40 % fewer words tried.
 constexpr std::uint64_t kScoredRestartFailures = 128;
 // Failures between forgettings, of Luby weight 1, in restarts of weight 1. Measured on us21b,
-// one lane, 40 seeds, 20 s each: with 80, 39 fill (median 3.7 s) where 27 did with the weights
+// one lane, 40 seeds, 20 s each: with 80, 39 fill (median 3.7 s) where 28 did with the weights
 // kept for good; windows of 55 to 128 restarts did about as well, 31 filled none.
 constexpr std::uint64_t kForgetRestarts = 80;
 // Restarts among the preferred words before the others are taken too: enough for most
