@@ -236,6 +236,7 @@ bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, 
     changed = true;
   };
   const std::size_t passes = static_cast<std::size_t>(std::min(removed.size(), keep.size()));
+  // Counting the words costs a pass itself: worth it only when it may save more than one.
   if ((passes > 1 || s.counted) && size(slot) * kWordReadCost < (s.hi - s.lo) * passes) {
     // Few words spread over many blocks (deep in a search): read each word's letter.
     forEachWord(slot, [&](WordId word) {
@@ -249,7 +250,7 @@ bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, 
       if (!with) return;
       const LengthWordBits::Span span = bits.spanOf(position, letter);
       const std::uint32_t begin = std::max(s.lo, span.begin), end = std::min(s.hi, span.end);
-      // Two plain passes, which the compiler vectorises, rather than one that tests each block.
+      // Most letters are not there at all: look before saving and changing anything.
       std::uint64_t hit = 0;
       for (std::uint32_t b = begin; b < end; ++b) hit |= d[b] & with[b];
       if (!hit) return;

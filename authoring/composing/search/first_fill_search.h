@@ -55,7 +55,7 @@ class FirstFillLane {
  public:
   using WordId = FillPropagator::WordId;
 
-  // Lane `lane` of `lanes`.
+  // Lane `lane` of `options.lanes`.
   FirstFillLane(const WordBitSets& bits, const ComposingBoard& base, const std::vector<Slot>& slots,
                 const FirstFillOptions& options, int lane);
 

@@ -96,23 +96,21 @@ TEST(FirstFill, FindsAFillExactlyWhenTheBruteForceDoes) {
     // small layouts go through both and must still find a fill or prove there is none.
     for (auto [noRepeat, lanes, churn] : {std::tuple{false, 1, false}, {false, 2, false}, {true, 1, false},
                                           {true, 2, false}, {false, 1, true}, {true, 2, true}}) {
-      {
-        SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes) +
-                     (churn ? " churn" : ""));
-        const std::set<std::string>& allowed = noRepeat ? unrepeated : fills;
-        Solved s = solve(c, d, {5, lanes, noRepeat, churn ? 1u : 0u, churn ? 3u : 0u});
-        if (allowed.empty()) {
-          EXPECT_EQ(s.status, FirstFillStatus::NoFill);
-          EXPECT_TRUE(s.words.empty());
-          continue;
-        }
-        ASSERT_EQ(s.status, FirstFillStatus::Filled);
-        ASSERT_EQ(s.words.size(), s.slots.size());
-        for (const std::string& w : s.words) EXPECT_TRUE(d.containsWord(w)) << w;
-        EXPECT_TRUE(allowed.count(boardOf(layout, s))) << "not a fill";
-        if (noRepeat) {
-          EXPECT_FALSE(hasRepeat(s));
-        }
+      SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes) +
+                   (churn ? " churn" : ""));
+      const std::set<std::string>& allowed = noRepeat ? unrepeated : fills;
+      Solved s = solve(c, d, {5, lanes, noRepeat, churn ? 1u : 0u, churn ? 3u : 0u});
+      if (allowed.empty()) {
+        EXPECT_EQ(s.status, FirstFillStatus::NoFill);
+        EXPECT_TRUE(s.words.empty());
+        continue;
+      }
+      ASSERT_EQ(s.status, FirstFillStatus::Filled);
+      ASSERT_EQ(s.words.size(), s.slots.size());
+      for (const std::string& w : s.words) EXPECT_TRUE(d.containsWord(w)) << w;
+      EXPECT_TRUE(allowed.count(boardOf(layout, s))) << "not a fill";
+      if (noRepeat) {
+        EXPECT_FALSE(hasRepeat(s));
       }
     }
   }
