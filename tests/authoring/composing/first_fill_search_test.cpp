@@ -94,8 +94,12 @@ TEST(FirstFill, FindsAFillExactlyWhenTheBruteForceDoes) {
     }
     // Churn: a restart after every failure and the weights forgotten every few, so that the
     // small layouts go through both and must still find a fill or prove there is none.
-    for (auto [noRepeat, lanes, churn] : {std::tuple{false, 1, false}, {false, 2, false}, {true, 1, false},
-                                          {true, 2, false}, {false, 1, true}, {true, 2, true}}) {
+    for (auto [noRepeat, lanes, churn] : {std::tuple{false, 1, false},
+                                          {false, 2, false},
+                                          {true, 1, false},
+                                          {true, 2, false},
+                                          {false, 1, true},
+                                          {true, 2, true}}) {
       SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes) +
                    (churn ? " churn" : ""));
       const std::set<std::string>& allowed = noRepeat ? unrepeated : fills;
