@@ -169,14 +169,15 @@ namespace {
 
 // Writes `bytes` to a temporary file beside `path` and moves it there: over an existing file
 // when `replace`, else only to a free name (false when `path` exists, and nothing is written).
-bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace) {
+bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace, FileSync sync) {
   fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   const std::string prefix = "." + path.filename().string() + ".tmp";
   if (replace)
     removeStaleTemporaryFiles(dir, prefix);
   else
     removeStaleTemporaryFilesOfNewFile(dir, prefix);
-  std::random_device rd;
+  // Made once per thread: opening the random device for every file is a cost of its own.
+  thread_local std::random_device rd;
   const fs::path tmpPath = dir / (prefix + std::to_string(rd() % 1000000));
   FileDescriptor fd(::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
   if (!fd.valid()) {
@@ -203,7 +204,7 @@ bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool re
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  if (::fsync(fd.get()) != 0) throw FileError(describe("write", path, errno));
+  if (sync == FileSync::Now && ::fsync(fd.get()) != 0) throw FileError(describe("write", path, errno));
   if (const int err = fd.close(); err != 0) throw FileError(describe("write", path, err));
   if (replace) {
     if (::rename(tmp.path().c_str(), path.c_str()) != 0) throw FileError(describe("write", path, errno));
@@ -222,6 +223,7 @@ bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool re
     if (err == EEXIST) return false;
     if (err != 0) throw FileError(describe("write", path, err));
   }
+  if (sync == FileSync::Later) return true;
   // The new name must reach the disk too, or a power cut could bring back the old file.
   FileDescriptor folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.valid()) ::fsync(folder.get());
@@ -231,11 +233,19 @@ bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool re
 }  // namespace
 
 void writeFileAtomically(const fs::path& path, std::string_view bytes) {
-  writeThroughTemporary(path, bytes, true);
+  writeThroughTemporary(path, bytes, true, FileSync::Now);
 }
 
-bool writeNewFileAtomically(const fs::path& path, std::string_view bytes) {
-  return writeThroughTemporary(path, bytes, false);
+bool writeNewFileAtomically(const fs::path& path, std::string_view bytes, FileSync sync) {
+  return writeThroughTemporary(path, bytes, false, sync);
+}
+
+void syncFileSystem(const fs::path& folder) {
+  // One flush of the whole file system: a single journal commit takes every file, where
+  // flushing them one by one costs a commit and a disk cache flush each.
+  FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.valid()) throw FileError(describe("open", folder, errno));
+  if (::syncfs(fd.get()) != 0) throw FileError(describe("write", folder, errno));
 }
 
 void removeFileIfExists(const fs::path& path) {

@@ -20,9 +20,19 @@ std::string outOfMemoryMessage(const std::filesystem::path& path);
 // so a crash or a full disk never destroys the file that was there. Throws FileError.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// When a new file reaches the disk: before the write returns, or later, for many small files
+// written in a row (a flush each is what limits them; syncFileSystem() flushes them all).
+// Until then a power cut may leave the file's name over no content.
+enum class FileSync { Now, Later };
+
 // The same for a file that must not replace another: false, with nothing written, when
 // `path` exists already (two writers never both get one name). Throws FileError.
-bool writeNewFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+bool writeNewFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                            FileSync sync = FileSync::Now);
+
+// Flushes every file written on the file system that holds `folder`, names included.
+// Throws FileError.
+void syncFileSystem(const std::filesystem::path& folder);
 
 // Deletes a file if it exists; a missing file is not an error. Throws FileError otherwise.
 void removeFileIfExists(const std::filesystem::path& path);

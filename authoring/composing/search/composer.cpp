@@ -120,9 +120,8 @@ void Composer::beginFresh(const std::vector<int>& wordOrder) {
   deepest_ = 0;
   results_ = 0;
   // Results of an earlier search, clued since or not, are never overwritten.
-  numberBase_ =
-      static_cast<int>(std::min<long>(highestResultNumber(session_.resultsFolder(), session_.searchName()),
-                                      std::numeric_limits<int>::max()));
+  numberBase_ = static_cast<int>(std::min<long>(
+      highestResultNumber(session_.resultsFolder(), session_.searchName()), std::numeric_limits<int>::max()));
   depth_ = 0;
   best_.clear();
   if (std::optional<ComposeOutcome> failure = orderFreshSlots(slots_)) {
@@ -231,6 +230,17 @@ ComposingState Composer::run(RunBudget budget) {
   return state();
 }
 
+std::string Composer::syncResults() {
+  if (!unsyncedResults_) return {};
+  try {
+    syncFileSystem(session_.resultsFolder());
+    unsyncedResults_ = false;
+    return {};
+  } catch (const FileError& e) {
+    return e.what();
+  }
+}
+
 void Composer::stop() {
   if (state() != ComposingState::Running) return;
   stopRequest_ = true;
@@ -244,6 +254,8 @@ void Composer::finishStopped() {
   std::string message = std::move(stopMessage_);
   stopMessage_.clear();
   try {
+    // The state file must never count a result that a power cut could still take away.
+    if (std::string error = syncResults(); !error.empty()) throw FileError(error);
     writeStateFile(session_.stateFile(), searchState());
   } catch (const FileError& e) {
     // The search stays in memory: a start in this run still resumes it.
@@ -261,11 +273,12 @@ void Composer::finishExhausted() {
   working_.board.copyPart(base_, working_.rows, working_.columns);
   listener_.soundWanted(ComposerSound::Exhausted);
   session_.setState(ComposingState::Editable);
-  std::string message;
+  std::string message = syncResults();
   try {
     removeFileIfExists(session_.stateFile());
   } catch (const FileError& e) {
-    message = e.what();
+    if (!message.empty()) message += "\n\n";
+    message += e.what();
   }
   notifyCounters();
   listener_.finished(ComposeOutcome::Exhausted, message);
@@ -316,7 +329,8 @@ void Composer::completeFillCheck() {
   try {
     const std::optional<int> written =
         writeResultFile(session_.resultsFolder(), session_.searchName(), numberBase_ + results_ + 1,
-                        resultCrossword(working_), true);
+                        resultCrossword(working_), true, FileSync::Later);
+    unsyncedResults_ = true;
     if (!written) return lastNumber();
     number = *written;
   } catch (const FileError& e) {

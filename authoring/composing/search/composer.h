@@ -33,9 +33,9 @@
 #include <string>
 #include <vector>
 
+#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/composing/layout/board.h"
 #include "authoring/composing/layout/composing_files.h"
-#include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/composing/search/layout_session.h"
 #include "authoring/composing/search/search_part.h"
 
@@ -177,6 +177,10 @@ class Composer {
   // Pushes position 1 and puts it before the part's first candidate.
   void beginFirstPosition();
   void completeFillCheck();
+  // Results reach the disk all together when the search stops or ends, not one flush each:
+  // before that, a power cut may only take results that the search, resumed from its last
+  // state file, writes again. The error, or empty.
+  std::string syncResults();
   bool hasRepeatedWord() const;
   void backUp();
   bool step();  // one iteration; true when the search is exhausted
@@ -203,6 +207,7 @@ class Composer {
   bool inRun_ = false;
   bool stopRequest_ = false;
   bool noRepeat_ = false;
+  bool unsyncedResults_ = false;
   SearchPart part_;
   int partEnd_ = 0;  // the first candidate of position 1 beyond the part
 };

@@ -27,7 +27,10 @@ long highestResultNumber(const fs::path& resultsFolder, const fs::path& patternF
     if (digits.size() > 10 || digits[0] == '0' ||
         !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
       continue;
-    highest = std::max(highest, std::stol(digits));
+    const long number = std::stol(digits);
+    // An empty result is the name of one a power cut cut off: its number is free again.
+    if (number > highest && it->file_size(ec) != 0 && !ec) highest = number;
+    ec.clear();
   }
   return highest;
 }
@@ -38,11 +41,17 @@ int nextResultNumber(const fs::path& resultsFolder, const fs::path& patternFile)
 }
 
 std::optional<int> writeResultFile(const fs::path& resultsFolder, const fs::path& patternFile, int number,
-                                   const CrosswordFile& crossword, bool sameContentIsWritten) {
+                                   const CrosswordFile& crossword, bool sameContentIsWritten, FileSync sync) {
   const std::string bytes = serializeCrossword(crossword);
   for (long n = std::max(number, 1); n <= std::numeric_limits<int>::max(); ++n) {
     const fs::path file = resultsFolder / resultFileName(patternFile.string(), static_cast<int>(n));
-    if (writeNewFileAtomically(file, bytes)) return static_cast<int>(n);
+    if (writeNewFileAtomically(file, bytes, sync)) return static_cast<int>(n);
+    std::error_code ec;
+    if (fs::is_regular_file(file, ec) && fs::file_size(file, ec) == 0 && !ec) {
+      // No crossword file is empty: this one is a result whose content a power cut lost.
+      writeFileAtomically(file, bytes);
+      return static_cast<int>(n);
+    }
     if (sameContentIsWritten) {
       try {
         if (readWholeFile(file, bytes.size()) == bytes) return static_cast<int>(n);

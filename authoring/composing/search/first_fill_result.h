@@ -9,12 +9,14 @@
 
 #include "authoring/composing/layout/board.h"
 #include "authoring/composing/search/composer.h"
+#include "common/file_io.h"
 
 namespace gw {
 
 // The highest number n of a result file "NAMEn.C_W" of the pattern file in the folder (0
 // when there is none). A layout whose name ends in a digit may count another's files
-// ("us1" sees "us151.C_W" of "us15"): its numbers then only start later.
+// ("us1" sees "us151.C_W" of "us15"): its numbers then only start later. Empty files do not
+// count (see writeResultFile).
 long highestResultNumber(const std::filesystem::path& resultsFolder,
                          const std::filesystem::path& patternFile);
 
@@ -25,11 +27,13 @@ int nextResultNumber(const std::filesystem::path& resultsFolder, const std::file
 // name is taken, by a result that is still there or by another layout's name that collides
 // ("us1" 51 and "us15" 1 are both "us151.C_W"), the next free number is taken. With
 // `sameContentIsWritten` a file that holds exactly these bytes counts as written (a search
-// resumed after it was killed writes its results again). Returns the number written, or
-// nothing when no number up to the largest int is free. Throws FileError.
+// resumed after it was killed writes its results again); an empty file is written over (a
+// result whose content a power cut lost). Returns the number written, or nothing when no
+// number up to the largest int is free. Throws FileError.
 std::optional<int> writeResultFile(const std::filesystem::path& resultsFolder,
                                    const std::filesystem::path& patternFile, int number,
-                                   const CrosswordFile& crossword, bool sameContentIsWritten);
+                                   const CrosswordFile& crossword, bool sameContentIsWritten,
+                                   FileSync sync = FileSync::Now);
 
 // The layout with word i written into slot i.
 Layout filledLayout(const Layout& layout, const std::vector<Slot>& slots,
