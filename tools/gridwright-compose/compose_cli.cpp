@@ -7,15 +7,15 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "authoring/composing/search/composer.h"
 #include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/composing/layout/layout_lock.h"
-#include "authoring/composing/search/layout_session.h"
 #include "authoring/composing/layout/layout_text.h"
+#include "authoring/composing/search/composer.h"
+#include "authoring/composing/search/layout_session.h"
+#include "batch_cli.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/program_folder.h"
-#include "batch_cli.h"
 #include "first_fill_cli.h"
 #include "part_cli.h"
 
@@ -64,7 +64,7 @@ const char kComposeUsage[] =
     "Exit status: 0 when the search has written results (exhausted or stopped), is stopped before\n"
     "its first, or has found its fill; 1 when composing fails (\"No words\", \"No solution possible!\",\n"
     "a file error); 2 for a wrong command line; 3 when no fill exists (a search exhausted without\n"
-    "any result, or a first fill that proved there is none).\n";
+    "any result, or a first fill that proved there is none; a part without any is 0).\n";
 
 ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
   ComposeOptions o;
@@ -403,7 +403,8 @@ int runCompose(const ComposeOptions& options, std::ostream& out, std::ostream& e
     } else {
       err << "Search exhausted after " << secs << " s: " << composer.resultCount() << " result files, "
           << reporter.written() << " written by this run.\n";
-      if (composer.resultCount() == 0) return kNoFillStatus;
+      // A part without fills says nothing of the others.
+      if (composer.resultCount() == 0 && options.part.whole()) return kNoFillStatus;
     }
     return 0;
   } catch (const std::exception& e) {

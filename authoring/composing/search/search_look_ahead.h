@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "authoring/composing/layout/board.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/board.h"
 #include "authoring/composing/search/fill_propagator.h"
 
 namespace gw {
@@ -47,8 +47,8 @@ class SearchLookAhead {
   // Takes back the word placed at `position` and every one after it.
   void unplace(int position);
   // A cheap estimate of the work below each candidate of `position` (nothing placed there
-  // or after it): 0 for a candidate that propagation rules out, else 1 + the words the
-  // next position keeps with it.
+  // or after it): 0 for a candidate that propagation has ruled out, else 1 + the words of
+  // the first later position crossing it that have its letter there.
   std::vector<std::uint64_t> branchWeights(int position);
 
   const FillPropagator& propagator() const { return *propagator_; }
