@@ -29,7 +29,8 @@ name=$(basename "$layout" .C_WM)
 cp "$layout" "$work/"
 hashes() {  # hashes FOLDER PREFIX: the result files' checksums in result order
   local n=1
-  while [ -e "$1/$2$n.C_W" ]; do sha256sum <"$1/$2$n.C_W" | cut -d' ' -f1; n=$((n + 1)); done
+  while [ -e "$1/$2$n.C_W" ]; do echo "$1/$2$n.C_W"; n=$((n + 1)); done |
+    xargs -r -d '\n' sha256sum | cut -d' ' -f1
 }
 seconds() { local t0=$(date +%s.%N); "$@" >/dev/null 2>&1; awk -v a="$t0" -v b="$(date +%s.%N)" 'BEGIN { print b - a }'; }
 
