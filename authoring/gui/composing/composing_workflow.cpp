@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/grid_typing.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
@@ -164,6 +164,8 @@ void ComposingWorkflow::setMinWordScore(int score) {
   minWordScore_ = score;
   controller_->session().setMinWordScore(score);
   Q_EMIT minWordScoreChanged(score);
+  // A score that left no words disabled Quick fill, which is what would apply a lower one.
+  if (!status().hasWords) applyMinWordScore();
 }
 
 bool ComposingWorkflow::applyMinWordScore() {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <set>
 
-#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/dictionary/dictionary.h"
+#include "authoring/composing/layout/composing_files.h"
 #include "authoring/composing/layout/layout_lock.h"
 #include "authoring/gui/composing/compose_controller.h"
 #include "authoring/gui/composing/quick_fill_controller.h"
@@ -215,8 +215,15 @@ class QuickFillTest : public WorkflowTestBase {
     QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
     QCOMPARE(program_->resultFiles().size(), std::size_t{1});  // Quick fill's first result alone
 
+    // A score above every word's leaves none, and Quick fill is disabled until it is lowered.
+    workflow_->setMinWordScore(95);
+    workflow_->startComposing({});
+    QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
+    QVERIFY(!rules::quickFill(status()));
+
     // Lowered again, the next search has every word back.
     workflow_->setMinWordScore(0);
+    QVERIFY(rules::quickFill(status()));
     workflow_->startComposing({});
     QTRY_VERIFY_WITH_TIMEOUT(status().layout == ComposingState::Editable, 60000);
     QCOMPARE(program_->resultFiles().size(), std::size_t{5});
