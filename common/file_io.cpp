@@ -241,8 +241,8 @@ bool writeNewFileAtomically(const fs::path& path, std::string_view bytes, FileSy
 }
 
 void syncFileSystem(const fs::path& folder) {
-  // One flush of the whole file system: a single journal commit takes every file, where
-  // flushing them one by one costs a commit and a disk cache flush each.
+  // One flush of the whole file system takes every file, where flushing them one by one
+  // costs a flush of the disk each.
   FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd.valid()) throw FileError(describe("open", folder, errno));
   if (::syncfs(fd.get()) != 0) throw FileError(describe("write", folder, errno));

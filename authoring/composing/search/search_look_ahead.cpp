@@ -87,10 +87,10 @@ std::vector<std::uint64_t> SearchLookAhead::branchWeights(int position) {
   // Placing every candidate to see what it leaves took longer than many a part's search: a
   // candidate is weighed by the words of the next slot that crosses it that fit its letter.
   const SlotId slot(position - 1);
+  const LengthWordBits& words = propagator_->wordsOf(slot);
   SlotId next;
   int at = 0, nextAt = 0;
-  const int length = propagator_->wordsOf(slot).length();
-  for (int k = 0; k < length; ++k) {
+  for (int k = 0; k < words.length(); ++k) {
     const SlotId other = propagator_->crossingSlot(slot, k);
     if (other.valid() && other.index() >= static_cast<std::size_t>(position) &&
         (!next.valid() || other.index() < next.index())) {
@@ -101,7 +101,6 @@ std::vector<std::uint64_t> SearchLookAhead::branchWeights(int position) {
   }
   constexpr std::uint64_t kUnknown = ~std::uint64_t{0};
   std::vector<std::uint64_t> fitting(256, kUnknown);  // per letter
-  const LengthWordBits& words = propagator_->wordsOf(slot);
   for (int i = nextCandidate(position, -1); i < static_cast<int>(ids.size());
        i = nextCandidate(position, i)) {
     std::uint64_t weight = 1;
