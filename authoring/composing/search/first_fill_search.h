@@ -30,6 +30,7 @@
 #include "authoring/composing/dictionary/dictionary.h"
 #include "authoring/composing/search/fill_propagator.h"
 #include "authoring/composing/search/luby_cutoff.h"
+#include "authoring/composing/search/restart_nogoods.h"
 
 namespace gw {
 
@@ -41,6 +42,9 @@ struct FirstFillOptions {
   // search's own (tests make them small to reach restarts and forgetting on small layouts).
   std::uint64_t restartFailures = 0;
   std::uint64_t forgetFailures = 0;
+  // Every lane keeps what its restarts proved (RestartNogoods). Measured, that finds fills
+  // of some dense layouts much sooner and of others much later, so it is asked for.
+  bool learnFromRestarts = false;
 };
 
 enum class FirstFillStatus {
@@ -71,10 +75,7 @@ class FirstFillLane {
   const FillPropagator& propagator() const { return propagator_; }
 
  private:
-  struct Decision {
-    SlotId slot;
-    WordId word;
-  };
+  using Decision = RestartNogoods::Literal;
   // Searches among the preferred words (above a level of its own) when the list has others.
   void preferGoodWords();
   void dropPreference();
@@ -85,6 +86,8 @@ class FirstFillLane {
   SlotId chooseSlot();
   WordId chooseWord(SlotId slot);
   void noteFailure();
+  // Takes what the nogoods rule out after the last decision; false when that fails it.
+  bool applyNogoods();
   // Takes `word` from `slot` at the current level, undoing decisions while that empties a
   // slot. False when it empties one with no decision left: no fill exists.
   bool refute(SlotId slot, WordId word);
@@ -109,6 +112,10 @@ class FirstFillLane {
   FirstFillStatus status_ = FirstFillStatus::Searching;
   std::vector<std::int32_t> logCount_;  // scratch: per (position, letter)
   std::vector<int> scoredPositions_;    // scratch: the positions whose crossing is open
+  bool learns_;
+  RestartNogoods nogoods_;
+  std::vector<RestartNogoods::Refutation> refuted_;  // on the current branch, by depth
+  std::vector<SlotId> narrowed_;                      // scratch
 };
 
 // The search over one or more lanes.

@@ -93,17 +93,22 @@ TEST(FirstFill, FindsAFillExactlyWhenTheBruteForceDoes) {
       if (!hasRepeat(probe)) unrepeated.insert(f);
     }
     // Churn: a restart after every failure and the weights forgotten every few, so that the
-    // small layouts go through both and must still find a fill or prove there is none.
-    for (auto [noRepeat, lanes, churn] : {std::tuple{false, 1, false},
-                                          {false, 2, false},
-                                          {true, 1, false},
-                                          {true, 2, false},
-                                          {false, 1, true},
-                                          {true, 2, true}}) {
+    // small layouts go through both and must still find a fill or prove there is none. With
+    // learning every lane keeps nogoods from its restarts, which churn makes many of.
+    for (auto [noRepeat, lanes, churn, learning] : {std::tuple{false, 1, false, false},
+                                                    {false, 2, false, false},
+                                                    {true, 1, false, false},
+                                                    {true, 2, false, false},
+                                                    {false, 1, true, false},
+                                                    {true, 2, true, false},
+                                                    {false, 1, true, true},
+                                                    {true, 2, true, true}}) {
       SCOPED_TRACE(c.name + (noRepeat ? " no repeat" : "") + " lanes " + std::to_string(lanes) +
-                   (churn ? " churn" : ""));
+                   (churn ? " churn" : "") + (learning ? " learning" : ""));
       const std::set<std::string>& allowed = noRepeat ? unrepeated : fills;
-      Solved s = solve(c, d, {5, lanes, noRepeat, churn ? 1u : 0u, churn ? 3u : 0u});
+      FirstFillOptions options{5, lanes, noRepeat, churn ? 1u : 0u, churn ? 3u : 0u};
+      options.learnFromRestarts = learning;
+      Solved s = solve(c, d, options);
       if (allowed.empty()) {
         EXPECT_EQ(s.status, FirstFillStatus::NoFill);
         EXPECT_TRUE(s.words.empty());
@@ -125,13 +130,14 @@ TEST(FirstFill, TheSameSeedGivesTheSameFillAndOtherSeedsMayDiffer) {
   FillCase c{"open4x4", "....\n....\n....\n....\n", randomWords("ABC", {4}, 0.6, 9)};
   Dictionary d;
   d.loadLines(c.words, Language::English);
-  for (int lanes : {1, 2}) {
-    SCOPED_TRACE("lanes " + std::to_string(lanes));
+  for (auto [lanes, learning] : {std::pair{1, false}, {2, false}, {2, true}}) {
+    SCOPED_TRACE("lanes " + std::to_string(lanes) + (learning ? " learning" : ""));
     std::set<std::vector<std::string>> bySeed;
     for (std::uint64_t seed = 1; seed <= 6; ++seed) {
       // Also with restarts and forgetting (new seeds) along the way.
       for (std::uint64_t churn : {0, 1}) {
-        const FirstFillOptions options{seed, lanes, false, churn, churn * 3};
+        FirstFillOptions options{seed, lanes, false, churn, churn * 3};
+        options.learnFromRestarts = learning;
         Solved first = solve(c, d, options);
         ASSERT_EQ(first.status, FirstFillStatus::Filled);
         for (int again = 0; again < 3; ++again) EXPECT_EQ(solve(c, d, options).words, first.words);
