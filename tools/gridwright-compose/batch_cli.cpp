@@ -111,6 +111,7 @@ void fill(Job& job, const Dictionary& dictionary, const ComposeOptions& options,
   fillOptions.seed = job.seed;
   fillOptions.lanes = options.lanes > 0 ? options.lanes : 1;
   fillOptions.noRepeat = options.noRepeat;
+  fillOptions.learnFromRestarts = options.learn;
   FirstFillSearch search(dictionary, job.layout.board, slots, fillOptions);
   FirstFillStatus status = FirstFillStatus::Searching;
   while ((status = search.run(kStepsPerTurn)) == FirstFillStatus::Searching) {

@@ -49,6 +49,9 @@ const char kComposeUsage[] =
     "                        lanes and word list give the same fill; printed with the fill)\n"
     "  --lanes N             with --first-fill: searches run side by side (default: one per\n"
     "                        core, at most 4)\n"
+    "  --learn               with --first-fill: each lane keeps what its restarts proved and\n"
+    "                        does not search it again; finds fills of some dense layouts\n"
+    "                        much sooner, of others later\n"
     "  --min-score N         leave out words scored under N (0 to 100; default 1: only words\n"
     "                        scored 0 are left out; a word list without a score file scores\n"
     "                        every word 50)\n"
@@ -118,6 +121,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
       o.noRepeat = true;
     else if (a == "--first-fill")
       o.firstFill = true;
+    else if (a == "--learn")
+      o.learn = true;
     else if (a == "--seed") {
       const std::string& name = args[i];
       const std::string& v = value(i);
@@ -147,8 +152,8 @@ ComposeOptions parseComposeOptions(const std::vector<std::string>& args) {
   }
   if (o.help) return o;
   if (const std::optional<std::string> wrong = batchOptionError(o)) throw std::invalid_argument(*wrong);
-  if (!o.firstFill && (o.seed || o.lanes))
-    throw std::invalid_argument("--seed and --lanes go with --first-fill");
+  if (!o.firstFill && (o.seed || o.lanes || o.learn))
+    throw std::invalid_argument("--seed, --lanes and --learn go with --first-fill");
   if (o.firstFill && !o.part.whole())
     throw std::invalid_argument("--part splits the exhaustive search, not --first-fill");
   if (o.firstFill && o.resume)

@@ -28,6 +28,7 @@ struct ComposeOptions {
   bool firstFill = false;                // --first-fill
   std::optional<std::uint64_t> seed;     // --seed (first fill); a new one each run without it
   int lanes = 0;                         // --lanes (first fill); 0: one per core, at most 4
+  bool learn = false;                    // --learn (first fill): keep what restarts proved
   int minScore = 1;                      // --min-score: words scored under it are left out
   SearchPart part;                       // --part K/N (exhaustive search)
   std::vector<std::string> moreLayouts;  // layouts after the first (first fill of each)

@@ -69,6 +69,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
   fillOptions.seed = options.seed ? *options.seed : newFirstFillSeed();
   fillOptions.lanes = options.lanes > 0 ? options.lanes : defaultLanes();
   fillOptions.noRepeat = options.noRepeat;
+  fillOptions.learnFromRestarts = options.learn;
   FirstFillSearch search(dictionary, layout.board, slots, fillOptions);
 
   std::string stopReason;
@@ -99,7 +100,7 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
 
   const std::string reproduce =
       "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
-      std::to_string(fillOptions.lanes) + (options.noRepeat ? " --no-repeat" : "") +
+      std::to_string(fillOptions.lanes) + (options.learn ? " --learn" : "") + (options.noRepeat ? " --no-repeat" : "") +
       (options.minScore != kDefaultMinWordScore ? " --min-score " + std::to_string(options.minScore) : "");
   switch (status) {
     case FirstFillStatus::Filled: {

@@ -34,6 +34,11 @@ first_fill)
   expect 0 "$bin" --quiet --words small.words --results res --first-fill --seed 7 --lanes 2 open3.C_WM
   expect 0 "$bin" --quiet --words small.words --results res --first-fill --seed 7 --lanes 2 open3.C_WM
   cmp -s res/open33.C_W res/open34.C_W || fail "the same seed and two lanes gave another fill"
+  # Learning lanes too: their fill is a function of the seed, and the hint repeats --learn.
+  expect 0 "$bin" --words small.words --results res --first-fill --seed 7 --lanes 2 --learn open3.C_WM
+  contains out.txt "--first-fill --seed 7 --lanes 2 --learn gives this fill again"
+  expect 0 "$bin" --quiet --words small.words --results res --first-fill --seed 7 --lanes 2 --learn open3.C_WM
+  cmp -s res/open35.C_W res/open36.C_W || fail "the same seed with --learn gave another fill"
   valid3 res/open33.C_W || fail "the two-lane fill is not made of words of the list"
   # Without --seed a seed is chosen and printed.
   expect 0 "$bin" --quiet --words small.words --results res --first-fill open3.C_WM
