@@ -21,6 +21,11 @@ constexpr std::uint64_t kForgetRestarts = 80;
 // Restarts among the preferred words before the others are taken too: enough for most
 // layouts that have a fill of them, few enough that the others cost little time when not.
 constexpr std::uint64_t kPreferredRestarts = 8;
+// Windows after which a lane keeps what its restarts proved even when not asked to: one that
+// has found nothing by then is searching again and again where it already failed. Measured,
+// one lane: every one of 20 seeds of us21b fills before (so nothing changes there); on a
+// dense 21 x 21 where 8 of 10 seeds filled within 30 s, all 10 did.
+constexpr std::uint64_t kLearningWindow = 8;
 // Words a lane tries between looks at the other lanes.
 constexpr std::uint64_t kLaneChunk = 64;
 
@@ -146,6 +151,7 @@ void FirstFillLane::forget() {
   cutoff_ = LubyCutoff(restartUnit_);
   ++forgetIndex_;
   forgotAt_ = failures_;
+  if (forgetIndex_ >= kLearningWindow) learns_ = true;
   seed_ = splitMix(seed_ ^ splitMix(~forgetIndex_));
 }
 

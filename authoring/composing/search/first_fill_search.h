@@ -6,7 +6,8 @@
 // crossing slots the most words, and restarts on a Luby schedule, keeping what it learnt
 // about failures, until a fill is found or none can exist. What it learnt goes stale: after a
 // window of failures it forgets the weights, starts its schedule again under a new seed;
-// the windows grow on a Luby schedule too, so the search stays complete. With a scored word list it first
+// the windows grow on a Luby schedule too, so the search stays complete. After some windows
+// without a fill it also keeps what its restarts proved, as nogoods (RestartNogoods). With a scored word list it first
 // searches among the words scored kPreferredWordScore or more, and takes the others too once
 // that search shows no fill of them exists or has restarted kPreferredRestarts times.
 //
@@ -42,8 +43,9 @@ struct FirstFillOptions {
   // search's own (tests make them small to reach restarts and forgetting on small layouts).
   std::uint64_t restartFailures = 0;
   std::uint64_t forgetFailures = 0;
-  // Every lane keeps what its restarts proved (RestartNogoods). Measured, that finds fills
-  // of some dense layouts much sooner and of others much later, so it is asked for.
+  // Every lane keeps what its restarts proved (RestartNogoods) from the start, not only once
+  // it has long found nothing. Measured, that finds fills of some dense layouts much sooner
+  // and of others much later, so it is asked for.
   bool learnFromRestarts = false;
 };
 
