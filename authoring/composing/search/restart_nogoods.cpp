@@ -28,6 +28,10 @@ void RestartNogoods::recordBranch(const std::vector<Literal>& decisions, const s
 bool RestartNogoods::consequences(const std::vector<Literal>& decisions, FillPropagator& propagator,
                                   std::vector<SlotId>& narrowed) {
   if (nogoods_.empty() || decisions.empty()) return true;
+  const Literal now = decisions.back();
+  // Most decisions are watched by no nogood: the branch's decisions are marked only when one is.
+  const auto found = watches_.find(key(now));
+  if (found == watches_.end() || found->second.empty()) return true;
   for (Literal l : marked_) taken_[l.slot.index()] = kNone;
   marked_.clear();
   for (Literal l : decisions) {
@@ -35,9 +39,6 @@ bool RestartNogoods::consequences(const std::vector<Literal>& decisions, FillPro
     taken_[l.slot.index()] = l.word;
     marked_.push_back(l);
   }
-  const Literal now = decisions.back();
-  const auto found = watches_.find(key(now));
-  if (found == watches_.end()) return true;
   std::vector<std::uint32_t>& watching = found->second;
   for (std::size_t i = 0; i < watching.size();) {
     const std::uint32_t id = watching[i];

@@ -39,7 +39,6 @@ class RestartNogoods {
   bool consequences(const std::vector<Literal>& decisions, FillPropagator& propagator,
                     std::vector<SlotId>& narrowed);
   void clear();
-  std::size_t size() const { return nogoods_.size(); }
 
  private:
   struct Nogood {
