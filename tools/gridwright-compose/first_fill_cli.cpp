@@ -100,7 +100,8 @@ int runFirstFill(const ComposeOptions& options, const ComposingFiles& files, std
 
   const std::string reproduce =
       "--first-fill --seed " + std::to_string(fillOptions.seed) + " --lanes " +
-      std::to_string(fillOptions.lanes) + (options.learn ? " --learn" : "") + (options.noRepeat ? " --no-repeat" : "") +
+      std::to_string(fillOptions.lanes) + (options.learn ? " --learn" : "") +
+      (options.noRepeat ? " --no-repeat" : "") +
       (options.minScore != kDefaultMinWordScore ? " --min-score " + std::to_string(options.minScore) : "");
   switch (status) {
     case FirstFillStatus::Filled: {

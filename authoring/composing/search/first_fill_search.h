@@ -7,9 +7,9 @@
 // about failures, until a fill is found or none can exist. What it learnt goes stale: after a
 // window of failures it forgets the weights, starts its schedule again under a new seed;
 // the windows grow on a Luby schedule too, so the search stays complete. After some windows
-// without a fill it also keeps what its restarts proved, as nogoods (RestartNogoods). With a scored word list it first
-// searches among the words scored kPreferredWordScore or more, and takes the others too once
-// that search shows no fill of them exists or has restarted kPreferredRestarts times.
+// without a fill it also keeps what its restarts proved, as nogoods (RestartNogoods). With a scored word list
+// it first searches among the words scored kPreferredWordScore or more, and takes the others too once that
+// search shows no fill of them exists or has restarted kPreferredRestarts times.
 //
 // A run is a pure function of the layout, the dictionary, the options and the seed: all
 // budgets count failures, never time, and the random numbers come from a seeded mt19937_64
@@ -117,7 +117,7 @@ class FirstFillLane {
   bool learns_;
   RestartNogoods nogoods_;
   std::vector<RestartNogoods::Refutation> refuted_;  // on the current branch, by depth
-  std::vector<SlotId> narrowed_;                      // scratch
+  std::vector<SlotId> narrowed_;                     // scratch
 };
 
 // The search over one or more lanes.

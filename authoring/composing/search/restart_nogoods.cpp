@@ -9,7 +9,8 @@ namespace {
 constexpr std::size_t kMaxLiterals = std::size_t{1} << 22;
 }  // namespace
 
-void RestartNogoods::recordBranch(const std::vector<Literal>& decisions, const std::vector<Refutation>& refuted) {
+void RestartNogoods::recordBranch(const std::vector<Literal>& decisions,
+                                  const std::vector<Refutation>& refuted) {
   for (const Refutation& r : refuted) {
     // Refuted under no decision: the search keeps that exclusion itself.
     if (r.depth == 0 || r.depth > decisions.size()) continue;
@@ -18,7 +19,8 @@ void RestartNogoods::recordBranch(const std::vector<Literal>& decisions, const s
     const auto id = static_cast<std::uint32_t>(nogoods_.size());
     literals_.push_back(r.literal);
     literals_.push_back(decisions[r.depth - 1]);
-    literals_.insert(literals_.end(), decisions.begin(), decisions.begin() + static_cast<std::ptrdiff_t>(r.depth - 1));
+    literals_.insert(literals_.end(), decisions.begin(),
+                     decisions.begin() + static_cast<std::ptrdiff_t>(r.depth - 1));
     nogoods_.push_back({begin, static_cast<std::uint32_t>(r.depth + 1)});
     watches_[key(literals_[begin])].push_back(id);
     watches_[key(literals_[begin + 1])].push_back(id);

@@ -45,9 +45,7 @@ class RestartNogoods {
     std::uint32_t begin, size;  // in literals_; the first two are the watched ones
   };
   static std::uint64_t key(Literal l) { return std::uint64_t{l.slot.index()} << 32 | l.word; }
-  bool taken(Literal l) const {
-    return l.slot.index() < taken_.size() && taken_[l.slot.index()] == l.word;
-  }
+  bool taken(Literal l) const { return l.slot.index() < taken_.size() && taken_[l.slot.index()] == l.word; }
 
   std::vector<Literal> literals_;
   std::vector<Nogood> nogoods_;
