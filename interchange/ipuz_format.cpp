@@ -1,6 +1,7 @@
 #include "interchange/ipuz_format.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -131,6 +132,11 @@ ExportedCrossword writeIpuz(const CrosswordFile& cw, const CrosswordCredits& cre
   for (const DefinitionRecord& d : cw.definitions)
     words.push_back({d.direction == Direction::Across ? "Across" : "Down", d.row, d.column, d.length});
   ipuz[std::string(kIpuzDefinitionsKey)] = std::move(words);
+  if (!cw.pictures.empty()) {
+    Json rectangles = Json::array();
+    for (const Picture& p : cw.pictures) rectangles.push_back({p.row, p.column, p.width, p.height});
+    ipuz[std::string(kIpuzPicturesKey)] = std::move(rectangles);
+  }
   out.bytes = ipuz.dump(1) + "\n";
   if (out.bytes.size() > kMaxInterchangeFileBytes)
     throw InterchangeError("The ipuz file would hold " + std::to_string(out.bytes.size()) +
@@ -311,25 +317,86 @@ const Json& gridRow(const Json& grid, int r, int columns, const char* name) {
   return row;
 }
 
-void readPictures(CellReader& cells, ForeignCrossword& f) {
+// An integer member of a JSON array, within [0, limit).
+std::optional<int> smallIndex(const Json& value, int limit) {
+  if (!value.is_number_integer() || value.get<long long>() < 0 || value.get<long long>() >= limit)
+    return std::nullopt;
+  return value.get<int>();
+}
+
+struct PictureRectangle {
+  int top, left, bottom, right;  // inclusive
+  std::string url;
+};
+
+// The rectangle of each picture's cells, one picture per URL.
+std::vector<PictureRectangle> rectanglesByUrl(const CellReader& cells) {
+  std::vector<PictureRectangle> rectangles;
   for (const auto& [url, list] : cells.pictureCells) {
-    int top = f.rows, left = f.columns, bottom = -1, right = -1;
+    PictureRectangle p{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), -1, -1, url};
     for (const auto& [r, c] : list) {
-      top = std::min(top, r);
-      left = std::min(left, c);
-      bottom = std::max(bottom, r);
-      right = std::max(right, c);
+      p.top = std::min(p.top, r);
+      p.left = std::min(p.left, c);
+      p.bottom = std::max(p.bottom, r);
+      p.right = std::max(p.right, c);
     }
-    if (static_cast<std::size_t>((bottom - top + 1) * (right - left + 1)) != list.size())
-      refuse("The picture at " + cellName(top, left) + " does not cover a rectangle of cells.");
-    const std::optional<std::string> jpeg = decodeBase64(std::string_view(url).substr(kJpegDataUrl.size()));
-    if (!jpeg) refuse("The picture at " + cellName(top, left) + " is not valid base64.");
+    if (static_cast<std::size_t>((p.bottom - p.top + 1) * (p.right - p.left + 1)) != list.size())
+      refuse("The picture at " + cellName(p.top, p.left) + " does not cover a rectangle of cells.");
+    rectangles.push_back(std::move(p));
+  }
+  return rectangles;
+}
+
+// The rectangles of our extension, when they cover exactly the picture cells, each within the
+// cells of one URL: neighbouring pictures of the same JPEG stay apart.
+std::optional<std::vector<PictureRectangle>> listedRectangles(const CellReader& cells, const Json& ipuz) {
+  const auto ext = ipuz.find(kIpuzPicturesKey);
+  if (ext == ipuz.end() || !ext->is_array()) return std::nullopt;
+  std::map<std::pair<int, int>, const std::string*> unclaimed;  // (row, column) -> URL
+  for (const auto& [url, list] : cells.pictureCells)
+    for (const auto& cell : list) unclaimed[cell] = &url;
+  std::vector<PictureRectangle> rectangles;
+  for (const Json& p : *ext) {
+    if (!p.is_array() || p.size() != 4) return std::nullopt;
+    const auto top = smallIndex(p[0], 256), left = smallIndex(p[1], 256);
+    const auto width = smallIndex(p[2], 256), height = smallIndex(p[3], 256);
+    if (!top || !left || !width || !height || *width == 0 || *height == 0) return std::nullopt;
+    const auto corner = unclaimed.find({*top, *left});
+    if (corner == unclaimed.end()) return std::nullopt;
+    const std::string* url = corner->second;
+    for (int r = *top; r < *top + *height; ++r)
+      for (int c = *left; c < *left + *width; ++c) {
+        const auto cell = unclaimed.find({r, c});
+        if (cell == unclaimed.end() || *cell->second != *url) return std::nullopt;
+        unclaimed.erase(cell);
+      }
+    rectangles.push_back({*top, *left, *top + *height - 1, *left + *width - 1, *url});
+  }
+  if (!unclaimed.empty()) return std::nullopt;
+  return rectangles;
+}
+
+void readPictures(const CellReader& cells, const Json& ipuz, ForeignCrossword& f) {
+  std::vector<PictureRectangle> rectangles;
+  if (auto listed = listedRectangles(cells, ipuz))
+    rectangles = std::move(*listed);
+  else
+    rectangles = rectanglesByUrl(cells);
+  std::map<std::string, std::string> jpegs;  // URL -> JPEG, each decoded once
+  for (const PictureRectangle& r : rectangles) {
+    auto jpeg = jpegs.find(r.url);
+    if (jpeg == jpegs.end()) {
+      const std::optional<std::string> bytes =
+          decodeBase64(std::string_view(r.url).substr(kJpegDataUrl.size()));
+      if (!bytes) refuse("The picture at " + cellName(r.top, r.left) + " is not valid base64.");
+      jpeg = jpegs.emplace(r.url, *bytes).first;
+    }
     Picture p;
-    p.column = static_cast<std::uint8_t>(left);
-    p.row = static_cast<std::uint8_t>(top);
-    p.width = static_cast<std::uint8_t>(right - left + 1);
-    p.height = static_cast<std::uint8_t>(bottom - top + 1);
-    p.jpeg = *jpeg;
+    p.column = static_cast<std::uint8_t>(r.left);
+    p.row = static_cast<std::uint8_t>(r.top);
+    p.width = static_cast<std::uint8_t>(r.right - r.left + 1);
+    p.height = static_cast<std::uint8_t>(r.bottom - r.top + 1);
+    p.jpeg = jpeg->second;
     f.pictures.push_back(std::move(p));
   }
   std::sort(f.pictures.begin(), f.pictures.end(), [](const Picture& a, const Picture& b) {
@@ -397,13 +464,6 @@ void readClues(const Json& ipuz, const CellReader& cells, ForeignCrossword& f,
 }  // namespace
 
 namespace {
-
-// An integer member of a JSON array, within [0, limit).
-std::optional<int> smallIndex(const Json& value, int limit) {
-  if (!value.is_number_integer() || value.get<long long>() < 0 || value.get<long long>() >= limit)
-    return std::nullopt;
-  return value.get<int>();
-}
 
 // The marks of the dotted sides, in the order of our extension when it lists exactly them, else
 // row by row.
@@ -498,7 +558,7 @@ ImportedCrossword readIpuz(std::string_view bytes) {
   f.topMarks = marksInOrder(cells.top, ipuz, "top");
   f.leftMarks = marksInOrder(cells.left, ipuz, "left");
   f.definitionWords = definitionWords(ipuz);
-  readPictures(cells, f);
+  readPictures(cells, ipuz, f);
   readClues(ipuz, cells, f, result.notes);
 
   if (const auto language = ipuz.find(kIpuzLanguageKey); language != ipuz.end() && language->is_string())

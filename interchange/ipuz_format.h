@@ -14,9 +14,12 @@ inline constexpr std::string_view kIpuzLanguageKey = "org.gridwright:language";
 inline constexpr std::string_view kIpuzCharsetKey = "org.gridwright:cluecharset";
 // What ipuz has no place for, so that our own import gives back the same crossword file: the
 // edge marks in their order ({"top": [[row, column], ...], "left": [...]}, from 0) and the words
-// that have a definition, in their order ([["Across" or "Down", row, column, length], ...]).
+// that have a definition, in their order ([["Across" or "Down", row, column, length], ...]), and
+// the pictures' rectangles ([[row, column, width, height], ...]), which tell apart neighbouring
+// pictures of the same JPEG, whose cells carry the same URL.
 inline constexpr std::string_view kIpuzEdgeMarksKey = "org.gridwright:edgemarks";
 inline constexpr std::string_view kIpuzDefinitionsKey = "org.gridwright:definitions";
+inline constexpr std::string_view kIpuzPicturesKey = "org.gridwright:pictures";
 
 // The ipuz file of a crossword. Throws InterchangeError for a picture that is not a readable JPEG,
 // and for a file that would be larger than an import takes (kMaxInterchangeFileBytes).

@@ -50,14 +50,25 @@ TEST(Ipuz, EveryExampleComesBackWithTheSameBoardMarksCluesAndPictures) {
 }
 
 // ipuz holds all of these, so they come back byte for byte: marks out of row order, no
-// definitions at all (as the composer writes), one-letter words without a definition.
+// definitions at all (as the composer writes), one-letter words without a definition, pictures
+// side by side.
 TEST(Ipuz, CrosswordsComeBackByteForByte) {
   CrosswordFile marked = boardOf({"AB#", "CDE", "#FG"});
   marked.topMarks = {{2, 2}, {1, 1}};
   marked.leftMarks = {{1, 2}, {2, 1}};
   CrosswordFile partly = boardOf({"AB#", "CDE"});
   partly.definitions = {definition(true, 1, 0, 3, "Row two"), definition(false, 0, 0, 2, "")};
-  for (const CrosswordFile& original : {marked, boardOf({"AB#", "CDE"}), partly}) {
+  // Two neighbouring pictures of the same JPEG: their cells carry the same URL.
+  CrosswordFile twins = boardOf({"###", "ABC"});
+  Picture left;
+  left.width = 2;
+  left.height = 1;
+  left.jpeg = encodeJpegRgb(2, 2, std::string(12, '\x40'));
+  Picture right = left;
+  right.column = 2;
+  right.width = 1;
+  twins.pictures = {left, right};
+  for (const CrosswordFile& original : {marked, boardOf({"AB#", "CDE"}), partly, twins}) {
     const CrosswordFile back = readIpuz(writeIpuz(original).bytes).crossword;
     EXPECT_EQ(serializeCrossword(back), serializeCrossword(original));
   }
