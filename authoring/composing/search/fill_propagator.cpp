@@ -10,9 +10,11 @@ namespace {
 // Bit counts are where the look-ahead spends much of its time: let x86-64 use its popcnt
 // instruction where the processor has it.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define GW_POPCNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#define GW_POPCNT_CLONES __attribute__((target_clones("arch=x86-64-v3", "popcnt", "default")))
+#define GW_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define GW_POPCNT_CLONES
+#define GW_VECTOR_CLONES
 #endif
 
 GW_POPCNT_CLONES std::size_t countBits(const std::uint64_t* a, std::size_t lo, std::size_t hi) {
@@ -192,6 +194,19 @@ std::size_t FillPropagator::countWithLetter(SlotId slot, int position, unsigned 
   return countCommonBits(domain(slot), with, s.lo, s.hi);
 }
 
+void FillPropagator::countByLetter(SlotId slot, int position, const LetterSet& letters,
+                                   std::uint32_t* counts) const {
+  const SlotState& s = slots_[slot];
+  if (size(slot) * kWordReadCost < (s.hi - s.lo) * static_cast<std::size_t>(letters.size())) {
+    letters.forEach([&](unsigned char letter) { counts[letter] = 0; });
+    forEachWord(slot, [&](WordId word) { ++counts[s.bits->letter(word, position)]; });
+    return;
+  }
+  letters.forEach([&](unsigned char letter) {
+    counts[letter] = static_cast<std::uint32_t>(countWithLetter(slot, position, letter));
+  });
+}
+
 std::size_t FillPropagator::size(SlotId slot) const {
   const SlotState& s = slots_[slot];
   if (!s.counted) {
@@ -224,8 +239,8 @@ bool FillPropagator::fail(SlotId slot, SlotId cause) {
   return false;
 }
 
-bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep, const LetterSet& removed,
-                              SlotId cause) {
+GW_VECTOR_CLONES bool FillPropagator::restrict(SlotId slot, int position, const LetterSet& keep,
+                                               const LetterSet& removed, SlotId cause) {
   SlotState& s = slots_[slot];
   const LengthWordBits& bits = *s.bits;
   std::uint64_t* d = domain(slot);
@@ -290,7 +305,7 @@ bool FillPropagator::removeWord(SlotId slot, WordId word, SlotId cause) {
   return true;
 }
 
-bool FillPropagator::revise(SlotId slot) {
+GW_VECTOR_CLONES bool FillPropagator::revise(SlotId slot) {
   ++revisions_;
   SlotState& s = slots_[slot];
   const LengthWordBits& bits = *s.bits;

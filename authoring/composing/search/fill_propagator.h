@@ -64,6 +64,9 @@ class FillPropagator {
   std::int64_t next(SlotId slot, WordId from) const;
   // How many of the slot's words have `letter` at `position`.
   std::size_t countWithLetter(SlotId slot, int position, unsigned char letter) const;
+  // countWithLetter for each of `letters`, into counts[letter] (the others are left as they
+  // are): read from the words themselves when they are few, else counted in the bit sets.
+  void countByLetter(SlotId slot, int position, const LetterSet& letters, std::uint32_t* counts) const;
   // Calls fn(word id) for every word of the slot, in id order.
   template <typename Fn>
   void forEachWord(SlotId slot, Fn&& fn) const {

@@ -233,10 +233,10 @@ FirstFillLane::WordId FirstFillLane::chooseWord(SlotId slot) {
     const SlotId other = propagator_.crossingSlot(slot, k);
     if (!other.valid() || propagator_.size(other) <= 1) continue;
     scored.push_back(k);
-    const int at = propagator_.crossingPosition(slot, k);
-    propagator_.letters(slot, k).forEach([&](unsigned char letter) {
-      logCount_[static_cast<std::size_t>(k) * 256 + letter] =
-          log2Times64(propagator_.countWithLetter(other, at, letter));
+    const LetterSet& letters = propagator_.letters(slot, k);
+    propagator_.countByLetter(other, propagator_.crossingPosition(slot, k), letters, letterCount_.data());
+    letters.forEach([&](unsigned char letter) {
+      logCount_[static_cast<std::size_t>(k) * 256 + letter] = log2Times64(letterCount_[letter]);
     });
   }
   WordId best = 0;

@@ -17,6 +17,7 @@
 // a seed of its own (lane 0 with the one-lane search's); the fill is that of the lane that
 // found one in the fewest words tried (the lowest lane on a tie), so it depends on the seed
 // and the lane count, not on timing, and more lanes never need more words than one.
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -112,8 +113,9 @@ class FirstFillLane {
   std::uint64_t failures_ = 0;
   std::uint64_t steps_ = 0;
   FirstFillStatus status_ = FirstFillStatus::Searching;
-  std::vector<std::int32_t> logCount_;  // scratch: per (position, letter)
-  std::vector<int> scoredPositions_;    // scratch: the positions whose crossing is open
+  std::vector<std::int32_t> logCount_;            // scratch: per (position, letter)
+  std::array<std::uint32_t, 256> letterCount_{};  // scratch: the crossing words per letter
+  std::vector<int> scoredPositions_;              // scratch: the positions whose crossing is open
   bool learns_;
   RestartNogoods nogoods_;
   std::vector<RestartNogoods::Refutation> refuted_;  // on the current branch, by depth

@@ -5,37 +5,11 @@
 
 namespace gw {
 
-int LetterSet::size() const {
-  // Letters lie in one or two of the four words: skip the empty ones, whose count costs a
-  // library call where the processor's popcnt is not assumed.
-  int n = 0;
-  for (std::uint64_t w : words)
-    if (w) n += std::popcount(w);
-  return n;
-}
-
 unsigned char LetterSet::only() const {
   for (int w = 0; w < 4; ++w)
     if (words[static_cast<std::size_t>(w)])
       return static_cast<unsigned char>(w * 64 + std::countr_zero(words[static_cast<std::size_t>(w)]));
   return 0;
-}
-
-LetterSet LetterSet::operator&(const LetterSet& o) const {
-  LetterSet s;
-  for (std::size_t w = 0; w < 4; ++w) s.words[w] = words[w] & o.words[w];
-  return s;
-}
-
-LetterSet LetterSet::without(const LetterSet& o) const {
-  LetterSet s;
-  for (std::size_t w = 0; w < 4; ++w) s.words[w] = words[w] & ~o.words[w];
-  return s;
-}
-
-LetterSet& LetterSet::operator|=(const LetterSet& o) {
-  for (std::size_t w = 0; w < 4; ++w) words[w] |= o.words[w];
-  return *this;
 }
 
 LengthWordBits::LengthWordBits(const Dictionary& dictionary, int length)

@@ -28,12 +28,28 @@ struct LetterSet {
   void add(unsigned char letter) { words[letter >> 6] |= std::uint64_t{1} << (letter & 63); }
   bool has(unsigned char letter) const { return (words[letter >> 6] >> (letter & 63)) & 1; }
   bool empty() const { return (words[0] | words[1] | words[2] | words[3]) == 0; }
-  int size() const;
+  // Inline, so that the look-ahead's code built for newer processors counts with their popcnt.
+  int size() const {
+    int n = 0;
+    for (std::uint64_t w : words) n += std::popcount(w);
+    return n;
+  }
   // The single letter of a one-letter set.
   unsigned char only() const;
-  LetterSet operator&(const LetterSet& o) const;
-  LetterSet without(const LetterSet& o) const;
-  LetterSet& operator|=(const LetterSet& o);
+  LetterSet operator&(const LetterSet& o) const {
+    LetterSet s;
+    for (std::size_t w = 0; w < 4; ++w) s.words[w] = words[w] & o.words[w];
+    return s;
+  }
+  LetterSet without(const LetterSet& o) const {
+    LetterSet s;
+    for (std::size_t w = 0; w < 4; ++w) s.words[w] = words[w] & ~o.words[w];
+    return s;
+  }
+  LetterSet& operator|=(const LetterSet& o) {
+    for (std::size_t w = 0; w < 4; ++w) words[w] |= o.words[w];
+    return *this;
+  }
   friend bool operator==(const LetterSet&, const LetterSet&) = default;
 
   // Calls fn(letter) for every letter in ascending byte order.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <random>
 #include <set>
@@ -126,12 +127,17 @@ void expectCountsMatchWords(const FillPropagator& p) {
     p.forEachWord(s, [&](FillPropagator::WordId id) {
       for (int k = 0; k < bits.length(); ++k) ++counted[{k, bits.letter(id, k)}];
     });
-    for (int k = 0; k < bits.length(); ++k)
+    for (int k = 0; k < bits.length(); ++k) {
+      std::array<std::uint32_t, 256> byLetter;
+      byLetter.fill(~0u);
+      p.countByLetter(s, k, bits.lettersAt(k), byLetter.data());  // all letters in one go
       bits.lettersAt(k).forEach([&](unsigned char letter) {
         auto it = counted.find({k, letter});
         ASSERT_EQ(p.countWithLetter(s, k, letter), it == counted.end() ? 0u : it->second)
             << "slot " << s.index() << " position " << k << " letter " << letter;
+        ASSERT_EQ(byLetter[letter], p.countWithLetter(s, k, letter));
       });
+    }
   }
 }
 
