@@ -161,6 +161,7 @@ class FillPropagator {
   std::vector<CellSave> cellTrail_;
   std::vector<std::uint64_t> savedBlocks_;
   std::vector<LetterSet> supportScratch_;
+  std::vector<std::uint64_t> keptScratch_;  // restrict: the words with a kept letter, per block
   // Per slot, position and letter: the block where a word with that letter there was last
   // found, tried first next time (it needs no undoing: it is only a hint).
   std::vector<std::uint16_t> residue_;
