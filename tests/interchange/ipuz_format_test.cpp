@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -49,16 +50,9 @@ TEST(Ipuz, EveryExampleComesBackWithTheSameBoardMarksCluesAndPictures) {
   }
 }
 
-// ipuz holds all of these, so they come back byte for byte: marks out of row order, no
-// definitions at all (as the composer writes), one-letter words without a definition, pictures
-// side by side.
-TEST(Ipuz, CrosswordsComeBackByteForByte) {
-  CrosswordFile marked = boardOf({"AB#", "CDE", "#FG"});
-  marked.topMarks = {{2, 2}, {1, 1}};
-  marked.leftMarks = {{1, 2}, {2, 1}};
-  CrosswordFile partly = boardOf({"AB#", "CDE"});
-  partly.definitions = {definition(true, 1, 0, 3, "Row two"), definition(false, 0, 0, 2, "")};
-  // Two neighbouring pictures of the same JPEG: their cells carry the same URL.
+// Two neighbouring pictures of the same JPEG, 2 x 1 and 1 x 1 over row 0: their cells carry the
+// same URL.
+CrosswordFile twinPictures() {
   CrosswordFile twins = boardOf({"###", "ABC"});
   Picture left;
   left.width = 2;
@@ -68,9 +62,48 @@ TEST(Ipuz, CrosswordsComeBackByteForByte) {
   right.column = 2;
   right.width = 1;
   twins.pictures = {left, right};
-  for (const CrosswordFile& original : {marked, boardOf({"AB#", "CDE"}), partly, twins}) {
+  return twins;
+}
+
+// ipuz holds all of these, so they come back byte for byte: marks out of row order, no
+// definitions at all (as the composer writes), one-letter words without a definition, pictures
+// side by side.
+TEST(Ipuz, CrosswordsComeBackByteForByte) {
+  CrosswordFile marked = boardOf({"AB#", "CDE", "#FG"});
+  marked.topMarks = {{2, 2}, {1, 1}};
+  marked.leftMarks = {{1, 2}, {2, 1}};
+  CrosswordFile partly = boardOf({"AB#", "CDE"});
+  partly.definitions = {definition(true, 1, 0, 3, "Row two"), definition(false, 0, 0, 2, "")};
+  for (const CrosswordFile& original : {marked, boardOf({"AB#", "CDE"}), partly, twinPictures()}) {
     const CrosswordFile back = readIpuz(writeIpuz(original).bytes).crossword;
     EXPECT_EQ(serializeCrossword(back), serializeCrossword(original));
+  }
+}
+
+// Our list of picture rectangles splits the cells of one URL only when it covers them exactly;
+// otherwise (another program's file, or a list that does not fit) one URL is one picture.
+TEST(Ipuz, PictureRectanglesAreFollowedOnlyWhenTheyCoverThePictureCells) {
+  const Json written = Json::parse(writeIpuz(twinPictures()).bytes);
+  const struct {
+    const char* name;
+    Json rectangles;  // null: no list
+    std::vector<int> widths;
+  } cases[] = {
+      {"as written", written["org.gridwright:pictures"], {2, 1}},
+      {"no list", Json(), {3}},
+      {"a cell left out", Json::parse("[[0, 0, 2, 1]]"), {3}},
+      {"over a letter", Json::parse("[[0, 0, 2, 1], [0, 2, 1, 2]]"), {3}},
+      {"twice over a cell", Json::parse("[[0, 0, 2, 1], [0, 1, 2, 1]]"), {3}},
+      {"not rectangles", Json::parse("[[0, 0, 2], \"x\"]"), {3}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Json ipuz = written;
+    ipuz.erase("org.gridwright:pictures");
+    if (!c.rectangles.is_null()) ipuz["org.gridwright:pictures"] = c.rectangles;
+    std::vector<int> widths;
+    for (const Picture& p : readIpuz(ipuz.dump()).crossword.pictures) widths.push_back(p.width);
+    EXPECT_EQ(widths, c.widths);
   }
 }
 
