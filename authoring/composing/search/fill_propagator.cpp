@@ -137,6 +137,7 @@ void FillPropagator::popLevel() {
     s.lo = save.lo;
     s.hi = save.hi;
     s.stamp = save.stamp;
+    s.version = save.version;
     domainTrail_.pop_back();
   }
   while (cellTrail_.size() > mark.cellSaves) {
@@ -152,7 +153,8 @@ void FillPropagator::saveDomain(SlotId slot) {
   SlotState& s = slots_[slot];
   const std::uint64_t id = levels_.back().id;
   if (s.stamp == id) return;
-  domainTrail_.push_back(DomainSave{slot, s.stamp, s.count, s.counted, s.lo, s.hi, savedBlocks_.size()});
+  domainTrail_.push_back(
+      DomainSave{slot, s.stamp, s.version, s.count, s.counted, s.lo, s.hi, savedBlocks_.size()});
   const std::uint64_t* d = domain(slot);
   savedBlocks_.insert(savedBlocks_.end(), d + s.lo, d + s.hi);
   s.stamp = id;
@@ -297,6 +299,7 @@ GW_VECTOR_CLONES bool FillPropagator::restrict(SlotId slot, int position, const 
   }
   if (!changed) return true;
   s.counted = false;
+  s.version = ++lastVersion_;
   if (!tighten(slot)) return fail(slot, cause);
   enqueue(slot);
   return true;
@@ -308,6 +311,7 @@ bool FillPropagator::removeWord(SlotId slot, WordId word, SlotId cause) {
   SlotState& s = slots_[slot];
   domain(slot)[word / 64] &= ~(std::uint64_t{1} << (word % 64));
   if (s.counted) --s.count;
+  s.version = ++lastVersion_;
   if (!tighten(slot)) return fail(slot, cause);
   enqueue(slot);
   return true;
@@ -409,6 +413,7 @@ bool FillPropagator::assign(SlotId slot, WordId word) {
     d[word / 64] = std::uint64_t{1} << (word % 64);
     s.count = 1;
     s.counted = true;
+    s.version = ++lastVersion_;
     s.lo = word / 64;
     s.hi = s.lo + 1;
   }
@@ -426,6 +431,7 @@ bool FillPropagator::keepOnly(SlotId slot, const std::uint64_t* keep) {
   std::uint64_t* w = domain(slot);
   for (std::uint32_t b = s.lo; b < s.hi; ++b) w[b] &= keep[b];
   s.counted = false;
+  s.version = ++lastVersion_;
   if (!tighten(slot)) {
     fail(slot, kNoSlot);
     if (levels_.empty()) consistent_ = false;

@@ -60,6 +60,8 @@ class FillPropagator {
     return word < s.bits->wordCount() && (domain(slot)[word / 64] >> (word % 64) & 1);
   }
   std::size_t size(SlotId slot) const;
+  // A number that names the slot's words as they are: equal numbers, equal words.
+  std::uint64_t version(SlotId slot) const { return slots_[slot].version; }
   // The first word of the slot at or after `from`, or −1.
   std::int64_t next(SlotId slot, WordId from) const;
   // How many of the slot's words have `letter` at `position`.
@@ -106,6 +108,7 @@ class FillPropagator {
     mutable bool counted = false;
     std::uint32_t lo = 0, hi = 0;  // blocks outside [lo, hi) are zero
     std::uint64_t stamp = 0;       // level id of its last trail entry
+    std::uint64_t version = 0;     // names its words: a new number at every change
     bool queued = false;
     std::vector<CellRef> cells;      // per position
     std::vector<SlotId> sameLength;  // other slots of its length (no-repeat)
@@ -117,6 +120,7 @@ class FillPropagator {
   struct DomainSave {
     SlotId slot;
     std::uint64_t stamp;
+    std::uint64_t version;
     std::size_t count;
     bool counted;
     std::uint32_t lo, hi;
@@ -161,6 +165,7 @@ class FillPropagator {
   std::vector<CellSave> cellTrail_;
   std::vector<std::uint64_t> savedBlocks_;
   std::vector<LetterSet> supportScratch_;
+  std::uint64_t lastVersion_ = 0;
   std::vector<std::uint64_t> keptScratch_;  // restrict: the words with a kept letter, per block
   // Per slot, position and letter: the block where a word with that letter there was last
   // found, tried first next time (it needs no undoing: it is only a hint).

@@ -64,6 +64,13 @@ FirstFillLane::FirstFillLane(const WordBitSets& bits, const ComposingBoard& base
       cutoff_(restartUnit_),
       forgetUnit_(options.forgetFailures ? options.forgetFailures : restartUnit_ * kForgetRestarts),
       learns_(options.learnFromRestarts) {
+  std::size_t positions = 0;
+  for (SlotId s : propagator_.slots()) {
+    crossingOffset_.push_back(positions);
+    positions += static_cast<std::size_t>(propagator_.wordsOf(s).length());
+  }
+  crossingVersion_.assign(positions, ~std::uint64_t{0});
+  crossingLogs_.resize(positions * 256);
   // Lane 0 is the one-lane search; the others search with seeds of their own.
   if (lane > 0)
     seed_ = splitMix(options.seed ^ splitMix(static_cast<std::uint64_t>(lane) +
@@ -226,26 +233,30 @@ FirstFillLane::WordId FirstFillLane::chooseWord(SlotId slot) {
   // of their counts, summed as integer logarithms); ties broken at random.
   const LengthWordBits& bits = propagator_.wordsOf(slot);
   const int length = bits.length();
-  logCount_.resize(static_cast<std::size_t>(length) * 256);
   std::vector<int>& scored = scoredPositions_;
   scored.clear();
   for (int k = 0; k < length; ++k) {
     const SlotId other = propagator_.crossingSlot(slot, k);
     if (!other.valid() || propagator_.size(other) <= 1) continue;
     scored.push_back(k);
+    // The counts change only with the crossing slot's words, kept until they do. (Its words also
+    // fix the cell's letters, with the propagation at its fixed point.)
+    const std::size_t at = crossingOffset_[slot.index()] + static_cast<std::size_t>(k);
+    if (crossingVersion_[at] == propagator_.version(other)) continue;
+    crossingVersion_[at] = propagator_.version(other);
     const LetterSet& letters = propagator_.letters(slot, k);
     propagator_.countByLetter(other, propagator_.crossingPosition(slot, k), letters, letterCount_.data());
-    letters.forEach([&](unsigned char letter) {
-      logCount_[static_cast<std::size_t>(k) * 256 + letter] = log2Times64(letterCount_[letter]);
-    });
+    letters.forEach(
+        [&](unsigned char letter) { crossingLogs_[at * 256 + letter] = log2Times64(letterCount_[letter]); });
   }
+  const std::int32_t* logs = crossingLogs_.data() + crossingOffset_[slot.index()] * 256;
   WordId best = 0;
   std::int64_t bestScore = INT64_MIN;
   std::uint64_t ties = 0;
   propagator_.forEachWord(slot, [&](WordId word) {
     // No random points on top: measured, they only made fills rarer. Ties still break at random.
     std::int64_t score = bits.scoreTerm(word);  // the better word first at equal crossing support
-    for (int k : scored) score += logCount_[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
+    for (int k : scored) score += logs[static_cast<std::size_t>(k) * 256 + bits.letter(word, k)];
     if (score > bestScore) {
       best = word;
       bestScore = score;

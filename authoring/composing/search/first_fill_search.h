@@ -113,7 +113,11 @@ class FirstFillLane {
   std::uint64_t failures_ = 0;
   std::uint64_t steps_ = 0;
   FirstFillStatus status_ = FirstFillStatus::Searching;
-  std::vector<std::int32_t> logCount_;            // scratch: per (position, letter)
+  // Per (slot, position): the log counts of the crossing slot's words per letter, and the
+  // version of the crossing slot's words they were counted for.
+  std::vector<std::size_t> crossingOffset_;  // per slot, of its first position
+  std::vector<std::uint64_t> crossingVersion_;
+  std::vector<std::int32_t> crossingLogs_;
   std::array<std::uint32_t, 256> letterCount_{};  // scratch: the crossing words per letter
   std::vector<int> scoredPositions_;              // scratch: the positions whose crossing is open
   bool learns_;

@@ -254,7 +254,18 @@ TEST(FillPropagator, RandomLevelsOfAssignAndExcludeUndoExactly) {
     FillPropagator p = setup.propagator(problem.name == "fourByFive");
     if (!p.consistent()) continue;
     std::vector<std::vector<std::string>> stack{snapshot(p)};
+    // A slot's version names its words: whenever a version comes again, so do the words.
+    std::map<std::pair<std::size_t, std::uint64_t>, std::vector<FillPropagator::WordId>> versions;
+    const auto expectVersionsNameWords = [&] {
+      for (SlotId s : p.slots()) {
+        std::vector<FillPropagator::WordId> words;
+        p.forEachWord(s, [&](FillPropagator::WordId id) { words.push_back(id); });
+        const auto [it, first] = versions.try_emplace({s.index(), p.version(s)}, words);
+        ASSERT_EQ(it->second, words) << "slot " << s.index() << " version " << p.version(s);
+      }
+    };
     for (int step = 0; step < 400; ++step) {
+      expectVersionsNameWords();
       if (p.level() > 0 && (rng() % 3 == 0)) {
         p.popLevel();
         stack.pop_back();
