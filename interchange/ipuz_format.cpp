@@ -326,14 +326,14 @@ std::optional<int> smallIndex(const Json& value, int limit) {
 
 struct PictureRectangle {
   int top, left, bottom, right;  // inclusive
-  std::string url;
+  const std::string* url;        // a key of CellReader::pictureCells: one pointer per URL
 };
 
 // The rectangle of each picture's cells, one picture per URL.
 std::vector<PictureRectangle> rectanglesByUrl(const CellReader& cells) {
   std::vector<PictureRectangle> rectangles;
   for (const auto& [url, list] : cells.pictureCells) {
-    PictureRectangle p{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), -1, -1, url};
+    PictureRectangle p{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), -1, -1, &url};
     for (const auto& [r, c] : list) {
       p.top = std::min(p.top, r);
       p.left = std::min(p.left, c);
@@ -342,7 +342,7 @@ std::vector<PictureRectangle> rectanglesByUrl(const CellReader& cells) {
     }
     if (static_cast<std::size_t>((p.bottom - p.top + 1) * (p.right - p.left + 1)) != list.size())
       refuse("The picture at " + cellName(p.top, p.left) + " does not cover a rectangle of cells.");
-    rectangles.push_back(std::move(p));
+    rectangles.push_back(p);
   }
   return rectangles;
 }
@@ -367,10 +367,10 @@ std::optional<std::vector<PictureRectangle>> listedRectangles(const CellReader& 
     for (int r = *top; r < *top + *height; ++r)
       for (int c = *left; c < *left + *width; ++c) {
         const auto cell = unclaimed.find({r, c});
-        if (cell == unclaimed.end() || *cell->second != *url) return std::nullopt;
+        if (cell == unclaimed.end() || cell->second != url) return std::nullopt;
         unclaimed.erase(cell);
       }
-    rectangles.push_back({*top, *left, *top + *height - 1, *left + *width - 1, *url});
+    rectangles.push_back({*top, *left, *top + *height - 1, *left + *width - 1, url});
   }
   if (!unclaimed.empty()) return std::nullopt;
   return rectangles;
@@ -382,12 +382,12 @@ void readPictures(const CellReader& cells, const Json& ipuz, ForeignCrossword& f
     rectangles = std::move(*listed);
   else
     rectangles = rectanglesByUrl(cells);
-  std::map<std::string, std::string> jpegs;  // URL -> JPEG, each decoded once
+  std::map<const std::string*, std::string> jpegs;  // URL -> JPEG, each decoded once
   for (const PictureRectangle& r : rectangles) {
     auto jpeg = jpegs.find(r.url);
     if (jpeg == jpegs.end()) {
       const std::optional<std::string> bytes =
-          decodeBase64(std::string_view(r.url).substr(kJpegDataUrl.size()));
+          decodeBase64(std::string_view(*r.url).substr(kJpegDataUrl.size()));
       if (!bytes) refuse("The picture at " + cellName(r.top, r.left) + " is not valid base64.");
       jpeg = jpegs.emplace(r.url, *bytes).first;
     }
